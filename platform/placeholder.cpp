@@ -1,0 +1,1 @@
+// Replaced when the first source lands.
