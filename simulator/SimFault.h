@@ -24,4 +24,13 @@ struct SimFault {
     int lengthDelta = 0;                     // < 0: payload bytes cut from the end; > 0: 00 bytes added before F7
     std::optional<std::uint8_t> function;    // replaces the function byte
     bool twice = false;                      // the reply is sent two times
+
+    // Chainable copies with one more fault: SimFault().WithSilence().
+    SimFault WithSilence() const { auto f = *this; f.silent = true; return f; }
+    SimFault WithLate(std::chrono::milliseconds d) const { auto f = *this; f.late = d; return f; }
+    SimFault WithWrongChannel() const { auto f = *this; f.wrongChannel = true; return f; }
+    SimFault WithOtherModelId() const { auto f = *this; f.otherModelId = true; return f; }
+    SimFault WithLengthDelta(int d) const { auto f = *this; f.lengthDelta = d; return f; }
+    SimFault WithFunction(std::uint8_t b) const { auto f = *this; f.function = b; return f; }
+    SimFault WithTwice() const { auto f = *this; f.twice = true; return f; }
 };
