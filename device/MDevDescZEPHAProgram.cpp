@@ -3,6 +3,7 @@
 #include "device/MDevBitFieldCodec.h"
 #include "device/MDevValueWidth.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 

@@ -30,8 +30,6 @@ public:
     // 52-107 and the bits outside each field's kept mask stay as they are.
     void ToBytes(std::span<uint8_t, kBlockSize> block) const;
 
-    int Index() const { return index_; }
-
 private:
     std::array<int32_t, kParamCount> values_{};
     int index_;

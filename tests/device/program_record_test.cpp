@@ -16,8 +16,6 @@
 namespace records_test {
 namespace {
 
-using Id = int;
-
 MDevProgramData RandomRecord(unsigned seed, int voiceMode) {
     std::mt19937 rng(seed);
     MDevProgramData r{};
