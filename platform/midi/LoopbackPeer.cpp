@@ -1,0 +1,200 @@
+#include "platform/midi/LoopbackPeer.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/midi/MidiMessage.h"
+#include "platform/midi/MidiResult.h"
+
+namespace midiport {
+
+LoopbackPeer::LoopbackPeer(std::string name, bool hardware)
+    : name_(std::move(name)),
+      hardware_(hardware),
+      toSystem_([this](std::vector<uint8_t>& m) { DeliverToSystem(m); }),
+      toPeer_([this](std::vector<uint8_t>& m) { DeliverToPeer(m); }) {}
+
+LoopbackPeer::~LoopbackPeer() = default;
+
+void LoopbackPeer::Send(std::span<const uint8_t> message) {
+    toSystem_.Push(std::vector<uint8_t>(message.begin(), message.end()));
+}
+
+void LoopbackPeer::Send(std::initializer_list<uint8_t> message) {
+    toSystem_.Push(std::vector<uint8_t>(message));
+}
+
+void LoopbackPeer::SetHandler(Handler handler) {
+    std::lock_guard lock(handlerMutex_);
+    handler_ = std::move(handler);
+}
+
+void LoopbackPeer::Drain() {
+    do {
+        toPeer_.WaitIdle();
+        toSystem_.WaitIdle();
+    } while (!toPeer_.Idle() || !toSystem_.Idle());
+}
+
+void LoopbackPeer::SetThrottle(uint32_t bytesPerSecond) {
+    std::lock_guard lock(stateMutex_);
+    throttle_ = bytesPerSecond;
+}
+
+void LoopbackPeer::SetFaults(const LoopbackFaults& faults) {
+    std::lock_guard lock(stateMutex_);
+    faults_ = faults;
+}
+
+LoopbackFaults LoopbackPeer::Faults() const {
+    std::lock_guard lock(stateMutex_);
+    return faults_;
+}
+
+std::size_t LoopbackPeer::DeliveredToSystem() const {
+    std::lock_guard lock(inMutex_);
+    return delivered_;
+}
+
+bool LoopbackPeer::TakeCount(int LoopbackFaults::*counter) {
+    std::lock_guard lock(stateMutex_);
+    if (faults_.*counter <= 0) return false;
+    --(faults_.*counter);
+    return true;
+}
+
+void LoopbackPeer::Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t bytes) {
+    uint32_t rate;
+    {
+        std::lock_guard lock(stateMutex_);
+        rate = throttle_;
+    }
+    if (rate == 0) return;
+    if (pacer.BytesPerSecond() != rate) pacer = MidiPacer(rate, bytes == 0 ? 1 : bytes);
+    const auto start = std::max(MidiPacer::Clock::now(), pacer.ReadyAt());
+    pacer.Sent(bytes, start);
+    queue.SleepUntil(pacer.ReadyAt());
+}
+
+void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
+    const LoopbackFaults faults = Faults();
+    if (TakeCount(&LoopbackFaults::dropToSystem)) return;
+    if (faults.delay.count() > 0 &&
+        !toSystem_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay))
+        return;
+    Throttle(toSystemPacer_, toSystem_, message.size());
+
+    const bool sysex = !message.empty() && message.front() == kSysExStart;
+    if (sysex && message.size() >= 2) {
+        const auto middle = message.begin() + static_cast<std::ptrdiff_t>(message.size() / 2);
+        if (faults.injectRealTime) message.insert(middle, uint8_t{0xF8});
+        else if (faults.injectStrayStatus) message.insert(middle, uint8_t{0x90});
+    }
+    const std::size_t piece =
+        (sysex && faults.splitSysEx > 0) ? faults.splitSysEx : std::max<std::size_t>(message.size(), 1);
+    const int times = TakeCount(&LoopbackFaults::duplicateToSystem) ? 2 : 1;
+
+    std::lock_guard lock(inMutex_);
+    if (!inOpen_ || !inStarted_) return;
+    const auto deliver = [this](std::span<const uint8_t> m) {
+        ++delivered_;
+        inHandler_(m);
+    };
+    for (int t = 0; t < times; ++t) {
+        for (std::size_t at = 0; at < message.size(); at += piece) {
+            const std::size_t n = std::min(piece, message.size() - at);
+            framer_.Feed(std::span<const uint8_t>(message).subspan(at, n), deliver);
+        }
+    }
+}
+
+void LoopbackPeer::DeliverToPeer(std::vector<uint8_t>& message) {
+    const LoopbackFaults faults = Faults();
+    if (TakeCount(&LoopbackFaults::dropToPeer)) return;
+    if (faults.delay.count() > 0 && !toPeer_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay))
+        return;
+    Throttle(toPeerPacer_, toPeer_, message.size());
+    const int times = TakeCount(&LoopbackFaults::duplicateToPeer) ? 2 : 1;
+
+    std::lock_guard lock(handlerMutex_);
+    // A copy, so the handler may replace itself while it runs.
+    const Handler handler = handler_;
+    if (!handler) return;
+    for (int t = 0; t < times; ++t) handler(message);
+}
+
+int LoopbackPeer::OpenIn(MidiInHandler handler) {
+    if (Faults().refuseOpen) return kOpenRefused;
+    std::lock_guard lock(inMutex_);
+    if (inOpen_) return kOpenRefused;
+    inOpen_ = true;
+    inStarted_ = false;
+    inHandler_ = std::move(handler);
+    framer_.Reset();
+    return kOk;
+}
+
+int LoopbackPeer::StartIn() {
+    if (Faults().refuseStart) return kStartRefused;
+    std::lock_guard lock(inMutex_);
+    if (!inOpen_ || inStarted_) return kBadState;
+    inStarted_ = true;
+    framer_.Reset();
+    return kOk;
+}
+
+int LoopbackPeer::ResetIn() {
+    if (Faults().refuseReset) return kResetRefused;
+    std::lock_guard lock(inMutex_);
+    inStarted_ = false;
+    framer_.Reset();
+    return kOk;
+}
+
+int LoopbackPeer::CloseIn(bool force) {
+    if (!force && Faults().refuseClose) return kCloseRefused;
+    std::lock_guard lock(inMutex_);
+    inOpen_ = false;
+    inStarted_ = false;
+    inHandler_ = nullptr;
+    framer_.Reset();
+    return kOk;
+}
+
+int LoopbackPeer::OpenOut() {
+    std::lock_guard lock(stateMutex_);
+    if (faults_.refuseOpen || outOpen_) return kOpenRefused;
+    outOpen_ = true;
+    return kOk;
+}
+
+int LoopbackPeer::SendOut(std::vector<uint8_t> message) {
+    {
+        std::lock_guard lock(stateMutex_);
+        if (!outOpen_ || faults_.failSend) return kSendRefused;
+    }
+    toPeer_.Push(std::move(message));
+    return kOk;
+}
+
+int LoopbackPeer::CloseOut(bool force) {
+    {
+        std::lock_guard lock(stateMutex_);
+        if (!force && faults_.refuseClose) return kCloseRefused;
+        outOpen_ = false;
+    }
+    toPeer_.Clear();
+    return kOk;
+}
+
+bool LoopbackPeer::InOpen() const {
+    std::lock_guard lock(inMutex_);
+    return inOpen_;
+}
+
+bool LoopbackPeer::OutOpen() const {
+    std::lock_guard lock(stateMutex_);
+    return outOpen_;
+}
+
+}  // namespace midiport

@@ -1,0 +1,29 @@
+#pragma once
+// A source of MIDI ports: the ALSA sequencer or the in-process loopback.
+
+#include <memory>
+#include <vector>
+
+#include "platform/midi/MidiInPort.h"
+#include "platform/midi/MidiOutPort.h"
+#include "platform/midi/MidiPortInfo.h"
+
+namespace midiport {
+
+class MidiBackend {
+public:
+    virtual ~MidiBackend() = default;
+
+    // The current port lists; an id is an index into them.
+    virtual std::vector<MidiPortInfo> Inputs() = 0;
+    virtual std::vector<MidiPortInfo> Outputs() = 0;
+
+    // Opens input `id` with the handler that receives its messages.
+    // 0, or kOpenRefused (also for -1 and any id out of range); `port` is
+    // set only on success.
+    virtual int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) = 0;
+    // Opens output `id`: 0 or kOpenRefused.
+    virtual int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) = 0;
+};
+
+}  // namespace midiport

@@ -1,0 +1,31 @@
+#pragma once
+// An open MIDI input. Complete messages go to the handler given at open:
+// one call at a time, in arrival order, only between Start and Reset.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace midiport {
+
+// Receives one complete message: a channel message (status and its data
+// bytes) or a system-exclusive message F0 .. F7. Called on a thread of the
+// port layer; the span is valid for the call only.
+using MidiInHandler = std::function<void(std::span<const uint8_t> message)>;
+
+class MidiInPort {
+public:
+    virtual ~MidiInPort() = default;  // resets and closes
+
+    // Begins delivery: 0, kStartRefused, or kBadState when already started.
+    virtual int Start() = 0;
+    // Ends delivery and forgets a partly received message: 0 or
+    // kResetRefused. Once it returns, the handler is not called again
+    // (and no call is still running) until the next Start.
+    virtual int Reset() = 0;
+    // Releases the port: 0, or kCloseRefused (the port stays open). After a
+    // successful close the handler is never called again.
+    virtual int Close() = 0;
+};
+
+}  // namespace midiport

@@ -1,0 +1,71 @@
+#include "platform/midi/MidiInputFramer.h"
+
+namespace midiport {
+
+MidiInputFramer::MidiInputFramer(std::size_t cap) : cap_(cap < 3 ? 3 : cap) {}
+
+void MidiInputFramer::Reset() {
+    state_ = State::Idle;
+    message_.clear();
+    needed_ = 0;
+}
+
+void MidiInputFramer::BeginStatus(uint8_t status) {
+    message_.clear();
+    needed_ = 0;
+    if (IsChannelStatus(status)) {
+        message_.push_back(status);
+        needed_ = static_cast<std::size_t>(ChannelDataCount(status));
+        state_ = State::Channel;
+    } else if (status == kSysExStart) {
+        message_.push_back(status);
+        state_ = State::SysEx;
+    } else {
+        // System common (F1-F6) and a stray F7: their data bytes are skipped.
+        state_ = State::Skip;
+    }
+}
+
+void MidiInputFramer::Feed(std::span<const uint8_t> bytes, const Deliver& deliver) {
+    for (const uint8_t b : bytes) {
+        if (IsRealTime(b)) continue;
+        switch (state_) {
+        case State::SysEx:
+            if (b == kSysExEnd) {
+                message_.push_back(b);
+                if (message_.size() > 2 && message_.size() <= cap_) deliver(message_);
+                Reset();
+            } else if (IsStatus(b)) {
+                BeginStatus(b);
+            } else if (message_.size() + 1 >= cap_) {
+                // Even with its F7 it would not fit: drop it whole.
+                message_.clear();
+                state_ = State::SysExOverCap;
+            } else {
+                message_.push_back(b);
+            }
+            break;
+        case State::SysExOverCap:
+            if (b == kSysExEnd) Reset();
+            else if (IsStatus(b)) BeginStatus(b);
+            break;
+        case State::Channel:
+            if (IsStatus(b)) {
+                BeginStatus(b);
+            } else {
+                message_.push_back(b);
+                if (--needed_ == 0) {
+                    deliver(message_);
+                    Reset();
+                }
+            }
+            break;
+        case State::Idle:
+        case State::Skip:
+            if (IsStatus(b)) BeginStatus(b);
+            break;
+        }
+    }
+}
+
+}  // namespace midiport

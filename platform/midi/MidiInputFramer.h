@@ -1,0 +1,46 @@
+#pragma once
+// Turns the bytes an input receives, in pieces of any size, into complete
+// messages. Channel messages (0x80-0xEF) are delivered with the data count
+// their status implies; system-exclusive messages only when whole and
+// sound: F0 first, F7 last, no status byte inside, not empty, at most `cap`
+// bytes. Real-time bytes (F8-FF) may stand anywhere and are skipped; the
+// other system bytes (F1-F7 outside a system-exclusive) are not delivered.
+// A status byte inside a system-exclusive message ends it unfinished: it is
+// dropped and the status byte begins the next message.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "platform/midi/MidiMessage.h"
+
+namespace midiport {
+
+class MidiInputFramer {
+public:
+    using Deliver = std::function<void(std::span<const uint8_t> message)>;
+
+    explicit MidiInputFramer(std::size_t cap = kDefaultSysExCap);
+
+    // Feeds the next received bytes; calls `deliver` for every message they
+    // complete, in order.
+    void Feed(std::span<const uint8_t> bytes, const Deliver& deliver);
+    // Forgets a partly received message.
+    void Reset();
+
+    std::size_t Cap() const { return cap_; }
+
+private:
+    enum class State { Idle, Channel, SysEx, SysExOverCap, Skip };
+
+    void BeginStatus(uint8_t status);
+
+    std::size_t cap_;
+    State state_ = State::Idle;
+    std::vector<uint8_t> message_;
+    std::size_t needed_ = 0;  // data bytes still missing of a channel message
+};
+
+}  // namespace midiport

@@ -1,0 +1,26 @@
+#pragma once
+// An open MIDI output. Every message is copied into the output's queue and
+// sent by its writer thread in order, whole and never interleaved with
+// another, whichever thread called.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace midiport {
+
+class MidiOutPort {
+public:
+    virtual ~MidiOutPort() = default;  // closes
+
+    // A channel message: exactly a channel status and its data bytes.
+    // 0, kBadMessage, or kSendRefused.
+    virtual int SendShort(std::span<const uint8_t> message) = 0;
+    // A system-exclusive message F0 .. F7; returns at once without waiting
+    // for the transmission. 0, kBadMessage, or kSendRefused.
+    virtual int SendSysEx(std::vector<uint8_t> message) = 0;
+    // Drops what is still queued and releases the port: 0 or kCloseRefused.
+    virtual int Close() = 0;
+};
+
+}  // namespace midiport

@@ -1,0 +1,76 @@
+#include "simulator/SimReplyQueue.h"
+
+#include <algorithm>
+#include <utility>
+
+SimReplyQueue::SimReplyQueue(Now now) : now_(now ? std::move(now) : Now([] { return Clock::now(); })) {}
+
+void SimReplyQueue::SetOutput(Output output)
+{
+    std::lock_guard send(sendMutex_);
+    std::lock_guard lock(mutex_);
+    output_ = std::move(output);
+}
+
+void SimReplyQueue::SetWakeup(std::function<void()> wakeup)
+{
+    std::lock_guard lock(mutex_);
+    wakeup_ = std::move(wakeup);
+}
+
+void SimReplyQueue::SetWireRate(std::uint32_t bytesPerSecond)
+{
+    std::lock_guard lock(mutex_);
+    bytesPerSecond_ = bytesPerSecond;
+}
+
+void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration delay)
+{
+    std::lock_guard lock(mutex_);
+    auto due = now_() + delay;
+    if (bytesPerSecond_ > 0) {
+        const auto onWire = std::chrono::duration_cast<Clock::duration>(
+            std::chrono::nanoseconds(message.size() * 1'000'000'000ull / bytesPerSecond_));
+        due = std::max(due, wireFreeAt_) + onWire;
+        wireFreeAt_ = due;
+    }
+    held_.emplace(due, std::move(message));
+    // Called under the lock, so no call is still running once SetWakeup has
+    // replaced the hook.
+    if (wakeup_)
+        wakeup_();
+}
+
+void SimReplyQueue::Flush()
+{
+    std::lock_guard send(sendMutex_);
+    std::vector<std::vector<std::uint8_t>> due;
+    Output output;
+    {
+        std::lock_guard lock(mutex_);
+        const auto now = now_();
+        auto end = held_.upper_bound(now);
+        for (auto it = held_.begin(); it != end; ++it)
+            due.push_back(std::move(it->second));
+        held_.erase(held_.begin(), end);
+        output = output_;
+    }
+    if (!output)
+        return;
+    for (auto& message : due)
+        output(std::move(message));
+}
+
+std::optional<SimReplyQueue::Clock::time_point> SimReplyQueue::NextDue() const
+{
+    std::lock_guard lock(mutex_);
+    if (held_.empty())
+        return std::nullopt;
+    return held_.begin()->first;
+}
+
+std::size_t SimReplyQueue::Pending() const
+{
+    std::lock_guard lock(mutex_);
+    return held_.size();
+}
