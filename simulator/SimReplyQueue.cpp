@@ -53,12 +53,15 @@ void SimReplyQueue::Flush()
         for (auto it = held_.begin(); it != end; ++it)
             due.push_back(std::move(it->second));
         held_.erase(held_.begin(), end);
+        sending_ += due.size();
         output = output_;
     }
-    if (!output)
-        return;
-    for (auto& message : due)
-        output(std::move(message));
+    for (auto& message : due) {
+        if (output)
+            output(std::move(message));
+        std::lock_guard lock(mutex_);
+        --sending_;
+    }
 }
 
 std::optional<SimReplyQueue::Clock::time_point> SimReplyQueue::NextDue() const
@@ -72,5 +75,5 @@ std::optional<SimReplyQueue::Clock::time_point> SimReplyQueue::NextDue() const
 std::size_t SimReplyQueue::Pending() const
 {
     std::lock_guard lock(mutex_);
-    return held_.size();
+    return held_.size() + sending_;
 }

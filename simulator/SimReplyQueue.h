@@ -34,6 +34,7 @@ public:
     // Sends every message that is due now.
     void Flush();
     std::optional<Clock::time_point> NextDue() const;
+    // Messages held or being handed to the output right now.
     std::size_t Pending() const;
 
 private:
@@ -45,4 +46,5 @@ private:
     std::uint32_t bytesPerSecond_ = 0;
     Clock::time_point wireFreeAt_{};
     std::multimap<Clock::time_point, std::vector<std::uint8_t>> held_;
+    std::size_t sending_ = 0;
 };

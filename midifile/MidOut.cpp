@@ -1,0 +1,59 @@
+#include "midifile/MidOut.h"
+
+#include <array>
+#include <vector>
+
+#include "platform/midi/MidiMessage.h"
+#include "platform/midi/MidiResult.h"
+
+MidOut::MidOut(midiport::MidiBackend& backend) : backend_(backend) {}
+
+MidOut::~MidOut() {
+    std::lock_guard lock(mutex_);
+    port_.reset();
+}
+
+int MidOut::Open(int deviceId) {
+    std::lock_guard lock(mutex_);
+    if (port_) {
+        if (port_->Close() != midiport::kOk) return 1;
+        port_.reset();
+    }
+    std::unique_ptr<midiport::MidiOutPort> port;
+    if (backend_.OpenOut(deviceId, port) != midiport::kOk || !port) return 1;
+    port_ = std::move(port);
+    return 0;
+}
+
+int MidOut::Close() {
+    std::lock_guard lock(mutex_);
+    if (!port_) return 0;
+    if (port_->Close() != midiport::kOk) return 2;
+    port_.reset();
+    return 0;
+}
+
+bool MidOut::IsOpen() const {
+    std::lock_guard lock(mutex_);
+    return port_ != nullptr;
+}
+
+int MidOut::SendShortMsg(uint8_t status, uint8_t data1, uint8_t data2) {
+    std::lock_guard lock(mutex_);
+    if (!port_) return 0;
+    const int count = midiport::ChannelDataCount(status);
+    if (count < 0) return midiport::kBadMessage;
+    const std::array<uint8_t, 3> message{status, data1, data2};
+    return port_->SendShort(std::span<const uint8_t>(message).first(static_cast<std::size_t>(count) + 1));
+}
+
+int MidOut::SendSysEx(const uint8_t* data, std::size_t length) {
+    std::lock_guard lock(mutex_);
+    if (!port_) return 0;
+    if (data == nullptr && length != 0) return midiport::kBadMessage;
+    std::vector<uint8_t> message;
+    message.reserve(length + 1);
+    message.push_back(midiport::kSysExStart);
+    if (length != 0) message.insert(message.end(), data, data + length);
+    return port_->SendSysEx(std::move(message));
+}
