@@ -70,6 +70,10 @@ void MDevConfig::InputCallback(int, uint8_t status, const uint8_t* data, int len
     static_cast<MDevConfig*>(user)->OnMidiIn(status, std::span<const uint8_t>(data, count));
 }
 
+void MDevConfig::WaitInputIdle() {
+    if (thread_) thread_->WaitIdle();
+}
+
 void MDevConfig::OnMidiIn(uint8_t status, std::span<const uint8_t> data) { inbox_.Push(status, data); }
 
 void MDevConfig::SetWakeHook(std::function<void()> hook) { inbox_.SetWakeHook(std::move(hook)); }

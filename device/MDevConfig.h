@@ -92,6 +92,10 @@ public:
     const std::string& GetModelName() const { return modelName_; }
     int GetMidiInState() const { return midiInState_; }
 
+    // Returns when the MIDI thread has queued every message the port handed
+    // over so far. For tests.
+    void WaitInputIdle();
+
     // Tests shorten the pauses (to 0).
     void SetPauses(std::chrono::milliseconds restart, std::chrono::milliseconds open);
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "device/MDevConfig.h"
+#include "device/MDevDumpFileReader.h"
 #include "device/MDevDescZEPHANrpnMap.h"
 #include "device/MDevProgramNumber.h"
 #include "device/MDevSysExClassifier.h"
