@@ -1,0 +1,177 @@
+#include "midifile/MFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <new>
+#include <string>
+#include <system_error>
+
+namespace {
+
+// Writes to a file descriptor, retrying partial writes.
+class FdSink final : public MFileSink {
+public:
+  explicit FdSink(int fd) : m_fd(fd) {}
+  std::size_t Write(std::span<const std::uint8_t> bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    return done;
+  }
+
+private:
+  int m_fd;
+};
+
+// A new file beside the target; removed on destruction unless committed.
+class TemporaryFile {
+public:
+  explicit TemporaryFile(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+    const std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+      std::string name = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) +
+                         "-" + std::to_string(counter.fetch_add(1));
+      m_path = folder / name;
+      m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (m_fd < 0 && errno != EEXIST) break;
+    }
+  }
+  ~TemporaryFile() {
+    CloseFd();
+    if (!m_committed && !m_path.empty()) {
+      std::error_code ignored;
+      std::filesystem::remove(m_path, ignored);
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool IsOpen() const { return m_fd >= 0; }
+  int Fd() const { return m_fd; }
+
+  // Flushes, closes and renames over the target; false when any step fails.
+  bool CommitTo(const std::filesystem::path& target) {
+    if (::fsync(m_fd) != 0) return false;
+    if (!CloseFd()) return false;
+    if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
+    m_committed = true;
+    return true;
+  }
+
+private:
+  bool CloseFd() {
+    if (m_fd < 0) return true;
+    const int r = ::close(m_fd);
+    m_fd = -1;
+    return r == 0;
+  }
+
+  std::filesystem::path m_path;
+  int m_fd = -1;
+  bool m_committed = false;
+};
+
+}  // namespace
+
+MFile::~MFile() { Close(); }
+
+int MFile::Open(const std::filesystem::path& path) {
+  Close();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return MErrFileOpen;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return MErrFileOpen;
+  }
+  m_fd = fd;
+  m_size = static_cast<std::uint64_t>(info.st_size);
+  m_position = 0;
+  Seek(0, kSeekBegin);
+  return MErrOk;
+}
+
+int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument) {
+  m_position = 0;
+  TemporaryFile file(path);
+  if (!file.IsOpen()) return MErrFileCreate;
+  FdSink sink(file.Fd());
+  int result;
+  try {
+    result = WriteContents(sink, argument);
+  } catch (const std::bad_alloc&) {
+    return MErrNoMemory;
+  }
+  if (result != MErrOk) return result;
+  if (!file.CommitTo(path)) return MErrFileCreate;
+  return MErrOk;
+}
+
+int MFile::Read(void* destination, std::size_t count) {
+  if (m_fd < 0) return MErrFileRead;
+  auto* out = static_cast<std::uint8_t*>(destination);
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::read(m_fd, out + done, count - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (done != count) {
+    ::lseek(m_fd, m_position, SEEK_SET);
+    return MErrFileRead;
+  }
+  m_position += static_cast<std::int64_t>(count);
+  return MErrOk;
+}
+
+int MFile::Seek(std::int64_t distance, int origin) {
+  if (m_fd < 0) return MErrFileNoBuffer;
+  const auto size = static_cast<std::int64_t>(m_size);
+  std::int64_t target;
+  switch (origin) {
+    case kSeekBegin: target = std::max<std::int64_t>(distance, 0); break;
+    case kSeekCurrent: target = std::max<std::int64_t>(m_position + distance, 0); break;
+    case kSeekEnd: target = std::max<std::int64_t>(size + std::min<std::int64_t>(distance, 0), 0); break;
+    default: return MErrFileNoBuffer;
+  }
+  if (::lseek(m_fd, target, SEEK_SET) < 0) return MErrFileNoBuffer;
+  m_position = target;
+  return MErrOk;
+}
+
+std::int64_t MFile::GetPosition() const { return m_fd >= 0 ? m_position : 0; }
+
+int MFile::WriteContents(MFileSink& /*sink*/, int /*argument*/) { return MErrOk; }
+
+int MFile::Write(MFileSink& sink, const void* data, std::size_t count) {
+  const std::size_t written = sink.Write({static_cast<const std::uint8_t*>(data), count});
+  if (written != count) return MErrFileWrite;
+  m_position += static_cast<std::int64_t>(count);
+  return MErrOk;
+}
+
+int MFile::WriteByte(MFileSink& sink, std::uint8_t byte) { return Write(sink, &byte, 1); }
+
+void MFile::SwapBytes(void* field, int width) {
+  if (width != 2 && width != 4) return;
+  auto* bytes = static_cast<std::uint8_t*>(field);
+  std::reverse(bytes, bytes + width);
+}
+
+void MFile::Close() {
+  if (m_fd >= 0) {
+    ::close(m_fd);
+    m_fd = -1;
+  }
+}

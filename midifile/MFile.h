@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+#include "midifile/MErrorCode.h"
+#include "midifile/MFileSink.h"
+
+// One file opened for reading, with its size and a position; Save creates a
+// file whose contents a subclass writes through WriteContents.
+class MFile {
+public:
+  static constexpr int kSeekBegin = 0;
+  static constexpr int kSeekCurrent = 1;
+  static constexpr int kSeekEnd = 2;
+
+  MFile() = default;
+  virtual ~MFile();
+  MFile(const MFile&) = delete;
+  MFile& operator=(const MFile&) = delete;
+
+  // Opens an existing regular file for reading: 0, or 1 (not open then).
+  virtual int Open(const std::filesystem::path& path);
+  // Writes the file through WriteContents into a temporary file beside the
+  // target and renames it over the target only when everything was written,
+  // so a failed save leaves an existing file untouched. -1 when the file
+  // cannot be created or put in place, else WriteContents' result. The
+  // hidden flag has no meaning on this platform and is ignored.
+  virtual int Save(const std::filesystem::path& path, int hidden = 0, int argument = 0);
+  // Reads exactly count bytes: 0, or 4 (not open, or fewer bytes available).
+  virtual int Read(void* destination, std::size_t count);
+  // Moves the position (origin kSeekBegin, kSeekCurrent, kSeekEnd): 0, or 7.
+  virtual int Seek(std::int64_t distance, int origin);
+  // The position when open, else 0.
+  virtual std::int64_t GetPosition() const;
+  // Writes the file's contents into the sink; the base writes nothing.
+  virtual int WriteContents(MFileSink& sink, int argument);
+
+  // Write to the sink: 0, or 5 on a short write. The position grows by the
+  // bytes written.
+  int Write(MFileSink& sink, const void* data, std::size_t count);
+  int WriteByte(MFileSink& sink, std::uint8_t byte);
+
+  // Reverses a 2- or 4-byte field in place; other widths change nothing.
+  static void SwapBytes(void* field, int width);
+
+  void Close();
+  bool IsOpen() const { return m_fd >= 0; }
+  std::uint64_t GetSize() const { return m_size; }
+  bool IsLoaded() const { return m_loaded; }
+
+protected:
+  void SetSize(std::uint64_t size) { m_size = size; }
+  void SetLoaded(bool loaded) { m_loaded = loaded; }
+
+private:
+  int m_fd = -1;
+  std::uint64_t m_size = 0;
+  std::int64_t m_position = 0;
+  bool m_loaded = false;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "midifile/MFile.h"
+
+// A whole file held in memory (read at Open, or a caller's buffer attached),
+// read through a cursor that never leaves the buffer.
+class MFileMem : public MFile {
+public:
+  MFileMem() = default;
+  ~MFileMem() override = default;
+
+  // Reads the whole file into an owned buffer; the file is closed again in
+  // every case. 0, or the first failing step's code (1, 4, 11).
+  int Open(const std::filesystem::path& path) override;
+  // Copies count bytes from the cursor: 0; 7 with no buffer; 4 when fewer
+  // than count bytes remain (nothing is copied).
+  int Read(void* destination, std::size_t count) override;
+  // Moves the cursor: 0; 7 with no buffer or a target outside the buffer.
+  int Seek(std::int64_t distance, int origin) override;
+  std::int64_t GetPosition() const override;
+
+  // Uses the caller's bytes (not owned; the caller keeps them alive while
+  // they are attached). The size becomes the span's size.
+  virtual int Attach(std::span<const std::uint8_t> buffer);
+  // An owned buffer of count zero bytes: 0, or 11 (no buffer then).
+  virtual int Allocate(std::size_t count);
+  // Drops the buffer (an attached one is left to its owner).
+  virtual void Free();
+
+  void Close();
+  bool HasBuffer() const { return m_held; }
+  // The bytes held (empty with no buffer).
+  std::span<const std::uint8_t> GetData() const { return m_data; }
+
+private:
+  std::vector<std::uint8_t> m_owned;
+  std::span<const std::uint8_t> m_data;
+  bool m_held = false;
+  std::size_t m_cursor = 0;
+};

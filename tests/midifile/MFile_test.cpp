@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "TempDir.h"
+#include "midifile/MErrorCode.h"
+#include "midifile/MFile.h"
+#include "midifile/MFileCtrl.h"
+#include "midifile/MFileMem.h"
+#include "midifile/MFilePath.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Writes its bytes, optionally through a sink that fails after `budget` bytes.
+class ContentsFile : public MFile {
+public:
+  explicit ContentsFile(Bytes contents, std::size_t budget = SIZE_MAX)
+      : m_contents(std::move(contents)), m_budget(budget) {}
+  int WriteContents(MFileSink& sink, int) override {
+    FailingSink limited(sink, m_budget);
+    for (std::size_t i = 0; i + 1 < m_contents.size(); i += 2)
+      if (Write(limited, m_contents.data() + i, 2) != 0) return -1;
+    if (m_contents.size() % 2 && WriteByte(limited, m_contents.back()) != 0) return -1;
+    return 0;
+  }
+
+private:
+  Bytes m_contents;
+  std::size_t m_budget;
+};
+
+TEST(MFile, OpenReadSeekPosition) {
+  TempDir dir;
+  WriteAll(dir / "f", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  MFile file;
+  EXPECT_EQ(file.Open(dir / "missing"), 1);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.Open(dir.Path()), 1);  // a folder is not a file
+  ASSERT_EQ(file.Open(dir / "f"), 0);
+  EXPECT_EQ(file.GetSize(), 10u);
+
+  std::uint8_t buf[4] = {};
+  EXPECT_EQ(file.Read(buf, 3), 0);
+  EXPECT_EQ(buf[2], 3);
+  EXPECT_EQ(file.GetPosition(), 3);
+  EXPECT_EQ(file.Seek(-5, MFile::kSeekBegin), 0);
+  EXPECT_EQ(file.GetPosition(), 0);
+  EXPECT_EQ(file.Seek(10, MFile::kSeekEnd), 0);
+  EXPECT_EQ(file.GetPosition(), 10);
+  EXPECT_EQ(file.Seek(-2, MFile::kSeekEnd), 0);
+  EXPECT_EQ(file.Read(buf, 4), 4);  // only 2 bytes left
+  EXPECT_EQ(file.GetPosition(), 8);
+  EXPECT_EQ(file.Read(buf, 2), 0);
+  EXPECT_EQ(buf[1], 10);
+
+  file.Close();
+  EXPECT_EQ(file.Read(buf, 1), 4);
+  EXPECT_EQ(file.Seek(0, MFile::kSeekBegin), 7);
+  EXPECT_EQ(file.GetPosition(), 0);
+}
+
+TEST(MFile, SwapBytes) {
+  std::uint8_t four[4] = {0x00, 0x00, 0x01, 0xE0};
+  MFile::SwapBytes(four, 4);
+  EXPECT_EQ(Bytes(four, four + 4), (Bytes{0xE0, 0x01, 0x00, 0x00}));
+  std::uint8_t two[2] = {0x01, 0x02};
+  MFile::SwapBytes(two, 2);
+  EXPECT_EQ(Bytes(two, two + 2), (Bytes{0x02, 0x01}));
+  MFile::SwapBytes(four, 3);
+  EXPECT_EQ(four[0], 0xE0);
+}
+
+TEST(MFileSave, ReplacesAnExistingFileAndLeavesNoTemporary) {
+  TempDir dir;
+  WriteAll(dir / "a.prg", Bytes(100, 0xAA));
+  ContentsFile file({1, 2, 3});
+  EXPECT_EQ(file.Save(dir / "a.prg", 1, 0), 0);  // the hidden flag is ignored
+  EXPECT_EQ(ReadAll(dir / "a.prg"), (Bytes{1, 2, 3}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(MFileSave, AShortWriteLeavesTheOldFileByteIdentical) {
+  TempDir dir;
+  const Bytes old = {9, 8, 7, 6, 5};
+  WriteAll(dir / "a.glb", old);
+  for (std::size_t budget : {std::size_t{0}, std::size_t{3}, std::size_t{6}}) {
+    ContentsFile file(Bytes(7, 0x11), budget);
+    EXPECT_EQ(file.Save(dir / "a.glb"), -1) << budget;
+    EXPECT_EQ(ReadAll(dir / "a.glb"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  }
+}
+
+TEST(MFileSave, UncreatableTargetGivesMinus1) {
+  TempDir dir;
+  ContentsFile file({1});
+  EXPECT_EQ(file.Save(dir / "no-such-folder" / "x.prg"), -1);
+  std::filesystem::create_directory(dir / "taken");
+  EXPECT_EQ(file.Save(dir / "taken"), -1);  // a folder is in the way
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(MFileMem, OpenHoldsTheWholeFileAndNeverReadsPastIt) {
+  TempDir dir;
+  WriteAll(dir / "f", {1, 2, 3, 4});
+  WriteAll(dir / "empty", {});
+  MFileMem mem;
+  EXPECT_EQ(mem.Open(dir / "missing"), 1);
+  EXPECT_FALSE(mem.HasBuffer());
+  ASSERT_EQ(mem.Open(dir / "empty"), 0);
+  EXPECT_TRUE(mem.HasBuffer());
+  EXPECT_EQ(mem.GetData().size(), 0u);
+
+  ASSERT_EQ(mem.Open(dir / "f"), 0);
+  EXPECT_FALSE(mem.IsOpen());  // the file itself is closed again
+  std::uint8_t buf[8] = {};
+  EXPECT_EQ(mem.Seek(1, MFile::kSeekBegin), 0);
+  EXPECT_EQ(mem.Read(buf, 4), 4);
+  EXPECT_EQ(mem.GetPosition(), 1);
+  EXPECT_EQ(mem.Read(buf, 3), 0);
+  EXPECT_EQ(buf[2], 4);
+  EXPECT_EQ(mem.GetPosition(), 4);
+  EXPECT_EQ(mem.Seek(1, MFile::kSeekCurrent), 7);
+  EXPECT_EQ(mem.Seek(-5, MFile::kSeekEnd), 7);
+  EXPECT_EQ(mem.Seek(-4, MFile::kSeekEnd), 0);
+  EXPECT_EQ(mem.GetPosition(), 0);
+
+  mem.Close();
+  EXPECT_EQ(mem.Read(buf, 1), 7);
+  EXPECT_EQ(mem.Seek(0, MFile::kSeekBegin), 7);
+}
+
+TEST(MFileMem, AttachAndAllocate) {
+  MFileMem mem;
+  EXPECT_EQ(mem.Attach({static_cast<const std::uint8_t*>(nullptr), 0}), 18);
+  const Bytes caller = {5, 6, 7};
+  ASSERT_EQ(mem.Attach(caller), 0);
+  EXPECT_EQ(mem.GetSize(), 3u);
+  std::uint8_t b = 0;
+  EXPECT_EQ(mem.Seek(2, MFile::kSeekBegin), 0);
+  EXPECT_EQ(mem.Read(&b, 1), 0);
+  EXPECT_EQ(b, 7);
+  mem.Free();
+  EXPECT_EQ(caller, (Bytes{5, 6, 7}));  // left to its owner
+  EXPECT_EQ(mem.Allocate(16), 0);
+  EXPECT_EQ(mem.GetData().size(), 16u);
+  EXPECT_EQ(mem.Allocate(SIZE_MAX), 11);
+  EXPECT_FALSE(mem.HasBuffer());
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer aborts on a huge allocation
+  EXPECT_EQ(mem.Allocate(std::size_t{1} << 62), 11);
+  EXPECT_FALSE(mem.HasBuffer());
+#endif
+}
+
+TEST(MFileCtrl, FoldersBelowTheRoot) {
+  MFileCtrl ctrl;
+  ctrl.SetRootPath("/data/Lib");
+  EXPECT_EQ(ctrl.GetRootPath(), "/data/Lib");
+  EXPECT_EQ(ctrl.GetSetupPath(), "/data/Lib/My Setup");
+  EXPECT_EQ(ctrl.GetLibraryPath(), "/data/Lib/My Library");
+  const std::string longRoot = "/" + std::string(600, 'r');
+  ctrl.SetRootPath(longRoot);
+  EXPECT_EQ(ctrl.GetLibraryPath().string(), longRoot + "/My Library");
+}
+
+TEST(MFileCtrl, DefaultRootIsTheDocumentsFolder) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "cfg");
+  {
+    std::ofstream out(dir / "cfg" / "user-dirs.dirs");
+    out << "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n";
+  }
+  const std::string home = (dir / "home").string();
+  ::setenv("HOME", home.c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
+  ::unsetenv("XDG_DOCUMENTS_DIR");
+  EXPECT_EQ(MFileCtrl::DefaultRoot(), home + "/Docs");
+  EXPECT_EQ(MFileCtrl().GetSetupPath(), home + "/Docs/My Setup");
+  ::setenv("XDG_DOCUMENTS_DIR", "/elsewhere", 1);
+  EXPECT_EQ(MFileCtrl::DefaultRoot(), "/elsewhere");
+  ::unsetenv("XDG_DOCUMENTS_DIR");
+  ::setenv("XDG_CONFIG_HOME", (dir / "none").c_str(), 1);
+  EXPECT_EQ(MFileCtrl::DefaultRoot(), home);
+}
+
+TEST(MFilePath, KeepsLongPathsWhole) {
+  MFilePath path;
+  const std::string text = "/lib/" + std::string(300, 'p') + ".prg";
+  EXPECT_EQ(path.Set(text), 0);
+  EXPECT_EQ(path.Get().string(), text);
+}
+
+}  // namespace
