@@ -1,6 +1,7 @@
 #include "simulator/SimReplyQueue.h"
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 SimReplyQueue::SimReplyQueue(Now now) : now_(now ? std::move(now) : Now([] { return Clock::now(); })) {}
@@ -43,25 +44,34 @@ void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration dela
 
 void SimReplyQueue::Flush()
 {
+    // The output may feed the synth again on this thread (a peer answering
+    // at once); the outer flush below sends what that posts, in order.
+    if (flushing_.load() == std::this_thread::get_id())
+        return;
     std::lock_guard send(sendMutex_);
-    std::vector<std::vector<std::uint8_t>> due;
-    Output output;
-    {
-        std::lock_guard lock(mutex_);
-        const auto now = now_();
-        auto end = held_.upper_bound(now);
-        for (auto it = held_.begin(); it != end; ++it)
-            due.push_back(std::move(it->second));
-        held_.erase(held_.begin(), end);
-        sending_ += due.size();
-        output = output_;
+    flushing_.store(std::this_thread::get_id());
+    for (;;) {
+        std::vector<std::vector<std::uint8_t>> due;
+        Output output;
+        {
+            std::lock_guard lock(mutex_);
+            const auto end = held_.upper_bound(now_());
+            for (auto it = held_.begin(); it != end; ++it)
+                due.push_back(std::move(it->second));
+            held_.erase(held_.begin(), end);
+            sending_ += due.size();
+            output = output_;
+        }
+        if (due.empty())
+            break;
+        for (auto& message : due) {
+            if (output)
+                output(std::move(message));
+            std::lock_guard lock(mutex_);
+            --sending_;
+        }
     }
-    for (auto& message : due) {
-        if (output)
-            output(std::move(message));
-        std::lock_guard lock(mutex_);
-        --sending_;
-    }
+    flushing_.store(std::thread::id());
 }
 
 std::optional<SimReplyQueue::Clock::time_point> SimReplyQueue::NextDue() const

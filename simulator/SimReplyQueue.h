@@ -5,6 +5,7 @@
 // clock). Messages leave in due-time order, in posting order for equal times,
 // never interleaved even when several threads flush.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
 class SimReplyQueue {
@@ -31,7 +33,8 @@ public:
     void SetWireRate(std::uint32_t bytesPerSecond);
 
     void Post(std::vector<std::uint8_t> message, Clock::duration delay);
-    // Sends every message that is due now.
+    // Sends every message that is due now. The output may call back into
+    // the queue's owner on the same thread (but not SetOutput).
     void Flush();
     std::optional<Clock::time_point> NextDue() const;
     // Messages held or being handed to the output right now.
@@ -41,6 +44,7 @@ private:
     Now now_;
     mutable std::mutex mutex_;
     std::mutex sendMutex_;  // held while sending, so flushes never interleave
+    std::atomic<std::thread::id> flushing_{};  // the thread holding sendMutex_
     Output output_;
     std::function<void()> wakeup_;
     std::uint32_t bytesPerSecond_ = 0;

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/midi/AlsaMidiBackend.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 
 using midiport::LoopbackFaults;
@@ -262,4 +263,16 @@ TEST_F(MidIOThreadTest, CallbackMayAnswerThroughTheSameThread) {
     Settle();
     Settle();
     EXPECT_EQ(Seen(), std::vector<Bytes>{identity});
+}
+
+TEST(MidIOThreadAlsa, PortsThatCannotOpenGiveOne) {
+    midiport::AlsaMidiBackend alsa;
+    std::unique_ptr<MidIOThread> thread;
+    ASSERT_EQ(MidIOStart(thread, alsa), 0);
+    thread->SetOpenPause(std::chrono::milliseconds(0));
+    const int past = static_cast<int>(alsa.Inputs().size());
+    EXPECT_EQ(MidIOOpenIn(thread.get(), past, &Recorder::Callback, nullptr), 1);
+    EXPECT_EQ(MidIOOpenOut(thread.get(), static_cast<int>(alsa.Outputs().size())), 1);
+    EXPECT_EQ(MidIOSend(thread.get(), 0xC0, std::vector<uint8_t>{1}.data(), 1), 0) << "no output: nothing";
+    EXPECT_EQ(MidIOStop(thread), 0);
 }

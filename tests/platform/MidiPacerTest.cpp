@@ -1,9 +1,11 @@
 #include "platform/midi/MidiPacer.h"
+#include "platform/midi/MidiPacedWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 using midiport::MidiPacer;
 using namespace std::chrono;
@@ -56,4 +58,41 @@ TEST(MidiPacer, RateZeroNeverWaits) {
     MidiPacer pacer(0);
     pacer.Sent(100000, MidiPacer::Clock::time_point{seconds(5)});
     EXPECT_EQ(pacer.ReadyAt(), MidiPacer::Clock::time_point::min());
+}
+
+TEST(MidiPacedWriter, WritesADumpInPacedChunksOnAFakeClock) {
+    MidiPacer::Clock::time_point now{seconds(1)};
+    const auto start = now;
+    std::vector<uint8_t> out;
+    std::size_t chunks = 0;
+    midiport::MidiPacedWriter writer(MidiPacer(), {
+        [&] { return now; },
+        [&](MidiPacer::Clock::time_point until) {
+            now = std::max(now, until);
+            return true;
+        },
+        [&](std::span<const uint8_t> chunk) {
+            EXPECT_LE(chunk.size(), 256u);
+            // Never ahead of the rate: what went out before this chunk fits
+            // in the time since the start.
+            EXPECT_LE(static_cast<double>(out.size()), 3000.0 * duration<double>(now - start).count() + 1e-6);
+            out.insert(out.end(), chunk.begin(), chunk.end());
+            ++chunks;
+            return true;
+        }});
+    std::vector<uint8_t> dump(74322, 0x11);
+    dump.front() = 0xF0;
+    dump.back() = 0xF7;
+    ASSERT_TRUE(writer.Write(dump));
+    EXPECT_EQ(out, dump);
+    EXPECT_EQ(chunks, (74322 + 255) / 256);
+    const double taken = duration<double>(std::max(now, writer.Pacer().ReadyAt()) - start).count();
+    EXPECT_NEAR(taken, 24.774, 0.01);
+
+    // A wait that gives up (the port is closing) stops the message there.
+    bool giveUp = true;
+    midiport::MidiPacedWriter closing(MidiPacer(), {[&] { return now; },
+                                                    [&](MidiPacer::Clock::time_point) { return !giveUp; },
+                                                    [&](std::span<const uint8_t>) { return true; }});
+    EXPECT_FALSE(closing.Write(dump));
 }

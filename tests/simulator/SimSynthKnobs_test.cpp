@@ -176,6 +176,25 @@ TEST_F(SimSynthKnobs, UnsolicitedMessages)
     EXPECT_EQ(out[5], out[2]);
 }
 
+// A peer wired straight back into the synth answers on the same thread, as
+// the system does when data load completed makes it send the write request.
+TEST_F(SimSynthKnobs, OutputMayAnswerAtOnceOnTheSameThread)
+{
+    Make(B);
+    Synth().SetOutput([this](Bytes m) {
+        const bool loadCompleted = m == kLoadCompletedB;
+        out_.push_back(std::move(m));
+        if (loadCompleted)
+            Send({0xF0, 0x42, 0x30, 0x58, 0x11, 0x00, 0x09, 0xF7});
+    });
+    Synth().SetFault(SimReply::LoadCompleted, SimFault().WithTwice());
+    Send(ProgramDump(B));
+    const Bytes writeCompleted{0xF0, 0x42, 0x30, 0x58, 0x21, 0xF7};
+    EXPECT_EQ(Take(), (std::vector<Bytes>{kLoadCompletedB, kLoadCompletedB, writeCompleted, writeCompleted}));
+    EXPECT_EQ(Synth().Program(9)[0], 0x55);
+    EXPECT_EQ(Synth().PendingReplies(), 0u);
+}
+
 // The pump sends delayed replies on the real clock.
 TEST(SimReplyPump, SendsDelayedRepliesWhenDue)
 {
