@@ -1,0 +1,149 @@
+#include "device/MDevConfig.h"
+
+#include <cctype>
+#include <thread>
+
+#include "device/MDevDescProgram.h"
+#include "device/MDevDescZEPHA.h"
+#include "midifile/CMsgSender.h"
+#include "midifile/MidIOThread.h"
+
+namespace {
+constexpr std::size_t kNameLimit = 64;
+
+std::string UpperName(std::string_view name) {
+    std::string upper(name.substr(0, kNameLimit));
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+}  // namespace
+
+MDevConfig::MDevConfig(midiport::MidiBackend& backend) : backend_(backend) {}
+
+MDevConfig::~MDevConfig() {
+    MidIOStop(thread_);
+    device_.reset();
+}
+
+int MDevConfig::CreateDevice() {
+    deviceCount_ = 0;
+    modelName_ = kModelName;
+    if (!device_) {
+        device_ = std::make_unique<MDevDescZEPHA>(*this);
+        device_->Initialize();
+    }
+    return 0;
+}
+
+void MDevConfig::SetModelS() { modelName_ = kModelNameS; }
+
+void MDevConfig::SetPauses(std::chrono::milliseconds restart, std::chrono::milliseconds open) {
+    restartPause_ = restart;
+    openPause_ = open;
+}
+
+int MDevConfig::OpenPorts() {
+    if (!device_) return -1;
+    if (thread_) {
+        MidIOStop(thread_);
+        std::this_thread::sleep_for(restartPause_);
+    }
+    // Whatever the old connection left queued belongs to it.
+    inbox_.Clear();
+    MidIOStart(thread_, backend_);
+    if (!thread_) return -1;
+    thread_->SetOpenPause(openPause_);
+    if (MidIOOpenIn(thread_.get(), inPortId_, &MDevConfig::InputCallback, this) != 0) return -1;
+    if (MidIOOpenOut(thread_.get(), outPortId_) != 0) return -1;
+    midiInState_ = kIdentify;
+    device_->SendIdentityRequest();
+    return 0;
+}
+
+void MDevConfig::Send(uint8_t status, std::span<const uint8_t> data) {
+    MidIOSend(thread_.get(), status, data.data(), data.size());
+}
+
+void MDevConfig::InputCallback(int, uint8_t status, const uint8_t* data, int length, void* user) {
+    if (user == nullptr) return;
+    const std::size_t count = (data != nullptr && length > 0) ? static_cast<std::size_t>(length) : 0;
+    static_cast<MDevConfig*>(user)->OnMidiIn(status, std::span<const uint8_t>(data, count));
+}
+
+void MDevConfig::WaitInputIdle() {
+    if (thread_) thread_->WaitIdle();
+}
+
+void MDevConfig::OnMidiIn(uint8_t status, std::span<const uint8_t> data) { inbox_.Push(status, data); }
+
+void MDevConfig::SetWakeHook(std::function<void()> hook) { inbox_.SetWakeHook(std::move(hook)); }
+
+int MDevConfig::ProcessInput() {
+    int routed = 0;
+    while (auto message = inbox_.Pop()) {
+        Route(*message);
+        ++routed;
+    }
+    return routed;
+}
+
+void MDevConfig::Route(const MDevMidiMessage& message) {
+    if (!device_) return;
+    const std::span<const uint8_t> data(message.data);
+    switch (midiInState_) {
+    case kNormal:
+        device_->Dispatch(message.status, data);
+        break;
+    case kIdentify:
+        if (device_->OnIdentityReply(message.status, data) != 0) {
+            if (deviceCount_ < kMaxDevices) {
+                deviceNames_[static_cast<std::size_t>(deviceCount_)] = modelName_.substr(0, kNameLimit);
+                deviceIndex_[static_cast<std::size_t>(deviceCount_)] = 0;
+                ++deviceCount_;
+            }
+            midiInState_ = kNormal;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+std::optional<std::string> MDevConfig::GetDeviceName(int index) const {
+    if (index < 0 || index >= deviceCount_) return std::nullopt;
+    return deviceNames_[static_cast<std::size_t>(index)];
+}
+
+int MDevConfig::FindDevice(std::optional<std::string_view> name) const {
+    if (!name) return -1;
+    const std::string wanted = UpperName(*name);
+    for (int i = 0; i < deviceCount_; ++i) {
+        if (UpperName(deviceNames_[static_cast<std::size_t>(i)]) == wanted) return i;
+    }
+    return -1;
+}
+
+MDevDesc* MDevConfig::GetDevice(int index) {
+    if (index < 0 || index >= deviceCount_) return nullptr;
+    return device_.get();
+}
+
+std::filesystem::path MDevConfig::DeviceFolder(const std::filesystem::path& folder,
+                                               int index) const {
+    if (index == -1) return folder;
+    if (index < 0 || index >= deviceCount_) return {};
+    return folder / deviceNames_[static_cast<std::size_t>(index)];
+}
+
+std::filesystem::path MDevConfig::GetSetupFolder(int index) const {
+    return DeviceFolder(GetSetupPath(), index);
+}
+
+std::filesystem::path MDevConfig::GetLibraryFolder(int index) const {
+    return DeviceFolder(GetLibraryPath(), index);
+}
+
+void MDevConfig::MarkModified(MDevDescProgram& object, CMsgSender& device) {
+    object.SetModified(true);
+    device.SendDevDescUpdatedProgram(0, 0);
+}

@@ -1,0 +1,73 @@
+// The dump file slots of MDevDescZEPHA: ".prg" (one program), ".glb" (the
+// global settings) and ".set" (a whole device), each a Standard MIDI File
+// holding one system-exclusive dump. Loading plays the file into the receive
+// handler, so a dump read from disk is accepted by the rules of a live one.
+
+#include "device/MDevDescZEPHA.h"
+
+#include "device/MDevDumpFileReader.h"
+#include "device/MDevZEPHAMessages.h"
+#include "midifile/MErrorCode.h"
+
+namespace {
+using Messages = MDevZEPHAMessages;
+}  // namespace
+
+int MDevDescZEPHA::ReadDumpFile(const Path& path, unsigned expected, bool programFile) {
+    if (!reader_) {
+        reader_ = std::make_unique<MDevDumpFileReader>(
+            [this](std::span<const uint8_t> data) { OnSysEx(data); });
+    }
+    MDevDumpFileReader& reader = *reader_;
+    int rc = reader.Initialize();
+    if (rc == 0) rc = reader.Open(path);
+    if (rc == 0) rc = reader.Parse();
+    if (rc == 0) {
+        applied_ = 0;
+        readingFile_ = true;
+        loadProgram_ = programFile;
+        const int played = reader.Play(0);
+        loadProgram_ = false;
+        readingFile_ = false;
+        if (played != MidSmfReader::kPlayEnded) {
+            rc = MErrFileRead;
+        } else if ((applied_ & expected) == 0) {
+            rc = kDumpNotApplied;
+        }
+    }
+    reader.Close();
+    return rc;
+}
+
+int MDevDescZEPHA::LoadAllFileAndSend(const Path& path) {
+    const int rc = ReadDumpFile(path, kAppliedAll, false);
+    if (rc != 0) return rc;
+    return SendAllData();
+}
+
+MDevDescProgram* MDevDescZEPHA::LoadGlobalFileToEdit(const Path& path) {
+    if (ReadDumpFile(path, kAppliedGlobal, false) != 0) return nullptr;
+    return &workingGlobal_;
+}
+
+int MDevDescZEPHA::LoadGlobalFileAndSend(int index, const Path& path) {
+    if (index != 0) return kBadIndex;
+    const int rc = ReadDumpFile(path, kAppliedGlobal, false);
+    if (rc != 0) return rc;
+    return SendGlobal(index);
+}
+
+MDevDescProgram* MDevDescZEPHA::LoadProgramFileToEdit(const Path& path) {
+    Transfer().SetPendingProgram(-1);
+    if (ReadDumpFile(path, kAppliedProgram, true) != 0) return nullptr;
+    SendEditBuffer();
+    return &editBuffer_;
+}
+
+int MDevDescZEPHA::LoadProgramFileAndSend(int index, const Path& path) {
+    if (index >= model_.programCount) return -1;
+    const int rc = ReadDumpFile(path, kAppliedProgram, true);
+    if (rc != 0) return rc;
+    return SendProgram(index);
+}
+

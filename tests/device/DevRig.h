@@ -1,0 +1,91 @@
+#pragma once
+// The system's device configuration on one loopback port pair whose far
+// side is the simulated synth, with the bounded waits of the transfers.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "device/MDevConfig.h"
+#include "device/MDevDescZEPHA.h"
+#include "platform/midi/LoopbackMidiBackend.h"
+#include "simulator/SimSynthOnLoopback.h"
+
+class DevRig {
+public:
+    // A short poll keeps the tests fast; the counts bound every wait.
+    static constexpr std::chrono::milliseconds kPoll{2};
+    static constexpr int kWaitPolls = 1500;
+
+    explicit DevRig(SimModel model) {
+        peer_ = backend_.CreatePair("Sim:Port 1");
+        sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        config_ = std::make_unique<MDevConfig>(backend_);
+        config_->SetPauses(std::chrono::milliseconds{0}, std::chrono::milliseconds{0});
+        config_->CreateDevice();
+    }
+    ~DevRig() { config_.reset(); }
+
+    MDevConfig& Config() { return *config_; }
+    SimSynth& Synth() { return sim_->Synth(); }
+    midiport::LoopbackPeer& Peer() { return *peer_; }
+    midiport::LoopbackMidiBackend& Backend() { return backend_; }
+    // The registered device (after Connect).
+    MDevDescZEPHA& Dev() {
+        EXPECT_NE(device_, nullptr);
+        return *device_;
+    }
+
+    // Drains the inbox on each pass, like the application's waiting loops;
+    // false when `done` did not become true within `polls` passes.
+    bool WaitFor(const std::function<bool()>& done, int polls = kWaitPolls) {
+        for (int i = 0; i < polls; ++i) {
+            config_->ProcessInput();
+            if (done()) return true;
+            std::this_thread::sleep_for(kPoll);
+        }
+        config_->ProcessInput();
+        return done();
+    }
+
+    // Opens the ports and waits for the identity reply.
+    bool Connect() {
+        if (config_->OpenPorts() != 0) return false;
+        if (!WaitFor([this] { return config_->GetDeviceCount() == 1; })) return false;
+        device_ = dynamic_cast<MDevDescZEPHA*>(config_->GetDevice(0));
+        return device_ != nullptr;
+    }
+
+    // A waiting loop for the changed flag; it cancels the transfer when it
+    // times out, as every waiting loop must.
+    bool WaitChanged(int polls = kWaitPolls) {
+        const bool got = WaitFor([this] { return Dev().TakeChanged() != 0; }, polls);
+        if (!got) Dev().CancelTransfer();
+        return got;
+    }
+
+    bool ReceiveAll() {
+        Dev().RequestAllData();
+        return WaitFor([this] { return Dev().IsDumpReceived() != 0; });
+    }
+
+    // Runs every exchange in flight to its end: the synth and the ports idle
+    // and nothing left in the inbox.
+    void Settle() {
+        for (int round = 0; round < 20; ++round) {
+            sim_->Drain();
+            config_->WaitInputIdle();
+            if (config_->ProcessInput() == 0) return;
+        }
+    }
+
+private:
+    midiport::LoopbackMidiBackend backend_;
+    std::shared_ptr<midiport::LoopbackPeer> peer_;
+    std::unique_ptr<SimSynthOnLoopback> sim_;
+    std::unique_ptr<MDevConfig> config_;
+    MDevDescZEPHA* device_ = nullptr;
+};
