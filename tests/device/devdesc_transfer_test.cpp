@@ -35,6 +35,8 @@ TEST(MDevDescTransfer, ReceivesAllFromEachModel) {
     for (SimModel model : kModels) {
         SCOPED_TRACE(NameOf(model));
         DevRig rig(model);
+        // Only the low four bits of the reply's channel byte are the channel.
+        rig.Synth().SetChannel(model == B ? 0x00 : 0x25);
         ASSERT_TRUE(rig.Connect());
         const int count = rig.Dev().GetProgramCount();
         const MDevProgramData seven = MadeProgram(rig.Dev(), "Seventh", 7);
