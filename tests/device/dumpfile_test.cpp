@@ -1,0 +1,259 @@
+// Dump files ".prg", ".glb" and ".set": saved and loaded round trips per kind
+// and model, the exact bytes written, and loads that must fail without
+// changing or sending anything.
+
+#include <gtest/gtest.h>
+
+#include "DevDumpFiles.h"
+#include "DevRig.h"
+#include "DevWire.h"
+#include "device/MDevZEPHAMessages.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Messages = MDevZEPHAMessages;
+constexpr SimModel B = SimModel::Brontisel;
+constexpr SimModel S = SimModel::BrontiselS;
+constexpr SimModel kModels[] = {B, S};
+
+const char* NameOf(SimModel m) { return m == B ? "Brontisel" : "Brontisel S"; }
+
+Bytes AfterF0(const Bytes& wire) { return Bytes(wire.begin() + 1, wire.end()); }
+
+// A connected device with every program and the global received.
+struct Loaded {
+    explicit Loaded(SimModel model) : rig(model) {
+        EXPECT_TRUE(rig.Connect());
+        EXPECT_TRUE(rig.ReceiveAll());
+        rig.Settle();
+    }
+    MDevDescZEPHA& Dev() { return rig.Dev(); }
+    std::size_t Sent() { return rig.Synth().Received().size(); }
+    DevRig rig;
+    DevScratchDir dir;
+};
+
+TEST(MDevDumpFile, SavedFilesHoldTheDumpAsTheirOneEvent) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        Loaded t(model);
+        MDevDescZEPHA& dev = t.Dev();
+        dev.GetZEPHAProgram(5)->SetName("Five");
+        const auto& info = dev.GetModelInfo();
+
+        ASSERT_EQ(dev.SaveProgramFile(5, t.dir / "p.prg"), 0);
+        const Bytes prg = AfterF0(Messages::CurrentProgramDump(0, info, dev.GetZEPHAProgram(5)->ToBytes()));
+        EXPECT_EQ(prg.size(), static_cast<std::size_t>(info.modelIdLength) + 295);
+        EXPECT_EQ(DevReadFile(t.dir / "p.prg"), DevDumpFileBytes(prg));
+
+        ASSERT_EQ(dev.SaveGlobalFile(0, t.dir / "g.glb"), 0);
+        const Bytes glb = AfterF0(Messages::GlobalDump(0, info, dev.GetDeviceGlobal().ToBytes()));
+        EXPECT_EQ(glb.size(), static_cast<std::size_t>(info.modelIdLength) + 233);
+        EXPECT_EQ(DevReadFile(t.dir / "g.glb"), DevDumpFileBytes(glb));
+
+        ASSERT_EQ(dev.SaveAllFile(t.dir / "s.set"), 0);
+        const Bytes set = DevReadFile(t.dir / "s.set");
+        const std::size_t eventSize = model == B ? 37391 : 74321;
+        ASSERT_EQ(set.size(), 14 + 8 + 2 + 3 + eventSize + 4);
+        EXPECT_EQ(set[14 + 8 + 1], 0xF0);
+        EXPECT_EQ(set[14 + 8 + 2 + 3 + (model == B ? 3 : 5)], 0x50) << "function byte";
+        EXPECT_EQ(set[set.size() - 5], 0xF7);
+    }
+}
+
+TEST(MDevDumpFile, RoundTripsEveryKind) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        Loaded t(model);
+        MDevDescZEPHA& dev = t.Dev();
+        const int last = dev.GetProgramCount() - 1;
+
+        // Program file into the edit buffer, sent at once as the current program.
+        dev.GetZEPHAProgram(9)->SetName("Nine");
+        dev.GetZEPHAProgram(9)->SetParam(24, 77, 0);
+        ASSERT_EQ(dev.SaveProgramFile(9, t.dir / "p.prg"), 0);
+        const MDevProgramData nine = dev.GetZEPHAProgram(9)->ToBytes();
+        dev.GetProgramCopy(0);
+        EXPECT_EQ(dev.LoadProgramFileToEdit(t.dir / "p.prg"), &dev.GetEditBuffer());
+        EXPECT_EQ(dev.GetEditBuffer().ToBytes(), nine);
+        t.rig.Settle();
+        EXPECT_EQ(t.rig.Synth().EditBuffer(), nine);
+
+        // Program file written to a slot.
+        ASSERT_EQ(dev.LoadProgramFileAndSend(last, t.dir / "p.prg"), 0);
+        ASSERT_TRUE(t.rig.WaitChanged());
+        EXPECT_EQ(t.rig.Synth().Program(last), nine);
+        EXPECT_EQ(dev.GetProgramName(last), "Nine");
+
+        // Global file into the working global, then to the device.
+        dev.GetGlobalCopy(0)->SetParam(1, 4, 0);
+        ASSERT_EQ(dev.SaveGlobalFile(-1, t.dir / "g.glb"), 0);
+        dev.GetWorkingGlobal().SetParam(1, 0, 0);
+        EXPECT_EQ(dev.LoadGlobalFileToEdit(t.dir / "g.glb"), &dev.GetWorkingGlobal());
+        EXPECT_EQ(dev.GetWorkingGlobal().GetParam(1), 4);
+        dev.GetWorkingGlobal().SetParam(1, 0, 0);
+        ASSERT_EQ(dev.LoadGlobalFileAndSend(0, t.dir / "g.glb"), 0);
+        ASSERT_TRUE(t.rig.WaitChanged());
+        EXPECT_EQ(dev.GetDeviceGlobal().GetParam(1), 4);
+        EXPECT_EQ(t.rig.Synth().Global()[1], 4);
+
+        // Setup file, then the whole device.
+        ASSERT_EQ(dev.SaveAllFile(t.dir / "s.set"), 0);
+        const MDevProgramData lastBefore = dev.GetZEPHAProgram(last)->ToBytes();
+        dev.GetZEPHAProgram(last)->SetName("Changed");
+        ASSERT_EQ(dev.LoadAllFileAndSend(t.dir / "s.set"), 0);
+        EXPECT_EQ(dev.GetZEPHAProgram(last)->ToBytes(), lastBefore);
+        ASSERT_TRUE(t.rig.WaitChanged());
+        EXPECT_EQ(t.rig.Synth().Program(last), lastBefore);
+    }
+}
+
+TEST(MDevDumpFile, BrontiselSetupOnTheBrontiselSFillsBothHalves) {
+    DevScratchDir dir;
+    {
+        Loaded b(B);
+        b.Dev().GetZEPHAProgram(5)->SetName("Five");
+        ASSERT_EQ(b.Dev().SaveAllFile(dir / "b.set"), 0);
+    }
+    Loaded s(S);
+    ASSERT_EQ(s.Dev().LoadAllFileAndSend(dir / "b.set"), 0);
+    ASSERT_TRUE(s.rig.WaitChanged());
+    EXPECT_EQ(s.rig.Synth().Program(5), s.Dev().GetZEPHAProgram(5)->ToBytes());
+    EXPECT_EQ(s.rig.Synth().Program(133), s.Dev().GetZEPHAProgram(5)->ToBytes());
+}
+
+TEST(MDevDumpFile, CurrentProgramOnlyLoadRequestsNoWrite) {
+    Loaded t(B);
+    ASSERT_EQ(t.Dev().SaveProgramFile(-1, t.dir / "e.prg"), 0);
+    ASSERT_EQ(t.Dev().LoadProgramFileAndSend(-1, t.dir / "e.prg"), 0);
+    ASSERT_TRUE(t.rig.WaitChanged());
+    t.rig.Settle();
+    EXPECT_TRUE(DevReceivedWith(t.rig.Synth(), 0x11).empty());
+}
+
+TEST(MDevDumpFile, IndexRulesAndSavingBeforeIdentification) {
+    Loaded t(B);
+    MDevDescZEPHA& dev = t.Dev();
+    ASSERT_EQ(dev.SaveProgramFile(0, t.dir / "p.prg"), 0);
+    ASSERT_EQ(dev.SaveGlobalFile(0, t.dir / "g.glb"), 0);
+    const auto sent = t.Sent();
+    EXPECT_EQ(dev.LoadGlobalFileAndSend(1, t.dir / "g.glb"), 18);
+    EXPECT_EQ(dev.SaveGlobalFile(1, t.dir / "x.glb"), 18);
+    EXPECT_EQ(dev.SaveProgramFile(128, t.dir / "x.prg"), 18);
+    EXPECT_EQ(dev.LoadProgramFileAndSend(128, t.dir / "p.prg"), -1);
+    EXPECT_FALSE(std::filesystem::exists(t.dir / "x.glb"));
+    EXPECT_FALSE(std::filesystem::exists(t.dir / "x.prg"));
+    t.rig.Settle();
+    EXPECT_EQ(t.Sent(), sent);
+
+    midiport::LoopbackMidiBackend backend;
+    MDevConfig config(backend);
+    MDevDescZEPHA unidentified(config);
+    unidentified.Initialize();
+    EXPECT_EQ(unidentified.SaveProgramFile(-1, t.dir / "u.prg"), 18);
+    EXPECT_EQ(unidentified.SaveGlobalFile(-1, t.dir / "u.glb"), 18);
+    EXPECT_EQ(unidentified.SaveAllFile(t.dir / "u.set"), 18);
+    EXPECT_FALSE(std::filesystem::exists(t.dir / "u.prg"));
+}
+
+// Every load of a file whose dump the device does not take: the result, and
+// nothing changed or sent.
+void ExpectEveryLoadRefuses(Loaded& t, const std::filesystem::path& path, int code) {
+    MDevDescZEPHA& dev = t.Dev();
+    const MDevProgramData edit = dev.GetEditBuffer().ToBytes();
+    const MDevGlobalData working = dev.GetWorkingGlobal().ToBytes();
+    const MDevGlobalData device = dev.GetDeviceGlobal().ToBytes();
+    const MDevProgramData first = dev.GetZEPHAProgram(0)->ToBytes();
+    const auto sent = t.Sent();
+    EXPECT_EQ(dev.LoadProgramFileToEdit(path), nullptr);
+    EXPECT_EQ(dev.LoadProgramFileAndSend(3, path), code);
+    EXPECT_EQ(dev.LoadGlobalFileToEdit(path), nullptr);
+    EXPECT_EQ(dev.LoadGlobalFileAndSend(0, path), code);
+    EXPECT_EQ(dev.LoadAllFileAndSend(path), code);
+    t.rig.Settle();
+    EXPECT_EQ(t.Sent(), sent) << "a refused load sent something";
+    EXPECT_EQ(dev.GetEditBuffer().ToBytes(), edit);
+    EXPECT_EQ(dev.GetWorkingGlobal().ToBytes(), working);
+    EXPECT_EQ(dev.GetDeviceGlobal().ToBytes(), device);
+    EXPECT_EQ(dev.GetZEPHAProgram(0)->ToBytes(), first);
+}
+
+TEST(MDevDumpFile, DumpOfAnotherChannelIsRefused) {
+    Loaded t(B);
+    const auto& info = t.Dev().GetModelInfo();
+    MDevProgramData program{};
+    program[0] = 'X';
+    DevWriteFile(t.dir / "c.prg", DevDumpFileBytes(AfterF0(Messages::CurrentProgramDump(1, info, program))));
+    ExpectEveryLoadRefuses(t, t.dir / "c.prg", MDevDesc::kDumpNotApplied);
+
+    MDevGlobalData global{};
+    global[1] = 9;
+    DevWriteFile(t.dir / "c.glb", DevDumpFileBytes(AfterF0(Messages::GlobalDump(1, info, global))));
+    ExpectEveryLoadRefuses(t, t.dir / "c.glb", MDevDesc::kDumpNotApplied);
+
+    // The other model's global and a cut dump.
+    MDevModelInfo other = info;
+    other.modelIndex = MDevModelInfo::kBrontiselS;
+    other.modelIdLength = 3;
+    DevWriteFile(t.dir / "m.glb", DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, other, global))));
+    ExpectEveryLoadRefuses(t, t.dir / "m.glb", MDevDesc::kDumpNotApplied);
+    Bytes cut = AfterF0(Messages::GlobalDump(0, info, global));
+    cut.erase(cut.end() - 2);
+    DevWriteFile(t.dir / "l.glb", DevDumpFileBytes(cut));
+    ExpectEveryLoadRefuses(t, t.dir / "l.glb", MDevDesc::kDumpNotApplied);
+}
+
+TEST(MDevDumpFile, FileOfTheWrongKindOrFormatIsRefused) {
+    Loaded t(B);
+    DevWriteFile(t.dir / "junk.prg", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0});
+    ExpectEveryLoadRefuses(t, t.dir / "junk.prg", 21);
+    ExpectEveryLoadRefuses(t, t.dir / "missing.prg", 1);
+
+    // A program dump in a global file is not a global.
+    ASSERT_EQ(t.Dev().SaveProgramFile(2, t.dir / "p.prg"), 0);
+    EXPECT_EQ(t.Dev().LoadGlobalFileToEdit(t.dir / "p.prg"), nullptr);
+    EXPECT_EQ(t.Dev().LoadAllFileAndSend(t.dir / "p.prg"), MDevDesc::kDumpNotApplied);
+}
+
+TEST(MDevDumpFile, GlobalFileLeavesTheWriteProtectWordAlone) {
+    Loaded t(B);
+    ASSERT_EQ(t.Dev().GetWriteProtect(), 0);
+    MDevGlobalData global{};
+    global[5] = 0x01;  // write protect on
+    DevWriteFile(t.dir / "wp.glb",
+                 DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, t.Dev().GetModelInfo(), global))));
+    ASSERT_NE(t.Dev().LoadGlobalFileToEdit(t.dir / "wp.glb"), nullptr);
+    EXPECT_EQ(t.Dev().GetWriteProtect(), 0);
+}
+
+TEST(MDevDumpFile, EveryTruncatedFileIsRefused) {
+    Loaded t(B);
+    ASSERT_EQ(t.Dev().SaveProgramFile(7, t.dir / "p.prg"), 0);
+    ASSERT_EQ(t.Dev().SaveGlobalFile(0, t.dir / "g.glb"), 0);
+    ASSERT_EQ(t.Dev().SaveAllFile(t.dir / "s.set"), 0);
+    MDevDescZEPHA& dev = t.Dev();
+    const MDevProgramData edit = dev.GetEditBuffer().ToBytes();
+    const MDevGlobalData working = dev.GetWorkingGlobal().ToBytes();
+    const auto sent = t.Sent();
+    struct File {
+        const char* name;
+        std::size_t stride;  // the setup file is sampled, the others taken whole
+    };
+    for (const File& f : {File{"p.prg", 1}, File{"g.glb", 1}, File{"s.set", 211}}) {
+        SCOPED_TRACE(f.name);
+        const Bytes whole = DevReadFile(t.dir / f.name);
+        for (std::size_t n = 0; n < whole.size(); n += (whole.size() - n <= 64 ? 1 : f.stride)) {
+            DevWriteFile(t.dir / "cut", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
+            ASSERT_EQ(dev.LoadProgramFileToEdit(t.dir / "cut"), nullptr) << n;
+            ASSERT_EQ(dev.LoadGlobalFileToEdit(t.dir / "cut"), nullptr) << n;
+            ASSERT_NE(dev.LoadAllFileAndSend(t.dir / "cut"), 0) << n;
+        }
+    }
+    t.rig.Settle();
+    EXPECT_EQ(t.Sent(), sent);
+    EXPECT_EQ(dev.GetEditBuffer().ToBytes(), edit);
+    EXPECT_EQ(dev.GetWorkingGlobal().ToBytes(), working);
+}
+
+}  // namespace
