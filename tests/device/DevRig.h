@@ -14,6 +14,13 @@
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
 
+// Both models, for tests that run one case per model.
+inline constexpr SimModel kModels[] = {SimModel::Brontisel, SimModel::BrontiselS};
+
+inline const char* NameOf(SimModel m) {
+    return m == SimModel::Brontisel ? "Brontisel" : "Brontisel S";
+}
+
 class DevRig {
 public:
     // A short poll keeps the tests fast; the counts bound every wait.

@@ -17,9 +17,6 @@ using Bytes = std::vector<uint8_t>;
 using Messages = MDevZEPHAMessages;
 constexpr SimModel B = SimModel::Brontisel;
 constexpr SimModel S = SimModel::BrontiselS;
-constexpr SimModel kModels[] = {B, S};
-
-const char* NameOf(SimModel m) { return m == B ? "Brontisel" : "Brontisel S"; }
 
 // A record as the system writes it, named and with a few parameters set.
 MDevProgramData MadeProgram(MDevDescZEPHA& dev, const std::string& name, int seed) {

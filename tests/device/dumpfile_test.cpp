@@ -15,9 +15,6 @@ using Bytes = std::vector<uint8_t>;
 using Messages = MDevZEPHAMessages;
 constexpr SimModel B = SimModel::Brontisel;
 constexpr SimModel S = SimModel::BrontiselS;
-constexpr SimModel kModels[] = {B, S};
-
-const char* NameOf(SimModel m) { return m == B ? "Brontisel" : "Brontisel S"; }
 
 Bytes AfterF0(const Bytes& wire) { return Bytes(wire.begin() + 1, wire.end()); }
 
