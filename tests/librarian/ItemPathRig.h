@@ -65,6 +65,30 @@ private:
     std::string path_;
 };
 
+// A library folder on disk for two devices, "Brontisel" and "Brontisel S":
+//   lib/My Setup/Brontisel/{all.set, old.set, sub/}   lib/My Setup/Other/
+//   lib/My Library/Brontisel/{A.prg, B.glb, Pads/Pad.prg}
+//   lib/My Library/Brontisel S/S.prg                  lib/secret.prg   etc/passwd
+class LibraryOnDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* file : {"lib/My Setup/Brontisel/all.set", "lib/My Setup/Brontisel/old.set",
+                                 "lib/My Library/Brontisel/A.prg", "lib/My Library/Brontisel/B.glb",
+                                 "lib/My Library/Brontisel/Pads/Pad.prg",
+                                 "lib/My Library/Brontisel S/S.prg", "lib/secret.prg", "etc/passwd"})
+            disk_.MakeFile(file);
+        disk_.MakeFolder("lib/My Setup/Brontisel/sub");
+        disk_.MakeFolder("lib/My Setup/Other");
+        library_ = disk_.Path() + "/lib";
+        roots_ = itempath::CItemRoots::FromLibraryPath(library_);
+    }
+
+    TempFolder disk_;
+    std::string library_;
+    itempath::CItemRoots roots_;
+    FakeDeviceNames devices_{{"Brontisel", "Brontisel S"}};
+};
+
 // Replaces every "{lib}" in the text by the library path.
 inline std::string WithLibrary(std::string_view text, std::string_view library) {
     std::string out(text);

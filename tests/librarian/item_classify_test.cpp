@@ -29,20 +29,8 @@ struct ClassifyCase {
     bool folder;
 };
 
-class ClassifyPathTest : public ::testing::Test {
+class ClassifyPathTest : public LibraryOnDiskTest {
 protected:
-    void SetUp() override {
-        disk_.MakeFile("lib/My Setup/Brontisel/all.set");
-        disk_.MakeFolder("lib/My Setup/Brontisel/sub");
-        disk_.MakeFolder("lib/My Setup/Other");
-        disk_.MakeFile("lib/My Library/Brontisel/A.prg");
-        disk_.MakeFile("lib/My Library/Brontisel/Pads/Pad.prg");
-        disk_.MakeFile("lib/secret");
-        disk_.MakeFile("etc/passwd");
-        library_ = disk_.Path() + "/lib";
-        roots_ = CItemRoots::FromLibraryPath(library_);
-    }
-
     void Check(const ClassifyCase& c) const {
         const std::string path = WithLibrary(c.path, library_);
         SCOPED_TRACE(c.path);
@@ -53,11 +41,6 @@ protected:
         EXPECT_EQ(info.deviceIndex, c.device);
         EXPECT_EQ(info.isFolder, c.folder);
     }
-
-    TempFolder disk_;
-    std::string library_;
-    CItemRoots roots_;
-    FakeDeviceNames devices_{{"Brontisel"}};
 };
 
 TEST_F(ClassifyPathTest, DeviceSide) {
@@ -71,7 +54,8 @@ TEST_F(ClassifyPathTest, DeviceSide) {
         {"/my device/brontisel/program:a.11", V, 0, 2, 0, x},
         {"/My Device/Brontisel/Global:-", V, 0, 2, 0, x},
         {"/My Device/Brontisel/Program:A.11/more", x, 0, 3, 0, x},
-        {"/My Device/Brontisel S", x, 0, 1, -1, F},
+        {"/My Device/Brontisel S", V, 0, 1, 1, F},
+        {"/My Device/Brontisel X", x, 0, 1, -1, F},
         {"/My DeviceBrontisel", x, 0, 0, -1, x},
         {"/My Devices", x, 0, 0, -1, x},
         {"My Device", x, 0, 0, -1, x},
@@ -114,7 +98,7 @@ TEST_F(ClassifyPathTest, NamesBelowTheDeviceFolderCompareExactly) {
 TEST_F(ClassifyPathTest, TraversalOutOfTheLibraryIsInvalidEvenWhenTheTargetExists) {
     const ClassifyCase cases[] = {
         {"{lib}/My Library/Brontisel/../../../etc/passwd", x, 2, 6, 0, x},
-        {"{lib}/My Library/Brontisel/../../secret", x, 2, 4, 0, x},
+        {"{lib}/My Library/Brontisel/../../secret.prg", x, 2, 4, 0, x},
         {"{lib}/My Setup/Brontisel/sub/..", x, 1, 3, 0, x},
         {"{lib}/My Setup/Brontisel/./all.set", x, 1, 3, 0, x},
         {"{lib}/My Setup/../My Library/Brontisel/A.prg", x, 1, 4, -1, x},

@@ -58,31 +58,13 @@ TEST(OperationRules, OnlyTheGlobalTypeBlocksRenamingOnTheDevice) {
 }
 
 // Pasting: names of every root onto targets of every root.
-class PasteRulesTest : public ::testing::Test {
+class PasteRulesTest : public LibraryOnDiskTest {
 protected:
-    void SetUp() override {
-        disk_.MakeFile("lib/My Setup/Brontisel/all.set");
-        disk_.MakeFile("lib/My Setup/Brontisel/old.set");
-        disk_.MakeFolder("lib/My Setup/Brontisel/sub");
-        disk_.MakeFile("lib/My Library/Brontisel/A.prg");
-        disk_.MakeFile("lib/My Library/Brontisel/B.glb");
-        disk_.MakeFolder("lib/My Library/Brontisel/Pads");
-        disk_.MakeFile("lib/My Library/Brontisel S/S.prg");
-        disk_.MakeFile("lib/secret.prg");
-        library_ = disk_.Path() + "/lib";
-        roots_ = CItemRoots::FromLibraryPath(library_);
-    }
-
     bool Can(const std::vector<std::string>& names, int kind, int level) const {
         std::vector<std::string> paths;
         for (const std::string& name : names) paths.push_back(WithLibrary(name, library_));
         return CanPasteItems(paths, kind, level, roots_, devices_);
     }
-
-    TempFolder disk_;
-    std::string library_;
-    CItemRoots roots_;
-    FakeDeviceNames devices_{{"Brontisel", "Brontisel S"}};
 };
 
 const std::string kDevice = "/My Device/Brontisel";
