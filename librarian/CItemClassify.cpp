@@ -69,13 +69,33 @@ std::optional<std::pair<int, std::size_t>> MatchRoot(std::string_view path, cons
     return best;
 }
 
+std::string_view WithoutOneTrailingSeparator(std::string_view path) {
+    if (!path.empty() && path.back() == kSeparator) path.remove_suffix(1);
+    return path;
+}
+
 }  // namespace
+
+bool SameItemPath(std::string_view a, std::string_view b, const CItemRoots& roots) {
+    a = WithoutOneTrailingSeparator(a);
+    b = WithoutOneTrailingSeparator(b);
+    const auto rootA = MatchRoot(a, roots);
+    const auto rootB = MatchRoot(b, roots);
+    if (!rootA || !rootB) return !rootA && !rootB && a == b;
+    if (rootA->first != rootB->first) return false;
+    a.remove_prefix(rootA->second);
+    b.remove_prefix(rootB->second);
+    // The device component (up to the second '/') ignores case, the rest not.
+    const std::string_view deviceA = a.substr(0, a.find(kSeparator, 1));
+    const std::string_view deviceB = b.substr(0, b.find(kSeparator, 1));
+    return EqualsIgnoringCase(deviceA, deviceB) &&
+           a.substr(deviceA.size()) == b.substr(deviceB.size());
+}
 
 CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
                            const CDeviceNames& devices) {
     CItemPathInfo info;
-    std::string_view text = path;
-    if (!text.empty() && text.back() == kSeparator) text.remove_suffix(1);
+    const std::string_view text = WithoutOneTrailingSeparator(path);
 
     const auto root = MatchRoot(text, roots);
     if (!root) return info;

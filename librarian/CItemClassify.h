@@ -58,4 +58,10 @@ struct CItemPathInfo {
 CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
                            const CDeviceNames& devices);
 
+// Whether two item paths name the same item: the roots and the device name
+// compare without regard to case, every name below the device folder
+// exactly (Linux file names are case-sensitive); one trailing '/' is
+// ignored. Texts under no root compare exactly.
+bool SameItemPath(std::string_view a, std::string_view b, const CItemRoots& roots);
+
 }  // namespace itempath

@@ -44,8 +44,11 @@ TEST(CreateFolderPath, NothingToCreateInIsRefused) {
     EXPECT_EQ(CreateFolderPath("/"), kFolderReady);
 }
 
-TEST(CreateFolderPath, ReadOnlyParentIsRefused) {
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+TEST(CreateFolderPath, RefusalOfTheFileSystemIsReported) {
+    // /proc takes no new folders, not even from the superuser.
+    EXPECT_EQ(CreateFolderPath("/proc/velk-no-such/a"), kFolderCannotCreate);
+    EXPECT_FALSE(fs::exists("/proc/velk-no-such"));
+    if (geteuid() == 0) return;  // the superuser writes into read-only folders
     TempFolder disk;
     disk.MakeFolder("locked");
     fs::permissions(disk.Path() + "/locked", fs::perms::owner_read | fs::perms::owner_exec);

@@ -162,6 +162,30 @@ TEST(ClassifyPathRoots, LibraryUnderAFolderNamedLikeTheDeviceRoot) {
                              devices).valid);
 }
 
+TEST(SameItemPath, RootsAndDevicesIgnoreCaseNamesBelowDoNot) {
+    const CItemRoots roots = CItemRoots::FromLibraryPath("/home/u/lib");
+    struct Case { const char* a; const char* b; bool same; };
+    const Case cases[] = {
+        {"/My Device", "/my device/", true},
+        {"/My Device/Brontisel", "/MY DEVICE/brontisel", true},
+        {"/My Device/Brontisel/Program:A.11", "/my device/BRONTISEL/Program:A.11", true},
+        {"/My Device/Brontisel/Program:A.11", "/My Device/Brontisel/Program:a.11", false},
+        {"/home/u/lib/My Library/Brontisel/A.prg", "/HOME/U/LIB/my library/brontisel/A.prg", true},
+        {"/home/u/lib/My Library/Brontisel/A.prg", "/home/u/lib/My Library/Brontisel/a.prg", false},
+        {"/home/u/lib/My Library/Brontisel/Pads/", "/home/u/lib/My Library/Brontisel/pads", false},
+        {"/home/u/lib/My Library/Brontisel", "/home/u/lib/My Library/Brontisel S", false},
+        {"/home/u/lib/My Library/Brontisel", "/home/u/lib/My Setup/Brontisel", false},
+        {"/home/u/lib/My Library", "/home/u/lib/My Library/", true},
+        {"/elsewhere/A", "/elsewhere/A", true},
+        {"/elsewhere/A", "/elsewhere/a", false},
+        {"/My Device", "/elsewhere", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SameItemPath(c.a, c.b, roots), c.same) << c.a << " | " << c.b;
+        EXPECT_EQ(SameItemPath(c.b, c.a, roots), c.same) << c.b << " | " << c.a;
+    }
+}
+
 TEST(ClassifyPathDevices, NamesComeFromTheIdentifiedDevice) {
     DevRig rig(SimModel::BrontiselS);
     const CConfigDeviceNames devices(rig.Config());
