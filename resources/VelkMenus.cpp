@@ -139,12 +139,13 @@ std::span<const VelkMenuItem> VelkTreeContextMenu() { return kTreeMenu; }
 std::span<const VelkAccelerator> VelkAccelerators() { return kAccelerators; }
 std::span<const int> VelkToolbarButtons() { return kToolbar; }
 
-bool IsVelkMenuCommand(std::span<const VelkMenuItem> menu, int id) {
+const VelkMenuItem* FindVelkMenuCommand(std::span<const VelkMenuItem> menu, int id) {
   for (const VelkMenuItem& item : menu) {
-    if (item.kind == VelkMenuKind::Command && item.id == id) return true;
-    if (item.kind == VelkMenuKind::Popup && IsVelkMenuCommand(item.items, id)) return true;
+    if (item.kind == VelkMenuKind::Command && item.id == id) return &item;
+    if (item.kind == VelkMenuKind::Popup)
+      if (const VelkMenuItem* found = FindVelkMenuCommand(item.items, id)) return found;
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace velk

@@ -53,7 +53,7 @@ std::span<const VelkAccelerator> VelkAccelerators();
 // Toolbar buttons in order; ID_SEPARATOR marks a gap.
 std::span<const int> VelkToolbarButtons();
 
-// True when `id` is a command of `menu` or of one of its popups.
-bool IsVelkMenuCommand(std::span<const VelkMenuItem> menu, int id);
+// The first command entry `id` of `menu` or of its popups; nullptr if none.
+const VelkMenuItem* FindVelkMenuCommand(std::span<const VelkMenuItem> menu, int id);
 
 }  // namespace velk
