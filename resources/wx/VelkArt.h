@@ -85,6 +85,11 @@ wxBitmap VelkWaveBitmap(int index);
 // All 13 wave pictures in index order, as one image list.
 std::unique_ptr<wxImageList> CreateVelkWaveImageList();
 
+// The port dialog's pictures beside "MIDI IN" and "MIDI OUT": a MIDI socket
+// with an arrow into it or out of it, kVelkPortBitmapSize square.
+inline constexpr int kVelkPortBitmapSize = 32;
+wxBitmap VelkMidiPortBitmap(bool output);
+
 // The application icon in 16, 32, 48 and 64 pixels.
 wxIconBundle VelkAppIcons();
 

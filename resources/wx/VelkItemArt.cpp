@@ -155,6 +155,26 @@ std::unique_ptr<wxImageList> CreateVelkTreeImageList() {
                                             VelkItemArt::Device, VelkItemArt::DeviceSelected});
 }
 
+wxBitmap VelkMidiPortBitmap(bool output) {
+  const int size = kVelkPortBitmapSize;
+  return wxBitmap(art::Render(size, size, size / 16.0, [output](Canvas& c) {
+    // A five-pin socket: ring, pins on a half circle, the key notch at the top.
+    c.Ellipse(6.5, 8, 6, 6, wxColour(58, 63, 75), kBodyLine);
+    c.Ellipse(6.5, 8, 4.3, 4.3, wxColour(30, 32, 40), kNone);
+    const std::pair<double, double> pins[] = {{3.6, 8.4}, {4.5, 10.4}, {6.5, 11.2},
+                                              {8.5, 10.4}, {9.4, 8.4}};
+    for (const auto& [x, y] : pins) c.Ellipse(x, y, 0.6, 0.6, wxColour(230, 200, 90), kNone);
+    c.Rect(5.8, 3.2, 1.4, 1.3, wxColour(150, 156, 166), kNone);
+    // The arrow: into the socket for input, away from it for output.
+    const wxColour arrow = output ? wxColour(236, 128, 24) : wxColour(30, 150, 70);
+    c.Line(11.5, 8, 15.5, 8, arrow, c.L(1.4));
+    if (output)
+      c.Polyline({{13.5, 6}, {15.5, 8}, {13.5, 10}}, arrow, c.L(1.4));
+    else
+      c.Polyline({{13.5, 6}, {11.5, 8}, {13.5, 10}}, arrow, c.L(1.4));
+  }));
+}
+
 wxIconBundle VelkAppIcons() {
   wxIconBundle bundle;
   for (int size : {16, 32, 48, 64}) {

@@ -83,7 +83,7 @@ std::vector<wxBitmap> All(const wxImageList& list) {
 }
 
 TEST(VelkArtSheet, ComposesEveryPicture) {
-  Sheet sheet(1400, 1450);
+  Sheet sheet(1400, 1650);
   for (int zoom : {1, 4}) {
     const std::string suffix = zoom > 1 ? " (x4)" : "";
     sheet.Row(("List 16: setup, program, global, folder, device, then ghosts" + suffix).c_str(),
@@ -111,6 +111,9 @@ TEST(VelkArtSheet, ComposesEveryPicture) {
     icons.push_back(bitmap);
   }
   sheet.Row("Application icon", icons, 1);
+  sheet.Row("MIDI IN, MIDI OUT (x1, x2)", {VelkMidiPortBitmap(false), VelkMidiPortBitmap(true),
+                                          Zoom(VelkMidiPortBitmap(false), 2),
+                                          Zoom(VelkMidiPortBitmap(true), 2)}, 1);
   const wxBitmap result = sheet.Finish();
   ASSERT_TRUE(result.IsOk());
   SaveShot(result, "resources-art.png");

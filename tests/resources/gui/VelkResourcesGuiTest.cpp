@@ -139,6 +139,9 @@ TEST(VelkArt, EveryPictureIsDistinct) {
     for (size_t j = i + 1; j < tools.size(); ++j)
       EXPECT_FALSE(SamePixels(tools[i], tools[j])) << i << " " << j;
 
+  EXPECT_FALSE(SamePixels(VelkMidiPortBitmap(false).ConvertToImage(),
+                          VelkMidiPortBitmap(true).ConvertToImage()));
+
   const wxIconBundle icons = VelkAppIcons();
   EXPECT_EQ(icons.GetIconCount(), 4u);
   EXPECT_TRUE(icons.GetIcon(wxSize(32, 32)).IsOk());
