@@ -31,22 +31,22 @@ inline constexpr int ID_SORT_BY_TYPE = 32792;    // "by &Type"
 inline constexpr int ID_HELP_DOCUMENT = 32794;  // "&Help\tF1"
 
 // Framework commands the application uses.
-inline constexpr int ID_FILE_NEW = 57600;           // 0xE100
-inline constexpr int ID_FILE_OPEN = 57601;          // 0xE101
-inline constexpr int ID_EDIT_COPY = 57634;          // 0xE122
-inline constexpr int ID_EDIT_CUT = 57635;           // 0xE123
-inline constexpr int ID_EDIT_PASTE = 57637;         // 0xE125
-inline constexpr int ID_EDIT_SELECT_ALL = 57642;    // 0xE12A
-inline constexpr int ID_APP_ABOUT = 57664;          // 0xE140
-inline constexpr int ID_APP_EXIT = 57665;           // 0xE141
-inline constexpr int ID_NEXT_PANE = 57680;          // 0xE150
-inline constexpr int ID_PREV_PANE = 57681;          // 0xE151
-inline constexpr int ID_VIEW_TOOLBAR = 59392;       // 0xE800
-inline constexpr int ID_VIEW_STATUS_BAR = 59393;    // 0xE801
-inline constexpr int ID_VIEW_SMALLICON = 59408;     // 0xE810 "S&mall Icons"
-inline constexpr int ID_VIEW_LARGEICON = 59409;     // 0xE811 "Lar&ge Icons"
-inline constexpr int ID_VIEW_LIST = 59410;          // 0xE812 "&List"
-inline constexpr int ID_VIEW_DETAILS = 59411;       // 0xE813 "&Details"
+inline constexpr int ID_FILE_NEW = 57600;         // 0xE100
+inline constexpr int ID_FILE_OPEN = 57601;        // 0xE101
+inline constexpr int ID_EDIT_COPY = 57634;        // 0xE122
+inline constexpr int ID_EDIT_CUT = 57635;         // 0xE123
+inline constexpr int ID_EDIT_PASTE = 57637;       // 0xE125
+inline constexpr int ID_EDIT_SELECT_ALL = 57642;  // 0xE12A
+inline constexpr int ID_APP_ABOUT = 57664;        // 0xE140
+inline constexpr int ID_APP_EXIT = 57665;         // 0xE141
+inline constexpr int ID_NEXT_PANE = 57680;        // 0xE150
+inline constexpr int ID_PREV_PANE = 57681;        // 0xE151
+inline constexpr int ID_VIEW_TOOLBAR = 59392;     // 0xE800
+inline constexpr int ID_VIEW_STATUS_BAR = 59393;  // 0xE801
+inline constexpr int ID_VIEW_SMALLICON = 59408;   // 0xE810 "S&mall Icons"
+inline constexpr int ID_VIEW_LARGEICON = 59409;   // 0xE811 "Lar&ge Icons"
+inline constexpr int ID_VIEW_LIST = 59410;        // 0xE812 "&List"
+inline constexpr int ID_VIEW_DETAILS = 59411;     // 0xE813 "&Details"
 
 // Status bar indicator panes (their texts are strings of the same id).
 inline constexpr int ID_INDICATOR_CAPS = 59137;  // 0xE701
@@ -60,8 +60,8 @@ inline constexpr int IDR_TREE_MENU = 138;  // "TREE" context menu
 inline constexpr int IDR_LIST_MENU = 139;  // "LIST" / "LIST2" context menus
 
 // String table entries that are not command prompts.
-inline constexpr int IDS_APP_TITLE = 57344;        // AFX_IDS_APP_TITLE
-inline constexpr int IDS_IDLE_MESSAGE = 57345;     // AFX_IDS_IDLEMESSAGE
+inline constexpr int IDS_APP_TITLE = 57344;     // AFX_IDS_APP_TITLE
+inline constexpr int IDS_IDLE_MESSAGE = 57345;  // AFX_IDS_IDLEMESSAGE
 inline constexpr int IDS_CANT_OVERWRITE_DEVICE = 61204;
 inline constexpr int IDS_CANT_RENAME = 61205;
 inline constexpr int IDS_CANT_RECEIVE = 61206;

@@ -72,8 +72,11 @@ constexpr std::array kHelpMenu{
 };
 
 constexpr std::array kMainMenu{
-    Popup("&File", kFileMenu),   Popup("&Edit", kEditMenu), Popup("&Setting", kSettingMenu),
-    Popup("&View", kViewMenu),   Popup("&Help", kHelpMenu),
+    Popup("&File", kFileMenu),
+    Popup("&Edit", kEditMenu),
+    Popup("&Setting", kSettingMenu),
+    Popup("&View", kViewMenu),
+    Popup("&Help", kHelpMenu),
 };
 
 constexpr std::array kListMenu{

@@ -84,7 +84,8 @@ inline constexpr const char* kSaveToFile = "Save to File";
 inline constexpr const char* kWriteToDevice = "Write to Device";
 inline constexpr const char* kClose = "Close";
 inline constexpr const char* kSaveChangesBeforeClosing = "Save Changes to File Before Closing ?";
-inline constexpr const char* kWriteChangesBeforeClosing = "Write Changes to Device Before Closing ?";
+inline constexpr const char* kWriteChangesBeforeClosing =
+    "Write Changes to Device Before Closing ?";
 
 // Tree roots and list texts.
 inline constexpr const char* kMyDevice = "My Device";

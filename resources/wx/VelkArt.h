@@ -66,16 +66,16 @@ enum VelkWaveImage : int {
   kVelkWaveMicrophone = 0,
   kVelkWavePcm = 1,
   kVelkWaveNoise = 2,
-  kVelkWaveRandomSteps = 3,    // sample and hold
+  kVelkWaveRandomSteps = 3,  // sample and hold
   kVelkWaveSawRising = 4,
   kVelkWaveSawFalling = 5,
-  kVelkWaveSine = 6,           // starting upwards
-  kVelkWaveSineInverted = 7,   // starting at the top
-  kVelkWaveSquare = 8,         // full height
-  kVelkWaveSquareUpper = 9,    // upper half only
-  kVelkWaveTriangle = 10,      // starting at the middle
+  kVelkWaveSine = 6,               // starting upwards
+  kVelkWaveSineInverted = 7,       // starting at the top
+  kVelkWaveSquare = 8,             // full height
+  kVelkWaveSquareUpper = 9,        // upper half only
+  kVelkWaveTriangle = 10,          // starting at the middle
   kVelkWaveTriangleInverted = 11,  // starting at the top (V)
-  kVelkWaveHead = 12,          // vox wave
+  kVelkWaveHead = 12,              // vox wave
   kVelkWaveImageCount = 13,
 };
 

@@ -37,8 +37,8 @@ void Canvas::Ellipse(double cx, double cy, double rx, double ry, const wxColour&
   gc_.DrawEllipse(L(cx - rx), L(cy - ry), L(2 * rx), L(2 * ry));
 }
 
-void Canvas::Polygon(std::initializer_list<std::pair<double, double>> points,
-                     const wxColour& fill, const wxColour& line) {
+void Canvas::Polygon(std::initializer_list<std::pair<double, double>> points, const wxColour& fill,
+                     const wxColour& line) {
   Apply(fill, line, LineWidth());
   wxGraphicsPath path = gc_.CreatePath();
   bool first = true;
@@ -53,8 +53,8 @@ void Canvas::Polygon(std::initializer_list<std::pair<double, double>> points,
   gc_.DrawPath(path);
 }
 
-void Canvas::Polyline(std::initializer_list<std::pair<double, double>> points,
-                      const wxColour& line, double widthPx) {
+void Canvas::Polyline(std::initializer_list<std::pair<double, double>> points, const wxColour& line,
+                      double widthPx) {
   Apply(kNone, line, widthPx);
   wxGraphicsPath path = gc_.CreatePath();
   bool first = true;

@@ -5,9 +5,9 @@
 
 #include <wx/brush.h>
 #include <wx/colour.h>
-#include <wx/pen.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
+#include <wx/pen.h>
 
 #include <functional>
 #include <initializer_list>
@@ -43,8 +43,8 @@ class Canvas {
                 double widthPx);
   void Line(double x1, double y1, double x2, double y2, const wxColour& line, double widthPx);
   // Vertical gradient fill of a rectangle, no outline.
-  void Gradient(double x, double y, double w, double h, const wxColour& top,
-                const wxColour& bottom, double radius = 0);
+  void Gradient(double x, double y, double w, double h, const wxColour& top, const wxColour& bottom,
+                double radius = 0);
 
  private:
   void Apply(const wxColour& fill, const wxColour& line, double widthPx);

@@ -3,6 +3,8 @@
 #include <wx/imaglist.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "resources/wx/VelkArt.h"
 #include "resources/wx/VelkArtCanvas.h"
@@ -61,7 +63,10 @@ void DrawDevice(Canvas& c, bool selected) {
 
 // A sheet with a folded corner; the caller draws its contents.
 void DrawSheet(Canvas& c, double dx = 0, double dy = 0) {
-  c.Polygon({{2 + dx, 0 + dy}, {10 + dx, 0 + dy}, {13 + dx, 3 + dy}, {13 + dx, 15 + dy},
+  c.Polygon({{2 + dx, 0 + dy},
+             {10 + dx, 0 + dy},
+             {13 + dx, 3 + dy},
+             {13 + dx, 15 + dy},
              {2 + dx, 15 + dy}},
             kSheet, kSheetLine);
   c.Polygon({{10 + dx, 0 + dy}, {10 + dx, 3 + dy}, {13 + dx, 3 + dy}}, kFold, kSheetLine);
@@ -71,7 +76,8 @@ void DrawProgram(Canvas& c) {
   DrawSheet(c);
   const wxColour blue(34, 92, 210);
   // A wave across the sheet and a bar of "parameters" under it.
-  c.Polyline({{3.5, 8}, {5, 5}, {6.5, 5}, {8, 8}, {9.5, 11}, {11, 11}, {12, 8}}, blue, c.Scale() >= 2 ? 2.5 : 1.5);
+  c.Polyline({{3.5, 8}, {5, 5}, {6.5, 5}, {8, 8}, {9.5, 11}, {11, 11}, {12, 8}}, blue,
+             c.Scale() >= 2 ? 2.5 : 1.5);
   c.Line(4, 13, 11, 13, wxColour(150, 180, 235), 1);
 }
 
@@ -94,19 +100,32 @@ void DrawSetupFile(Canvas& c) {
   c.Rect(1, 3, 11, 12, kSheet, kSheetLine);
   const wxColour orange(236, 128, 24);
   for (int row = 0; row < 3; ++row)
-    for (int col = 0; col < 2; ++col)
-      c.Rect(3 + col * 4, 5 + row * 3, 3, 2, orange, kNone);
+    for (int col = 0; col < 2; ++col) c.Rect(3 + col * 4, 5 + row * 3, 3, 2, orange, kNone);
 }
 
 void DrawItem(Canvas& c, VelkItemArt art) {
   switch (art) {
-    case VelkItemArt::Folder: DrawFolder(c, false); break;
-    case VelkItemArt::FolderOpen: DrawFolder(c, true); break;
-    case VelkItemArt::Device: DrawDevice(c, false); break;
-    case VelkItemArt::DeviceSelected: DrawDevice(c, true); break;
-    case VelkItemArt::Program: DrawProgram(c); break;
-    case VelkItemArt::Global: DrawGlobal(c); break;
-    case VelkItemArt::SetupFile: DrawSetupFile(c); break;
+    case VelkItemArt::Folder:
+      DrawFolder(c, false);
+      break;
+    case VelkItemArt::FolderOpen:
+      DrawFolder(c, true);
+      break;
+    case VelkItemArt::Device:
+      DrawDevice(c, false);
+      break;
+    case VelkItemArt::DeviceSelected:
+      DrawDevice(c, true);
+      break;
+    case VelkItemArt::Program:
+      DrawProgram(c);
+      break;
+    case VelkItemArt::Global:
+      DrawGlobal(c);
+      break;
+    case VelkItemArt::SetupFile:
+      DrawSetupFile(c);
+      break;
   }
 }
 
@@ -115,8 +134,7 @@ wxImage ItemImage(VelkItemArt art, int size) {
 }
 
 std::unique_ptr<wxImageList> MakeImageList(int size, std::initializer_list<VelkItemArt> arts) {
-  auto list = std::make_unique<wxImageList>(size, size, false,
-                                            static_cast<int>(arts.size()) * 2);
+  auto list = std::make_unique<wxImageList>(size, size, false, static_cast<int>(arts.size()) * 2);
   std::vector<wxImage> images;
   for (VelkItemArt art : arts) images.push_back(ItemImage(art, size));
   for (const wxImage& image : images) list->Add(wxBitmap(image));
@@ -161,8 +179,8 @@ wxBitmap VelkMidiPortBitmap(bool output) {
     // A five-pin socket: ring, pins on a half circle, the key notch at the top.
     c.Ellipse(6.5, 8, 6, 6, wxColour(58, 63, 75), kBodyLine);
     c.Ellipse(6.5, 8, 4.3, 4.3, wxColour(30, 32, 40), kNone);
-    const std::pair<double, double> pins[] = {{3.6, 8.4}, {4.5, 10.4}, {6.5, 11.2},
-                                              {8.5, 10.4}, {9.4, 8.4}};
+    const std::pair<double, double> pins[] = {
+        {3.6, 8.4}, {4.5, 10.4}, {6.5, 11.2}, {8.5, 10.4}, {9.4, 8.4}};
     for (const auto& [x, y] : pins) c.Ellipse(x, y, 0.6, 0.6, wxColour(230, 200, 90), kNone);
     c.Rect(5.8, 3.2, 1.4, 1.3, wxColour(150, 156, 166), kNone);
     // The arrow: into the socket for input, away from it for output.
@@ -188,8 +206,9 @@ wxIconBundle VelkAppIcons() {
       for (int k = 1; k < keys; ++k) {
         const double x = 2 + k * 12.0 / keys;
         c.Line(x, 9, x, 14, wxColour(90, 100, 120), 1);
-        if (k % 7 != 3) c.Gradient(x - 0.45 * 12.0 / keys * 0.6, 9, 12.0 / keys * 0.55, 2.8,
-                                   wxColour(20, 20, 30), wxColour(60, 64, 80));
+        if (k % 7 != 3)
+          c.Gradient(x - 0.45 * 12.0 / keys * 0.6, 9, 12.0 / keys * 0.55, 2.8, wxColour(20, 20, 30),
+                     wxColour(60, 64, 80));
       }
     });
     wxIcon icon;

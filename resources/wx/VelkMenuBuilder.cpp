@@ -24,7 +24,8 @@ void AppendItems(wxMenu& menu, std::span<const VelkMenuItem> items) {
         menu.AppendSubMenu(BuildVelkMenu(item.items).release(), ToWxMenuLabel(item.text));
         break;
       case VelkMenuKind::Command:
-        menu.Append(ToWxCommandId(item.id), ToWxMenuLabel(item.text), FromView(VelkPromptStatusText(item.id)),
+        menu.Append(ToWxCommandId(item.id), ToWxMenuLabel(item.text),
+                    FromView(VelkPromptStatusText(item.id)),
                     item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
         break;
     }
@@ -33,11 +34,16 @@ void AppendItems(wxMenu& menu, std::span<const VelkMenuItem> items) {
 
 int ToWxKey(int key) {
   switch (key) {
-    case kVelkKeyDelete: return WXK_DELETE;
-    case kVelkKeyInsert: return WXK_INSERT;
-    case kVelkKeyF1: return WXK_F1;
-    case kVelkKeyF6: return WXK_F6;
-    default: return key;  // 'A'..'Z'
+    case kVelkKeyDelete:
+      return WXK_DELETE;
+    case kVelkKeyInsert:
+      return WXK_INSERT;
+    case kVelkKeyF1:
+      return WXK_F1;
+    case kVelkKeyF6:
+      return WXK_F6;
+    default:
+      return key;  // 'A'..'Z'
   }
 }
 
@@ -81,7 +87,8 @@ void AddVelkToolbarTools(wxToolBar& toolbar, std::span<const int> buttons) {
     // update handler can show the view style on it too.
     const VelkMenuItem* item = FindVelkMenuCommand(VelkMainMenu(), id);
     const wxItemKind kind = item && item->checkable ? wxITEM_CHECK : wxITEM_NORMAL;
-    toolbar.AddTool(ToWxCommandId(id), FromView(VelkPromptTooltip(id)), VelkToolbarBitmap(id), wxNullBitmap, kind, FromView(VelkPromptTooltip(id)),
+    toolbar.AddTool(ToWxCommandId(id), FromView(VelkPromptTooltip(id)), VelkToolbarBitmap(id),
+                    wxNullBitmap, kind, FromView(VelkPromptTooltip(id)),
                     FromView(VelkPromptStatusText(id)));
   }
   toolbar.Realize();

@@ -19,7 +19,8 @@ const wxColour kPaleBlue(150, 180, 235);
 
 void Sheet(Canvas& c, double x, double y, double w, double h) {
   c.Rect(x, y, w, h, kPaper, kPaperLine);
-  for (double ly = y + 2; ly < y + h - 1; ly += 2) c.Line(x + 1.7, ly + 0.5, x + w - 1.2, ly + 0.5, kPaleBlue, 1);
+  for (double ly = y + 2; ly < y + h - 1; ly += 2)
+    c.Line(x + 1.7, ly + 0.5, x + w - 1.2, ly + 0.5, kPaleBlue, 1);
 }
 
 void DrawCut(Canvas& c) {
@@ -82,7 +83,8 @@ void DrawDetails(Canvas& c) {
 void DrawHelp(Canvas& c) {
   c.Ellipse(8, 8, 7.5, 7.5, kBlue, wxColour(20, 60, 150));
   wxGraphicsContext& gc = c.Gc();
-  const wxFont font(wxFontInfo(wxSize(0, static_cast<int>(c.L(12)))).Bold().Family(wxFONTFAMILY_SWISS));
+  const wxFont font(
+      wxFontInfo(wxSize(0, static_cast<int>(c.L(12)))).Bold().Family(wxFONTFAMILY_SWISS));
   gc.SetFont(font, *wxWHITE);
   double w = 0, h = 0;
   gc.GetTextExtent("?", &w, &h);
@@ -94,15 +96,32 @@ void DrawHelp(Canvas& c) {
 wxBitmap VelkToolbarBitmap(int commandId) {
   void (*draw)(Canvas&) = nullptr;
   switch (commandId) {
-    case ID_EDIT_CUT: draw = DrawCut; break;
-    case ID_EDIT_COPY: draw = DrawCopy; break;
-    case ID_EDIT_PASTE: draw = DrawPaste; break;
-    case ID_VIEW_LARGEICON: draw = DrawLargeIcons; break;
-    case ID_VIEW_SMALLICON: draw = DrawSmallIcons; break;
-    case ID_VIEW_LIST: draw = DrawList; break;
-    case ID_VIEW_DETAILS: draw = DrawDetails; break;
-    case ID_HELP_DOCUMENT: draw = DrawHelp; break;
-    default: return wxNullBitmap;
+    case ID_EDIT_CUT:
+      draw = DrawCut;
+      break;
+    case ID_EDIT_COPY:
+      draw = DrawCopy;
+      break;
+    case ID_EDIT_PASTE:
+      draw = DrawPaste;
+      break;
+    case ID_VIEW_LARGEICON:
+      draw = DrawLargeIcons;
+      break;
+    case ID_VIEW_SMALLICON:
+      draw = DrawSmallIcons;
+      break;
+    case ID_VIEW_LIST:
+      draw = DrawList;
+      break;
+    case ID_VIEW_DETAILS:
+      draw = DrawDetails;
+      break;
+    case ID_HELP_DOCUMENT:
+      draw = DrawHelp;
+      break;
+    default:
+      return wxNullBitmap;
   }
   const int size = kVelkToolbarBitmapSize;
   return wxBitmap(art::Render(size, size, size / 16.0, [draw](Canvas& c) { draw(c); }));

@@ -84,9 +84,9 @@ void DrawPcm(Canvas& c) {
 void DrawNoise(Canvas& c) {
   // Fixed "random" dots, so every run draws the same picture.
   constexpr std::array<std::pair<int, int>, 26> kDots{{
-      {4, 9},  {5, 5},  {6, 11}, {7, 7},  {8, 3},  {9, 10}, {10, 6}, {11, 12}, {12, 4},
-      {13, 8}, {14, 11}, {15, 5}, {16, 9}, {17, 3}, {18, 7}, {19, 12}, {20, 6}, {21, 10},
-      {22, 4}, {23, 8}, {24, 11}, {25, 6}, {26, 9}, {14, 2}, {8, 13}, {20, 13},
+      {4, 9},  {5, 5},   {6, 11},  {7, 7},  {8, 3},  {9, 10}, {10, 6},  {11, 12}, {12, 4},
+      {13, 8}, {14, 11}, {15, 5},  {16, 9}, {17, 3}, {18, 7}, {19, 12}, {20, 6},  {21, 10},
+      {22, 4}, {23, 8},  {24, 11}, {25, 6}, {26, 9}, {14, 2}, {8, 13},  {20, 13},
   }};
   wxGraphicsContext& gc = c.Gc();
   gc.SetPen(*wxTRANSPARENT_PEN);
@@ -147,17 +147,37 @@ void DrawWave(Canvas& c, int index) {
   using std::numbers::pi;
   const double amp = (kBottom - kTop) / 2;
   switch (index) {
-    case kVelkWaveMicrophone: DrawMicrophone(c); return;
-    case kVelkWaveHead: DrawHead(c); return;
-    default: break;
+    case kVelkWaveMicrophone:
+      DrawMicrophone(c);
+      return;
+    case kVelkWaveHead:
+      DrawHead(c);
+      return;
+    default:
+      break;
   }
   DrawFrame(c);
   switch (index) {
-    case kVelkWavePcm: DrawPcm(c); break;
-    case kVelkWaveNoise: DrawNoise(c); break;
+    case kVelkWavePcm:
+      DrawPcm(c);
+      break;
+    case kVelkWaveNoise:
+      DrawNoise(c);
+      break;
     case kVelkWaveRandomSteps:
-      Steps(c, {{0, 0.3}, {0.17, 0.3}, {0.17, 0.9}, {0.33, 0.9}, {0.33, 0.1}, {0.5, 0.1},
-                {0.5, 0.6}, {0.67, 0.6}, {0.67, 0.0}, {0.83, 0.0}, {0.83, 0.75}, {1, 0.75}},
+      Steps(c,
+            {{0, 0.3},
+             {0.17, 0.3},
+             {0.17, 0.9},
+             {0.33, 0.9},
+             {0.33, 0.1},
+             {0.5, 0.1},
+             {0.5, 0.6},
+             {0.67, 0.6},
+             {0.67, 0.0},
+             {0.83, 0.0},
+             {0.83, 0.75},
+             {1, 0.75}},
             kRed);
       break;
     case kVelkWaveSawRising:
@@ -173,12 +193,20 @@ void DrawWave(Canvas& c, int index) {
       Curve(c, [&](double t) { return kMid - amp * std::cos(2 * pi * t); });
       break;
     case kVelkWaveSquare:
-      Steps(c, {{0, 0}, {0, 1}, {0.25, 1}, {0.25, 0}, {0.5, 0}, {0.5, 1}, {0.75, 1}, {0.75, 0},
-                {1, 0}});
+      Steps(
+          c,
+          {{0, 0}, {0, 1}, {0.25, 1}, {0.25, 0}, {0.5, 0}, {0.5, 1}, {0.75, 1}, {0.75, 0}, {1, 0}});
       break;
     case kVelkWaveSquareUpper:
-      Steps(c, {{0, 0.5}, {0, 1}, {0.25, 1}, {0.25, 0.5}, {0.5, 0.5}, {0.5, 1}, {0.75, 1},
-                {0.75, 0.5}, {1, 0.5}});
+      Steps(c, {{0, 0.5},
+                {0, 1},
+                {0.25, 1},
+                {0.25, 0.5},
+                {0.5, 0.5},
+                {0.5, 1},
+                {0.75, 1},
+                {0.75, 0.5},
+                {1, 0.5}});
       break;
     case kVelkWaveTriangle:
       Steps(c, {{0, 0.5}, {0.25, 1}, {0.75, 0}, {1, 0.5}});
@@ -186,7 +214,8 @@ void DrawWave(Canvas& c, int index) {
     case kVelkWaveTriangleInverted:
       Steps(c, {{0, 1}, {0.5, 0}, {1, 1}});
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -199,8 +228,8 @@ wxBitmap VelkWaveBitmap(int index) {
 }
 
 std::unique_ptr<wxImageList> CreateVelkWaveImageList() {
-  auto list = std::make_unique<wxImageList>(kVelkWaveWidth, kVelkWaveHeight, false,
-                                            kVelkWaveImageCount);
+  auto list =
+      std::make_unique<wxImageList>(kVelkWaveWidth, kVelkWaveHeight, false, kVelkWaveImageCount);
   for (int i = 0; i < kVelkWaveImageCount; ++i) list->Add(VelkWaveBitmap(i));
   return list;
 }

@@ -3,7 +3,6 @@
 // Without the variable the sheets are still composed (which checks that they
 // can be) but nothing is written.
 #include <gtest/gtest.h>
-
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
@@ -34,9 +33,8 @@ void SaveShot(const wxBitmap& bitmap, const char* name) {
 }
 
 wxBitmap Zoom(const wxBitmap& bitmap, int factor) {
-  return wxBitmap(bitmap.ConvertToImage().Scale(bitmap.GetWidth() * factor,
-                                                bitmap.GetHeight() * factor,
-                                                wxIMAGE_QUALITY_NEAREST));
+  return wxBitmap(bitmap.ConvertToImage().Scale(
+      bitmap.GetWidth() * factor, bitmap.GetHeight() * factor, wxIMAGE_QUALITY_NEAREST));
 }
 
 // Lays pictures out in labelled rows on one bitmap.
@@ -88,12 +86,13 @@ TEST(VelkArtSheet, ComposesEveryPicture) {
     const std::string suffix = zoom > 1 ? " (x4)" : "";
     sheet.Row(("List 16: setup, program, global, folder, device, then ghosts" + suffix).c_str(),
               All(*CreateVelkListImageList(kVelkSmallIconSize)), zoom);
-    sheet.Row(("Tree 16: folder, open folder, device, device selected, then ghosts" + suffix).c_str(),
-              All(*CreateVelkTreeImageList()), zoom);
+    sheet.Row(
+        ("Tree 16: folder, open folder, device, device selected, then ghosts" + suffix).c_str(),
+        All(*CreateVelkTreeImageList()), zoom);
   }
   for (int zoom : {1, 2})
-    sheet.Row(zoom > 1 ? "List 32 (x2)" : "List 32", All(*CreateVelkListImageList(kVelkLargeIconSize)),
-              zoom);
+    sheet.Row(zoom > 1 ? "List 32 (x2)" : "List 32",
+              All(*CreateVelkListImageList(kVelkLargeIconSize)), zoom);
   std::vector<wxBitmap> tools;
   for (int id : VelkToolbarButtons())
     if (id) tools.push_back(VelkToolbarBitmap(id));
@@ -111,9 +110,10 @@ TEST(VelkArtSheet, ComposesEveryPicture) {
     icons.push_back(bitmap);
   }
   sheet.Row("Application icon", icons, 1);
-  sheet.Row("MIDI IN, MIDI OUT (x1, x2)", {VelkMidiPortBitmap(false), VelkMidiPortBitmap(true),
-                                          Zoom(VelkMidiPortBitmap(false), 2),
-                                          Zoom(VelkMidiPortBitmap(true), 2)}, 1);
+  sheet.Row("MIDI IN, MIDI OUT (x1, x2)",
+            {VelkMidiPortBitmap(false), VelkMidiPortBitmap(true),
+             Zoom(VelkMidiPortBitmap(false), 2), Zoom(VelkMidiPortBitmap(true), 2)},
+            1);
   const wxBitmap result = sheet.Finish();
   ASSERT_TRUE(result.IsOk());
   SaveShot(result, "resources-art.png");

@@ -1,6 +1,5 @@
 // Menus, accelerators, toolbar and artwork built as wx objects.
 #include <gtest/gtest.h>
-
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/menu.h>
@@ -47,9 +46,9 @@ TEST(VelkMenuBuilder, MenuBarHasTheLabelsPromptsAndCheckItems) {
   EXPECT_EQ(Utf8(cut->GetHelp()), "Cut the selection and put it on the Clipboard");
   EXPECT_FALSE(cut->IsCheckable());
 
-  for (int id : {ID_SORT_BY_NAME, ID_SORT_BY_NUMBER, ID_SORT_BY_TYPE, ID_VIEW_LARGEICON,
-                 ID_VIEW_SMALLICON, ID_VIEW_LIST, ID_VIEW_DETAILS, ID_VIEW_TOOLBAR,
-                 ID_VIEW_STATUS_BAR}) {
+  for (int id :
+       {ID_SORT_BY_NAME, ID_SORT_BY_NUMBER, ID_SORT_BY_TYPE, ID_VIEW_LARGEICON, ID_VIEW_SMALLICON,
+        ID_VIEW_LIST, ID_VIEW_DETAILS, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
     wxMenuItem* item = bar->FindItem(ToWxCommandId(id));
     ASSERT_NE(item, nullptr) << id;
     EXPECT_TRUE(item->IsCheckable()) << id;
@@ -86,7 +85,8 @@ TEST(VelkMenuBuilder, AcceleratorTableAndToolbar) {
   AddVelkToolbarTools(*toolbar, VelkToolbarButtons());
   EXPECT_EQ(toolbar->GetToolsCount(), VelkToolbarButtons().size());
   EXPECT_EQ(Utf8(toolbar->GetToolShortHelp(ToWxCommandId(ID_EDIT_CUT))), "Cut");
-  EXPECT_EQ(Utf8(toolbar->GetToolLongHelp(ToWxCommandId(ID_HELP_DOCUMENT))), "Show online help document");
+  EXPECT_EQ(Utf8(toolbar->GetToolLongHelp(ToWxCommandId(ID_HELP_DOCUMENT))),
+            "Show online help document");
   // The view-style tools can carry the style mark the frame's update gives.
   toolbar->ToggleTool(ToWxCommandId(ID_VIEW_DETAILS), true);
   EXPECT_TRUE(toolbar->GetToolState(ToWxCommandId(ID_VIEW_DETAILS)));
@@ -122,7 +122,8 @@ TEST(VelkArt, ImageListsHaveTheirCountsAndSizesAndGhostsDiffer) {
 TEST(VelkArt, EveryPictureIsDistinct) {
   for (int i = 0; i < kVelkWaveImageCount; ++i)
     for (int j = i + 1; j < kVelkWaveImageCount; ++j)
-      EXPECT_FALSE(SamePixels(VelkWaveBitmap(i).ConvertToImage(), VelkWaveBitmap(j).ConvertToImage()))
+      EXPECT_FALSE(
+          SamePixels(VelkWaveBitmap(i).ConvertToImage(), VelkWaveBitmap(j).ConvertToImage()))
           << "waves " << i << " and " << j;
   EXPECT_FALSE(VelkWaveBitmap(kVelkWaveImageCount).IsOk());
   EXPECT_FALSE(VelkWaveBitmap(-1).IsOk());
