@@ -256,6 +256,23 @@ TEST(MDevDescTransfer, TimedOutGlobalWriteLeavesNoStaleCopy) {
     }
 }
 
+TEST(MDevDescTransfer, AllDataDumpOneByteShortIsIgnoredButRecordsItsSize) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        DevRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_EQ(rig.Dev().GetModelInfo().lastAllDataSize, 0u);
+        rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithLengthDelta(-1));
+        ASSERT_EQ(rig.Dev().RequestAllData(), 0);
+        rig.Settle();
+        EXPECT_EQ(rig.Dev().GetModelInfo().lastAllDataSize,
+                  model == B ? Messages::kPackedAllDataSizeBrontisel
+                             : Messages::kPackedAllDataSizeBrontiselS);
+        EXPECT_EQ(rig.Dev().IsDumpReceived(), 0);
+        EXPECT_EQ(rig.Dev().GetProgramName(0), "Untitled") << "the short dump was applied";
+    }
+}
+
 TEST(MDevDescTransfer, UnaskedRepliesChangeNothing) {
     DevRig rig(B);
     ASSERT_TRUE(rig.Connect());
