@@ -278,24 +278,28 @@ const std::vector<Field> kTimbre = {
     {64, 51, 0, 0xFF, 0xFF, false},
 };
 
-class TimbreSubject : public Subject {
+// A timbre or the vocoder part on its own block, written over the block read.
+template <class Part, std::size_t Size>
+class BlockSubject : public Subject {
 public:
     void FromBytes(const Bytes& r) override {
         raw_ = r;
-        timbre_.FromBytes(std::span<const uint8_t, 108>(r.data(), 108));
+        part_.FromBytes(std::span<const uint8_t, Size>(r.data(), Size));
     }
     Bytes ToBytes() const override {
         Bytes out = raw_;
-        timbre_.ToBytes(std::span<uint8_t, 108>(out.data(), 108));
+        part_.ToBytes(std::span<uint8_t, Size>(out.data(), Size));
         return out;
     }
-    void SetParam(int id, int32_t v) override { timbre_.SetParam(id, v); }
-    int32_t GetParam(int id) const override { return timbre_.GetParam(id); }
+    void SetParam(int id, int32_t v) override { part_.SetParam(id, v); }
+    int32_t GetParam(int id) const override { return part_.GetParam(id); }
 
 private:
     Bytes raw_;
-    MDevDescZEPHATimbre timbre_;
+    Part part_;
 };
+using TimbreSubject = BlockSubject<MDevDescZEPHATimbre, 108>;
+using VocoderSubject = BlockSubject<MDevDescZEPHAProgramVocoder, 142>;
 
 TEST(RecordTables, TimbreParametersEachChangeExactlyTheirBits) {
     ASSERT_EQ(kTimbre.size(), 65u);
@@ -381,25 +385,6 @@ std::vector<WideField> VocoderWide() {
     for (int i = 0; i < 16; ++i) wide.push_back({68 + i, 78 + 4 * i, Span::BigEndian32});  // hold levels
     return wide;
 }
-
-class VocoderSubject : public Subject {
-public:
-    void FromBytes(const Bytes& r) override {
-        raw_ = r;
-        vocoder_.FromBytes(std::span<const uint8_t, 142>(r.data(), 142));
-    }
-    Bytes ToBytes() const override {
-        Bytes out = raw_;
-        vocoder_.ToBytes(std::span<uint8_t, 142>(out.data(), 142));
-        return out;
-    }
-    void SetParam(int id, int32_t v) override { vocoder_.SetParam(id, v); }
-    int32_t GetParam(int id) const override { return vocoder_.GetParam(id); }
-
-private:
-    Bytes raw_;
-    MDevDescZEPHAProgramVocoder vocoder_;
-};
 
 TEST(RecordTables, VocoderParametersEachChangeExactlyTheirBits) {
     const std::vector<WideField> wide = VocoderWide();
