@@ -104,16 +104,21 @@ TEST(MDevDescTransfer, ProgramIndexOutsideTheModelSendsNothing) {
     EXPECT_TRUE(DevReceivedWith(rig.Synth(), 0x11).empty());
 }
 
+// The Global Editor's write: master transpose changed, sent and confirmed.
+void WriteTranspose(DevRig& rig, int transpose) {
+    rig.Dev().GetGlobalCopy(0)->SetParam(1, transpose, 1);
+    ASSERT_EQ(rig.Dev().SendGlobal(0), 0);
+    ASSERT_TRUE(rig.WaitChanged());
+    EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), transpose);
+}
+
 TEST(MDevDescTransfer, WritesTheGlobal) {
     for (SimModel model : kModels) {
         SCOPED_TRACE(NameOf(model));
         DevRig rig(model);
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
-        rig.Dev().GetGlobalCopy(0)->SetParam(1, 3, 1);
-        ASSERT_EQ(rig.Dev().SendGlobal(0), 0);
-        ASSERT_TRUE(rig.WaitChanged());
-        EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 3);
+        WriteTranspose(rig, 3);
         EXPECT_EQ(rig.Synth().Global()[1], 3);
         const auto dumps = DevReceivedWith(rig.Synth(), 0x51);
         ASSERT_EQ(dumps.size(), 1u);
@@ -341,10 +346,7 @@ TEST(MDevDescTransfer, ConfirmedGlobalIsCommittedOnce) {
         DevRig rig(model);
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
-        rig.Dev().GetGlobalCopy(0)->SetParam(1, 3, 1);
-        ASSERT_EQ(rig.Dev().SendGlobal(0), 0);
-        ASSERT_TRUE(rig.WaitChanged());
-        ASSERT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 3);
+        WriteTranspose(rig, 3);
         EXPECT_EQ(rig.Dev().GetTransferState().GetPendingGlobal(), -1) << "the commit is still pending";
 
         // The editor changes the working copy; replies that confirm nothing
