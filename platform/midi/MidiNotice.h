@@ -23,8 +23,10 @@ struct MidiNotice {
     std::string text;  // one line that says what happened, for the log
 };
 
-// Called on a thread of the port layer, never with a lock of the layer held,
-// so it may close ports and list again; it should return quickly.
+// Called on a thread of the port layer with no lock of the layer held; it
+// should return quickly and leave closing ports to another thread (a
+// SendFailed notice runs on the writer thread of the output concerned,
+// which closing that output would wait for).
 using MidiNoticeHandler = std::function<void(const MidiNotice& notice)>;
 
 }  // namespace midiport

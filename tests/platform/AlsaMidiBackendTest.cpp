@@ -131,11 +131,12 @@ protected:
         return all;
     }
 
-    std::shared_ptr<FakeMidiClock> clock_ = std::make_shared<FakeMidiClock>();
-    FakeAlsaSeq* seq_ = nullptr;  // owned by the backend
-    std::unique_ptr<AlsaMidiBackend> backend_;
     std::mutex mutex_;
     std::vector<MidiNotice> notices_;
+    std::shared_ptr<FakeMidiClock> clock_ = std::make_shared<FakeMidiClock>();
+    FakeAlsaSeq* seq_ = nullptr;  // owned by the backend
+    // Last: its threads end before the members above go.
+    std::unique_ptr<AlsaMidiBackend> backend_;
 };
 
 class AlsaOnFakeSeqPaced : public AlsaOnFakeSeq {
