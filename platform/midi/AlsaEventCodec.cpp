@@ -50,9 +50,9 @@ bool AlsaEventCodec::ChannelEvent(std::span<const uint8_t> message, snd_seq_even
     return used == static_cast<long>(message.size()) && event.type != SND_SEQ_EVENT_NONE;
 }
 
-void AlsaEventCodec::SysExEvent(std::span<const uint8_t> piece, snd_seq_event_t& event) {
+void AlsaEventCodec::SysExEvent(std::span<const uint8_t> chunk, snd_seq_event_t& event) {
     snd_seq_ev_clear(&event);
-    snd_seq_ev_set_sysex(&event, static_cast<unsigned>(piece.size()), const_cast<uint8_t*>(piece.data()));
+    snd_seq_ev_set_sysex(&event, static_cast<unsigned>(chunk.size()), const_cast<uint8_t*>(chunk.data()));
 }
 
 }  // namespace midiport

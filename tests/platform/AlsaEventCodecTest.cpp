@@ -43,16 +43,16 @@ TEST(AlsaEventCodec, ChannelEventRefusesWhatIsNotOneChannelMessage) {
 }
 
 // The sequencer splits a long system-exclusive message into several events;
-// each piece must come out exactly as it went in, whether it holds the F0,
+// each chunk must come out exactly as it went in, whether it holds the F0,
 // the F7, both or neither.
-TEST(AlsaEventCodec, SysExPiecesPassThroughUnchanged) {
-    const Bytes pieces[] = {{0xF0, 0x42, 0x30}, {0x01, 0x02, 0x03}, {0x04, 0xF7}, {0xF0, 0x7E, 0xF7}, {0xF7}};
+TEST(AlsaEventCodec, SysExChunksPassThroughUnchanged) {
+    const Bytes chunks[] = {{0xF0, 0x42, 0x30}, {0x01, 0x02, 0x03}, {0x04, 0xF7}, {0xF0, 0x7E, 0xF7}, {0xF7}};
     AlsaEventCodec codec;
-    for (const Bytes& piece : pieces) {
+    for (const Bytes& chunk : chunks) {
         snd_seq_event_t event;
-        AlsaEventCodec::SysExEvent(piece, event);
+        AlsaEventCodec::SysExEvent(chunk, event);
         EXPECT_EQ(event.type, SND_SEQ_EVENT_SYSEX);
-        EXPECT_EQ(codec.ToBytes(event), piece);
+        EXPECT_EQ(codec.ToBytes(event), chunk);
     }
 }
 

@@ -234,7 +234,7 @@ TEST_F(AlsaOnFakeSeq, ChannelMessageGoesOutAsOneEventToSubscribers) {
     EXPECT_TRUE(sent.toSubscribers);
 }
 
-TEST_F(AlsaOnFakeSeqPaced, LargeSysExGoesOutInPacedPiecesOf256) {
+TEST_F(AlsaOnFakeSeqPaced, LargeSysExGoesOutInPacedChunksOf256) {
     std::unique_ptr<MidiOutPort> out = OpenSynthOut();
     const Bytes message = SysEx(1000);
     ASSERT_EQ(out->SendSysEx(message), kOk);
@@ -244,7 +244,7 @@ TEST_F(AlsaOnFakeSeqPaced, LargeSysExGoesOutInPacedPiecesOf256) {
         EXPECT_EQ(e.type, SND_SEQ_EVENT_SYSEX);
         EXPECT_LE(e.bytes.size(), 256u);
     }
-    // All but the first piece waited for the line: 744 bytes at 3000/s.
+    // All but the first chunk waited for the line: 744 bytes at 3000/s.
     EXPECT_GE(clock_->Elapsed(), 248ms);
     EXPECT_TRUE(Notices(MidiNoticeKind::SendFailed).empty());
 }
@@ -264,7 +264,7 @@ namespace {
 
 struct CutCase {
     const char* what;
-    int error;                       // what the sequencer answers after the first piece
+    int error;                       // what the sequencer answers after the first chunk
     int code;                        // reported in the notice
     bool endedWithF7;
     std::chrono::milliseconds least;  // time spent trying, on the fake clock
@@ -285,10 +285,10 @@ TEST_F(AlsaOnFakeSeq, SysExCutMidwayIsEndedWithF7AndReported) {
         SCOPED_TRACE(c.what);
         std::unique_ptr<MidiOutPort> out = OpenSynthOut();
         ASSERT_NE(out, nullptr);
-        int pieces = 0;
-        seq_->SetOutputHook([&pieces, &c](const snd_seq_event_t& e) {
+        int chunks = 0;
+        seq_->SetOutputHook([&chunks, &c](const snd_seq_event_t& e) {
             const bool endOnly = e.type == SND_SEQ_EVENT_SYSEX && e.data.ext.len == 1;
-            if (pieces++ == 0 || (endOnly && c.error != -ENODEV)) return 0;
+            if (chunks++ == 0 || (endOnly && c.error != -ENODEV)) return 0;
             return c.error;
         });
         const auto start = clock_->Elapsed();

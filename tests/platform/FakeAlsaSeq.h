@@ -46,7 +46,7 @@ public:
     void AnnounceUnsubscribed(snd_seq_addr_t from, snd_seq_addr_t to);
 
     // Queues an event for this client's port `own`: a channel message, or a
-    // piece of a system-exclusive message (anything else).
+    // chunk of a system-exclusive message (anything else).
     void Receive(int own, const std::vector<uint8_t>& bytes);
     // Queues a failure of Input (-ENOSPC for an overrun, ...).
     void FailInput(int error);
