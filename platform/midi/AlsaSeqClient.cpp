@@ -159,7 +159,7 @@ void AlsaSeqClient::MarkGoneWhere(const std::function<bool(const AlsaPortLink&)>
         for (const auto& [own, link] : open_)
             if (match(*link)) hit.push_back(link);
     }
-    // Outside the lock: a notice handler may close ports.
+    // Outside the lock: a notice handler may call back into the layer.
     for (const auto& link : hit) MarkGone(*link, why);
 }
 
@@ -187,7 +187,7 @@ void AlsaSeqClient::ReadLoop() {
         if (wait.what == AlsaWait::Woken) return;
         int error = 0;
         if (wait.what == AlsaWait::Failed) {
-            error = -wait.error;
+            error = wait.error != 0 ? -wait.error : -EIO;
         } else {
             const Taken taken = Take();
             if (taken.listsMayHaveChanged) RefreshLists();
