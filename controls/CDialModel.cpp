@@ -55,8 +55,8 @@ void CDialModel::SetSide(int side) {
     radius_ = side_ / 2;
 }
 
-bool CDialModel::Contains(int x, int y) const {
-    const double r = (side_ + 1) * 0.5;
+bool CDialModel::InCircle(int side, int x, int y) {
+    const double r = (side + 1) * 0.5;
     const double px = x + 0.5 - r;
     const double py = y + 0.5 - r;
     return px * px + py * py <= r * r;

@@ -48,7 +48,8 @@ public:
     int Radius() const { return radius_; }
     // Whether client pixel (x, y) belongs to the round knob (the elliptic
     // region (0, 0, side + 1, side + 1)); presses outside it are ignored.
-    bool Contains(int x, int y) const;
+    bool Contains(int x, int y) const { return InCircle(side_, x, y); }
+    static bool InCircle(int side, int x, int y);
 
     // Mouse input in client coordinates. LeftDown returns true when the knob
     // wants the mouse capture (a press without Shift inside the circle).
