@@ -21,6 +21,7 @@ protected:
         Pump();
     }
     void TearDown() override {
+        frame_->Hide();
         frame_->Destroy();
         Pump();
     }
