@@ -21,6 +21,7 @@ protected:
         Pump();
     }
     void TearDown() override {
+        if (!frame_) return;  // skipped before SetUp
         frame_->Hide();
         frame_->Destroy();
         Pump();
