@@ -25,9 +25,17 @@ void SliderEditPairWx::Setup(int first, int last, int offset)
     pair_.Setup(sliderView_, editView_, first, last, offset);
 }
 
-void SliderEditPairWx::OnSlider(wxCommandEvent&) { pair_.OnSliderChanged(); }
+void SliderEditPairWx::OnSlider(wxCommandEvent& event)
+{
+    event.Skip();
+    pair_.OnSliderChanged();
+}
 
-void SliderEditPairWx::OnText(wxCommandEvent&) { pair_.OnEditChange(); }
+void SliderEditPairWx::OnText(wxCommandEvent& event)
+{
+    event.Skip();
+    pair_.OnEditChange();
+}
 
 void SliderEditPairWx::OnKillFocus(wxFocusEvent& event)
 {

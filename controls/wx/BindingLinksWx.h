@@ -6,8 +6,8 @@
 // A page keeps one link per binding, next to the binding, and calls the
 // link's Setup where it would call the binding's. The link must not outlive
 // the binding; it may outlive the controls (it unbinds only from controls
-// still alive). Focus-loss handlers skip the event, so default handling
-// still runs.
+// still alive). The handlers skip their events, so the page's own handlers
+// and the default handling still run.
 
 #include <wx/choice.h>
 #include <wx/slider.h>
