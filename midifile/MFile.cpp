@@ -10,27 +10,65 @@
 #include <new>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
-// Writes to a file descriptor, retrying partial writes.
-class FdSink final : public MFileSink {
+// Collects the file's bytes, so that nothing on disk is touched before the
+// contents are complete.
+class MemorySink final : public MFileSink {
 public:
-  explicit FdSink(int fd) : m_fd(fd) {}
   std::size_t Write(std::span<const std::uint8_t> bytes) override {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    return done;
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    return bytes.size();
   }
+  std::span<const std::uint8_t> Bytes() const { return m_bytes; }
 
 private:
-  int m_fd;
+  std::vector<std::uint8_t> m_bytes;
 };
+
+// Writes all bytes to a file descriptor, retrying partial writes.
+bool WriteFully(int fd, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Follows symbolic links to the file they name; a dangling link names the
+// file that writing through it creates. False for a loop of links.
+bool FollowLinks(std::filesystem::path& path) {
+  constexpr int kMaxLinks = 40;  // the kernel's own limit
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return true;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return false;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return false;
+}
+
+// Whether this user may replace the existing file: a regular file with a
+// write bit for someone, which the user may write. The bits are checked on
+// their own because root passes access(2) even for a file nobody may write.
+bool MayReplace(const std::filesystem::path& path, const struct stat& info) {
+  return S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0 &&
+         ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// Overwrites an existing file where it stands (its owner and mode stay).
+bool WriteInPlace(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool written = WriteFully(fd, bytes) && ::fsync(fd) == 0;
+  return ::close(fd) == 0 && written;
+}
 
 // A new file beside the target; removed on destruction unless committed.
 class TemporaryFile {
@@ -45,6 +83,7 @@ public:
       m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (m_fd < 0 && errno != EEXIST) break;
     }
+    if (m_fd < 0) m_path.clear();
   }
   ~TemporaryFile() {
     CloseFd();
@@ -57,11 +96,17 @@ public:
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   bool IsOpen() const { return m_fd >= 0; }
-  int Fd() const { return m_fd; }
 
-  // Flushes, closes and renames over the target; false when any step fails.
-  bool CommitTo(const std::filesystem::path& target) {
-    if (::fsync(m_fd) != 0) return false;
+  // Gives the file the owner, group and permission bits of the file it is
+  // to replace; false when this user may not.
+  bool TakeOwnerAndMode(const struct stat& info) {
+    return ::fchown(m_fd, info.st_uid, info.st_gid) == 0 && ::fchmod(m_fd, info.st_mode & 07777) == 0;
+  }
+
+  // Writes, flushes, closes and renames over the target; false when any
+  // step fails.
+  bool CommitTo(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    if (!WriteFully(m_fd, bytes) || ::fsync(m_fd) != 0) return false;
     if (!CloseFd()) return false;
     if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
     m_committed = true;
@@ -103,18 +148,29 @@ int MFile::Open(const std::filesystem::path& path) {
 
 int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument) {
   m_position = 0;
-  TemporaryFile file(path);
-  if (!file.IsOpen()) return MErrFileCreate;
-  FdSink sink(file.Fd());
-  int result;
+  std::filesystem::path target = path;
+  if (!FollowLinks(target)) return MErrFileCreate;
+  struct stat existing {};
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
+  if (exists && !MayReplace(target, existing)) return MErrFileCreate;
+
+  MemorySink contents;
   try {
-    result = WriteContents(sink, argument);
+    if (const int result = WriteContents(contents, argument); result != MErrOk) return result;
   } catch (const std::bad_alloc&) {
     return MErrNoMemory;
   }
-  if (result != MErrOk) return result;
-  if (!file.CommitTo(path)) return MErrFileCreate;
-  return MErrOk;
+
+  // Replacing by rename never leaves a half-written file. Where no temporary
+  // can stand beside the file, or it cannot carry the file's owner and
+  // mode, the file is overwritten where it is.
+  {
+    TemporaryFile temporary(target);
+    if (temporary.IsOpen() && (!exists || temporary.TakeOwnerAndMode(existing)))
+      return temporary.CommitTo(target, contents.Bytes()) ? MErrOk : MErrFileCreate;
+  }
+  if (!exists) return MErrFileCreate;
+  return WriteInPlace(target, contents.Bytes()) ? MErrOk : MErrFileCreate;
 }
 
 int MFile::Read(void* destination, std::size_t count) {

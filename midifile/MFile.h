@@ -22,11 +22,15 @@ public:
 
   // Opens an existing regular file for reading: 0, or 1 (not open then).
   virtual int Open(const std::filesystem::path& path);
-  // Writes the file through WriteContents into a temporary file beside the
-  // target and renames it over the target only when everything was written,
-  // so a failed save leaves an existing file untouched. -1 when the file
-  // cannot be created or put in place, else WriteContents' result. The
-  // hidden flag has no meaning on this platform and is ignored.
+  // Writes the file's contents (from WriteContents) into a temporary file
+  // beside the target and renames it over the target only when everything
+  // was written, so a failed save leaves an existing file untouched. A link
+  // is followed to the file it names, and a replaced file keeps its owner
+  // and permission bits. Where no such temporary can be made, an existing
+  // file is overwritten in place. A file this user may not write, or with no
+  // write bit for anyone, is refused. -1 when the file cannot be created,
+  // written or put in place, else WriteContents' result. The hidden flag
+  // has no meaning on this platform and is ignored.
   virtual int Save(const std::filesystem::path& path, int hidden = 0, int argument = 0);
   // Reads exactly count bytes: 0, or 4 (not open, or fewer bytes available).
   virtual int Read(void* destination, std::size_t count);

@@ -5,7 +5,8 @@
 #include <span>
 
 // Where MFile::WriteContents puts a file's bytes. Save hands in a sink that
-// writes a temporary file; tests can wrap it to fail after some bytes.
+// collects them before the file is written; tests can wrap it to fail after
+// some bytes.
 class MFileSink {
 public:
   virtual ~MFileSink() = default;

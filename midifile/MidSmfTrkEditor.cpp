@@ -64,23 +64,16 @@ int MidSmfTrkEditor::Next() {
   return MErrOk;
 }
 
-int MidSmfTrkEditor::AppendEvent(std::uint32_t length, MidSmfEventNode*& node) {
-  try {
-    MidSmfEventNode fresh;
-    fresh.data.resize(length);
-    m_nodes.push_back(std::move(fresh));
-  } catch (const std::bad_alloc&) {
-    return MErrNoMemory;
-  } catch (const std::length_error&) {
-    return MErrNoMemory;
-  }
-  node = &m_nodes.back();
-  return MErrOk;
+bool MidSmfTrkEditor::EndsWithEndOfTrack() const {
+  return !m_nodes.empty() && m_nodes.back().status == MidSmfEvent::kMetaEndOfTrack;
 }
 
-int MidSmfTrkEditor::InsertEvent(std::uint32_t tick, std::uint32_t length, MidSmfEventNode*& node) {
-  auto position = m_nodes.end();
-  while (position != m_nodes.begin() && std::prev(position)->tick > tick) --position;
+std::list<MidSmfEventNode>::iterator MidSmfTrkEditor::Tail() {
+  return EndsWithEndOfTrack() ? std::prev(m_nodes.end()) : m_nodes.end();
+}
+
+int MidSmfTrkEditor::Link(std::list<MidSmfEventNode>::iterator position, std::uint32_t tick,
+                          std::uint32_t length, MidSmfEventNode*& node) {
   try {
     MidSmfEventNode fresh;
     fresh.tick = tick;
@@ -92,6 +85,19 @@ int MidSmfTrkEditor::InsertEvent(std::uint32_t tick, std::uint32_t length, MidSm
     return MErrNoMemory;
   }
   node = &*position;
+  return MErrOk;
+}
+
+int MidSmfTrkEditor::AppendEvent(std::uint32_t length, MidSmfEventNode*& node) {
+  // WriteChunk moves the end of track up to this node's tick once it is known.
+  return Link(Tail(), 0, length, node);
+}
+
+int MidSmfTrkEditor::InsertEvent(std::uint32_t tick, std::uint32_t length, MidSmfEventNode*& node) {
+  auto position = Tail();
+  while (position != m_nodes.begin() && std::prev(position)->tick > tick) --position;
+  if (const int r = Link(position, tick, length, node); r != MErrOk) return r;
+  if (EndsWithEndOfTrack()) m_nodes.back().tick = std::max(m_nodes.back().tick, tick);
   return MErrOk;
 }
 
@@ -211,15 +217,22 @@ int MidSmfTrkEditor::Encode(std::vector<std::uint8_t>& body, bool runningStatus,
 }
 
 int MidSmfTrkEditor::WriteChunk(MFileSink& sink, bool runningStatus, bool noteOffAsNoteOn) {
-  if (m_nodes.empty() || !(m_nodes.back().status == MidSmfEvent::kMetaEndOfTrack)) {
+  // An end of track before the last event would hide the events after it
+  // from every reader.
+  const auto tail = Tail();
+  if (std::any_of(m_nodes.begin(), tail,
+                  [](const MidSmfEventNode& n) { return n.status == MidSmfEvent::kMetaEndOfTrack; }))
+    return -1;
+  if (tail == m_nodes.end()) {
     MidSmfEventNode* end = nullptr;
     const std::uint32_t tick = m_nodes.empty() ? 0 : m_nodes.back().tick;
-    if (AppendEvent(0, end) != MErrOk) return MErrNoMemory;
-    end->tick = tick;
+    if (Link(m_nodes.end(), tick, 0, end) != MErrOk) return MErrNoMemory;
     end->status = MidSmfEvent::kMetaEndOfTrack;
     end->tag1 = GetTag1();
     end->tag2 = GetTag2();
     end->track = GetTrackIndex();
+  } else if (tail != m_nodes.begin()) {
+    tail->tick = std::max(tail->tick, std::prev(tail)->tick);
   }
   std::vector<std::uint8_t> chunk;
   try {

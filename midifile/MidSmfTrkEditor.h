@@ -31,6 +31,9 @@ public:
   // decoding error, 11.
   virtual int LoadEvents();
 
+  // The end of track (meta 0x2F) stays the last node: a node added after it
+  // is linked before it, and its tick follows the latest event.
+  //
   // A node of `length` zero bytes at the tail (no ordering): 0 or 11.
   int AppendEvent(std::uint32_t length, MidSmfEventNode*& node);
   // A node placed after every node whose tick is at most `tick`: 0 or 11.
@@ -42,7 +45,8 @@ public:
   static int WriteVarLen(std::uint32_t value, MFileSink& sink);
   // Writes the track chunk, adding the end of track when it is missing. 0;
   // 5 on a short write; 11 out of memory; -1 when a node cannot be written
-  // as a valid event (nothing is written then).
+  // as a valid event or an end of track stands before the last node
+  // (nothing is written then).
   int WriteChunk(MFileSink& sink, bool runningStatus, bool noteOffAsNoteOn);
 
   using MidSmfTrkReader::SetTrackIndex;
@@ -50,6 +54,11 @@ public:
   std::size_t GetNodeCount() const { return m_nodes.size(); }
 
 private:
+  bool EndsWithEndOfTrack() const;
+  // Where the tail is: before a trailing end of track, else the list's end.
+  std::list<MidSmfEventNode>::iterator Tail();
+  int Link(std::list<MidSmfEventNode>::iterator position, std::uint32_t tick, std::uint32_t length,
+           MidSmfEventNode*& node);
   int CopyEvents(MidSmfTrkReader& source, bool ownChunk);
   int Encode(std::vector<std::uint8_t>& body, bool runningStatus, bool noteOffAsNoteOn) const;
 

@@ -78,6 +78,10 @@ int MidSmfTrkReader::ReadChunk(int trackIndex, std::span<const std::uint8_t> fil
   m_hasChunk = true;
   m_cursor = 0;
   m_tick = 0;
+  // A chunk that ends inside its first delta time cannot end with FF 2F 00:
+  // that is the missing end of track, not a read past the data.
+  std::uint32_t firstDelta = 0;
+  if (ReadVarLen(m_chunk, firstDelta) < 0) return Fail(MErrSmfNoEndOfTrack, nullptr);
   if (const int r = AddDelta(); r != MErrOk) return r;
 
   // Check the whole track once, with a second reader over the same bytes.

@@ -95,7 +95,12 @@ TEST_P(ProgramRoundTrip, KeepsEveryBitTheLayoutCarries) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(VoiceModes, ProgramRoundTrip, ::testing::Values(0, 1, 2, 3));
+std::string VoiceModeName(const ::testing::TestParamInfo<int>& info) {
+    static const char* const names[] = {"Single", "Undefined1", "Layer", "Vocoder"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(VoiceModes, ProgramRoundTrip, ::testing::Values(0, 1, 2, 3), VoiceModeName);
 
 TEST(ProgramRecord, TriggerLengthKeepsBitsOfItsByte) {
     // Byte 14: the length is read with 0x0F and bits 3-7 are kept; a set bit

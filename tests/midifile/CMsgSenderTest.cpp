@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "midifile/MNamedMutex.h"
+#include "midifile/MRegisteredMessage.h"
 
 namespace {
 
@@ -35,11 +36,35 @@ struct FakeWindow : CMsgTarget {
 
 }  // namespace
 
-TEST(CMsgSender, NoticeIdsAndTheLockAreProcessWide) {
+TEST(CMsgSender, NoticeIdsAreRegisteredByTheirNames) {
+    const unsigned midiIn = CMsgSender::MidiInMsgId();
+    const unsigned updated = CMsgSender::DevDescUpdatedProgramId();
+    EXPECT_EQ(MRegisteredMessage::Register("CMsgSender_MidiInMsg"), midiIn);
+    EXPECT_EQ(MRegisteredMessage::Register("CMsgSender_DevDescUpdatedProgram"), updated);
+    EXPECT_NE(midiIn, updated);
+    EXPECT_GE(midiIn, 0xC000u);
+    CMsgSender again;  // registers again, with the same result
+    EXPECT_EQ(CMsgSender::MidiInMsgId(), midiIn);
+    EXPECT_EQ(CMsgSender::DevDescUpdatedProgramId(), updated);
+}
+
+TEST(CMsgSender, EverySenderWaitsForTheOneNamedLock) {
+    using namespace std::chrono_literals;
+    EXPECT_NE(&MNamedMutex::Get("CMsgSender_Mutex"), &MNamedMutex::Get("CMsgSender_Other"));
     CMsgSender a, b;
-    EXPECT_NE(CMsgSender::MidiInMsgId(), CMsgSender::DevDescUpdatedProgramId());
-    EXPECT_GE(CMsgSender::MidiInMsgId(), 0xC000u);
-    EXPECT_EQ(&MNamedMutex::Get("CMsgSender_Mutex"), &MNamedMutex::Get(CMsgSender::kMutexName));
+    auto window = std::make_shared<FakeWindow>();
+    std::unique_lock held(MNamedMutex::Get("CMsgSender_Mutex"));
+    for (CMsgSender* sender : {&a, &b}) {
+        auto adding = std::async(std::launch::async, [&] { sender->AddWnd(window); });
+        EXPECT_EQ(adding.wait_for(100ms), std::future_status::timeout) << "changed the list without the lock";
+        held.unlock();
+        adding.wait();
+        held.lock();
+    }
+    held.unlock();
+    EXPECT_EQ(a.PostMidiInMsg(3, 4), 1);
+    EXPECT_EQ(b.PostMidiInMsg(3, 4), 1);
+    EXPECT_EQ(window->got.size(), 2u);
 }
 
 TEST(CMsgSender, AddedTwiceRemovedOnceIsGone) {

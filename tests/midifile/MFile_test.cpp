@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "TempDir.h"
@@ -102,6 +109,162 @@ TEST(MFileSave, UncreatableTargetGivesMinus1) {
   std::filesystem::create_directory(dir / "taken");
   EXPECT_EQ(file.Save(dir / "taken"), -1);  // a folder is in the way
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+std::filesystem::perms Mode(const std::filesystem::path& path) {
+  return std::filesystem::status(path).permissions() & std::filesystem::perms::mask;
+}
+
+std::size_t Entries(const std::filesystem::path& folder) {
+  return std::size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+// Gives a folder its mode for the scope, then makes it writable again so the
+// temporary folder can be removed.
+class FolderMode {
+public:
+  FolderMode(std::filesystem::path folder, std::filesystem::perms mode) : m_folder(std::move(folder)) {
+    std::filesystem::permissions(m_folder, mode);
+  }
+  ~FolderMode() {
+    std::error_code ignored;
+    std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, ignored);
+  }
+  FolderMode(const FolderMode&) = delete;
+  FolderMode& operator=(const FolderMode&) = delete;
+
+private:
+  std::filesystem::path m_folder;
+};
+
+// Runs `body` as an ordinary user, whose writes the system checks against
+// the permissions: when the tests run as root, in a child process that gave
+// up root for the unprivileged "nobody" (65534); otherwise right here. The
+// body's result, or nothing when root could not be given up.
+std::optional<int> AsOrdinaryUser(const std::function<int()>& body) {
+  if (::geteuid() != 0) return body();
+  constexpr int kCannotDrop = 2;
+  constexpr int kResultBase = 100;  // body results from -1 up fit an exit code
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(kCannotDrop);
+    ::_exit(kResultBase + body());
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == kCannotDrop)
+    return std::nullopt;
+  return WEXITSTATUS(status) - kResultBase;
+}
+
+TEST(MFileSave, ReadOnlyFileIsRefusedAndKept) {
+  // A file with no write bit for anyone is refused for every user, root
+  // included, as it is when the file is created.
+  using std::filesystem::perms;
+  for (perms mode : {perms(0444), perms(0400), perms::none}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << std::oct << int(mode));
+    TempDir dir;
+    WriteAll(dir / "a.prg", {1, 2});
+    std::filesystem::permissions(dir / "a.prg", mode);
+    ContentsFile file({7, 7, 7});
+    EXPECT_EQ(file.Save(dir / "a.prg"), -1);
+    EXPECT_EQ(Mode(dir / "a.prg"), mode);
+    std::filesystem::permissions(dir / "a.prg", perms::owner_read);
+    EXPECT_EQ(ReadAll(dir / "a.prg"), (Bytes{1, 2}));
+    EXPECT_EQ(Entries(dir.Path()), 1u);
+  }
+}
+
+TEST(MFileSave, FileTheUserMayNotWriteIsRefusedAndKept) {
+  TempDir dir;
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);  // anyone may create here
+  WriteAll(dir / "a.prg", {1, 2});
+  // Writable by its group only: neither its owner nor "nobody" may write it.
+  std::filesystem::permissions(dir / "a.prg", std::filesystem::perms(0464));
+  const std::optional<int> result = AsOrdinaryUser([&] { return ContentsFile({7, 7, 7}).Save(dir / "a.prg"); });
+  if (!result) GTEST_SKIP() << "running as root and cannot become an ordinary user";
+  EXPECT_EQ(*result, -1);
+  EXPECT_EQ(ReadAll(dir / "a.prg"), (Bytes{1, 2}));
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+}
+
+TEST(MFileSave, WritableFileInAFolderTheUserCannotWriteIsWrittenInPlace) {
+  TempDir dir;
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
+  std::filesystem::create_directory(dir / "shared");
+  WriteAll(dir / "shared" / "a.prg", Bytes(50, 0xAA));
+  std::filesystem::permissions(dir / "shared" / "a.prg", std::filesystem::perms(0666));
+  const FolderMode readOnlyFolder(dir / "shared", std::filesystem::perms(0555));
+  const std::optional<int> result =
+      AsOrdinaryUser([&] { return ContentsFile({1, 2, 3}).Save(dir / "shared" / "a.prg"); });
+  if (!result) GTEST_SKIP() << "running as root and cannot become an ordinary user";
+  EXPECT_EQ(*result, 0);
+  EXPECT_EQ(ReadAll(dir / "shared" / "a.prg"), (Bytes{1, 2, 3}));
+  EXPECT_EQ(Mode(dir / "shared" / "a.prg"), std::filesystem::perms(0666));
+  EXPECT_EQ(Entries(dir / "shared"), 1u);
+}
+
+TEST(MFileSave, FileOfAnotherOwnerKeepsItsOwner) {
+  TempDir dir;
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);  // anyone may create here
+  WriteAll(dir / "a.prg", {1});
+  std::filesystem::permissions(dir / "a.prg", std::filesystem::perms(0666));
+  struct stat before {};
+  ASSERT_EQ(::stat((dir / "a.prg").c_str(), &before), 0);
+  const std::optional<int> result = AsOrdinaryUser([&] { return ContentsFile({2, 3}).Save(dir / "a.prg"); });
+  if (!result) GTEST_SKIP() << "running as root and cannot become an ordinary user";
+  EXPECT_EQ(*result, 0);
+  EXPECT_EQ(ReadAll(dir / "a.prg"), (Bytes{2, 3}));
+  struct stat after {};
+  ASSERT_EQ(::stat((dir / "a.prg").c_str(), &after), 0);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
+  EXPECT_EQ(Mode(dir / "a.prg"), std::filesystem::perms(0666));
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+}
+
+TEST(MFileSave, ReplacedFileKeepsItsPermissionBits) {
+  using std::filesystem::perms;
+  for (perms mode : {perms(0600), perms(0640), perms(0604), perms(0755), perms(0200)}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << std::oct << int(mode));
+    TempDir dir;
+    WriteAll(dir / "a.prg", {1});
+    std::filesystem::permissions(dir / "a.prg", mode);
+    ContentsFile file({4, 5});
+    EXPECT_EQ(file.Save(dir / "a.prg"), 0);
+    EXPECT_EQ(Mode(dir / "a.prg"), mode);
+    std::filesystem::permissions(dir / "a.prg", perms::owner_read);
+    EXPECT_EQ(ReadAll(dir / "a.prg"), (Bytes{4, 5}));
+  }
+}
+
+TEST(MFileSave, SavingThroughALinkWritesTheRealFileAndKeepsTheLink) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "real");
+  std::filesystem::create_directory(dir / "links");
+  WriteAll(dir / "real" / "a.prg", {1});
+  std::filesystem::permissions(dir / "real" / "a.prg", std::filesystem::perms(0640));
+  std::filesystem::create_symlink("../real/a.prg", dir / "links" / "a.lnk");
+  std::filesystem::create_symlink("a.lnk", dir / "links" / "chain.lnk");
+  std::filesystem::create_symlink("../real/new.prg", dir / "links" / "dangling.lnk");
+
+  EXPECT_EQ(ContentsFile({2, 3}).Save(dir / "links" / "chain.lnk"), 0);
+  EXPECT_EQ(ReadAll(dir / "real" / "a.prg"), (Bytes{2, 3}));
+  EXPECT_EQ(Mode(dir / "real" / "a.prg"), std::filesystem::perms(0640));
+  EXPECT_EQ(std::filesystem::read_symlink(dir / "links" / "chain.lnk"), "a.lnk");
+  EXPECT_EQ(std::filesystem::read_symlink(dir / "links" / "a.lnk"), "../real/a.prg");
+
+  // A link to a file not yet there creates the file, as opening it would.
+  EXPECT_EQ(ContentsFile({4}).Save(dir / "links" / "dangling.lnk"), 0);
+  EXPECT_EQ(ReadAll(dir / "real" / "new.prg"), (Bytes{4}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "links" / "dangling.lnk"));
+
+  std::filesystem::create_symlink("loop2", dir / "links" / "loop1");
+  std::filesystem::create_symlink("loop1", dir / "links" / "loop2");
+  EXPECT_EQ(ContentsFile({5}).Save(dir / "links" / "loop1"), -1);
+
+  EXPECT_EQ(Entries(dir / "real"), 2u);
+  EXPECT_EQ(Entries(dir / "links"), 5u);
 }
 
 TEST(MFileMem, OpenHoldsTheWholeFileAndNeverReadsPastIt) {

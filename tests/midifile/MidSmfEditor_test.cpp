@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -168,6 +169,55 @@ TEST(MidSmfEditorWrite, UnwritableNodesFailInsteadOfCorruptingTheFile) {
     EXPECT_EQ(editor.Save(dir / "x.prg"), -1);
     EXPECT_EQ(ReadAll(dir / "x.prg"), old);
   }
+}
+
+// Events added once the track was written (and so ends with FF 2F 00) go
+// before the end of track, which moves to the latest tick: the file carries
+// every event and FF 2F 00 only at its end.
+TEST(MidSmfEditorWrite, EventAddedAfterTheEndOfTrackIsNotLostBehindIt) {
+  struct Case {
+    const char* name;
+    std::function<void(MidSmfTrkEditor&)> add;
+    std::uint32_t tick;
+  };
+  const Bytes second = {0x42, 0x02, 0xF7};
+  const std::vector<Case> cases = {
+      {"inserted at the end-of-track tick", [&](MidSmfTrkEditor& t) { ASSERT_EQ(t.InsertSysEx(0, second), 0); }, 0},
+      {"inserted after it", [&](MidSmfTrkEditor& t) { ASSERT_EQ(t.InsertSysEx(5, second), 0); }, 5},
+      {"appended", [&](MidSmfTrkEditor& t) { Append(t, 5, 0xF0, second); }, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MidSmfEditor editor;
+    MidSmfTrkEditor& track = *editor.GetTrackEditor(editor.AddTrack());
+    ASSERT_EQ(track.InsertSysEx(0, Bytes{0x42, 0x01, 0xF7}), 0);
+    Written(editor);  // adds the end of track at tick 0
+    c.add(track);
+    const Bytes file = Written(editor);
+    EXPECT_EQ(file, OneTrackFile({0x00, 0xF0, 0x03, 0x42, 0x01, 0xF7, std::uint8_t(c.tick), 0xF0, 0x03, 0x42,
+                                  0x02, 0xF7}));
+    EXPECT_EQ(PlayedEvents(file), (std::vector<SeenEvent>{{0, 0xF0, {0x42, 0x01, 0xF7}, 0, false},
+                                                          {c.tick, 0xF0, second, 0, false}}));
+    EXPECT_EQ(track.GetNodes().back().status, MidSmfEvent::kMetaEndOfTrack);
+    EXPECT_EQ(track.GetNodes().back().tick, c.tick);
+  }
+}
+
+TEST(MidSmfEditorWrite, EndOfTrackBeforeTheLastEventIsRefused) {
+  TempDir dir;
+  const Bytes old = {'o', 'l', 'd'};
+  WriteAll(dir / "x.prg", old);
+  MidSmfEditor editor;
+  MidSmfTrkEditor& track = *editor.GetTrackEditor(editor.AddTrack());
+  Append(track, 10, 0x90, {0x3C, 0x40});
+  MidSmfEventNode* end = nullptr;
+  ASSERT_EQ(track.InsertEvent(0, 0, end), 0);  // lands before the note
+  end->status = MidSmfEvent::kMetaEndOfTrack;
+  VectorSink sink;
+  EXPECT_EQ(editor.WriteContents(sink, 0), -1);
+  EXPECT_EQ(editor.Save(dir / "x.prg"), -1);
+  EXPECT_EQ(ReadAll(dir / "x.prg"), old);
+  EXPECT_EQ(track.GetNodeCount(), 2u) << "no second end of track was appended";
 }
 
 // Everything the writer and reader share: notes, controllers, pitch bend,

@@ -58,8 +58,9 @@ TEST(MidSmfReaderParse, MalformedFilesGiveTheirCode) {
       {"declared track missing", Header(0, 1, 480), 46},
       {"chunk length past end", Cat({Header(0, 1, 480), {'M', 'T', 'r', 'k'}, Be32(5), kEndOfTrack}), 46},
       {"chunk length near 2^32", Cat({Header(0, 1, 480), {'M', 'T', 'r', 'k'}, Be32(0xFFFFFFFF), kEndOfTrack}), 46},
-      {"empty chunk", Cat({Header(0, 1, 480), Track({})}), 46},
-      {"first delta runs out", Cat({Header(0, 1, 480), Track({0x81})}), 46},
+      {"empty chunk", Cat({Header(0, 1, 480), Track({})}), 29},
+      {"chunk of 1 byte, its delta running out", Cat({Header(0, 1, 480), Track({0x81})}), 29},
+      {"delta of 5 bytes without end of track", Cat({Header(0, 1, 480), Track({0x81, 0x80, 0x80, 0x80, 0x00})}), 30},
       {"sysex data past chunk", Cat({Header(0, 1, 480), Track({0x00, 0xF0, 0x05, 0xFF, 0x2F, 0x00})}), 46},
       {"meta data past chunk", Cat({Header(0, 1, 480), Track({0x00, 0xFF, 0x01, 0x09, 0xFF, 0x2F, 0x00})}), 46},
   };

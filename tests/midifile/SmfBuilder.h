@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <vector>
 
 #include "midifile/MidSmfEvent.h"
@@ -57,6 +58,12 @@ struct SeenEvent {
   bool chase;
   bool operator==(const SeenEvent&) const = default;
 };
+
+// Readable in a failed expectation.
+inline void PrintTo(const SeenEvent& e, std::ostream* os) {
+  *os << "{tick " << e.tick << ", status 0x" << std::hex << int{e.status} << std::dec << ", "
+      << e.data.size() << " bytes, track " << e.track << (e.chase ? ", chase}" : "}");
+}
 
 // A reader that records its hooks; clock events can be left out of the record.
 class RecordingReader : public MidSmfReader {

@@ -19,6 +19,9 @@ struct Exchange {
     Bytes replyStart;      // the reply's first bytes
 };
 
+// The case's name stands for it in the test log.
+void PrintTo(const Exchange& e, std::ostream* os) { *os << e.name; }
+
 class SimSynthExchange : public SimFixture, public ::testing::WithParamInterface<Exchange> {};
 
 TEST_P(SimSynthExchange, RepliesWithExactBytes)
@@ -72,6 +75,8 @@ struct Ignored {
     SimModel model;
     Bytes message;
 };
+
+void PrintTo(const Ignored& c, std::ostream* os) { *os << c.name; }
 
 class SimSynthIgnores : public SimFixture, public ::testing::WithParamInterface<Ignored> {};
 

@@ -22,6 +22,9 @@ struct FaultCase {
     std::vector<Bytes> replies;
 };
 
+// The case's name stands for it in the test log.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class SimSynthFaults : public SimFixture, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(SimSynthFaults, ChangeTheReply)
