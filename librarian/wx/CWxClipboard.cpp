@@ -94,30 +94,15 @@ bool CWxClipboard::Put(const VelkPayload& payload) {
 }
 
 std::optional<VelkPayload> CWxClipboard::Get() {
+    // Only one instance of the application runs, so our items on the
+    // clipboard are the ones we put: the mirror answers without a round
+    // trip through the X selection (update-UI handlers ask often).
     if (state_->owner && state_->mirror) return state_->mirror;
-    // Another process of ours may have put items.
-    wxClipboardLocker locker;
-    if (!locker) return std::nullopt;
-    const wxTextDataObject textFormat;
-    if (!wxTheClipboard->IsSupported(GetFormat()) ||
-        !wxTheClipboard->IsSupported(textFormat.GetFormat()))
-        return std::nullopt;
-    // A composite fetches only its first matching format: one object each.
-    wxCustomDataObject flag(GetFormat());
-    wxTextDataObject text;
-    if (!wxTheClipboard->GetData(flag) || !wxTheClipboard->GetData(text)) return std::nullopt;
-    if (flag.GetSize() != 4) return std::nullopt;
-    const auto* bytes = static_cast<const unsigned char*>(flag.GetData());
-    VelkPayload payload;
-    payload.moveFlag = static_cast<int>(static_cast<uint32_t>(bytes[0]) | uint32_t(bytes[1]) << 8 |
-                                        uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24);
-    payload.text = text.GetText().utf8_str().data();
-    return payload;
+    return std::nullopt;
 }
 
 bool CWxClipboard::Clear() {
-    const bool ours = state_->owner != nullptr;
-    if (!ours && !Get()) return true;  // nothing of ours to empty
+    if (state_->owner == nullptr) return true;  // nothing of ours to empty
     wxClipboardLocker locker;
     if (!locker) return false;
     // The caller refreshes the marks itself.

@@ -4,8 +4,8 @@
 // The payload goes out as one composite data object in two formats: the
 // custom "VELK Editor Clipboard Format Move Flag" (4 bytes, little-endian,
 // 1 = cut or move) and plain text (the name list). What we put last is
-// mirrored in process while our data object lives on the clipboard, so
-// reading our own items needs no round trip through the X selection.
+// mirrored in process while our data object lives on the clipboard; the
+// application runs as a single instance, so the mirror is what we read.
 //
 // When another owner takes the clipboard, wxGTK deletes our data object:
 // its destructor marks the mirror stale and, once the current event has
