@@ -56,7 +56,10 @@ bool CVelkApp::OnInit() {
     if (instance_->IsAnotherRunning()) {
         // The first instance may still be starting (not listening yet): then
         // this start ends without effect.
-        velkipc::AskToRaise(RuntimeSocketPath(), kRaiseTimeout);
+        if (velkipc::AskToRaise(RuntimeSocketPath(), kRaiseTimeout))
+            std::fprintf(stderr, "velk-editor: already running; brought it to the front\n");
+        else
+            std::fprintf(stderr, "velk-editor: already running (still starting)\n");
         exitCode_ = 0;
         return true;
     }
