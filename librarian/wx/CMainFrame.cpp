@@ -9,6 +9,8 @@
 #include "device/MDevConfig.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CDialogDevice.h"
+#include "librarian/wx/CLeftView.h"
+#include "librarian/wx/CVelkView.h"
 #include "librarian/wx/CVelkCloseGuard.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkMenus.h"
@@ -82,11 +84,12 @@ CMainFrame::CMainFrame(const Services& services)
     splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxSP_LIVE_UPDATE | wxSP_3DSASH);
     splitter_->SetMinimumPaneSize(FromDIP(20));
-    panes_ = CreateExplorerPanes(splitter_, doc_, services.prompter);
-    splitter_->SplitVertically(panes_.tree, panes_.list, kTreeWidth);
-    active_ = panes_.tree;  // the first view is the active one at creation
+    panes_ = std::make_unique<CExplorerPanes>(splitter_, doc_, preference_, services.prompter,
+                                              services.launcher);
+    splitter_->SplitVertically(GetTreeWindow(), GetListWindow(), kTreeWidth);
+    active_ = GetTreeWindow();  // the first view is the active one at creation
 
-    commands_.SetPanes(panes_.treePane, panes_.listPane);
+    commands_.SetPanes(&panes_->GetTreePane(), &panes_->GetListPane());
     commands_.SetRootKind([this] { return doc_.GetCurrentFolder().rootKind; });
     // The document handles no command: its place on the route stays empty.
     router_.SetRoute({&commands_, nullptr, application_});
@@ -98,12 +101,14 @@ CMainFrame::CMainFrame(const Services& services)
 
 CMainFrame::~CMainFrame() = default;
 
-void CMainFrame::InitialUpdate() {
-    if (panes_.initialUpdate) panes_.initialUpdate();
-}
+void CMainFrame::InitialUpdate() { panes_->InitialUpdate(); }
+
+CLeftView* CMainFrame::GetTreeWindow() const { return panes_->GetTree(); }
+
+CVelkView* CMainFrame::GetListWindow() const { return panes_->GetList(); }
 
 void CMainFrame::SetActiveView(wxWindow* pane) {
-    if (pane == panes_.tree || pane == panes_.list) active_ = pane;
+    if (pane == GetTreeWindow() || pane == GetListWindow()) active_ = pane;
 }
 
 VelkCommandState CMainFrame::UpdateCommand(int id) {
@@ -151,8 +156,8 @@ bool CMainFrame::RouteToActiveView(wxEvent& event) {
 
 void CMainFrame::OnChildFocus(wxChildFocusEvent& event) {
     event.Skip();
-    if (IsInside(event.GetWindow(), panes_.tree)) active_ = panes_.tree;
-    else if (IsInside(event.GetWindow(), panes_.list)) active_ = panes_.list;
+    if (IsInside(event.GetWindow(), GetTreeWindow())) active_ = GetTreeWindow();
+    else if (IsInside(event.GetWindow(), GetListWindow())) active_ = GetListWindow();
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event) {
@@ -199,8 +204,8 @@ void CMainFrame::ShowBar(Bar bar, bool show) {
 void CMainFrame::SwitchPane(bool next) {
     // Two panes: next and previous both move to the other one.
     (void)next;
-    wxWindow* other = active_ == panes_.tree ? panes_.list : panes_.tree;
-    if (other == nullptr) return;
+    wxWindow* other = active_ == GetTreeWindow() ? static_cast<wxWindow*>(GetListWindow())
+                                                 : static_cast<wxWindow*>(GetTreeWindow());
     active_ = other;
     other->SetFocus();
 }

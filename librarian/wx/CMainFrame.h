@@ -18,7 +18,9 @@
 #include "librarian/VelkCommandRouter.h"
 #include "librarian/wx/CExplorerPanes.h"
 
+class CLeftView;
 class CVelkCloseGuard;
+class CVelkView;
 class CVelkDoc;
 class CVelkPreference;
 class VelkLauncher;
@@ -50,8 +52,8 @@ public:
     void InitialUpdate();
 
     wxSplitterWindow* GetSplitter() const { return splitter_; }
-    wxWindow* GetTreeWindow() const { return panes_.tree; }
-    wxWindow* GetListWindow() const { return panes_.list; }
+    CLeftView* GetTreeWindow() const;
+    CVelkView* GetListWindow() const;
     // The pane that gets the file and edit commands.
     wxWindow* GetActiveView() const { return active_; }
     void SetActiveView(wxWindow* pane);
@@ -82,7 +84,7 @@ private:
     CVelkCommandRouter router_;
     std::set<int> commandIds_;  // every command of the menus, tools and keys
     wxSplitterWindow* splitter_ = nullptr;
-    VelkExplorerPanes panes_;
+    std::unique_ptr<CExplorerPanes> panes_;
     wxWindow* active_ = nullptr;
     std::unique_ptr<CVelkCloseGuard> closeGuard_;
 };
