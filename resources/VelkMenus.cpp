@@ -133,6 +133,9 @@ constexpr std::array kToolbar{
     ID_SEPARATOR,      ID_HELP_DOCUMENT,
 };
 
+constexpr std::array kStatusBarPanes{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                     ID_INDICATOR_SCRL};
+
 }  // namespace
 
 std::span<const VelkMenuItem> VelkMainMenu() { return kMainMenu; }
@@ -141,6 +144,7 @@ std::span<const VelkMenuItem> VelkListNoSelectionContextMenu() { return kListNoS
 std::span<const VelkMenuItem> VelkTreeContextMenu() { return kTreeMenu; }
 std::span<const VelkAccelerator> VelkAccelerators() { return kAccelerators; }
 std::span<const int> VelkToolbarButtons() { return kToolbar; }
+std::span<const int> VelkStatusBarPanes() { return kStatusBarPanes; }
 
 const VelkMenuItem* FindVelkMenuCommand(std::span<const VelkMenuItem> menu, int id) {
   for (const VelkMenuItem& item : menu) {

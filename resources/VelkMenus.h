@@ -53,6 +53,11 @@ std::span<const VelkAccelerator> VelkAccelerators();
 // Toolbar buttons in order; ID_SEPARATOR marks a gap.
 std::span<const int> VelkToolbarButtons();
 
+// Status bar panes in order: ID_SEPARATOR (the message pane, idle text
+// IDS_IDLE_MESSAGE), then the indicators whose texts are the strings of
+// their ids ("CAP", "NUM", "SCRL").
+std::span<const int> VelkStatusBarPanes();
+
 // The first command entry `id` of `menu` or of its popups; nullptr if none.
 const VelkMenuItem* FindVelkMenuCommand(std::span<const VelkMenuItem> menu, int id);
 

@@ -229,5 +229,14 @@ TEST(VelkMenus, ToolbarButtonsAreMainMenuCommands) {
     }
 }
 
+TEST(VelkMenus, StatusBarPanesShowTheirStrings) {
+  const auto panes = VelkStatusBarPanes();
+  ASSERT_EQ(panes.size(), 4u);
+  EXPECT_EQ(panes[0], ID_SEPARATOR);
+  const char* texts[] = {"CAP", "NUM", "SCRL"};
+  for (size_t i = 1; i < panes.size(); ++i) EXPECT_STREQ(LoadVelkString(panes[i]), texts[i - 1]);
+  EXPECT_STREQ(LoadVelkString(IDS_IDLE_MESSAGE), "Ready");
+}
+
 }  // namespace
 }  // namespace velk
