@@ -148,10 +148,17 @@ bool CMainFrame::TryBefore(wxEvent& event) {
 }
 
 bool CMainFrame::RouteToActiveView(wxEvent& event) {
-    if (active_ == nullptr) return false;
+    // A command from a view's own context menu belongs to that view; the
+    // menu bar, the toolbar and the keys go to the active view.
+    wxWindow* origin = wxDynamicCast(event.GetEventObject(), wxWindow);
+    if (auto* menu = wxDynamicCast(event.GetEventObject(), wxMenu)) origin = menu->GetInvokingWindow();
+    wxWindow* target = active_;
+    if (IsInside(origin, GetTreeWindow())) target = GetTreeWindow();
+    else if (IsInside(origin, GetListWindow())) target = GetListWindow();
+    if (target == nullptr) return false;
     // Locally: the view's own handlers only, so the event does not come back
     // up to the frame.
-    return active_->GetEventHandler()->ProcessEventLocally(event);
+    return target->GetEventHandler()->ProcessEventLocally(event);
 }
 
 void CMainFrame::OnChildFocus(wxChildFocusEvent& event) {

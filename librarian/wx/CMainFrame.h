@@ -64,6 +64,7 @@ public:
 
 private:
     bool TryBefore(wxEvent& event) override;
+    // Offers the command to the view it is for; true when that view took it.
     bool RouteToActiveView(wxEvent& event);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnIdle(wxIdleEvent& event);

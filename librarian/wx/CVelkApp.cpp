@@ -70,6 +70,11 @@ bool CVelkApp::OnInit() {
                               wxStandardPaths::Get().GetDataDir().utf8_string()};
     CMainFrame* frame = session_->CreateMainWindow(help);
     SetTopWindow(frame);
+    // A start after the window is gone finds nobody to raise.
+    frame->Bind(wxEVT_DESTROY, [this, frame](wxWindowDestroyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() == frame) server_.reset();
+    });
     frame->Show();
     OpenInstanceServer();
     CallAfter([this] { StartUp(); });

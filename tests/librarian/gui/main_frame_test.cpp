@@ -169,6 +169,21 @@ TEST_F(MainFrameTest, ActiveViewGetsTheCommandFirstAndF6SwitchesIt) {
     EXPECT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetListWindow()));
 }
 
+TEST_F(MainFrameTest, CommandFromAViewsOwnMenuIsNotGivenToTheOtherView) {
+    session_->StartUp();
+    CLeftViewModel& tree = frame_->GetTreeWindow()->Model();
+    tree.Select(tree.DeviceRoot()->children.at(0).get());  // the device, which the tree copies
+    ASSERT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetTreeWindow()));
+    ASSERT_TRUE(frame_->UpdateCommand(ID_EDIT_COPY).enabled);
+
+    // The same command coming up from the list (its context menu), which
+    // did not take it: the tree's state and handler stay out of it.
+    wxUpdateUIEvent update(ToWxCommandId(ID_EDIT_COPY));
+    update.SetEventObject(frame_->GetListWindow());
+    frame_->ProcessWindowEvent(update);
+    EXPECT_FALSE(update.GetEnabled());
+}
+
 TEST_F(MainFrameTest, PortDialogOpensOverTheFrameAndOkReconnectsKeepingTheDevice) {
     session_->StartUp();
     MDevConfig& config = session_->GetDoc().GetDevConfig();
