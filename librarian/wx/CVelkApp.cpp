@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <wx/dcmemory.h>
+#include <wx/dialog.h>
 #include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/snglinst.h>
@@ -27,6 +28,10 @@ const auto gStart = std::chrono::steady_clock::now();
 constexpr std::chrono::milliseconds kRaiseTimeout{2000};
 // The window is drawn a moment after the detection ends; the picture waits.
 constexpr int kScreenshotDelayMs = 500;
+// A start-up that stops at a message box (no device on a real sequencer)
+// is pictured as it is after this long, so a run without a display ends.
+constexpr int kScreenshotDeadlineMs = 10000;
+constexpr int kQuitPollMs = 100;
 
 std::string RuntimeSocketPath() { return velkipc::InstanceSocketPath(std::getenv("XDG_RUNTIME_DIR")); }
 
@@ -87,6 +92,7 @@ int CVelkApp::OnRun() {
 }
 
 int CVelkApp::OnExit() {
+    timers_.clear();
     server_.reset();
     session_.reset();
     instance_.reset();
@@ -108,6 +114,7 @@ void CVelkApp::OpenInstanceServer() {
 }
 
 void CVelkApp::StartUp() {
+    if (!options_.screenshot.empty()) ScheduleScreenshot(kScreenshotDeadlineMs);
     session_->StartUp();
     if (options_.simulate || !options_.screenshot.empty()) {
         const int devices = session_->GetDoc().GetDevConfig().GetDeviceCount();
@@ -115,19 +122,20 @@ void CVelkApp::StartUp() {
                      devices > 0 ? "with the device identified" : "without a device",
                      MillisecondsSinceStart());
     }
-    if (!options_.screenshot.empty()) {
-        auto* timer = new wxTimer();
-        timer->Bind(wxEVT_TIMER, [this, timer](wxTimerEvent&) {
-            delete timer;
-            SaveScreenshotAndQuit();
-        });
-        timer->StartOnce(kScreenshotDelayMs);
-    }
+    if (!options_.screenshot.empty()) ScheduleScreenshot(kScreenshotDelayMs);
+}
+
+void CVelkApp::ScheduleScreenshot(int delayMs) {
+    auto timer = std::make_unique<wxTimer>();
+    timer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { SaveScreenshotAndQuit(); });
+    timer->StartOnce(delayMs);
+    timers_.push_back(std::move(timer));
 }
 
 void CVelkApp::SaveScreenshotAndQuit() {
     CMainFrame* frame = session_ ? session_->GetMainWindow() : nullptr;
-    if (frame == nullptr) return;
+    if (frame == nullptr || screenshotTaken_) return;
+    screenshotTaken_ = true;
     frame->Update();
     const wxRect rect = frame->GetScreenRect();
     wxBitmap bitmap(rect.GetSize(), 24);
@@ -141,5 +149,16 @@ void CVelkApp::SaveScreenshotAndQuit() {
     else
         std::fprintf(stderr, "velk-editor: cannot save the screenshot to %s\n",
                      options_.screenshot.c_str());
+    // Message boxes still open (the picture shows them), and any that the
+    // start-up shows after them, are answered until the window is gone.
+    auto quit = std::make_unique<wxTimer>();
+    quit->Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal())
+                dialog->EndModal(wxID_CANCEL);
+        if (CMainFrame* main = session_ ? session_->GetMainWindow() : nullptr) main->Close();
+    });
+    quit->Start(kQuitPollMs);
+    timers_.push_back(std::move(quit));
     frame->Close();
 }

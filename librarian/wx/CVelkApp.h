@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include "librarian/VelkCommandLine.h"
 
@@ -32,6 +34,7 @@ public:
 private:
     void StartUp();
     void OpenInstanceServer();
+    void ScheduleScreenshot(int delayMs);
     void SaveScreenshotAndQuit();
 
     VelkOptions options_;
@@ -39,4 +42,6 @@ private:
     std::unique_ptr<CVelkSession> session_;
     std::unique_ptr<velkipc::InstanceServer> server_;
     std::optional<int> exitCode_;  // set when the start ends without a loop
+    std::vector<std::unique_ptr<wxTimer>> timers_;
+    bool screenshotTaken_ = false;
 };

@@ -1,5 +1,7 @@
 #include "librarian/wx/CVelkSession.h"
 
+#include <cstdio>
+
 #include <wx/dialog.h>
 #include <wx/toplevel.h>
 
@@ -24,6 +26,20 @@ bool CVelkAppCommands::DoCommand(int id) {
     return true;
 }
 
+void CStderrPrompter::ShowMessage(const std::string& text, const std::string&, VelkIcon) {
+    std::fprintf(stderr, "velk-editor: %s\n", text.c_str());
+}
+
+VelkAnswer CStderrPrompter::AskYesNo(const std::string& text, const std::string&) {
+    std::fprintf(stderr, "velk-editor: %s (answered No)\n", text.c_str());
+    return VelkAnswer::kNo;
+}
+
+VelkAnswer CStderrPrompter::AskYesNoCancel(const std::string& text, const std::string&) {
+    std::fprintf(stderr, "velk-editor: %s (answered Cancel)\n", text.c_str());
+    return VelkAnswer::kCancel;
+}
+
 CMainWindowProgress::CMainWindowProgress(std::function<wxWindow*()> parent)
     : parent_(std::move(parent)) {}
 
@@ -44,11 +60,14 @@ wxWindow* CMainWindowProgress::GetShown() const { return box_ ? box_->GetDialog(
 CVelkSession::CVelkSession(const VelkOptions& options, const std::string& settingsPath)
     : store_(settingsPath),
       preference_(store_, VelkDocumentsDir()),
-      prompter_([this] { return MainWindow(); }),
       progress_([this] { return MainWindow(); }),
       overwrite_([this] { return MainWindow(); }),
       clipboard_([this] { return frame_ ? frame_->GetActiveView() : nullptr; }),
       appCommands_([this] { return MainWindow(); }) {
+    if (options.screenshot.empty())
+        prompter_ = std::make_unique<CWxPrompter>([this] { return MainWindow(); });
+    else
+        prompter_ = std::make_unique<CStderrPrompter>();
     if (options.simulate) {
         // The simulated synth's ports count as hardware ports, so the port
         // choice, detection and every transfer run as with a real synth.
@@ -60,7 +79,7 @@ CVelkSession::CVelkSession(const VelkOptions& options, const std::string& settin
     } else {
         backend_ = std::make_unique<midiport::AlsaMidiBackend>();
     }
-    doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{*backend_, prompter_, clock_, pump_, progress_,
+    doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{*backend_, *prompter_, clock_, pump_, progress_,
                                                     overwrite_, clipboard_, preference_});
     // Another owner took the clipboard: our cut marks are void.
     clipboard_.SetOnChanged([this] {
@@ -78,7 +97,7 @@ CVelkSession::~CVelkSession() {
 
 CMainFrame* CVelkSession::CreateMainWindow(const VelkHelpPlaces& help) {
     frame_ = new CMainFrame(
-        CMainFrame::Services{*doc_, *backend_, preference_, launcher_, prompter_, help, &appCommands_});
+        CMainFrame::Services{*doc_, *backend_, preference_, launcher_, *prompter_, help, &appCommands_});
     return frame_.get();
 }
 

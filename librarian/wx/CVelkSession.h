@@ -41,6 +41,15 @@ private:
     std::function<wxWindow*()> parent_;
 };
 
+// Messages as lines on standard error; questions get the cautious answer
+// (No, Cancel).
+class CStderrPrompter final : public VelkPrompter {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) override;
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption) override;
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+};
+
 // The progress box over whatever is the main window when a transfer starts.
 class CMainWindowProgress final : public VelkProgressBox {
 public:
@@ -96,7 +105,9 @@ private:
     std::unique_ptr<SimSynthOnLoopback> simulator_;
     CSteadyClock clock_;
     CWxEventPump pump_{clock_};
-    CWxPrompter prompter_;
+    // Message boxes, or for a run that only takes a picture (nobody there to
+    // answer) lines on standard error.
+    std::unique_ptr<VelkPrompter> prompter_;
     CMainWindowProgress progress_;
     CWxOverwriteAsker overwrite_;
     CWxClipboard clipboard_;
