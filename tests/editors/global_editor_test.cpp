@@ -140,8 +140,8 @@ TEST(GlobalPageTables, LayoutsAreCleanWithAndWithoutTheHiddenControls)
         }
         std::set<int> ids;
         for (const PageControl& control : c.page->layout) {
-            if (control.id != kNoControlId)
-                EXPECT_TRUE(ids.insert(control.id).second) << c.page->title << " #" << control.id;
+            if (control.id == kNoControlId) continue;
+            EXPECT_TRUE(ids.insert(control.id).second) << c.page->title << " #" << control.id;
         }
     }
 }
