@@ -12,6 +12,10 @@ namespace glbpage {
 namespace {
 
 using K = PageControlKind;
+
+// A label's rectangle is one text line high; the page centres it on the
+// row of the drop-down beside it.
+constexpr int kLabelHeight = 8;
 using B = PageBindingKind;
 namespace P = MDevGlobalParamId;
 
@@ -23,18 +27,18 @@ constexpr const char* kTransposePositionItems[] = {"Post KBD", "Pre TG"};
 
 // Label column 7..73, trackbars 76..156, edits 160..200.
 constexpr PageControl kGlobalLayout[] = {
-    {kNoControlId, K::Label, "Master Tune", 7, 8, 66, 16},
+    {kNoControlId, K::Label, "Master Tune", 7, 8, 66, kLabelHeight},
     {id::kTuneSlider, K::Slider, "", 76, 8, 80, 16},
     {id::kTuneEdit, K::Edit, "", 160, 9, 40, 14},
-    {kNoControlId, K::Label, "Master Transpose", 7, 28, 66, 16},
+    {kNoControlId, K::Label, "Master Transpose", 7, 28, 66, kLabelHeight},
     {id::kTransposeSlider, K::Slider, "", 76, 28, 80, 16},
     {id::kTransposeEdit, K::Edit, "", 160, 29, 40, 14},
-    {kNoControlId, K::Label, "Transpose Position", 7, 48, 66, 16},
+    {kNoControlId, K::Label, "Transpose Position", 7, 48, 66, kLabelHeight},
     {id::kTransposePosition, K::Choice, "", 76, 48, 80, 40, kTransposePositionItems},
-    {kNoControlId, K::Label, "Velocity Curve", 7, 68, 66, 16},
+    {kNoControlId, K::Label, "Velocity Curve", 7, 68, 66, kLabelHeight},
     {id::kCurveSlider, K::Slider, "", 76, 68, 80, 16},
     {id::kCurveEdit, K::Edit, "", 160, 69, 40, 14},
-    {id::kWriteProtectLabel, K::Label, "Write Protect", 7, 90, 66, 16},
+    {id::kWriteProtectLabel, K::Label, "Write Protect", 7, 90, 66, kLabelHeight},
     {id::kWriteProtect, K::TwoStateButton, "", 76, 91, 30, 14},
 };
 
@@ -60,20 +64,20 @@ constexpr const char* kClockItems[] = {"Internal", "External", "Auto"};
 constexpr const char* kFilterItems[] = {"Disable", "Enable"};
 
 constexpr PageControl kMidiLayout[] = {
-    {id::kChannelLabel, K::Label, "Global MIDI Channel", 7, 8, 80, 16},
+    {id::kChannelLabel, K::Label, "Global MIDI Channel", 7, 8, 80, kLabelHeight},
     {id::kChannel, K::Choice, "", 92, 8, 50, 40, kChannelItems},
-    {kNoControlId, K::Label, "Local", 7, 28, 80, 16},
+    {kNoControlId, K::Label, "Local", 7, 28, 80, kLabelHeight},
     {id::kLocal, K::TwoStateButton, "", 92, 29, 30, 14},
-    {kNoControlId, K::Label, "MIDI Clock Source", 7, 48, 80, 16},
+    {kNoControlId, K::Label, "MIDI Clock Source", 7, 48, 80, kLabelHeight},
     {id::kClockSource, K::Choice, "", 92, 48, 70, 40, kClockItems},
     {kNoControlId, K::GroupBox, "MIDI FILTER", 4, 72, 170, 88},
-    {kNoControlId, K::Label, "Program Change", 12, 84, 76, 16},
+    {kNoControlId, K::Label, "Program Change", 12, 84, 76, kLabelHeight},
     {id::kFilterProgramChange, K::Choice, "", 92, 84, 70, 40, kFilterItems},
-    {kNoControlId, K::Label, "Control Change", 12, 102, 76, 16},
+    {kNoControlId, K::Label, "Control Change", 12, 102, 76, kLabelHeight},
     {id::kFilterControlChange, K::Choice, "", 92, 102, 70, 40, kFilterItems},
-    {kNoControlId, K::Label, "Pitch Bend", 12, 120, 76, 16},
+    {kNoControlId, K::Label, "Pitch Bend", 12, 120, 76, kLabelHeight},
     {id::kFilterPitchBend, K::Choice, "", 92, 120, 70, 40, kFilterItems},
-    {id::kFilterSystemExclusiveLabel, K::Label, "System Exclusive", 12, 138, 76, 16},
+    {id::kFilterSystemExclusiveLabel, K::Label, "System Exclusive", 12, 138, 76, kLabelHeight},
     {id::kFilterSystemExclusive, K::Choice, "", 92, 138, 70, 40, kFilterItems},
 };
 
@@ -172,7 +176,7 @@ const CcTables& BuildCc()
                                 height});
             int rowY = y + kCcGroupTop;
             for (const CcRow& row : group.rows) {
-                t.layout.push_back({kNoControlId, K::Label, row.label, x + 5, rowY, 66, 16});
+                t.layout.push_back({kNoControlId, K::Label, row.label, x + 5, rowY, 66, kLabelHeight});
                 t.layout.push_back({row.list, K::Choice, "", x + 72, rowY, 50, 60, CcItems()});
                 t.bindings.push_back({B::Choice, row.list, kNoControlId, row.param, 0, 0, -1});
                 rowY += kCcRowPitch;
@@ -206,11 +210,11 @@ FavoriteTables BuildFavorites(int count)
     t.bindings.push_back({B::OnOffButton, id::kSpeaker, kNoControlId, P::kSpeaker});
     for (int i = 0; i < 8; ++i) {
         const int y = kTop + 9 + i * kPitch;
-        t.layout.push_back({kNoControlId, K::Label, kLabels[i], 10, y, 50, 16});
+        t.layout.push_back({kNoControlId, K::Label, kLabels[i], 10, y, 50, kLabelHeight});
         t.layout.push_back({id::kFavorites[i], K::Choice, "", 62, y, 86, 80, ProgramItems(count)});
         t.bindings.push_back({B::Choice, id::kFavorites[i], kNoControlId, P::kFavoriteFirst + i});
     }
-    t.layout.push_back({id::kSpeakerLabel, K::Label, "Speaker", 10, 150, 50, 16});
+    t.layout.push_back({id::kSpeakerLabel, K::Label, "Speaker", 10, 150, 50, kLabelHeight});
     t.layout.push_back({id::kSpeaker, K::TwoStateButton, "", 62, 151, 30, 14});
     return t;
 }
