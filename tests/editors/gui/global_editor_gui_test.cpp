@@ -132,7 +132,7 @@ TEST_F(GlobalEditorGui, ThreeTabsOnBrontiselAndNoFavoritePage)
 TEST_F(GlobalEditorGui, FourTabsOnBrontiselSWithFavoritePrograms)
 {
     Connect(SimModel::BrontiselS);
-    const int32_t stored[8] = {0, 63, 64, 255, 256 - 256, 7, 200, 128};
+    const int32_t stored[8] = {0, 63, 64, 255, 1, 7, 200, 128};
     for (int i = 0; i < 8; ++i) Preset(P::kFavoriteFirst + i, stored[i]);
     CDialogEditGlb& editor = Open();
     ASSERT_EQ(editor.Tabs()->GetPageCount(), 4u);
