@@ -357,6 +357,10 @@ TEST_F(GlobalEditorGui, EveryPageIsLaidOutCleanly)
     for (const SimModel model : kModels) {
         SCOPED_TRACE(NameOf(model));
         Connect(model);
+        // The widest texts the edits show.
+        Preset(P::kMasterTune, -100);
+        Preset(P::kMasterTranspose, -12);
+        Preset(P::kVelocityCurve, 127);
         CDialogEditGlb& editor = Open();
         const int pages = static_cast<int>(editor.Tabs()->GetPageCount());
         for (int n = 0; n < pages; ++n) {
@@ -364,6 +368,7 @@ TEST_F(GlobalEditorGui, EveryPageIsLaidOutCleanly)
             Pump();
             const auto problems = CheckWindowLayout(*editor.Page(n));
             EXPECT_TRUE(problems.empty()) << n << ": " << problems.front();
+            EXPECT_EQ(CheckWindowTexts(*editor.Page(n)), std::vector<std::string>{}) << n;
             const std::string name = std::string("global_editor_") +
                                      (model == SimModel::Brontisel ? "b" : "s") + "_page" +
                                      std::to_string(n);
