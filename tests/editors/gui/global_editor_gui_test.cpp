@@ -260,6 +260,39 @@ TEST_F(GlobalEditorGui, WindowCloseAsksAndIsRefusedOnCancel)
     EXPECT_FALSE(editor.IsShown());
 }
 
+TEST_F(GlobalEditorGui, WindowCloseDuringAWriteIsRefusedUnasked)
+{
+    Connect(SimModel::Brontisel);
+    CDialogEditGlb& editor = Open();
+    UserSelect(On<wxChoice>(2, 1128), 3);
+    {
+        CVelkTransferGuard::Scope waiting(guard_);
+        EXPECT_TRUE(WindowClose());
+    }
+    EXPECT_EQ(editor.EndCode(), 0);
+    EXPECT_TRUE(prompter_.shown.empty());
+}
+
+TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs)
+{
+    Connect(SimModel::Brontisel);
+    CDialogEditGlb& editor = Open();
+    MDevDescProgram& global = *editor.Model().Global();
+    editors_test::UserType(On<wxTextCtrl>(0, id::kTuneEdit), "441.3");
+    EXPECT_EQ(global.GetParam(P::kMasterTune), 13);
+    editors_test::UserType(On<wxTextCtrl>(0, id::kTransposeEdit), "-7");
+    EXPECT_EQ(global.GetParam(P::kMasterTranspose), -7);
+    editors_test::UserType(On<wxTextCtrl>(0, id::kCurveEdit), "64");
+    EXPECT_EQ(global.GetParam(P::kVelocityCurve), 64);
+    EXPECT_EQ(global.GetParam(P::kVelocityCurveMode), 8);
+    // Out of range: nothing stored, the text comes back on leaving.
+    editors_test::UserType(On<wxTextCtrl>(0, id::kTuneEdit), "460.0");
+    EXPECT_EQ(global.GetParam(P::kMasterTune), 13);
+    editors_test::UserLeave(On<wxTextCtrl>(0, id::kTuneEdit));
+    EXPECT_EQ(On<wxTextCtrl>(0, id::kTuneEdit)->GetValue(), "441.3");
+    EXPECT_TRUE(editor.Model().IsModified());
+}
+
 TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion)
 {
     Connect(SimModel::Brontisel);
