@@ -2,14 +2,13 @@
 
 #include "device/MDevDesc.h"
 #include "device/MDevDescZEPHA.h"
-#include "librarian/VelkTransferTexts.h"
 #include "resources/VelkStrings.h"
 
 namespace {
 
 void ShowError(VelkPrompter& prompter, const char* text)
 {
-    prompter.ShowMessage(text, velktext::kAppTitle, VelkIcon::kNone);
+    prompter.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kNone);
 }
 
 }  // namespace
@@ -119,7 +118,7 @@ EditorEnd CDialogEditGlbModel::OnClose(EditorServices& services)
         return EditorEnd::kCancel;
     const char* question =
         IsFile() ? velk::text::kSaveChangesBeforeClosing : velk::text::kWriteChangesBeforeClosing;
-    switch (services.prompter.AskYesNoCancel(question, velktext::kAppTitle)) {
+    switch (services.prompter.AskYesNoCancel(question, velk::text::kAppTitle)) {
     case VelkAnswer::kYes:
         return IsFile() ? OnSaveToFile(services) : OnWriteToDevice(services);
     case VelkAnswer::kNo:
