@@ -1,0 +1,440 @@
+#include "editors/wx/CProgramPage.h"
+
+#include <algorithm>
+
+#include <wx/bmpcbox.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/slider.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "controls/CAdsrGroup.h"
+#include "controls/wx/BindingLinksWx.h"
+#include "controls/wx/BindingViewsWx.h"
+#include "controls/wx/C2StateButton.h"
+#include "controls/wx/CDial.h"
+#include "controls/wx/CWiredPts.h"
+#include "device/MDevDescProgram.h"
+#include "editors/ProgramPageBindings.h"
+#include "editors/ProgramPageLayout.h"
+#include "resources/wx/VelkArt.h"
+
+namespace {
+
+class KnobOnDial final : public KnobView {
+public:
+    explicit KnobOnDial(CDial& knob) : knob_(knob) {}
+    void SetRange(int first, int last, int defaultValue) override
+    {
+        knob_.SetRange(first, last, defaultValue);
+    }
+    int GetValue() const override { return knob_.GetValue(); }
+    void SetValue(int value) override { knob_.SetValue(value); }
+
+private:
+    CDial& knob_;
+};
+
+class EnvelopeOnGraph final : public EnvelopeView {
+public:
+    explicit EnvelopeOnGraph(CWiredPts& graph) : graph_(graph) {}
+    void SetEnvelope(int a, int d, int s, int r) override { graph_.SetEnvelope(a, d, s, r); }
+    void SetAttack(int v) override { graph_.SetAttack(v); }
+    void SetDecay(int v) override { graph_.SetDecay(v); }
+    void SetSustain(int v) override { graph_.SetSustain(v); }
+    void SetRelease(int v) override { graph_.SetRelease(v); }
+    int GetAttack() const override { return graph_.GetAttack(); }
+    int GetDecay() const override { return graph_.GetDecay(); }
+    int GetSustain() const override { return graph_.GetSustain(); }
+    int GetRelease() const override { return graph_.GetRelease(); }
+
+private:
+    CWiredPts& graph_;
+};
+
+// A selection from either kind of list (wxChoice, wxBitmapComboBox).
+wxItemContainer* ItemsOf(wxWindow* window) { return dynamic_cast<wxItemContainer*>(window); }
+
+void SelectItem(wxWindow* window, int item)
+{
+    if (wxItemContainer* list = ItemsOf(window))
+        list->SetSelection(item >= 0 && item < static_cast<int>(list->GetCount()) ? item
+                                                                                    : wxNOT_FOUND);
+}
+
+}  // namespace
+
+struct CProgramPage::Links {
+    struct Slider {
+        std::unique_ptr<CSliderEditPair> pair;
+        std::unique_ptr<SliderEditPairWx> link;
+    };
+    struct DialEdit {
+        std::unique_ptr<CDialEditPair> pair;
+        std::unique_ptr<KnobOnDial> knob;
+        std::unique_ptr<WxEditView> edit;
+    };
+    struct DialChoice {
+        std::unique_ptr<CDialComboPair> pair;
+        std::unique_ptr<KnobOnDial> knob;
+        std::unique_ptr<WxChoiceView> list;
+    };
+    struct Envelope {
+        std::unique_ptr<CAdsrGroupPrgParam> group;
+        std::unique_ptr<EnvelopeOnGraph> graph;
+        std::vector<std::unique_ptr<WxEditView>> edits;
+    };
+    std::map<int, Slider> sliders;          // by trackbar id
+    std::map<int, DialEdit> dialEdits;      // by knob id
+    std::map<int, DialChoice> dialChoices;  // by knob id
+    std::map<int, Envelope> envelopes;      // by graph id
+};
+
+CProgramPage::CProgramPage(wxWindow* parent, MDevDescProgram& program, int base,
+                           const ProgramPageSpec& spec)
+    : wxPanel(parent, wxID_ANY), program_(program), base_(base), spec_(spec),
+      links_(std::make_unique<Links>())
+{
+    const wxSize size = ConvertDialogToPixels(wxSize(spec.widthDlu, spec.heightDlu));
+    SetSize(size);
+    SetMinSize(size);
+    for (const PageControl& row : spec.layout)
+        CreateControl(row);
+    Bind(wxEVT_CHOICE, &CProgramPage::OnChoice, this);
+    Bind(wxEVT_COMBOBOX, &CProgramPage::OnChoice, this);
+    Bind(wxEVT_CHECKBOX, &CProgramPage::OnCheck, this);
+    Bind(wxEVT_BUTTON, &CProgramPage::OnButton, this);
+    Bind(wxEVT_SLIDER, &CProgramPage::OnPairChanged, this);
+    Bind(wxEVT_TEXT, &CProgramPage::OnPairChanged, this);
+    Bind(EVT_CDIAL_CLICKED, &CProgramPage::OnKnobClicked, this);
+    for (const PageBinding& row : spec.bindings)
+        SetUpBinding(row);
+}
+
+CProgramPage::~CProgramPage()
+{
+    // The controls go first, so no event of a dying control reaches a
+    // binding that is already gone.
+    DestroyChildren();
+    links_.reset();
+}
+
+wxWindow* CProgramPage::Control(int id) const
+{
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+CSliderEditPair* CProgramPage::SliderPair(int sliderId) const
+{
+    const auto it = links_->sliders.find(sliderId);
+    return it == links_->sliders.end() ? nullptr : it->second.pair.get();
+}
+
+void CProgramPage::Apply(const ControlChanges& changes)
+{
+    for (const ControlChange& change : changes) {
+        wxWindow* control = Control(change.id);
+        if (control == nullptr)
+            continue;
+        switch (change.what) {
+        case ControlChange::Show:
+            control->Show(change.on);
+            break;
+        case ControlChange::Enable:
+            control->Enable(change.on);
+            break;
+        case ControlChange::Relabel:
+            control->SetLabel(wxString::FromUTF8(change.text));
+            break;
+        }
+    }
+}
+
+void CProgramPage::AddRule(int id, std::function<void()> rule)
+{
+    rules_.emplace(id, std::move(rule));
+}
+
+void CProgramPage::RunRules(int id)
+{
+    const auto [from, to] = rules_.equal_range(id);
+    for (auto it = from; it != to; ++it)
+        it->second();
+}
+
+void CProgramPage::Store(int param, int32_t value) { program_.SetParam(base_ + param, value, 1); }
+
+void CProgramPage::CreateControl(const PageControl& row)
+{
+    const wxRect rect(ConvertDialogToPixels(wxPoint(row.x, row.y)),
+                      ConvertDialogToPixels(wxSize(row.w, row.h)));
+    const wxWindowID id = row.id == kNoControlId ? wxID_ANY : row.id;
+    const wxString text = wxString::FromUTF8(row.text);
+    wxWindow* window = nullptr;
+    switch (row.kind) {
+    case PageControlKind::Label:
+    case PageControlKind::LabelTop:
+    case PageControlKind::LabelCentred: {
+        const long align = row.kind == PageControlKind::LabelCentred ? wxALIGN_CENTRE_HORIZONTAL : 0;
+        auto* label = new wxStaticText(this, id, text, rect.GetPosition(), rect.GetSize(),
+                                       align | wxST_NO_AUTORESIZE);
+        // A centred label sits in the middle of its row; the row is at least
+        // as high as a GTK drop-down, which is what usually stands beside it.
+        const int natural = label->GetBestSize().y;
+        const int band = std::max(rect.height, kGtkChoiceHeight);
+        if (row.kind != PageControlKind::LabelTop && natural < band)
+            label->SetSize(rect.x, rect.y + (band - natural) / 2, rect.width, natural);
+        window = label;
+        break;
+    }
+    case PageControlKind::GroupBox:
+        window = new wxStaticBox(this, id, text, rect.GetPosition(), rect.GetSize());
+        break;
+    case PageControlKind::Choice: {
+        wxArrayString items;
+        for (const char* item : row.items)
+            items.Add(wxString::FromUTF8(item));
+        window = new wxChoice(this, id, rect.GetPosition(), wxSize(rect.width, -1), items);
+        break;
+    }
+    case PageControlKind::WaveChoice: {
+        auto* list = new wxBitmapComboBox(this, id, wxString(), rect.GetPosition(),
+                                          wxSize(rect.width, -1), 0, nullptr, wxCB_READONLY);
+        for (std::size_t i = 0; i < row.items.size(); ++i)
+            list->Append(wxString::FromUTF8(row.items[i]),
+                         velk::VelkWaveBitmap(i < row.images.size() ? row.images[i] : -1));
+        window = list;
+        break;
+    }
+    case PageControlKind::Edit:
+        window = new wxTextCtrl(this, id, wxString(), rect.GetPosition(), rect.GetSize(),
+                                wxTE_CENTRE);
+        break;
+    case PageControlKind::Slider:
+    case PageControlKind::VSlider:
+        window = new wxSlider(this, id, 0, 0, 1, rect.GetPosition(), rect.GetSize(),
+                              row.kind == PageControlKind::VSlider ? wxSL_VERTICAL
+                                                                   : wxSL_HORIZONTAL);
+        break;
+    case PageControlKind::CheckBox:
+        window = new wxCheckBox(this, id, text, rect.GetPosition(), rect.GetSize());
+        break;
+    case PageControlKind::Knob:
+        window = new CDial(this, id, rect.GetPosition(), rect.GetSize());
+        break;
+    case PageControlKind::TwoStateButton:
+        window = new C2StateButton(this, id, rect.GetPosition(), rect.GetSize());
+        break;
+    case PageControlKind::EnvelopeGraph:
+        window = new CWiredPts(this, id, rect.GetPosition(), rect.GetSize());
+        break;
+    }
+    if (row.id != kNoControlId)
+        controls_[row.id] = window;
+}
+
+void CProgramPage::SetUpBinding(const PageBinding& row)
+{
+    wxWindow* control = Control(row.control);
+    if (control == nullptr)
+        return;
+    rowOfControl_[row.control] = &row;
+    if (row.partner != kNoControlId)
+        rowOfControl_[row.partner] = &row;
+    const int id = base_ + row.param;
+    switch (row.kind) {
+    case PageBindingKind::Choice:
+        SelectItem(control, ChoiceItemOf(row, program_.GetParam(id)));
+        return;
+    case PageBindingKind::Check:
+        if (auto* box = dynamic_cast<wxCheckBox*>(control))
+            box->SetValue(program_.GetParam(id) != 0);
+        return;
+    case PageBindingKind::OnOffButton:
+        if (auto* button = dynamic_cast<C2StateButton*>(control))
+            button->SetState(OnOffButtonState(program_.GetParam(id)));
+        return;
+    case PageBindingKind::StepButtons: {
+        const int32_t pattern = program_.GetParam(id);
+        for (int step = 0; step < StepButtonCount(row); ++step) {
+            rowOfControl_[row.control + step] = &row;
+            if (auto* button = ControlAs<C2StateButton>(row.control + step))
+                button->SetState(StepButtonState(pattern, step));
+        }
+        return;
+    }
+    case PageBindingKind::SliderPair:
+    case PageBindingKind::PanSliderPair:
+    case PageBindingKind::HexSliderPair:
+    case PageBindingKind::HoldSliderPair: {
+        auto* slider = dynamic_cast<wxSlider*>(control);
+        auto* edit = ControlAs<wxTextCtrl>(row.partner);
+        if (slider == nullptr || edit == nullptr)
+            return;
+        Links::Slider& link = links_->sliders[row.control];
+        link.pair = MakeSliderPair(row.kind);
+        link.pair->Bind(program_, id);
+        link.link = std::make_unique<SliderEditPairWx>(*link.pair, *slider, *edit);
+        link.link->Setup(row.first, row.last, row.offset);
+        return;
+    }
+    case PageBindingKind::PanDialEdit: {
+        auto* knob = dynamic_cast<CDial*>(control);
+        auto* edit = ControlAs<wxTextCtrl>(row.partner);
+        if (knob == nullptr || edit == nullptr)
+            return;
+        Links::DialEdit& link = links_->dialEdits[row.control];
+        link.pair = MakeDialEditPair(row.kind);
+        link.knob = std::make_unique<KnobOnDial>(*knob);
+        link.edit = std::make_unique<WxEditView>(*edit);
+        link.pair->Bind(program_, id);
+        CDialEditPair* pair = link.pair.get();
+        Bind(EVT_CDIAL_CHANGED, [pair](wxCommandEvent&) { pair->OnDialChanged(); }, row.control);
+        edit->Bind(wxEVT_TEXT, [pair](wxCommandEvent& e) { e.Skip(); pair->OnEditChange(); });
+        edit->Bind(wxEVT_KILL_FOCUS, [pair](wxFocusEvent& e) { e.Skip(); pair->OnEditKillFocus(); });
+        pair->Setup(*link.knob, *link.edit, row.first, row.last, row.offset);
+        return;
+    }
+    case PageBindingKind::DialChoice: {
+        auto* knob = dynamic_cast<CDial*>(control);
+        auto* list = ControlAs<wxChoice>(row.partner);
+        if (knob == nullptr || list == nullptr)
+            return;
+        Links::DialChoice& link = links_->dialChoices[row.control];
+        link.pair = MakeDialComboPair(row.kind);
+        link.knob = std::make_unique<KnobOnDial>(*knob);
+        link.list = std::make_unique<WxChoiceView>(*list);
+        link.pair->Bind(program_, id);
+        CDialComboPair* pair = link.pair.get();
+        Bind(EVT_CDIAL_CHANGED, [pair](wxCommandEvent&) { pair->OnDialChanged(); }, row.control);
+        pair->Setup(*link.knob, *link.list, row.first, row.last, row.offset);
+        return;
+    }
+    case PageBindingKind::Envelope: {
+        auto* graph = dynamic_cast<CWiredPts*>(control);
+        if (graph == nullptr || row.edits.size() != 4)
+            return;
+        std::vector<wxTextCtrl*> edits;
+        for (const int editId : row.edits)
+            if (auto* edit = ControlAs<wxTextCtrl>(editId))
+                edits.push_back(edit);
+        if (edits.size() != 4)
+            return;
+        Links::Envelope& link = links_->envelopes[row.control];
+        link.group = std::make_unique<CAdsrGroupPrgParam>();
+        link.graph = std::make_unique<EnvelopeOnGraph>(*graph);
+        for (wxTextCtrl* edit : edits)
+            link.edits.push_back(std::make_unique<WxEditView>(*edit));
+        link.group->Bind(program_, id, id + 1, id + 2, id + 3);
+        CAdsrGroup* group = link.group.get();
+        Bind(EVT_CWIREDPTS_CHANGED, [group](wxCommandEvent&) { group->SyncFromGraph(true); },
+             row.control);
+        const std::function<void()> onEdit[4] = {
+            [group] { group->OnAttackEdit(); }, [group] { group->OnDecayEdit(); },
+            [group] { group->OnSustainEdit(); }, [group] { group->OnReleaseEdit(); }};
+        for (int i = 0; i < 4; ++i) {
+            edits[i]->Bind(wxEVT_TEXT, [f = onEdit[i]](wxCommandEvent& e) { e.Skip(); f(); });
+            edits[i]->Bind(wxEVT_KILL_FOCUS, [group](wxFocusEvent& e) { e.Skip(); group->Refresh(); });
+        }
+        group->Setup(*link.graph, *link.edits[0], *link.edits[1], *link.edits[2], *link.edits[3]);
+        return;
+    }
+    }
+}
+
+void CProgramPage::OnChoice(wxCommandEvent& event)
+{
+    event.Skip();
+    const auto it = rowOfControl_.find(event.GetId());
+    if (it == rowOfControl_.end())
+        return;
+    const PageBinding& row = *it->second;
+    if (row.kind == PageBindingKind::DialChoice) {
+        const auto link = links_->dialChoices.find(row.control);
+        if (link != links_->dialChoices.end())
+            link->second.pair->OnComboChanged();
+        RunRules(event.GetId());
+        return;
+    }
+    if (row.kind != PageBindingKind::Choice)
+        return;
+    RunRules(event.GetId());
+    if (const wxItemContainer* list = ItemsOf(Control(row.control)))
+        Store(row.param, ChoiceStoredValue(row, list->GetSelection()));
+}
+
+void CProgramPage::OnCheck(wxCommandEvent& event)
+{
+    event.Skip();
+    const auto it = rowOfControl_.find(event.GetId());
+    if (it == rowOfControl_.end() || it->second->kind != PageBindingKind::Check)
+        return;
+    RunRules(event.GetId());
+    if (const auto* box = ControlAs<wxCheckBox>(event.GetId()))
+        Store(it->second->param, CheckStoredValue(box->GetValue()));
+}
+
+void CProgramPage::OnButton(wxCommandEvent& event)
+{
+    event.Skip();
+    const auto it = rowOfControl_.find(event.GetId());
+    if (it == rowOfControl_.end())
+        return;
+    const PageBinding& row = *it->second;
+    if (row.kind == PageBindingKind::OnOffButton) {
+        RunRules(event.GetId());
+        if (const auto* button = ControlAs<C2StateButton>(row.control))
+            Store(row.param, OnOffButtonStoredValue(button->State()));
+    } else if (row.kind == PageBindingKind::StepButtons) {
+        RunRules(event.GetId());
+        Store(row.param, StepPattern(row));
+    }
+}
+
+int32_t CProgramPage::StepPattern(const PageBinding& row) const
+{
+    std::vector<int> states;
+    for (int step = 0; step < StepButtonCount(row); ++step) {
+        const auto* button = ControlAs<C2StateButton>(row.control + step);
+        states.push_back(button != nullptr ? button->State() : 0);
+    }
+    return StepPatternOf(states);
+}
+
+void CProgramPage::OnPairChanged(wxCommandEvent& event)
+{
+    event.Skip();
+    RunRules(event.GetId());
+}
+
+void CProgramPage::OnKnobClicked(wxCommandEvent& event)
+{
+    const auto it = rowOfControl_.find(event.GetId());
+    if (it == rowOfControl_.end() || it->second->control != event.GetId())
+        return;
+    const PageBindingKind kind = it->second->kind;
+    if (kind != PageBindingKind::DialChoice && kind != PageBindingKind::PanDialEdit)
+        return;
+    if (wxWindow* partner = Control(it->second->partner))
+        partner->SetFocus();
+}
+
+std::vector<std::string> CheckWindowLayout(const wxWindow& page)
+{
+    std::vector<PlacedControl> placed;
+    for (const wxWindow* child : page.GetChildren()) {
+        if (!child->IsShown())
+            continue;
+        const std::string name = child->GetId() > 0
+                                     ? "#" + std::to_string(child->GetId())
+                                     : "\"" + std::string(child->GetLabel().utf8_str()) + "\"";
+        const wxRect r = child->GetRect();
+        placed.push_back({name, dynamic_cast<const wxStaticBox*>(child) != nullptr,
+                          {r.x, r.y, r.width, r.height}});
+    }
+    const wxSize size = page.GetClientSize();
+    return CheckLayout(placed, {0, 0, size.x, size.y});
+}
