@@ -94,9 +94,10 @@ std::vector<PageControl> BuildLayout()
     l.push_back({kNoControlId, K::Label, "Fc Mod.Intensity", 192, 88, 58, 12});
     l.push_back({1117, K::Slider, "", 251, 88, 89, 17});
     l.push_back({1118, K::Edit, "", 341, 88, 22, 14});
+    // "Hold" needs a wider edit than the numbers: the trackbar gives way.
     l.push_back({kNoControlId, K::Label, "E.F Sense", 191, 105, 54, 12});
-    l.push_back({kEfSenseSlider, K::Slider, "", 251, 105, 89, 17});
-    l.push_back({kEfSenseEdit, K::Edit, "", 341, 105, 22, 14});
+    l.push_back({kEfSenseSlider, K::Slider, "", 251, 105, 84, 17});
+    l.push_back({kEfSenseEdit, K::Edit, "", 336, 105, 27, 14});
     // AMP with its envelope
     l.push_back({kNoControlId, K::GroupBox, "AMP", 187, 126, 181, 190});
     AddSliderRow(l, kMiddle, 135, "Level", 1081, 1082);
