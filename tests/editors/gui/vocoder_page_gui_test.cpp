@@ -152,14 +152,20 @@ TEST_F(VocoderPageGui, VoiceAssignKarvAndTempoSyncRulesActOnTheirControls)
     SaveShot(page, "vocoder_page_karv_sync");
 }
 
-TEST_F(VocoderPageGui, KnobClickMovesTheFocusToItsPanEdit)
+TEST_F(VocoderPageGui, KnobClickMovesTheFocusToItsPanEditAndShiftClickCentresIt)
 {
+    for (int n = 0; n < 8; ++n)
+        program_.Preset(218 + n, 100);
     CDialogEditPrgTab5& page = Open();
     for (const int n : {0, 7, 3}) {
         UserClick(page.Control(kChannelPanKnobs[n]));
         Pump();
         EXPECT_EQ(wxWindow::FindFocus(), page.Control(kChannelPanEdits[n])) << "channel " << n + 1;
     }
+    EXPECT_TRUE(program_.stores.empty());
+    UserClick(page.Control(kChannelPanKnobs[5]), true);
+    EXPECT_EQ(program_.stores, (std::vector<ParamStore>{{223, 64, 1}}));
+    EXPECT_EQ(page.ControlAs<wxTextCtrl>(kChannelPanEdits[5])->GetValue(), "CNT");
 }
 
 TEST_F(VocoderPageGui, NothingOverlapsAndEverythingLiesInsideThePage)
