@@ -106,8 +106,10 @@ int MDevDescZEPHA::SendAllData() {
             payload = ProgramRecords(0, kBrontiselSPrograms);
         } else {
             // A Brontisel-form setup: its 128 programs fill both halves.
-            payload = ProgramRecords(0, kBrontiselPrograms);
-            payload.insert(payload.end(), payload.begin(), payload.end());
+            const std::vector<uint8_t> half = ProgramRecords(0, kBrontiselPrograms);
+            payload.reserve(2 * half.size());
+            payload.insert(payload.end(), half.begin(), half.end());
+            payload.insert(payload.end(), half.begin(), half.end());
         }
         dump = Messages::AllDataDumpBrontiselS(channel_, payload);
     } else if (lastWasS) {
@@ -200,6 +202,11 @@ void MDevDescZEPHA::SetWriteProtect(int32_t value) { SetWriteProtectWord(value);
 void MDevDescZEPHA::OnSysEx(std::span<const uint8_t> data) {
     const MDevSysExVerdict verdict =
         MDevSysExClassifier::Classify(data, channel_, model_, loadProgram_);
+    // A file's loader applies only the dump kind it is for: a file holding
+    // another kind must leave the device exactly as it was.
+    // A refused file changes nothing, not even the all-data size a live
+    // dump records before its length is compared.
+    if (readingFile_ && (verdict.function != fileFunction_ || !verdict.accepted)) return;
     if (verdict.function == Messages::kAllDataDump && verdict.allDataSize != 0) {
         model_.lastAllDataSize = verdict.allDataSize;
     }
@@ -235,7 +242,7 @@ void MDevDescZEPHA::OnCurrentProgramDump(std::span<const uint8_t> payload) {
     MDevProgramData record{};
     if (MDevSysExPacking::Unpack7to8(payload, 0, record) != record.size()) return;
     editBuffer_.FromBytes(record);
-    applied_ |= kAppliedProgram;
+    fileApplied_ = true;
 }
 
 void MDevDescZEPHA::OnAllDataDump(int idLength, std::size_t allDataSize,
@@ -257,7 +264,7 @@ void MDevDescZEPHA::OnAllDataDump(int idLength, std::size_t allDataSize,
             readingFile_ ? MDevGlobalSource::File : MDevGlobalSource::Device);
     }
     SetDumpReceived(true);
-    applied_ |= kAppliedAll;
+    fileApplied_ = true;
 }
 
 void MDevDescZEPHA::OnGlobalDump(std::span<const uint8_t> payload) {
@@ -266,7 +273,7 @@ void MDevDescZEPHA::OnGlobalDump(std::span<const uint8_t> payload) {
     const auto source = readingFile_ ? MDevGlobalSource::File : MDevGlobalSource::Device;
     workingGlobal_.FromBytes(record, source);
     if (model_.IsModelS()) deviceGlobal_.FromBytes(record, source);
-    applied_ |= kAppliedGlobal;
+    fileApplied_ = true;
 }
 
 void MDevDescZEPHA::OnNrpnData(int value) {

@@ -99,13 +99,12 @@ public:
     MDevDescZEPHAGlobal& GetWorkingGlobal() { return workingGlobal_; }
 
 private:
-    enum Applied : unsigned { kAppliedProgram = 1, kAppliedAll = 2, kAppliedGlobal = 4 };
-
     bool InRange(int index) const { return index >= 0 && index < model_.programCount; }
     void SendMessage(std::span<const uint8_t> wire);
-    // Reads a dump file into the receive handler; 0 only when the dump of
-    // kind `expected` was applied.
-    int ReadDumpFile(const Path& path, unsigned expected, bool programFile);
+    // Reads a dump file into the receive handler, which applies only a dump
+    // with the function byte `function` (any other message in the file is
+    // skipped untouched); 0 only when such a dump was applied.
+    int ReadDumpFile(const Path& path, uint8_t function);
     int SaveDump(const Path& path, std::span<const uint8_t> wire);
     std::vector<uint8_t> ProgramRecords(int first, int count) const;
 
@@ -123,6 +122,7 @@ private:
     MDevDescZEPHAProgram editBuffer_;
     bool loadProgram_ = false;
     bool readingFile_ = false;
-    unsigned applied_ = 0;  // dumps the receive handler applied during a file read
+    uint8_t fileFunction_ = 0;  // the one dump kind a file read may apply
+    bool fileApplied_ = false;  // that dump was applied during the file read
     std::unique_ptr<MDevDumpFileReader> reader_;
 };

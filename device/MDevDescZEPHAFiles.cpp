@@ -13,7 +13,7 @@ namespace {
 using Messages = MDevZEPHAMessages;
 }  // namespace
 
-int MDevDescZEPHA::ReadDumpFile(const Path& path, unsigned expected, bool programFile) {
+int MDevDescZEPHA::ReadDumpFile(const Path& path, uint8_t function) {
     if (!reader_) {
         reader_ = std::make_unique<MDevDumpFileReader>(
             [this](std::span<const uint8_t> data) { OnSysEx(data); });
@@ -23,15 +23,16 @@ int MDevDescZEPHA::ReadDumpFile(const Path& path, unsigned expected, bool progra
     if (rc == 0) rc = reader.Open(path);
     if (rc == 0) rc = reader.Parse();
     if (rc == 0) {
-        applied_ = 0;
+        fileApplied_ = false;
+        fileFunction_ = function;
         readingFile_ = true;
-        loadProgram_ = programFile;
+        loadProgram_ = function == Messages::kCurrentProgramDump;
         const int played = reader.Play(0);
         loadProgram_ = false;
         readingFile_ = false;
         if (played != MidSmfReader::kPlayEnded) {
             rc = MErrFileRead;
-        } else if ((applied_ & expected) == 0) {
+        } else if (!fileApplied_) {
             rc = kDumpNotApplied;
         }
     }
@@ -40,33 +41,33 @@ int MDevDescZEPHA::ReadDumpFile(const Path& path, unsigned expected, bool progra
 }
 
 int MDevDescZEPHA::LoadAllFileAndSend(const Path& path) {
-    const int rc = ReadDumpFile(path, kAppliedAll, false);
+    const int rc = ReadDumpFile(path, Messages::kAllDataDump);
     if (rc != 0) return rc;
     return SendAllData();
 }
 
 MDevDescProgram* MDevDescZEPHA::LoadGlobalFileToEdit(const Path& path) {
-    if (ReadDumpFile(path, kAppliedGlobal, false) != 0) return nullptr;
+    if (ReadDumpFile(path, Messages::kGlobalDump) != 0) return nullptr;
     return &workingGlobal_;
 }
 
 int MDevDescZEPHA::LoadGlobalFileAndSend(int index, const Path& path) {
     if (index != 0) return kBadIndex;
-    const int rc = ReadDumpFile(path, kAppliedGlobal, false);
+    const int rc = ReadDumpFile(path, Messages::kGlobalDump);
     if (rc != 0) return rc;
     return SendGlobal(index);
 }
 
 MDevDescProgram* MDevDescZEPHA::LoadProgramFileToEdit(const Path& path) {
     Transfer().SetPendingProgram(-1);
-    if (ReadDumpFile(path, kAppliedProgram, true) != 0) return nullptr;
+    if (ReadDumpFile(path, Messages::kCurrentProgramDump) != 0) return nullptr;
     SendEditBuffer();
     return &editBuffer_;
 }
 
 int MDevDescZEPHA::LoadProgramFileAndSend(int index, const Path& path) {
     if (index >= model_.programCount) return -1;
-    const int rc = ReadDumpFile(path, kAppliedProgram, true);
+    const int rc = ReadDumpFile(path, Messages::kCurrentProgramDump);
     if (rc != 0) return rc;
     return SendProgram(index);
 }

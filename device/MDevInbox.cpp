@@ -1,5 +1,11 @@
 #include "device/MDevInbox.h"
 
+#include <cstdio>
+
+namespace {
+std::size_t Cost(std::size_t dataSize) { return dataSize + 1; }
+}  // namespace
+
 void MDevInbox::SetWakeHook(std::function<void()> hook) {
     std::lock_guard lock(mutex_);
     wake_ = std::move(hook);
@@ -7,10 +13,27 @@ void MDevInbox::SetWakeHook(std::function<void()> hook) {
 
 void MDevInbox::Push(uint8_t status, std::span<const uint8_t> data) {
     std::function<void()> wake;
+    bool firstDrop = false;
+    std::size_t dropped = 0;
     {
         std::lock_guard lock(mutex_);
-        messages_.push_back(MDevMidiMessage{status, {data.begin(), data.end()}});
-        wake = wake_;
+        const std::size_t cost = Cost(data.size());
+        if (cost > kMaxBytes - bytes_) {
+            ++dropped_;
+            dropped = dropped_;
+            firstDrop = !dropping_;
+            dropping_ = true;
+        } else {
+            messages_.push_back(MDevMidiMessage{status, {data.begin(), data.end()}});
+            bytes_ += cost;
+            dropping_ = false;
+            wake = wake_;
+        }
+    }
+    // Once per run of drops, so a stalled reader does not flood the log.
+    if (firstDrop) {
+        std::fprintf(stderr, "MIDI input queue full (%zu bytes): message dropped, %zu dropped so far\n",
+                     kMaxBytes, dropped);
     }
     if (wake) wake();
 }
@@ -20,15 +43,27 @@ std::optional<MDevMidiMessage> MDevInbox::Pop() {
     if (messages_.empty()) return std::nullopt;
     MDevMidiMessage message = std::move(messages_.front());
     messages_.pop_front();
+    bytes_ -= Cost(message.data.size());
     return message;
 }
 
 void MDevInbox::Clear() {
     std::lock_guard lock(mutex_);
     messages_.clear();
+    bytes_ = 0;
 }
 
-size_t MDevInbox::Size() const {
+std::size_t MDevInbox::Size() const {
     std::lock_guard lock(mutex_);
     return messages_.size();
+}
+
+std::size_t MDevInbox::Bytes() const {
+    std::lock_guard lock(mutex_);
+    return bytes_;
+}
+
+std::size_t MDevInbox::DroppedCount() const {
+    std::lock_guard lock(mutex_);
+    return dropped_;
 }

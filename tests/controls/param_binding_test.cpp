@@ -202,40 +202,43 @@ TEST(SliderEditPair, UsedBeforeBindIsALogicError)
 }
 
 // Records the six operations in the order they run.
-class RecordingSliderPair final : public CSliderEditPairPrgParam {
+template <class Binding>
+class Recording final : public Binding {
 public:
     void SetParamValue(int stored) override
     {
         log.push_back("SetParamValue " + std::to_string(stored));
-        CSliderEditPairPrgParam::SetParamValue(stored);
+        Binding::SetParamValue(stored);
     }
     int GetParamValue() const override
     {
         log.push_back("GetParamValue");
-        return CSliderEditPairPrgParam::GetParamValue();
+        return Binding::GetParamValue();
     }
     int DisplayToRaw(int shown) const override
     {
         log.push_back("DisplayToRaw " + std::to_string(shown));
-        return CSliderEditPairPrgParam::DisplayToRaw(shown);
+        return Binding::DisplayToRaw(shown);
     }
     int RawToDisplay(int stored) const override
     {
         log.push_back("RawToDisplay " + std::to_string(stored));
-        return CSliderEditPairPrgParam::RawToDisplay(stored);
+        return Binding::RawToDisplay(stored);
     }
     std::string FormatValue(int shown) const override
     {
         log.push_back("FormatValue " + std::to_string(shown));
-        return CSliderEditPairPrgParam::FormatValue(shown);
+        return Binding::FormatValue(shown);
     }
     int ParseValue(const std::string& text) const override
     {
         log.push_back("ParseValue " + text);
-        return CSliderEditPairPrgParam::ParseValue(text);
+        return Binding::ParseValue(text);
     }
     mutable std::vector<std::string> log;
 };
+
+using RecordingSliderPair = Recording<CSliderEditPairPrgParam>;
 
 TEST(SliderEditPair, OperationsRunInOrder)
 {
@@ -303,6 +306,33 @@ TEST(DialEditPair, PanKnobShowsAndStoresWithOffset)
     rig.pair.OnEditKillFocus();
     EXPECT_EQ(rig.edit.text, "R63");
     EXPECT_EQ(rig.object.stores.size(), 2u);
+}
+
+TEST(DialEditPair, OperationsRunInOrder)
+{
+    FakeParamObject object;
+    FakeKnob knob;
+    FakeEdit edit;
+    Recording<CDialEditPairPrgParamPan> pair;
+    object.values[kId] = 60;
+    pair.Bind(object, kId);
+    pair.Setup(knob, edit, -63, 63, 64);
+    EXPECT_THAT(pair.log, ElementsAre("GetParamValue", "RawToDisplay 60", "FormatValue -4"));
+
+    pair.log.clear();
+    knob.value = 2;
+    pair.OnDialChanged();
+    EXPECT_THAT(pair.log,
+                ElementsAre("ParseValue L4", "FormatValue 2", "DisplayToRaw 2", "SetParamValue 66"));
+
+    pair.log.clear();
+    edit.text = "L1";
+    pair.OnEditChange();
+    EXPECT_THAT(pair.log, ElementsAre("ParseValue L1", "DisplayToRaw -1", "SetParamValue 63"));
+
+    pair.log.clear();
+    pair.OnEditKillFocus();
+    EXPECT_THAT(pair.log, ElementsAre("FormatValue -1", "ParseValue L1"));
 }
 
 struct DialComboRig {

@@ -104,16 +104,21 @@ TEST(MDevDescTransfer, ProgramIndexOutsideTheModelSendsNothing) {
     EXPECT_TRUE(DevReceivedWith(rig.Synth(), 0x11).empty());
 }
 
+// The Global Editor's write: master transpose changed, sent and confirmed.
+void WriteTranspose(DevRig& rig, int transpose) {
+    rig.Dev().GetGlobalCopy(0)->SetParam(1, transpose, 1);
+    ASSERT_EQ(rig.Dev().SendGlobal(0), 0);
+    ASSERT_TRUE(rig.WaitChanged());
+    EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), transpose);
+}
+
 TEST(MDevDescTransfer, WritesTheGlobal) {
     for (SimModel model : kModels) {
         SCOPED_TRACE(NameOf(model));
         DevRig rig(model);
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
-        rig.Dev().GetGlobalCopy(0)->SetParam(1, 3, 1);
-        ASSERT_EQ(rig.Dev().SendGlobal(0), 0);
-        ASSERT_TRUE(rig.WaitChanged());
-        EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 3);
+        WriteTranspose(rig, 3);
         EXPECT_EQ(rig.Synth().Global()[1], 3);
         const auto dumps = DevReceivedWith(rig.Synth(), 0x51);
         ASSERT_EQ(dumps.size(), 1u);
@@ -253,6 +258,107 @@ TEST(MDevDescTransfer, TimedOutGlobalWriteLeavesNoStaleCopy) {
         ASSERT_EQ(rig.Dev().SendAllData(), 0);
         EXPECT_TRUE(rig.WaitChanged());
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 0);
+    }
+}
+
+TEST(MDevDescTransfer, AllDataDumpOneByteShortIsIgnoredButRecordsItsSize) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        DevRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_EQ(rig.Dev().GetModelInfo().lastAllDataSize, 0u);
+        rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithLengthDelta(-1));
+        ASSERT_EQ(rig.Dev().RequestAllData(), 0);
+        rig.Settle();
+        EXPECT_EQ(rig.Dev().GetModelInfo().lastAllDataSize,
+                  model == B ? Messages::kPackedAllDataSizeBrontisel
+                             : Messages::kPackedAllDataSizeBrontiselS);
+        EXPECT_EQ(rig.Dev().IsDumpReceived(), 0);
+        EXPECT_EQ(rig.Dev().GetProgramName(0), "Untitled") << "the short dump was applied";
+    }
+}
+
+// The application's progress box checks the changed flag, then sleeps and
+// pumps messages; its last pump comes after its last check, so a reply taken
+// there is seen by nobody before the box gives up and cancels.
+void TimeOutWithALastPump(DevRig& rig) {
+    EXPECT_FALSE(rig.WaitFor([&] { return rig.Dev().TakeChanged() != 0; }, kShortWait));
+    rig.Settle();
+    rig.Dev().CancelTransfer();
+}
+
+TEST(MDevDescTransfer, LateConfirmationOfATimedOutWriteDoesNotConfirmTheNext) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        DevRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.ReceiveAll());
+        rig.Synth().SetFault(SimReply::WriteCompleted, Late());
+        rig.Dev().GetProgramCopy(1)->SetName("First");
+        ASSERT_EQ(rig.Dev().SendProgram(5), 0);
+        TimeOutWithALastPump(rig);
+
+        // The next write to a synth that does not answer at all.
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+        const auto slot6 = rig.Synth().Program(6);
+        rig.Dev().GetProgramCopy(2)->SetName("Second");
+        ASSERT_EQ(rig.Dev().SendProgram(6), 0);
+        EXPECT_FALSE(rig.WaitChanged()) << "the write succeeded before the synth answered";
+        rig.Settle();
+        EXPECT_EQ(DevReceivedWith(rig.Synth(), 0x11).size(), 1u) << "only the first write was requested";
+        EXPECT_EQ(rig.Synth().Program(6), slot6);
+    }
+}
+
+TEST(MDevDescTransfer, LateRepliesAfterATimeOutWriteNoProgram) {
+    struct Case {
+        const char* name;
+        SimReply late;
+    };
+    for (const Case c : {Case{"late data load completed", SimReply::LoadCompleted},
+                         Case{"late write completed", SimReply::WriteCompleted}}) {
+        for (SimModel model : kModels) {
+            SCOPED_TRACE(std::string(c.name) + ", " + NameOf(model));
+            DevRig rig(model);
+            ASSERT_TRUE(rig.Connect());
+            ASSERT_TRUE(rig.ReceiveAll());
+            const MDevProgramData slot5 = rig.Dev().GetZEPHAProgram(5)->ToBytes();
+            rig.Synth().SetFault(c.late, Late());
+            rig.Dev().GetProgramCopy(1)->SetName("Timed out");
+            ASSERT_EQ(rig.Dev().SendProgram(5), 0);
+            EXPECT_FALSE(rig.WaitChanged(kShortWait));
+            const auto requestsAtTimeOut = DevReceivedWith(rig.Synth(), 0x11).size();
+
+            // The user goes on and opens another program while the reply is on its way.
+            rig.Dev().GetProgramCopy(9);
+            rig.Settle();
+            EXPECT_EQ(DevReceivedWith(rig.Synth(), 0x11).size(), requestsAtTimeOut)
+                << "a write request left after the time-out";
+            EXPECT_EQ(rig.Dev().GetZEPHAProgram(5)->ToBytes(), slot5) << "a slot nobody asked to write changed";
+            EXPECT_EQ(rig.Dev().TakeChanged(), 0);
+        }
+    }
+}
+
+TEST(MDevDescTransfer, ConfirmedGlobalIsCommittedOnce) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        DevRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.ReceiveAll());
+        WriteTranspose(rig, 3);
+        EXPECT_EQ(rig.Dev().GetTransferState().GetPendingGlobal(), -1) << "the commit is still pending";
+
+        // The editor changes the working copy; replies that confirm nothing
+        // of it must not commit it: a repeated one, and the confirmation of
+        // a current-program send.
+        rig.Dev().GetWorkingGlobal().SetParam(1, 9, 1);
+        rig.Peer().Send({0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7});
+        rig.Peer().Send({0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7});
+        rig.Settle();
+        ASSERT_EQ(rig.Dev().SendProgram(-1), 0);
+        ASSERT_TRUE(rig.WaitChanged());
+        EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 3) << "the global was committed again";
     }
 }
 

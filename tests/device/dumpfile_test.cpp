@@ -224,6 +224,40 @@ TEST(MDevDumpFile, GlobalFileLeavesTheWriteProtectWordAlone) {
     EXPECT_EQ(t.Dev().GetWriteProtect(), 0);
 }
 
+TEST(MDevDumpFile, BrontiselSetupFileLeavesTheWriteProtectWordAlone) {
+    for (bool synthProtected : {false, true}) {
+        SCOPED_TRACE(synthProtected ? "synth protected" : "synth unprotected");
+        DevRig rig(B);
+        DevScratchDir dir;
+        rig.Synth().SetWriteProtect(synthProtected);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.ReceiveAll());
+        ASSERT_EQ(rig.Dev().GetWriteProtect(), synthProtected ? 1 : 0);
+        // The file says the opposite of what the synth reported.
+        Bytes payload(static_cast<std::size_t>(128) * Messages::kProgramRecordSize +
+                      Messages::kGlobalRecordSize);
+        payload[Messages::kAllDataGlobalOffset + 5] = synthProtected ? 0x00 : 0x01;
+        payload[Messages::kAllDataGlobalOffset + 1] = 7;  // master transpose: the global was taken
+        DevWriteFile(dir / "wp.set", DevDumpFileBytes(AfterF0(Messages::AllDataDumpBrontisel(0, payload))));
+        ASSERT_EQ(rig.Dev().LoadAllFileAndSend(dir / "wp.set"), 0);
+        rig.Settle();
+        EXPECT_EQ(rig.Dev().GetDeviceGlobal().GetParam(1), 7);
+        EXPECT_EQ(rig.Dev().GetWriteProtect(), synthProtected ? 1 : 0);
+    }
+}
+
+TEST(MDevDumpFile, SetupFileOneByteShortLeavesTheAllDataSizeAlone) {
+    // Live, the short dump records its size; a refused file changes nothing.
+    Loaded t(S);
+    const Bytes full = AfterF0(Messages::AllDataDumpBrontisel(
+        0, Bytes(static_cast<std::size_t>(128) * Messages::kProgramRecordSize + Messages::kGlobalRecordSize)));
+    Bytes cut = full;
+    cut.erase(cut.end() - 2);
+    DevWriteFile(t.dir / "cut.set", DevDumpFileBytes(cut));
+    EXPECT_EQ(t.Dev().LoadAllFileAndSend(t.dir / "cut.set"), MDevDesc::kDumpNotApplied);
+    EXPECT_EQ(t.Dev().GetModelInfo().lastAllDataSize, Messages::kPackedAllDataSizeBrontiselS);
+}
+
 TEST(MDevDumpFile, EveryTruncatedFileIsRefused) {
     Loaded t(B);
     ASSERT_EQ(t.Dev().SaveProgramFile(7, t.dir / "p.prg"), 0);
@@ -252,5 +286,104 @@ TEST(MDevDumpFile, EveryTruncatedFileIsRefused) {
     EXPECT_EQ(dev.GetEditBuffer().ToBytes(), edit);
     EXPECT_EQ(dev.GetWorkingGlobal().ToBytes(), working);
 }
+
+
+namespace other_kind {
+
+// What a load may change: every program, the edit buffer, both globals,
+// the flags and the last all-data size.
+struct DeviceState {
+    std::vector<MDevProgramData> programs;
+    MDevProgramData edit{};
+    MDevGlobalData working{};
+    MDevGlobalData device{};
+    int dumpReceived = 0;
+    int writeProtect = 0;
+    std::size_t lastAllDataSize = 0;
+    bool changed = false;
+
+    static DeviceState Of(MDevDescZEPHA& dev) {
+        DeviceState s;
+        for (int i = 0; i < dev.GetProgramCount(); ++i) s.programs.push_back(dev.GetZEPHAProgram(i)->ToBytes());
+        s.edit = dev.GetEditBuffer().ToBytes();
+        s.working = dev.GetWorkingGlobal().ToBytes();
+        s.device = dev.GetDeviceGlobal().ToBytes();
+        s.dumpReceived = dev.IsDumpReceived();
+        s.writeProtect = dev.GetWriteProtect();
+        s.lastAllDataSize = dev.GetModelInfo().lastAllDataSize;
+        s.changed = dev.GetTransferState().IsChanged();
+        return s;
+    }
+    bool operator==(const DeviceState&) const = default;
+};
+
+enum class Kind { Program, Global, All };
+
+const char* NameOf(Kind k) {
+    return k == Kind::Program ? "program file" : k == Kind::Global ? "global file" : "setup file";
+}
+
+struct Loader {
+    const char* name;
+    Kind kind;  // the one dump kind it applies
+    // The load's outcome: 0 success, else the code (47 or null reported as 47).
+    int (*load)(MDevDescZEPHA&, const std::filesystem::path&);
+};
+
+int AsCode(const MDevDescProgram* p) { return p != nullptr ? 0 : MDevDesc::kDumpNotApplied; }
+
+const Loader kLoaders[] = {
+    {"LoadProgramFileToEdit", Kind::Program,
+     [](MDevDescZEPHA& d, const std::filesystem::path& p) { return AsCode(d.LoadProgramFileToEdit(p)); }},
+    {"LoadProgramFileAndSend(3)", Kind::Program,
+     [](MDevDescZEPHA& d, const std::filesystem::path& p) { return d.LoadProgramFileAndSend(3, p); }},
+    {"LoadProgramFileAndSend(-1)", Kind::Program,
+     [](MDevDescZEPHA& d, const std::filesystem::path& p) { return d.LoadProgramFileAndSend(-1, p); }},
+    {"LoadGlobalFileToEdit", Kind::Global,
+     [](MDevDescZEPHA& d, const std::filesystem::path& p) { return AsCode(d.LoadGlobalFileToEdit(p)); }},
+    {"LoadGlobalFileAndSend(0)", Kind::Global,
+     [](MDevDescZEPHA& d, const std::filesystem::path& p) { return d.LoadGlobalFileAndSend(0, p); }},
+    {"LoadAllFileAndSend", Kind::All,
+     [](MDevDescZEPHA& d, const std::filesystem::path& p) { return d.LoadAllFileAndSend(p); }},
+};
+
+TEST(MDevDumpFile, LoaderGivenAnotherKindOfDumpChangesAndSendsNothing) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(::NameOf(model));
+        Loaded t(model);
+        MDevDescZEPHA& dev = t.Dev();
+        // Valid files of every kind, saved from the received device.
+        dev.GetDeviceGlobal().SetParam(1, 5, 0);
+        dev.GetWorkingGlobal().SetParam(1, 6, 0);
+        const std::filesystem::path files[] = {t.dir / "p.prg", t.dir / "g.glb", t.dir / "s.set"};
+        ASSERT_EQ(dev.SaveProgramFile(3, files[0]), 0);
+        ASSERT_EQ(dev.SaveGlobalFile(-1, files[1]), 0);
+        ASSERT_EQ(dev.SaveAllFile(files[2]), 0);
+
+        for (const Loader& loader : kLoaders) {
+            for (Kind kind : {Kind::Program, Kind::Global, Kind::All}) {
+                if (kind == loader.kind) continue;
+                SCOPED_TRACE(std::string(loader.name) + " with a " + NameOf(kind));
+                // A device whose every part differs from the files.
+                dev.Initialize();
+                dev.GetEditBuffer().SetName("Edit");
+                dev.GetDeviceGlobal().SetParam(1, 9, 0);
+                dev.GetWorkingGlobal().SetParam(1, 10, 0);
+                ASSERT_EQ(dev.IsDumpReceived(), 0);
+                const DeviceState before = DeviceState::Of(dev);
+                const auto sent = t.Sent();
+                EXPECT_EQ(loader.load(dev, files[static_cast<int>(kind)]), MDevDesc::kDumpNotApplied);
+                t.rig.Settle();
+                EXPECT_EQ(t.Sent(), sent) << "a refused load sent something";
+                EXPECT_TRUE(DeviceState::Of(dev) == before) << "a refused load changed the device";
+                EXPECT_FALSE(dev.GetTransferState().IsAwaiting());
+                EXPECT_EQ(dev.GetTransferState().GetPendingGlobal(), -1);
+                EXPECT_FALSE(dev.GetTransferState().IsWritePending());
+            }
+        }
+    }
+}
+
+}  // namespace other_kind
 
 }  // namespace

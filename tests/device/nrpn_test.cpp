@@ -58,6 +58,31 @@ TEST(MDevDescNrpn, ControllerSequencesPostParameterReports) {
     }
 }
 
+TEST(MDevDescNrpn, EachSelectionEndsTheOtherKind) {
+    struct Flags {
+        const char* name;
+        std::vector<Bytes> messages;
+        bool nrpn;
+        bool rpn;
+    };
+    const Flags cases[] = {
+        {"nrpn lsb ends a running rpn", {Cc(101, 0), Cc(100, 0), Cc(98, 10)}, true, false},
+        {"nrpn msb ends a running rpn", {Cc(101, 0), Cc(100, 0), Cc(99, 0)}, true, false},
+        {"rpn lsb ends a running nrpn", {Cc(99, 0), Cc(98, 10), Cc(100, 0)}, false, true},
+        {"rpn msb ends a running nrpn", {Cc(99, 0), Cc(98, 10), Cc(101, 0)}, false, true},
+        {"rpn null ends both", {Cc(99, 0), Cc(98, 10), Cc(101, 127), Cc(100, 127)}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DevRig rig(SimModel::Brontisel);
+        ASSERT_TRUE(rig.Connect());
+        for (const auto& m : c.messages) rig.Peer().Send(m);
+        rig.Settle();
+        EXPECT_EQ(rig.Dev().GetParamNumbers().IsNrpnActive(), c.nrpn);
+        EXPECT_EQ(rig.Dev().GetParamNumbers().IsRpnActive(), c.rpn);
+    }
+}
+
 TEST(MDevDescNrpn, ShortChannelMessagesAreDropped) {
     DevRig rig(SimModel::Brontisel);
     ASSERT_TRUE(rig.Connect());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -156,6 +157,25 @@ TEST(SysExPacking, UnpackStopsAtTheEndOfThePackedData)
     EXPECT_EQ(MDevSysExPacking::Unpack7to8(truncated, 0, out), 7u);
     EXPECT_EQ(MDevSysExPacking::Unpack7to8(truncated, 7, out), 0u);
     EXPECT_EQ(MDevSysExPacking::Unpack7to8({}, 0, out), 0u);
+}
+
+// The global and program records end in a short group (5 and 3 bytes); a
+// stream that ends exactly there must be read only up to its last byte,
+// whichever offset the unpacking starts at.
+TEST(SysExPacking, RecordsEndingInAShortGroupUnpackWithinTheirBytes)
+{
+    for (const std::size_t size : {std::size_t{200}, std::size_t{254}}) {
+        SCOPED_TRACE(size);
+        const Bytes data = RandomBytes(size, static_cast<unsigned>(size));
+        const Bytes packed = MDevSysExPacking::Pack8to7(data);  // exact size: the sanitizer sees an overrun
+        const std::size_t lastGroup = size / 7 * 7;
+        for (const std::size_t offset : {std::size_t{0}, lastGroup - 1, lastGroup, size - 1}) {
+            Bytes out(size - offset, 0xEE);
+            ASSERT_EQ(MDevSysExPacking::Unpack7to8(packed, offset, out), out.size()) << "offset " << offset;
+            EXPECT_TRUE(std::equal(out.begin(), out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset)))
+                << "offset " << offset;
+        }
+    }
 }
 
 TEST(SysExPacking, UnpackIgnoresBit7OfPackedDataBytes)

@@ -13,6 +13,15 @@
 #include <string>
 
 class ControlsGuiTest : public ::testing::Test {
+public:
+    // Lets the display catch up (map, expose, queued input).
+    static void Pump() {
+        for (int i = 0; i < 5; ++i) {
+            wxTheApp->ProcessPendingEvents();
+            wxYield();
+        }
+    }
+
 protected:
     void SetUp() override {
         frame_ = new wxFrame(nullptr, wxID_ANY, "controls", wxPoint(0, 0), wxSize(700, 500));
@@ -21,16 +30,10 @@ protected:
         Pump();
     }
     void TearDown() override {
+        if (!frame_) return;  // skipped before SetUp
+        frame_->Hide();
         frame_->Destroy();
         Pump();
-    }
-
-    // Lets the display catch up (map, expose, queued input).
-    static void Pump() {
-        for (int i = 0; i < 5; ++i) {
-            wxTheApp->ProcessPendingEvents();
-            wxYield();
-        }
     }
 
     static void Mouse(wxWindow& w, wxEventType type, int x, int y, bool left, bool shift = false) {

@@ -4,6 +4,7 @@
 
 #include <wx/image.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include "ControlsGuiFixture.h"
 #include "controls/wx/CDial.h"
@@ -82,27 +83,43 @@ TEST_F(CDialGui, LostCaptureDuringADragEndsItWithAReleaseNotice) {
     EXPECT_EQ(changed_, std::vector<int>{127});
 }
 
+// The simulator's input reaches the X server on a connection of its own. Each
+// check below is a round trip on our own connection: once the server reports
+// the new pointer or key state, the events that input caused for our windows
+// are already queued here, and Pump dispatches them. No time is waited on.
+template <class Shown>
+void UntilServerShows(Shown shown) {
+    for (int pass = 0; pass < 10000 && !shown(); ++pass) {
+    }
+    ControlsGuiTest::Pump();
+}
+
 TEST_F(CDialGui, SimulatedDragAndShiftClick) {
     dial_->SetValue(50);
     wxUIActionSimulator sim;
     const wxPoint origin = dial_->ClientToScreen(wxPoint(0, 0));
-    sim.MouseMove(origin + wxPoint(12, 32));
-    Pump();
-    sim.MouseDown();
-    Pump();
-    sim.MouseMove(origin + wxPoint(22, 4));
-    Pump();
-    sim.MouseMove(origin + wxPoint(40, 22));
-    Pump();
-    sim.MouseUp();
-    Pump();
+    const auto moveTo = [&](wxPoint p) {
+        sim.MouseMove(origin + p);
+        UntilServerShows([&] { return wxGetMousePosition() == origin + p; });
+    };
+    const auto leftButton = [&](bool down) {
+        down ? sim.MouseDown() : sim.MouseUp();
+        UntilServerShows([&] { return wxGetMouseState().LeftIsDown() == down; });
+    };
+    moveTo(wxPoint(12, 32));
+    leftButton(true);
+    moveTo(wxPoint(22, 4));
+    moveTo(wxPoint(40, 22));
+    leftButton(false);
     EXPECT_EQ(changed_, (std::vector<int>{127, 209}));
     EXPECT_EQ(released_, std::vector<int>{209});
 
     sim.KeyDown(WXK_SHIFT);
-    sim.MouseClick();
+    UntilServerShows([] { return wxGetKeyState(WXK_SHIFT); });
+    leftButton(true);
+    leftButton(false);
     sim.KeyUp(WXK_SHIFT);
-    Pump();
+    UntilServerShows([] { return !wxGetKeyState(WXK_SHIFT); });
     EXPECT_EQ(changed_, (std::vector<int>{127, 209, 128})) << "Shift+click restores the default";
     EXPECT_EQ(released_.size(), 1u) << "a Shift+click takes no capture";
     EXPECT_EQ(clicked_, 2);
