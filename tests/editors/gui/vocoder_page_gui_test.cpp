@@ -94,7 +94,10 @@ TEST_F(VocoderPageGui, ControlsOfEachKindStoreTheirOwnParameter)
         EXPECT_EQ(program_.stores, std::vector<ParamStore>{c.expected}) << c.what;
     }
     // A seventh hexadecimal digit does not fit.
-    EXPECT_EQ(page.ControlAs<wxTextCtrl>(kHoldLevelEdits[15])->GetValue(), "7FFFFF");
+    auto* edit = page.ControlAs<wxTextCtrl>(kHoldLevelEdits[15]);
+    edit->SetInsertionPointEnd();
+    edit->WriteText("1");
+    EXPECT_EQ(edit->GetValue(), "7FFFFF");
     program_.Clear();
     UserType(page.Control(kHoldLevelEdits[0]), "12G456");
     EXPECT_TRUE(program_.stores.empty());
