@@ -2,12 +2,18 @@
 // Help for the Timbre and Vocoder page tests on real windows.
 
 #include <wx/bmpcbox.h>
+#include <wx/textctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "PageGuiSupport.h"
+#include "editors/ProgramPageBindings.h"
 #include "editors/wx/CProgramPage.h"
+#include "tests/editors/RecordingProgram.h"
 
 namespace editors_test {
 
@@ -58,6 +64,62 @@ inline std::string LabelOf(const CProgramPage& page, int id)
         if (c == '\n')
             c = ' ';
     return text;
+}
+
+// Presets every pair and envelope of a page to the value with the widest
+// text: the most negative shown value where there is one ("-63", "L63"),
+// else the largest ("127", "7FFFFF", "Hold").
+inline void PresetWidestValues(RecordingProgram& program, std::span<const PageBinding> bindings,
+                               int base)
+{
+    for (const PageBinding& row : bindings) {
+        const int low = std::min(row.first, row.last);
+        const int shown = low < 0 ? low : std::max(row.first, row.last);
+        if (row.kind == PageBindingKind::HexSliderPair)
+            program.Preset(base + row.param, MakeSliderPair(row.kind)->DisplayToRaw(shown));
+        else if (IsSliderPair(row.kind))
+            program.Preset(base + row.param, shown + row.offset);
+        else if (row.kind == PageBindingKind::PanDialEdit)
+            program.Preset(base + row.param, shown + row.offset);
+        else if (row.kind == PageBindingKind::Envelope)
+            for (int i = 0; i < 4; ++i)
+                program.Preset(base + row.param + i, 127);
+    }
+}
+
+// GTK's frame and padding around an entry's text (1 + 8 px a side, as
+// measured on the rendered pages).
+inline constexpr int kGtkEntryFrame = 18;
+
+// CheckWindowTexts, with two changes for these pages:
+//  - an edit is measured against its text plus kGtkEntryFrame, since
+//    wxTextCtrl::GetSizeFromTextSize on GTK answers differently before and
+//    after the entry is shown (26 or 17 px of frame);
+//  - `twoLineLabel` is meant to wrap onto two lines (GTK wraps a label to
+//    its width, the check reads the one-line width): it must be two lines
+//    high instead.
+inline std::vector<std::string> CroppedTexts(const CProgramPage& page, int twoLineLabel)
+{
+    std::vector<std::string> problems;
+    const std::string labelName = "#" + std::to_string(twoLineLabel) + " ";
+    for (const std::string& problem : CheckWindowTexts(page)) {
+        const int id = std::atoi(problem.c_str() + 1);
+        if (problem.rfind(labelName, 0) != 0 && dynamic_cast<wxTextCtrl*>(page.Control(id)) == nullptr)
+            problems.push_back(problem);
+    }
+    for (const wxWindow* child : page.GetChildren()) {
+        const auto* edit = dynamic_cast<const wxTextCtrl*>(child);
+        if (edit == nullptr || !edit->IsShown())
+            continue;
+        const wxString text = edit->GetValue();
+        if (edit->GetTextExtent(text).x + kGtkEntryFrame > edit->GetSize().x)
+            problems.push_back("#" + std::to_string(edit->GetId()) + " crops \"" +
+                               std::string(text.utf8_str()) + "\"");
+    }
+    const wxWindow* label = page.Control(twoLineLabel);
+    if (label == nullptr || label->GetSize().y < 2 * label->GetCharHeight())
+        problems.push_back(labelName + "is not two lines high");
+    return problems;
 }
 
 }  // namespace editors_test

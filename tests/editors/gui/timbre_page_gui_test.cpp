@@ -168,11 +168,22 @@ TEST_F(TimbrePageGui, TempoSyncShowsTheSyncNoteListInPlaceOfTheFrequency)
     EXPECT_EQ(LabelOf(page, kLfo2FrequencyLabel), "Frequency");
 }
 
-TEST_F(TimbrePageGui, NothingOverlapsAndEverythingLiesInsideThePage)
+TEST_F(TimbrePageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState)
 {
+    PresetWidestValues(program_, Bindings(), kTimbre1Base);
     CDialogEditPrgTab3& page = Open(kTimbre1Base);
     EXPECT_EQ(CheckWindowLayout(page), std::vector<std::string>{});
-    SaveShot(page, "timbre1_page");
+    EXPECT_EQ(CroppedTexts(page, kWaveControl2Label), std::vector<std::string>{});
+    SaveShot(page, "timbre1_page_widest");
+    UserPickWave(page.Control(kOsc1WaveList), synthpage::kWaveKarv);
+    UserCheck(page.Control(kLfo1TempoSync), true);
+    UserCheck(page.Control(kLfo2TempoSync), true);
+    EXPECT_EQ(CheckWindowLayout(page), std::vector<std::string>{});
+    EXPECT_EQ(CroppedTexts(page, kWaveControl2Label), std::vector<std::string>{});
+    for (const int wave : {synthpage::kWaveSine, synthpage::kWaveAudioIn}) {
+        UserPickWave(page.Control(kOsc1WaveList), wave);
+        EXPECT_EQ(CroppedTexts(page, kWaveControl2Label), std::vector<std::string>{}) << "wave " << wave;
+    }
 }
 
 }  // namespace
