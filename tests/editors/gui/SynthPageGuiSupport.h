@@ -12,6 +12,7 @@
 
 #include "PageGuiSupport.h"
 #include "editors/ProgramPageBindings.h"
+#include "editors/SynthPageRules.h"
 #include "editors/wx/CProgramPage.h"
 #include "tests/editors/RecordingProgram.h"
 
@@ -119,6 +120,34 @@ inline std::vector<std::string> CroppedTexts(const CProgramPage& page, int twoLi
     const wxWindow* label = page.Control(twoLineLabel);
     if (label == nullptr || label->GetSize().y < 2 * label->GetCharHeight())
         problems.push_back(labelName + "is not two lines high");
+    return problems;
+}
+
+// The layout and text checks on a page in the states its rules give: as
+// created, then with KARV and both tempo syncs, then with the waves whose
+// labels are longest. One line per problem, with the state it shows in.
+inline std::vector<std::string> ProblemsInEveryRuleState(CProgramPage& page, int waveList,
+                                                         int lfo1Sync, int lfo2Sync,
+                                                         int twoLineLabel)
+{
+    std::vector<std::string> problems;
+    const auto check = [&](const std::string& state, bool layout) {
+        std::vector<std::string> found = CroppedTexts(page, twoLineLabel);
+        if (layout)
+            for (const std::string& p : CheckWindowLayout(page))
+                found.push_back(p);
+        for (const std::string& p : found)
+            problems.push_back(p + " (" + state + ")");
+    };
+    check("as created", true);
+    UserPickWave(page.Control(waveList), synthpage::kWaveKarv);
+    UserCheck(page.Control(lfo1Sync), true);
+    UserCheck(page.Control(lfo2Sync), true);
+    check("KARV, tempo sync", true);
+    for (const int wave : {synthpage::kWaveSine, synthpage::kWaveAudioIn}) {
+        UserPickWave(page.Control(waveList), wave);
+        check("wave " + std::to_string(wave), false);
+    }
     return problems;
 }
 
