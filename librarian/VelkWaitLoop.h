@@ -1,0 +1,132 @@
+#pragma once
+// The waiting loop of every blocking transfer: the user-interface thread
+// polls a condition that the device model sets from received MIDI, up to N
+// passes of T ms, pumping the event queue in between, and gives up with
+// CancelTransfer when the condition never held.
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "librarian/VelkClock.h"
+
+class MDevConfig;
+class MDevDesc;
+
+// N passes of T ms.
+struct VelkWaitSpec {
+    int passes;
+    std::chrono::milliseconds pass;
+};
+
+namespace velkwait {
+using std::chrono::milliseconds;
+inline constexpr VelkWaitSpec kIdentify{20, milliseconds(50)};
+inline constexpr VelkWaitSpec kReceive{600, milliseconds(50)};
+inline constexpr VelkWaitSpec kWriteOne{50, milliseconds(100)};
+inline constexpr VelkWaitSpec kWriteAll{300, milliseconds(100)};
+inline constexpr VelkWaitSpec kRename{50, milliseconds(100)};
+// The editors' writes.
+inline constexpr VelkWaitSpec kEditorWrite{50, milliseconds(100)};
+}  // namespace velkwait
+
+// Runs the user interface's events for a while. The wx pump dispatches
+// events until the budget is spent; a headless pump just sleeps.
+class VelkEventPump {
+public:
+    virtual ~VelkEventPump() = default;
+    // Returns once `budget` has passed on the pump's clock.
+    virtual void PumpFor(std::chrono::milliseconds budget) = 0;
+};
+
+// A pump with no events to run: sleeps on the given clock.
+class CSleepPump final : public VelkEventPump {
+public:
+    explicit CSleepPump(VelkClock& clock) : clock_(clock) {}
+    void PumpFor(std::chrono::milliseconds budget) override { clock_.SleepFor(budget); }
+
+private:
+    VelkClock& clock_;
+};
+
+// What a waiting loop drives on the device side.
+class VelkWaitTarget {
+public:
+    virtual ~VelkWaitTarget() = default;
+    // Routes the MIDI input received so far into the device model.
+    virtual void ProcessInput() = 0;
+    // Forgets the awaited reply after a time-out.
+    virtual void CancelTransfer() = 0;
+};
+
+// The device configuration's input and, when there is one, the device's
+// transfer (none while a device is being identified).
+class CDeviceWaitTarget final : public VelkWaitTarget {
+public:
+    CDeviceWaitTarget(MDevConfig& config, MDevDesc* device) : config_(config), device_(device) {}
+    void ProcessInput() override;
+    void CancelTransfer() override;
+
+private:
+    MDevConfig& config_;
+    MDevDesc* device_;
+};
+
+// Tells whether a waiting loop runs somewhere below on the stack, so that a
+// window close arriving through the pumped events can be refused: closing
+// would destroy what the loop still uses.
+class CVelkTransferGuard {
+public:
+    bool IsRunning() const { return depth_ > 0; }
+
+    class Scope {
+    public:
+        explicit Scope(CVelkTransferGuard& guard) : guard_(guard) { ++guard_.depth_; }
+        ~Scope() { --guard_.depth_; }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        CVelkTransferGuard& guard_;
+    };
+
+private:
+    int depth_ = 0;
+};
+
+class CVelkWaitLoop {
+public:
+    CVelkWaitLoop(VelkEventPump& pump, CVelkTransferGuard& guard) : pump_(pump), guard_(guard) {}
+
+    // Each pass routes the input, tests `done` (true ends the wait at once)
+    // and pumps for one pass length. After the last pass the input is routed
+    // and `done` tested once more, so a reply that arrived during the last
+    // pass still counts. On time-out the target's transfer is cancelled.
+    // True when `done` held.
+    bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
+
+private:
+    VelkEventPump& pump_;
+    CVelkTransferGuard& guard_;
+};
+
+// The progress box shown while a transfer waits.
+class VelkProgressBox {
+public:
+    virtual ~VelkProgressBox() = default;
+    // An empty caption keeps the box's own title.
+    virtual void Show(const std::string& caption) = 0;
+    virtual void Close() = 0;
+};
+
+// Shows a progress box for the lifetime of the scope.
+class CVelkProgressScope {
+public:
+    CVelkProgressScope(VelkProgressBox& box, const std::string& caption);
+    ~CVelkProgressScope();
+    CVelkProgressScope(const CVelkProgressScope&) = delete;
+    CVelkProgressScope& operator=(const CVelkProgressScope&) = delete;
+
+private:
+    VelkProgressBox& box_;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// The progress box shown while a transfer waits for the synthesizer: a
+// spinner under the title "MIDI Transfering ...". The user cannot close
+// it (no close box, Escape and window-manager close are refused), and every
+// other top-level window is disabled while it shows. The caller's waiting
+// loop pumps the events; the box has no timer of its own.
+
+#include <memory>
+#include <string>
+
+#include "librarian/VelkWaitLoop.h"
+
+class wxDialog;
+class wxWindow;
+class wxWindowDisabler;
+
+class CDialogAnimate final : public VelkProgressBox {
+public:
+    static constexpr int kIdAnimation = 1001;
+
+    // `parent`: the main window or an editor. Nothing is shown yet.
+    explicit CDialogAnimate(wxWindow* parent);
+    ~CDialogAnimate() override;
+    CDialogAnimate(const CDialogAnimate&) = delete;
+    CDialogAnimate& operator=(const CDialogAnimate&) = delete;
+
+    // Shows the box centred over the parent, the spinner running. An empty
+    // caption keeps the title "MIDI Transfering ...". Showing a shown box
+    // only changes its title.
+    void Show(const std::string& caption) override;
+    // Stops the spinner, enables the other windows again, destroys the box.
+    void Close() override;
+
+    // The box while it is shown, else null.
+    wxDialog* GetDialog() const { return box_; }
+
+private:
+    wxWindow* parent_;
+    wxDialog* box_ = nullptr;  // destroyed through wx
+    std::unique_ptr<wxWindowDisabler> disabler_;
+};

@@ -1,0 +1,65 @@
+#include "librarian/wx/CDialogDevice.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+
+#include "resources/VelkStrings.h"
+#include "resources/wx/VelkArt.h"
+
+namespace {
+
+wxChoice* MakeList(wxWindow* parent, int id, const std::vector<VelkPortEntry>& entries,
+                   int selection) {
+    auto* list = new wxChoice(parent, id);
+    for (const VelkPortEntry& entry : entries) list->Append(wxString::FromUTF8(entry.name));
+    if (selection >= 0) list->SetSelection(selection);
+    return list;
+}
+
+}  // namespace
+
+CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
+                             CVelkPreference& preference, wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kMidiDeviceTitle)),
+      model_(backend, inId, outId, preference) {
+    inputs_ = MakeList(this, kIdInputs, model_.GetInputs(), model_.GetInputSelection());
+    outputs_ = MakeList(this, kIdOutputs, model_.GetOutputs(), model_.GetOutputSelection());
+
+    const int gap = FromDIP(8);
+    auto* grid = new wxFlexGridSizer(3, gap, gap);
+    grid->AddGrowableCol(2, 1);
+    const struct {
+        const char* label;
+        bool output;
+        wxChoice* list;
+    } rows[] = {{velk::text::kMidiIn, false, inputs_},
+                {velk::text::kMidiOut, true, outputs_}};
+    for (const auto& row : rows) {
+        grid->Add(new wxStaticBitmap(this, wxID_ANY,
+                                     velk::VelkMidiPortBitmap(row.output)),
+                  0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(row.label)), 0,
+                  wxALIGN_CENTER_VERTICAL);
+        grid->Add(row.list, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+    }
+    inputs_->SetMinSize(FromDIP(wxSize(260, -1)));
+    outputs_->SetMinSize(FromDIP(wxSize(260, -1)));
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(grid, 1, wxEXPAND | wxALL, gap * 2);
+    top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, gap * 2);
+    SetSizerAndFit(top);
+    if (auto* ok = wxDynamicCast(FindWindow(wxID_OK), wxButton)) ok->SetDefault();
+
+    Bind(wxEVT_BUTTON, &CDialogDevice::OnOK, this, wxID_OK);
+    CentreOnParent();
+}
+
+void CDialogDevice::OnOK(wxCommandEvent&) {
+    model_.Commit(inputs_->GetSelection(), outputs_->GetSelection());
+    SetReturnCode(wxID_OK);  // also when shown modeless (EndDialog then only hides)
+    EndDialog(wxID_OK);
+}

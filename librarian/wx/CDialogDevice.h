@@ -1,0 +1,34 @@
+#pragma once
+// The choice of the MIDI ports ("MIDI Device"): every input port, the
+// hardware output ports, each in port order. OK writes the chosen port ids
+// and saves the ports' names as the preferred ones; Cancel changes nothing.
+// Parent it to the main window: a parentless dialog can open behind it.
+
+#include <wx/dialog.h>
+
+#include "librarian/CDialogDeviceModel.h"
+
+class CVelkPreference;
+class wxChoice;
+namespace midiport {
+class MidiBackend;
+}
+
+class CDialogDevice final : public wxDialog {
+public:
+    static constexpr int kIdInputs = 1000;
+    static constexpr int kIdOutputs = 1001;
+
+    CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
+                  CVelkPreference& preference, wxWindow* parent);
+
+    wxChoice* GetInputList() const { return inputs_; }
+    wxChoice* GetOutputList() const { return outputs_; }
+
+private:
+    void OnOK(wxCommandEvent& event);
+
+    CDialogDeviceModel model_;
+    wxChoice* inputs_ = nullptr;
+    wxChoice* outputs_ = nullptr;
+};

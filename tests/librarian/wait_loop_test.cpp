@@ -1,0 +1,166 @@
+// The waiting loop of the blocking transfers: when it stops, what it pumps,
+// that it routes the input on every pass and cancels on time-out, and that
+// a long time-out costs no real time.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "librarian/VelkWaitLoop.h"
+#include "tests/device/DevRig.h"
+#include "tests/librarian/VelkTestSeams.h"
+
+using namespace std::chrono_literals;
+using velktest::FakeClock;
+using velktest::FakeEventPump;
+using velktest::FakeWaitTarget;
+
+namespace {
+
+struct WaitCase {
+    const char* name;
+    int replyAfterInputs;  // the reply is routed by this ProcessInput call (0: already there)
+    bool done;
+    int pumps;
+    int inputs;
+    int cancels;
+};
+
+// Five passes of 50 ms.
+constexpr VelkWaitSpec kSpec{5, 50ms};
+
+const WaitCase kCases[] = {
+    {"AlreadyDone", 0, true, 0, 1, 0},
+    {"ReplyBeforeFirstPass", 1, true, 0, 1, 0},
+    {"ReplyInThirdPass", 3, true, 2, 3, 0},
+    {"ReplyInLastPassCountsAsSuccess", 6, true, 5, 6, 0},
+    {"NoReplyTimesOutAndCancels", 1000, false, 5, 6, 1},
+};
+
+class WaitLoopCase : public ::testing::TestWithParam<WaitCase> {};
+
+TEST_P(WaitLoopCase, StopsPumpsRoutesAndCancelsAsExpected) {
+    const WaitCase& c = GetParam();
+    FakeClock clock;
+    FakeEventPump pump(clock);
+    FakeWaitTarget target;
+    CVelkTransferGuard guard;
+    CVelkWaitLoop loop(pump, guard);
+
+    const bool done = loop.Run(kSpec, target, [&] { return target.processed >= c.replyAfterInputs; });
+
+    EXPECT_EQ(done, c.done);
+    EXPECT_EQ(pump.pumps, c.pumps);
+    EXPECT_EQ(target.processed, c.inputs);
+    EXPECT_EQ(target.cancels, c.cancels);
+    EXPECT_EQ(clock.Elapsed(), c.pumps * kSpec.pass);
+    EXPECT_FALSE(guard.IsRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WaitLoopCase, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
+    FakeClock clock;
+    CSleepPump pump(clock);
+    FakeWaitTarget target;
+    CVelkTransferGuard guard;
+    CVelkWaitLoop loop(pump, guard);
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(loop.Run(velkwait::kReceive, target, [] { return false; }));
+    const auto real = std::chrono::steady_clock::now() - start;
+
+    EXPECT_EQ(clock.Elapsed(), 30000ms);
+    EXPECT_EQ(target.processed, velkwait::kReceive.passes + 1);
+    EXPECT_EQ(target.cancels, 1);
+    EXPECT_LT(real, 2s);
+}
+
+TEST(WaitLoop, GuardReportsTheRunningWaitAlsoWhenNested) {
+    FakeClock clock;
+    FakeEventPump pump(clock);
+    FakeWaitTarget target;
+    CVelkTransferGuard guard;
+    CVelkWaitLoop loop(pump, guard);
+    bool innerSawRunning = false;
+    bool outerStillRunning = false;
+
+    // A wait started from an event pumped by another wait.
+    bool nested = false;
+    pump.onPump = [&] {
+        if (nested) return;
+        nested = true;
+        FakeWaitTarget inner;
+        loop.Run({1, 10ms}, inner, [&] { return innerSawRunning = guard.IsRunning(); });
+        outerStillRunning = guard.IsRunning();
+    };
+    loop.Run({2, 10ms}, target, [] { return false; });
+
+    EXPECT_TRUE(innerSawRunning);
+    EXPECT_TRUE(outerStillRunning);
+    EXPECT_FALSE(guard.IsRunning());
+}
+
+TEST(WaitLoop, ProgressScopeClosesTheBoxOnEveryWayOut) {
+    velktest::FakeProgressBox box;
+    try {
+        CVelkProgressScope shown(box, "MIDI Transfering ...");
+        EXPECT_TRUE(box.shown);
+        throw 1;
+    } catch (int) {
+    }
+    EXPECT_FALSE(box.shown);
+    EXPECT_EQ(box.closes, 1);
+    EXPECT_EQ(box.captions, std::vector<std::string>{"MIDI Transfering ..."});
+}
+
+// The device's own waits, against the simulated synth: the pump delivers
+// what the synth answered, the loop routes it into the device model.
+class DeviceWait : public ::testing::TestWithParam<SimModel> {
+protected:
+    DeviceWait() : rig_(GetParam()), pump_(clock_) {
+        pump_.onPump = [this] { rig_.Settle(); };
+    }
+    DevRig rig_;
+    FakeClock clock_;
+    FakeEventPump pump_;
+    CVelkTransferGuard guard_;
+};
+
+TEST_P(DeviceWait, IdentifyThenReceiveAllWithinTheirPasses) {
+    CVelkWaitLoop loop(pump_, guard_);
+    ASSERT_EQ(rig_.Config().OpenPorts(), 0);
+    CDeviceWaitTarget identifying(rig_.Config(), nullptr);
+    ASSERT_TRUE(loop.Run(velkwait::kIdentify, identifying,
+                         [&] { return rig_.Config().GetDeviceCount() > 0; }));
+
+    MDevDesc* device = rig_.Config().GetDevice(0);
+    ASSERT_NE(device, nullptr);
+    ASSERT_EQ(device->RequestAllData(), 0);
+    CDeviceWaitTarget receiving(rig_.Config(), device);
+    EXPECT_TRUE(loop.Run(velkwait::kReceive, receiving,
+                         [&] { return device->IsDumpReceived() != 0; }));
+    EXPECT_LT(pump_.pumps, 10);
+}
+
+TEST_P(DeviceWait, UnconfirmedWriteTimesOutAndLeavesNothingAwaited) {
+    CVelkWaitLoop loop(pump_, guard_);
+    ASSERT_TRUE(rig_.Connect());
+    MDevDesc& device = rig_.Dev();
+    rig_.Synth().SetFault(SimReply::WriteCompleted, SimFault().WithSilence());
+    ASSERT_EQ(device.SendProgram(3), 0);
+    ASSERT_TRUE(device.GetTransferState().IsAwaiting());
+    CDeviceWaitTarget writing(rig_.Config(), &device);
+
+    EXPECT_FALSE(loop.Run(velkwait::kWriteOne, writing, [&] { return device.TakeChanged() != 0; }));
+    EXPECT_EQ(clock_.Elapsed(), std::chrono::milliseconds(5000));
+    EXPECT_FALSE(device.GetTransferState().IsAwaiting());
+    EXPECT_FALSE(device.GetTransferState().IsWritePending());
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, DeviceWait, ::testing::ValuesIn(kModels),
+                         [](const auto& info) {
+                             return info.param == SimModel::Brontisel ? "Brontisel" : "BrontiselS";
+                         });
+
+}  // namespace
