@@ -19,7 +19,9 @@ namespace text = velk::text;
 
 namespace {
 
-constexpr std::array<int, CListRow::kColumnCount> kInitialWidths = {160, 120, 80, 120, 120, 120};
+// Type is wider than the 80 pixels of old: "Program File" fits at the
+// desktop's larger default font.
+constexpr std::array<int, CListRow::kColumnCount> kInitialWidths = {160, 120, 100, 120, 120, 120};
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/menu.h>
@@ -66,21 +64,27 @@ public:
 
     void Paint() {
         frame->Layout();
+        frame->Refresh();
+        frame->Update();
         for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
     }
     void Shot(const std::string& name) {
         Paint();
         const char* dir = std::getenv("VELK_SHOTS_DIR");
         if (dir == nullptr || *dir == '\0') return;
-        const wxRect rect = frame->GetScreenRect();
-        wxBitmap shot(rect.width, rect.height, 24);
-        {
-            wxMemoryDC memory(shot);
-            wxScreenDC screen;
-            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+        // GTK draws on its frame clock: only a picture for people waits for it.
+        for (const auto end = Clock::now() + std::chrono::milliseconds(200); Clock::now() < end;) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(5);
         }
+        // The X server's picture (a wxScreenDC copy can lag behind GTK's drawing).
+        const wxRect rect = frame->GetScreenRect();
         const std::string path = std::string(dir) + "/" + name;
-        EXPECT_TRUE(shot.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG)) << path;
+        const std::string command = "xwd -root -silent | convert xwd:- -crop " +
+                                    std::to_string(rect.width) + "x" + std::to_string(rect.height) +
+                                    "+" + std::to_string(rect.x) + "+" + std::to_string(rect.y) +
+                                    " '" + path + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
     }
 
     doctest::DocRig rig;
