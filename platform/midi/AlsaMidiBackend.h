@@ -3,21 +3,32 @@
 // open input or output is a port of its own, connected to the chosen port.
 // Received events are turned back into bytes and framed by a
 // MidiInputFramer; output goes through a MidiSendQueue and is paced, a
-// system-exclusive message as events of at most 256 bytes. Where the machine
-// has no sequencer (no /dev/snd/seq) both lists are empty and every open
-// fails with kOpenRefused.
+// system-exclusive message as events of at most 256 bytes. The client hears
+// the sequencer's announcements: a port whose peer goes away reports
+// kPortGone and a PortGone notice, a change of the lists a PortsChanged
+// notice. Where the machine has no sequencer (no /dev/snd/seq) both lists
+// are empty and every open fails with kOpenRefused.
 
 #include <cstdint>
 #include <memory>
 
+#include "platform/midi/AlsaSeqIo.h"
 #include "platform/midi/MidiBackend.h"
+#include "platform/midi/MidiClock.h"
 #include "platform/midi/MidiPacer.h"
 
 namespace midiport {
 
+class AlsaSeqClient;
+
 class AlsaMidiBackend : public MidiBackend {
 public:
+    // The machine's sequencer and clock.
     explicit AlsaMidiBackend(uint32_t bytesPerSecond = MidiPacer::kDefaultBytesPerSecond);
+    // Any sequencer and clock (tests give fakes); a null `seq` stands for a
+    // machine without a sequencer.
+    AlsaMidiBackend(std::unique_ptr<AlsaSeqIo> seq, std::shared_ptr<MidiClock> clock,
+                    uint32_t bytesPerSecond = MidiPacer::kDefaultBytesPerSecond);
     ~AlsaMidiBackend() override;
 
     AlsaMidiBackend(const AlsaMidiBackend&) = delete;
@@ -30,11 +41,10 @@ public:
     std::vector<MidiPortInfo> Outputs() override;
     int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) override;
     int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) override;
-
-    class Sequencer;
+    void SetNoticeHandler(MidiNoticeHandler handler) override;
 
 private:
-    std::shared_ptr<Sequencer> seq_;
+    std::shared_ptr<AlsaSeqClient> client_;
     uint32_t bytesPerSecond_;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/midi/MidiInPort.h"
+#include "platform/midi/MidiNotice.h"
 #include "platform/midi/MidiOutPort.h"
 #include "platform/midi/MidiPortInfo.h"
 
@@ -14,7 +15,9 @@ class MidiBackend {
 public:
     virtual ~MidiBackend() = default;
 
-    // The current port lists; an id is an index into them.
+    // The current port lists; an id is an index into them. A backend that
+    // watches for hot-plug resolves an id against the list it last handed
+    // out and refuses it when that port is no longer there.
     virtual std::vector<MidiPortInfo> Inputs() = 0;
     virtual std::vector<MidiPortInfo> Outputs() = 0;
 
@@ -24,6 +27,9 @@ public:
     virtual int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) = 0;
     // Opens output `id`: 0 or kOpenRefused.
     virtual int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) = 0;
+
+    // Where notices go (see MidiNotice); a backend without any ignores it.
+    virtual void SetNoticeHandler(MidiNoticeHandler handler) { (void)handler; }
 };
 
 }  // namespace midiport

@@ -14,10 +14,12 @@ public:
     virtual ~MidiOutPort() = default;  // closes
 
     // A channel message: exactly a channel status and its data bytes.
-    // 0, kBadMessage, or kSendRefused.
+    // 0, kBadMessage, kSendRefused, or kPortGone once the far side went away.
+    // A message that fails after it was accepted is reported by a
+    // SendFailed notice of the backend.
     virtual int SendShort(std::span<const uint8_t> message) = 0;
     // A system-exclusive message F0 .. F7; returns at once without waiting
-    // for the transmission. 0, kBadMessage, or kSendRefused.
+    // for the transmission. 0, kBadMessage, kSendRefused, or kPortGone.
     virtual int SendSysEx(std::vector<uint8_t> message) = 0;
     // Drops what is still queued and releases the port: 0 or kCloseRefused.
     virtual int Close() = 0;

@@ -12,5 +12,8 @@ inline constexpr int kResetRefused = 4;
 inline constexpr int kBadState = 5;      // start on a port already started
 inline constexpr int kSendRefused = 6;   // the output did not take the message
 inline constexpr int kBadMessage = 7;    // not a well-formed message for this call
+// The port's far side went away (unplugged, its program ended): the port
+// takes nothing more; close it and open the port again from a fresh list.
+inline constexpr int kPortGone = 8;
 
 }  // namespace midiport

@@ -120,7 +120,8 @@ public:
 
 class DocRig {
 public:
-    explicit DocRig(SimModel model = SimModel::Brontisel) {
+    // `clipboard`: a real one instead of the fake (GUI tests).
+    explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr) {
         std::string pattern = (Sandbox() / "lib-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
         library_ = pattern;
@@ -132,7 +133,8 @@ public:
             if (onPass) onPass(pump_.pumps);
         };
         doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{backend_, prompter_, clock_, pump_,
-                                                        progress_, overwrite_, clipboard_,
+                                                        progress_, overwrite_,
+                                                        clipboard ? *clipboard : clipboard_,
                                                         preference_});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
         tree_.calls = &calls;

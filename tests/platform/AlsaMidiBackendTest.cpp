@@ -4,6 +4,13 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "FakeAlsaSeq.h"
 #include "platform/midi/MidiResult.h"
 
 using namespace midiport;
@@ -35,4 +42,404 @@ TEST(AlsaMidiBackend, IdPastTheListIsRefused) {
     EXPECT_EQ(backend.OpenIn(static_cast<int>(backend.Inputs().size()), [](std::span<const uint8_t>) {}, in),
               kOpenRefused);
     EXPECT_EQ(backend.OpenOut(static_cast<int>(backend.Outputs().size()), out), kOpenRefused);
+}
+
+// ---- Against a fake sequencer ----
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using namespace std::chrono_literals;
+
+constexpr unsigned kReadable = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
+constexpr unsigned kWritable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
+constexpr int kSynth = 20;  // client of the synthesizer's interface
+constexpr int kOther = 24;
+
+// Polls until `done` holds; the writer thread runs on its own.
+template <typename Done>
+bool Eventually(Done done) {
+    for (int i = 0; i < 5000; ++i) {
+        if (done()) return true;
+        std::this_thread::sleep_for(1ms);
+    }
+    return done();
+}
+
+Bytes SysEx(std::size_t size) {
+    Bytes m(size, 0x11);
+    m.front() = 0xF0;
+    m.back() = 0xF7;
+    for (std::size_t i = 1; i + 1 < size; ++i) m[i] = static_cast<uint8_t>(i & 0x7F);
+    return m;
+}
+
+class AlsaOnFakeSeq : public ::testing::Test {
+protected:
+    explicit AlsaOnFakeSeq(uint32_t bytesPerSecond = 0) {
+        auto seq = std::make_unique<FakeAlsaSeq>();
+        seq_ = seq.get();
+        seq_->AddPort(SND_SEQ_CLIENT_SYSTEM, SND_SEQ_PORT_SYSTEM_ANNOUNCE, "System", "Announce", kReadable);
+        seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kReadable | kWritable);
+        seq_->AddPort(kOther, 0, "Other", "Out", kReadable, SND_SEQ_PORT_TYPE_APPLICATION);
+        backend_ = std::make_unique<AlsaMidiBackend>(std::move(seq), clock_, bytesPerSecond);
+        backend_->SetNoticeHandler([this](const MidiNotice& n) {
+            std::lock_guard lock(mutex_);
+            notices_.push_back(n);
+        });
+    }
+
+    std::vector<MidiNotice> Notices(MidiNoticeKind kind) {
+        std::lock_guard lock(mutex_);
+        std::vector<MidiNotice> found;
+        for (const MidiNotice& n : notices_)
+            if (n.kind == kind) found.push_back(n);
+        return found;
+    }
+
+    std::unique_ptr<MidiOutPort> OpenSynthOut() {
+        std::unique_ptr<MidiOutPort> out;
+        const std::vector<MidiPortInfo> outputs = backend_->Outputs();
+        for (std::size_t id = 0; id < outputs.size(); ++id)
+            if (outputs[id].name == "Synth:MIDI 1") {
+                EXPECT_EQ(backend_->OpenOut(static_cast<int>(id), out), kOk);
+            }
+        return out;
+    }
+
+    // Opens input `id` and records what it delivers.
+    std::unique_ptr<MidiInPort> OpenIn(int id, std::vector<Bytes>& seen) {
+        std::unique_ptr<MidiInPort> in;
+        EXPECT_EQ(backend_->OpenIn(id, [this, &seen](std::span<const uint8_t> m) {
+            std::lock_guard lock(mutex_);
+            seen.emplace_back(m.begin(), m.end());
+        }, in), kOk);
+        if (in) {
+            EXPECT_EQ(in->Start(), kOk);
+        }
+        return in;
+    }
+
+    std::vector<Bytes> Copy(const std::vector<Bytes>& seen) {
+        std::lock_guard lock(mutex_);
+        return seen;
+    }
+
+    Bytes SentBytes() {
+        Bytes all;
+        for (const auto& e : seq_->Sent()) all.insert(all.end(), e.bytes.begin(), e.bytes.end());
+        return all;
+    }
+
+    std::mutex mutex_;
+    std::vector<MidiNotice> notices_;
+    std::shared_ptr<FakeMidiClock> clock_ = std::make_shared<FakeMidiClock>();
+    FakeAlsaSeq* seq_ = nullptr;  // owned by the backend
+    // Last: its threads end before the members above go.
+    std::unique_ptr<AlsaMidiBackend> backend_;
+};
+
+class AlsaOnFakeSeqPaced : public AlsaOnFakeSeq {
+protected:
+    AlsaOnFakeSeqPaced() : AlsaOnFakeSeq(3000) {}
+};
+
+}  // namespace
+
+TEST_F(AlsaOnFakeSeq, ListsShowOtherClientsPortsByDirection) {
+    seq_->AddPort(30, 0, "Hidden", "Port", kReadable | kWritable | SND_SEQ_PORT_CAP_NO_EXPORT);
+    seq_->AddPort(32, 0, "Synth", "MIDI 1", kWritable, SND_SEQ_PORT_TYPE_APPLICATION);
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();  // this client's own port must not show
+    const std::vector<MidiPortInfo> inputs = backend_->Inputs();
+    const std::vector<MidiPortInfo> outputs = backend_->Outputs();
+    ASSERT_EQ(inputs.size(), 2u);
+    EXPECT_EQ(inputs[0].name, "Synth:MIDI 1");
+    EXPECT_TRUE(inputs[0].hardware);
+    EXPECT_EQ(inputs[1].name, "Other:Out");
+    EXPECT_FALSE(inputs[1].hardware);
+    ASSERT_EQ(outputs.size(), 2u);
+    EXPECT_EQ(outputs[0].name, "Synth:MIDI 1");
+    EXPECT_EQ(outputs[1].name, "Synth:MIDI 1 (2)");
+}
+
+TEST(AlsaMidiBackend, NoSequencerSeamHasNoPortsAndRefusesOpens) {
+    AlsaMidiBackend backend(nullptr, std::make_shared<FakeMidiClock>());
+    EXPECT_FALSE(backend.Available());
+    EXPECT_TRUE(backend.Outputs().empty());
+    std::unique_ptr<MidiOutPort> out;
+    EXPECT_EQ(backend.OpenOut(0, out), kOpenRefused);
+}
+
+// Ids used to be positions looked up again at open: a port plugged in
+// between listing and opening made the open take its neighbour.
+TEST_F(AlsaOnFakeSeq, ListChangeBeforeOpenDoesNotOpenAnotherPort) {
+    const std::vector<MidiPortInfo> inputs = backend_->Inputs();
+    ASSERT_EQ(inputs[1].name, "Other:Out");
+    seq_->AddPort(22, 0, "Newcomer", "Out", kReadable);  // lists before Other now
+    std::vector<Bytes> seen;
+    std::unique_ptr<MidiInPort> in = OpenIn(1, seen);
+    EXPECT_NE(seq_->OwnPortFor(kOther, 0), -1);
+    EXPECT_EQ(seq_->OwnPortFor(22, 0), -1);
+
+    // Gone before the open: refused, rather than the port now at that place.
+    std::vector<MidiPortInfo> outputs = backend_->Outputs();
+    ASSERT_EQ(outputs.size(), 1u);
+    seq_->AddPort(21, 0, "Early", "In", kWritable);
+    seq_->RemoveClient(kSynth);
+    std::unique_ptr<MidiOutPort> out;
+    EXPECT_EQ(backend_->OpenOut(0, out), kOpenRefused);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(seq_->OwnPortFor(21, 0), -1);
+}
+
+TEST_F(AlsaOnFakeSeq, ReceivedEventsReachTheirOwnInputAsWholeMessages) {
+    std::vector<Bytes> synthSeen;
+    std::vector<Bytes> otherSeen;
+    std::unique_ptr<MidiInPort> synth = OpenIn(0, synthSeen);
+    std::unique_ptr<MidiInPort> other = OpenIn(1, otherSeen);
+    const int own = seq_->OwnPortFor(kSynth, 0);
+    seq_->Receive(own, {0x90, 0x3C, 0x64});
+    // A long sysex comes as several events.
+    seq_->Receive(own, {0xF0, 0x42, 0x30});
+    seq_->Receive(own, {0x01, 0x02});
+    seq_->Receive(own, {0x03, 0xF7});
+    seq_->Receive(own, {0xC1, 0x05});
+    seq_->Settle();
+    EXPECT_EQ(Copy(synthSeen),
+              (std::vector<Bytes>{{0x90, 0x3C, 0x64}, {0xF0, 0x42, 0x30, 0x01, 0x02, 0x03, 0xF7}, {0xC1, 0x05}}));
+    EXPECT_TRUE(Copy(otherSeen).empty());
+}
+
+TEST_F(AlsaOnFakeSeq, OverrunInsideSysExDropsTheBrokenMessage) {
+    std::vector<Bytes> seen;
+    std::unique_ptr<MidiInPort> in = OpenIn(0, seen);
+    const int own = seq_->OwnPortFor(kSynth, 0);
+    seq_->Receive(own, {0xF0, 0x42, 0x30});
+    seq_->FailInput(-ENOSPC);
+    seq_->Receive(own, {0x03, 0xF7});
+    seq_->Receive(own, {0xF0, 0x7E, 0xF7});
+    seq_->Settle();
+    EXPECT_EQ(Copy(seen), (std::vector<Bytes>{{0xF0, 0x7E, 0xF7}}));
+    EXPECT_TRUE(Notices(MidiNoticeKind::InputFailed).empty()) << "an overrun is not a failure of the input";
+}
+
+TEST_F(AlsaOnFakeSeq, ChannelMessageGoesOutAsOneEventToSubscribers) {
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    ASSERT_EQ(out->SendShort(Bytes{0xB3, 0x07, 0x40}), kOk);
+    ASSERT_TRUE(Eventually([&] { return seq_->Sent().size() == 1; }));
+    const FakeAlsaSeq::SentEvent sent = seq_->Sent()[0];
+    EXPECT_EQ(sent.type, SND_SEQ_EVENT_CONTROLLER);
+    EXPECT_EQ(sent.bytes, (Bytes{0xB3, 0x07, 0x40}));
+    EXPECT_EQ(sent.source, seq_->OwnPortFor(kSynth, 0));
+    EXPECT_TRUE(sent.toSubscribers);
+}
+
+TEST_F(AlsaOnFakeSeqPaced, LargeSysExGoesOutInPacedChunksOf256) {
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    const Bytes message = SysEx(1000);
+    ASSERT_EQ(out->SendSysEx(message), kOk);
+    ASSERT_TRUE(Eventually([&] { return SentBytes().size() == message.size(); }));
+    EXPECT_EQ(SentBytes(), message);
+    for (const auto& e : seq_->Sent()) {
+        EXPECT_EQ(e.type, SND_SEQ_EVENT_SYSEX);
+        EXPECT_LE(e.bytes.size(), 256u);
+    }
+    // All but the first chunk waited for the line: 744 bytes at 3000/s.
+    EXPECT_GE(clock_->Elapsed(), 248ms);
+    EXPECT_TRUE(Notices(MidiNoticeKind::SendFailed).empty());
+}
+
+TEST_F(AlsaOnFakeSeq, ReceiverBusyForAMomentDelaysButLosesNothing) {
+    int refusals = 5;
+    seq_->SetOutputHook([&](const snd_seq_event_t&) { return refusals-- > 0 ? -EAGAIN : 0; });
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    const Bytes message = SysEx(600);
+    ASSERT_EQ(out->SendSysEx(message), kOk);
+    ASSERT_TRUE(Eventually([&] { return SentBytes().size() == message.size(); }));
+    EXPECT_EQ(SentBytes(), message);
+    EXPECT_TRUE(Notices(MidiNoticeKind::SendFailed).empty());
+}
+
+namespace {
+
+struct CutCase {
+    const char* what;
+    int error;                       // what the sequencer answers after the first chunk
+    int code;                        // reported in the notice
+    bool endedWithF7;
+    std::chrono::milliseconds least;  // time spent trying, on the fake clock
+    int nextSend;                    // what a later send returns
+};
+
+}  // namespace
+
+// A sysex used to be given up silently in the middle after 2 s of -EAGAIN:
+// no F7, no report, and the caller believed it sent.
+TEST_F(AlsaOnFakeSeq, SysExCutMidwayIsEndedWithF7AndReported) {
+    const CutCase cases[] = {
+        {"slow receiver", -EAGAIN, kSendRefused, true, 2000ms, kOk},
+        {"no room", -ENOSPC, kSendRefused, true, 0ms, kOk},
+        {"device gone", -ENODEV, kPortGone, false, 0ms, kPortGone},
+    };
+    for (const CutCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+        ASSERT_NE(out, nullptr);
+        int chunks = 0;
+        seq_->SetOutputHook([&chunks, &c](const snd_seq_event_t& e) {
+            const bool endOnly = e.type == SND_SEQ_EVENT_SYSEX && e.data.ext.len == 1;
+            if (chunks++ == 0 || (endOnly && c.error != -ENODEV)) return 0;
+            return c.error;
+        });
+        const auto start = clock_->Elapsed();
+        const std::size_t sentBefore = seq_->Sent().size();
+        ASSERT_EQ(out->SendSysEx(SysEx(1000)), kOk);
+        ASSERT_TRUE(Eventually([&] { return !Notices(MidiNoticeKind::SendFailed).empty(); }));
+        const MidiNotice notice = Notices(MidiNoticeKind::SendFailed).back();
+        EXPECT_EQ(notice.code, c.code);
+        EXPECT_EQ(notice.port, "Synth:MIDI 1");
+        EXPECT_NE(notice.text.find("cut after 256 bytes"), std::string::npos) << notice.text;
+
+        const std::vector<FakeAlsaSeq::SentEvent> sent = seq_->Sent();
+        ASSERT_EQ(sent.size() - sentBefore, c.endedWithF7 ? 2u : 1u);
+        EXPECT_EQ(sent[sentBefore].bytes.size(), 256u);
+        if (c.endedWithF7) {
+            EXPECT_EQ(sent.back().bytes, Bytes{0xF7});
+        }
+        const auto spent = clock_->Elapsed() - start;
+        EXPECT_GE(spent, c.least);
+        EXPECT_LT(spent, c.least + 200ms);
+
+        EXPECT_EQ(Notices(MidiNoticeKind::PortGone).size(), c.code == kPortGone ? 1u : 0u);
+
+        seq_->SetOutputHook(nullptr);
+        EXPECT_EQ(out->SendShort(Bytes{0x90, 0x3C, 0x64}), c.nextSend);
+        out.reset();
+        std::lock_guard lock(mutex_);
+        notices_.clear();
+    }
+}
+
+TEST_F(AlsaOnFakeSeq, RefusedChannelMessageIsReported) {
+    seq_->SetOutputHook([](const snd_seq_event_t&) { return -ENOSPC; });
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    ASSERT_EQ(out->SendShort(Bytes{0x90, 0x3C, 0x64}), kOk);
+    ASSERT_TRUE(Eventually([&] { return !Notices(MidiNoticeKind::SendFailed).empty(); }));
+    const MidiNotice notice = Notices(MidiNoticeKind::SendFailed)[0];
+    EXPECT_EQ(notice.code, kSendRefused);
+    EXPECT_NE(notice.text.find("90 3C 64"), std::string::npos) << notice.text;
+}
+
+namespace {
+
+struct UnplugCase {
+    const char* what;
+    std::function<void(FakeAlsaSeq&, int own)> unplug;
+    bool listsChange;
+};
+
+}  // namespace
+
+// Nothing listened to the announcements: after an unplug the sends went
+// nowhere and reported success.
+TEST_F(AlsaOnFakeSeq, SendAfterUnplugReportsPortGone) {
+    const UnplugCase cases[] = {
+        {"client exits", [](FakeAlsaSeq& s, int) { s.RemoveClient(kSynth); }, true},
+        {"port exits", [](FakeAlsaSeq& s, int) { s.RemovePort(kSynth, 0); }, true},
+        {"connection removed",
+         [](FakeAlsaSeq& s, int own) {
+             s.AnnounceUnsubscribed({FakeAlsaSeq::kSelf, static_cast<unsigned char>(own)}, {kSynth, 0});
+         },
+         false},
+    };
+    for (const UnplugCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kReadable | kWritable);
+        seq_->Announce(SND_SEQ_EVENT_PORT_START, kSynth, 0);
+        seq_->Settle();
+        {
+            std::lock_guard lock(mutex_);
+            notices_.clear();
+        }
+        std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+        ASSERT_NE(out, nullptr);
+        c.unplug(*seq_, seq_->OwnPortFor(kSynth, 0));
+        seq_->Settle();
+        const std::vector<MidiNotice> gone = Notices(MidiNoticeKind::PortGone);
+        ASSERT_EQ(gone.size(), 1u);
+        EXPECT_EQ(gone[0].port, "Synth:MIDI 1");
+        EXPECT_EQ(gone[0].code, kPortGone);
+        EXPECT_EQ(Notices(MidiNoticeKind::PortsChanged).size(), c.listsChange ? 1u : 0u);
+        const std::size_t sentBefore = seq_->Sent().size();
+        EXPECT_EQ(out->SendShort(Bytes{0x90, 0x3C, 0x64}), kPortGone);
+        EXPECT_EQ(out->SendSysEx(SysEx(8)), kPortGone);
+        EXPECT_EQ(seq_->Sent().size(), sentBefore);
+        out.reset();
+        seq_->RemoveClient(kSynth);
+        seq_->Settle();
+    }
+}
+
+TEST_F(AlsaOnFakeSeq, UnpluggedInputIsReportedGone) {
+    std::vector<Bytes> seen;
+    std::unique_ptr<MidiInPort> in = OpenIn(0, seen);
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    seq_->RemoveClient(kSynth);
+    seq_->Settle();
+    EXPECT_EQ(Notices(MidiNoticeKind::PortGone).size(), 2u) << "the input and the output";
+    EXPECT_EQ(backend_->Inputs().size(), 1u);
+}
+
+TEST_F(AlsaOnFakeSeq, PluggedPortIsAnnouncedAsAListChange) {
+    seq_->AddPort(40, 0, "Keys", "MIDI 1", kReadable | kWritable);
+    seq_->Announce(SND_SEQ_EVENT_CLIENT_START, 40, 0);
+    seq_->Settle();
+    EXPECT_EQ(Notices(MidiNoticeKind::PortsChanged).size(), 1u);
+    EXPECT_EQ(backend_->Outputs().back().name, "Keys:MIDI 1");
+    // Ports of this client come and go with every open: no list change.
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    seq_->Announce(SND_SEQ_EVENT_PORT_START, FakeAlsaSeq::kSelf, seq_->OwnPortFor(kSynth, 0));
+    seq_->Settle();
+    EXPECT_EQ(Notices(MidiNoticeKind::PortsChanged).size(), 1u);
+}
+
+// The input thread used to end silently on a poll error (and would spin on
+// POLLERR): it must report, pause and go on.
+TEST_F(AlsaOnFakeSeq, FailedWaitIsReportedAndInputGoesOn) {
+    std::vector<Bytes> seen;
+    std::unique_ptr<MidiInPort> in = OpenIn(0, seen);
+    seq_->ScriptWaits({{AlsaWait::Failed, EBADF}, {AlsaWait::Failed, EBADF}, {AlsaWait::Failed, EBADF}});
+    seq_->Settle();
+    EXPECT_EQ(Notices(MidiNoticeKind::InputFailed).size(), 1u) << "once per run of failures";
+    EXPECT_EQ(seq_->RecoverCalls(), 3);
+    EXPECT_GE(clock_->Elapsed(), 70ms) << "10 + 20 + 40 ms of pauses";
+
+    seq_->Receive(seq_->OwnPortFor(kSynth, 0), {0x90, 0x3C, 0x64});
+    seq_->Settle();
+    EXPECT_EQ(Copy(seen), (std::vector<Bytes>{{0x90, 0x3C, 0x64}}));
+    EXPECT_EQ(Notices(MidiNoticeKind::InputRecovered).size(), 1u);
+}
+
+TEST_F(AlsaOnFakeSeq, LastingErrorConditionPausesEveryTime) {
+    std::vector<AlsaWaitResult> errors(40, AlsaWaitResult{AlsaWait::DeviceError, 0});
+    seq_->ScriptWaits(errors);
+    seq_->Settle();
+    EXPECT_EQ(clock_->Sleeps(), 40) << "no wait without a pause after it";
+    EXPECT_EQ(seq_->RecoverCalls(), 40);
+    // 10 + 20 + ... + 640 ms, then 1 s for each of the remaining 33.
+    EXPECT_GE(clock_->Elapsed(), 1270ms + 33s);
+    EXPECT_EQ(Notices(MidiNoticeKind::InputFailed).size(), 1u);
+}
+
+TEST_F(AlsaOnFakeSeq, InputErrorOfTheSequencerIsReported) {
+    std::vector<Bytes> seen;
+    std::unique_ptr<MidiInPort> in = OpenIn(0, seen);
+    seq_->FailInput(-ENODEV);
+    seq_->Settle();
+    const std::vector<MidiNotice> failed = Notices(MidiNoticeKind::InputFailed);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_NE(failed[0].text.find(std::strerror(ENODEV)), std::string::npos) << failed[0].text;
+    seq_->Receive(seq_->OwnPortFor(kSynth, 0), {0xC0, 0x01});
+    seq_->Settle();
+    EXPECT_EQ(Copy(seen), (std::vector<Bytes>{{0xC0, 0x01}}));
 }

@@ -1,0 +1,155 @@
+#pragma once
+// Headless stand-ins for what parameter bindings talk to: a parameter
+// object that records every store, and views that behave like the controls
+// (the slider and the knob clamp, setters raise nothing).
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "controls/BindingViews.h"
+#include "device/MDevDescGlobal.h"
+
+struct ParamStore {
+    int id;
+    int32_t value;
+    int notify;
+    bool operator==(const ParamStore&) const = default;
+};
+
+// Usable as a program or as the global object.
+class FakeParamObject final : public MDevDescGlobal {
+public:
+    void Init() override {}
+    void SetName(const std::string&) override {}
+    std::string GetName() const override { return {}; }
+    int GetParamCount() const override { return 256; }
+    void SetParam(int id, int32_t value, int notify) override
+    {
+        values[id] = value;
+        stores.push_back({id, value, notify});
+    }
+    int32_t GetParam(int id) const override
+    {
+        const auto it = values.find(id);
+        return it == values.end() ? 0 : it->second;
+    }
+    std::string GetValueText(int) const override { return {}; }
+    std::string GetParamName(int) const override { return {}; }
+    std::string GetUnitText(int) const override { return {}; }
+    std::string GetColumnText(int) const override { return {}; }
+    void Commit() override {}
+    bool IsModified() const override { return false; }
+    void SetModified(bool) override {}
+
+    std::map<int, int32_t> values;
+    std::vector<ParamStore> stores;
+};
+
+class FakeSlider final : public SliderView {
+public:
+    void SetRange(int minimum, int maximum) override
+    {
+        low = minimum;
+        high = maximum;
+        position = std::clamp(position, low, high);
+    }
+    int GetPosition() const override { return position; }
+    void SetPosition(int p) override { position = std::clamp(p, low, high); }
+
+    int low = 0;
+    int high = 100;
+    int position = 0;
+};
+
+class FakeEdit final : public EditView {
+public:
+    std::string GetText() const override { return text; }
+    void SetText(const std::string& t) override
+    {
+        text = t;
+        ++writes;
+    }
+    void SetFocus() override { ++focusCount; }
+    // Forgets the writes and focus moves so far.
+    void Reset(const std::string& t)
+    {
+        text = t;
+        writes = 0;
+        focusCount = 0;
+    }
+
+    std::string text;
+    int writes = 0;
+    int focusCount = 0;
+};
+
+class FakeKnob final : public KnobView {
+public:
+    void SetRange(int first, int last, int def) override
+    {
+        low = std::min(first, last);
+        high = std::max(first, last);
+        defaultValue = def;
+        value = std::clamp(value, low, high);
+    }
+    int GetValue() const override { return value; }
+    void SetValue(int v) override { value = std::clamp(v, low, high); }
+
+    int low = 0;
+    int high = 100;
+    int defaultValue = 0;
+    int value = 0;
+};
+
+class FakeChoice final : public ChoiceView {
+public:
+    explicit FakeChoice(int itemCount) : count(itemCount) {}
+    int GetCount() const override { return count; }
+    int GetSelection() const override { return selection; }
+    void SetSelection(int item) override { selection = item; }
+
+    int count;
+    int selection = -1;
+};
+
+// Raises its change notice (onChanged) whenever a value changes, as the
+// graph does; the test wires it to the group as the page would.
+class FakeEnvelope final : public EnvelopeView {
+public:
+    void SetEnvelope(int a, int d, int s, int r) override
+    {
+        SetAttack(a);
+        SetDecay(d);
+        SetSustain(s);
+        SetRelease(r);
+    }
+    void SetAttack(int v) override { Set(0, v); }
+    void SetDecay(int v) override { Set(1, v); }
+    void SetSustain(int v) override { Set(2, v); }
+    void SetRelease(int v) override { Set(3, v); }
+    int GetAttack() const override { return values[0]; }
+    int GetDecay() const override { return values[1]; }
+    int GetSustain() const override { return values[2]; }
+    int GetRelease() const override { return values[3]; }
+
+    // What a drag does: new values, one notice per changed value.
+    void Drag(int point, int v) { Set(point, v); }
+
+    int values[4] = {0, 0, 0, 0};
+    std::function<void()> onChanged;
+
+private:
+    void Set(int point, int v)
+    {
+        v = std::clamp(v, 0, 127);
+        if (values[point] == v)
+            return;
+        values[point] = v;
+        if (onChanged)
+            onChanged();
+    }
+};

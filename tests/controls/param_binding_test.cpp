@@ -1,0 +1,472 @@
+// The four binding families against fake views and a recording parameter
+// object: the documented cases, stores and their absence, and the order in
+// which the six operations run.
+
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "BindingFakes.h"
+#include "controls/CAdsrGroup.h"
+#include "controls/CDialComboPair.h"
+#include "controls/CDialEditPair.h"
+#include "controls/CSliderEditPair.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr int kId = 7;
+
+// A slider pair with its fakes, bound and set up.
+template <class Pair>
+struct SliderRig {
+    SliderRig(int first, int last, int offset, int stored)
+    {
+        object.values[kId] = stored;
+        pair.Bind(object, kId);
+        pair.Setup(slider, edit, first, last, offset);
+    }
+    void Type(const std::string& text)
+    {
+        edit.text = text;
+        pair.OnEditChange();
+    }
+    void Move(int position)
+    {
+        slider.SetPosition(position);
+        pair.OnSliderChanged();
+    }
+
+    FakeParamObject object;
+    FakeSlider slider;
+    FakeEdit edit;
+    Pair pair;
+};
+
+TEST(SliderEditPair, SetupShowsTheStoredValueAndStoresNothing)
+{
+    SliderRig<CSliderEditPairPrgParam> rig(-12, 12, 64, 60);
+    EXPECT_EQ(rig.slider.low, 0);
+    EXPECT_EQ(rig.slider.high, 24);
+    EXPECT_EQ(rig.slider.position, 8);
+    EXPECT_EQ(rig.edit.text, "-4");
+    EXPECT_TRUE(rig.pair.IsArmed());
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+}
+
+TEST(SliderEditPair, DecimalRangeKeepsPartialTextAndRewritesItOnFocusLoss)
+{
+    SliderRig<CSliderEditPairGlbParam> rig(-12, 12, 0, 0);
+    for (const char* text : {"-", "", "00", "abc", "13", "-13"}) {
+        rig.Type(text);
+        EXPECT_EQ(rig.slider.position, 12) << text;
+        EXPECT_EQ(rig.edit.text, text) << "typed text left alone";
+    }
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+    rig.pair.OnEditKillFocus();
+    EXPECT_EQ(rig.edit.text, "0");
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+
+    rig.Type("-5");
+    rig.Type("0");
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, -5, 1}, ParamStore{kId, 0, 1}));
+}
+
+TEST(SliderEditPair, MasterTuneTypedInTenths)
+{
+    SliderRig<CSliderEditPairGlbParamF> rig(4300, 4500, -4400, 0);
+    EXPECT_EQ(rig.edit.text, "440.0");
+    rig.Type("441.3");
+    EXPECT_EQ(rig.slider.position, 113);
+    rig.Type("441.3x");
+    rig.Type("abc");
+    EXPECT_EQ(rig.slider.position, 113);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 13, 1}));
+    rig.Move(0);
+    EXPECT_EQ(rig.edit.text, "430.0");
+    EXPECT_EQ(rig.object.stores.back(), (ParamStore{kId, -100, 1}));
+}
+
+TEST(SliderEditPair, CurveShowsCrvAtZeroAndReadsItInAnyCase)
+{
+    SliderRig<CSliderEditPairGlbParamCrv> rig(0, 127, 0, 5);
+    rig.Move(0);
+    EXPECT_EQ(rig.edit.text, "Crv");
+    rig.Move(9);
+    rig.Type("crv");
+    EXPECT_EQ(rig.slider.position, 0);
+    EXPECT_THAT(rig.object.stores,
+                ElementsAre(ParamStore{kId, 0, 1}, ParamStore{kId, 9, 1}, ParamStore{kId, 0, 1}));
+}
+
+TEST(SliderEditPair, ReversedPairPutsTheLargestValueAtPositionZero)
+{
+    SliderRig<CSliderEditPairPrgParam> rig(127, 0, 0, 100);
+    EXPECT_EQ(rig.slider.position, 27);
+    rig.Move(0);
+    EXPECT_EQ(rig.edit.text, "127");
+    rig.Move(127);
+    EXPECT_EQ(rig.edit.text, "0");
+    rig.Type("128");
+    rig.Type("-1");
+    EXPECT_EQ(rig.slider.position, 127);
+    rig.Type("120");
+    EXPECT_EQ(rig.slider.position, 7);
+    EXPECT_THAT(rig.object.stores,
+                ElementsAre(ParamStore{kId, 127, 1}, ParamStore{kId, 0, 1}, ParamStore{kId, 120, 1}));
+}
+
+TEST(SliderEditPair, HoldLevelIsStoredShiftedIntoBits8To30)
+{
+    SliderRig<CSliderEditPairPrgParamHex> rig(0x7FFFFF, 0, 0, 0x12345600);
+    EXPECT_EQ(rig.edit.text, "123456");
+    EXPECT_EQ(rig.slider.high, 0x7FFFFF);
+    EXPECT_EQ(rig.slider.position, 0x7FFFFF - 0x123456);
+    rig.Type("7FFFFF");
+    EXPECT_EQ(rig.slider.position, 0);
+    for (const char* text : {"", "12345G", "0x1234", "FFFFFFFF", "800000"})
+        rig.Type(text);
+    EXPECT_EQ(rig.slider.position, 0);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 0x7FFFFF00, 1}));
+}
+
+TEST(SliderEditPair, EfSenseShowsHold)
+{
+    SliderRig<CSliderEditPairPrgParamEfSense> rig(0, 127, 0, 127);
+    EXPECT_EQ(rig.edit.text, "Hold");
+    rig.Type("3");
+    rig.Type("hOLd");
+    EXPECT_EQ(rig.slider.position, 127);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 3, 1}, ParamStore{kId, 127, 1}));
+}
+
+TEST(SliderEditPair, PanSliderReadsSides)
+{
+    SliderRig<CSliderEditPairPrgParamPan> rig(-63, 63, 64, 64);
+    EXPECT_EQ(rig.edit.text, "CNT");
+    rig.Type("L12");
+    rig.Type("r5");
+    rig.Type("center");
+    rig.Move(60);
+    EXPECT_EQ(rig.edit.text, "L3");
+    EXPECT_THAT(rig.object.stores,
+                ElementsAre(ParamStore{kId, 52, 1}, ParamStore{kId, 69, 1}, ParamStore{kId, 64, 1},
+                            ParamStore{kId, 61, 1}));
+}
+
+TEST(SliderEditPair, NotificationsBeforeSetupStoreNothing)
+{
+    FakeParamObject object;
+    FakeSlider slider;
+    FakeEdit edit;
+    CSliderEditPairPrgParam pair;
+    pair.Bind(object, kId);
+    pair.OnSliderChanged();
+    pair.OnEditChange();
+    pair.OnEditKillFocus();
+    EXPECT_FALSE(pair.IsArmed());
+    EXPECT_THAT(object.stores, IsEmpty());
+}
+
+TEST(SliderEditPair, DisarmedPairAdjustsControlsWithoutStoring)
+{
+    SliderRig<CSliderEditPairPrgParam> rig(0, 100, 0, 10);
+    rig.pair.SetArmed(false);
+    rig.Move(40);
+    EXPECT_EQ(rig.edit.text, "40");
+    rig.Type("50");
+    EXPECT_EQ(rig.slider.position, 50);
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+}
+
+TEST(SliderEditPair, ShowStoredMovesBothControlsAndStoresNothing)
+{
+    SliderRig<CSliderEditPairPrgParam> rig(0, 100, 0, 10);
+    rig.pair.ShowStored(77);
+    EXPECT_EQ(rig.slider.position, 77);
+    EXPECT_EQ(rig.edit.text, "77");
+    rig.pair.OnSliderChanged();
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+}
+
+TEST(SliderEditPair, UsedBeforeBindIsALogicError)
+{
+    FakeSlider slider;
+    FakeEdit edit;
+    CSliderEditPairPrgParam pair;
+    EXPECT_THROW(pair.Setup(slider, edit, 0, 127, 0), std::logic_error);
+}
+
+// Records the six operations in the order they run.
+template <class Binding>
+class Recording final : public Binding {
+public:
+    void SetParamValue(int stored) override
+    {
+        log.push_back("SetParamValue " + std::to_string(stored));
+        Binding::SetParamValue(stored);
+    }
+    int GetParamValue() const override
+    {
+        log.push_back("GetParamValue");
+        return Binding::GetParamValue();
+    }
+    int DisplayToRaw(int shown) const override
+    {
+        log.push_back("DisplayToRaw " + std::to_string(shown));
+        return Binding::DisplayToRaw(shown);
+    }
+    int RawToDisplay(int stored) const override
+    {
+        log.push_back("RawToDisplay " + std::to_string(stored));
+        return Binding::RawToDisplay(stored);
+    }
+    std::string FormatValue(int shown) const override
+    {
+        log.push_back("FormatValue " + std::to_string(shown));
+        return Binding::FormatValue(shown);
+    }
+    int ParseValue(const std::string& text) const override
+    {
+        log.push_back("ParseValue " + text);
+        return Binding::ParseValue(text);
+    }
+    mutable std::vector<std::string> log;
+};
+
+using RecordingSliderPair = Recording<CSliderEditPairPrgParam>;
+
+TEST(SliderEditPair, OperationsRunInOrder)
+{
+    SliderRig<RecordingSliderPair> rig(-10, 10, 64, 66);
+    EXPECT_THAT(rig.pair.log, ElementsAre("GetParamValue", "RawToDisplay 66", "FormatValue 2"));
+
+    rig.pair.log.clear();
+    rig.Move(5);
+    EXPECT_THAT(rig.pair.log,
+                ElementsAre("ParseValue 2", "FormatValue -5", "DisplayToRaw -5", "SetParamValue 59"));
+
+    rig.pair.log.clear();
+    rig.Type("3");
+    EXPECT_THAT(rig.pair.log, ElementsAre("ParseValue 3", "DisplayToRaw 3", "SetParamValue 67"));
+
+    rig.pair.log.clear();
+    rig.edit.text = "x";
+    rig.pair.OnEditKillFocus();
+    EXPECT_THAT(rig.pair.log, ElementsAre("FormatValue 3", "ParseValue 3"));
+}
+
+struct DialEditRig {
+    DialEditRig(int a, int b, int offset, int stored)
+    {
+        object.values[kId] = stored;
+        pair.Bind(object, kId);
+        pair.Setup(knob, edit, a, b, offset);
+    }
+    void Type(const std::string& text)
+    {
+        edit.text = text;
+        pair.OnEditChange();
+    }
+    void Turn(int value)
+    {
+        knob.SetValue(value);
+        pair.OnDialChanged();
+    }
+
+    FakeParamObject object;
+    FakeKnob knob;
+    FakeEdit edit;
+    CDialEditPairPrgParamPan pair;
+};
+
+TEST(DialEditPair, PanKnobShowsAndStoresWithOffset)
+{
+    DialEditRig rig(-63, 63, 64, 61);
+    EXPECT_EQ(rig.knob.low, -63);
+    EXPECT_EQ(rig.knob.high, 63);
+    EXPECT_EQ(rig.knob.defaultValue, 0);
+    EXPECT_EQ(rig.knob.value, -3);
+    EXPECT_EQ(rig.edit.text, "L3");
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+
+    rig.Turn(0);
+    EXPECT_EQ(rig.edit.text, "CNT");
+    rig.Type("R63");
+    EXPECT_EQ(rig.knob.value, 63);
+    rig.Type("R64");
+    rig.Type("");
+    rig.Type("R63");
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 64, 1}, ParamStore{kId, 127, 1}));
+    rig.edit.text = "R6";
+    rig.pair.OnEditKillFocus();
+    EXPECT_EQ(rig.edit.text, "R63");
+    EXPECT_EQ(rig.object.stores.size(), 2u);
+}
+
+TEST(DialEditPair, OperationsRunInOrder)
+{
+    FakeParamObject object;
+    FakeKnob knob;
+    FakeEdit edit;
+    Recording<CDialEditPairPrgParamPan> pair;
+    object.values[kId] = 60;
+    pair.Bind(object, kId);
+    pair.Setup(knob, edit, -63, 63, 64);
+    EXPECT_THAT(pair.log, ElementsAre("GetParamValue", "RawToDisplay 60", "FormatValue -4"));
+
+    pair.log.clear();
+    knob.value = 2;
+    pair.OnDialChanged();
+    EXPECT_THAT(pair.log,
+                ElementsAre("ParseValue L4", "FormatValue 2", "DisplayToRaw 2", "SetParamValue 66"));
+
+    pair.log.clear();
+    edit.text = "L1";
+    pair.OnEditChange();
+    EXPECT_THAT(pair.log, ElementsAre("ParseValue L1", "DisplayToRaw -1", "SetParamValue 63"));
+
+    pair.log.clear();
+    pair.OnEditKillFocus();
+    EXPECT_THAT(pair.log, ElementsAre("FormatValue -1", "ParseValue L1"));
+}
+
+struct DialComboRig {
+    explicit DialComboRig(int stored, int items = 30) : list(items)
+    {
+        object.values[kId] = stored;
+        pair.Bind(object, kId);
+        pair.Setup(knob, list, 0, 29, 2);
+    }
+
+    FakeParamObject object;
+    FakeKnob knob;
+    FakeChoice list;
+    CDialComboPairPrgParam pair;
+};
+
+TEST(DialComboPair, KnobAndListShowTheSameIndex)
+{
+    DialComboRig rig(12);
+    EXPECT_EQ(rig.knob.defaultValue, 14);
+    EXPECT_EQ(rig.knob.value, 10);
+    EXPECT_EQ(rig.list.selection, 10);
+
+    rig.list.selection = 5;
+    rig.pair.OnComboChanged();
+    EXPECT_EQ(rig.knob.value, 5);
+    rig.pair.OnComboChanged();
+    rig.knob.value = 29;
+    rig.pair.OnDialChanged();
+    EXPECT_EQ(rig.list.selection, 29);
+    rig.pair.OnDialChanged();
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 7, 1}, ParamStore{kId, 31, 1}));
+}
+
+TEST(DialComboPair, NoSelectionOrAnItemOutsideTheRangeIsNeverStored)
+{
+    DialComboRig rig(2, 40);
+    for (const int item : {-1, 30, 39}) {
+        rig.list.selection = item;
+        rig.pair.OnComboChanged();
+    }
+    EXPECT_EQ(rig.knob.value, 0);
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+}
+
+TEST(DialComboPair, StoredValueWithoutAListItemSelectsNothing)
+{
+    DialComboRig rig(2 + 25, 20);
+    EXPECT_EQ(rig.list.selection, -1);
+}
+
+// The group wired to its graph as the page does: the graph's change notice
+// runs SyncFromGraph with focus.
+struct AdsrRig {
+    AdsrRig(int a, int d, int s, int r)
+    {
+        object.values = {{1, a}, {2, d}, {3, s}, {4, r}};
+        graph.onChanged = [this] {
+            ++notices;
+            group.SyncFromGraph(true);
+        };
+        group.Bind(object, 1, 2, 3, 4);
+        group.Setup(graph, edits[0], edits[1], edits[2], edits[3]);
+    }
+
+    FakeParamObject object;
+    FakeEnvelope graph;
+    FakeEdit edits[4];
+    CAdsrGroupPrgParam group;
+    int notices = 0;
+};
+
+TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
+{
+    AdsrRig rig(10, 20, 0, 127);
+    EXPECT_EQ(rig.graph.values[1], 20);
+    EXPECT_EQ(rig.edits[0].text, "10");
+    EXPECT_EQ(rig.edits[2].text, "0");
+    EXPECT_EQ(rig.edits[3].text, "127");
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+    EXPECT_TRUE(rig.group.IsArmed());
+}
+
+TEST(AdsrGroup, DragRewritesOnlyChangedEditsAndStoresEachOnce)
+{
+    AdsrRig rig(10, 20, 30, 40);
+    for (FakeEdit& e : rig.edits)
+        e.Reset(e.text);
+    rig.graph.Drag(1, 25);
+    rig.graph.Drag(3, 41);
+    EXPECT_EQ(rig.edits[0].writes, 0);
+    EXPECT_EQ(rig.edits[1].text, "25");
+    EXPECT_EQ(rig.edits[1].writes, 1);
+    EXPECT_EQ(rig.edits[2].writes, 0);
+    EXPECT_EQ(rig.edits[3].text, "41");
+    EXPECT_EQ(rig.edits[3].focusCount, 1);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{2, 25, 1}, ParamStore{4, 41, 1}));
+}
+
+TEST(AdsrGroup, TypedValueMovesTheGraphAndStoresOnce)
+{
+    AdsrRig rig(10, 20, 30, 40);
+    rig.edits[2].text = "128";
+    rig.group.OnSustainEdit();
+    rig.edits[2].text = "-1";
+    rig.group.OnSustainEdit();
+    rig.edits[2].text = "";
+    rig.group.OnSustainEdit();
+    EXPECT_EQ(rig.graph.values[2], 30);
+    rig.edits[2].text = "99";
+    rig.group.OnSustainEdit();
+    EXPECT_EQ(rig.graph.values[2], 99);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{3, 99, 1}));
+
+    rig.edits[0].text = "0";
+    rig.group.OnAttackEdit();
+    rig.edits[3].text = "127";
+    rig.group.OnReleaseEdit();
+    rig.edits[1].text = "00";
+    rig.group.OnDecayEdit();
+    EXPECT_THAT(rig.object.stores,
+                ElementsAre(ParamStore{3, 99, 1}, ParamStore{1, 0, 1}, ParamStore{4, 127, 1}));
+}
+
+TEST(AdsrGroup, RefreshRewritesTextsFromTheGraph)
+{
+    AdsrRig rig(10, 20, 30, 40);
+    rig.edits[1].Reset("2");
+    rig.edits[3].Reset("junk");
+    rig.group.Refresh();
+    EXPECT_EQ(rig.edits[1].text, "20");
+    EXPECT_EQ(rig.edits[3].text, "40");
+    EXPECT_EQ(rig.edits[1].focusCount, 0);
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+}
+
+} // namespace
