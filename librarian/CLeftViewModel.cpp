@@ -341,11 +341,6 @@ std::optional<CTreeDropPaste> CLeftViewModel::Drop(CTreeNode* node, const VelkPa
                           data.level};
 }
 
-void CLeftViewModel::RunDropPaste(const CTreeDropPaste& paste) {
-    doc_.Paste(&paste.payload, paste.target, paste.forceMove, paste.deviceIndex, paste.rootKind,
-               paste.level);
-}
-
 void CLeftViewModel::PrepareContextMenu(CTreeNode* node) {
     if (node != nullptr) Select(node);
 }

@@ -307,7 +307,8 @@ TEST(CLeftViewModel, DropChoosesMoveByEffectAndPastesOnlyWhenRun) {
     EXPECT_TRUE(drop->forceMove);
     EXPECT_EQ(drop->target, setup + "/Into");
     EXPECT_TRUE(fs::exists(setup + "/a.set")) << "nothing happens inside the drag";
-    rig.tree.RunDropPaste(*drop);
+    rig.Doc().Paste(&drop->payload, drop->target, drop->forceMove, drop->deviceIndex,
+                    drop->rootKind, drop->level);
     EXPECT_FALSE(fs::exists(setup + "/a.set"));
     EXPECT_TRUE(fs::exists(setup + "/Into/a.set"));
 }
