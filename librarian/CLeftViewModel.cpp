@@ -155,13 +155,10 @@ bool CLeftViewModel::Contains(const CTreeNode* ancestor, const CTreeNode* node) 
 }
 
 void CLeftViewModel::SelectChildByName(const std::string& name) {
+    // Devices match without case, folders below a device exactly: with "A"
+    // and "a" side by side, opening "a" selects "a".
     if (selected_ == nullptr) return;
-    for (const auto& child : selected_->children) {
-        if (EqualsIgnoringCase(child->text, name)) {
-            Select(child.get());
-            return;
-        }
-    }
+    if (CTreeNode* child = ChildNamed(selected_, name)) Select(child);
 }
 
 void CLeftViewModel::Select(CTreeNode* node) {

@@ -325,6 +325,32 @@ TEST(CLeftViewGui, DeletedSelectedFolderLeavesTheParentSelectedInTheControl) {
     EXPECT_EQ(f.rig.Doc().GetCurrentPath(), setup);
 }
 
+TEST(CLeftViewGui, DropOnANodeHighlightsItAndPastesAfterTheDragReturned) {
+    ViewsFrame f;
+    const std::string setup = StartWithSetupOpen(f);
+    const VelkPayload payload{0, setup + "/Rehearsal.set\n"};
+    f.tree->dragPayload = [&payload] { return &payload; };
+    f.Paint();
+    const wxTreeItemId archive = f.tree->ItemOf(f.tree->Model().FindNodeByPath(setup + "/Archive"));
+    wxRect rect;
+    ASSERT_TRUE(f.tree->GetBoundingRect(archive, rect, true));
+    const wxPoint point = rect.GetPosition() + wxSize(4, rect.height / 2);
+
+    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragMove);
+    EXPECT_EQ(f.tree->DragOverAt(point, true), wxDragCopy);
+    EXPECT_FALSE(f.tree->IsSelected(archive)) << "a drop highlight is no selection";
+    EXPECT_EQ(f.tree->Model().GetDropHighlight(), f.tree->NodeOf(archive));
+    EXPECT_TRUE(f.tree->DropAt(point, wxDragMove));
+    EXPECT_EQ(f.tree->Model().GetDropHighlight(), nullptr);
+    EXPECT_TRUE(fs::exists(setup + "/Rehearsal.set")) << "not inside the drag";
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_FALSE(fs::exists(setup + "/Rehearsal.set"));
+    EXPECT_TRUE(fs::exists(setup + "/Archive/Rehearsal.set"));
+
+    f.tree->dragPayload = [] { return nullptr; };
+    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragNone) << "a drag that is not ours";
+}
+
 TEST(CLeftViewGui, TreeMirrorsTheModel) {
     ViewsFrame f;
     WriteLibrary(f);
