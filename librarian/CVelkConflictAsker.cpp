@@ -1,7 +1,7 @@
 #include "librarian/CVelkConflictAsker.h"
 
 #include "librarian/CVelkDocTexts.h"
-#include "librarian/VelkTransferTexts.h"
+#include "resources/VelkStrings.h"
 
 using velk::fileops::ConflictAnswer;
 using velk::fileops::ConflictChoice;
@@ -10,11 +10,11 @@ ConflictAnswer CVelkConflictAsker::AskReplace(const std::filesystem::path&,
                                               const std::filesystem::path& existing) {
     ConflictAnswer answer;
     const VelkAnswer reply = prompter_.AskYesNoCancel(
-        velkdoctext::Format(velkdoctext::kAskReplace, existing.string()), velktext::kAppTitle);
+        velkdoctext::Format(velkdoctext::kAskReplace, existing.string()), velk::text::kAppTitle);
     if (reply == VelkAnswer::kCancel) return answer;  // Cancel
     answer.choice = reply == VelkAnswer::kYes ? ConflictChoice::Replace : ConflictChoice::Skip;
     if (++asked_ > 1)
-        answer.forAll = prompter_.AskYesNo(velkdoctext::kAskSameForAll, velktext::kAppTitle) ==
+        answer.forAll = prompter_.AskYesNo(velkdoctext::kAskSameForAll, velk::text::kAppTitle) ==
                         VelkAnswer::kYes;
     return answer;
 }

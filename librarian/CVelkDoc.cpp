@@ -13,7 +13,7 @@
 #include "librarian/CVelkDocTexts.h"
 #include "librarian/CVelkPreference.h"
 #include "librarian/VelkPrompter.h"
-#include "librarian/VelkTransferTexts.h"
+#include "resources/VelkStrings.h"
 #include "platform/fileops/FileOps.h"
 #include "platform/midi/MidiBackend.h"
 
@@ -106,7 +106,7 @@ void CVelkDoc::SetCurrentFolder(int deviceIndex, int rootKind, int level, const 
 // ---------------------------------------------------------------- waiting
 
 bool CVelkDoc::Wait(const VelkWaitSpec& spec, MDevDesc* device, const std::function<bool()>& done) {
-    CVelkProgressScope box(seams_.progress, velktext::kTransferCaption);
+    CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
     CDeviceWaitTarget target(config_, device);
     return CVelkWaitLoop(seams_.pump, guard_).Run(spec, target, done);
 }
@@ -116,7 +116,7 @@ bool CVelkDoc::WaitChanged(const VelkWaitSpec& spec, MDevDesc& device) {
 }
 
 void CVelkDoc::ShowError(const std::string& text) {
-    seams_.prompter.ShowMessage(text, velktext::kAppTitle, VelkIcon::kError);
+    seams_.prompter.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kError);
 }
 
 // ---------------------------------------------------------------- ports and device
@@ -271,7 +271,7 @@ int CVelkDoc::PasteFileOntoDevice(const std::string& file, int sourceKind, int d
                                   CDialogOverwriteModel::kGlobal) ||
             device == nullptr)
             return 0;
-        CVelkProgressScope box(seams_.progress, velktext::kTransferCaption);
+        CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
         seams_.clock.SleepFor(kSendPause);
         sent = device->LoadAllFileAndSend(file) == 0 && WaitChanged(velkwait::kWriteAll, *device);
     } else {
@@ -287,7 +287,7 @@ int CVelkDoc::PasteFileOntoDevice(const std::string& file, int sourceKind, int d
                                   program ? CDialogOverwriteModel::kProgram
                                           : CDialogOverwriteModel::kGlobal))
             return 0;
-        CVelkProgressScope box(seams_.progress, velktext::kTransferCaption);
+        CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
         seams_.clock.SleepFor(kSendPause);
         const int loaded = program ? device->LoadProgramFileAndSend(slot, file)
                                    : device->LoadGlobalFileAndSend(slot, file);
@@ -330,7 +330,7 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
         const CItemPathInfo info = ClassifyPath(name);
         if (!info.valid || info.rootKind == kRootDevice || info.level < 2) return 0;
     }
-    if (seams_.prompter.AskYesNo(kAskTrash, velktext::kAppTitle) != VelkAnswer::kYes) return 0;
+    if (seams_.prompter.AskYesNo(kAskTrash, velk::text::kAppTitle) != VelkAnswer::kYes) return 0;
     std::vector<fs::path> paths(all.begin(), all.end());
     const fo::TrashResult trash = fo::TrashItems(paths);
     std::vector<std::string> failed = trash.failed;
@@ -338,7 +338,7 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
         std::vector<std::string> listed;
         for (const fs::path& path : trash.notSupported) listed.push_back(path.string());
         if (seams_.prompter.AskYesNo(Format(kAskDeleteForGood, JoinLines(listed)),
-                                     velktext::kAppTitle) == VelkAnswer::kYes) {
+                                     velk::text::kAppTitle) == VelkAnswer::kYes) {
             for (std::string& reason : fo::DeleteForGood(trash.notSupported))
                 failed.push_back(std::move(reason));
         }
