@@ -155,13 +155,10 @@ bool CLeftViewModel::Contains(const CTreeNode* ancestor, const CTreeNode* node) 
 }
 
 void CLeftViewModel::SelectChildByName(const std::string& name) {
+    // Devices match without case, folders below a device exactly: with "A"
+    // and "a" side by side, opening "a" selects "a".
     if (selected_ == nullptr) return;
-    for (const auto& child : selected_->children) {
-        if (EqualsIgnoringCase(child->text, name)) {
-            Select(child.get());
-            return;
-        }
-    }
+    if (CTreeNode* child = ChildNamed(selected_, name)) Select(child);
 }
 
 void CLeftViewModel::Select(CTreeNode* node) {
@@ -339,11 +336,6 @@ std::optional<CTreeDropPaste> CLeftViewModel::Drop(CTreeNode* node, const VelkPa
     if (!doc_.CanPaste(payload, data.deviceIndex, data.rootKind, data.level)) return std::nullopt;
     return CTreeDropPaste{*payload, GetNodePath(node), forceMove, data.deviceIndex, data.rootKind,
                           data.level};
-}
-
-void CLeftViewModel::RunDropPaste(const CTreeDropPaste& paste) {
-    doc_.Paste(&paste.payload, paste.target, paste.forceMove, paste.deviceIndex, paste.rootKind,
-               paste.level);
 }
 
 void CLeftViewModel::PrepareContextMenu(CTreeNode* node) {

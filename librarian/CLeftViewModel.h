@@ -65,7 +65,8 @@ public:
     virtual void Stop() = 0;
 };
 
-// A drop accepted on a node: the paste that runs once the drag has returned.
+// A drop accepted on a node: the paste that runs once the drag has returned
+// (GTK's drag handlers must not run questions or waiting loops).
 struct CTreeDropPaste {
     VelkPayload payload;
     std::string target;
@@ -121,7 +122,6 @@ public:
     int DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown);
     void DragLeave();
     std::optional<CTreeDropPaste> Drop(CTreeNode* node, const VelkPayload* payload, int effect);
-    void RunDropPaste(const CTreeDropPaste& paste);
     void OnHoverTimer();
     // A right click on `node`: it becomes the selected node before the menu.
     void PrepareContextMenu(CTreeNode* node);

@@ -19,7 +19,9 @@ namespace text = velk::text;
 
 namespace {
 
-constexpr std::array<int, CListRow::kColumnCount> kInitialWidths = {160, 120, 80, 120, 120, 120};
+// Type is wider than the 80 pixels of old: "Program File" fits at the
+// desktop's larger default font.
+constexpr std::array<int, CListRow::kColumnCount> kInitialWidths = {160, 120, 100, 120, 120, 120};
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -136,7 +138,12 @@ void CVelkViewModel::SetColumnWidth(int column, int width) {
 
 // ---------------------------------------------------------------- filling
 
+void CVelkViewModel::RowsChanging() {
+    if (sink_) sink_->OnRowsChanging();
+}
+
 void CVelkViewModel::FillList(const std::string&, bool reset) {
+    RowsChanging();
     const bool deviceList = Kind() == kRootDevice;
     titles_[3] = titles_[4] = titles_[5] = text::kColumnNone;
     if (deviceList || reset) {
@@ -284,6 +291,7 @@ void CVelkViewModel::Sort(int mode) {
         activeColumn_ = -1;
         return;
     }
+    RowsChanging();
     const CSortSetting& setting = KindSort();
     activeColumn_ = setting.column;
     activeBackOrder_ = setting.backOrder;
@@ -400,6 +408,7 @@ void CVelkViewModel::OnItemRenamed(const std::string& oldPath, const std::string
 
 void CVelkViewModel::OnItemsDeleted(const CFNameList& deleted) {
     if (Kind() == kRootDevice) return;
+    RowsChanging();
     const CRowLookup lookup(rows_, false, Level() == 0);
     std::vector<int> gone;
     CFNameList names(deleted.GetText());
@@ -420,6 +429,7 @@ void CVelkViewModel::OnFolderCreated(const std::string& path) {
     if (FindItem(leaf) >= 0 || !fs::is_directory(path, error)) return;
     std::optional<CListRow> row = MakeFolderRow(leaf, folderlist::LastWriteTime(path));
     if (!row) return;
+    RowsChanging();
     std::vector<CListRow> rows;
     rows.push_back(std::move(*row));
     InsertAtTop(std::move(rows));

@@ -47,6 +47,9 @@ struct CListRow {
 class CVelkViewSink {
 public:
     virtual ~CVelkViewSink() = default;
+    // The rows are about to move: the window reports its selection now
+    // (SetSelected), while its rows still match the model's.
+    virtual void OnRowsChanging() = 0;
     // Every row anew (after a sort or a fill with reset).
     virtual void OnRowsReset() = 0;
     // `count` rows were inserted at `first`.
@@ -138,6 +141,7 @@ private:
     std::string NameKey(const std::string& name) const;
     bool ParentIsShown(const std::string& path) const;
     void ApplyStyle();
+    void RowsChanging();
 
     CVelkDoc& doc_;
     CVelkPreference& preference_;

@@ -6,6 +6,8 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include "librarian/wx/CWxClipboard.h"
+#include "librarian/wx/CWxDropPaste.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkMenus.h"
 #include "resources/VelkStrings.h"
@@ -56,7 +58,7 @@ int ToEffect(wxDragResult result) {
 class CTreeDropTarget final : public wxDropTarget {
 public:
     explicit CTreeDropTarget(CLeftView& tree)
-        : wxDropTarget(new wxCustomDataObject(wxDataFormat(velk::text::kClipboardFormat))),
+        : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())),
           tree_(tree) {}
     wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override {
         return tree_.DragOverAt(wxPoint(x, y), wxGetKeyState(WXK_CONTROL));
@@ -85,6 +87,7 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
     : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_EDIT_LABELS |
                      wxTR_SINGLE | wxBORDER_SUNKEN),
+      doc_(doc),
       hoverTimer_(*this),
       model_(doc, prompter, launcher, hoverTimer_),
       images_(velk::CreateVelkTreeImageList()) {
@@ -93,6 +96,7 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
     model_.SetSink(this);
     SetDropTarget(new CTreeDropTarget(*this));
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
+    dragPayload = [] { return CWxClipboard::GetDragPayload(); };
 
     Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
         if (syncing_ == 0) model_.Select(NodeOf(event.GetItem()));
@@ -287,6 +291,7 @@ bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect) {
     if (!paste) return false;
     // Modal questions and waiting loops must not run inside GTK's drag
     // handlers: the paste runs once the drag has returned.
-    CallAfter([this, run = std::move(*paste)] { model_.RunDropPaste(run); });
+    PasteDropLater(doc_, paste->payload, paste->target, paste->forceMove, paste->deviceIndex,
+                   paste->rootKind, paste->level);
     return true;
 }

@@ -31,8 +31,8 @@ public:
 
     // Shows the context menu; tests replace it (a real popup is modal).
     std::function<void(wxMenu& menu)> showMenu;
-    // The payload of the drag in progress when it is one of ours (the
-    // clipboard layer's process-wide drag payload); null refuses the drop.
+    // The payload of the drag in progress when it is one of ours (by default
+    // CWxClipboard's process-wide drag payload); null refuses the drop.
     std::function<const VelkPayload*()> dragPayload;
 
     // The drop target's side, also driven directly by tests.
@@ -67,6 +67,7 @@ private:
     void BindCommands();
     CTreeNode* NodeAt(const wxPoint& point) const;
 
+    CVelkDoc& doc_;
     HoverTimer hoverTimer_;
     CLeftViewModel model_;
     std::unique_ptr<wxImageList> images_;

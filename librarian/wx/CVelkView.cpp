@@ -2,6 +2,8 @@
 
 #include <wx/settings.h>
 
+#include <vector>
+
 #include "resources/wx/VelkArt.h"
 
 namespace {
@@ -121,6 +123,18 @@ void CVelkView::Populate() {
         for (int row = 0; row < model_.RowCount(); ++row) InsertRow(row);
     }
     Thaw();
+}
+
+void CVelkView::OnRowsChanging() {
+    // A virtual list reports no event per row of a range selection: the
+    // control's selection is read back before the rows move.
+    if (syncing_ != 0 || GetItemCount() != model_.RowCount()) return;
+    std::vector<bool> selected(static_cast<std::size_t>(model_.RowCount()), false);
+    for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
+         row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        selected[static_cast<std::size_t>(row)] = true;
+    for (int row = 0; row < model_.RowCount(); ++row)
+        model_.SetSelected(row, selected[static_cast<std::size_t>(row)]);
 }
 
 void CVelkView::OnRowsReset() { Populate(); }

@@ -29,6 +29,7 @@ public:
 
 private:
     // CVelkViewSink
+    void OnRowsChanging() override;
     void OnRowsReset() override;
     void OnRowsInserted(int first, int count) override;
     void OnRowDeleted(int row) override;

@@ -46,6 +46,7 @@ public:
     std::vector<int> changed;
     std::vector<int> styles;
     std::vector<int> edits;
+    void OnRowsChanging() override {}
     void OnRowsReset() override { ++resets; }
     void OnRowsInserted(int, int count) override { inserted += count; }
     void OnRowDeleted(int) override { ++deleted; }

@@ -80,6 +80,22 @@ TEST(CLeftViewModel, NodePathsAndLookupsIgnoreCaseOnlyForRootsAndDevices) {
     for (const Case& c : cases) EXPECT_EQ(rig.Node(c.path), c.node) << c.path;
 }
 
+TEST(CLeftViewModel, SelectChildByNameMatchesDevicesWithoutCaseAndFoldersExactly) {
+    ViewsRig rig;
+    const std::string setup = rig.Library() + "/My Setup/Brontisel S";
+    ViewsRig::MakeFolder(setup + "/A");
+    ViewsRig::MakeFolder(setup + "/a");
+    rig.tree.InitialUpdate();
+    rig.tree.SelectChildByName("brontisel s");
+    EXPECT_EQ(rig.tree.GetSelected(), rig.tree.DeviceRoot()->children[0].get());
+    rig.SelectPath(setup);
+    rig.tree.SelectChildByName("a");
+    EXPECT_EQ(rig.tree.GetSelected(), rig.Node(setup + "/a"));
+    EXPECT_EQ(rig.tree.GetSelected()->text, "a");
+    rig.tree.SelectChildByName("B");
+    EXPECT_EQ(rig.tree.GetSelected()->text, "a") << "no such child: the selection stays";
+}
+
 TEST(CLeftViewModel, DeletingTheFolderThatHoldsTheSelectionSelectsItsParent) {
     ViewsRig rig;
     const std::string device = rig.Library() + "/My Library/Brontisel S";
@@ -307,7 +323,8 @@ TEST(CLeftViewModel, DropChoosesMoveByEffectAndPastesOnlyWhenRun) {
     EXPECT_TRUE(drop->forceMove);
     EXPECT_EQ(drop->target, setup + "/Into");
     EXPECT_TRUE(fs::exists(setup + "/a.set")) << "nothing happens inside the drag";
-    rig.tree.RunDropPaste(*drop);
+    rig.Doc().Paste(&drop->payload, drop->target, drop->forceMove, drop->deviceIndex,
+                    drop->rootKind, drop->level);
     EXPECT_FALSE(fs::exists(setup + "/a.set"));
     EXPECT_TRUE(fs::exists(setup + "/Into/a.set"));
 }

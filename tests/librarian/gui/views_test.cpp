@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/menu.h>
@@ -66,21 +64,27 @@ public:
 
     void Paint() {
         frame->Layout();
+        frame->Refresh();
+        frame->Update();
         for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
     }
     void Shot(const std::string& name) {
         Paint();
         const char* dir = std::getenv("VELK_SHOTS_DIR");
         if (dir == nullptr || *dir == '\0') return;
-        const wxRect rect = frame->GetScreenRect();
-        wxBitmap shot(rect.width, rect.height, 24);
-        {
-            wxMemoryDC memory(shot);
-            wxScreenDC screen;
-            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+        // GTK draws on its frame clock: only a picture for people waits for it.
+        for (const auto end = Clock::now() + std::chrono::milliseconds(200); Clock::now() < end;) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(5);
         }
+        // The X server's picture (a wxScreenDC copy can lag behind GTK's drawing).
+        const wxRect rect = frame->GetScreenRect();
         const std::string path = std::string(dir) + "/" + name;
-        EXPECT_TRUE(shot.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG)) << path;
+        const std::string command = "xwd -root -silent | convert xwd:- -crop " +
+                                    std::to_string(rect.width) + "x" + std::to_string(rect.height) +
+                                    "+" + std::to_string(rect.x) + "+" + std::to_string(rect.y) +
+                                    " '" + path + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
     }
 
     doctest::DocRig rig;
@@ -107,6 +111,16 @@ void WriteLibrary(ViewsFrame& f) {
     for (const char* name : {"Gig 2016.set", "Rehearsal.set"})
         doctest::DocRig::WriteFile(setup + "/" + name);
     fs::create_directories(setup + "/Archive/Old");
+}
+
+// The library written, the views started, the setup device folder expanded;
+// its path.
+std::string StartWithSetupOpen(ViewsFrame& f) {
+    WriteLibrary(f);
+    f.Start();
+    const std::string setup = f.DeviceFolder("My Setup");
+    f.tree->Model().Expand(f.tree->Model().FindNodeByPath(setup));
+    return setup;
 }
 
 TEST(CVelkViewGui, StyleSwitchingKeepsRowsAndColumns) {
@@ -185,6 +199,58 @@ TEST(CVelkViewGui, CutRowsAreGreyWithAGhostImage) {
     EXPECT_EQ(item.GetImage(), kRowImageProgram);
 }
 
+TEST(CVelkViewGui, DropHighlightIsABackgroundColour) {
+    ViewsFrame f;
+    WriteLibrary(f);
+    f.Start();
+    f.Select(f.DeviceFolder("My Library"));
+    const int folder = f.list->Model().FindItem("Live Set");
+    f.list->Model().SetDropHighlight(folder);
+    EXPECT_EQ(f.list->GetItemBackgroundColour(folder), CVelkView::DropHighlightColour());
+    f.list->Model().SetDropHighlight(-1);
+    EXPECT_NE(f.list->GetItemBackgroundColour(folder), CVelkView::DropHighlightColour());
+}
+
+// The edit ends after a click selected another row: the edited row is renamed.
+TEST(CVelkViewGui, EndOfLabelEditRenamesTheEventsRow) {
+    ViewsFrame f;
+    WriteLibrary(f);
+    f.Start();
+    const std::string folder = f.DeviceFolder("My Library");
+    f.Select(folder);
+    f.list->Model().SetViewStyle(kStyleReport);
+    const int edited = f.list->Model().FindItem("Strings.prg");
+    const int clicked = f.list->Model().FindItem("Studio.glb");
+    f.list->SetItemState(clicked, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    wxListEvent ended(wxEVT_LIST_END_LABEL_EDIT, f.list->GetId());
+    ended.SetEventObject(f.list);
+    ended.m_itemIndex = edited;
+    ended.m_item.SetText("Cellos");
+    f.list->ProcessWindowEvent(ended);
+    EXPECT_TRUE(fs::exists(folder + "/Cellos.prg"));
+    EXPECT_TRUE(fs::exists(folder + "/Studio.glb"));
+    EXPECT_EQ(f.Text(edited, 0), "Cellos.prg");
+    EXPECT_TRUE(f.list->Model().Rows()[clicked].selected);
+}
+
+TEST(CVelkViewGui, SelectionFollowsItsRowsThroughASort) {
+    ViewsFrame f;
+    WriteLibrary(f);
+    f.Start();
+    f.Select(f.DeviceFolder("My Library"));
+    for (int style : {kStyleReport, kStyleIcon}) {
+        f.list->Model().SetViewStyle(style);
+        const int row = f.list->Model().FindItem("Bass Lead.prg");
+        f.list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        f.list->Model().SortBy(0);
+        const int moved = f.list->Model().FindItem("Bass Lead.prg");
+        EXPECT_NE(moved, row) << style;
+        EXPECT_EQ(f.list->GetSelectedItemCount(), 1) << style;
+        EXPECT_EQ(f.list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), moved) << style;
+        f.list->SetItemState(moved, 0, wxLIST_STATE_SELECTED);
+    }
+}
+
 TEST(CVelkViewGui, ColumnClickSortsTheControlsRows) {
     ViewsFrame f;
     WriteLibrary(f);
@@ -230,11 +296,8 @@ TEST(CLeftViewGui, RightClickSelectsTheNodeThenShowsTheMenuOnce) {
 
 TEST(CLeftViewGui, EndOfLabelEditRenamesTheEventsNode) {
     ViewsFrame f;
-    WriteLibrary(f);
-    f.Start();
+    const std::string setup = StartWithSetupOpen(f);
     CLeftViewModel& model = f.tree->Model();
-    const std::string setup = f.DeviceFolder("My Setup");
-    model.Expand(model.FindNodeByPath(setup));
     const wxTreeItemId archive = f.tree->ItemOf(model.FindNodeByPath(setup + "/Archive"));
     ASSERT_TRUE(archive.IsOk());
     f.Select(setup);
@@ -244,6 +307,48 @@ TEST(CLeftViewGui, EndOfLabelEditRenamesTheEventsNode) {
     EXPECT_TRUE(fs::is_directory(setup + "/Attic"));
     EXPECT_EQ(f.tree->GetItemText(archive), "Attic");
     EXPECT_EQ(f.tree->GetSelection(), f.tree->ItemOf(model.FindNodeByPath(setup)));
+}
+
+TEST(CLeftViewGui, DeletedSelectedFolderLeavesTheParentSelectedInTheControl) {
+    ViewsFrame f;
+    const std::string setup = StartWithSetupOpen(f);
+    CLeftViewModel& model = f.tree->Model();
+    f.Select(setup + "/Archive");
+    fs::remove_all(setup + "/Archive");
+    CFNameList names;
+    names.Add(setup + "/Archive");
+    model.OnItemsDeleted(names);
+    for (int i = 0; i < 5; ++i) wxTheApp->Yield(true);
+    EXPECT_EQ(model.FindNodeByPath(setup + "/Archive"), nullptr);
+    EXPECT_EQ(f.tree->GetSelection(), f.tree->ItemOf(model.FindNodeByPath(setup)));
+    EXPECT_EQ(model.GetSelected(), model.FindNodeByPath(setup));
+    EXPECT_EQ(f.rig.Doc().GetCurrentPath(), setup);
+}
+
+TEST(CLeftViewGui, DropOnANodeHighlightsItAndPastesAfterTheDragReturned) {
+    ViewsFrame f;
+    const std::string setup = StartWithSetupOpen(f);
+    const VelkPayload payload{0, setup + "/Rehearsal.set\n"};
+    f.tree->dragPayload = [&payload] { return &payload; };
+    f.Paint();
+    const wxTreeItemId archive = f.tree->ItemOf(f.tree->Model().FindNodeByPath(setup + "/Archive"));
+    wxRect rect;
+    ASSERT_TRUE(f.tree->GetBoundingRect(archive, rect, true));
+    const wxPoint point = rect.GetPosition() + wxSize(4, rect.height / 2);
+
+    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragMove);
+    EXPECT_EQ(f.tree->DragOverAt(point, true), wxDragCopy);
+    EXPECT_FALSE(f.tree->IsSelected(archive)) << "a drop highlight is no selection";
+    EXPECT_EQ(f.tree->Model().GetDropHighlight(), f.tree->NodeOf(archive));
+    EXPECT_TRUE(f.tree->DropAt(point, wxDragMove));
+    EXPECT_EQ(f.tree->Model().GetDropHighlight(), nullptr);
+    EXPECT_TRUE(fs::exists(setup + "/Rehearsal.set")) << "not inside the drag";
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_FALSE(fs::exists(setup + "/Rehearsal.set"));
+    EXPECT_TRUE(fs::exists(setup + "/Archive/Rehearsal.set"));
+
+    f.tree->dragPayload = [] { return nullptr; };
+    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragNone) << "a drag that is not ours";
 }
 
 TEST(CLeftViewGui, TreeMirrorsTheModel) {
