@@ -13,6 +13,7 @@
 #include "controls/CAdsrGroup.h"
 #include "controls/wx/BindingLinksWx.h"
 #include "controls/wx/BindingViewsWx.h"
+#include "controls/wx/KnobLinksWx.h"
 #include "controls/wx/C2StateButton.h"
 #include "controls/wx/CDial.h"
 #include "controls/wx/CWiredPts.h"
@@ -22,37 +23,6 @@
 #include "resources/wx/VelkArt.h"
 
 namespace {
-
-class KnobOnDial final : public KnobView {
-public:
-    explicit KnobOnDial(CDial& knob) : knob_(knob) {}
-    void SetRange(int first, int last, int defaultValue) override
-    {
-        knob_.SetRange(first, last, defaultValue);
-    }
-    int GetValue() const override { return knob_.GetValue(); }
-    void SetValue(int value) override { knob_.SetValue(value); }
-
-private:
-    CDial& knob_;
-};
-
-class EnvelopeOnGraph final : public EnvelopeView {
-public:
-    explicit EnvelopeOnGraph(CWiredPts& graph) : graph_(graph) {}
-    void SetEnvelope(int a, int d, int s, int r) override { graph_.SetEnvelope(a, d, s, r); }
-    void SetAttack(int v) override { graph_.SetAttack(v); }
-    void SetDecay(int v) override { graph_.SetDecay(v); }
-    void SetSustain(int v) override { graph_.SetSustain(v); }
-    void SetRelease(int v) override { graph_.SetRelease(v); }
-    int GetAttack() const override { return graph_.GetAttack(); }
-    int GetDecay() const override { return graph_.GetDecay(); }
-    int GetSustain() const override { return graph_.GetSustain(); }
-    int GetRelease() const override { return graph_.GetRelease(); }
-
-private:
-    CWiredPts& graph_;
-};
 
 // A selection from either kind of list (wxChoice, wxBitmapComboBox).
 wxItemContainer* ItemsOf(wxWindow* window) { return dynamic_cast<wxItemContainer*>(window); }
@@ -73,18 +43,15 @@ struct CProgramPage::Links {
     };
     struct DialEdit {
         std::unique_ptr<CDialEditPair> pair;
-        std::unique_ptr<KnobOnDial> knob;
-        std::unique_ptr<WxEditView> edit;
+        std::unique_ptr<DialEditPairWx> link;
     };
     struct DialChoice {
         std::unique_ptr<CDialComboPair> pair;
-        std::unique_ptr<KnobOnDial> knob;
-        std::unique_ptr<WxChoiceView> list;
+        std::unique_ptr<DialComboPairWx> link;
     };
     struct Envelope {
         std::unique_ptr<CAdsrGroupPrgParam> group;
-        std::unique_ptr<EnvelopeOnGraph> graph;
-        std::vector<std::unique_ptr<WxEditView>> edits;
+        std::unique_ptr<AdsrGroupWx> link;
     };
     std::map<int, Slider> sliders;          // by trackbar id
     std::map<int, DialEdit> dialEdits;      // by knob id
@@ -288,14 +255,9 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
             return;
         Links::DialEdit& link = links_->dialEdits[row.control];
         link.pair = MakeDialEditPair(row.kind);
-        link.knob = std::make_unique<KnobOnDial>(*knob);
-        link.edit = std::make_unique<WxEditView>(*edit);
         link.pair->Bind(program_, id);
-        CDialEditPair* pair = link.pair.get();
-        Bind(EVT_CDIAL_CHANGED, [pair](wxCommandEvent&) { pair->OnDialChanged(); }, row.control);
-        edit->Bind(wxEVT_TEXT, [pair](wxCommandEvent& e) { e.Skip(); pair->OnEditChange(); });
-        edit->Bind(wxEVT_KILL_FOCUS, [pair](wxFocusEvent& e) { e.Skip(); pair->OnEditKillFocus(); });
-        pair->Setup(*link.knob, *link.edit, row.first, row.last, row.offset);
+        link.link = std::make_unique<DialEditPairWx>(*link.pair, *knob, *edit);
+        link.link->Setup(row.first, row.last, row.offset);
         return;
     }
     case PageBindingKind::DialChoice: {
@@ -305,41 +267,25 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
             return;
         Links::DialChoice& link = links_->dialChoices[row.control];
         link.pair = MakeDialComboPair(row.kind);
-        link.knob = std::make_unique<KnobOnDial>(*knob);
-        link.list = std::make_unique<WxChoiceView>(*list);
         link.pair->Bind(program_, id);
-        CDialComboPair* pair = link.pair.get();
-        Bind(EVT_CDIAL_CHANGED, [pair](wxCommandEvent&) { pair->OnDialChanged(); }, row.control);
-        pair->Setup(*link.knob, *link.list, row.first, row.last, row.offset);
+        link.link = std::make_unique<DialComboPairWx>(*link.pair, *knob, *list);
+        link.link->Setup(row.first, row.last, row.offset);
         return;
     }
     case PageBindingKind::Envelope: {
         auto* graph = dynamic_cast<CWiredPts*>(control);
         if (graph == nullptr || row.edits.size() != 4)
             return;
-        std::vector<wxTextCtrl*> edits;
-        for (const int editId : row.edits)
-            if (auto* edit = ControlAs<wxTextCtrl>(editId))
-                edits.push_back(edit);
-        if (edits.size() != 4)
-            return;
+        wxTextCtrl* edits[4] = {};
+        for (int i = 0; i < 4; ++i)
+            if ((edits[i] = ControlAs<wxTextCtrl>(row.edits[i])) == nullptr)
+                return;
         Links::Envelope& link = links_->envelopes[row.control];
         link.group = std::make_unique<CAdsrGroupPrgParam>();
-        link.graph = std::make_unique<EnvelopeOnGraph>(*graph);
-        for (wxTextCtrl* edit : edits)
-            link.edits.push_back(std::make_unique<WxEditView>(*edit));
         link.group->Bind(program_, id, id + 1, id + 2, id + 3);
-        CAdsrGroup* group = link.group.get();
-        Bind(EVT_CWIREDPTS_CHANGED, [group](wxCommandEvent&) { group->SyncFromGraph(true); },
-             row.control);
-        const std::function<void()> onEdit[4] = {
-            [group] { group->OnAttackEdit(); }, [group] { group->OnDecayEdit(); },
-            [group] { group->OnSustainEdit(); }, [group] { group->OnReleaseEdit(); }};
-        for (int i = 0; i < 4; ++i) {
-            edits[i]->Bind(wxEVT_TEXT, [f = onEdit[i]](wxCommandEvent& e) { e.Skip(); f(); });
-            edits[i]->Bind(wxEVT_KILL_FOCUS, [group](wxFocusEvent& e) { e.Skip(); group->Refresh(); });
-        }
-        group->Setup(*link.graph, *link.edits[0], *link.edits[1], *link.edits[2], *link.edits[3]);
+        link.link = std::make_unique<AdsrGroupWx>(*link.group, *graph, *edits[0], *edits[1],
+                                                  *edits[2], *edits[3]);
+        link.link->Setup();
         return;
     }
     }
@@ -353,10 +299,7 @@ void CProgramPage::OnChoice(wxCommandEvent& event)
         return;
     const PageBinding& row = *it->second;
     if (row.kind == PageBindingKind::DialChoice) {
-        const auto link = links_->dialChoices.find(row.control);
-        if (link != links_->dialChoices.end())
-            link->second.pair->OnComboChanged();
-        RunRules(event.GetId());
+        RunRules(event.GetId());  // the pair's link has handled the change
         return;
     }
     if (row.kind != PageBindingKind::Choice)

@@ -125,9 +125,12 @@ inline void SaveShot(wxWindow& window, const char* name)
     const char* dir = std::getenv("VELK_SHOTS_DIR");
     if (dir == nullptr || *dir == '\0')
         return;
-    window.Update();
-    for (int i = 0; i < 5; ++i)
+    // GTK animates check marks: let them finish (only when taking pictures).
+    for (int i = 0; i < 10; ++i) {
+        wxMilliSleep(40);
         wxYield();
+    }
+    window.Update();
     wxClientDC source(&window);
     const wxSize size = window.GetClientSize();
     wxBitmap bitmap(size);

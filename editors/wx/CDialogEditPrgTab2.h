@@ -1,0 +1,33 @@
+#pragma once
+// The Arpeggio page of the Program Editor: the arpeggiator and the step
+// arpeggiator (editors/ArpeggioPageTables.h). Every user change stores its
+// parameter with notify 1. The Program Editor calls the Show operations
+// for values the device reported and already stored with notify 0: they
+// only update the controls and store nothing.
+
+#include "editors/wx/CProgramPage.h"
+
+class CDialogEditPrgTab2 final : public CProgramPage {
+public:
+    // voiceMode: the program's voice mode (parameter 2) when the page opens.
+    CDialogEditPrgTab2(wxWindow* parent, MDevDescProgram& program, int voiceMode);
+
+    // The voice mode the user picked while this page is shown: "Target
+    // Timbre" is enabled only in voice mode 2 (Layer).
+    void SetVoiceMode(int voiceMode);
+    int VoiceMode() const { return voiceMode_; }
+
+    void ShowArpOnOff(int value);
+    void ShowLatch(int value);
+    void ShowType(int value);
+    void ShowRange(int value);
+    // Moves the Gate trackbar and rewrites its edit with the pair disarmed,
+    // so the reported value is not stored and sent back.
+    void ShowGate(int value);
+
+    // Enables the step buttons Last Step allows; returns its selection.
+    int UpdateStepButtons();
+
+private:
+    int voiceMode_;
+};
