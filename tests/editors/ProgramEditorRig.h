@@ -121,19 +121,6 @@ public:
     void EndDialog(EditorEnd end) override { ended = end; }
 };
 
-// Routes the input on each poll and counts the polls.
-class CountingWaitTarget final : public VelkWaitTarget {
-public:
-    std::function<void()> onPoll;
-    int polls = 0;
-    int cancels = 0;
-    void ProcessInput() override {
-        ++polls;
-        if (onPoll) onPoll();
-    }
-    void CancelTransfer() override { ++cancels; }
-};
-
 // The function byte of a system-exclusive message the synth received; -1
 // for anything else.
 inline int FunctionOf(const SimSynth& synth, const std::vector<uint8_t>& message) {
@@ -161,7 +148,7 @@ public:
         // Each pass of a waiting loop: timers that fell due fire, as the
         // event loop would fire them.
         pump_.onPump = [this] { timer_.FireDue(); };
-        wait_.onPoll = [this] {
+        wait_.onProcessInput = [this] {
             if (routeInput) dev_.Settle();
         };
     }
@@ -205,7 +192,7 @@ public:
     FakeTimer& Timer() { return timer_; }
     velktest::FakeClock& Clock() { return clock_; }
     velktest::FakeEventPump& Pump() { return pump_; }
-    CountingWaitTarget& Wait() { return wait_; }
+    velktest::FakeWaitTarget& Wait() { return wait_; }
     CDialogEditPrgModel& Editor() { return *editor_; }
 
     velktest::FakePrompter prompter;
@@ -221,7 +208,7 @@ private:
     velktest::FakeClock clock_;
     FakeTimer timer_{clock_};
     velktest::FakeEventPump pump_;
-    CountingWaitTarget wait_;
+    velktest::FakeWaitTarget wait_;
     std::unique_ptr<CDialogEditPrgModel> editor_;
     int dumpsSeen_ = 0;
 };

@@ -273,7 +273,7 @@ TEST(ProgramEditor, DeviceWriteConfirmedOnTheFirstPollEndsOk) {
 
     EXPECT_EQ(rig.confirm.captions, std::vector<std::string>{"Write to Device ?"});
     EXPECT_EQ(rig.confirm.offered, std::vector<int>{9});
-    EXPECT_EQ(rig.Wait().polls, 1);
+    EXPECT_EQ(rig.Wait().processed, 1);
     EXPECT_EQ(rig.Pump().pumps, 0);
     EXPECT_EQ(rig.progress.captions, std::vector<std::string>{"MIDI Transfering ..."});
     EXPECT_FALSE(rig.progress.shown);
@@ -340,8 +340,8 @@ TEST(ProgramEditorFaults, CommitTimerFiringInsideTheWriteSendsNoSecondDump) {
     rig.Turn(Id::kArpTempo, 150);
     // The synth's replies reach the device model only from the 8th poll:
     // the pending commit would fall due in the 5th pass.
-    rig.Wait().onPoll = [&] {
-        if (rig.Wait().polls >= 8) rig.Dev().Settle();
+    rig.Wait().onProcessInput = [&] {
+        if (rig.Wait().processed >= 8) rig.Dev().Settle();
     };
 
     EXPECT_TRUE(editor.OnWriteToDevice());
@@ -358,9 +358,9 @@ TEST(ProgramEditorFaults, ChangeNoticedDuringAWriteIsCommittedAfterIt) {
     const auto path = ProgramFile(rig, "during.prg");
     CDialogEditPrgModel& editor = rig.Open(-1, path);
     rig.NewDumps();
-    rig.Wait().onPoll = [&] {
-        if (rig.Wait().polls == 2) rig.Turn(Id::kArpTempo, 99);
-        if (rig.Wait().polls >= 3) rig.Dev().Settle();
+    rig.Wait().onProcessInput = [&] {
+        if (rig.Wait().processed == 2) rig.Turn(Id::kArpTempo, 99);
+        if (rig.Wait().processed >= 3) rig.Dev().Settle();
     };
     EXPECT_TRUE(editor.OnWriteToDevice());
     EXPECT_EQ(rig.NewDumps(), 1);
