@@ -148,10 +148,14 @@ void CProgramPage::CreateControl(const PageControl& row)
         const long align = row.kind == PageControlKind::LabelCentred ? wxALIGN_CENTRE_HORIZONTAL : 0;
         auto* label = new wxStaticText(this, id, text, rect.GetPosition(), rect.GetSize(),
                                        align | wxST_NO_AUTORESIZE);
-        // A centred label sits in the middle of its row; the row is at least
-        // as high as a GTK drop-down, which is what usually stands beside it.
+        // A row label sits in the middle of its row; the row is at least as
+        // high as a GTK drop-down, which is what usually stands beside it. A
+        // centred label (a channel number) sits in the middle of its own
+        // rectangle, which the controls under it start right below.
         const int natural = label->GetBestSize().y;
-        const int band = std::max(rect.height, kGtkChoiceHeight);
+        const int band = row.kind == PageControlKind::LabelCentred
+                             ? rect.height
+                             : std::max(rect.height, kGtkChoiceHeight);
         if (row.kind != PageControlKind::LabelTop && natural < band)
             label->SetSize(rect.x, rect.y + (band - natural) / 2, rect.width, natural);
         window = label;
