@@ -292,5 +292,5 @@ void CDialogEditPrgModel::OnClose() {
 }
 
 void CDialogEditPrgModel::End(EditorEnd end) {
-    if (view_) view_->EndDialog(end);
+    if (view_) view_->EndEditor(end);
 }

@@ -47,7 +47,7 @@ public:
     virtual void DestroyPage() = 0;
     // The shown page when it is the Arpeggio page, else null.
     virtual ArpeggioDisplay* ShownArpeggioPage() = 0;
-    virtual void EndDialog(EditorEnd end) = 0;
+    virtual void EndEditor(EditorEnd end) = 0;
 };
 
 // Program names: what the name edit lets through.

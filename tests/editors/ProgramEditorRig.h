@@ -118,7 +118,7 @@ public:
     ArpeggioDisplay* ShownArpeggioPage() override {
         return page == PrgPageKind::Arpeggio ? &arpeggio : nullptr;
     }
-    void EndDialog(EditorEnd end) override { ended = end; }
+    void EndEditor(EditorEnd end) override { ended = end; }
 };
 
 // The function byte of a system-exclusive message the synth received; -1
@@ -138,6 +138,21 @@ inline int CountFunction(const SimSynth& synth, int function) {
 
 inline constexpr int kCurrentProgramDump = 0x40;
 inline constexpr int kWriteRequest = 0x11;
+
+// The sends of the edit buffer the synth received since the last call.
+class DumpCounter {
+public:
+    int Fresh(DevRig& dev) {
+        dev.Settle();
+        const int all = CountFunction(dev.Synth(), kCurrentProgramDump);
+        const int fresh = all - seen_;
+        seen_ = all;
+        return fresh;
+    }
+
+private:
+    int seen_ = 0;
+};
 
 class EditorRig {
 public:
@@ -179,13 +194,7 @@ public:
     void Turn(int id, int32_t value) { editor_->Program()->SetParam(id, value, 1); }
 
     // Sends of the edit buffer the synth received since the last call.
-    int NewDumps() {
-        dev_.Settle();
-        const int all = CountFunction(dev_.Synth(), kCurrentProgramDump);
-        const int fresh = all - dumpsSeen_;
-        dumpsSeen_ = all;
-        return fresh;
-    }
+    int NewDumps() { return dumps_.Fresh(dev_); }
 
     DevRig& Dev() { return dev_; }
     SimSynth& Synth() { return dev_.Synth(); }
@@ -210,7 +219,7 @@ private:
     velktest::FakeEventPump pump_;
     velktest::FakeWaitTarget wait_;
     std::unique_ptr<CDialogEditPrgModel> editor_;
-    int dumpsSeen_ = 0;
+    DumpCounter dumps_;
 };
 
 }  // namespace prgtest
