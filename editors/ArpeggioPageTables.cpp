@@ -15,8 +15,9 @@ constexpr const char* kRanges[] = {"1 Octave", "2 Octave", "3 Octave", "4 Octave
 constexpr const char* kTargets[] = {"Both", "Timbre1", "Timbre2"};
 constexpr const char* kLastSteps[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
 
-// Wider than 22 x 49 where GTK needs it: the edits take "-100" (24), the
-// Type list "Alternate1" (55) and the Range list "1 Octave" (50).
+// Wider than the dialog template where GTK needs it: the edits take "-100"
+// (24, not 22), the Type list "Alternate1" (55, not 49), the Range list
+// "1 Octave" (50) and the label "Target Timbre" its text (50, not 45).
 constexpr PageControl kLayout[] = {
     {kNoControlId, K::Label, "Tempo", 8, 9, 45, 12},
     {kTempoSlider, K::Slider, "", 59, 9, 89, 17},
@@ -37,7 +38,7 @@ constexpr PageControl kLayout[] = {
     {kNoControlId, K::Label, "Swing", 8, 112, 45, 12},
     {kSwingSlider, K::Slider, "", 59, 112, 89, 17},
     {kSwingEdit, K::Edit, "", 149, 113, 24, 14},
-    {kTargetTimbreLabel, K::Label, "Target Timbre", 8, 132, 45, 12},
+    {kTargetTimbreLabel, K::Label, "Target Timbre", 8, 132, 50, 12},
     {kTargetTimbre, K::Choice, "", 63, 132, 49, 133, kTargets},
     {kNoControlId, K::GroupBox, "Step Arpeggiator", 3, 156, 243, 48},
     {kNoControlId, K::Label, "Last Step", 8, 167, 36, 12},

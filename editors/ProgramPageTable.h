@@ -18,6 +18,13 @@
 //      of ControlChange (show / enable / relabel), applied by the page.
 //   4. Check the layout with CheckTableLayout (ProgramPageLayout.h) in a
 //      headless test and with CheckWindowLayout on the created page.
+//   5. The wx class derives from CProgramPage (editors/wx/CProgramPage.h);
+//      page-specific touches go through ControlAs<T>(id) after the base
+//      constructor, e.g. ControlAs<wxTextCtrl>(id)->SetMaxLength(6).
+// Test helpers: tests/editors/RecordingProgram.h (a real program that
+// records SetParam), tests/editors/PageBindingRig.h (one row over fake
+// controls, headless) and tests/editors/gui/PageGuiSupport.h (user actions
+// on real controls, pictures with VELK_SHOTS_DIR set).
 
 #include <cstdint>
 #include <span>

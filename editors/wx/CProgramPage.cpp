@@ -1,6 +1,7 @@
 #include "editors/wx/CProgramPage.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <wx/bmpcbox.h>
 #include <wx/checkbox.h>
@@ -369,15 +370,63 @@ void CProgramPage::OnKnobClicked(wxCommandEvent& event)
         partner->SetFocus();
 }
 
+namespace {
+
+std::string WindowName(const wxWindow& window)
+{
+    return window.GetId() > 0 ? "#" + std::to_string(window.GetId())
+                              : "\"" + std::string(window.GetLabel().utf8_str()) + "\"";
+}
+
+// The text a control would crop, or nothing.
+std::optional<wxString> CroppedText(const wxWindow& control)
+{
+    const int width = control.GetSize().x;
+    if (const auto* edit = dynamic_cast<const wxTextCtrl*>(&control)) {
+        const wxString text = edit->GetValue();
+        if (edit->GetSizeFromTextSize(edit->GetTextExtent(text)).x > width)
+            return text;
+        return std::nullopt;
+    }
+    if (const auto* list = dynamic_cast<const wxItemContainerImmutable*>(&control)) {
+        // A list's best width is that of its widest item.
+        if (list->GetCount() == 0 || control.GetBestSize().x <= width)
+            return std::nullopt;
+        wxString widest;
+        for (unsigned i = 0; i < list->GetCount(); ++i)
+            if (control.GetTextExtent(list->GetString(i)).x > control.GetTextExtent(widest).x)
+                widest = list->GetString(i);
+        return widest;
+    }
+    if (dynamic_cast<const wxStaticText*>(&control) != nullptr ||
+        dynamic_cast<const wxCheckBox*>(&control) != nullptr) {
+        // wxST_NO_AUTORESIZE keeps the size; the best size is the caption's.
+        if (control.GetBestSize().x > width)
+            return control.GetLabel();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> CheckWindowTexts(const wxWindow& page)
+{
+    std::vector<std::string> problems;
+    for (const wxWindow* child : page.GetChildren())
+        if (child->IsShown())
+            if (const auto text = CroppedText(*child))
+                problems.push_back(WindowName(*child) + " crops \"" +
+                                   std::string(text->utf8_str()) + "\"");
+    return problems;
+}
+
 std::vector<std::string> CheckWindowLayout(const wxWindow& page)
 {
     std::vector<PlacedControl> placed;
     for (const wxWindow* child : page.GetChildren()) {
         if (!child->IsShown())
             continue;
-        const std::string name = child->GetId() > 0
-                                     ? "#" + std::to_string(child->GetId())
-                                     : "\"" + std::string(child->GetLabel().utf8_str()) + "\"";
+        const std::string name = WindowName(*child);
         const wxRect r = child->GetRect();
         placed.push_back({name, dynamic_cast<const wxStaticBox*>(child) != nullptr,
                           {r.x, r.y, r.width, r.height}});

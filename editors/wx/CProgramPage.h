@@ -105,3 +105,10 @@ private:
 // every shown child must lie inside the page's client area and no two shown
 // children (group boxes excepted) may overlap. Empty when clean.
 std::vector<std::string> CheckWindowLayout(const wxWindow& page);
+
+// The text check over the same windows: a shown list narrower than its
+// longest item, an edit narrower than its current text, or a label or check
+// box narrower than its caption crops what it shows. One line per cropped
+// control ("#1046 crops \"Alternate1\""); empty when all texts fit. Run it
+// with the widest values in the edits (e.g. "-100").
+std::vector<std::string> CheckWindowTexts(const wxWindow& page);

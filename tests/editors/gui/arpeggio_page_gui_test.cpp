@@ -176,10 +176,17 @@ TEST_F(ArpeggioPageGui, ShowOperationsUpdateControlsAndStoreNothing)
     EXPECT_TRUE(program_.stores.empty());
 }
 
-TEST_F(ArpeggioPageGui, WindowsDoNotOverlap)
+TEST_F(ArpeggioPageGui, WindowsDoNotOverlapNorCropTheWidestTexts)
 {
+    program_.Preset(17, 300);
+    program_.Preset(24, 100);
+    program_.Preset(26, -100);
+    program_.Preset(22, 2);  // "Alternate1"
+    program_.Preset(23, 1);  // "2 Octave"
+    program_.Preset(20, 2);  // "Timbre2"
     Open(2);
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{});
+    EXPECT_EQ(CheckWindowTexts(*page_), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -123,10 +123,23 @@ TEST_F(EffectPageGui, AnEqFrequencyOutsideTheListLeavesItUnselectedAndStoresNoth
     EXPECT_TRUE(program_.stores.empty());
 }
 
-TEST_F(EffectPageGui, WindowsDoNotOverlap)
+TEST_F(EffectPageGui, WindowsDoNotOverlapNorCropTheWidestTexts)
 {
+    for (const int id : {7, 8, 10, 11})
+        program_.Preset(id, 127);
+    program_.Preset(14, 52);  // -12
+    program_.Preset(16, 52);
+    program_.Preset(12, 0);   // "Chorus/Flanger"
+    program_.Preset(9, 1);    // "Chorus Delay"
+    program_.Preset(13, 29);  // "18.0KHz"
+    program_.Preset(15, 29);  // "1000Hz"
     Open();
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{});
+    EXPECT_EQ(CheckWindowTexts(*page_), std::vector<std::string>{});
+    UserCheck(page_->Control(kTempoSync), true);
+    UserSelect(page_->Control(kSyncNote), 7);  // "3/16"
+    EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{});
+    EXPECT_EQ(CheckWindowTexts(*page_), std::vector<std::string>{});
 }
 
 }  // namespace

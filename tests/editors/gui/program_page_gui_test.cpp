@@ -26,7 +26,7 @@ constexpr int kEnvelopeEdits[] = {20, 21, 22, 23};
 constexpr PageControl kLayout[] = {
     {kNoControlId, PageControlKind::GroupBox, "ALL", 2, 2, 236, 170},
     {1, PageControlKind::Label, "Type", 6, 12, 40, 12},
-    {2, PageControlKind::Choice, "", 50, 12, 60, 80, kTypes},
+    {2, PageControlKind::Choice, "", 50, 12, 50, 80, kTypes},
     {3, PageControlKind::WaveChoice, "", 120, 12, 70, 80, kWaves, kWaveImages},
     {4, PageControlKind::CheckBox, "Latch", 6, 30, 50, 12},
     {5, PageControlKind::Slider, "", 60, 30, 80, 17},
@@ -167,6 +167,17 @@ TEST_F(ProgramPageGui, WindowLayoutCheckFindsARealOverlap)
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{});
     page_->Control(6)->Move(page_->Control(5)->GetPosition());
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{"#5 overlaps #6"});
+}
+
+TEST_F(ProgramPageGui, WindowTextCheckFindsWhatGtkCrops)
+{
+    // "Alternate1" does not fit a list 50 dialog units wide (60 does), nor
+    // six hexadecimal digits an edit 30 wide (40 does).
+    EXPECT_EQ(CheckWindowTexts(*page_),
+              (std::vector<std::string>{"#2 crops \"Alternate1\"", "#15 crops \"000000\""}));
+    page_->Control(2)->SetSize(page_->ConvertDialogToPixels(wxSize(60, 14)).x, -1);
+    page_->Control(15)->SetSize(page_->ConvertDialogToPixels(wxSize(40, 14)));
+    EXPECT_EQ(CheckWindowTexts(*page_), std::vector<std::string>{});
 }
 
 }  // namespace
