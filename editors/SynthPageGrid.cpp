@@ -12,8 +12,8 @@ void AddSliderRow(std::vector<PageControl>& layout, const PageColumn& column, in
                   const char* text, int slider, int edit, int labelId)
 {
     AddRowLabel(layout, column, y, text, labelId);
-    layout.push_back({slider, PageControlKind::Slider, "", column.sliderX, y, 89, 17});
-    layout.push_back({edit, PageControlKind::Edit, "", column.editX, y, 22, 14});
+    layout.push_back({slider, PageControlKind::Slider, "", column.sliderX, y, kSliderWidth, 17});
+    layout.push_back({edit, PageControlKind::Edit, "", column.editX, y, kEditWidth, 14});
 }
 
 void AddVoicePitchGroup(std::vector<PageControl>& l, const char* caption, const VoicePitchIds& ids)
@@ -46,8 +46,8 @@ void AddOsc1Group(std::vector<PageControl>& l, const Osc1GroupIds& ids)
     AddSliderRow(l, c, 195, "Waveform", w.firstSlider, w.firstEdit, w.firstLabel);
     // Two lines of text: the label is taller and starts a little lower.
     l.push_back({w.secondLabel, K::LabelTop, "Waveform LFO1 Mod.Int", c.labelX, 215, 54, 18});
-    l.push_back({w.secondSlider, K::Slider, "", c.sliderX, 213, 89, 17});
-    l.push_back({w.secondEdit, K::Edit, "", c.editX, 213, 22, 14});
+    l.push_back({w.secondSlider, K::Slider, "", c.sliderX, 213, kSliderWidth, 17});
+    l.push_back({w.secondEdit, K::Edit, "", c.editX, 213, kEditWidth, 14});
     l.push_back({w.karvList, K::Choice, "", c.listX, 213, 68, 14, kKarvWaveItems});
 }
 
@@ -58,10 +58,13 @@ void AddEnvelopeRows(std::vector<PageControl>& layout, int y, const char* captio
     AddRowLabel(layout, kMiddleColumn, y, caption);
     layout.push_back({resetCheck, PageControlKind::CheckBox, "EG Reset", 256, y, 53, 12});
     layout.push_back({graph, PageControlKind::EnvelopeGraph, "", 220, y + 15, 130, 75});
+    // Four label + edit pairs 34 units apart under the graph; the edits
+    // are as wide as the other edits, so that "127" fits.
     for (int i = 0; i < 4; ++i) {
         layout.push_back(
-            {kNoControlId, PageControlKind::LabelCentred, kNames[i], 217 + 34 * i, y + 91, 14, 14});
-        layout.push_back({edits[i], PageControlKind::Edit, "", 231 + 34 * i, y + 91, 19, 14});
+            {kNoControlId, PageControlKind::LabelCentred, kNames[i], 217 + 34 * i, y + 91, 12, 14});
+        layout.push_back(
+            {edits[i], PageControlKind::Edit, "", 229 + 34 * i, y + 91, kEditWidth, 14});
     }
 }
 

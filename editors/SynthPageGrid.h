@@ -1,8 +1,9 @@
 #pragma once
 // The grid the Timbre and Vocoder pages are laid out on, and short ways to
 // write their table rows. A column has a label 54 x 12, a trackbar 89 x 17
-// and an edit 22 x 14 per row, and its lists start a little right of the
-// trackbar; rows are 17 or 18 dialog units apart.
+// and an edit 22 x 14 per row (44 px on GTK: room for "-63", "L63" and
+// "127" inside the entry's frame), and its lists start a little right of
+// the trackbar; rows are 17 or 18 dialog units apart.
 
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace synthpage {
 struct PageColumn {
     int labelX, sliderX, editX, listX;
 };
+inline constexpr int kSliderWidth = 89;
+inline constexpr int kEditWidth = 22;
 inline constexpr PageColumn kLeftColumn = {8, 67, 157, 72};      // group box at x 3
 inline constexpr PageColumn kMiddleColumn = {192, 251, 341, 256};  // group box at x 187
 inline constexpr PageColumn kRightColumn = {376, 435, 525, 440};   // group box at x 371
@@ -25,7 +28,7 @@ void AddSliderRow(std::vector<PageControl>& layout, const PageColumn& column, in
                   const char* text, int slider, int edit, int labelId = kNoControlId);
 // An envelope graph under a row with its caption and "EG Reset" check box,
 // and the "AT", "DT", "SL", "RT" labels with their edits under the graph:
-// 105 units from the caption row to the bottom of the edits.
+// 105 units from the caption row to the bottom of the edits. Middle column.
 void AddEnvelopeRows(std::vector<PageControl>& layout, int y, const char* caption, int resetCheck,
                      int graph, const int (&edits)[4]);
 

@@ -92,12 +92,12 @@ std::vector<PageControl> BuildLayout()
     l.push_back({kFcModSourceList, K::Choice, "", 256, 70, 82, 14, kFcModSourceItems});
     // The label ends where the trackbar starts (the text needs far less).
     l.push_back({kNoControlId, K::Label, "Fc Mod.Intensity", 192, 88, 58, 12});
-    l.push_back({1117, K::Slider, "", 251, 88, 89, 17});
-    l.push_back({1118, K::Edit, "", 341, 88, 22, 14});
+    l.push_back({1117, K::Slider, "", 251, 88, kSliderWidth, 17});
+    l.push_back({1118, K::Edit, "", kMiddle.editX, 88, kEditWidth, 14});
     // "Hold" needs a wider edit than the numbers: the trackbar gives way.
     l.push_back({kNoControlId, K::Label, "E.F Sense", 191, 105, 54, 12});
-    l.push_back({kEfSenseSlider, K::Slider, "", 251, 105, 84, 17});
-    l.push_back({kEfSenseEdit, K::Edit, "", 336, 105, 27, 14});
+    l.push_back({kEfSenseSlider, K::Slider, "", 251, 105, 86, 17});
+    l.push_back({kEfSenseEdit, K::Edit, "", 338, 105, 25, 14});
     // AMP with its envelope
     l.push_back({kNoControlId, K::GroupBox, "AMP", 187, 126, 181, 190});
     AddSliderRow(l, kMiddle, 135, "Level", 1081, 1082);
@@ -123,8 +123,8 @@ std::vector<PageControl> BuildLayout()
     l.push_back({1022, K::Choice, "", 257, 412, 45, 14, kKeySyncItems});
     l.push_back({kLfo2TempoSync, K::CheckBox, "Tempo Sync", 305, 412, 58, 12});
     l.push_back({kLfo2FrequencyLabel, K::Label, "Frequency", 193, 430, 54, 12});
-    l.push_back({kLfo2FrequencySlider, K::Slider, "", 252, 430, 89, 17});
-    l.push_back({kLfo2FrequencyEdit, K::Edit, "", 341, 430, 22, 14});
+    l.push_back({kLfo2FrequencySlider, K::Slider, "", 252, 430, kSliderWidth, 17});
+    l.push_back({kLfo2FrequencyEdit, K::Edit, "", kMiddle.editX, 430, kEditWidth, 14});
     l.push_back({kLfo2SyncNoteList, K::Choice, "", 257, 430, 45, 14, kSyncNoteItems});
     // SYNTHESIS FILTER: eight channels 28 units apart. The channel numbers
     // are 10 high so that they end where the level trackbars start.

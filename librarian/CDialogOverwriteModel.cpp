@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "device/MDevDesc.h"
-#include "librarian/VelkTransferTexts.h"
+#include "resources/VelkStrings.h"
 
 CDialogOverwriteModel::CDialogOverwriteModel(std::string caption, int* target,
                                              const MDevDesc* device, int targetKind)
@@ -20,8 +20,8 @@ CDialogOverwriteModel::CDialogOverwriteModel(std::string caption, int* target,
 }
 
 std::string CDialogOverwriteModel::GetTargetText() const {
-    if (!enabled_) return velktext::kOverwriteNoTarget;
-    return device_->FormatProgramNumber(position_).value_or(velktext::kOverwriteNoTarget);
+    if (!enabled_) return velk::text::kNoTarget;
+    return device_->FormatProgramNumber(position_).value_or(velk::text::kNoTarget);
 }
 
 void CDialogOverwriteModel::Step(int delta) {

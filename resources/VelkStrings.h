@@ -70,6 +70,7 @@ inline constexpr const char* kWriteToDeviceQuestion = "Write to Device ?";
 inline constexpr const char* kMidiTransfering = "MIDI Transfering ...";
 inline constexpr const char* kWriteToDeviceTitle = "Write to Device ...";
 inline constexpr const char* kTargetLabel = "Target : ";
+inline constexpr const char* kNoTarget = "-";
 inline constexpr const char* kMidiDeviceTitle = "MIDI Device";
 inline constexpr const char* kMidiIn = "MIDI IN";
 inline constexpr const char* kMidiOut = "MIDI OUT";

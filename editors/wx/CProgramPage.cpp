@@ -384,7 +384,11 @@ std::optional<wxString> CroppedText(const wxWindow& control)
     const int width = control.GetSize().x;
     if (const auto* edit = dynamic_cast<const wxTextCtrl*>(&control)) {
         const wxString text = edit->GetValue();
-        if (edit->GetSizeFromTextSize(edit->GetTextExtent(text)).x > width)
+        // GTK's entry frame: 8 px of padding and 1 px of border on each
+        // side. (GetSizeFromTextSize adds a theme-dependent minimum on top,
+        // which says nothing about whether the text shows.)
+        constexpr int kEntryFrame = 2 * (8 + 1);
+        if (edit->GetTextExtent(text).x + kEntryFrame > width)
             return text;
         return std::nullopt;
     }

@@ -25,9 +25,6 @@ int ApplyOsc1WaveRule(CProgramPage& page, int waveList, const Osc1WaveIds& ids)
 {
     const int wave = SelectionOf(page, waveList);
     page.Apply(Osc1WaveChanges(ids, wave));
-    // The second label takes two lines for its longer texts.
-    if (auto* label = page.ControlAs<wxStaticText>(ids.secondLabel))
-        label->Wrap(label->GetSize().x);
     return wave;
 }
 

@@ -5,7 +5,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
-#include "librarian/VelkTransferTexts.h"
+#include "resources/VelkStrings.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ CDialogAnimate::CDialogAnimate(wxWindow* parent) : parent_(parent) {}
 CDialogAnimate::~CDialogAnimate() { Close(); }
 
 void CDialogAnimate::Show(const std::string& caption) {
-    const wxString title = wxString::FromUTF8(caption.empty() ? velktext::kTransferCaption : caption);
+    const wxString title = wxString::FromUTF8(caption.empty() ? velk::text::kMidiTransfering : caption);
     if (box_) {
         box_->SetTitle(title);
         return;

@@ -1,13 +1,13 @@
 #include "librarian/wx/CDialogDevice.h"
 
-#include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "librarian/VelkTransferTexts.h"
+#include "resources/VelkStrings.h"
+#include "resources/wx/VelkArt.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ wxChoice* MakeList(wxWindow* parent, int id, const std::vector<VelkPortEntry>& e
 
 CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
                              CVelkPreference& preference, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velktext::kDeviceTitle)),
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kMidiDeviceTitle)),
       model_(backend, inId, outId, preference) {
     inputs_ = MakeList(this, kIdInputs, model_.GetInputs(), model_.GetInputSelection());
     outputs_ = MakeList(this, kIdOutputs, model_.GetOutputs(), model_.GetOutputSelection());
@@ -33,13 +33,13 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
     grid->AddGrowableCol(2, 1);
     const struct {
         const char* label;
-        wxArtID art;
+        bool output;
         wxChoice* list;
-    } rows[] = {{velktext::kDeviceInLabel, wxART_GO_FORWARD, inputs_},
-                {velktext::kDeviceOutLabel, wxART_GO_BACK, outputs_}};
+    } rows[] = {{velk::text::kMidiIn, false, inputs_},
+                {velk::text::kMidiOut, true, outputs_}};
     for (const auto& row : rows) {
         grid->Add(new wxStaticBitmap(this, wxID_ANY,
-                                     wxArtProvider::GetBitmapBundle(row.art, wxART_BUTTON)),
+                                     velk::VelkMidiPortBitmap(row.output)),
                   0, wxALIGN_CENTER_VERTICAL);
         grid->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(row.label)), 0,
                   wxALIGN_CENTER_VERTICAL);

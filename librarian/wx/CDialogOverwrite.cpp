@@ -5,21 +5,26 @@
 #include <wx/spinbutt.h>
 #include <wx/stattext.h>
 
-#include "librarian/VelkTransferTexts.h"
+#include "resources/VelkStrings.h"
+
+namespace {
+// The caption's text until the dialog is given its own.
+constexpr const char* kCaptionPlaceholder = "CAPTION";
+}  // namespace
 
 CDialogOverwrite::CDialogOverwrite(const std::string& caption, int* target,
                                    const MDevDesc* device, int targetKind, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velktext::kOverwriteTitle)),
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kWriteToDeviceTitle)),
       model_(caption, target, device, targetKind) {
     auto* captionLine =
-        new wxStaticText(this, kIdCaption, wxString::FromUTF8(velktext::kOverwriteCaptionPlaceholder));
+        new wxStaticText(this, kIdCaption, wxString::FromUTF8(kCaptionPlaceholder));
     captionLine->SetLabelText(wxString::FromUTF8(model_.GetCaption()));
     captionLine->Wrap(FromDIP(420));
 
     auto* label = new wxStaticText(this, kIdTargetLabel,
-                                   wxString::FromUTF8(velktext::kOverwriteTargetLabel));
+                                   wxString::FromUTF8(velk::text::kTargetLabel));
     number_ = new wxStaticText(this, kIdTargetNumber,
-                               wxString::FromUTF8(velktext::kOverwriteNoTarget), wxDefaultPosition,
+                               wxString::FromUTF8(velk::text::kNoTarget), wxDefaultPosition,
                                FromDIP(wxSize(56, -1)), wxST_NO_AUTORESIZE);
     spin_ = new wxSpinButton(this, kIdTargetSpin, wxDefaultPosition, wxDefaultSize,
                              wxSP_VERTICAL | wxSP_ARROW_KEYS);

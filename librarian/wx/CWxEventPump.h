@@ -1,8 +1,8 @@
 #pragma once
 // Pumps the wx event queue for one pass of a waiting loop: dispatches
-// native events as they come and runs wx's pending events (CallAfter and
-// queued thread events run only there or in idle time) until the pass's
-// time is spent on the given clock.
+// native events as they come, runs wx's pending events (CallAfter and
+// queued thread events run only there) and idle processing, until the
+// pass's time is spent on the given clock.
 
 #include "librarian/VelkWaitLoop.h"
 

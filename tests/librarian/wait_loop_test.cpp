@@ -143,6 +143,21 @@ TEST_P(DeviceWait, IdentifyThenReceiveAllWithinTheirPasses) {
     EXPECT_LT(pump_.pumps, 10);
 }
 
+TEST_P(DeviceWait, UnconfirmedWriteTimesOutAndLeavesNothingAwaited) {
+    CVelkWaitLoop loop(pump_, guard_);
+    ASSERT_TRUE(rig_.Connect());
+    MDevDesc& device = rig_.Dev();
+    rig_.Synth().SetFault(SimReply::WriteCompleted, SimFault().WithSilence());
+    ASSERT_EQ(device.SendProgram(3), 0);
+    ASSERT_TRUE(device.GetTransferState().IsAwaiting());
+    CDeviceWaitTarget writing(rig_.Config(), &device);
+
+    EXPECT_FALSE(loop.Run(velkwait::kWriteOne, writing, [&] { return device.TakeChanged() != 0; }));
+    EXPECT_EQ(clock_.Elapsed(), std::chrono::milliseconds(5000));
+    EXPECT_FALSE(device.GetTransferState().IsAwaiting());
+    EXPECT_FALSE(device.GetTransferState().IsWritePending());
+}
+
 INSTANTIATE_TEST_SUITE_P(Models, DeviceWait, ::testing::ValuesIn(kModels),
                          [](const auto& info) {
                              return info.param == SimModel::Brontisel ? "Brontisel" : "BrontiselS";

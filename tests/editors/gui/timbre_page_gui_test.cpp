@@ -168,11 +168,14 @@ TEST_F(TimbrePageGui, TempoSyncShowsTheSyncNoteListInPlaceOfTheFrequency)
     EXPECT_EQ(LabelOf(page, kLfo2FrequencyLabel), "Frequency");
 }
 
-TEST_F(TimbrePageGui, NothingOverlapsAndEverythingLiesInsideThePage)
+TEST_F(TimbrePageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState)
 {
+    PresetWidestValues(program_, Bindings(), kTimbre1Base);
     CDialogEditPrgTab3& page = Open(kTimbre1Base);
-    EXPECT_EQ(CheckWindowLayout(page), std::vector<std::string>{});
-    SaveShot(page, "timbre1_page");
+    SaveShot(page, "timbre1_page_widest");
+    EXPECT_EQ(ProblemsInEveryRuleState(page, kOsc1WaveList, kLfo1TempoSync, kLfo2TempoSync,
+                                       kWaveControl2Label),
+              std::vector<std::string>{});
 }
 
 }  // namespace

@@ -94,7 +94,10 @@ TEST_F(VocoderPageGui, ControlsOfEachKindStoreTheirOwnParameter)
         EXPECT_EQ(program_.stores, std::vector<ParamStore>{c.expected}) << c.what;
     }
     // A seventh hexadecimal digit does not fit.
-    EXPECT_EQ(page.ControlAs<wxTextCtrl>(kHoldLevelEdits[15])->GetValue(), "7FFFFF");
+    auto* edit = page.ControlAs<wxTextCtrl>(kHoldLevelEdits[15]);
+    edit->SetInsertionPointEnd();
+    edit->WriteText("1");
+    EXPECT_EQ(edit->GetValue(), "7FFFFF");
     program_.Clear();
     UserType(page.Control(kHoldLevelEdits[0]), "12G456");
     EXPECT_TRUE(program_.stores.empty());
@@ -168,11 +171,14 @@ TEST_F(VocoderPageGui, KnobClickMovesTheFocusToItsPanEditAndShiftClickCentresIt)
     EXPECT_EQ(page.ControlAs<wxTextCtrl>(kChannelPanEdits[5])->GetValue(), "CNT");
 }
 
-TEST_F(VocoderPageGui, NothingOverlapsAndEverythingLiesInsideThePage)
+TEST_F(VocoderPageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState)
 {
+    PresetWidestValues(program_, Bindings(), kParamBase);
     CDialogEditPrgTab5& page = Open();
-    EXPECT_EQ(CheckWindowLayout(page), std::vector<std::string>{});
-    SaveShot(page, "vocoder_page");
+    SaveShot(page, "vocoder_page_widest");
+    EXPECT_EQ(ProblemsInEveryRuleState(page, kOsc1WaveList, kLfo1TempoSync, kLfo2TempoSync,
+                                       kWaveControl2Label),
+              std::vector<std::string>{});
 }
 
 }  // namespace

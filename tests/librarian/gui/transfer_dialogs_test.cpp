@@ -94,6 +94,26 @@ TEST(EventPump, RunsQueuedCallsWithinOnePass) {
     EXPECT_EQ(calls, 1);
 }
 
+// A progress box is shown right before a wait: the wait's own pumping must
+// get it painted, since no main loop runs meanwhile.
+TEST_F(ProgressBox, BoxShownBeforeWaitIsPaintedDuringIt) {
+    CDialogAnimate box(frame_);
+    box.Show("");
+    int paints = 0;
+    box.GetDialog()->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
+        ++paints;
+        event.Skip();
+    });
+    CSteadyClock clock;
+    CWxEventPump pump(clock);
+    velktest::FakeWaitTarget target;
+    CVelkTransferGuard guard;
+    CVelkWaitLoop loop(pump, guard);
+    // Bounded: ends as soon as the box was painted.
+    EXPECT_TRUE(loop.Run({200, std::chrono::milliseconds(10)}, target, [&] { return paints > 0; }));
+    box.Close();
+}
+
 using OverwriteDialog = WindowTest;
 
 TEST_F(OverwriteDialog, DeviceWithoutProgramsKeepsTargetControlsDisabled) {

@@ -1,0 +1,237 @@
+#pragma once
+// The document on a loopback port pair whose far side is the simulated
+// synth, with a fake clock (every waiting pass delivers what is on the wire,
+// then lets its time pass on the fake clock), a library in a temporary
+// folder, a scripted prompter, write confirmation and clipboard, and views
+// that record what the document tells them.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "VelkTestSeams.h"
+#include "device/MDevDesc.h"
+#include "librarian/CFNameList.h"
+#include "librarian/CVelkDoc.h"
+#include "librarian/CVelkPreference.h"
+#include "platform/midi/LoopbackMidiBackend.h"
+#include "simulator/SimSynthOnLoopback.h"
+
+namespace doctest {
+
+// One folder per test process for every library, with the user's trash
+// (XDG_DATA_HOME) inside it, so trashing stays on the library's file system
+// and inside the sandbox. GIO reads XDG_DATA_HOME once, so it is set once.
+inline const std::filesystem::path& Sandbox() {
+    static const std::filesystem::path path = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velk-doc-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+        const std::filesystem::path data = std::filesystem::path(pattern) / "data";
+        std::filesystem::create_directories(data);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+        return std::filesystem::path(pattern);
+    }();
+    return path;
+}
+
+class RecordingView final : public VelkDocView {
+public:
+    explicit RecordingView(std::string name) : name_(std::move(name)) {}
+    // Every call as "<view> <what> <arguments>", in order, shared by both
+    // views so the order between them shows.
+    std::vector<std::string>* calls = nullptr;
+    std::vector<std::string> cutMarks;  // the last UpdateCutMarks text of this view
+
+    void OnItemsDeleted(const CFNameList& names) override { Record("deleted " + names.GetText()); }
+    void OnItemRenamed(const std::string& oldPath, const std::string& newName) override {
+        Record("renamed " + oldPath + " -> " + newName);
+    }
+    void OnFolderCreated(const std::string& path) override { Record("created " + path); }
+    void OnPasted(const CFNameList& names, const std::string& target, bool move) override {
+        Record(std::string(move ? "moved " : "pasted ") + names.GetText() + "-> " + target);
+    }
+    void UpdateCutMarks(const CFNameList& cutNames) override {
+        cutMarks.push_back(cutNames.GetText());
+        Record("cut " + cutNames.GetText());
+    }
+    void FillList(const std::string& path, bool reset) override {
+        Record("fill " + path + (reset ? " reset" : ""));
+    }
+
+private:
+    void Record(const std::string& text) {
+        if (calls) calls->push_back(name_ + " " + text);
+    }
+    std::string name_;
+};
+
+class FakeOverwriteAsker final : public VelkOverwriteAsker {
+public:
+    struct Asked {
+        std::string caption;
+        bool withTarget;
+        int targetKind;
+    };
+    bool answer = true;
+    int slot = 0;  // stored into the target on OK
+    std::vector<Asked> asked;
+
+    bool Ask(const std::string& caption, int* target, const MDevDesc*, int targetKind) override {
+        asked.push_back({caption, target != nullptr, targetKind});
+        if (answer && target) *target = slot;
+        return answer;
+    }
+};
+
+class FakeClipboard final : public VelkClipboard {
+public:
+    std::optional<VelkPayload> content;
+    bool opens = true;
+    int dragEffect = kDropNone;
+    std::vector<VelkPayload> drags;
+    int clears = 0;
+
+    bool Put(const VelkPayload& payload) override {
+        if (!opens) return false;
+        content = payload;
+        return true;
+    }
+    std::optional<VelkPayload> Get() override { return opens ? content : std::nullopt; }
+    bool Clear() override {
+        if (!opens) return false;
+        ++clears;
+        content.reset();
+        return true;
+    }
+    int RunDrag(const VelkPayload& payload, int) override {
+        drags.push_back(payload);
+        return dragEffect;
+    }
+};
+
+class DocRig {
+public:
+    // `clipboard`: a real one instead of the fake (GUI tests).
+    explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr) {
+        std::string pattern = (Sandbox() / "lib-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+        library_ = pattern;
+        store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
+        peer_ = backend_.CreatePair("Sim:Port 1");
+        sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        pump_.onPump = [this] {
+            if (deliver) Deliver();
+            if (onPass) onPass(pump_.pumps);
+        };
+        doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{backend_, prompter_, clock_, pump_,
+                                                        progress_, overwrite_,
+                                                        clipboard ? *clipboard : clipboard_,
+                                                        preference_});
+        doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        tree_.calls = &calls;
+        list_.calls = &calls;
+        doc_->SetTreeView(&tree_);
+        doc_->SetListView(&list_);
+    }
+    ~DocRig() {
+        doc_.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(library_, ignored);
+    }
+
+    // Everything sent either way so far arrives and is routed to the device.
+    void Deliver() {
+        sim_->Drain();
+        doc_->GetDevConfig().WaitInputIdle();
+    }
+
+    // Port choice and detection as the tree's first update runs them.
+    bool Connect() {
+        doc_->SelectMidiPorts();
+        doc_->DetectDevices();
+        return Device() != nullptr;
+    }
+    bool ConnectAndReceive() { return Connect() && doc_->ReceiveAll(Device()); }
+
+    MDevDesc* Device() { return doc_->GetDevConfig().GetDevice(0); }
+    std::string DeviceName() { return doc_->GetDevConfig().GetDeviceName(0).value_or(""); }
+    std::string ProgramPath(int index) {
+        return itempath::MakeProgramPath(DeviceName(), Device()->FormatProgramNumber(index).value());
+    }
+    std::string SetupFolder() { return doc_->GetRoots().GetSetupFolder(DeviceName()); }
+    std::string LibraryFolder() { return doc_->GetRoots().GetLibraryFolder(DeviceName()); }
+
+    // Writes a file (and its folders).
+    static void WriteFile(const std::string& path, const std::string& text = "x") {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Names in a folder, sorted.
+    static std::vector<std::string> Listing(const std::string& folder) {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static CFNameList List(const std::vector<std::string>& names) {
+        CFNameList list;
+        for (const auto& name : names) list.Add(name);
+        return list;
+    }
+
+    // How many system-exclusive messages with this function byte the synth got.
+    int ReceivedCount(uint8_t function) {
+        const std::size_t at = Synth().Model() == SimModel::Brontisel ? 4 : 6;
+        int count = 0;
+        for (const auto& message : Synth().Received())
+            if (message.size() > at && message[0] == 0xF0 && message[at] == function) ++count;
+        return count;
+    }
+
+    CVelkDoc& Doc() { return *doc_; }
+    SimSynth& Synth() { return sim_->Synth(); }
+    SimSynthOnLoopback& Sim() { return *sim_; }
+    midiport::LoopbackMidiBackend& Backend() { return backend_; }
+    std::shared_ptr<midiport::LoopbackPeer>& Peer() { return peer_; }
+    const std::string& Library() const { return library_; }
+
+    bool deliver = true;                    // each waiting pass delivers the wire
+    std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
+    std::vector<std::string> calls;         // what both views were told, in order
+
+    velktest::FakePrompter prompter_;
+    velktest::FakeClock clock_;
+    velktest::FakeEventPump pump_{clock_};
+    velktest::FakeProgressBox progress_;
+    velktest::MemorySettingsStore store_;
+    CVelkPreference preference_{store_, ""};
+    FakeOverwriteAsker overwrite_;
+    FakeClipboard clipboard_;
+    RecordingView tree_{"tree"};
+    RecordingView list_{"list"};
+
+private:
+    std::string library_;
+    midiport::LoopbackMidiBackend backend_;
+    std::shared_ptr<midiport::LoopbackPeer> peer_;
+    std::unique_ptr<SimSynthOnLoopback> sim_;
+    std::unique_ptr<CVelkDoc> doc_;
+};
+
+}  // namespace doctest

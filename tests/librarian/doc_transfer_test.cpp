@@ -1,0 +1,198 @@
+// The document's port choice, detection, device folders and whole-device
+// reception against the simulated synth, on a fake clock.
+
+#include <gtest/gtest.h>
+
+#include "DocRig.h"
+#include "device/MDevZEPHAMessages.h"
+#include "librarian/CVelkDocTexts.h"
+
+namespace {
+
+using doctest::DocRig;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+using Msg = MDevZEPHAMessages;
+
+TEST(CVelkDocPorts, SelectMidiPortsMatchesSavedNamesWithoutCaseAndCountsHardwareOutputsOnly) {
+    struct Case {
+        const char* savedIn;
+        const char* savedOut;
+        int in;
+        int out;
+    };
+    // Ports (inputs and outputs alike): 0 "Sim:Port 1" (hardware),
+    // 1 "Soft:Thru" (software), 2 "Usb:Midi" (hardware), 3 "usb:midi" (hardware).
+    const Case cases[] = {
+        {"", "", 0, 0},                          // nothing saved: the first qualifying port
+        {"USB:MIDI", "usb:MIDI", 3, 3},          // without case; the last match wins
+        {"soft:thru", "Soft:Thru", 1, 0},        // a software output never counts
+        {"Gone:Port", "Gone:Port", 0, 0},        // a saved port that is not there
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.savedIn) + " / " + c.savedOut);
+        DocRig rig;
+        rig.Backend().CreatePair("Soft:Thru", false);
+        rig.Backend().CreatePair("Usb:Midi");
+        rig.Backend().CreatePair("usb:midi");
+        rig.preference_.SetMidiDevices(c.savedIn, c.savedOut);
+        rig.Doc().SelectMidiPorts();
+        EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiInPortId(), c.in);
+        EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiOutPortId(), c.out);
+    }
+}
+
+TEST(CVelkDocPorts, NoHardwareOutputGivesNoOutputPort) {
+    DocRig rig;
+    rig.Backend().RemovePair(rig.Peer());
+    rig.Backend().CreatePair("Soft:Thru", false);
+    rig.Doc().SelectMidiPorts();
+    EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiInPortId(), 0);
+    EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiOutPortId(), -1);
+}
+
+TEST(CVelkDocDetect, AnsweringDeviceIsIdentifiedAndGetsItsFolders) {
+    for (SimModel model : {SimModel::Brontisel, SimModel::BrontiselS}) {
+        DocRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        EXPECT_EQ(rig.DeviceName(), model == SimModel::Brontisel ? "Brontisel" : "Brontisel S");
+        EXPECT_TRUE(fs::is_directory(rig.Library() + "/My Setup/" + rig.DeviceName()));
+        EXPECT_TRUE(fs::is_directory(rig.Library() + "/My Library/" + rig.DeviceName()));
+        EXPECT_EQ(rig.progress_.captions, std::vector<std::string>{"MIDI Transfering ..."});
+        EXPECT_EQ(rig.progress_.closes, 1);
+        EXPECT_LE(rig.pump_.pumps, 1) << "the reply came in the first pass";
+        EXPECT_TRUE(rig.prompter_.shown.empty());
+    }
+}
+
+TEST(CVelkDocDetect, NoAnsweringDeviceWaitsAboutOneSecondAndCreatesNoDeviceFolder) {
+    DocRig rig;
+    rig.Synth().SetFault(SimReply::Identity, SimFault().WithSilence());
+    EXPECT_FALSE(rig.Connect());
+    EXPECT_EQ(rig.pump_.pumps, 20);
+    EXPECT_EQ(rig.clock_.Elapsed(), 1000ms);
+    EXPECT_EQ(doctest::DocRig::Listing(rig.Library()), std::vector<std::string>{})
+        << "no device, no folder";
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+TEST(CVelkDocDetect, PortFailureIsReportedAndDetectionGoesOn) {
+    DocRig rig;
+    midiport::LoopbackFaults faults;
+    faults.refuseOpen = true;
+    rig.Peer()->SetFaults(faults);
+    EXPECT_FALSE(rig.Connect());
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantStartTransfer});
+    EXPECT_EQ(rig.pump_.pumps, 20) << "the identity wait still runs";
+}
+
+TEST(CVelkDocDetect, DeviceFolderBlockedByAFileIsReportedPerSide) {
+    DocRig rig;
+    DocRig::WriteFile(rig.Library() + "/My Setup/Brontisel");
+    DocRig::WriteFile(rig.Library() + "/My Library");
+    ASSERT_TRUE(rig.Connect());
+    const std::string setup = rig.Library() + "/My Setup/Brontisel";
+    const std::string library = rig.Library() + "/My Library/Brontisel";
+    EXPECT_EQ(rig.prompter_.Texts(),
+              (std::vector<std::string>{
+                  "An Intermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" +
+                      setup + "\"",
+                  "An Itermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" +
+                      library + "\""}));
+    EXPECT_EQ(rig.prompter_.shown[0].icon, VelkIcon::kError);
+}
+
+TEST(CVelkDocReceive, ReceivesOnceOnly) {
+    DocRig rig;
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.ReceivedCount(Msg::kAllDataDumpRequest), 1);
+    EXPECT_EQ(rig.progress_.captions.size(), 2u);
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.ReceivedCount(Msg::kAllDataDumpRequest), 1) << "asked a second time";
+    EXPECT_EQ(rig.progress_.captions.size(), 2u) << "a box for a receive that was done";
+    EXPECT_FALSE(rig.Doc().ReceiveAll(nullptr));
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+TEST(CVelkDocReceive, NoDumpIsReportedAfterThirtySeconds) {
+    DocRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
+    const auto before = rig.clock_.Elapsed();
+    EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.clock_.Elapsed() - before, 30000ms);
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_FALSE(rig.progress_.shown);
+}
+
+TEST(CVelkDocReceive, WriteProtectedDeviceIsReported) {
+    DocRig rig;
+    rig.Synth().SetWriteProtect(true);
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kDeviceWriteProtected});
+}
+
+// The dump arrives while the last pass sleeps: it still counts.
+TEST(CVelkDocReceive, DumpArrivingInTheLastPassIsNotReportedAsFailure) {
+    DocRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
+    const int first = rig.pump_.pumps;
+    rig.onPass = [&](int pass) {
+        if (pass - first != 600) return;
+        rig.Synth().ClearFaults();
+        rig.Synth().SendAllData();
+        rig.Deliver();
+    };
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.pump_.pumps - first, 600);
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+// Reconnecting to another model must not leave the old model's programs in
+// place: the next visit receives from the new device.
+TEST(CVelkDocReceive, ReconnectingToAnotherModelReceivesAgain) {
+    DocRig rig(SimModel::Brontisel);
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    ASSERT_EQ(rig.Device()->GetProgramCount(), 128);
+
+    // The cable now leads to a Brontisel S on the same port.
+    rig.Backend().RemovePair(rig.Peer());
+    auto pairS = rig.Backend().CreatePair("Sim:Port 1");
+    SimSynthOnLoopback simS(SimModel::BrontiselS, pairS);
+    rig.deliver = false;
+    rig.onPass = [&](int) {
+        simS.Drain();
+        rig.Doc().GetDevConfig().WaitInputIdle();
+    };
+    rig.Doc().DetectDevices();
+    ASSERT_NE(rig.Device(), nullptr);
+    EXPECT_EQ(rig.DeviceName(), "Brontisel S");
+    EXPECT_EQ(rig.Device()->IsDumpReceived(), 0);
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.Device()->GetProgramCount(), 256);
+    int requests = 0;
+    for (const auto& message : simS.Synth().Received())
+        if (message.size() > 6 && message[6] == Msg::kAllDataDumpRequest) ++requests;
+    EXPECT_EQ(requests, 1);
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+// A window close that arrives through the events pumped during a transfer
+// must find the document busy.
+TEST(CVelkDocReceive, TransferIsRunningWhileTheLoopPumps) {
+    DocRig rig;
+    ASSERT_TRUE(rig.Connect());
+    std::vector<bool> seen;
+    rig.onPass = [&](int) { seen.push_back(rig.Doc().IsTransferRunning()); };
+    EXPECT_FALSE(rig.Doc().IsTransferRunning());
+    rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
+    rig.Doc().ReceiveAll(rig.Device());
+    ASSERT_EQ(seen.size(), 600u);
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](bool b) { return b; }));
+    EXPECT_FALSE(rig.Doc().IsTransferRunning());
+}
+
+}  // namespace
