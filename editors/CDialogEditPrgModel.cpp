@@ -3,7 +3,6 @@
 #include "device/MDevDesc.h"
 #include "device/MDevDescProgram.h"
 #include "device/MDevProgramParamId.h"
-#include "editors/CEditorNoticeTarget.h"
 #include "editors/ProgramEditorTexts.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkStrings.h"
@@ -48,16 +47,10 @@ CDialogEditPrgModel::CDialogEditPrgModel(MDevDesc* device, int number, std::file
     }
 }
 
-CDialogEditPrgModel::~CDialogEditPrgModel() {
-    if (target_) {
-        if (device_) device_->RemoveWnd(target_.get());
-        target_->Detach();
-    }
-}
+CDialogEditPrgModel::~CDialogEditPrgModel() = default;
 
 std::string CDialogEditPrgModel::OpenError() const {
-    if (!path_.empty()) return velk::FormatVelkText(prgtext::kCantOpenFile, path_.string());
-    return prgtext::kCantOpenProgram;
+    return path_.empty() ? prgtext::kCantOpenProgram : prgtext::kCantOpenFile;
 }
 
 bool CDialogEditPrgModel::Init(ProgramEditorView& view) {
@@ -66,11 +59,14 @@ bool CDialogEditPrgModel::Init(ProgramEditorView& view) {
     EnableSave(false);
     currentTab_ = 0;
     if (device_) {
-        target_ = std::make_shared<CEditorNoticeTarget>(
-            CEditorNoticeTarget::Handlers{[this] { OnDevDescUpdatedProgram(); },
-                                          [this](int id, int value) { OnMidiInMsg(id, value); }},
-            seams_.post);
-        device_->AddWnd(target_);
+        auto target = std::make_shared<CEditorNoticeTarget>(
+            [this](intptr_t, intptr_t) { OnDevDescUpdatedProgram(); },
+            [this](intptr_t id, intptr_t value) {
+                QueueMidiIn(static_cast<int>(id), static_cast<int>(value));
+            });
+        target_ = target;
+        registration_ = std::make_unique<CEditorRegistration>(*device_);
+        registration_->Register(std::move(target));
     }
     voiceItem_ = SelectVoiceMode(program_->GetParam(Id::kVoiceMode));
     RebuildTabs();
@@ -80,11 +76,7 @@ bool CDialogEditPrgModel::Init(ProgramEditorView& view) {
 void CDialogEditPrgModel::OnDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
-    if (target_) {
-        if (device_) device_->RemoveWnd(target_.get());
-        target_->Detach();
-        target_.reset();
-    }
+    if (registration_) registration_->Unregister();
     StopCommit();
     commitWanted_ = false;
     if (view_) view_->DestroyPage();
@@ -195,6 +187,16 @@ void CDialogEditPrgModel::OnTimer() {
         return;
     }
     program_->Commit();
+}
+
+void CDialogEditPrgModel::QueueMidiIn(int id, int value) {
+    // A posted notice: handled later, in queue order, and only if the
+    // editor is still registered by then.
+    if (!seams_.post) return;
+    seams_.post([this, weak = target_, id, value] {
+        const auto target = weak.lock();
+        if (target && target->IsAlive()) OnMidiInMsg(id, value);
+    });
 }
 
 void CDialogEditPrgModel::OnMidiInMsg(int id, int value) {

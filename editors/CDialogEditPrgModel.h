@@ -14,10 +14,10 @@
 #include <string>
 #include <string_view>
 
+#include "editors/CEditorNoticeTarget.h"
 #include "editors/EditorSeams.h"
 #include "editors/ProgramEditorTabs.h"
 
-class CEditorNoticeTarget;
 class MDevDesc;
 class MDevDescProgram;
 
@@ -112,7 +112,7 @@ public:
     bool IsModified() const { return modified_; }
     bool IsSaveEnabled() const { return saveEnabled_; }
     bool IsCommitPending() const { return commitPending_; }
-    bool IsRegistered() const { return target_ != nullptr; }
+    bool IsRegistered() const { return registration_ && registration_->IsRegistered(); }
     int CurrentTab() const { return currentTab_; }
     PrgPageKind KindOfTab(int index) const;
     PrgPageKind ShownKind() const { return KindOfTab(currentTab_); }
@@ -126,6 +126,7 @@ private:
     void ArmCommit();
     void StopCommit();
     void EnableSave(bool enabled);
+    void QueueMidiIn(int id, int value);
     bool RunWrite(int target);
     void End(EditorEnd end);
 
@@ -135,7 +136,9 @@ private:
     MDevDescProgram* program_ = nullptr;
     EditorSeams seams_;
     ProgramEditorView* view_ = nullptr;
-    std::shared_ptr<CEditorNoticeTarget> target_;
+    std::unique_ptr<CEditorRegistration> registration_;
+    // The registered target, for posted notices to see whether it still is.
+    std::weak_ptr<CEditorNoticeTarget> target_;
 
     int voiceItem_ = -1;
     int currentTab_ = 0;

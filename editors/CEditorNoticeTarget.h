@@ -1,35 +1,71 @@
 #pragma once
-// An editor as the device's notification list sees it. The list holds it
-// weakly; the editor detaches it when its window goes, and from then on
-// nothing reaches the editor: a synchronous notice is answered with 0, a
-// post is refused, and a post queued before is dropped when it runs.
+// An editor's entry in the device's notification list (CMsgSender). The
+// device model runs on the user-interface thread, so "DevDescUpdatedProgram"
+// is sent synchronously and handled at once; "MidiInMsg" goes to the posted
+// handler, if any. The editor registers the target when it opens and
+// detaches it when it is destroyed: a detached target answers 0 and calls
+// nothing, so no notice can reach an editor that is gone even if the list
+// still held it.
 
-#include <atomic>
 #include <functional>
 #include <memory>
+#include <utility>
 
+#include "midifile/CMsgSender.h"
 #include "midifile/CMsgTarget.h"
 
-class CEditorNoticeTarget final : public CMsgTarget,
-                                  public std::enable_shared_from_this<CEditorNoticeTarget> {
+class CEditorNoticeTarget final : public CMsgTarget {
 public:
-    struct Handlers {
-        std::function<void()> updatedProgram;       // "CMsgSender_DevDescUpdatedProgram"
-        std::function<void(int, int)> midiIn;       // "CMsgSender_MidiInMsg": id, value
-    };
-    using Queue = std::function<void(std::function<void()>)>;
+    using Handler = std::function<void(intptr_t wParam, intptr_t lParam)>;
 
-    CEditorNoticeTarget(Handlers handlers, Queue queue);
+    CEditorNoticeTarget(Handler updated, Handler midiIn = {})
+        : updated_(std::move(updated)), midiIn_(std::move(midiIn)) {}
 
-    // Nothing reaches the handlers after this.
-    void Detach() { alive_ = false; }
+    void Detach() {
+        updated_ = {};
+        midiIn_ = {};
+    }
+    bool IsAlive() const override { return static_cast<bool>(updated_); }
 
-    bool IsAlive() const override { return alive_; }
-    int Post(unsigned message, intptr_t wParam, intptr_t lParam) override;
-    intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) override;
+    int Post(unsigned message, intptr_t wParam, intptr_t lParam) override {
+        if (message != CMsgSender::MidiInMsgId() || !midiIn_) return 0;
+        midiIn_(wParam, lParam);
+        return 1;
+    }
+    intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) override {
+        if (message != CMsgSender::DevDescUpdatedProgramId() || !updated_) return 0;
+        updated_(wParam, lParam);
+        return 1;
+    }
 
 private:
-    Handlers handlers_;
-    Queue queue_;
-    std::atomic<bool> alive_{true};
+    Handler updated_;
+    Handler midiIn_;
+};
+
+// Holds an editor's registration: registers on Register, unregisters and
+// detaches on Unregister or destruction.
+class CEditorRegistration {
+public:
+    explicit CEditorRegistration(CMsgSender& sender) : sender_(sender) {}
+    ~CEditorRegistration() { Unregister(); }
+    CEditorRegistration(const CEditorRegistration&) = delete;
+    CEditorRegistration& operator=(const CEditorRegistration&) = delete;
+
+    void Register(std::shared_ptr<CEditorNoticeTarget> target) {
+        Unregister();
+        target_ = std::move(target);
+        sender_.AddWnd(target_);
+    }
+    void Unregister() {
+        if (!target_) return;
+        sender_.RemoveWnd(target_.get());
+        target_->Detach();
+        target_.reset();
+    }
+    bool IsRegistered() const { return target_ != nullptr; }
+
+private:
+    CMsgSender& sender_;
+    std::shared_ptr<CEditorNoticeTarget> target_;
 };

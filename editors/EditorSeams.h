@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "editors/EditorEnd.h"
 #include "librarian/VelkPrompter.h"
 #include "librarian/VelkWaitLoop.h"
 
@@ -29,9 +30,6 @@ public:
     virtual bool ConfirmWrite(const std::string& caption, int* target, const MDevDesc* device,
                               int targetKind) = 0;
 };
-
-// How an editor ended.
-enum class EditorEnd { kOk, kCancel };
 
 struct EditorSeams {
     VelkPrompter& prompter;

@@ -3,9 +3,9 @@
 
 namespace prgtext {
 
-// Shown instead of an editor when the program cannot be read ("%s": the
-// file's path).
-inline constexpr const char* kCantOpenFile = "ERROR: Can't Open %s";
+// Shown instead of an editor when the program cannot be read (the Global
+// Editor says the same of a global file).
+inline constexpr const char* kCantOpenFile = "ERROR: Can't Open the File";
 inline constexpr const char* kCantOpenProgram = "ERROR: Can't Open the Program";
 
 inline constexpr const char* kNameLabel = "Name";

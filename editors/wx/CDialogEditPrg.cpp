@@ -13,7 +13,7 @@
 
 #include "controls/wx/CDialogScroller.h"
 #include "editors/ProgramEditorLayout.h"
-#include "librarian/wx/CDialogAnimate.h"
+#include "editors/wx/EditorDefaults.h"
 #include "librarian/wx/CDialogOverwrite.h"
 #include "resources/VelkStrings.h"
 
@@ -42,33 +42,47 @@ private:
 
 class CDialogEditPrg::OverwriteConfirm final : public EditorWriteConfirm {
 public:
-    explicit OverwriteConfirm(wxWindow* parent) : parent_(parent) {}
+    // `ask` empty: the CDialogOverwrite box, in which the slot can change.
+    OverwriteConfirm(wxWindow& editor, std::function<bool(wxWindow&)> ask)
+        : editor_(editor), ask_(std::move(ask)) {}
     bool ConfirmWrite(const std::string& caption, int* target, const MDevDesc* device,
                       int targetKind) override {
-        CDialogOverwrite box(caption, target, device, targetKind, parent_);
+        if (ask_) return ask_(editor_);
+        CDialogOverwrite box(caption, target, device, targetKind, &editor_);
         return box.ShowModal() == wxID_OK;
     }
 
 private:
-    wxWindow* parent_;
+    wxWindow& editor_;
+    std::function<bool(wxWindow&)> ask_;
 };
 
+int CDialogEditPrg::Run(MDevDesc& device, int number, const std::filesystem::path& path,
+                        wxWindow* parent, const EditorEnvironment& environment) {
+    CDialogEditPrg editor(&device, number, path, parent, environment);
+    return editor.ShowModal();
+}
+
 CDialogEditPrg::CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
-                               wxWindow* parent, Context context)
+                               wxWindow* parent, const EditorEnvironment& environment,
+                               Overrides overrides)
     : wxDialog(parent, wxID_ANY, Wx(velk::text::kProgramEditor), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
-      prompter_(context.prompter),
-      guard_(context.guard),
-      pages_(context.pages ? std::move(context.pages) : ProgramPageFactory(CreateProgramPage)),
+      defaults_(std::make_unique<CEditorDefaults>(this)),
+      prompter_(environment.prompter ? *environment.prompter : defaults_->prompter),
+      guard_(environment.guard ? *environment.guard : defaults_->guard),
+      pages_(overrides.pages ? std::move(overrides.pages) : ProgramPageFactory(CreateProgramPage)),
       commitTimer_(this, CDialogEditPrgModel::kCommitTimerId),
-      timerSeam_(std::make_unique<CommitTimerSeam>(commitTimer_)),
-      progress_(std::make_unique<CDialogAnimate>(this)) {
-    if (!context.confirm) ownConfirm_ = std::make_unique<OverwriteConfirm>(this);
-    EditorWriteConfirm& confirm = context.confirm ? *context.confirm : *ownConfirm_;
+      timerSeam_(std::make_unique<CommitTimerSeam>(commitTimer_)) {
+    if (!overrides.confirm)
+        ownConfirm_ = std::make_unique<OverwriteConfirm>(*this, environment.confirmWrite);
+    EditorWriteConfirm& confirm = overrides.confirm ? *overrides.confirm : *ownConfirm_;
     model_ = std::make_unique<CDialogEditPrgModel>(
         device, number, path,
-        EditorSeams{prompter_, *timerSeam_, confirm, *progress_, context.pump, guard_,
-                    context.waitTarget,
+        EditorSeams{prompter_, *timerSeam_, confirm,
+                    environment.progress ? *environment.progress : defaults_->progress,
+                    environment.pump ? *environment.pump : defaults_->pump, guard_,
+                    environment.target ? *environment.target : defaults_->target,
                     [](std::function<void()> task) { wxTheApp->CallAfter(std::move(task)); }});
 
     // Enter, Escape and the OK / Cancel commands do nothing.

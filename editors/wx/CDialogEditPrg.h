@@ -20,10 +20,11 @@
 #include <wx/timer.h>
 
 #include "editors/CDialogEditPrgModel.h"
+#include "editors/wx/EditorEnvironment.h"
 #include "editors/wx/ProgramPageFactory.h"
 
-class CDialogAnimate;
 class MDevDesc;
+struct CEditorDefaults;
 class wxBookCtrlEvent;
 class wxButton;
 class wxChoice;
@@ -33,21 +34,28 @@ namespace quendar {
 class CDialogScroller;
 }
 
+// What tests put in beside the environment.
+struct CDialogEditPrgOverrides {
+    // Null: the environment's confirmation, else CDialogOverwrite (the user
+    // may pick another slot in it).
+    EditorWriteConfirm* confirm = nullptr;
+    ProgramPageFactory pages = {};  // empty: CreateProgramPage
+};
+
 class CDialogEditPrg final : public wxDialog, private ProgramEditorView {
 public:
-    struct Context {
-        VelkPrompter& prompter;
-        VelkEventPump& pump;            // the write's waiting loop
-        CVelkTransferGuard& guard;
-        VelkWaitTarget& waitTarget;
-        EditorWriteConfirm* confirm = nullptr;  // null: the CDialogOverwrite box
-        ProgramPageFactory pages = {};          // empty: CreateProgramPage
-    };
+    using Overrides = CDialogEditPrgOverrides;
+
+    // Opens the editor on a device slot (number >= 0) or a program file and
+    // runs it modally; the editor's result.
+    static int Run(MDevDesc& device, int number, const std::filesystem::path& path,
+                   wxWindow* parent, const EditorEnvironment& environment);
 
     // number >= 0 edits that device slot; else `path` names a program file.
     // Everything is set up here; ShowModal runs it.
     CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
-                   wxWindow* parent, Context context);
+                   wxWindow* parent, const EditorEnvironment& environment,
+                   Overrides overrides = {});
     ~CDialogEditPrg() override;
 
     // Without a program (a file that could not be read, a slot outside the
@@ -99,13 +107,14 @@ private:
     ArpeggioDisplay* ShownArpeggioPage() override;
     void EndEditor(EditorEnd end) override;
 
+    // The seams the environment leaves empty.
+    std::unique_ptr<CEditorDefaults> defaults_;
     VelkPrompter& prompter_;
     CVelkTransferGuard& guard_;
     ProgramPageFactory pages_;
     wxTimer commitTimer_;
     std::unique_ptr<CommitTimerSeam> timerSeam_;
-    std::unique_ptr<OverwriteConfirm> ownConfirm_;
-    std::unique_ptr<CDialogAnimate> progress_;
+    std::unique_ptr<EditorWriteConfirm> ownConfirm_;
 
     wxTextCtrl* name_ = nullptr;
     wxChoice* voiceMode_ = nullptr;

@@ -65,7 +65,8 @@ protected:
     CDialogEditPrg& Open(int number, const std::filesystem::path& path = {}) {
         editor_ = std::make_unique<CDialogEditPrg>(
             &dev_.Dev(), number, path, parent_,
-            CDialogEditPrg::Context{prompter_, pump_, guard_, *waitTarget_, &confirm_});
+            EditorEnvironment{waitTarget_.get(), &guard_, &prompter_, {}, nullptr, &pump_},
+            CDialogEditPrg::Overrides{&confirm_, {}});
         if (editor_->Model().HasProgram()) {
             editor_->Show();
             Pump();
@@ -296,7 +297,7 @@ TEST_F(ProgramEditorGui, FileThatDidNotLoadOpensNoEditor) {
     CDialogEditPrg& editor = Open(-1, missing);
     EXPECT_EQ(editor.ShowModal(), wxID_CANCEL);
     EXPECT_FALSE(editor.IsShown());
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open " + missing.string()});
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
     EXPECT_EQ(editor.Notebook()->GetPageCount(), 0u);
     EXPECT_EQ(editor.Page(), nullptr);
     EXPECT_FALSE(editor.Model().IsRegistered());

@@ -1,0 +1,109 @@
+#pragma once
+// The modal "Global Editor": edits the device's global settings or a global
+// file's through the working global, with the pages "Global", "MIDI",
+// "Control Change Map" and, on the second model, "Favorite Program". Pages
+// only store into the working global; "Write to Device" and "Save to File"
+// carry the changes out, "Close" asks about unsaved ones (editors/
+// CDialogEditGlbModel.h holds the flows).
+//
+// The pages live as long as the editor: they are children of the page
+// scroller's viewport, which lies over the tab control's display area, and
+// a tab change only hides one and shows another. Neither Escape nor Enter
+// ends the editor; a window-manager close runs the close questions and is
+// refused when the user keeps the editor open. The editor hears the
+// device's change notices only between its creation and its destruction.
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <wx/dialog.h>
+
+#include "controls/wx/CDialogScroller.h"
+#include "editors/CDialogEditGlbModel.h"
+#include "editors/CEditorNoticeTarget.h"
+#include "editors/wx/EditorEnvironment.h"
+
+class CProgramPage;
+class MDevDesc;
+class wxButton;
+class wxNotebook;
+class wxBookCtrlEvent;
+
+class CDialogEditGlb final : public wxDialog {
+public:
+    static constexpr int kIdSaveToFile = 1130;
+    static constexpr int kIdWriteToDevice = 3;
+    static constexpr int kIdClose = 1159;
+    static constexpr int kIdTab = 1009;
+    static constexpr int kPageCount = 4;
+
+    // Opens the editor for the device's global (index >= 0) or a global file
+    // (index -1 and a path) and runs it modally; the editor's result. A file
+    // that cannot be read is reported and not opened (wxID_CANCEL).
+    static int Run(MDevDesc& device, int index, const std::filesystem::path& path,
+                   wxWindow* parent, const EditorEnvironment& environment);
+
+    // Lays the editor out (not shown). With no global object the editor has
+    // its buttons and an empty tab control, and only Close acts.
+    CDialogEditGlb(MDevDesc& device, int index, const std::filesystem::path& path,
+                   wxWindow* parent, const EditorEnvironment& environment);
+    CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent,
+                   const EditorEnvironment& environment);
+    ~CDialogEditGlb() override;
+
+    const CDialogEditGlbModel& Model() const { return model_; }
+    wxNotebook* Tabs() const { return tabs_; }
+    // Page n (0 Global .. 3 Favorite Program); null when it was not created.
+    CProgramPage* Page(int n) const;
+    int CurrentPage() const { return current_; }
+    wxButton* SaveButton() const { return save_; }
+    wxButton* WriteButton() const { return write_; }
+    wxButton* CloseButton() const { return close_; }
+    const quendar::CDialogScroller& Scroller() const { return *scroller_; }
+    wxSize NaturalSize() const { return natural_; }
+
+    // The result the editor ended with; 0 while it runs.
+    int EndCode() const { return endCode_; }
+
+    // The buttons' actions (also reached by clicking them).
+    void OnSaveToFile();
+    void OnWriteToDevice();
+    void OnClose();
+
+private:
+    void Init();
+    void CreatePages();
+    void ShowPage(int n);
+    void RecalcLayout();
+    wxRect DisplayArea() const;
+    void PlaceWindow();
+    void Act(EditorEnd end);
+    void EndEditor(int code);
+    void OnDevDescUpdatedProgram();
+    void OnSelChangeTab(wxBookCtrlEvent& event);
+    void OnCloseWindow(wxCloseEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnSize(wxSizeEvent& event);
+    EditorServices& Services();
+
+    CDialogEditGlbModel model_;
+    EditorEnvironment env_;
+    wxButton* save_ = nullptr;
+    wxButton* write_ = nullptr;
+    wxButton* close_ = nullptr;
+    wxNotebook* tabs_ = nullptr;
+    std::unique_ptr<quendar::CDialogScroller> scroller_;
+    std::array<CProgramPage*, kPageCount> pages_{};
+    int current_ = 0;
+    bool laidOut_ = false;
+    wxSize natural_;
+    int endCode_ = 0;
+    CEditorRegistration registration_;
+
+    // The default seams, made when the environment leaves them empty.
+    struct Defaults;
+    std::unique_ptr<Defaults> defaults_;
+    std::unique_ptr<EditorServices> services_;
+};
