@@ -9,6 +9,7 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/notebook.h>
+#include <wx/slider.h>
 #include <wx/textctrl.h>
 
 #include <filesystem>
@@ -158,6 +159,49 @@ TEST_F(ProgramEditorGui, WriteToDeviceWritesTheSlotAndEndsOk) {
     const SimProgramRecord slot = dev_.Synth().Program(17);
     EXPECT_EQ(std::string(slot.begin(), slot.begin() + 12), "Written Name");
     EXPECT_EQ(*dev_.Dev().GetProgramName(17), "Written Name");
+}
+
+TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
+    CDialogEditPrg& editor = Open(4);
+    NewDumps();
+    auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(page, nullptr);
+    // A slider of the Timbre 1 page moved: the commit is pending.
+    wxSlider* slider = nullptr;
+    for (wxWindow* child : page->GetChildren())
+        if ((slider = dynamic_cast<wxSlider*>(child)) && slider->IsEnabled()) break;
+    ASSERT_NE(slider, nullptr);
+    UserSlide(slider, slider->GetValue() == slider->GetMax() ? slider->GetMin() : slider->GetMax());
+    ASSERT_TRUE(editor.CommitTimer().IsRunning());
+    prompter_.answers = {VelkAnswer::kNo};
+
+    Click(*editor.Button(prglayout::kIdClose));
+    editor.Finish();
+
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
+    EXPECT_EQ(editor.GetReturnCode(), wxID_CANCEL);
+    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+    EXPECT_EQ(NewDumps(), 0);
+}
+
+TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
+    const auto path = std::filesystem::path(::testing::TempDir()) / "program_editor_gui.prg";
+    ASSERT_EQ(dev_.Dev().SaveProgramFile(2, path), 0);
+    CDialogEditPrg& editor = Open(-1, path);
+    EXPECT_EQ(std::string(editor.GetTitle().utf8_str()), "Program Editor - \"" + path.string() + "\"");
+    wxButton* save = editor.Button(prglayout::kIdSaveToFile);
+    EXPECT_FALSE(save->IsEnabled());
+    UserType(editor.NameEdit(), "Saved");
+    ASSERT_TRUE(save->IsEnabled());
+
+    Click(*save);
+
+    EXPECT_EQ(editor.GetReturnCode(), wxID_OK);
+    EXPECT_FALSE(save->IsEnabled());
+    EXPECT_TRUE(prompter_.shown.empty());
+    editor.Finish();
+    ASSERT_NE(dev_.Dev().LoadProgramFileToEdit(path), nullptr);
+    EXPECT_EQ(dev_.Dev().GetEditBuffer().GetName(), "Saved");
 }
 
 TEST_F(ProgramEditorGui, NameEditKeepsTwelvePrintableCharacters) {
