@@ -14,9 +14,6 @@ int CConfigDeviceNames::FindDevice(std::string_view name) const {
     return config_.FindDevice(name);
 }
 
-namespace {
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -40,6 +37,8 @@ bool IsValidUtf8(std::string_view text) {
     }
     return true;
 }
+
+namespace {
 
 // A component a path from outside may hold: not empty, not "." or "..", no
 // NUL (the file system would cut the path there), no line feed (it would

@@ -34,6 +34,9 @@ private:
     const MDevConfig& config_;
 };
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 struct CItemPathInfo {
     bool valid = false;
     int deviceIndex = -1;

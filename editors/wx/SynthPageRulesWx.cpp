@@ -2,7 +2,6 @@
 
 #include <wx/checkbox.h>
 #include <wx/ctrlsub.h>
-#include <wx/stattext.h>
 
 #include "editors/wx/CProgramPage.h"
 

@@ -1,0 +1,292 @@
+#include "librarian/wx/CLeftView.h"
+
+#include <wx/dnd.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "resources/VelkCommandIds.h"
+#include "resources/VelkMenus.h"
+#include "resources/VelkStrings.h"
+#include "resources/wx/VelkArt.h"
+#include "resources/wx/VelkMenuBuilder.h"
+
+namespace {
+
+using velk::ToWxCommandId;
+using namespace velk;
+
+// The node behind a tree item.
+class CNodeData final : public wxTreeItemData {
+public:
+    explicit CNodeData(const CTreeNode& node) : node(const_cast<CTreeNode*>(&node)) {}
+    CTreeNode* node;
+};
+
+class SyncScope {
+public:
+    explicit SyncScope(int& counter) : counter_(counter) { ++counter_; }
+    ~SyncScope() { --counter_; }
+    SyncScope(const SyncScope&) = delete;
+    SyncScope& operator=(const SyncScope&) = delete;
+
+private:
+    int& counter_;
+};
+
+wxDragResult ToDragResult(int effect) {
+    switch (effect) {
+    case kDropCopy: return wxDragCopy;
+    case kDropMove: return wxDragMove;
+    default: return wxDragNone;
+    }
+}
+
+int ToEffect(wxDragResult result) {
+    switch (result) {
+    case wxDragCopy: return kDropCopy;
+    case wxDragMove: return kDropMove;
+    default: return kDropNone;
+    }
+}
+
+// Drops of our own format onto the tree. GTK hands out the data only on the
+// drop, so decisions use the process-wide drag payload instead.
+class CTreeDropTarget final : public wxDropTarget {
+public:
+    explicit CTreeDropTarget(CLeftView& tree)
+        : wxDropTarget(new wxCustomDataObject(wxDataFormat(velk::text::kClipboardFormat))),
+          tree_(tree) {}
+    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override {
+        return tree_.DragOverAt(wxPoint(x, y), wxGetKeyState(WXK_CONTROL));
+    }
+    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) override {
+        return OnDragOver(x, y, def);
+    }
+    void OnLeave() override { tree_.DragLeave(); }
+    bool OnDrop(wxCoord, wxCoord) override { return true; }
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override {
+        return tree_.DropAt(wxPoint(x, y), def) ? def : wxDragNone;
+    }
+
+private:
+    CLeftView& tree_;
+};
+
+}  // namespace
+
+CLeftView::HoverTimer::HoverTimer(CLeftView& owner) {
+    timer_.Bind(wxEVT_TIMER, [&owner](wxTimerEvent&) { owner.Model().OnHoverTimer(); });
+}
+
+CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
+                     VelkLauncher& launcher)
+    : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_EDIT_LABELS |
+                     wxTR_SINGLE | wxBORDER_SUNKEN),
+      hoverTimer_(*this),
+      model_(doc, prompter, launcher, hoverTimer_),
+      images_(velk::CreateVelkTreeImageList()) {
+    SetImageList(images_.get());
+    AddRoot(wxString());
+    model_.SetSink(this);
+    SetDropTarget(new CTreeDropTarget(*this));
+    showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
+
+    Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
+        if (syncing_ == 0) model_.Select(NodeOf(event.GetItem()));
+    });
+    Bind(wxEVT_TREE_ITEM_EXPANDED, [this](wxTreeEvent& event) {
+        if (syncing_ == 0) model_.Expand(NodeOf(event.GetItem()));
+    });
+    Bind(wxEVT_TREE_ITEM_COLLAPSED, [this](wxTreeEvent& event) {
+        if (syncing_ == 0) model_.Collapse(NodeOf(event.GetItem()));
+    });
+    // The event's item, never the selection: on GTK an edit ends on focus
+    // loss, possibly after a click selected another node.
+    Bind(wxEVT_TREE_BEGIN_LABEL_EDIT, [this](wxTreeEvent& event) {
+        if (!model_.BeginLabelEdit(NodeOf(event.GetItem()))) event.Veto();
+    });
+    Bind(wxEVT_TREE_END_LABEL_EDIT, [this](wxTreeEvent& event) {
+        // The old text stays; a rename that succeeds sets the new one.
+        event.Veto();
+        model_.EndLabelEdit(NodeOf(event.GetItem()), event.GetLabel().utf8_string(),
+                            event.IsEditCancelled());
+    });
+    Bind(wxEVT_TREE_BEGIN_DRAG, [this](wxTreeEvent& event) {
+        model_.BeginDrag(NodeOf(event.GetItem()));
+    });
+    // The item menu alone: one menu per right click.
+    Bind(wxEVT_TREE_ITEM_MENU, [this](wxTreeEvent& event) {
+        model_.PrepareContextMenu(NodeOf(event.GetItem()));
+        std::unique_ptr<wxMenu> menu = velk::BuildVelkMenu(velk::VelkTreeContextMenu());
+        showMenu(*menu);
+    });
+    BindCommands();
+}
+
+CLeftView::~CLeftView() {
+    model_.SetSink(nullptr);
+    SetImageList(nullptr);
+}
+
+void CLeftView::BindCommands() {
+    const auto command = [this](int id, std::function<bool()> enabled, std::function<void()> run) {
+        Bind(wxEVT_UPDATE_UI, [enabled](wxUpdateUIEvent& event) { event.Enable(enabled()); },
+             ToWxCommandId(id));
+        Bind(wxEVT_MENU, [run](wxCommandEvent&) { run(); }, ToWxCommandId(id));
+    };
+    command(ID_TREE_EXPAND, [this] { return model_.CanToggleExpand(); },
+            [this] { model_.ToggleExpand(); });
+    command(ID_FILE_EXPLORER, [this] { return model_.CanExplore(); }, [this] { model_.Explore(); });
+    command(ID_FILE_DELETE, [this] { return model_.CanDeleteSelected(); },
+            [this] { model_.DeleteSelected(); });
+    command(ID_FILE_RENAME, [this] { return model_.CanRenameSelected(); },
+            [this] { model_.RenameSelected(); });
+    // While a label is edited, the edit commands work on the edit's text.
+    command(ID_EDIT_COPY,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCopy();
+                return model_.CanCopySelected(false);
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) edit->Copy();
+                else model_.CopySelected(false);
+            });
+    command(ID_EDIT_CUT,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCut();
+                return model_.CanCopySelected(true);
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) edit->Cut();
+                else model_.CopySelected(true);
+            });
+    command(ID_EDIT_PASTE,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return edit->CanPaste();
+                return model_.CanPasteSelected();
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) edit->Paste();
+                else model_.PasteSelected();
+            });
+}
+
+wxTreeItemId CLeftView::ItemOf(const CTreeNode* node) const {
+    if (node == nullptr) return {};
+    if (node == &model_.HiddenRoot()) return GetRootItem();
+    const auto it = items_.find(node);
+    return it == items_.end() ? wxTreeItemId() : it->second;
+}
+
+CTreeNode* CLeftView::NodeOf(const wxTreeItemId& item) const {
+    if (!item.IsOk()) return nullptr;
+    const auto* data = dynamic_cast<CNodeData*>(GetItemData(item));
+    return data ? data->node : nullptr;
+}
+
+CTreeNode* CLeftView::NodeAt(const wxPoint& point) const {
+    int flags = 0;
+    const wxTreeItemId item = HitTest(point, flags);
+    if (!(flags & (wxTREE_HITTEST_ONITEMICON | wxTREE_HITTEST_ONITEMLABEL))) return nullptr;
+    return NodeOf(item);
+}
+
+void CLeftView::ShowNode(const wxTreeItemId& item, const CTreeNode& node) {
+    const int image = node.ShowsDevice() ? velk::kVelkTreeDevice : velk::kVelkTreeFolder;
+    const int selected = image + 1;
+    // A cut node shows greyed: a ghost image and grey text.
+    SetItemImage(item, node.cut ? velk::VelkTreeGhost(image) : image, wxTreeItemIcon_Normal);
+    SetItemImage(item, node.cut ? velk::VelkTreeGhost(selected) : selected,
+                 wxTreeItemIcon_Selected);
+    SetItemTextColour(item, node.cut ? wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT)
+                                     : wxNullColour);
+}
+
+void CLeftView::Forget(const CTreeNode& node) {
+    for (const auto& child : node.children) Forget(*child);
+    items_.erase(&node);
+}
+
+// ---------------------------------------------------------------- sink
+
+void CLeftView::OnTreeCleared() {
+    SyncScope sync(syncing_);
+    highlighted_ = wxTreeItemId();
+    DeleteChildren(GetRootItem());
+    items_.clear();
+}
+
+void CLeftView::OnNodeAdded(const CTreeNode& node) {
+    SyncScope sync(syncing_);
+    const wxTreeItemId parent = ItemOf(node.parent);
+    if (!parent.IsOk()) return;
+    const wxTreeItemId item =
+        AppendItem(parent, wxString::FromUTF8(node.text), -1, -1, new CNodeData(node));
+    items_[&node] = item;
+    ShowNode(item, node);
+}
+
+void CLeftView::OnNodeRemoving(const CTreeNode& node) {
+    SyncScope sync(syncing_);
+    const wxTreeItemId item = ItemOf(&node);
+    Forget(node);
+    if (item.IsOk()) {
+        if (highlighted_.IsOk() && (highlighted_ == item)) highlighted_ = wxTreeItemId();
+        Delete(item);
+    }
+}
+
+void CLeftView::OnNodeChanged(const CTreeNode& node) {
+    SyncScope sync(syncing_);
+    const wxTreeItemId item = ItemOf(&node);
+    if (!item.IsOk()) return;
+    SetItemText(item, wxString::FromUTF8(node.text));
+    ShowNode(item, node);
+}
+
+void CLeftView::OnNodeExpanded(const CTreeNode& node) {
+    SyncScope sync(syncing_);
+    if (const wxTreeItemId item = ItemOf(&node); item.IsOk()) Expand(item);
+}
+
+void CLeftView::OnNodeCollapsed(const CTreeNode& node) {
+    SyncScope sync(syncing_);
+    if (const wxTreeItemId item = ItemOf(&node); item.IsOk()) Collapse(item);
+}
+
+void CLeftView::OnNodeSelected(const CTreeNode* node) {
+    SyncScope sync(syncing_);
+    const wxTreeItemId item = ItemOf(node);
+    if (item.IsOk()) SelectItem(item);
+    else Unselect();
+}
+
+void CLeftView::OnDropHighlight(const CTreeNode* node) {
+    if (highlighted_.IsOk()) SetItemDropHighlight(highlighted_, false);
+    highlighted_ = ItemOf(node);
+    if (highlighted_.IsOk()) SetItemDropHighlight(highlighted_, true);
+}
+
+void CLeftView::OnStartLabelEdit(const CTreeNode& node) {
+    if (const wxTreeItemId item = ItemOf(&node); item.IsOk()) EditLabel(item);
+}
+
+// ---------------------------------------------------------------- drop target
+
+wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown) {
+    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+    return ToDragResult(model_.DragOver(NodeAt(point), payload, ctrlDown));
+}
+
+bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect) {
+    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+    std::optional<CTreeDropPaste> paste = model_.Drop(NodeAt(point), payload, ToEffect(effect));
+    if (!paste) return false;
+    // Modal questions and waiting loops must not run inside GTK's drag
+    // handlers: the paste runs once the drag has returned.
+    CallAfter([this, run = std::move(*paste)] { model_.RunDropPaste(run); });
+    return true;
+}

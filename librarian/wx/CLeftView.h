@@ -1,0 +1,78 @@
+#pragma once
+// The explorer's left pane: a wxTreeCtrl that mirrors CLeftViewModel. A
+// hidden root holds "My Device", "My Setup" and "My Library". The window
+// reports the user's selection, expansion, label edits, drags, drops and
+// context-menu commands to the model and shows what the model says.
+
+#include <wx/dnd.h>
+#include <wx/timer.h>
+#include <wx/treectrl.h>
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+#include "librarian/CLeftViewModel.h"
+
+class wxImageList;
+class wxMenu;
+
+class CLeftView final : public wxTreeCtrl, private CLeftViewSink {
+public:
+    CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter, VelkLauncher& launcher);
+    ~CLeftView() override;
+
+    CLeftViewModel& Model() { return model_; }
+    // Port choice, detection and the first tree.
+    void InitialUpdate() { model_.InitialUpdate(); }
+
+    wxTreeItemId ItemOf(const CTreeNode* node) const;
+    CTreeNode* NodeOf(const wxTreeItemId& item) const;
+
+    // Shows the context menu; tests replace it (a real popup is modal).
+    std::function<void(wxMenu& menu)> showMenu;
+    // The payload of the drag in progress when it is one of ours (the
+    // clipboard layer's process-wide drag payload); null refuses the drop.
+    std::function<const VelkPayload*()> dragPayload;
+
+    // The drop target's side, also driven directly by tests.
+    wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown);
+    void DragLeave() { model_.DragLeave(); }
+    bool DropAt(const wxPoint& point, wxDragResult effect);
+
+private:
+    class HoverTimer final : public VelkOneShotTimer {
+    public:
+        explicit HoverTimer(CLeftView& owner);
+        void Start(int milliseconds) override { timer_.StartOnce(milliseconds); }
+        void Stop() override { timer_.Stop(); }
+
+    private:
+        wxTimer timer_;
+    };
+
+    // CLeftViewSink
+    void OnTreeCleared() override;
+    void OnNodeAdded(const CTreeNode& node) override;
+    void OnNodeRemoving(const CTreeNode& node) override;
+    void OnNodeChanged(const CTreeNode& node) override;
+    void OnNodeExpanded(const CTreeNode& node) override;
+    void OnNodeCollapsed(const CTreeNode& node) override;
+    void OnNodeSelected(const CTreeNode* node) override;
+    void OnDropHighlight(const CTreeNode* node) override;
+    void OnStartLabelEdit(const CTreeNode& node) override;
+
+    void ShowNode(const wxTreeItemId& item, const CTreeNode& node);
+    void Forget(const CTreeNode& node);
+    void BindCommands();
+    CTreeNode* NodeAt(const wxPoint& point) const;
+
+    HoverTimer hoverTimer_;
+    CLeftViewModel model_;
+    std::unique_ptr<wxImageList> images_;
+    std::unordered_map<const CTreeNode*, wxTreeItemId> items_;
+    wxTreeItemId highlighted_;
+    // Set while the window follows the model: the events that raises are
+    // the model's own doing and are not reported back.
+    int syncing_ = 0;
+};

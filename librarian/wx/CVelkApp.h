@@ -1,0 +1,47 @@
+#pragma once
+// The application: one instance per user. A second start asks the running
+// one to come to the front and ends with 0. The first builds the session and
+// the main window, shows it, starts listening for later starts, and runs the
+// device detection once the event loop runs (no loop exists in OnInit).
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/timer.h>
+
+#include "librarian/VelkCommandLine.h"
+
+class CVelkSession;
+class wxSingleInstanceChecker;
+namespace velkipc {
+class InstanceServer;
+}
+
+class CVelkApp final : public wxApp {
+public:
+    // The options main() parsed; set before wxEntry.
+    static void SetOptions(const VelkOptions& options);
+
+    CVelkApp();
+    ~CVelkApp() override;
+
+    bool OnInit() override;
+    int OnRun() override;
+    int OnExit() override;
+
+private:
+    void StartUp();
+    void OpenInstanceServer();
+    void ScheduleScreenshot(int delayMs);
+    void SaveScreenshotAndQuit();
+
+    VelkOptions options_;
+    std::unique_ptr<wxSingleInstanceChecker> instance_;
+    std::unique_ptr<CVelkSession> session_;
+    std::unique_ptr<velkipc::InstanceServer> server_;
+    std::optional<int> exitCode_;  // set when the start ends without a loop
+    std::vector<std::unique_ptr<wxTimer>> timers_;
+    bool screenshotTaken_ = false;
+};

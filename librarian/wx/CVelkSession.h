@@ -1,0 +1,118 @@
+#pragma once
+// One run of the explorer: the settings, the MIDI ports (the ALSA sequencer,
+// or the simulated synth on in-process ports), the document with its seams
+// (message boxes, progress box, write confirmation, clipboard) and the main
+// window. The application makes one; tests make their own.
+
+#include <memory>
+#include <string>
+
+#include <wx/weakref.h>
+
+#include "librarian/CVelkPreference.h"
+#include "librarian/VelkCommandLine.h"
+#include "librarian/VelkCommandRouter.h"
+#include "librarian/VelkClock.h"
+#include "librarian/wx/CMainFrame.h"
+#include "librarian/wx/CWxClipboard.h"
+#include "librarian/wx/CWxEventPump.h"
+#include "librarian/wx/CWxLauncher.h"
+#include "librarian/wx/CWxOverwriteAsker.h"
+#include "librarian/wx/CWxPrompter.h"
+#include "librarian/wx/CWxSettingsStore.h"
+
+class CDialogAnimate;
+class CVelkDoc;
+class SimSynthOnLoopback;
+class wxWindow;
+namespace midiport {
+class LoopbackPeer;
+class MidiBackend;
+}  // namespace midiport
+
+// The application's own commands on the main window's route (About).
+class CVelkAppCommands final : public VelkCommandTarget {
+public:
+    explicit CVelkAppCommands(std::function<wxWindow*()> parent) : parent_(std::move(parent)) {}
+    bool UpdateCommand(int id, VelkCommandState& state) override;
+    bool DoCommand(int id) override;
+
+private:
+    std::function<wxWindow*()> parent_;
+};
+
+// Messages as lines on standard error; questions get the cautious answer
+// (No, Cancel).
+class CStderrPrompter final : public VelkPrompter {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) override;
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption) override;
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+};
+
+// The progress box over whatever is the main window when a transfer starts.
+class CMainWindowProgress final : public VelkProgressBox {
+public:
+    explicit CMainWindowProgress(std::function<wxWindow*()> parent);
+    ~CMainWindowProgress() override;
+    void Show(const std::string& caption) override;
+    void Close() override;
+    // The box while it shows, else null.
+    wxWindow* GetShown() const;
+
+private:
+    std::function<wxWindow*()> parent_;
+    std::unique_ptr<CDialogAnimate> box_;
+};
+
+class CVelkSession {
+public:
+    // The name of the simulated synth's port pair.
+    static constexpr const char* kSimulatedPortName = "Simulated Synth:MIDI 1";
+
+    // `settingsPath`: the profile file (CWxSettingsStore::DefaultFilePath()
+    // for the user's own).
+    CVelkSession(const VelkOptions& options, const std::string& settingsPath);
+    ~CVelkSession();
+    CVelkSession(const CVelkSession&) = delete;
+    CVelkSession& operator=(const CVelkSession&) = delete;
+
+    // Builds the main window (not shown yet); `help` says where the help
+    // document may lie.
+    CMainFrame* CreateMainWindow(const VelkHelpPlaces& help);
+    // The panes' initial updates, which detect the device; runs once the
+    // event loop runs, with the window shown.
+    void StartUp();
+
+    // The window a second start brings to the front: the active modal
+    // dialog, else the progress box, else the main window.
+    wxWindow* GetFrontWindow() const;
+    void BringToFront();
+
+    CMainFrame* GetMainWindow() const { return frame_.get(); }
+    CVelkDoc& GetDoc() { return *doc_; }
+    CVelkPreference& GetPreference() { return preference_; }
+    midiport::MidiBackend& GetBackend() { return *backend_; }
+    // Null unless the synth is simulated.
+    SimSynthOnLoopback* GetSimulator() { return simulator_.get(); }
+
+private:
+    wxWindow* MainWindow() const { return frame_.get(); }
+
+    CWxSettingsStore store_;
+    CVelkPreference preference_;
+    std::unique_ptr<midiport::MidiBackend> backend_;
+    std::unique_ptr<SimSynthOnLoopback> simulator_;
+    CSteadyClock clock_;
+    CWxEventPump pump_{clock_};
+    // Message boxes, or for a run that only takes a picture (nobody there to
+    // answer) lines on standard error.
+    std::unique_ptr<VelkPrompter> prompter_;
+    CMainWindowProgress progress_;
+    CWxOverwriteAsker overwrite_;
+    CWxClipboard clipboard_;
+    CWxLauncher launcher_;
+    CVelkAppCommands appCommands_;
+    std::unique_ptr<CVelkDoc> doc_;
+    wxWeakRef<CMainFrame> frame_;
+};

@@ -1,0 +1,216 @@
+#include "librarian/wx/CVelkView.h"
+
+#include <wx/settings.h>
+
+#include "resources/wx/VelkArt.h"
+
+namespace {
+
+constexpr long kStyleFlags[] = {wxLC_ICON, wxLC_REPORT, wxLC_SMALL_ICON, wxLC_LIST};
+
+class SyncScope {
+public:
+    explicit SyncScope(int& counter) : counter_(counter) { ++counter_; }
+    ~SyncScope() { --counter_; }
+    SyncScope(const SyncScope&) = delete;
+    SyncScope& operator=(const SyncScope&) = delete;
+
+private:
+    int& counter_;
+};
+
+}  // namespace
+
+CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference)
+    : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_EDIT_LABELS | wxBORDER_SUNKEN),
+      model_(doc, preference),
+      largeImages_(velk::CreateVelkListImageList(velk::kVelkLargeIconSize)),
+      smallImages_(velk::CreateVelkListImageList(velk::kVelkSmallIconSize)) {
+    SetImageList(largeImages_.get(), wxIMAGE_LIST_NORMAL);
+    SetImageList(smallImages_.get(), wxIMAGE_LIST_SMALL);
+    // Columns go in while the control is in the details style (wx asserts
+    // otherwise); the first fill then applies the stored style.
+    for (int column = 0; column < CVelkViewModel::kColumnCount; ++column)
+        InsertColumn(column, wxString::FromUTF8(model_.ColumnTitle(column)), wxLIST_FORMAT_LEFT,
+                     model_.ColumnWidth(column));
+    model_.SetSink(this);
+
+    Bind(wxEVT_LIST_COL_CLICK, [this](wxListEvent& event) { model_.SortBy(event.GetColumn()); });
+    Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& event) {
+        event.Skip();
+        CallAfter([this] { StoreWidths(); });
+    });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        model_.OnSize();
+    });
+    Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& event) {
+        if (syncing_ == 0) model_.SetSelected(static_cast<int>(event.GetIndex()), true);
+    });
+    Bind(wxEVT_LIST_ITEM_DESELECTED, [this](wxListEvent& event) {
+        if (syncing_ == 0) model_.SetSelected(static_cast<int>(event.GetIndex()), false);
+    });
+    // The event's row, never the selection: an edit may end after a click
+    // selected another row.
+    Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, [this](wxListEvent& event) {
+        if (!model_.BeginLabelEdit(static_cast<int>(event.GetIndex()))) event.Veto();
+    });
+    Bind(wxEVT_LIST_END_LABEL_EDIT, [this](wxListEvent& event) {
+        // The old text stays; a rename that succeeds sets the new one.
+        event.Veto();
+        model_.EndLabelEdit(static_cast<int>(event.GetIndex()), event.GetLabel().utf8_string(),
+                            event.IsEditCancelled());
+    });
+}
+
+CVelkView::~CVelkView() {
+    model_.SetSink(nullptr);
+    SetImageList(nullptr, wxIMAGE_LIST_NORMAL);
+    SetImageList(nullptr, wxIMAGE_LIST_SMALL);
+}
+
+wxColour CVelkView::CutTextColour() { return wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT); }
+
+wxColour CVelkView::DropHighlightColour() { return wxColour(0xCC, 0xE4, 0xF7); }
+
+void CVelkView::InsertRow(int row) {
+    const CListRow& r = model_.Rows()[row];
+    InsertItem(row, wxString::FromUTF8(r.texts[0]), r.cut ? velk::VelkListGhost(r.image) : r.image);
+    if (r.cut || r.dropHighlight) ShowMarks(row);
+    if (r.selected) SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+}
+
+void CVelkView::ShowMarks(int row) {
+    const CListRow& r = model_.Rows()[row];
+    // wx keeps an item colour once set: unmarked rows get the list's own.
+    SetItemTextColour(row, r.cut ? CutTextColour() : GetTextColour());
+    SetItemBackgroundColour(row, r.dropHighlight ? DropHighlightColour() : GetBackgroundColour());
+}
+
+void CVelkView::ShowRow(int row) {
+    const CListRow& r = model_.Rows()[row];
+    if (IsVirtual()) {
+        RefreshItem(row);
+    } else {
+        wxListItem item;
+        item.SetId(row);
+        item.SetColumn(0);
+        item.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_IMAGE);
+        item.SetText(wxString::FromUTF8(r.texts[0]));
+        item.SetImage(r.cut ? velk::VelkListGhost(r.image) : r.image);
+        SetItem(item);
+        ShowMarks(row);
+    }
+    const bool shownSelected = GetItemState(row, wxLIST_STATE_SELECTED) != 0;
+    if (shownSelected != r.selected)
+        SetItemState(row, r.selected ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+}
+
+void CVelkView::Populate() {
+    SyncScope sync(syncing_);
+    Freeze();
+    DeleteAllItems();
+    if (IsVirtual()) {
+        SetItemCount(model_.RowCount());
+        for (int row = 0; row < model_.RowCount(); ++row)
+            if (model_.Rows()[row].selected)
+                SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        Refresh();
+    } else {
+        for (int row = 0; row < model_.RowCount(); ++row) InsertRow(row);
+    }
+    Thaw();
+}
+
+void CVelkView::OnRowsReset() { Populate(); }
+
+void CVelkView::OnRowsInserted(int first, int count) {
+    if (IsVirtual()) {
+        Populate();
+        return;
+    }
+    SyncScope sync(syncing_);
+    Freeze();
+    for (int row = first; row < first + count; ++row) InsertRow(row);
+    Thaw();
+}
+
+void CVelkView::OnRowDeleted(int row) {
+    if (IsVirtual()) {
+        Populate();
+        return;
+    }
+    SyncScope sync(syncing_);
+    DeleteItem(row);
+}
+
+void CVelkView::OnRowChanged(int row) {
+    SyncScope sync(syncing_);
+    ShowRow(row);
+}
+
+wxString CVelkView::OnGetItemText(long item, long column) const {
+    if (item < 0 || item >= model_.RowCount() || column < 0 ||
+        column >= CVelkViewModel::kColumnCount)
+        return {};
+    return wxString::FromUTF8(model_.Rows()[item].texts[column]);
+}
+
+int CVelkView::OnGetItemImage(long item) const {
+    if (item < 0 || item >= model_.RowCount()) return -1;
+    const CListRow& r = model_.Rows()[item];
+    return r.cut ? velk::VelkListGhost(r.image) : r.image;
+}
+
+wxItemAttr* CVelkView::OnGetItemAttr(long item) const {
+    if (item < 0 || item >= model_.RowCount()) return nullptr;
+    const CListRow& r = model_.Rows()[item];
+    if (!r.cut && !r.dropHighlight) return nullptr;
+    markAttr_ = wxItemAttr(r.cut ? CutTextColour() : wxNullColour,
+                           r.dropHighlight ? DropHighlightColour() : wxNullColour, wxNullFont);
+    return &markAttr_;
+}
+
+void CVelkView::ApplyColumns() {
+    if (!InReportView()) return;
+    for (int column = 0; column < CVelkViewModel::kColumnCount; ++column) {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT);
+        item.SetText(wxString::FromUTF8(model_.ColumnTitle(column)));
+        SetColumn(column, item);
+        SetColumnWidth(column, model_.ColumnWidth(column));
+    }
+}
+
+void CVelkView::StoreWidths() {
+    if (!InReportView()) return;
+    for (int column = 0; column < CVelkViewModel::kColumnCount; ++column)
+        model_.SetColumnWidth(column, GetColumnWidth(column));
+}
+
+void CVelkView::OnColumnsChanged() { ApplyColumns(); }
+
+void CVelkView::OnStyleChanged(int style) {
+    const long flag = kStyleFlags[style >= 0 && style < 4 ? style : 0];
+    // The details style runs virtual: its texts come from the model when
+    // drawn, so 10,000 rows cost nothing to show or sort. The other styles
+    // hold their items (wx lays icons out only for real items).
+    const bool details = flag == wxLC_REPORT;
+    if (HasFlag(flag) && IsVirtual() == details) return;
+    StoreWidths();
+    {
+        SyncScope sync(syncing_);
+        Freeze();
+        DeleteAllItems();
+        long flags = GetWindowStyleFlag() & ~(wxLC_MASK_TYPE | wxLC_VIRTUAL);
+        SetWindowStyleFlag(flags | flag | (details ? wxLC_VIRTUAL : 0));
+        ApplyColumns();
+        Thaw();
+    }
+    Populate();
+}
+
+void CVelkView::OnStartLabelEdit(int row) {
+    if (row >= 0 && row < GetItemCount()) EditLabel(row);
+}
