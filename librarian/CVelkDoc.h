@@ -66,6 +66,9 @@ public:
     // True while a transfer waits below on the stack: the main window must
     // not close now.
     bool IsTransferRunning() const { return guard_.IsRunning(); }
+    // The guard of every waiting loop of the application, the editors'
+    // writes included.
+    CVelkTransferGuard& GetTransferGuard() { return guard_; }
 
     // Item paths and the current folder.
     itempath::CItemPathInfo ClassifyPath(std::string_view path) const;

@@ -6,6 +6,7 @@
 
 #include <wx/app.h>
 
+#include "editors/wx/CWxEditorOpener.h"
 #include "librarian/VelkCommandLine.h"
 #include "librarian/wx/CVelkApp.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     CVelkApp::SetOptions(*result.options);
+    CVelkApp::SetItemOpenerFactory(
+        [](CVelkSession& session) { return CWxEditorOpener::ForSession(session); });
     // wx reads only its own options; ours were taken above.
     int wxArgc = 1;
     return wxEntry(wxArgc, argv);

@@ -3,7 +3,6 @@
 #include "librarian/VelkPanes.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkView.h"
-#include "librarian/wx/CWxClipboard.h"
 
 namespace {
 
@@ -40,10 +39,11 @@ private:
 CExplorerPanes::CExplorerPanes(wxWindow* splitter, CVelkDoc& doc, CVelkPreference& preference,
                                VelkPrompter& prompter, VelkLauncher& launcher)
     : tree_(new CLeftView(splitter, doc, prompter, launcher)),
-      list_(new CVelkView(splitter, doc, preference)),
+      list_(new CVelkView(splitter, doc, preference, &launcher)),
       treePane_(std::make_unique<CTreePane>(*tree_)),
       listPane_(std::make_unique<CListPane>(*list_)) {
-    tree_->dragPayload = [] { return CWxClipboard::GetDragPayload(); };
+    // A folder or device row of the list opens as the tree's child.
+    list_->Commands().SetTree(&tree_->Model());
 }
 
 CExplorerPanes::~CExplorerPanes() = default;

@@ -22,6 +22,7 @@
 namespace {
 
 VelkOptions gOptions;
+CVelkApp::OpenerFactory gOpenerFactory;
 const auto gStart = std::chrono::steady_clock::now();
 
 // How long a second start waits for the first one's acknowledgement.
@@ -44,6 +45,8 @@ long MillisecondsSinceStart() {
 }  // namespace
 
 void CVelkApp::SetOptions(const VelkOptions& options) { gOptions = options; }
+
+void CVelkApp::SetItemOpenerFactory(OpenerFactory factory) { gOpenerFactory = std::move(factory); }
 
 CVelkApp::CVelkApp() : options_(gOptions) {}
 
@@ -70,6 +73,7 @@ bool CVelkApp::OnInit() {
     }
 
     session_ = std::make_unique<CVelkSession>(options_, CWxSettingsStore::DefaultFilePath());
+    if (gOpenerFactory) session_->SetItemOpener(gOpenerFactory(*session_));
     const wxString program = wxStandardPaths::Get().GetExecutablePath();
     const VelkHelpPlaces help{wxFileName(program).GetPath().utf8_string(),
                               wxStandardPaths::Get().GetDataDir().utf8_string()};

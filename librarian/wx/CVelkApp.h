@@ -4,6 +4,7 @@
 // the main window, shows it, starts listening for later starts, and runs the
 // device detection once the event loop runs (no loop exists in OnInit).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "librarian/VelkCommandLine.h"
 
 class CVelkSession;
+class VelkItemOpener;
 class wxSingleInstanceChecker;
 namespace velkipc {
 class InstanceServer;
@@ -23,6 +25,10 @@ class CVelkApp final : public wxApp {
 public:
     // The options main() parsed; set before wxEntry.
     static void SetOptions(const VelkOptions& options);
+    // Makes the editors the list opens (the editors' wx layer provides it;
+    // the application library cannot depend on it). Set before wxEntry.
+    using OpenerFactory = std::function<std::unique_ptr<VelkItemOpener>(CVelkSession&)>;
+    static void SetItemOpenerFactory(OpenerFactory factory);
 
     CVelkApp();
     ~CVelkApp() override;

@@ -8,6 +8,7 @@
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CDialogAbout.h"
 #include "librarian/wx/CDialogAnimate.h"
+#include "librarian/wx/CVelkView.h"
 #include "platform/midi/AlsaMidiBackend.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "resources/VelkCommandIds.h"
@@ -98,7 +99,13 @@ CVelkSession::~CVelkSession() {
 CMainFrame* CVelkSession::CreateMainWindow(const VelkHelpPlaces& help) {
     frame_ = new CMainFrame(
         CMainFrame::Services{*doc_, *backend_, preference_, launcher_, *prompter_, help, &appCommands_});
+    frame_->GetListWindow()->Commands().SetOpener(opener_.get());
     return frame_.get();
+}
+
+void CVelkSession::SetItemOpener(std::unique_ptr<VelkItemOpener> opener) {
+    if (frame_) frame_->GetListWindow()->Commands().SetOpener(opener.get());
+    opener_ = std::move(opener);
 }
 
 void CVelkSession::StartUp() {

@@ -13,6 +13,7 @@
 #include "librarian/VelkCommandLine.h"
 #include "librarian/VelkCommandRouter.h"
 #include "librarian/VelkClock.h"
+#include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CMainFrame.h"
 #include "librarian/wx/CWxClipboard.h"
 #include "librarian/wx/CWxEventPump.h"
@@ -80,6 +81,10 @@ public:
     // Builds the main window (not shown yet); `help` says where the help
     // document may lie.
     CMainFrame* CreateMainWindow(const VelkHelpPlaces& help);
+    // The editors that the list opens (the editors' wx layer makes them);
+    // without one, opening a device item or a file opens nothing.
+    void SetItemOpener(std::unique_ptr<VelkItemOpener> opener);
+
     // The panes' initial updates, which detect the device; runs once the
     // event loop runs, with the window shown.
     void StartUp();
@@ -114,5 +119,6 @@ private:
     CWxLauncher launcher_;
     CVelkAppCommands appCommands_;
     std::unique_ptr<CVelkDoc> doc_;
+    std::unique_ptr<VelkItemOpener> opener_;
     wxWeakRef<CMainFrame> frame_;
 };

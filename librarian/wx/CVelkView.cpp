@@ -23,10 +23,13 @@ private:
 
 }  // namespace
 
-CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference)
+CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference,
+                     VelkLauncher* launcher)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxLC_REPORT | wxLC_VIRTUAL | wxLC_EDIT_LABELS | wxBORDER_SUNKEN),
+      doc_(doc),
       model_(doc, preference),
+      commands_(model_, doc, launcher),
       largeImages_(velk::CreateVelkListImageList(velk::kVelkLargeIconSize)),
       smallImages_(velk::CreateVelkListImageList(velk::kVelkSmallIconSize)) {
     SetImageList(largeImages_.get(), wxIMAGE_LIST_NORMAL);
@@ -64,6 +67,8 @@ CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preferenc
         model_.EndLabelEdit(static_cast<int>(event.GetIndex()), event.GetLabel().utf8_string(),
                             event.IsEditCancelled());
     });
+    BindInput();
+    BindCommands();
 }
 
 CVelkView::~CVelkView() {
@@ -126,8 +131,11 @@ void CVelkView::Populate() {
 }
 
 void CVelkView::OnRowsChanging() {
-    // A virtual list reports no event per row of a range selection: the
-    // control's selection is read back before the rows move.
+    // The control's selection is read back before the rows move.
+    SyncSelection();
+}
+
+void CVelkView::SyncSelection() {
     if (syncing_ != 0 || GetItemCount() != model_.RowCount()) return;
     std::vector<bool> selected(static_cast<std::size_t>(model_.RowCount()), false);
     for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;

@@ -6,22 +6,57 @@
 // is a virtual list that reads the model as it draws. Cut rows show
 // grey text and a greyed image; the drop highlight is a background colour.
 
+#include <wx/dnd.h>
 #include <wx/listctrl.h>
 
+#include <functional>
 #include <memory>
 
+#include "librarian/CVelkViewCommands.h"
 #include "librarian/CVelkViewModel.h"
 
+class VelkLauncher;
 class wxImageList;
+class wxMenu;
 
 class CVelkView final : public wxListCtrl, private CVelkViewSink {
 public:
-    CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference);
+    // `launcher` opens folders for the Explorer command (null: none).
+    CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference,
+              VelkLauncher* launcher = nullptr);
     ~CVelkView() override;
 
     CVelkViewModel& Model() { return model_; }
+    CVelkViewCommands& Commands() { return commands_; }
     // The columns' first titles and widths, then the first fill.
     void InitialUpdate() { model_.InitialUpdate(); }
+
+    // The inner window that gets the rows' mouse and key events (wx's
+    // generic list draws its rows in a child window).
+    wxWindow* GetRowsWindow() const { return rowsWindow_; }
+    // Reads the control's selection into the model (a virtual list reports
+    // no event per row of a range selection).
+    void SyncSelection();
+
+    // Shows the context menu; tests replace it (a real popup is modal).
+    std::function<void(wxMenu& menu)> showMenu;
+    // The payload of the drag in progress when it is one of ours (the
+    // clipboard layer's process-wide drag payload); null refuses the drop.
+    std::function<const VelkPayload*()> dragPayload;
+
+    // What the user does, also driven directly by tests. A left-button
+    // press or a key release once the control has handled it:
+    void OnClickOrKeyUp();
+    // Enter and Escape, before the control's own handling of the key.
+    void OnKeyDown(int keyCode);
+    void OnContextMenu();
+    void OnBeginDrag(int row);
+    // The drop target's side; points are in the rows window.
+    wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown);
+    void DragLeave() { commands_.DragLeave(); }
+    bool DropAt(const wxPoint& point, wxDragResult effect);
+    // The row under a point of the rows window; -1 for none.
+    int RowAt(const wxPoint& point) const;
 
     // The colours of marked rows.
     static wxColour CutTextColour();
@@ -43,6 +78,9 @@ private:
     int OnGetItemImage(long item) const override;
     wxItemAttr* OnGetItemAttr(long item) const override;
 
+    void BindInput();
+    void BindCommands();
+
     // Every row anew from the model.
     void Populate();
     void InsertRow(int row);
@@ -52,7 +90,10 @@ private:
     // The user's widths of the details style back into the model.
     void StoreWidths();
 
+    CVelkDoc& doc_;
     CVelkViewModel model_;
+    CVelkViewCommands commands_;
+    wxWindow* rowsWindow_ = nullptr;
     std::unique_ptr<wxImageList> largeImages_;
     std::unique_ptr<wxImageList> smallImages_;
     mutable wxItemAttr markAttr_;

@@ -1,0 +1,230 @@
+// The list's user interaction on the window: the commands and their update
+// handlers, the context menus, clicks and key releases on the rows, Enter
+// and Escape, double clicks, the drag source and the drop target. The rules
+// are CVelkViewCommands'; this file turns wx events into its calls.
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include "librarian/wx/CVelkView.h"
+#include "librarian/wx/CWxClipboard.h"
+#include "librarian/wx/CWxDropPaste.h"
+#include "resources/VelkCommandIds.h"
+#include "resources/VelkMenus.h"
+#include "resources/wx/VelkMenuBuilder.h"
+
+namespace {
+
+using namespace velk;
+
+wxDragResult ToDragResult(int effect) {
+    switch (effect) {
+    case kDropCopy: return wxDragCopy;
+    case kDropMove: return wxDragMove;
+    default: return wxDragNone;
+    }
+}
+
+int ToEffect(wxDragResult result) {
+    switch (result) {
+    case wxDragCopy: return kDropCopy;
+    case wxDragMove: return kDropMove;
+    default: return kDropNone;
+    }
+}
+
+// Drops of our own format onto the list. GTK hands out the data only on the
+// drop, so decisions use the process-wide drag payload instead.
+class CListDropTarget final : public wxDropTarget {
+public:
+    explicit CListDropTarget(CVelkView& list)
+        : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())), list_(list) {}
+    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override {
+        return list_.DragOverAt(wxPoint(x, y), wxGetKeyState(WXK_CONTROL));
+    }
+    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) override {
+        return OnDragOver(x, y, def);
+    }
+    void OnLeave() override { list_.DragLeave(); }
+    bool OnDrop(wxCoord, wxCoord) override { return true; }
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override {
+        return list_.DropAt(wxPoint(x, y), def) ? def : wxDragNone;
+    }
+
+private:
+    CVelkView& list_;
+};
+
+// wx's generic list draws its rows in an inner window (and, in the details
+// style, its header in another): mouse and keys go to the rows window.
+wxWindow* FindRowsWindow(wxWindow& list) {
+    for (wxWindow* child : list.GetChildren())
+        if (child->GetClassInfo()->GetClassName() == wxString("wxListMainWindow")) return child;
+    for (wxWindow* child : list.GetChildren())
+        if (child->GetClassInfo()->GetClassName() != wxString("wxListHeaderWindow")) return child;
+    return &list;
+}
+
+}  // namespace
+
+void CVelkView::BindInput() {
+    rowsWindow_ = FindRowsWindow(*this);
+    showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
+    dragPayload = [] { return CWxClipboard::GetDragPayload(); };
+    // The generic list hands the drop target to its rows window: the drop's
+    // points are in that window.
+    SetDropTarget(new CListDropTarget(*this));
+
+    // The control handles the press first (it moves the selection), then
+    // the program is selected.
+    rowsWindow_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        event.Skip();
+        CallAfter([this] { OnClickOrKeyUp(); });
+    });
+    rowsWindow_->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& event) {
+        event.Skip();
+        OnClickOrKeyUp();
+    });
+    rowsWindow_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        OnKeyDown(event.GetKeyCode());
+        event.Skip();
+    });
+    // The second press of a double click. The editor opens once the
+    // control is done with the click (a modal loop must not run inside it).
+    rowsWindow_->Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& event) {
+        event.Skip();
+        CallAfter([this] {
+            SyncSelection();
+            commands_.OpenItem();
+        });
+    });
+    Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { OnContextMenu(); });
+    Bind(wxEVT_LIST_BEGIN_DRAG, [this](wxListEvent& event) {
+        OnBeginDrag(static_cast<int>(event.GetIndex()));
+    });
+}
+
+void CVelkView::BindCommands() {
+    const auto command = [this](int id, std::function<bool()> enabled, std::function<void()> run) {
+        Bind(wxEVT_UPDATE_UI,
+             [this, enabled](wxUpdateUIEvent& event) {
+                 SyncSelection();
+                 event.Enable(enabled());
+             },
+             ToWxCommandId(id));
+        Bind(wxEVT_MENU,
+             [this, run](wxCommandEvent&) {
+                 SyncSelection();
+                 run();
+             },
+             ToWxCommandId(id));
+    };
+    command(ID_FILE_OPEN_ITEM, [this] { return commands_.CanOpen(); },
+            [this] { commands_.OpenItem(); });
+    command(ID_FILE_EXPLORER, [this] { return commands_.CanExplore(); },
+            [this] { commands_.Explore(); });
+    command(ID_FILE_DELETE, [this] { return commands_.CanDeleteSelection(); },
+            [this] { commands_.DeleteSelection(); });
+    command(ID_FILE_RENAME, [this] { return commands_.RenameRow() >= 0; },
+            [this] {
+                if (const int row = commands_.RenameRow(); row >= 0) EditLabel(row);
+            });
+    command(ID_FILE_NEW_FOLDER, [this] { return commands_.CanNewFolder(); },
+            [this] { commands_.NewFolder(); });
+    // While a label is edited, the edit commands work on the edit's text.
+    command(ID_EDIT_COPY,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCopy();
+                return commands_.CanCopySelection(false);
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) edit->Copy();
+                else commands_.CopySelection(false);
+            });
+    command(ID_EDIT_CUT,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCut();
+                return commands_.CanCopySelection(true);
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) edit->Cut();
+                else commands_.CopySelection(true);
+            });
+    command(ID_EDIT_PASTE,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return edit->CanPaste();
+                return commands_.CanPaste();
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) edit->Paste();
+                else commands_.Paste();
+            });
+    command(ID_EDIT_SELECT_ALL,
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) return !edit->IsEmpty();
+                return commands_.CanSelectAll();
+            },
+            [this] {
+                if (wxTextCtrl* edit = GetEditControl()) {
+                    edit->SelectAll();
+                    edit->ShowPosition(edit->GetLastPosition());
+                    return;
+                }
+                commands_.SelectAll();
+                for (int row = 0; row < GetItemCount(); ++row)
+                    SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+            });
+}
+
+void CVelkView::OnClickOrKeyUp() {
+    SyncSelection();
+    commands_.SelectDeviceProgram();
+}
+
+void CVelkView::OnKeyDown(int keyCode) {
+    SyncSelection();
+    if (keyCode == WXK_RETURN || keyCode == WXK_NUMPAD_ENTER) {
+        if (commands_.FirstSelected() >= 0) commands_.OpenItem();
+    } else if (keyCode == WXK_ESCAPE) {
+        // The document empties the clipboard, which clears both views' marks.
+        commands_.ClearCutMarks();
+    }
+}
+
+void CVelkView::OnContextMenu() {
+    SyncSelection();
+    std::unique_ptr<wxMenu> menu = BuildVelkMenu(commands_.FirstSelected() >= 0
+                                                     ? VelkListContextMenu()
+                                                     : VelkListNoSelectionContextMenu());
+    showMenu(*menu);
+}
+
+void CVelkView::OnBeginDrag(int row) {
+    SyncSelection();
+    commands_.BeginDrag(row);
+}
+
+int CVelkView::RowAt(const wxPoint& point) const {
+    int flags = 0;
+    const long row = HitTest(point, flags);
+    if (row < 0 || !(flags & wxLIST_HITTEST_ONITEM)) return -1;
+    return static_cast<int>(row);
+}
+
+wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown) {
+    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+    return ToDragResult(commands_.DragOver(RowAt(point), payload, ctrlDown));
+}
+
+bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect) {
+    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+    const std::optional<CListDropPaste> drop =
+        commands_.Drop(RowAt(point), payload, ToEffect(effect));
+    if (!drop) return false;
+    // Questions and waiting loops must not run inside GTK's drag handlers:
+    // the paste runs once the drag has returned.
+    const CListPasteTarget& target = drop->target;
+    PasteDropLater(doc_, *payload, target.path, drop->forceMove, target.deviceIndex,
+                   target.rootKind, target.level);
+    return true;
+}
