@@ -8,6 +8,7 @@
 
 #include "librarian/wx/CWxClipboard.h"
 #include "librarian/wx/CWxDropPaste.h"
+#include "librarian/wx/VelkViewInput.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkMenus.h"
 #include "resources/VelkStrings.h"
@@ -37,45 +38,6 @@ private:
     int& counter_;
 };
 
-wxDragResult ToDragResult(int effect) {
-    switch (effect) {
-    case kDropCopy: return wxDragCopy;
-    case kDropMove: return wxDragMove;
-    default: return wxDragNone;
-    }
-}
-
-int ToEffect(wxDragResult result) {
-    switch (result) {
-    case wxDragCopy: return kDropCopy;
-    case wxDragMove: return kDropMove;
-    default: return kDropNone;
-    }
-}
-
-// Drops of our own format onto the tree. GTK hands out the data only on the
-// drop, so decisions use the process-wide drag payload instead.
-class CTreeDropTarget final : public wxDropTarget {
-public:
-    explicit CTreeDropTarget(CLeftView& tree)
-        : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())),
-          tree_(tree) {}
-    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override {
-        return tree_.DragOverAt(wxPoint(x, y), wxGetKeyState(WXK_CONTROL));
-    }
-    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) override {
-        return OnDragOver(x, y, def);
-    }
-    void OnLeave() override { tree_.DragLeave(); }
-    bool OnDrop(wxCoord, wxCoord) override { return true; }
-    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override {
-        return tree_.DropAt(wxPoint(x, y), def) ? def : wxDragNone;
-    }
-
-private:
-    CLeftView& tree_;
-};
-
 }  // namespace
 
 CLeftView::HoverTimer::HoverTimer(CLeftView& owner) {
@@ -94,7 +56,10 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
     SetImageList(images_.get());
     AddRoot(wxString());
     model_.SetSink(this);
-    SetDropTarget(new CTreeDropTarget(*this));
+    SetDropTarget(new velkview::CViewDropTarget(
+        {[this](const wxPoint& point, bool ctrlDown) { return DragOverAt(point, ctrlDown); },
+         [this] { DragLeave(); },
+         [this](const wxPoint& point, wxDragResult effect) { return DropAt(point, effect); }}));
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
 
@@ -136,46 +101,21 @@ CLeftView::~CLeftView() {
 }
 
 void CLeftView::BindCommands() {
-    const auto command = [this](int id, std::function<bool()> enabled, std::function<void()> run) {
-        Bind(wxEVT_UPDATE_UI, [enabled](wxUpdateUIEvent& event) { event.Enable(enabled()); },
-             ToWxCommandId(id));
-        Bind(wxEVT_MENU, [run](wxCommandEvent&) { run(); }, ToWxCommandId(id));
-    };
-    command(ID_TREE_EXPAND, [this] { return model_.CanToggleExpand(); },
-            [this] { model_.ToggleExpand(); });
-    command(ID_FILE_EXPLORER, [this] { return model_.CanExplore(); }, [this] { model_.Explore(); });
-    command(ID_FILE_DELETE, [this] { return model_.CanDeleteSelected(); },
-            [this] { model_.DeleteSelected(); });
-    command(ID_FILE_RENAME, [this] { return model_.CanRenameSelected(); },
-            [this] { model_.RenameSelected(); });
+    using velkview::BindCommand;
+    BindCommand(*this, ID_TREE_EXPAND, [this] { return model_.CanToggleExpand(); },
+                [this] { model_.ToggleExpand(); });
+    BindCommand(*this, ID_FILE_EXPLORER, [this] { return model_.CanExplore(); },
+                [this] { model_.Explore(); });
+    BindCommand(*this, ID_FILE_DELETE, [this] { return model_.CanDeleteSelected(); },
+                [this] { model_.DeleteSelected(); });
+    BindCommand(*this, ID_FILE_RENAME, [this] { return model_.CanRenameSelected(); },
+                [this] { model_.RenameSelected(); });
     // While a label is edited, the edit commands work on the edit's text.
-    command(ID_EDIT_COPY,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCopy();
-                return model_.CanCopySelected(false);
-            },
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) edit->Copy();
-                else model_.CopySelected(false);
-            });
-    command(ID_EDIT_CUT,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCut();
-                return model_.CanCopySelected(true);
-            },
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) edit->Cut();
-                else model_.CopySelected(true);
-            });
-    command(ID_EDIT_PASTE,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return edit->CanPaste();
-                return model_.CanPasteSelected();
-            },
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) edit->Paste();
-                else model_.PasteSelected();
-            });
+    velkview::BindEditCommands(
+        *this, [this] { return GetEditControl(); },
+        {[this](bool cut) { return model_.CanCopySelected(cut); },
+         [this](bool cut) { model_.CopySelected(cut); }, [this] { return model_.CanPasteSelected(); },
+         [this] { model_.PasteSelected(); }});
 }
 
 wxTreeItemId CLeftView::ItemOf(const CTreeNode* node) const {
@@ -282,12 +222,12 @@ void CLeftView::OnStartLabelEdit(const CTreeNode& node) {
 
 wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    return ToDragResult(model_.DragOver(NodeAt(point), payload, ctrlDown));
+    return velkview::ToDragResult(model_.DragOver(NodeAt(point), payload, ctrlDown));
 }
 
 bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    std::optional<CTreeDropPaste> paste = model_.Drop(NodeAt(point), payload, ToEffect(effect));
+    std::optional<CTreeDropPaste> paste = model_.Drop(NodeAt(point), payload, velkview::ToEffect(effect));
     if (!paste) return false;
     // Modal questions and waiting loops must not run inside GTK's drag
     // handlers: the paste runs once the drag has returned.

@@ -9,6 +9,7 @@
 #include "librarian/wx/CVelkView.h"
 #include "librarian/wx/CWxClipboard.h"
 #include "librarian/wx/CWxDropPaste.h"
+#include "librarian/wx/VelkViewInput.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkMenus.h"
 #include "resources/wx/VelkMenuBuilder.h"
@@ -16,44 +17,7 @@
 namespace {
 
 using namespace velk;
-
-wxDragResult ToDragResult(int effect) {
-    switch (effect) {
-    case kDropCopy: return wxDragCopy;
-    case kDropMove: return wxDragMove;
-    default: return wxDragNone;
-    }
-}
-
-int ToEffect(wxDragResult result) {
-    switch (result) {
-    case wxDragCopy: return kDropCopy;
-    case wxDragMove: return kDropMove;
-    default: return kDropNone;
-    }
-}
-
-// Drops of our own format onto the list. GTK hands out the data only on the
-// drop, so decisions use the process-wide drag payload instead.
-class CListDropTarget final : public wxDropTarget {
-public:
-    explicit CListDropTarget(CVelkView& list)
-        : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())), list_(list) {}
-    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override {
-        return list_.DragOverAt(wxPoint(x, y), wxGetKeyState(WXK_CONTROL));
-    }
-    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) override {
-        return OnDragOver(x, y, def);
-    }
-    void OnLeave() override { list_.DragLeave(); }
-    bool OnDrop(wxCoord, wxCoord) override { return true; }
-    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override {
-        return list_.DropAt(wxPoint(x, y), def) ? def : wxDragNone;
-    }
-
-private:
-    CVelkView& list_;
-};
+using velkview::BindCommand;
 
 // wx's generic list draws its rows in an inner window (and, in the details
 // style, its header in another): mouse and keys go to the rows window.
@@ -73,7 +37,10 @@ void CVelkView::BindInput() {
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
     // The generic list hands the drop target to its rows window: the drop's
     // points are in that window.
-    SetDropTarget(new CListDropTarget(*this));
+    SetDropTarget(new velkview::CViewDropTarget(
+        {[this](const wxPoint& point, bool ctrlDown) { return DragOverAt(point, ctrlDown); },
+         [this] { DragLeave(); },
+         [this](const wxPoint& point, wxDragResult effect) { return DropAt(point, effect); }}));
 
     // The control handles the press first (it moves the selection), then
     // the program is selected.
@@ -105,19 +72,10 @@ void CVelkView::BindInput() {
 }
 
 void CVelkView::BindCommands() {
-    const auto command = [this](int id, std::function<bool()> enabled, std::function<void()> run) {
-        Bind(wxEVT_UPDATE_UI,
-             [this, enabled](wxUpdateUIEvent& event) {
-                 SyncSelection();
-                 event.Enable(enabled());
-             },
-             ToWxCommandId(id));
-        Bind(wxEVT_MENU,
-             [this, run](wxCommandEvent&) {
-                 SyncSelection();
-                 run();
-             },
-             ToWxCommandId(id));
+    // The control's selection is read back before each update and command.
+    const velkview::Action sync = [this] { SyncSelection(); };
+    const auto command = [this, sync](int id, velkview::Enabled enabled, velkview::Action run) {
+        BindCommand(*this, id, std::move(enabled), std::move(run), sync);
     };
     command(ID_FILE_OPEN_ITEM, [this] { return commands_.CanOpen(); },
             [this] { commands_.OpenItem(); });
@@ -132,33 +90,12 @@ void CVelkView::BindCommands() {
     command(ID_FILE_NEW_FOLDER, [this] { return commands_.CanNewFolder(); },
             [this] { commands_.NewFolder(); });
     // While a label is edited, the edit commands work on the edit's text.
-    command(ID_EDIT_COPY,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCopy();
-                return commands_.CanCopySelection(false);
-            },
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) edit->Copy();
-                else commands_.CopySelection(false);
-            });
-    command(ID_EDIT_CUT,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return edit->CanCut();
-                return commands_.CanCopySelection(true);
-            },
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) edit->Cut();
-                else commands_.CopySelection(true);
-            });
-    command(ID_EDIT_PASTE,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return edit->CanPaste();
-                return commands_.CanPaste();
-            },
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) edit->Paste();
-                else commands_.Paste();
-            });
+    velkview::BindEditCommands(
+        *this, [this] { return GetEditControl(); },
+        {[this](bool cut) { return commands_.CanCopySelection(cut); },
+         [this](bool cut) { commands_.CopySelection(cut); }, [this] { return commands_.CanPaste(); },
+         [this] { commands_.Paste(); }},
+        sync);
     command(ID_EDIT_SELECT_ALL,
             [this] {
                 if (wxTextCtrl* edit = GetEditControl()) return !edit->IsEmpty();
@@ -213,13 +150,13 @@ int CVelkView::RowAt(const wxPoint& point) const {
 
 wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    return ToDragResult(commands_.DragOver(RowAt(point), payload, ctrlDown));
+    return velkview::ToDragResult(commands_.DragOver(RowAt(point), payload, ctrlDown));
 }
 
 bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
     const std::optional<CListDropPaste> drop =
-        commands_.Drop(RowAt(point), payload, ToEffect(effect));
+        commands_.Drop(RowAt(point), payload, velkview::ToEffect(effect));
     if (!drop) return false;
     // Questions and waiting loops must not run inside GTK's drag handlers:
     // the paste runs once the drag has returned.

@@ -1,0 +1,58 @@
+#pragma once
+// What the tree and the list share on the window side: their commands with
+// update handlers, the edit commands that work on a label's edit while one
+// is edited, and a drop target for our own drag format.
+
+#include <functional>
+
+#include <wx/dnd.h>
+
+class wxTextCtrl;
+class wxWindow;
+
+namespace velkview {
+
+using Enabled = std::function<bool()>;
+using Action = std::function<void()>;
+
+// Binds the update handler and the command handler of `id` (the
+// application's command id) on `view`. `before` runs first in both (the
+// list reads its selection back).
+void BindCommand(wxWindow& view, int id, Enabled enabled, Action run, Action before = {});
+
+// Copy, Cut and Paste: on the label's edit while `edit` gives one, else on
+// the view's items.
+struct ItemClipboard {
+    std::function<bool(bool cut)> canCopy;
+    std::function<void(bool cut)> copy;
+    Enabled canPaste;
+    Action paste;
+};
+void BindEditCommands(wxWindow& view, std::function<wxTextCtrl*()> edit, ItemClipboard items,
+                      Action before = {});
+
+wxDragResult ToDragResult(int effect);
+int ToEffect(wxDragResult result);
+
+// Drops of our own format. GTK hands out the data only on the drop, so the
+// view decides from the process-wide drag payload instead.
+class CViewDropTarget final : public wxDropTarget {
+public:
+    struct Handlers {
+        std::function<wxDragResult(const wxPoint& point, bool ctrlDown)> over;
+        Action leave;
+        std::function<bool(const wxPoint& point, wxDragResult effect)> drop;
+    };
+    explicit CViewDropTarget(Handlers handlers);
+
+    wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult) override;
+    wxDragResult OnEnter(wxCoord x, wxCoord y, wxDragResult def) override;
+    void OnLeave() override;
+    bool OnDrop(wxCoord, wxCoord) override { return true; }
+    wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override;
+
+private:
+    Handlers handlers_;
+};
+
+}  // namespace velkview
