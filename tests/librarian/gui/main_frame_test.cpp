@@ -24,10 +24,13 @@
 #include "librarian/wx/CVelkView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "resources/VelkCommandIds.h"
+#include "tests/guitest/WhenModal.h"
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 
 namespace {
+
+using guitest::WhenModal;
 
 using namespace velk;
 using Clock = std::chrono::steady_clock;
@@ -63,17 +66,6 @@ protected:
             SimReply::Identity, SimFault().WithLate(std::chrono::milliseconds(100)));
     }
 
-    // Runs `action` once the next modal dialog's loop runs.
-    static void WhenModal(std::function<void(wxDialog&)> action) {
-        wxTheApp->CallAfter([action] {
-            for (wxWindow* window : wxTopLevelWindows)
-                if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
-                    action(*dialog);
-                    return;
-                }
-            ADD_FAILURE() << "no modal dialog";
-        });
-    }
 
     std::unique_ptr<CVelkSession> session_;
     CMainFrame* frame_;

@@ -24,10 +24,13 @@
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
 #include "resources/VelkCommandIds.h"
+#include "tests/guitest/WhenModal.h"
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 
 namespace {
+
+using guitest::WhenModal;
 
 using namespace velk;
 namespace fs = std::filesystem;
@@ -137,17 +140,6 @@ protected:
     std::vector<std::uint8_t> ProgramChanges() {
         session_->GetSimulator()->Drain();
         return Synth().ProgramChanges();
-    }
-    // Runs `action` once the next modal dialog's loop runs.
-    static void WhenModal(std::function<void(wxDialog&)> action) {
-        wxTheApp->CallAfter([action] {
-            for (wxWindow* window : wxTopLevelWindows)
-                if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
-                    action(*dialog);
-                    return;
-                }
-            ADD_FAILURE() << "no modal dialog";
-        });
     }
     void UseList() { frame_->SetActiveView(list_); }
 
