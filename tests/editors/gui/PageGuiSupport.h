@@ -20,6 +20,7 @@
 #include <string>
 
 #include "controls/wx/C2StateButton.h"
+#include "tests/guitest/SaveShot.h"
 #include "controls/wx/CDial.h"
 
 namespace editors_test {
@@ -118,27 +119,6 @@ inline void UserClick(wxWindow* control, bool shift = false)
     Mouse(*control, wxEVT_LEFT_UP, size.x / 2, size.y / 2, false, shift);
 }
 
-// Saves what `window` shows as $VELK_SHOTS_DIR/<name>.png; nothing without
-// the variable. The window must be shown and inside the screen.
-inline void SaveShot(wxWindow& window, const char* name)
-{
-    const char* dir = std::getenv("VELK_SHOTS_DIR");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    // GTK animates check marks: let them finish (only when taking pictures).
-    for (int i = 0; i < 10; ++i) {
-        wxMilliSleep(40);
-        wxYield();
-    }
-    window.Update();
-    wxClientDC source(&window);
-    const wxSize size = window.GetClientSize();
-    wxBitmap bitmap(size);
-    wxMemoryDC target(bitmap);
-    target.Blit(0, 0, size.x, size.y, &source, 0, 0);
-    target.SelectObject(wxNullBitmap);
-    EXPECT_TRUE(bitmap.SaveFile(wxString::FromUTF8(std::string(dir) + "/" + name + ".png"),
-                                wxBITMAP_TYPE_PNG));
-}
+using guitest::SaveShot;
 
 }  // namespace editors_test

@@ -19,11 +19,13 @@
 #include "device/MDevDesc.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/VelkItemOpener.h"
+#include "librarian/wx/CDialogDevice.h"
 #include "librarian/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
 #include "resources/VelkCommandIds.h"
+#include "tests/guitest/SaveShot.h"
 #include "tests/guitest/WhenModal.h"
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
@@ -374,6 +376,37 @@ TEST_F(ProgramTest, FileDroppedOnAFolderRowMovesOnceTheDragHasReturned) {
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(fs::exists(file));
     EXPECT_TRUE(fs::exists(LibraryFolder() + "/Sub/x.prg"));
+}
+
+TEST_F(ProgramTest, ProgressBoxShowsWhileTheDeviceIsReceived) {
+    Synth().SetFault(SimReply::AllDataDump, SimFault().WithLate(std::chrono::milliseconds(100)));
+    wxString shown;
+    wxTheApp->CallAfter([&] {
+        wxWindow* box = session_->GetFrontWindow();
+        ASSERT_NE(box, static_cast<wxWindow*>(frame_)) << "a transfer runs";
+        shown = box->GetLabel();
+        guitest::SaveShot(*box, "program-progress-box");
+    });
+    ShowFolder(kDevicePath);  // the fill receives everything first
+    EXPECT_EQ(shown, "MIDI Transfering ...");
+    EXPECT_EQ(list_->GetItemCount(), 257);
+}
+
+TEST_F(ProgramTest, PortDialogFromTheSettingMenuCancelledKeepsTheDevice) {
+    ShowFolder(kDevicePath);
+    frame_->RunCommand(ID_VIEW_DETAILS);
+    guitest::SaveShot(*frame_, "program-explorer-received");
+    const MDevDesc* device = Device();
+    WhenModal([this](wxDialog& dialog) {
+        EXPECT_NE(wxDynamicCast(&dialog, CDialogDevice), nullptr);
+        EXPECT_EQ(dialog.GetParent(), static_cast<wxWindow*>(frame_));
+        guitest::SaveShot(dialog, "program-port-dialog");
+        dialog.EndModal(wxID_CANCEL);
+    });
+    frame_->RunCommand(ID_MIDI_DEVICES);
+    EXPECT_EQ(Device(), device);
+    EXPECT_EQ(Doc().GetCurrentPath(), kDevicePath);
+    EXPECT_EQ(list_->GetItemCount(), 257);
 }
 
 }  // namespace
