@@ -102,9 +102,10 @@ void CVelkView::BindCommands() {
                 return commands_.CanSelectAll();
             },
             [this] {
+                // GTK puts the caret at the selection's end, in view (moving
+                // it by hand would drop the selection).
                 if (wxTextCtrl* edit = GetEditControl()) {
                     edit->SelectAll();
-                    edit->ShowPosition(edit->GetLastPosition());
                     return;
                 }
                 commands_.SelectAll();

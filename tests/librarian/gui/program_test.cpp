@@ -14,6 +14,7 @@
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/menu.h>
+#include <wx/textctrl.h>
 
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
@@ -359,6 +360,50 @@ TEST_F(ProgramTest, ContextMenuIsListWithARowAndList2WithNone) {
     ASSERT_EQ(firsts.size(), 2u);
     EXPECT_EQ(firsts[0], "&Open");
     EXPECT_EQ(firsts[1], "&View");
+}
+
+// The menu's commands come up from the list (its invoking window): the
+// list's own go to the list even while the tree is the active view, the
+// view styles and sorting on to the frame.
+TEST_F(ProgramTest, ContextMenuCommandsReachTheListAndTheFrame) {
+    ShowFolder(kDevicePath);
+    SelectRow(RowOfProgram(2));
+    frame_->SetActiveView(tree_);
+    const auto fromList = [this](int id) {
+        wxCommandEvent command(wxEVT_MENU, ToWxCommandId(id));
+        command.SetEventObject(list_);
+        list_->ProcessWindowEvent(command);
+    };
+    fromList(ID_FILE_OPEN_ITEM);
+    EXPECT_EQ(opener_->opened, std::vector<std::string>{"program 2 "});
+    fromList(ID_VIEW_LIST);
+    EXPECT_TRUE(list_->HasFlag(wxLC_LIST));
+    fromList(ID_VIEW_DETAILS);
+    EXPECT_TRUE(list_->HasFlag(wxLC_REPORT));
+}
+
+TEST_F(ProgramTest, WhileALabelIsEditedTheEditCommandsWorkOnItsText) {
+    ShowFolder(LibraryFolder());
+    frame_->RunCommand(ID_VIEW_DETAILS);
+    UseList();
+    SelectRow(RowNamed("Sub"));
+    ASSERT_TRUE(frame_->UpdateCommand(ID_FILE_RENAME).enabled);
+    frame_->RunCommand(ID_FILE_RENAME);
+    wxTextCtrl* edit = list_->GetEditControl();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetValue(), "Sub");
+    edit->SetSelection(0, 0);
+    EXPECT_FALSE(frame_->UpdateCommand(ID_EDIT_COPY).enabled) << "nothing selected in the edit";
+    ASSERT_TRUE(frame_->UpdateCommand(ID_EDIT_SELECT_ALL).enabled);
+    frame_->RunCommand(ID_EDIT_SELECT_ALL);
+    long from = -1, to = -1;
+    edit->GetSelection(&from, &to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, 3);
+    EXPECT_TRUE(frame_->UpdateCommand(ID_EDIT_COPY).enabled);
+    EXPECT_TRUE(frame_->UpdateCommand(ID_EDIT_CUT).enabled);
+    list_->EndEditLabel(true);
+    EXPECT_TRUE(fs::is_directory(LibraryFolder() + "/Sub")) << "cancelled: nothing renamed";
 }
 
 TEST_F(ProgramTest, FileDroppedOnAFolderRowMovesOnceTheDragHasReturned) {
