@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/EditorEnd.h"
 #include "librarian/VelkPrompter.h"
 #include "librarian/VelkWaitLoop.h"
 
@@ -35,12 +36,6 @@ struct EditorServices {
     VelkProgressBox& progress;
     CVelkWaitLoop& wait;
     VelkWaitTarget& target;
-};
-
-enum class EditorEnd {
-    kStayOpen,
-    kOk,      // IDOK: saved or written
-    kCancel,  // IDCANCEL: closed without saving
 };
 
 class CDialogEditGlbModel {

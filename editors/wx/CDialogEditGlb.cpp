@@ -10,6 +10,7 @@
 #include "controls/wx/C2StateButton.h"
 #include "device/MDevDesc.h"
 #include "editors/wx/CDialogEditGlbTabs.h"
+#include "editors/wx/EditorDefaults.h"
 #include "librarian/VelkClock.h"
 #include "librarian/wx/CDialogAnimate.h"
 #include "librarian/wx/CDialogOverwrite.h"
@@ -29,26 +30,10 @@ constexpr int kMinWidth = 640, kMinHeight = 400;
 
 bool IsEnter(int key) { return key == WXK_RETURN || key == WXK_NUMPAD_ENTER; }
 
-// Without a device side a write can only time out.
-class CNoWaitTarget final : public VelkWaitTarget {
-public:
-    void ProcessInput() override {}
-    void CancelTransfer() override {}
-};
-
 }  // namespace
 
-struct CDialogEditGlb::Defaults {
-    explicit Defaults(wxWindow* editor)
-        : prompter([editor] { return editor; }), pump(clock), progress(editor)
-    {
-    }
-    CWxPrompter prompter;
-    CSteadyClock clock;
-    CWxEventPump pump;
-    CDialogAnimate progress;
-    CVelkTransferGuard guard;
-    CNoWaitTarget target;
+struct CDialogEditGlb::Defaults : CEditorDefaults {
+    using CEditorDefaults::CEditorDefaults;
     std::unique_ptr<CVelkWaitLoop> loop;
 };
 

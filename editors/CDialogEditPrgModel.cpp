@@ -1,0 +1,298 @@
+#include "editors/CDialogEditPrgModel.h"
+
+#include "device/MDevDesc.h"
+#include "device/MDevDescProgram.h"
+#include "device/MDevProgramParamId.h"
+#include "editors/ProgramEditorTexts.h"
+#include "resources/VelkCommandIds.h"
+#include "resources/VelkStrings.h"
+
+namespace {
+
+namespace Id = MDevProgramParamId;
+
+// Sets a flag for the lifetime of the scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+std::string FilterProgramName(std::string_view text) {
+    std::string name;
+    for (const char c : text) {
+        if (name.size() == kProgramNameMax) break;
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte <= 0x7E) name.push_back(c);
+    }
+    return name;
+}
+
+CDialogEditPrgModel::CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
+                                         EditorSeams seams)
+    : device_(device), seams_(std::move(seams)) {
+    if (number >= 0) {
+        number_ = number;
+        if (device_) program_ = device_->GetProgramCopy(number);
+    } else if (!path.empty()) {
+        path_ = std::move(path);
+        if (device_) program_ = device_->LoadProgramFileToEdit(path_);
+    }
+}
+
+CDialogEditPrgModel::~CDialogEditPrgModel() = default;
+
+std::string CDialogEditPrgModel::OpenError() const {
+    return path_.empty() ? prgtext::kCantOpenProgram : prgtext::kCantOpenFile;
+}
+
+bool CDialogEditPrgModel::Init(ProgramEditorView& view) {
+    if (!program_ || destroyed_) return false;
+    view_ = &view;
+    EnableSave(false);
+    currentTab_ = 0;
+    if (device_) {
+        auto target = std::make_shared<CEditorNoticeTarget>(
+            [this](intptr_t, intptr_t) { OnDevDescUpdatedProgram(); },
+            [this](intptr_t id, intptr_t value) {
+                QueueMidiIn(static_cast<int>(id), static_cast<int>(value));
+            });
+        target_ = target;
+        registration_ = std::make_unique<CEditorRegistration>(*device_);
+        registration_->Register(std::move(target));
+    }
+    voiceItem_ = SelectVoiceMode(program_->GetParam(Id::kVoiceMode));
+    RebuildTabs();
+    return true;
+}
+
+void CDialogEditPrgModel::OnDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (registration_) registration_->Unregister();
+    StopCommit();
+    commitWanted_ = false;
+    if (view_) view_->DestroyPage();
+}
+
+std::string CDialogEditPrgModel::Caption() const {
+    if (!program_) return velk::text::kProgramEditor;
+    std::string caption = velk::text::kProgramEditorPrefix;
+    if (IsFile()) return caption + "\"" + path_.string() + "\"";
+    if (device_) caption += device_->FormatProgramNumber(number_).value_or("");
+    return caption;
+}
+
+std::string CDialogEditPrgModel::ShownName() const {
+    return program_ ? FilterProgramName(program_->GetName()) : std::string();
+}
+
+int CDialogEditPrgModel::VoiceModeItem() const {
+    return program_ ? SelectVoiceMode(program_->GetParam(Id::kVoiceMode)) : -1;
+}
+
+PrgPageKind CDialogEditPrgModel::KindOfTab(int index) const {
+    if (index < 0 || index >= static_cast<int>(Tabs().size())) return PrgPageKind::None;
+    return kinds_[static_cast<std::size_t>(index)];
+}
+
+void CDialogEditPrgModel::RebuildTabs() {
+    const PrgPageKind before = kinds_[static_cast<std::size_t>(currentTab_)];
+    const std::span<const PrgTab> tabs = Tabs();
+    for (std::size_t i = 0; i < tabs.size(); ++i) kinds_[i] = tabs[i].kind;
+    currentTab_ = TabAfterRebuild(before, tabs);
+    view_->SetTabs(tabs, currentTab_);
+    // Rebuilt from the program also when the kind stayed the same.
+    ShowPage(currentTab_);
+}
+
+void CDialogEditPrgModel::ShowPage(int index) {
+    view_->ShowPage(index, kinds_[static_cast<std::size_t>(index)]);
+}
+
+void CDialogEditPrgModel::OnSelChangeTab(int selected) {
+    if (!view_ || destroyed_) return;
+    if (selected < 0 || selected == currentTab_ || selected >= static_cast<int>(Tabs().size()))
+        return;
+    currentTab_ = selected;
+    ShowPage(selected);
+}
+
+void CDialogEditPrgModel::OnVoiceModeChange(int item) {
+    if (!view_ || destroyed_) return;
+    voiceItem_ = item;
+    const int32_t voiceMode = VoiceModeOfItem(item);
+    // Announced: the notice arms the commit.
+    program_->SetParam(Id::kVoiceMode, voiceMode, 1);
+    RebuildTabs();
+    if (ShownKind() == PrgPageKind::Arpeggio) {
+        if (ArpeggioDisplay* page = view_->ShownArpeggioPage()) page->SetVoiceMode(voiceMode);
+    }
+}
+
+std::string CDialogEditPrgModel::OnNameChange(std::string_view text) {
+    std::string name = FilterProgramName(text);
+    if (!program_ || destroyed_) return name;
+    if (name != program_->GetName()) {
+        // Not announced: the name goes out with the next commit, write or save.
+        program_->SetName(name);
+        MarkModified();
+    }
+    return name;
+}
+
+void CDialogEditPrgModel::MarkModified() {
+    modified_ = true;
+    EnableSave(IsFile());
+}
+
+void CDialogEditPrgModel::EnableSave(bool enabled) {
+    saveEnabled_ = enabled;
+    if (view_) view_->EnableSaveToFile(enabled);
+}
+
+void CDialogEditPrgModel::OnDevDescUpdatedProgram() {
+    if (destroyed_) return;
+    MarkModified();
+    ArmCommit();
+}
+
+void CDialogEditPrgModel::ArmCommit() {
+    if (writing_) {
+        commitWanted_ = true;
+        return;
+    }
+    commitPending_ = true;
+    seams_.timer.Start(kCommitDelay);
+}
+
+void CDialogEditPrgModel::StopCommit() {
+    if (!commitPending_) return;
+    seams_.timer.Stop();
+    commitPending_ = false;
+}
+
+void CDialogEditPrgModel::OnTimer() {
+    if (!commitPending_ || destroyed_) return;
+    StopCommit();
+    if (writing_) {
+        commitWanted_ = true;
+        return;
+    }
+    program_->Commit();
+}
+
+void CDialogEditPrgModel::QueueMidiIn(int id, int value) {
+    // A posted notice: handled later, in queue order, and only if the
+    // editor is still registered by then.
+    if (!seams_.post) return;
+    seams_.post([this, weak = target_, id, value] {
+        const auto target = weak.lock();
+        if (target && target->IsAlive()) OnMidiInMsg(id, value);
+    });
+}
+
+void CDialogEditPrgModel::OnMidiInMsg(int id, int value) {
+    if (!view_ || destroyed_ || ShownKind() != PrgPageKind::Arpeggio) return;
+    ArpeggioDisplay* page = view_->ShownArpeggioPage();
+    void (ArpeggioDisplay::*show)(int) = nullptr;
+    switch (id) {
+    case Id::kArpOnOff: show = &ArpeggioDisplay::ShowArpOnOff; break;
+    case Id::kArpLatch: show = &ArpeggioDisplay::ShowLatch; break;
+    case Id::kArpType: show = &ArpeggioDisplay::ShowType; break;
+    case Id::kArpRange: show = &ArpeggioDisplay::ShowRange; break;
+    case Id::kArpGateTime: show = &ArpeggioDisplay::ShowGate; break;
+    default: return;
+    }
+    // From the synthesizer: stored unannounced, so nothing is sent back.
+    program_->SetParam(id, value, 0);
+    if (page) (page->*show)(value);
+    MarkModified();
+}
+
+bool CDialogEditPrgModel::OnSaveToFile() {
+    if (!program_ || !device_ || destroyed_) return false;
+    if (device_->SaveProgramFile(number_, path_) != 0) {
+        seams_.prompter.ShowMessage(velk::LoadVelkString(velk::IDS_CANT_OVERWRITE_FILE), velk::text::kAppTitle,
+                                    VelkIcon::kNone);
+        return false;
+    }
+    modified_ = false;
+    EnableSave(false);
+    End(EditorEnd::kOk);
+    return true;
+}
+
+bool CDialogEditPrgModel::OnWriteToDevice() {
+    if (!program_ || !device_ || destroyed_) return false;
+    int target = number_;
+    if (!seams_.confirm.ConfirmWrite(velk::text::kWriteToDeviceQuestion, &target, device_, 1))
+        return false;
+    if (!RunWrite(target)) {
+        seams_.prompter.ShowMessage(velk::LoadVelkString(velk::IDS_CANT_OVERWRITE_DEVICE), velk::text::kAppTitle,
+                                    VelkIcon::kNone);
+        return false;
+    }
+    if (number_ >= 0) {
+        modified_ = false;
+        EnableSave(false);
+        End(EditorEnd::kOk);
+    }
+    // A file's program stays open and modified: the file itself is not saved.
+    return true;
+}
+
+bool CDialogEditPrgModel::RunWrite(int target) {
+    // A commit firing inside the waiting loop would send another dump in
+    // the middle of the write exchange: none goes out until it is over.
+    StopCommit();
+    bool done = false;
+    {
+        FlagScope writing(writing_);
+        if (device_->SendProgram(target) != 0) return false;
+        CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
+        CVelkWaitLoop loop(seams_.pump, seams_.guard);
+        done = loop.Run(velkwait::kEditorWrite, seams_.waitTarget,
+                        [this] { return device_->TakeChanged() != 0; });
+    }
+    if (commitWanted_ && !destroyed_) {
+        commitWanted_ = false;
+        ArmCommit();
+    }
+    return done;
+}
+
+void CDialogEditPrgModel::OnClose() {
+    if (!program_ || destroyed_) {
+        End(EditorEnd::kCancel);
+        return;
+    }
+    if (!modified_) {
+        End(EditorEnd::kCancel);
+        return;
+    }
+    const char* question =
+        IsFile() ? velk::text::kSaveChangesBeforeClosing : velk::text::kWriteChangesBeforeClosing;
+    switch (seams_.prompter.AskYesNoCancel(question, velk::text::kAppTitle)) {
+    case VelkAnswer::kYes:
+        if (IsFile()) {
+            OnSaveToFile();
+        } else {
+            OnWriteToDevice();
+        }
+        break;
+    case VelkAnswer::kNo: End(EditorEnd::kCancel); break;
+    default: break;
+    }
+}
+
+void CDialogEditPrgModel::End(EditorEnd end) {
+    if (view_) view_->EndEditor(end);
+}

@@ -1,0 +1,361 @@
+#include "editors/wx/CDialogEditPrg.h"
+
+#include <algorithm>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/display.h>
+#include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "controls/wx/CDialogScroller.h"
+#include "editors/ProgramEditorLayout.h"
+#include "editors/wx/EditorDefaults.h"
+#include "librarian/wx/CDialogOverwrite.h"
+#include "resources/VelkStrings.h"
+
+namespace {
+
+// The smallest size the editor opens at, and may be shrunk to.
+constexpr int kMinWidth = 640;
+constexpr int kMinHeight = 400;
+
+wxString Wx(const std::string& text) { return wxString::FromUTF8(text); }
+
+}  // namespace
+
+class CDialogEditPrg::CommitTimerSeam final : public EditorTimer {
+public:
+    explicit CommitTimerSeam(wxTimer& timer) : timer_(timer) {}
+    // A running timer is restarted from now.
+    void Start(std::chrono::milliseconds delay) override {
+        timer_.StartOnce(static_cast<int>(delay.count()));
+    }
+    void Stop() override { timer_.Stop(); }
+
+private:
+    wxTimer& timer_;
+};
+
+class CDialogEditPrg::OverwriteConfirm final : public EditorWriteConfirm {
+public:
+    // `ask` empty: the CDialogOverwrite box, in which the slot can change.
+    OverwriteConfirm(wxWindow& editor, std::function<bool(wxWindow&)> ask)
+        : editor_(editor), ask_(std::move(ask)) {}
+    bool ConfirmWrite(const std::string& caption, int* target, const MDevDesc* device,
+                      int targetKind) override {
+        if (ask_) return ask_(editor_);
+        CDialogOverwrite box(caption, target, device, targetKind, &editor_);
+        return box.ShowModal() == wxID_OK;
+    }
+
+private:
+    wxWindow& editor_;
+    std::function<bool(wxWindow&)> ask_;
+};
+
+int CDialogEditPrg::Run(MDevDesc& device, int number, const std::filesystem::path& path,
+                        wxWindow* parent, const EditorEnvironment& environment) {
+    CDialogEditPrg editor(&device, number, path, parent, environment);
+    return editor.ShowModal();
+}
+
+CDialogEditPrg::CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
+                               wxWindow* parent, const EditorEnvironment& environment,
+                               Overrides overrides)
+    : wxDialog(parent, wxID_ANY, Wx(velk::text::kProgramEditor), wxDefaultPosition,
+               wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
+      defaults_(std::make_unique<CEditorDefaults>(this)),
+      prompter_(environment.prompter ? *environment.prompter : defaults_->prompter),
+      guard_(environment.guard ? *environment.guard : defaults_->guard),
+      pages_(overrides.pages ? std::move(overrides.pages) : ProgramPageFactory(CreateProgramPage)),
+      commitTimer_(this, CDialogEditPrgModel::kCommitTimerId),
+      timerSeam_(std::make_unique<CommitTimerSeam>(commitTimer_)) {
+    if (!overrides.confirm)
+        ownConfirm_ = std::make_unique<OverwriteConfirm>(*this, environment.confirmWrite);
+    EditorWriteConfirm& confirm = overrides.confirm ? *overrides.confirm : *ownConfirm_;
+    model_ = std::make_unique<CDialogEditPrgModel>(
+        device, number, path,
+        EditorSeams{prompter_, *timerSeam_, confirm,
+                    environment.progress ? *environment.progress : defaults_->progress,
+                    environment.pump ? *environment.pump : defaults_->pump, guard_,
+                    environment.target ? *environment.target : defaults_->target,
+                    [](std::function<void()> task) { wxTheApp->CallAfter(std::move(task)); }});
+
+    // Enter, Escape and the OK / Cancel commands do nothing.
+    SetEscapeId(wxID_NONE);
+    SetAffirmativeId(wxID_NONE);
+    Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_OK);
+    Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_CANCEL);
+    Bind(wxEVT_CLOSE_WINDOW, &CDialogEditPrg::OnCloseWindow, this);
+    Bind(wxEVT_TIMER, &CDialogEditPrg::OnTimer, this, CDialogEditPrgModel::kCommitTimerId);
+    Bind(wxEVT_SIZE, &CDialogEditPrg::OnSize, this);
+
+    CreateControls();
+    if (model_->HasProgram()) InitEditor(parent);
+}
+
+CDialogEditPrg::~CDialogEditPrg() {
+    Finish();
+    commitTimer_.Stop();
+}
+
+void CDialogEditPrg::Finish() {
+    model_->OnDestroy();
+    commitTimer_.Stop();
+}
+
+int CDialogEditPrg::ShowModal() {
+    if (!model_->HasProgram()) {
+        prompter_.ShowMessage(model_->OpenError(), velk::text::kAppTitle, VelkIcon::kError);
+        return wxID_CANCEL;
+    }
+    const int result = wxDialog::ShowModal();
+    Finish();
+    return result;
+}
+
+wxButton* CDialogEditPrg::Button(int id) const {
+    return dynamic_cast<wxButton*>(FindWindow(id));
+}
+
+quendar::CDialogScroller* CDialogEditPrg::ShownScroller() const {
+    if (pageTab_ < 0 || pageTab_ >= static_cast<int>(scrollers_.size())) return nullptr;
+    return scrollers_[static_cast<std::size_t>(pageTab_)].get();
+}
+
+void CDialogEditPrg::CreateControls() {
+    using prglayout::Kind;
+    const auto toPixels = [this](const prglayout::Control& c) {
+        const wxPoint at = ConvertDialogToPixels(wxPoint(c.x, c.y));
+        const wxSize size = ConvertDialogToPixels(wxSize(c.w, c.h));
+        return wxRect(at, size);
+    };
+    // Every control of the row is centred on the line through the middle of
+    // the drop-down, which is the tallest of them.
+    const wxRect first = toPixels(prglayout::TopRow().front());
+    const int rowCentre = first.y + prglayout::kGtkButtonHeight / 2;
+    for (const prglayout::Control& c : prglayout::TopRow()) {
+        wxRect rect = toPixels(c);
+        wxWindow* window = nullptr;
+        switch (c.kind) {
+        case Kind::Label:
+            window = new wxStaticText(this, wxID_ANY, Wx(c.text));
+            break;
+        case Kind::Edit:
+            name_ = new wxTextCtrl(this, c.id, wxEmptyString);
+            window = name_;
+            break;
+        case Kind::Choice: {
+            wxArrayString items;
+            for (const char* item : kVoiceModeItems) items.Add(Wx(item));
+            voiceMode_ = new wxChoice(this, c.id, wxDefaultPosition, wxDefaultSize, items);
+            window = voiceMode_;
+            break;
+        }
+        case Kind::Button:
+            window = new wxButton(this, c.id, Wx(c.text));
+            break;
+        case Kind::Tab: break;
+        }
+        if (!window) continue;
+        rect.height = std::max(rect.height, window->GetBestSize().y);
+        if (c.kind == Kind::Label) rect.height = window->GetBestSize().y;
+        rect.y = rowCentre - rect.height / 2;
+        window->SetSize(rect);
+    }
+    const prglayout::Control& tab = prglayout::TabControl();
+    notebook_ = new wxNotebook(this, tab.id, ConvertDialogToPixels(wxPoint(tab.x, tab.y)),
+                               ConvertDialogToPixels(wxSize(tab.w, tab.h)));
+    SetClientSize(ConvertDialogToPixels(wxSize(prglayout::kDialogWidth, prglayout::kDialogHeight)));
+
+    notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CDialogEditPrg::OnPageChanged, this);
+    name_->Bind(wxEVT_TEXT, &CDialogEditPrg::OnNameText, this);
+    voiceMode_->Bind(wxEVT_CHOICE, &CDialogEditPrg::OnVoiceMode, this);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnSaveToFile(); }, prglayout::kIdSaveToFile);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnWriteToDevice(); },
+         prglayout::kIdWriteToDevice);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnClose(); }, prglayout::kIdClose);
+}
+
+void CDialogEditPrg::InitEditor(wxWindow* parent) {
+    SetTitle(Wx(model_->Caption()));
+    name_->ChangeValue(Wx(model_->ShownName()));
+    voiceMode_->SetSelection(model_->VoiceModeItem());
+    MeasureNaturalSize();
+    model_->Init(*this);
+    PlaceInitially(parent);
+    laidOut_ = true;
+    RecalcLayout();
+}
+
+void CDialogEditPrg::MeasureNaturalSize() {
+    // The Vocoder page is the largest: the window that shows it unscrolled.
+    wxSize page(0, 0);
+    ProgramPageParts largest = pages_(PrgPageKind::Vocoder, *this, *model_->Program());
+    if (largest.window) {
+        page = largest.window->GetSize();
+        largest.arpeggio.reset();
+        largest.window->Destroy();
+    }
+    const wxSize frame = GetSize() - GetClientSize();
+    const wxPoint tab = notebook_->GetPosition();
+    const int margin = tab.x;
+    const wxSize book = notebook_->CalcSizeFromPage(page);
+    natural_ = wxSize(frame.x + book.x + tab.x + margin, frame.y + book.y + tab.y + margin);
+}
+
+void CDialogEditPrg::PlaceInitially(wxWindow* parent) {
+    const wxRect screen = wxGetClientDisplayRect();
+    const int width = std::max(std::min(natural_.x, screen.width), kMinWidth);
+    const int height = std::max(std::min(natural_.y, screen.height), kMinHeight);
+    const wxRect around = parent ? parent->GetScreenRect() : screen;
+    int x = around.x + (around.width - width) / 2;
+    int y = around.y + (around.height - height) / 2;
+    if (x + width > screen.GetRight() + 1) x = screen.GetRight() + 1 - width;
+    if (y + height > screen.GetBottom() + 1) y = screen.GetBottom() + 1 - height;
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    // GTK's controls are larger than the row's dialog units: the window may
+    // not get so narrow that the buttons slide over the voice mode list.
+    const int minWidth = std::max(std::min(natural_.x, kMinWidth), RowWidth());
+    SetSizeHints(wxSize(minWidth, std::min(natural_.y, kMinHeight)), natural_);
+    SetSize(x, y, width, height);
+}
+
+int CDialogEditPrg::RowWidth() const {
+    const wxButton* save = Button(prglayout::kIdSaveToFile);
+    const wxButton* close = Button(prglayout::kIdClose);
+    const int gap = ConvertDialogToPixels(wxSize(6, 0)).x;
+    const int margin = notebook_->GetPosition().x;
+    const int buttons = close->GetRect().GetRight() + 1 - save->GetPosition().x;
+    const int frame = GetSize().x - GetClientSize().x;
+    return frame + voiceMode_->GetRect().GetRight() + 1 + gap + buttons + margin;
+}
+
+void CDialogEditPrg::OnSize(wxSizeEvent& event) {
+    event.Skip();
+    if (laidOut_) RecalcLayout();
+}
+
+void CDialogEditPrg::RecalcLayout() {
+    const wxSize client = GetClientSize();
+    const wxRect tab = notebook_->GetRect();
+    const int margin = tab.x;
+    notebook_->SetSize(tab.x, tab.y, std::max(client.x - margin - tab.x, 0),
+                       std::max(client.y - margin - tab.y, 0));
+    // Close keeps the margin from the right edge; the other two their
+    // distances to it. The name and voice mode stay where they are.
+    wxButton* close = Button(prglayout::kIdClose);
+    const int shift = client.x - (close->GetRect().GetRight() + 1) - margin;
+    for (const int id : {prglayout::kIdClose, prglayout::kIdWriteToDevice, prglayout::kIdSaveToFile}) {
+        wxButton* button = Button(id);
+        button->Move(button->GetPosition() + wxPoint(shift, 0));
+        button->Refresh();
+    }
+    LayOutPage();
+}
+
+void CDialogEditPrg::LayOutPage() {
+    quendar::CDialogScroller* scroller = ShownScroller();
+    if (!page_ || !scroller) return;
+    const wxSize area = PageArea();
+    scroller->SetRect(0, 0, area.x, area.y);
+}
+
+wxSize CDialogEditPrg::PageArea() const {
+    // From the notebook's own size: GTK gives the tab its size only when it
+    // next lays the window out.
+    const wxSize chrome = notebook_->CalcSizeFromPage(wxSize(0, 0));
+    const wxSize book = notebook_->GetSize();
+    return wxSize(std::max(book.x - chrome.x, 1), std::max(book.y - chrome.y, 1));
+}
+
+void CDialogEditPrg::OnPageChanged(wxBookCtrlEvent& event) {
+    if (rebuildingTabs_) return;
+    model_->OnSelChangeTab(event.GetSelection());
+}
+
+void CDialogEditPrg::OnNameText(wxCommandEvent&) {
+    const std::string typed(name_->GetValue().utf8_str());
+    const std::string kept = model_->OnNameChange(typed);
+    if (kept != typed) {
+        name_->ChangeValue(Wx(kept));
+        name_->SetInsertionPointEnd();
+    }
+}
+
+void CDialogEditPrg::OnVoiceMode(wxCommandEvent&) { model_->OnVoiceModeChange(voiceMode_->GetSelection()); }
+
+void CDialogEditPrg::OnCloseWindow(wxCloseEvent& event) {
+    if (!event.CanVeto()) {
+        event.Skip();
+        return;
+    }
+    // The editor ends through the Close questions only, and never while a
+    // write waits for the synthesizer on the stack below.
+    event.Veto();
+    if (guard_.IsRunning()) return;
+    model_->OnClose();
+}
+
+void CDialogEditPrg::OnTimer(wxTimerEvent&) { RunCommitTimer(); }
+
+void CDialogEditPrg::RunCommitTimer() { model_->OnTimer(); }
+
+void CDialogEditPrg::EnableSaveToFile(bool enabled) { Button(prglayout::kIdSaveToFile)->Enable(enabled); }
+
+void CDialogEditPrg::SetTabs(std::span<const PrgTab> tabs, int selected) {
+    DestroyPage();
+    rebuildingTabs_ = true;
+    notebook_->DeleteAllPages();
+    scrollers_.clear();
+    // Each tab starts at the size GTK will give it later.
+    const wxSize area = PageArea();
+    for (const PrgTab& tab : tabs) {
+        auto* host = new wxPanel(notebook_, wxID_ANY, wxDefaultPosition, area);
+        scrollers_.push_back(std::make_unique<quendar::CDialogScroller>(*host));
+        host->Bind(wxEVT_SIZE, [this, host](wxSizeEvent& event) {
+            event.Skip();
+            if (pageTab_ >= 0 && static_cast<size_t>(pageTab_) < notebook_->GetPageCount() &&
+                notebook_->GetPage(static_cast<size_t>(pageTab_)) == host)
+                LayOutPage();
+        });
+        notebook_->AddPage(host, Wx(tab.label), false);
+    }
+    if (selected >= 0 && static_cast<size_t>(selected) < notebook_->GetPageCount())
+        notebook_->ChangeSelection(static_cast<size_t>(selected));
+    rebuildingTabs_ = false;
+}
+
+void CDialogEditPrg::ShowPage(int index, PrgPageKind kind) {
+    DestroyPage();
+    if (index < 0 || index >= static_cast<int>(scrollers_.size())) return;
+    quendar::CDialogScroller& scroller = *scrollers_[static_cast<std::size_t>(index)];
+    ProgramPageParts parts = pages_(kind, *scroller.Viewport(), *model_->Program());
+    if (!parts.window) return;
+    page_ = parts.window;
+    arpeggio_ = std::move(parts.arpeggio);
+    pageTab_ = index;
+    scroller.SetPage(page_);
+    LayOutPage();
+    page_->Show();
+}
+
+void CDialogEditPrg::DestroyPage() {
+    arpeggio_.reset();
+    if (page_) page_->Destroy();
+    page_ = nullptr;
+    pageTab_ = -1;
+}
+
+ArpeggioDisplay* CDialogEditPrg::ShownArpeggioPage() { return arpeggio_.get(); }
+
+void CDialogEditPrg::EndEditor(EditorEnd end) {
+    const int result = end == EditorEnd::kOk ? wxID_OK : wxID_CANCEL;
+    SetReturnCode(result);
+    EndDialog(result);
+}

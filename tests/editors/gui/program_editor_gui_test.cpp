@@ -1,0 +1,370 @@
+// The Program Editor on real windows over the simulated synth: a knob turned
+// on a page reaches the synth with the live commit, Write to Device writes
+// the slot, the tabs host one live page, the size limits, and what Escape,
+// Enter and a window-manager close do. Pictures of every page on request.
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/notebook.h>
+#include <wx/slider.h>
+#include <wx/textctrl.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "PageGuiSupport.h"
+#include "controls/wx/C2StateButton.h"
+#include "controls/wx/CDial.h"
+#include "controls/wx/CDialogScroller.h"
+#include "device/MDevProgramParamId.h"
+#include "editors/ArpeggioPageTables.h"
+#include "editors/EffectPageTables.h"
+#include "editors/ProgramEditorLayout.h"
+#include "editors/wx/CDialogEditPrg.h"
+#include "editors/wx/CProgramPage.h"
+#include "tests/editors/ProgramEditorRig.h"
+
+namespace {
+
+using namespace editors_test;
+using namespace prgtest;
+namespace Id = MDevProgramParamId;
+
+class ProgramEditorGui : public ::testing::Test {
+protected:
+    ProgramEditorGui() : dev_(SimModel::Brontisel), pump_(clock_) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(dev_.Connect());
+        ASSERT_TRUE(dev_.ReceiveAll());
+        dev_.Settle();
+        waitTarget_ = std::make_unique<CDeviceWaitTarget>(dev_.Config(), &dev_.Dev());
+        // Each pass of the write's waiting loop lets the synth answer.
+        pump_.onPump = [this] { dev_.Settle(); };
+        parent_ = new wxFrame(nullptr, wxID_ANY, "list", wxPoint(0, 0), wxSize(1400, 1100));
+        parent_->Show();
+    }
+    void TearDown() override {
+        if (editor_) {
+            editor_->Finish();
+            editor_.reset();
+        }
+        parent_->Destroy();
+        Pump();
+    }
+
+    static void Pump() {
+        for (int i = 0; i < 5; ++i) {
+            wxTheApp->ProcessPendingEvents();
+            wxYield();
+        }
+    }
+
+    CDialogEditPrg& Open(int number, const std::filesystem::path& path = {}) {
+        editor_ = std::make_unique<CDialogEditPrg>(
+            &dev_.Dev(), number, path, parent_,
+            EditorEnvironment{waitTarget_.get(), &guard_, &prompter_, {}, nullptr, &pump_},
+            CDialogEditPrg::Overrides{&confirm_, {}});
+        if (editor_->Model().HasProgram()) {
+            editor_->Show();
+            Pump();
+        }
+        return *editor_;
+    }
+
+    int NewDumps() { return dumps_.Fresh(dev_); }
+
+    // The pages that exist anywhere in the editor.
+    static int CountPages(wxWindow& window) {
+        int pages = dynamic_cast<CProgramPage*>(&window) ? 1 : 0;
+        for (wxWindow* child : window.GetChildren()) pages += CountPages(*child);
+        return pages;
+    }
+
+    static void Click(wxWindow& button) {
+        wxCommandEvent event(wxEVT_BUTTON, button.GetId());
+        event.SetEventObject(&button);
+        button.ProcessWindowEvent(event);
+    }
+
+    static std::vector<std::string> TabLabels(wxNotebook& book) {
+        std::vector<std::string> labels;
+        for (size_t i = 0; i < book.GetPageCount(); ++i)
+            labels.emplace_back(book.GetPageText(i).utf8_str());
+        return labels;
+    }
+
+    DevRig dev_;
+    velktest::FakeClock clock_;
+    velktest::FakeEventPump pump_;
+    velktest::FakePrompter prompter_;
+    FakeConfirm confirm_;
+    CVelkTransferGuard guard_;
+    std::unique_ptr<CDeviceWaitTarget> waitTarget_;
+    wxFrame* parent_ = nullptr;
+    std::unique_ptr<CDialogEditPrg> editor_;
+    DumpCounter dumps_;
+};
+
+TEST_F(ProgramEditorGui, KnobTurnedOnAPageReachesTheSynth500MsLater) {
+    CDialogEditPrg& editor = Open(3);
+    NewDumps();
+    // The Effect page of a Single program: tab 1.
+    editor.Notebook()->SetSelection(1);
+    ASSERT_EQ(editor.Model().ShownKind(), PrgPageKind::Effect);
+    auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(page, nullptr);
+    auto* knob = page->ControlAs<CDial>(effect_page::kHighFreqKnob);
+    ASSERT_NE(knob, nullptr);
+    const int32_t before = editor.Model().Program()->GetParam(Id::kEqHiFreq);
+
+    const int r = knob->GetClientSize().x / 2;
+    Mouse(*knob, wxEVT_LEFT_DOWN, r, r, true);
+    Mouse(*knob, wxEVT_MOTION, 2, r, true);
+    Mouse(*knob, wxEVT_MOTION, 2 * r - 2, r, true);
+    Mouse(*knob, wxEVT_LEFT_UP, 2 * r - 2, r, false);
+
+    const int32_t after = editor.Model().Program()->GetParam(Id::kEqHiFreq);
+    ASSERT_NE(after, before);
+    EXPECT_TRUE(editor.Model().IsModified());
+    EXPECT_FALSE(editor.Button(prglayout::kIdSaveToFile)->IsEnabled());
+    // Nothing yet: the one-shot timer of 500 ms runs.
+    EXPECT_EQ(NewDumps(), 0);
+    ASSERT_TRUE(editor.CommitTimer().IsRunning());
+    EXPECT_TRUE(editor.CommitTimer().IsOneShot());
+    EXPECT_EQ(editor.CommitTimer().GetInterval(), 500);
+
+    editor.RunCommitTimer();
+
+    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+    EXPECT_EQ(NewDumps(), 1);
+    // The synth plays what the editor holds.
+    EXPECT_EQ(dev_.Synth().EditBuffer(), dev_.Dev().GetEditBuffer().ToBytes());
+}
+
+TEST_F(ProgramEditorGui, WriteToDeviceWritesTheSlotAndEndsOk) {
+    CDialogEditPrg& editor = Open(17);
+    UserType(editor.NameEdit(), "Written Name");
+    ASSERT_TRUE(editor.Button(prglayout::kIdWriteToDevice)->IsEnabled());
+
+    Click(*editor.Button(prglayout::kIdWriteToDevice));
+
+    EXPECT_EQ(confirm_.offered, std::vector<int>{17});
+    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_EQ(editor.GetReturnCode(), wxID_OK);
+    EXPECT_FALSE(editor.IsShown());
+    const SimProgramRecord slot = dev_.Synth().Program(17);
+    EXPECT_EQ(std::string(slot.begin(), slot.begin() + 12), "Written Name");
+    EXPECT_EQ(*dev_.Dev().GetProgramName(17), "Written Name");
+}
+
+TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
+    CDialogEditPrg& editor = Open(4);
+    NewDumps();
+    auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(page, nullptr);
+    // A slider of the Timbre 1 page moved: the commit is pending.
+    wxSlider* slider = nullptr;
+    for (wxWindow* child : page->GetChildren())
+        if ((slider = dynamic_cast<wxSlider*>(child)) && slider->IsEnabled()) break;
+    ASSERT_NE(slider, nullptr);
+    UserSlide(slider, slider->GetValue() == slider->GetMax() ? slider->GetMin() : slider->GetMax());
+    ASSERT_TRUE(editor.CommitTimer().IsRunning());
+    prompter_.answers = {VelkAnswer::kNo};
+
+    Click(*editor.Button(prglayout::kIdClose));
+    editor.Finish();
+
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
+    EXPECT_EQ(editor.GetReturnCode(), wxID_CANCEL);
+    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+    EXPECT_EQ(NewDumps(), 0);
+}
+
+TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
+    const auto path = std::filesystem::path(::testing::TempDir()) / "program_editor_gui.prg";
+    ASSERT_EQ(dev_.Dev().SaveProgramFile(2, path), 0);
+    CDialogEditPrg& editor = Open(-1, path);
+    EXPECT_EQ(std::string(editor.GetTitle().utf8_str()), "Program Editor - \"" + path.string() + "\"");
+    wxButton* save = editor.Button(prglayout::kIdSaveToFile);
+    EXPECT_FALSE(save->IsEnabled());
+    UserType(editor.NameEdit(), "Saved");
+    ASSERT_TRUE(save->IsEnabled());
+
+    Click(*save);
+
+    EXPECT_EQ(editor.GetReturnCode(), wxID_OK);
+    EXPECT_FALSE(save->IsEnabled());
+    EXPECT_TRUE(prompter_.shown.empty());
+    editor.Finish();
+    ASSERT_NE(dev_.Dev().LoadProgramFileToEdit(path), nullptr);
+    EXPECT_EQ(dev_.Dev().GetEditBuffer().GetName(), "Saved");
+}
+
+TEST_F(ProgramEditorGui, NameEditKeepsTwelvePrintableCharacters) {
+    CDialogEditPrg& editor = Open(1);
+    UserType(editor.NameEdit(), "Gr\xC3\xBC\xC3\x9F" "e and more text");
+    EXPECT_EQ(std::string(editor.NameEdit()->GetValue().utf8_str()), "Gre and more");
+    EXPECT_EQ(editor.Model().Program()->GetName(), "Gre and more");
+}
+
+TEST_F(ProgramEditorGui, SizeStaysBetweenTheMinimumAndTheNaturalSize) {
+    CDialogEditPrg& editor = Open(0);
+    const wxSize natural = editor.NaturalSize();
+    EXPECT_GT(natural.x, 640);
+    EXPECT_GT(natural.y, 400);
+    EXPECT_EQ(editor.GetMaxSize(), natural);
+    // At least 640 x 400, and wide enough for the top row.
+    const wxSize least = editor.GetMinSize();
+    EXPECT_GE(least.x, 640);
+    EXPECT_LT(least.x, natural.x);
+    EXPECT_EQ(least.y, 400);
+    const wxRect screen = wxGetClientDisplayRect();
+    EXPECT_EQ(editor.GetSize().x, std::max(std::min(natural.x, screen.width), 640));
+    EXPECT_EQ(editor.GetSize().y, std::max(std::min(natural.y, screen.height), 400));
+
+    // Neither larger than the natural size nor smaller than the least.
+    editor.SetSize(natural.x + 200, natural.y + 200);
+    Pump();
+    EXPECT_EQ(editor.GetSize(), natural);
+    editor.SetSize(300, 200);
+    Pump();
+    EXPECT_EQ(editor.GetSize(), least);
+    SaveShot(editor, "program_editor_smallest");
+
+    // Shrunk: the page scrolls, Close keeps its margin from the right edge.
+    wxButton* close = editor.Button(prglayout::kIdClose);
+    EXPECT_EQ(close->GetRect().GetRight() + 1, editor.GetClientSize().x);
+    EXPECT_EQ(editor.Notebook()->GetRect().GetRight() + 1, editor.GetClientSize().x);
+    EXPECT_TRUE(editor.ShownScroller()->VerticalBar()->IsShown());
+    const int gap = close->GetPosition().x - editor.Button(prglayout::kIdWriteToDevice)->GetRect().GetRight();
+    EXPECT_GT(gap, 0);
+    EXPECT_EQ(CheckWindowLayout(editor), std::vector<std::string>{});
+}
+
+TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {
+    dev_.Dev().GetProgram(5)->SetParam(Id::kVoiceMode, 2, 0);
+    CDialogEditPrg& editor = Open(5);
+    wxNotebook& book = *editor.Notebook();
+    EXPECT_EQ(TabLabels(book), (std::vector<std::string>{"Timbre 1", "Timbre 2", "Effect", "Arpeggio"}));
+    for (int tab : {1, 3, 2, 0}) {
+        book.SetSelection(static_cast<size_t>(tab));
+        Pump();
+        EXPECT_EQ(editor.Model().CurrentTab(), tab);
+        EXPECT_EQ(CountPages(editor), 1);
+        EXPECT_EQ(editor.Page()->GetParent(), editor.ShownScroller()->Viewport());
+        EXPECT_EQ(editor.Page()->GetParent()->GetParent(), book.GetPage(static_cast<size_t>(tab)));
+    }
+    // Layer with Effect shown -> Vocoder: Effect stays, at index 1; the
+    // notebook's own change events while the tabs are rebuilt change nothing.
+    book.SetSelection(2);
+    editor.VoiceModeList()->SetSelection(2);
+    RaiseCommand(*editor.VoiceModeList(), wxEVT_CHOICE, 2);
+    Pump();
+    EXPECT_EQ(TabLabels(book), (std::vector<std::string>{"Vocoder", "Effect", "Arpeggio"}));
+    EXPECT_EQ(book.GetSelection(), 1);
+    EXPECT_EQ(editor.Model().CurrentTab(), 1);
+    EXPECT_EQ(editor.Model().ShownKind(), PrgPageKind::Effect);
+    EXPECT_EQ(CountPages(editor), 1);
+    EXPECT_EQ(editor.Model().Program()->GetParam(Id::kVoiceMode), 3);
+}
+
+TEST_F(ProgramEditorGui, ArpeggiatorReportReachesTheArpeggioPageOnlyWhileOpen) {
+    CDialogEditPrg& editor = Open(0);
+    editor.Notebook()->SetSelection(2);
+    ASSERT_EQ(editor.Model().ShownKind(), PrgPageKind::Arpeggio);
+    auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(page, nullptr);
+    auto* onOff = page->ControlAs<C2StateButton>(arpeggio_page::kOnOff);
+    ASSERT_NE(onOff, nullptr);
+    editor.Model().Program()->SetParam(Id::kArpOnOff, 0, 0);
+    const int stateOff = onOff->State();
+
+    dev_.Synth().SendNrpn(0x02, 127);
+    dev_.Settle();
+    Pump();
+
+    EXPECT_EQ(editor.Model().Program()->GetParam(Id::kArpOnOff), 1);
+    EXPECT_NE(onOff->State(), stateOff);
+    EXPECT_TRUE(editor.Model().IsModified());
+    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+
+    // A report queued before the editor finished is dropped.
+    dev_.Synth().SendNrpn(0x02, 0);
+    dev_.Settle();
+    editor.Finish();
+    Pump();
+    EXPECT_EQ(editor.Model().Program()->GetParam(Id::kArpOnOff), 1);
+    EXPECT_EQ(editor.Page(), nullptr);
+}
+
+TEST_F(ProgramEditorGui, EscapeEnterAndOkCancelCommandsDoNothing) {
+    CDialogEditPrg& editor = Open(0);
+    for (const int key : {WXK_ESCAPE, WXK_RETURN}) {
+        wxKeyEvent press(wxEVT_CHAR_HOOK);
+        press.m_keyCode = key;
+        press.SetEventObject(editor.NameEdit());
+        editor.NameEdit()->ProcessWindowEvent(press);
+    }
+    for (const int id : {wxID_OK, wxID_CANCEL}) {
+        wxCommandEvent command(wxEVT_BUTTON, id);
+        command.SetEventObject(&editor);
+        editor.ProcessWindowEvent(command);
+    }
+    Pump();
+    EXPECT_TRUE(editor.IsShown());
+    EXPECT_TRUE(prompter_.shown.empty());
+}
+
+TEST_F(ProgramEditorGui, WindowManagerCloseAsksTheCloseQuestion) {
+    CDialogEditPrg& editor = Open(0);
+    UserType(editor.NameEdit(), "Changed");
+    prompter_.answers = {VelkAnswer::kCancel, VelkAnswer::kNo};
+
+    EXPECT_FALSE(editor.Close(false));
+    Pump();
+    EXPECT_TRUE(editor.IsShown());
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
+
+    editor.Close(false);
+    Pump();
+    EXPECT_FALSE(editor.IsShown());
+    EXPECT_EQ(editor.GetReturnCode(), wxID_CANCEL);
+}
+
+TEST_F(ProgramEditorGui, FileThatDidNotLoadOpensNoEditor) {
+    const auto missing = std::filesystem::path(::testing::TempDir()) / "no-such-program.prg";
+    std::filesystem::remove(missing);
+    CDialogEditPrg& editor = Open(-1, missing);
+    EXPECT_EQ(editor.ShowModal(), wxID_CANCEL);
+    EXPECT_FALSE(editor.IsShown());
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
+    EXPECT_EQ(editor.Notebook()->GetPageCount(), 0u);
+    EXPECT_EQ(editor.Page(), nullptr);
+    EXPECT_FALSE(editor.Model().IsRegistered());
+}
+
+// Pictures of the editor with every page of every voice mode.
+TEST_F(ProgramEditorGui, PicturesOfEveryPage) {
+    struct Mode { int32_t stored; const char* name; };
+    for (const Mode& mode : {Mode{0, "single"}, Mode{2, "layer"}, Mode{3, "vocoder"}}) {
+        dev_.Dev().GetProgram(8)->SetParam(Id::kVoiceMode, mode.stored, 0);
+        CDialogEditPrg& editor = Open(8);
+        for (size_t tab = 0; tab < editor.Notebook()->GetPageCount(); ++tab) {
+            editor.Notebook()->SetSelection(tab);
+            Pump();
+            EXPECT_EQ(CheckWindowLayout(*editor.Page()), std::vector<std::string>{});
+            const std::string label(editor.Notebook()->GetPageText(tab).utf8_str());
+            std::string name = std::string("program_editor_") + mode.name + "_" + label;
+            for (char& c : name) if (c == ' ') c = '_';
+            SaveShot(editor, name.c_str());
+        }
+        editor.Finish();
+        editor_.reset();
+    }
+}
+
+}  // namespace
