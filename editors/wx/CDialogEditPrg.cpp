@@ -262,8 +262,16 @@ void CDialogEditPrg::RecalcLayout() {
 void CDialogEditPrg::LayOutPage() {
     quendar::CDialogScroller* scroller = ShownScroller();
     if (!page_ || !scroller) return;
-    const wxSize area = notebook_->GetPage(static_cast<size_t>(pageTab_))->GetClientSize();
+    const wxSize area = PageArea();
     scroller->SetRect(0, 0, area.x, area.y);
+}
+
+wxSize CDialogEditPrg::PageArea() const {
+    // From the notebook's own size: GTK gives the tab its size only when it
+    // next lays the window out.
+    const wxSize chrome = notebook_->CalcSizeFromPage(wxSize(0, 0));
+    const wxSize book = notebook_->GetSize();
+    return wxSize(std::max(book.x - chrome.x, 1), std::max(book.y - chrome.y, 1));
 }
 
 void CDialogEditPrg::OnPageChanged(wxBookCtrlEvent& event) {
@@ -305,11 +313,8 @@ void CDialogEditPrg::SetTabs(std::span<const PrgTab> tabs, int selected) {
     rebuildingTabs_ = true;
     notebook_->DeleteAllPages();
     scrollers_.clear();
-    // GTK gives a new tab its size only later: start each at the size it
-    // will get, so the first page is not laid out in a sliver.
-    const wxSize chrome = notebook_->CalcSizeFromPage(wxSize(0, 0));
-    const wxSize area(std::max(notebook_->GetSize().x - chrome.x, 1),
-                      std::max(notebook_->GetSize().y - chrome.y, 1));
+    // Each tab starts at the size GTK will give it later.
+    const wxSize area = PageArea();
     for (const PrgTab& tab : tabs) {
         auto* host = new wxPanel(notebook_, wxID_ANY, wxDefaultPosition, area);
         scrollers_.push_back(std::make_unique<quendar::CDialogScroller>(*host));

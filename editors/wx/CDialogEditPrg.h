@@ -91,6 +91,8 @@ private:
     int RowWidth() const;
     void RecalcLayout();
     void LayOutPage();
+    // The display area of the notebook's tabs.
+    wxSize PageArea() const;
 
     void OnSize(wxSizeEvent& event);
     void OnPageChanged(wxBookCtrlEvent& event);
