@@ -114,7 +114,8 @@ void CLeftView::BindCommands() {
     velkview::BindEditCommands(
         *this, [this] { return GetEditControl(); },
         {[this](bool cut) { return model_.CanCopySelected(cut); },
-         [this](bool cut) { model_.CopySelected(cut); }, [this] { return model_.CanPasteSelected(); },
+         [this](bool cut) { model_.CopySelected(cut); },
+         [this] { return model_.CanPasteSelected(); },
          [this] { model_.PasteSelected(); }});
 }
 
@@ -227,7 +228,8 @@ wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown) {
 
 bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    std::optional<CTreeDropPaste> paste = model_.Drop(NodeAt(point), payload, velkview::ToEffect(effect));
+    std::optional<CTreeDropPaste> paste =
+        model_.Drop(NodeAt(point), payload, velkview::ToEffect(effect));
     if (!paste) return false;
     // Modal questions and waiting loops must not run inside GTK's drag
     // handlers: the paste runs once the drag has returned.

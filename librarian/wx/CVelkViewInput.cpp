@@ -93,7 +93,8 @@ void CVelkView::BindCommands() {
     velkview::BindEditCommands(
         *this, [this] { return GetEditControl(); },
         {[this](bool cut) { return commands_.CanCopySelection(cut); },
-         [this](bool cut) { commands_.CopySelection(cut); }, [this] { return commands_.CanPaste(); },
+         [this](bool cut) { commands_.CopySelection(cut); },
+         [this] { return commands_.CanPaste(); },
          [this] { commands_.Paste(); }},
         sync);
     command(ID_EDIT_SELECT_ALL,

@@ -42,6 +42,13 @@ public:
     std::string LibraryFolder() { return Library() + "/My Library/Brontisel S"; }
     std::string SetupFolder() { return Library() + "/My Setup/Brontisel S"; }
     std::string DevicePath() { return "/My Device/Brontisel S"; }
+    // The folders of the tables: 0 My Device, 1 the device, 2 My Library,
+    // 3 the library's device folder, 4 the setup's.
+    std::string Folder(int which) {
+        const std::string folders[] = {"/My Device", DevicePath(), Library() + "/My Library",
+                                       LibraryFolder(), SetupFolder()};
+        return folders[which];
+    }
 
     // Selects exactly the rows with these names (column 0).
     void SelectRows(const Strings& names) {
@@ -89,7 +96,7 @@ public:
 TEST(CVelkViewCommands, EnableTablePerRootKindLevelAndSelection) {
     struct Case {
         const char* what;
-        int folder;  // 0 My Device, 1 the device, 2 My Library, 3 library device, 4 setup device
+        int folder;  // ListRig::Folder
         Strings rows;
         const char* enabled;
     };
@@ -111,9 +118,7 @@ TEST(CVelkViewCommands, EnableTablePerRootKindLevelAndSelection) {
         SCOPED_TRACE(c.what);
         ListRig rig;
         rig.Start();
-        const std::string folders[] = {"/My Device", rig.DevicePath(), rig.Library() + "/My Library",
-                                       rig.LibraryFolder(), rig.SetupFolder()};
-        rig.SelectPath(folders[c.folder]);
+        rig.SelectPath(rig.Folder(c.folder));
         if (c.rows.size() == 1 && c.rows[0][0] == '@') rig.SelectType(c.rows[0].substr(1));
         else rig.SelectRows(c.rows);
         EXPECT_EQ(rig.Enabled(), c.enabled);
@@ -170,7 +175,7 @@ TEST(CVelkViewCommands, PasteTargetIsTheFolderRowTheShownFolderOrNothing) {
 TEST(CVelkViewCommands, DragEffectsPerRowKind) {
     struct Case {
         const char* what;
-        int folder;  // as in the enable table
+        int folder;  // ListRig::Folder
         const char* row;
         int effects;
     };
@@ -187,9 +192,7 @@ TEST(CVelkViewCommands, DragEffectsPerRowKind) {
         SCOPED_TRACE(c.what);
         ListRig rig;
         rig.Start();
-        const std::string folders[] = {"/My Device", rig.DevicePath(), rig.Library() + "/My Library",
-                                       rig.LibraryFolder(), rig.SetupFolder()};
-        rig.SelectPath(folders[c.folder]);
+        rig.SelectPath(rig.Folder(c.folder));
         const std::string row = c.row;
         if (row[0] == '@') rig.SelectType(row.substr(1));
         else rig.SelectRows({row});
@@ -240,7 +243,7 @@ TEST(CVelkViewCommands, DragOverHighlightsFolderRowsAndCtrlCopies) {
 
 TEST(CVelkViewCommands, OpenItemPicksTheEditorByRowAndFileEnding) {
     struct Case {
-        int folder;
+        int folder;  // ListRig::Folder
         const char* row;
         const char* opened;  // "" none
     };
@@ -255,9 +258,7 @@ TEST(CVelkViewCommands, OpenItemPicksTheEditorByRowAndFileEnding) {
         SCOPED_TRACE(c.row);
         ListRig rig;
         rig.Start();
-        const std::string folders[] = {"/My Device", rig.DevicePath(), rig.Library() + "/My Library",
-                                       rig.LibraryFolder(), rig.SetupFolder()};
-        rig.SelectPath(folders[c.folder]);
+        rig.SelectPath(rig.Folder(c.folder));
         const std::string row = c.row;
         if (row[0] == '@') rig.SelectType(row.substr(1));
         else rig.SelectRows({row});

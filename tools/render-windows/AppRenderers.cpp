@@ -24,7 +24,8 @@ void ShowReceivedDevice(CVelkSession& session, CMainFrame& frame) {
     if (node == nullptr || device == nullptr) return;
     tree->SelectItem(tree->ItemOf(node));
     CVelkView* list = frame.GetListWindow();
-    const int row = list->Model().FindItem("Program:" + device->FormatProgramNumber(3).value_or(""));
+    const std::string number = device->FormatProgramNumber(3).value_or("");
+    const int row = list->Model().FindItem("Program:" + number);
     if (row < 0) return;
     list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);

@@ -159,7 +159,8 @@ TEST_F(OpenFromListTest, FileEndingInGlbOpensTheGlobalEditorWhateverItsFirstExte
     session_->GetDoc().SetCurrentFolder(0, 2, 1, LibraryFolder(), true);
     const int row = RowNamed("a.prg.glb");
     ASSERT_GE(row, 0);
-    EXPECT_EQ(list_->Model().Rows()[row].texts[2], "Program File") << "listed by its first extension";
+    EXPECT_EQ(list_->Model().Rows()[row].texts[2], "Program File")
+        << "listed by its first extension";
     SelectRow(row);
     OpenSelected("list-opens-global-file", [](wxDialog& dialog) {
         EXPECT_NE(wxDynamicCast(&dialog, CDialogEditGlb), nullptr);

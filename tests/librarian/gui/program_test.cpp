@@ -333,9 +333,11 @@ TEST_F(ProgramTest, MenuStatesFollowTheActiveView) {
         {ID_FILE_EXPLORER, true, true},     {ID_MIDI_DEVICES, true, true},
     };
     UseList();
-    for (const State& s : states) EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withList) << s.id;
+    for (const State& s : states)
+        EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withList) << s.id;
     frame_->SetActiveView(tree_);
-    for (const State& s : states) EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withTree) << s.id;
+    for (const State& s : states)
+        EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withTree) << s.id;
 
     // The menu bar's items follow.
     UseList();
