@@ -96,6 +96,14 @@ CMainFrame::CMainFrame(const Services& services)
 
     closeGuard_ = std::make_unique<CVelkCloseGuard>(*this, [this] { return doc_.IsTransferRunning(); });
     Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
+    // The generic list control's inner window sends no child-focus event up
+    // to the frame; it tells the list itself that it got the focus.
+    wxWindow* const views[] = {GetTreeWindow(), GetListWindow()};
+    for (wxWindow* pane : views)
+        pane->Bind(wxEVT_SET_FOCUS, [this, pane](wxFocusEvent& event) {
+            event.Skip();
+            active_ = pane;
+        });
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
 }
 
@@ -150,8 +158,8 @@ bool CMainFrame::TryBefore(wxEvent& event) {
 bool CMainFrame::RouteToActiveView(wxEvent& event) {
     // A command from a view's own context menu belongs to that view; the
     // menu bar, the toolbar and the keys go to the active view.
-    wxWindow* origin = wxDynamicCast(event.GetEventObject(), wxWindow);
-    if (auto* menu = wxDynamicCast(event.GetEventObject(), wxMenu)) origin = menu->GetInvokingWindow();
+    wxWindow* origin = dynamic_cast<wxWindow*>(event.GetEventObject());
+    if (auto* menu = dynamic_cast<wxMenu*>(event.GetEventObject())) origin = menu->GetInvokingWindow();
     wxWindow* target = active_;
     if (IsInside(origin, GetTreeWindow())) target = GetTreeWindow();
     else if (IsInside(origin, GetListWindow())) target = GetListWindow();

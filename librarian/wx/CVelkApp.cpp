@@ -158,7 +158,7 @@ void CVelkApp::SaveScreenshotAndQuit() {
     auto quit = std::make_unique<wxTimer>();
     quit->Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
         for (wxWindow* window : wxTopLevelWindows)
-            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal())
+            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
                 dialog->EndModal(wxID_CANCEL);
         if (CMainFrame* main = session_ ? session_->GetMainWindow() : nullptr) main->Close();
     });

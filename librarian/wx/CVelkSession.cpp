@@ -116,7 +116,7 @@ wxWindow* CVelkSession::GetFrontWindow() const {
     // The innermost modal dialog is the last one opened.
     wxWindow* modal = nullptr;
     for (wxWindow* window : wxTopLevelWindows) {
-        auto* dialog = wxDynamicCast(window, wxDialog);
+        auto* dialog = dynamic_cast<wxDialog*>(window);
         if (dialog != nullptr && dialog->IsModal() && dialog->IsShown()) modal = dialog;
     }
     if (modal != nullptr) return modal;

@@ -14,7 +14,7 @@ namespace guitest {
 inline void WhenModal(std::function<void(wxDialog&)> action) {
     wxTheApp->CallAfter([action] {
         for (wxWindow* window : wxTopLevelWindows)
-            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
+            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) {
                 action(*dialog);
                 return;
             }

@@ -161,6 +161,29 @@ TEST_F(MainFrameTest, ActiveViewGetsTheCommandFirstAndF6SwitchesIt) {
     EXPECT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetListWindow()));
 }
 
+// The generic list control takes the focus in an inner window and passes
+// no child-focus event up; it tells the list itself with a set-focus event.
+// The menu bar's and the keys' commands must then go to the list, not the tree.
+TEST_F(MainFrameTest, ClickInTheListMakesItTheActiveViewThoughNoChildFocusReachesTheFrame) {
+    session_->StartUp();
+    CLeftViewModel& tree = frame_->GetTreeWindow()->Model();
+    tree.Select(tree.DeviceRoot()->children.at(0).get());  // the device, which the tree copies
+    ASSERT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetTreeWindow()));
+
+    wxFocusEvent focus(wxEVT_SET_FOCUS, frame_->GetListWindow()->GetId());
+    focus.SetEventObject(frame_->GetListWindow());
+    frame_->GetListWindow()->GetEventHandler()->ProcessEvent(focus);
+    EXPECT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetListWindow()));
+    // Nothing is selected in the list: its Copy is off, the tree's is not asked.
+    EXPECT_FALSE(frame_->UpdateCommand(ID_EDIT_COPY).enabled);
+
+    wxFocusEvent back(wxEVT_SET_FOCUS, frame_->GetTreeWindow()->GetId());
+    back.SetEventObject(frame_->GetTreeWindow());
+    frame_->GetTreeWindow()->GetEventHandler()->ProcessEvent(back);
+    EXPECT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetTreeWindow()));
+    EXPECT_TRUE(frame_->UpdateCommand(ID_EDIT_COPY).enabled);
+}
+
 TEST_F(MainFrameTest, CommandFromAViewsOwnMenuIsNotGivenToTheOtherView) {
     session_->StartUp();
     CLeftViewModel& tree = frame_->GetTreeWindow()->Model();
