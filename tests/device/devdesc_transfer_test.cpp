@@ -195,23 +195,32 @@ TEST(MDevDescTransfer, SelectsAProgram) {
     }
 }
 
-// How the synth fails to confirm in time.
+// How the synth fails to confirm in time. Its reply is lost; a late one is
+// then sent by the test itself once the wait has timed out, so it can never
+// come in time, however the threads are scheduled.
 struct Delay {
     const char* name;
-    SimFault fault;
+    bool late;
 };
 SimFault Silent() {
     SimFault f;
     f.silent = true;
     return f;
 }
-SimFault Late() {
-    SimFault f;
-    f.late = std::chrono::milliseconds{150};
-    return f;
+const Delay kDelays[] = {{"silent", false}, {"late", true}};
+constexpr int kShortWait = 10;  // polls: the wait times out, nobody answers
+
+// The synth's confirmation with this function byte (0x23 data load
+// completed, 0x21 write completed), as it would have sent it.
+void SendLateReply(DevRig& rig, uint8_t function) {
+    Bytes reply{0xF0, 0x42, static_cast<uint8_t>(0x30 + (rig.Synth().Channel() & 0x0F))};
+    for (uint8_t b : rig.Synth().Info().modelId) reply.push_back(b);
+    reply.push_back(function);
+    reply.push_back(0xF7);
+    rig.Peer().Send(reply);
 }
-const Delay kDelays[] = {{"silent", Silent()}, {"late", Late()}};
-constexpr int kShortWait = 10;  // polls: far below the late reply
+constexpr uint8_t kLoadCompleted = 0x23;
+constexpr uint8_t kWriteCompleted = 0x21;
 
 TEST(MDevDescTransfer, TimedOutProgramWriteIsNeverCompletedByALaterReply) {
     for (const auto& delay : kDelays) {
@@ -220,9 +229,10 @@ TEST(MDevDescTransfer, TimedOutProgramWriteIsNeverCompletedByALaterReply) {
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
         const auto slot5 = rig.Synth().Program(5);
-        rig.Synth().SetFault(SimReply::LoadCompleted, delay.fault);
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
         ASSERT_EQ(rig.Dev().SendProgram(5), 0);
         EXPECT_FALSE(rig.WaitChanged(kShortWait));
+        if (delay.late) SendLateReply(rig, kLoadCompleted);
         rig.Settle();  // the late reply, if any, arrives now
 
         // The editor's next commit: the synth confirms it promptly.
@@ -243,9 +253,10 @@ TEST(MDevDescTransfer, TimedOutGlobalWriteLeavesNoStaleCopy) {
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
         rig.Dev().GetGlobalCopy(0)->SetParam(1, 7, 1);
-        rig.Synth().SetFault(SimReply::LoadCompleted, delay.fault);
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
         ASSERT_EQ(rig.Dev().SendGlobal(0), 0);
         EXPECT_FALSE(rig.WaitChanged(kShortWait));
+        if (delay.late) SendLateReply(rig, kLoadCompleted);
         rig.Settle();
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 0) << "late reply committed the global";
 
@@ -280,9 +291,12 @@ TEST(MDevDescTransfer, AllDataDumpOneByteShortIsIgnoredButRecordsItsSize) {
 
 // The application's progress box checks the changed flag, then sleeps and
 // pumps messages; its last pump comes after its last check, so a reply taken
-// there is seen by nobody before the box gives up and cancels.
-void TimeOutWithALastPump(DevRig& rig) {
+// there is seen by nobody before the box gives up and cancels. Here the
+// write request went out and only its confirmation is missing.
+void WriteTimesOutWithALastPump(DevRig& rig) {
+    ASSERT_TRUE(rig.WaitFor([&] { return DevReceivedWith(rig.Synth(), 0x11).size() == 1; }));
     EXPECT_FALSE(rig.WaitFor([&] { return rig.Dev().TakeChanged() != 0; }, kShortWait));
+    SendLateReply(rig, kWriteCompleted);
     rig.Settle();
     rig.Dev().CancelTransfer();
 }
@@ -293,17 +307,17 @@ TEST(MDevDescTransfer, LateConfirmationOfATimedOutWriteDoesNotConfirmTheNext) {
         DevRig rig(model);
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
-        rig.Synth().SetFault(SimReply::WriteCompleted, Late());
+        rig.Synth().SetFault(SimReply::WriteCompleted, Silent());
         rig.Dev().GetProgramCopy(1)->SetName("First");
         ASSERT_EQ(rig.Dev().SendProgram(5), 0);
-        TimeOutWithALastPump(rig);
+        WriteTimesOutWithALastPump(rig);
 
         // The next write to a synth that does not answer at all.
         rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
         const auto slot6 = rig.Synth().Program(6);
         rig.Dev().GetProgramCopy(2)->SetName("Second");
         ASSERT_EQ(rig.Dev().SendProgram(6), 0);
-        EXPECT_FALSE(rig.WaitChanged()) << "the write succeeded before the synth answered";
+        EXPECT_FALSE(rig.WaitChanged(kShortWait)) << "the write succeeded before the synth answered";
         rig.Settle();
         EXPECT_EQ(DevReceivedWith(rig.Synth(), 0x11).size(), 1u) << "only the first write was requested";
         EXPECT_EQ(rig.Synth().Program(6), slot6);
@@ -314,16 +328,17 @@ TEST(MDevDescTransfer, LateRepliesAfterATimeOutWriteNoProgram) {
     struct Case {
         const char* name;
         SimReply late;
+        uint8_t function;
     };
-    for (const Case c : {Case{"late data load completed", SimReply::LoadCompleted},
-                         Case{"late write completed", SimReply::WriteCompleted}}) {
+    for (const Case c : {Case{"late data load completed", SimReply::LoadCompleted, kLoadCompleted},
+                         Case{"late write completed", SimReply::WriteCompleted, kWriteCompleted}}) {
         for (SimModel model : kModels) {
             SCOPED_TRACE(std::string(c.name) + ", " + NameOf(model));
             DevRig rig(model);
             ASSERT_TRUE(rig.Connect());
             ASSERT_TRUE(rig.ReceiveAll());
             const MDevProgramData slot5 = rig.Dev().GetZEPHAProgram(5)->ToBytes();
-            rig.Synth().SetFault(c.late, Late());
+            rig.Synth().SetFault(c.late, Silent());
             rig.Dev().GetProgramCopy(1)->SetName("Timed out");
             ASSERT_EQ(rig.Dev().SendProgram(5), 0);
             EXPECT_FALSE(rig.WaitChanged(kShortWait));
@@ -331,6 +346,7 @@ TEST(MDevDescTransfer, LateRepliesAfterATimeOutWriteNoProgram) {
 
             // The user goes on and opens another program while the reply is on its way.
             rig.Dev().GetProgramCopy(9);
+            SendLateReply(rig, c.function);
             rig.Settle();
             EXPECT_EQ(DevReceivedWith(rig.Synth(), 0x11).size(), requestsAtTimeOut)
                 << "a write request left after the time-out";

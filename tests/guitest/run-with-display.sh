@@ -26,7 +26,7 @@ else
   Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
   xvfb_pid=$!
   exec 3>&-
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do  # up to 30 s on a loaded machine
     [ -s "$scratch/display" ] && break
     kill -0 "$xvfb_pid" 2>/dev/null || { cat "$scratch/xvfb.log" >&2; exit 1; }
     sleep 0.05

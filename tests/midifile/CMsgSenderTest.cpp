@@ -156,7 +156,7 @@ TEST(CMsgSender, AnotherThreadNeverWaitsForAHandler) {
         sender.RemoveWnd(other.get());
         return result;
     });
-    const bool done = poster.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    const bool done = poster.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
     release.set_value();
     ui.join();
     ASSERT_TRUE(done) << "the post waited for the UI thread's handler";

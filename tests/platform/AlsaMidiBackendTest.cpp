@@ -59,7 +59,7 @@ constexpr int kOther = 24;
 // Polls until `done` holds; the writer thread runs on its own.
 template <typename Done>
 bool Eventually(Done done) {
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 30000; ++i) {  // at least 30 s: generous on a loaded machine
         if (done()) return true;
         std::this_thread::sleep_for(1ms);
     }

@@ -59,11 +59,17 @@ protected:
         std::filesystem::remove(SettingsPath());
     }
 
-    // The identity reply comes late, so the detection's waiting loop pumps
-    // the events at least once.
-    void DelayIdentity() {
-        session_->GetSimulator()->Synth().SetFault(
-            SimReply::Identity, SimFault().WithLate(std::chrono::milliseconds(100)));
+    // The identity reply is lost, so the detection's waiting loop pumps the
+    // events at least once; a call it runs then answers with
+    // AnswerIdentity. Nothing depends on how fast the threads run.
+    void HoldIdentity() {
+        session_->GetSimulator()->Synth().SetFault(SimReply::Identity, SimFault().WithSilence());
+    }
+    // The synth hears the identity request again and now answers it.
+    void AnswerIdentity() {
+        SimSynth& synth = session_->GetSimulator()->Synth();
+        synth.ClearFaults();
+        synth.OnMessage(std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7});
     }
 
 
@@ -232,8 +238,11 @@ TEST_F(MainFrameTest, AboutBoxIsModalOverTheFrame) {
 
 TEST_F(MainFrameTest, SecondStartRaisesTheProgressBoxDuringATransfer) {
     wxWindow* raised = nullptr;
-    DelayIdentity();
-    wxTheApp->CallAfter([&] { raised = session_->GetFrontWindow(); });
+    HoldIdentity();
+    wxTheApp->CallAfter([&] {
+        raised = session_->GetFrontWindow();
+        AnswerIdentity();
+    });
     session_->StartUp();  // the detection's waiting loop runs the call
     ASSERT_NE(raised, nullptr);
     EXPECT_NE(raised, frame_);
@@ -241,11 +250,12 @@ TEST_F(MainFrameTest, SecondStartRaisesTheProgressBoxDuringATransfer) {
 }
 
 TEST_F(MainFrameTest, CloseDuringATransferIsDeferredUntilItEnds) {
-    DelayIdentity();
+    HoldIdentity();
     bool closed = true;
     wxTheApp->CallAfter([&] {
-        ASSERT_TRUE(session_->GetDoc().IsTransferRunning());
+        EXPECT_TRUE(session_->GetDoc().IsTransferRunning());
         closed = frame_->Close();
+        AnswerIdentity();
     });
     session_->StartUp();
     EXPECT_FALSE(closed);

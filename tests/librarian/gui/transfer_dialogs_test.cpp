@@ -109,8 +109,9 @@ TEST_F(ProgressBox, BoxShownBeforeWaitIsPaintedDuringIt) {
     velktest::FakeWaitTarget target;
     CVelkTransferGuard guard;
     CVelkWaitLoop loop(pump, guard);
-    // Bounded: ends as soon as the box was painted.
-    EXPECT_TRUE(loop.Run({200, std::chrono::milliseconds(10)}, target, [&] { return paints > 0; }));
+    // Bounded (30 s, generous for a loaded machine): ends as soon as the box
+    // was painted.
+    EXPECT_TRUE(loop.Run({3000, std::chrono::milliseconds(10)}, target, [&] { return paints > 0; }));
     box.Close();
 }
 
