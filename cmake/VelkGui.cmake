@@ -61,3 +61,23 @@ function(velk_gui_test target)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120
     PROPERTIES LABELS gui TIMEOUT 120)
 endfunction()
+
+# velk_folder_tests(<folder>): the tests of a GUI folder. Its *.cpp are logic
+# tests (no display) in test_<folder>; its gui/*.cpp are tests on real windows
+# in test_<folder>_gui (with VELK_BUILD_GUI).
+function(velk_folder_tests folder)
+  file(GLOB logic_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(logic_sources)
+    add_executable(test_${folder} ${logic_sources})
+    target_link_libraries(test_${folder} PRIVATE velk_${folder} velk_simulator GTest::gtest_main GTest::gmock)
+    gtest_discover_tests(test_${folder} DISCOVERY_TIMEOUT 60)
+  endif()
+  if(VELK_BUILD_GUI)
+    file(GLOB gui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gui/*.cpp)
+    if(gui_sources)
+      add_executable(test_${folder}_gui ${gui_sources})
+      target_link_libraries(test_${folder}_gui PRIVATE velk_${folder}_wx velk_simulator GTest::gmock)
+      velk_gui_test(test_${folder}_gui)
+    endif()
+  endif()
+endfunction()

@@ -27,17 +27,6 @@ public:
     CTreeNode* node;
 };
 
-class SyncScope {
-public:
-    explicit SyncScope(int& counter) : counter_(counter) { ++counter_; }
-    ~SyncScope() { --counter_; }
-    SyncScope(const SyncScope&) = delete;
-    SyncScope& operator=(const SyncScope&) = delete;
-
-private:
-    int& counter_;
-};
-
 }  // namespace
 
 CLeftView::HoverTimer::HoverTimer(CLeftView& owner) {
@@ -158,14 +147,14 @@ void CLeftView::Forget(const CTreeNode& node) {
 // ---------------------------------------------------------------- sink
 
 void CLeftView::OnTreeCleared() {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     highlighted_ = wxTreeItemId();
     DeleteChildren(GetRootItem());
     items_.clear();
 }
 
 void CLeftView::OnNodeAdded(const CTreeNode& node) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     const wxTreeItemId parent = ItemOf(node.parent);
     if (!parent.IsOk()) return;
     const wxTreeItemId item =
@@ -175,7 +164,7 @@ void CLeftView::OnNodeAdded(const CTreeNode& node) {
 }
 
 void CLeftView::OnNodeRemoving(const CTreeNode& node) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     const wxTreeItemId item = ItemOf(&node);
     Forget(node);
     if (item.IsOk()) {
@@ -185,7 +174,7 @@ void CLeftView::OnNodeRemoving(const CTreeNode& node) {
 }
 
 void CLeftView::OnNodeChanged(const CTreeNode& node) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     const wxTreeItemId item = ItemOf(&node);
     if (!item.IsOk()) return;
     SetItemText(item, wxString::FromUTF8(node.text));
@@ -193,17 +182,17 @@ void CLeftView::OnNodeChanged(const CTreeNode& node) {
 }
 
 void CLeftView::OnNodeExpanded(const CTreeNode& node) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     if (const wxTreeItemId item = ItemOf(&node); item.IsOk()) Expand(item);
 }
 
 void CLeftView::OnNodeCollapsed(const CTreeNode& node) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     if (const wxTreeItemId item = ItemOf(&node); item.IsOk()) Collapse(item);
 }
 
 void CLeftView::OnNodeSelected(const CTreeNode* node) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     const wxTreeItemId item = ItemOf(node);
     if (item.IsOk()) SelectItem(item);
     else Unselect();

@@ -4,22 +4,12 @@
 
 #include <vector>
 
+#include "librarian/wx/VelkViewInput.h"
 #include "resources/wx/VelkArt.h"
 
 namespace {
 
 constexpr long kStyleFlags[] = {wxLC_ICON, wxLC_REPORT, wxLC_SMALL_ICON, wxLC_LIST};
-
-class SyncScope {
-public:
-    explicit SyncScope(int& counter) : counter_(counter) { ++counter_; }
-    ~SyncScope() { --counter_; }
-    SyncScope(const SyncScope&) = delete;
-    SyncScope& operator=(const SyncScope&) = delete;
-
-private:
-    int& counter_;
-};
 
 }  // namespace
 
@@ -115,7 +105,7 @@ void CVelkView::ShowRow(int row) {
 }
 
 void CVelkView::Populate() {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     Freeze();
     DeleteAllItems();
     if (IsVirtual()) {
@@ -152,7 +142,7 @@ void CVelkView::OnRowsInserted(int first, int count) {
         Populate();
         return;
     }
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     Freeze();
     for (int row = first; row < first + count; ++row) InsertRow(row);
     Thaw();
@@ -163,12 +153,12 @@ void CVelkView::OnRowDeleted(int row) {
         Populate();
         return;
     }
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     DeleteItem(row);
 }
 
 void CVelkView::OnRowChanged(int row) {
-    SyncScope sync(syncing_);
+    velkview::SyncScope sync(syncing_);
     ShowRow(row);
 }
 
@@ -222,7 +212,7 @@ void CVelkView::OnStyleChanged(int style) {
     if (HasFlag(flag) && IsVirtual() == details) return;
     StoreWidths();
     {
-        SyncScope sync(syncing_);
+        velkview::SyncScope sync(syncing_);
         Freeze();
         DeleteAllItems();
         long flags = GetWindowStyleFlag() & ~(wxLC_MASK_TYPE | wxLC_VIRTUAL);

@@ -12,6 +12,19 @@ class wxWindow;
 
 namespace velkview {
 
+// Counts the view's own changes to its control while it lives, so the
+// control's events they raise are told apart from the user's.
+class SyncScope {
+public:
+    explicit SyncScope(int& counter) : counter_(counter) { ++counter_; }
+    ~SyncScope() { --counter_; }
+    SyncScope(const SyncScope&) = delete;
+    SyncScope& operator=(const SyncScope&) = delete;
+
+private:
+    int& counter_;
+};
+
 using Enabled = std::function<bool()>;
 using Action = std::function<void()>;
 

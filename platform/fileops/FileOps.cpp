@@ -279,6 +279,23 @@ struct GErrorFree {
   void operator()(GError* error) const { g_error_free(error); }
 };
 
+// A source that may not go into `folder`: a folder into itself or below,
+// or an item onto itself. Reported as failed.
+bool Refused(Transfer& run, const fs::path& source, const fs::path& folder,
+             const fs::path& target, const std::string& verb) {
+  bool clean = true;
+  if (TargetIsInsideSource(source, folder)) {
+    run.Fail(source, "a folder cannot be " + verb + " into itself", clean);
+    return true;
+  }
+  std::error_code ec;
+  if (fs::equivalent(source, target, ec)) {
+    run.Fail(source, "source and target are the same", clean);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 OpResult CopyItems(const std::vector<fs::path>& sources, const fs::path& folder,
@@ -287,15 +304,7 @@ OpResult CopyItems(const std::vector<fs::path>& sources, const fs::path& folder,
   for (const fs::path& source : sources) {
     bool clean = true;
     const fs::path target = folder / source.filename();
-    if (TargetIsInsideSource(source, folder)) {
-      run.Fail(source, "a folder cannot be copied into itself", clean);
-      continue;
-    }
-    std::error_code ec;
-    if (fs::equivalent(source, target, ec)) {
-      run.Fail(source, "source and target are the same", clean);
-      continue;
-    }
+    if (Refused(run, source, folder, target, "copied")) continue;
     if (!run.Copy(source, target, clean)) break;
     if (clean) ++run.result.done;
   }
@@ -308,15 +317,7 @@ OpResult MoveItems(const std::vector<fs::path>& sources, const fs::path& folder,
   for (const fs::path& source : sources) {
     bool clean = true;
     const fs::path target = folder / source.filename();
-    if (TargetIsInsideSource(source, folder)) {
-      run.Fail(source, "a folder cannot be moved into itself", clean);
-      continue;
-    }
-    std::error_code ec;
-    if (fs::equivalent(source, target, ec)) {
-      run.Fail(source, "source and target are the same", clean);
-      continue;
-    }
+    if (Refused(run, source, folder, target, "moved")) continue;
     struct stat a {}, b {};
     const bool sameFileSystem = ::lstat(source.c_str(), &a) == 0 &&
                                 ::stat(folder.c_str(), &b) == 0 && a.st_dev == b.st_dev;
@@ -327,6 +328,7 @@ OpResult MoveItems(const std::vector<fs::path>& sources, const fs::path& folder,
       go = run.Copy(source, target, clean);
       // The source goes only when every part of it arrived.
       if (clean) {
+        std::error_code ec;
         fs::remove_all(source, ec);
         if (ec) run.Fail(source, "copied, but not removed: " + ec.message(), clean);
       }
