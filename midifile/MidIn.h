@@ -32,6 +32,9 @@ public:
 
     bool IsOpen() const;
     bool IsStarted() const;
+    // Bytes of system-exclusive messages the open port took so far, also of
+    // one still arriving; 0 when no port is open. Any thread.
+    uint64_t SysExBytesTaken() const;
 
 protected:
     // Changes whenever the port stops or closes. A notice taken with an

@@ -26,6 +26,11 @@ public:
     // Releases the port: 0, or kCloseRefused (the port stays open). After a
     // successful close the handler is never called again.
     virtual int Close() = 0;
+
+    // Bytes of system-exclusive messages the port took so far, also of a
+    // message still arriving (see MidiInputFramer::SysExBytesTaken); lets a
+    // waiting owner see a long dump progress. Any thread.
+    virtual uint64_t SysExBytesTaken() const { return 0; }
 };
 
 }  // namespace midiport

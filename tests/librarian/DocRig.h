@@ -1,9 +1,10 @@
 #pragma once
 // The document on a loopback port pair whose far side is the simulated
-// synth, with a fake clock (every waiting pass delivers what is on the wire,
-// then lets its time pass on the fake clock), a library in a temporary
-// folder, a scripted prompter, write confirmation and clipboard, and views
-// that record what the document tells them.
+// synth, with a fake clock (every waiting pass delivers what is on the wire
+// and runs the event loop, then lets its time pass on the fake clock), a
+// library in a temporary folder, a scripted prompter, write confirmation
+// and clipboard, and views that record what the document tells them. The
+// document routes the input through the event loop as in the application.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
+#include "tests/device/DevEventLoop.h"
 
 namespace doctest {
 
@@ -135,7 +137,7 @@ public:
         doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{backend_, prompter_, clock_, pump_,
                                                         progress_, overwrite_,
                                                         clipboard ? *clipboard : clipboard_,
-                                                        preference_});
+                                                        preference_, loop_.Poster()});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
         tree_.calls = &calls;
         list_.calls = &calls;
@@ -148,10 +150,14 @@ public:
         std::filesystem::remove_all(library_, ignored);
     }
 
-    // Everything sent either way so far arrives and is routed to the device.
+    // Everything sent either way so far arrives, and the event loop runs (so
+    // the document routes it to the device), until nothing more comes.
     void Deliver() {
-        sim_->Drain();
-        doc_->GetDevConfig().WaitInputIdle();
+        for (int round = 0; round < 20; ++round) {
+            sim_->Drain();
+            doc_->GetDevConfig().WaitInputIdle();
+            if (loop_.RunPending() == 0) return;
+        }
     }
 
     // Port choice and detection as the tree's first update runs them.
@@ -227,6 +233,8 @@ public:
     RecordingView list_{"list"};
 
 private:
+    // Before the document, which posts to it until it is gone.
+    DevEventLoop loop_;
     std::string library_;
     midiport::LoopbackMidiBackend backend_;
     std::shared_ptr<midiport::LoopbackPeer> peer_;
