@@ -383,6 +383,29 @@ TEST(MDevDescTransfer, ConfirmedGlobalIsCommittedOnce) {
     }
 }
 
+// A write completed that comes before the write request went out is not
+// the write's: the synth has not even taken the dump.
+TEST(MDevDescTransfer, StrayWriteCompletedBeforeTheWriteRequestConfirmsNothing) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        DevRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.ReceiveAll());
+        const auto slot5 = rig.Synth().Program(5);
+        const std::string name = rig.Dev().GetProgramName(5).value();
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+        rig.Dev().GetProgramCopy(1)->SetName("Stray");
+        ASSERT_EQ(rig.Dev().SendProgram(5), 0);
+        SendLateReply(rig, kWriteCompleted);
+
+        EXPECT_FALSE(rig.WaitChanged(kShortWait)) << "confirmed before the write request";
+        rig.Settle();
+        EXPECT_EQ(rig.Dev().GetProgramName(5), name);
+        EXPECT_TRUE(DevReceivedWith(rig.Synth(), 0x11).empty());
+        EXPECT_EQ(rig.Synth().Program(5), slot5);
+    }
+}
+
 TEST(MDevDescTransfer, UnaskedRepliesChangeNothing) {
     DevRig rig(B);
     ASSERT_TRUE(rig.Connect());

@@ -190,6 +190,7 @@ public:
         // Each pass of a waiting loop: timers that fell due fire, as the
         // event loop would fire them.
         pump_.onPump = [this] { timer_.FireDue(); };
+        dev_.Config().SetClock([this] { return clock_.Now(); });
         wait_ = std::make_unique<EditorWaitTarget>(dev_);
         wait_->routeWhen = [this] { return routeInput; };
     }

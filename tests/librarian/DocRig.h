@@ -123,13 +123,19 @@ public:
 class DocRig {
 public:
     // `clipboard`: a real one instead of the fake (GUI tests).
-    explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr) {
+    // `synthOnFakeClock`: the synth's delayed replies and its wire rate run
+    // on the fake clock too; they go out as the waits' passes move it.
+    explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr,
+                    bool synthOnFakeClock = false) {
         std::string pattern = (Sandbox() / "lib-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
         library_ = pattern;
         store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        if (synthOnFakeClock)
+            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return clock_.Now(); });
+        else
+            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
         pump_.onPump = [this] {
             if (deliver) Deliver();
             if (onPass) onPass(pump_.pumps);
@@ -139,6 +145,7 @@ public:
                                                         clipboard ? *clipboard : clipboard_,
                                                         preference_, loop_.Poster()});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        doc_->GetDevConfig().SetClock([this] { return clock_.Now(); });
         tree_.calls = &calls;
         list_.calls = &calls;
         doc_->SetTreeView(&tree_);
@@ -214,6 +221,8 @@ public:
     SimSynth& Synth() { return sim_->Synth(); }
     SimSynthOnLoopback& Sim() { return *sim_; }
     midiport::LoopbackMidiBackend& Backend() { return backend_; }
+    // The user-interface thread's event loop (what the document posted).
+    DevEventLoop& Loop() { return loop_; }
     std::shared_ptr<midiport::LoopbackPeer>& Peer() { return peer_; }
     const std::string& Library() const { return library_; }
 

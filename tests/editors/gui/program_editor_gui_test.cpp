@@ -26,6 +26,7 @@
 #include "editors/wx/CDialogEditPrg.h"
 #include "editors/wx/CProgramPage.h"
 #include "tests/editors/ProgramEditorRig.h"
+#include "tests/guitest/WxUiLoop.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ namespace Id = MDevProgramParamId;
 
 class ProgramEditorGui : public ::testing::Test {
 protected:
-    ProgramEditorGui() : dev_(SimModel::Brontisel), pump_(clock_) {}
+    ProgramEditorGui() : dev_(SimModel::Brontisel, &uiLoop_), pump_(clock_) {}
 
     void SetUp() override {
         ASSERT_TRUE(dev_.Connect());
@@ -97,6 +98,8 @@ protected:
         return labels;
     }
 
+    // The synth's input is routed through wx's event loop, as in the program.
+    WxUiLoop uiLoop_;
     DevRig dev_;
     velktest::FakeClock clock_;
     velktest::FakeEventPump pump_;
