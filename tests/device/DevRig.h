@@ -109,6 +109,13 @@ public:
         }
     }
 
+    // What either side sent so far arrives, but the event loop does not run:
+    // the input waits in the configuration's queue.
+    void Arrive() {
+        sim_->Drain();
+        config_->WaitInputIdle();
+    }
+
     // The user-interface thread's event loop: tasks posted and not run yet.
     DevUiLoop& Loop() { return loop_; }
 

@@ -57,13 +57,6 @@ public:
         return {rig.prompter_, [] { return true; }, rig.progress_, loop, *target};
     }
 
-    // What the synth sent arrives at the system's input; the event loop
-    // does not run, so it waits in the input queue.
-    void ArriveWithoutEvents() {
-        rig.Sim().Drain();
-        rig.Doc().GetDevConfig().WaitInputIdle();
-    }
-
     std::filesystem::path GlobalFile(int transpose) {
         const auto path = std::filesystem::path(rig.LibraryFolder()) / "g.glb";
         Dev().GetWorkingGlobal().SetParam(G::kMasterTranspose, transpose, 0);
@@ -106,7 +99,7 @@ TEST(EditorReplies, LiveCommitsReplyConfirmsNoGlobalWrite) {
         t.program->Program()->SetParam(Id::kArpTempo, 150, 1);
         t.timer.Advance(500ms);  // the commit goes out
         if (eventsRan) t.rig.Deliver();
-        else t.ArriveWithoutEvents();
+        else t.rig.Arrive();
         editor.OnDestroy();
         t.rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
 
@@ -128,7 +121,7 @@ TEST(EditorReplies, ProgramWriteRequestWaitsForTheReplyToItsOwnDump) {
     editor.OnNameChange("Renamed");
     t.program->Program()->SetParam(Id::kArpTempo, 150, 1);
     t.timer.Advance(500ms);
-    t.ArriveWithoutEvents();
+    t.rig.Arrive();
     t.rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
 
     EXPECT_FALSE(editor.OnWriteToDevice());

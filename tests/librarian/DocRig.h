@@ -167,6 +167,14 @@ public:
         }
     }
 
+    // What either side sent so far arrives, but the event loop does not run:
+    // the input waits in the configuration's queue, as when it comes in
+    // just before a transfer starts.
+    void Arrive() {
+        sim_->Drain();
+        doc_->GetDevConfig().WaitInputIdle();
+    }
+
     // Port choice and detection as the tree's first update runs them.
     bool Connect() {
         doc_->SelectMidiPorts();

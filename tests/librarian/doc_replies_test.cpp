@@ -31,14 +31,6 @@ std::vector<uint8_t> Reply(SimSynth& synth, uint8_t function) {
     return reply;
 }
 
-// What the synth sent arrives at the system's input, but the event loop
-// does not run: the messages wait in the input queue, as when they come in
-// just before a transfer starts.
-void ArriveWithoutEvents(DocRig& rig) {
-    rig.Sim().Drain();
-    rig.Doc().GetDevConfig().WaitInputIdle();
-}
-
 int PasteOntoDevice(DocRig& rig, const std::string& file) {
     CFNameList list = DocRig::List({file});
     return rig.Doc().PasteItems(list, itempath::MakeDevicePath(rig.DeviceName()), false, 0,
@@ -70,7 +62,7 @@ TEST(DocReplies, PastedSetupIsNotConfirmedByAReplyThatCameBeforeIt) {
     ASSERT_TRUE(rig.ConnectAndReceive());
     const std::string setup = SetupFileWith(rig, 9, "FromFile");
     static_cast<MDevDescZEPHA*>(rig.Device())->SendEditBuffer();
-    ArriveWithoutEvents(rig);
+    rig.Arrive();
     rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
     const int before = rig.pump_.pumps;
 
@@ -122,7 +114,7 @@ TEST(DocReplies, LateWriteCompletedOfATimedOutRenameConfirmsNoOtherRename) {
     EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(3), "First"), 0);
     ASSERT_EQ(rig.ReceivedCount(Msg::kProgramWriteRequest), 1);
     rig.Peer()->Send(Reply(rig.Synth(), Msg::kWriteCompleted));
-    ArriveWithoutEvents(rig);
+    rig.Arrive();
 
     // The synth takes nothing any more.
     rig.Synth().SetFault(SimReply::LoadCompleted, Silent());

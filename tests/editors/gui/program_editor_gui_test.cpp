@@ -295,9 +295,10 @@ TEST_F(ProgramEditorGui, ArpeggiatorReportReachesTheArpeggioPageOnlyWhileOpen) {
     EXPECT_TRUE(editor.Model().IsModified());
     EXPECT_FALSE(editor.CommitTimer().IsRunning());
 
-    // A report queued before the editor finished is dropped.
+    // A report that came in just before the editor finished, still queued
+    // for the event loop then, is dropped.
     dev_.Synth().SendNrpn(0x02, 0);
-    dev_.Settle();
+    dev_.Arrive();
     editor.Finish();
     Pump();
     EXPECT_EQ(editor.Model().Program()->GetParam(Id::kArpOnOff), 1);
