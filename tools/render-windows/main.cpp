@@ -22,7 +22,7 @@
 #include "device/MDevDesc.h"
 #include "librarian/VelkClock.h"
 #include "librarian/wx/CWxEventPump.h"
-#include "librarian/wx/CWxUiPoster.h"
+#include "librarian/wx/WxPostToUi.h"
 #include "platform/midi/LoopbackPeer.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tools/render-windows/ScreenGrab.h"
