@@ -92,8 +92,8 @@ public:
     // input is routed only by ProcessInput calls.
     void RouteInputVia(UiPoster post);
 
-    // Bytes of system-exclusive messages the input took so far, also of one
-    // still arriving; grows while a dump comes in. 0 without an input.
+    // A count of system-exclusive bytes that came in before their message
+    // was whole: it grows while a long dump comes in. 0 without an input.
     uint64_t InputProgress() const;
 
     int GetDeviceCount() const { return deviceCount_; }

@@ -32,8 +32,9 @@ public:
 
     bool IsOpen() const;
     bool IsStarted() const;
-    // Bytes of system-exclusive messages the open port took so far, also of
-    // one still arriving; 0 when no port is open. Any thread.
+    // The open port's count of system-exclusive bytes that came in before
+    // their message was whole (MidiInputFramer::SysExBytesTaken); 0 when no
+    // port is open. Any thread.
     uint64_t SysExBytesTaken() const;
 
 protected:

@@ -27,9 +27,9 @@ public:
     // successful close the handler is never called again.
     virtual int Close() = 0;
 
-    // Bytes of system-exclusive messages the port took so far, also of a
-    // message still arriving (see MidiInputFramer::SysExBytesTaken); lets a
-    // waiting owner see a long dump progress. Any thread.
+    // The count of system-exclusive bytes that came in before their message
+    // was whole (MidiInputFramer::SysExBytesTaken): a waiting owner sees a
+    // long dump progress. Any thread.
     virtual uint64_t SysExBytesTaken() const { return 0; }
 };
 
