@@ -238,7 +238,9 @@ TEST(SettingsStore, WriteFailuresAreReportedOnceOnStandardErrorAndLeaveNoFileBeh
         EXPECT_TRUE(boxes.Messages().empty()) << boxes.Messages().front();
         EXPECT_EQ(CountOf(errors, path.string()), 1u) << errors;
         EXPECT_EQ(Entries(folder), entries) << "a temporary file was left behind";
-        if (fs::is_regular_file(path)) EXPECT_EQ(ReadText(path), before);
+        if (fs::is_regular_file(path)) {
+            EXPECT_EQ(ReadText(path), before);
+        }
     }
 }
 
