@@ -147,11 +147,10 @@ int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument)
   m_position = 0;
   // The name itself is replaced: a link standing there is replaced by the
   // file, never written through (it may lead out of the library).
-  const std::filesystem::path& target = path;
   struct stat existing {};
-  const bool exists = ::lstat(target.c_str(), &existing) == 0;
+  const bool exists = ::lstat(path.c_str(), &existing) == 0;
   const bool regular = exists && S_ISREG(existing.st_mode);
-  if (exists && !S_ISLNK(existing.st_mode) && !MayReplace(target, existing)) return MErrFileCreate;
+  if (exists && !S_ISLNK(existing.st_mode) && !MayReplace(path, existing)) return MErrFileCreate;
 
   MemorySink contents;
   try {
@@ -164,12 +163,12 @@ int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument)
   // can stand beside a regular file, or it cannot carry the file's owner and
   // mode, the file is overwritten where it is.
   {
-    TemporaryFile temporary(target);
+    TemporaryFile temporary(path);
     if (temporary.IsOpen() && (!regular || temporary.TakeOwnerAndMode(existing)))
-      return temporary.CommitTo(target, contents.Bytes()) ? MErrOk : MErrFileCreate;
+      return temporary.CommitTo(path, contents.Bytes()) ? MErrOk : MErrFileCreate;
   }
   if (!regular) return MErrFileCreate;
-  return WriteInPlace(target, contents.Bytes()) ? MErrOk : MErrFileCreate;
+  return WriteInPlace(path, contents.Bytes()) ? MErrOk : MErrFileCreate;
 }
 
 int MFile::Read(void* destination, std::size_t count) {
