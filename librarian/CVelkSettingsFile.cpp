@@ -55,23 +55,8 @@ std::string ReadName(const std::string& text, std::size_t& at, char end) {
     return name;
 }
 
-// The file's bytes written as they are.
-class TextFile final : public MFile {
-public:
-    explicit TextFile(const std::string& text) : text_(text) {}
-    int WriteContents(MFileSink& sink, int) override { return Write(sink, text_.data(), text_.size()); }
-
-private:
-    const std::string& text_;
-};
-
-}  // namespace
-
-CVelkSettingsFile::CVelkSettingsFile(std::string filePath) : filePath_(std::move(filePath)) { Load(); }
-
-CVelkSettingsFile::~CVelkSettingsFile() = default;
-
-std::string CVelkSettingsFile::EscapeValue(const std::string& value) {
+// A value as written: line breaks, tabs and backslashes escaped.
+std::string EscapeValue(const std::string& value) {
     if (value.empty()) return value;
     // Quotes keep leading blanks, and a leading quote, from being read away.
     const bool quote = IsBlank(value.front()) || value.front() == '"';
@@ -91,7 +76,8 @@ std::string CVelkSettingsFile::EscapeValue(const std::string& value) {
     return out;
 }
 
-std::string CVelkSettingsFile::UnescapeValue(const std::string& text) {
+// A value as read back (an unknown escape is kept as written).
+std::string UnescapeValue(const std::string& text) {
     std::string out;
     const bool quoted = !text.empty() && text.front() == '"';
     for (std::size_t i = quoted ? 1 : 0; i < text.size(); ++i) {
@@ -113,6 +99,22 @@ std::string CVelkSettingsFile::UnescapeValue(const std::string& text) {
     }
     return out;
 }
+
+// The file's bytes written as they are.
+class TextFile final : public MFile {
+public:
+    explicit TextFile(const std::string& text) : text_(text) {}
+    int WriteContents(MFileSink& sink, int) override { return Write(sink, text_.data(), text_.size()); }
+
+private:
+    const std::string& text_;
+};
+
+}  // namespace
+
+CVelkSettingsFile::CVelkSettingsFile(std::string filePath) : filePath_(std::move(filePath)) { Load(); }
+
+CVelkSettingsFile::~CVelkSettingsFile() = default;
 
 void CVelkSettingsFile::Report(const std::string& what) {
     std::fprintf(stderr, "velk-editor: settings file %s: %s\n", filePath_.c_str(), what.c_str());

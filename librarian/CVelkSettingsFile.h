@@ -14,7 +14,6 @@
 // run. A file that exists but cannot be read is never replaced.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,12 +34,6 @@ public:
                      const std::string& value) override;
     void WriteInt(const std::string& group, const std::string& name, int value) override;
 
-    const std::string& GetFilePath() const { return filePath_; }
-
-    // The escapes of a value as written and as read back.
-    static std::string EscapeValue(const std::string& value);
-    static std::string UnescapeValue(const std::string& text);
-
 private:
     // One line of the file: a group header, an entry, or anything else
     // (blank, comment, not understood), which is written back unchanged.
@@ -49,12 +42,11 @@ private:
         std::string group;  // the group it opens or lies in
         std::string name;
         std::string value;
-        std::string text;  // as read (kOther), else rebuilt when written
+        std::string text;  // as read; an entry's is rebuilt when its value is set
     };
 
     void Load();
     void Parse(const std::string& contents);
-    std::optional<Line> ParseLine(const std::string& raw, const std::string& group) const;
     const Line* Find(const std::string& group, const std::string& name) const;
     void Set(const std::string& group, const std::string& name, const std::string& value);
     std::string Contents() const;
