@@ -1,5 +1,7 @@
 #include "device/MDevConfig.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <thread>
 
@@ -18,10 +20,22 @@ std::string UpperName(std::string_view name) {
 }
 }  // namespace
 
-MDevConfig::MDevConfig(midiport::MidiBackend& backend) : backend_(backend) {}
+struct MDevConfig::PostedRouting {
+    explicit PostedRouting(MDevConfig& owner) : config(owner) {}
+    MDevConfig& config;
+    // A routing task is posted and has not started yet.
+    std::atomic<bool> pending{false};
+};
+
+MDevConfig::MDevConfig(midiport::MidiBackend& backend)
+    : backend_(backend), now_([] { return std::chrono::steady_clock::now(); }) {}
 
 MDevConfig::~MDevConfig() {
+    // No message arrives (and no task is posted) once the thread is stopped;
+    // tasks already posted find the routing gone.
     MidIOStop(thread_);
+    inbox_.SetWakeHook(nullptr);
+    posted_.reset();
     device_.reset();
 }
 
@@ -61,8 +75,18 @@ int MDevConfig::OpenPorts() {
 }
 
 void MDevConfig::Send(uint8_t status, std::span<const uint8_t> data) {
+    const auto onWire = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::nanoseconds((data.size() + 1) * 1'000'000'000ull / kSlowWireBytesPerSecond));
+    wireFreeAt_ = std::max(now_(), wireFreeAt_) + onWire;
     MidIOSend(thread_.get(), status, data.data(), data.size());
 }
+
+void MDevConfig::SetClock(Clock now) {
+    now_ = now ? std::move(now) : Clock([] { return std::chrono::steady_clock::now(); });
+    wireFreeAt_ = {};
+}
+
+bool MDevConfig::MayStillBeAnswered() const { return now_() < wireFreeAt_ + kAnswerTime; }
 
 void MDevConfig::InputCallback(int, uint8_t status, const uint8_t* data, int length, void* user) {
     if (user == nullptr) return;
@@ -76,14 +100,43 @@ void MDevConfig::WaitInputIdle() {
 
 void MDevConfig::OnMidiIn(uint8_t status, std::span<const uint8_t> data) { inbox_.Push(status, data); }
 
-void MDevConfig::SetWakeHook(std::function<void()> hook) { inbox_.SetWakeHook(std::move(hook)); }
+void MDevConfig::RouteInputVia(UiPoster post) {
+    posted_.reset();
+    if (!post) {
+        inbox_.SetWakeHook(nullptr);
+        return;
+    }
+    posted_ = std::make_shared<PostedRouting>(*this);
+    std::weak_ptr<PostedRouting> weak = posted_;
+    // On the MIDI thread, outside the inbox's lock: posting never waits.
+    inbox_.SetWakeHook([weak, post = std::move(post)] {
+        const auto routing = weak.lock();
+        if (!routing || routing->pending.exchange(true)) return;
+        post([weak] {
+            // On the user-interface thread, where the configuration dies:
+            // when the routing is still there, so is the configuration.
+            const auto alive = weak.lock();
+            if (!alive) return;
+            // Cleared first: a message queued while this routes posts anew.
+            alive->pending.store(false);
+            alive->config.ProcessInput();
+        });
+    });
+}
+
+uint64_t MDevConfig::InputProgress() const { return thread_ ? thread_->SysExBytesTaken() : 0; }
 
 int MDevConfig::ProcessInput() {
+    // A device handler that ends up here again (through a notice, say)
+    // leaves the rest of the queue to the routing already running.
+    if (routing_) return 0;
+    routing_ = true;
     int routed = 0;
     while (auto message = inbox_.Pop()) {
         Route(*message);
         ++routed;
     }
+    routing_ = false;
     return routed;
 }
 

@@ -3,10 +3,12 @@
 // MIDI thread, the one device description and its registration under the
 // model's name, and the setup and library folders of each device.
 //
-// The MIDI thread only moves each received message into the inbox (and
-// calls the wake-up hook); ProcessInput, on the user-interface thread, routes
-// them to the device, so all of the device model runs on one thread.
-// Every waiting loop calls ProcessInput on each pass.
+// The MIDI thread only moves each received message into the inbox;
+// ProcessInput, on the user-interface thread, routes them to the device, so
+// all of the device model runs on one thread. The application has input
+// routed as it arrives (RouteInputVia: each arrival posts one ProcessInput
+// to its event loop); every waiting loop also calls ProcessInput on each
+// pass, and every transfer routes what arrived before its request goes out.
 
 #include <array>
 #include <chrono>
@@ -61,14 +63,38 @@ public:
     // a system-exclusive message given by its bytes after F0.
     void Send(uint8_t status, std::span<const uint8_t> data);
 
+    // The clock the wire is measured by (tests give a fake one).
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void SetClock(Clock now);
+    // The synth may still answer what was sent last: it may not all have
+    // crossed the wire yet (at the rate of a slow interface), or it crossed
+    // it less than kAnswerTime ago. A transfer that times out before then
+    // may still get its reply, late.
+    bool MayStillBeAnswered() const;
+    static constexpr uint32_t kSlowWireBytesPerSecond = 2000;
+    static constexpr std::chrono::milliseconds kAnswerTime{1000};
+
     // The input handler, on the MIDI thread: queues the message.
     void OnMidiIn(uint8_t status, std::span<const uint8_t> data);
     // Routes every queued message, in arrival order: in the identify state to
     // the device's OnIdentityReply (registering the device when it is
-    // recognised), else to its Dispatch. Returns the count routed.
+    // recognised), else to its Dispatch. Returns the count routed; 0 when
+    // called again from inside a routing (that one goes on with the queue).
     int ProcessInput();
-    // Called on the MIDI thread after each queued message (empty: none).
-    void SetWakeHook(std::function<void()> hook);
+
+    // Runs a task later on the user-interface thread; callable from any
+    // thread, never waits for the task.
+    using UiPoster = std::function<void(std::function<void()> task)>;
+    // Routes input on the user-interface thread as soon as it arrives: each
+    // message queued posts, through `post`, a task that runs ProcessInput
+    // (one task at a time: messages arriving before it ran wait for it). A
+    // task that runs after this configuration is gone does nothing. Empty:
+    // input is routed only by ProcessInput calls.
+    void RouteInputVia(UiPoster post);
+
+    // A count of system-exclusive bytes that came in before their message
+    // was whole: it grows while a long dump comes in. 0 without an input.
+    uint64_t InputProgress() const;
 
     int GetDeviceCount() const { return deviceCount_; }
     std::optional<std::string> GetDeviceName(int index) const;
@@ -117,5 +143,13 @@ private:
     int outPortId_ = 0;
     std::chrono::milliseconds restartPause_ = kRestartPause;
     std::chrono::milliseconds openPause_ = kOpenPause;
+    bool routing_ = false;  // ProcessInput runs
+    Clock now_;
+    // When what was sent so far has crossed a slow wire.
+    std::chrono::steady_clock::time_point wireFreeAt_{};
     MDevInbox inbox_;
+    // What the posted routing tasks reach; they hold it weakly, so one that
+    // runs after the configuration is gone finds nothing.
+    struct PostedRouting;
+    std::shared_ptr<PostedRouting> posted_;
 };

@@ -2,9 +2,13 @@
 
 #include <string>
 
+#include "device/MDevConfig.h"
+
 MDevDesc::MDevDesc(MDevConfig& owner) : owner_(owner) {}
 
 MDevDesc::~MDevDesc() = default;
+
+void MDevDesc::CancelTransfer() { transfer_.Cancel(owner_.MayStillBeAnswered()); }
 
 int MDevDesc::Initialize() {
     dumpReceived_ = false;

@@ -100,8 +100,9 @@ public:
     // The changed flag (a write or commit to the device was confirmed);
     // cleared when it was set.
     int TakeChanged() { return transfer_.TakeChanged() ? 1 : 0; }
-    // Forgets every awaited reply; every waiting loop calls it when it times out.
-    void CancelTransfer() { transfer_.Cancel(); }
+    // Forgets every awaited reply; every waiting loop calls it when it times
+    // out. A reply the synth may still send for it is then dropped.
+    void CancelTransfer();
     void ResetParamNumbers() { params_.Reset(); }
 
     int IsDumpReceived() const { return dumpReceived_ ? 1 : 0; }

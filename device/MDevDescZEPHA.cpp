@@ -1,5 +1,6 @@
 #include "device/MDevDescZEPHA.h"
 
+#include <algorithm>
 #include <array>
 
 #include "device/MDevConfig.h"
@@ -21,7 +22,12 @@ constexpr std::array<int, 3> kColumnParams{2, 18, 22};
 }  // namespace
 
 MDevDescZEPHA::MDevDescZEPHA(MDevConfig& owner)
-    : MDevDesc(owner), deviceGlobal_(*this), workingGlobal_(*this), editBuffer_(*this) {
+    : MDevDesc(owner),
+      deviceGlobal_(*this),
+      workingGlobal_(*this),
+      editBuffer_(*this),
+      sentProgram_(*this),
+      sentGlobal_(*this) {
     programs_.reserve(kProgramSlots);
     for (int i = 0; i < kProgramSlots; ++i) programs_.emplace_back(*this);
 }
@@ -34,6 +40,8 @@ int MDevDescZEPHA::Initialize() {
     workingGlobal_.Init();
     for (auto& program : programs_) program.Init();
     editBuffer_.Init();
+    programsFromDevice_ = false;
+    globalFromDevice_ = false;
     return MDevDesc::Initialize();
 }
 
@@ -51,15 +59,23 @@ int MDevDescZEPHA::OnIdentityReply(uint8_t status, std::span<const uint8_t> data
     // Data received from another synth (or on another channel) is not this
     // one's: the next selection must receive again.
     if (!wasIdentified || oldModel != model_.modelIndex || oldChannel != (channel_ & 0x0F)) {
-        SetDumpReceived(false);
+        programsFromDevice_ = false;
+        globalFromDevice_ = false;
+        UpdateReceived();
     }
     return 1;
 }
 
 int MDevDescZEPHA::RequestAllData() {
+    RouteArrived();
+    receivedAll_.reset();
+    receivedGlobal_.reset();
+    Transfer().BeginReceive();
     for (const auto& request : Messages::AllDataRequests(channel_, model_)) SendMessage(request);
     return kOk;
 }
+
+void MDevDescZEPHA::RouteArrived() { Owner().ProcessInput(); }
 
 // --- sending ---------------------------------------------------------------
 
@@ -85,46 +101,82 @@ void MDevDescZEPHA::SendEditBuffer() {
 
 int MDevDescZEPHA::SendProgram(int index) {
     if (index >= model_.programCount) return kBadIndex;
+    RouteArrived();
     Transfer().BeginProgram(index);
+    sentProgram_ = editBuffer_;
     SendEditBuffer();
     return kOk;
 }
 
-int MDevDescZEPHA::SendGlobal(int index) {
-    const MDevGlobalData record = workingGlobal_.ToBytes();
-    Transfer().BeginGlobal(index);
-    SendMessage(Messages::GlobalDump(channel_, model_, record));
+int MDevDescZEPHA::SendGlobal(int) {
+    RouteArrived();
+    Transfer().BeginGlobal();
+    sentGlobal_ = workingGlobal_;
+    SendMessage(Messages::GlobalDump(channel_, model_, sentGlobal_.ToBytes()));
     return kOk;
 }
 
 int MDevDescZEPHA::SendAllData() {
+    AllDataImage own;
+    own.programs = ProgramRecords(0, kProgramSlots);
+    own.global = deviceGlobal_.ToBytes();
+    return SendImage(own, false);
+}
+
+int MDevDescZEPHA::SendImage(const AllDataImage& image, bool adopt) {
     const bool lastWasS = model_.lastAllDataSize == Messages::kPackedAllDataSizeBrontiselS;
-    std::vector<uint8_t> payload;
+    const auto first = [&image](int count) {
+        const auto end = image.programs.begin() + static_cast<std::ptrdiff_t>(count * kRecord);
+        return std::vector<uint8_t>(image.programs.begin(), end);
+    };
+    if (image.Count() < kBrontiselPrograms) return kBadIndex;
+    // What the synth holds once it took the dump.
+    AllDataImage held;
+    held.source = image.source;
     Messages::Message dump;
     if (model_.IsModelS()) {
-        if (lastWasS) {
-            payload = ProgramRecords(0, kBrontiselSPrograms);
+        if (lastWasS && image.Count() >= kBrontiselSPrograms) {
+            held.programs = first(kBrontiselSPrograms);
         } else {
             // A Brontisel-form setup: its 128 programs fill both halves.
-            const std::vector<uint8_t> half = ProgramRecords(0, kBrontiselPrograms);
-            payload.reserve(2 * half.size());
-            payload.insert(payload.end(), half.begin(), half.end());
-            payload.insert(payload.end(), half.begin(), half.end());
+            const std::vector<uint8_t> half = first(kBrontiselPrograms);
+            held.programs = half;
+            held.programs.insert(held.programs.end(), half.begin(), half.end());
         }
-        dump = Messages::AllDataDumpBrontiselS(channel_, payload);
+        dump = Messages::AllDataDumpBrontiselS(channel_, held.programs);
     } else if (lastWasS) {
-        payload = ProgramRecords(0, kBrontiselPrograms);
-        dump = Messages::ProgramDataDumpBrontisel(channel_, payload);
+        held.programs = first(kBrontiselPrograms);
+        dump = Messages::ProgramDataDumpBrontisel(channel_, held.programs);
     } else {
-        payload = ProgramRecords(0, kBrontiselPrograms);
-        const MDevGlobalData global = deviceGlobal_.ToBytes();
-        payload.insert(payload.end(), global.begin(), global.end());
+        held.programs = first(kBrontiselPrograms);
+        held.global = image.global ? *image.global : deviceGlobal_.ToBytes();
+        std::vector<uint8_t> payload = held.programs;
+        payload.insert(payload.end(), held.global->begin(), held.global->end());
         dump = Messages::AllDataDumpBrontisel(channel_, payload);
     }
+    RouteArrived();
     Transfer().BeginAllData();
+    if (adopt) sentImage_ = std::move(held);
+    else sentImage_.reset();
     SendMessage(dump);
     return kOk;
 }
+
+void MDevDescZEPHA::Adopt(const AllDataImage& image) {
+    const int count = std::min(image.Count(), kProgramSlots);
+    for (int i = 0; i < count; ++i) {
+        programs_[static_cast<std::size_t>(i)].FromBytes(std::span<const uint8_t, kRecord>(
+            image.programs.data() + static_cast<std::size_t>(i) * kRecord, kRecord));
+    }
+    programsFromDevice_ = true;
+    if (image.global) {
+        deviceGlobal_.FromBytes(*image.global, image.source);
+        globalFromDevice_ = true;
+    }
+    UpdateReceived();
+}
+
+void MDevDescZEPHA::UpdateReceived() { SetDumpReceived(programsFromDevice_ && globalFromDevice_); }
 
 int MDevDescZEPHA::SelectProgram(int index) {
     if (!InRange(index)) return kBadIndex;
@@ -225,16 +277,22 @@ void MDevDescZEPHA::OnSysEx(std::span<const uint8_t> data) {
 
 void MDevDescZEPHA::OnWriteCompleted() {
     const int slot = Transfer().OnWriteCompleted(kProgramSlots);
-    if (slot >= 0) programs_[static_cast<std::size_t>(slot)] = editBuffer_;
+    if (slot >= 0) programs_[static_cast<std::size_t>(slot)] = sentProgram_;
 }
 
 void MDevDescZEPHA::OnDataLoadCompleted() {
     using Action = MDevTransferState::LoadCompleted::Action;
+    using Kind = MDevTransferState::Kind;
     const auto result = Transfer().OnDataLoadCompleted();
     if (result.action == Action::SendWriteRequest) {
         SendMessage(Messages::ProgramWriteRequest(channel_, model_, result.programIndex));
-    } else if (result.action == Action::Completed && result.commitGlobal) {
-        deviceGlobal_ = workingGlobal_;
+    } else if (result.action == Action::Completed) {
+        if (result.kind == Kind::Global) {
+            deviceGlobal_ = sentGlobal_;
+        } else if (result.kind == Kind::AllData && sentImage_) {
+            Adopt(*sentImage_);
+            sentImage_.reset();
+        }
     }
 }
 
@@ -253,27 +311,59 @@ void MDevDescZEPHA::OnAllDataDump(int idLength, std::size_t allDataSize,
     std::vector<uint8_t> data(static_cast<std::size_t>(count) * kRecord +
                               (withGlobal ? Messages::kGlobalRecordSize : 0));
     if (MDevSysExPacking::Unpack7to8(payload, 0, data) != data.size()) return;
-    for (int i = 0; i < count; ++i) {
-        programs_[static_cast<std::size_t>(i)].FromBytes(std::span<const uint8_t, kRecord>(
-            data.data() + static_cast<std::size_t>(i) * kRecord, kRecord));
-    }
+    AllDataImage image;
+    image.source = readingFile_ ? MDevGlobalSource::File : MDevGlobalSource::Device;
+    image.programs.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(count * kRecord));
     if (withGlobal) {
-        deviceGlobal_.FromBytes(
-            std::span<const uint8_t, MDevGlobalLayout::kRecordSize>(
-                data.data() + Messages::kAllDataGlobalOffset, MDevGlobalLayout::kRecordSize),
-            readingFile_ ? MDevGlobalSource::File : MDevGlobalSource::Device);
+        image.global.emplace();
+        std::copy_n(data.begin() + Messages::kAllDataGlobalOffset, image.global->size(),
+                    image.global->begin());
     }
-    SetDumpReceived(true);
-    fileApplied_ = true;
+    if (readingFile_) {
+        // A setup file for sending: the device's data only once the synth took it.
+        fileImage_ = std::move(image);
+        fileApplied_ = true;
+    } else if (Transfer().IsReceiving()) {
+        receivedAll_ = std::move(image);
+        CompleteReceive();
+    } else {
+        Adopt(image);
+    }
 }
 
 void MDevDescZEPHA::OnGlobalDump(std::span<const uint8_t> payload) {
     MDevGlobalData record{};
     if (MDevSysExPacking::Unpack7to8(payload, 0, record) != record.size()) return;
-    const auto source = readingFile_ ? MDevGlobalSource::File : MDevGlobalSource::Device;
-    workingGlobal_.FromBytes(record, source);
-    if (model_.IsModelS()) deviceGlobal_.FromBytes(record, source);
-    fileApplied_ = true;
+    if (readingFile_) {
+        // A file's global is for editing or sending, never the device's.
+        workingGlobal_.FromBytes(record, MDevGlobalSource::File);
+        fileApplied_ = true;
+    } else if (Transfer().IsReceiving() && model_.IsModelS()) {
+        receivedGlobal_ = record;
+        CompleteReceive();
+    } else {
+        workingGlobal_.FromBytes(record, MDevGlobalSource::Device);
+        if (model_.IsModelS()) {
+            deviceGlobal_.FromBytes(record, MDevGlobalSource::Device);
+            globalFromDevice_ = true;
+            UpdateReceived();
+        }
+    }
+}
+
+void MDevDescZEPHA::CompleteReceive() {
+    // The Brontisel's all-data dump holds its global; the Brontisel S
+    // sends it as a global dump of its own.
+    if (!receivedAll_ || (!receivedAll_->global && !receivedGlobal_)) return;
+    AllDataImage image = std::move(*receivedAll_);
+    receivedAll_.reset();
+    if (receivedGlobal_) {
+        workingGlobal_.FromBytes(*receivedGlobal_, MDevGlobalSource::Device);
+        image.global = *receivedGlobal_;
+        receivedGlobal_.reset();
+    }
+    Adopt(image);
+    Transfer().EndReceive();
 }
 
 void MDevDescZEPHA::OnNrpnData(int value) {

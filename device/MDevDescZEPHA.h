@@ -5,6 +5,12 @@
 // pairs each dump sent with the synth's replies. All of it runs on the
 // user-interface thread (received messages come through the configuration's
 // inbox); dumps read from files go through the same receive handler.
+//
+// The programs and the device global are the device's data: they change
+// only with what the synth sent (a dump) or confirmed (a write). A file
+// read goes into the edit buffer, the working global or a held image that
+// becomes the device's data once the synth confirmed its write; a
+// reception becomes the device's data once everything it asked for came.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +42,8 @@ public:
 
     void SendIdentityRequest() override;
     int OnIdentityReply(uint8_t status, std::span<const uint8_t> data) override;
+    // Asks for the programs (and, on the Brontisel S, the global); the
+    // device counts as received once both came within this reception.
     int RequestAllData() override;
 
     int LoadAllFileAndSend(const Path& path) override;
@@ -54,6 +62,8 @@ public:
     void SetGlobalName(int index, const std::string& name) override;
     int LoadGlobalFileAndSend(int index, const Path& path) override;
     int SaveGlobalFile(int index, const Path& path) override;
+    // Sends the working global; once the synth confirms it, the global sent
+    // is the device's global (also for a file's global, index -1).
     int SendGlobal(int index) override;
 
     int GetProgramCount() const override { return model_.programCount; }
@@ -99,7 +109,28 @@ public:
     MDevDescZEPHAGlobal& GetWorkingGlobal() { return workingGlobal_; }
 
 private:
+    // A whole device's data as a dump carries it: program records from
+    // program 0 up and, in the Brontisel's form, the global record.
+    struct AllDataImage {
+        std::vector<uint8_t> programs;
+        std::optional<MDevGlobalData> global;
+        MDevGlobalSource source = MDevGlobalSource::Device;
+        int Count() const { return static_cast<int>(programs.size() / MDevProgramLayout::kRecordSize); }
+    };
+
     bool InRange(int index) const { return index >= 0 && index < model_.programCount; }
+    // Routes what arrived so far, so that none of it is taken for the reply
+    // of the transfer about to be armed.
+    void RouteArrived();
+    // Sends `image` as a whole-device dump in the form the model takes;
+    // with `adopt`, what the synth then holds becomes the device's data once
+    // it confirms.
+    int SendImage(const AllDataImage& image, bool adopt);
+    void Adopt(const AllDataImage& image);
+    // Programs and global from the synth are both there: the device counts
+    // as received.
+    void UpdateReceived();
+    void CompleteReceive();
     void SendMessage(std::span<const uint8_t> wire);
     // Reads a dump file into the receive handler, which applies only a dump
     // with the function byte `function` (any other message in the file is
@@ -125,4 +156,17 @@ private:
     uint8_t fileFunction_ = 0;  // the one dump kind a file read may apply
     bool fileApplied_ = false;  // that dump was applied during the file read
     std::unique_ptr<MDevDumpFileReader> reader_;
+
+    // The device's programs and global as the synth sent or confirmed them.
+    bool programsFromDevice_ = false;
+    bool globalFromDevice_ = false;
+    // What the transfers sent, adopted once the synth confirms it.
+    MDevDescZEPHAProgram sentProgram_;
+    MDevDescZEPHAGlobal sentGlobal_;
+    std::optional<AllDataImage> sentImage_;
+    // A setup file's dump, read for sending.
+    std::optional<AllDataImage> fileImage_;
+    // What a reception got so far.
+    std::optional<AllDataImage> receivedAll_;
+    std::optional<MDevGlobalData> receivedGlobal_;
 };

@@ -41,9 +41,12 @@ int MDevDescZEPHA::ReadDumpFile(const Path& path, uint8_t function) {
 }
 
 int MDevDescZEPHA::LoadAllFileAndSend(const Path& path) {
+    fileImage_.reset();
     const int rc = ReadDumpFile(path, Messages::kAllDataDump);
-    if (rc != 0) return rc;
-    return SendAllData();
+    if (rc != 0 || !fileImage_) return rc != 0 ? rc : kDumpNotApplied;
+    const AllDataImage image = std::move(*fileImage_);
+    fileImage_.reset();
+    return SendImage(image, true);
 }
 
 MDevDescProgram* MDevDescZEPHA::LoadGlobalFileToEdit(const Path& path) {
@@ -59,7 +62,6 @@ int MDevDescZEPHA::LoadGlobalFileAndSend(int index, const Path& path) {
 }
 
 MDevDescProgram* MDevDescZEPHA::LoadProgramFileToEdit(const Path& path) {
-    Transfer().SetPendingProgram(-1);
     if (ReadDumpFile(path, Messages::kCurrentProgramDump) != 0) return nullptr;
     SendEditBuffer();
     return &editBuffer_;

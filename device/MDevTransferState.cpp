@@ -1,59 +1,68 @@
 #include "device/MDevTransferState.h"
 
+void MDevTransferState::Begin(Kind kind, Step step) {
+    changed_ = false;
+    kind_ = kind;
+    step_ = step;
+    pendingProgram_ = -1;
+    droppedLate_ = false;
+}
+
 void MDevTransferState::BeginProgram(int index) {
-    changed_ = false;
-    awaiting_ = true;
-    pendingGlobal_ = -1;
+    Begin(Kind::Program, Step::AwaitLoad);
     pendingProgram_ = index >= 0 ? index : -1;
-    writePending_ = index >= 0;
 }
 
-void MDevTransferState::BeginGlobal(int index) {
-    changed_ = false;
-    awaiting_ = true;
-    writePending_ = false;
+void MDevTransferState::BeginGlobal() { Begin(Kind::Global, Step::AwaitLoad); }
+
+void MDevTransferState::BeginAllData() { Begin(Kind::AllData, Step::AwaitLoad); }
+
+void MDevTransferState::BeginReceive() { Begin(Kind::Receive, Step::AwaitDumps); }
+
+void MDevTransferState::Cancel(bool mayStillCome) {
+    if (step_ == Step::AwaitLoad && mayStillCome && !droppedLate_) lateLoad_ = true;
+    kind_ = Kind::None;
+    step_ = Step::Idle;
     pendingProgram_ = -1;
-    pendingGlobal_ = index >= 0 ? index : -1;
+    droppedLate_ = false;
 }
 
-void MDevTransferState::BeginAllData() {
-    changed_ = false;
-    awaiting_ = true;
-    writePending_ = false;
-    pendingProgram_ = -1;
-    pendingGlobal_ = -1;
-}
-
-void MDevTransferState::Cancel() {
-    awaiting_ = false;
-    writePending_ = false;
-    pendingProgram_ = -1;
-    pendingGlobal_ = -1;
+void MDevTransferState::EndReceive() {
+    if (step_ != Step::AwaitDumps) return;
+    kind_ = Kind::None;
+    step_ = Step::Idle;
 }
 
 MDevTransferState::LoadCompleted MDevTransferState::OnDataLoadCompleted() {
     LoadCompleted result;
-    if (!awaiting_) return result;
-    awaiting_ = false;
-    if (writePending_ && pendingProgram_ >= 0) {
+    if (lateLoad_) {
+        lateLoad_ = false;
+        if (step_ != Step::Idle) droppedLate_ = true;
+        return result;
+    }
+    if (step_ != Step::AwaitLoad) return result;
+    if (kind_ == Kind::Program && pendingProgram_ >= 0) {
+        step_ = Step::AwaitWrite;
         result.action = LoadCompleted::Action::SendWriteRequest;
         result.programIndex = pendingProgram_;
         return result;
     }
     result.action = LoadCompleted::Action::Completed;
-    if (pendingGlobal_ >= 0) {
-        result.commitGlobal = true;
-        pendingGlobal_ = -1;
-    }
+    result.kind = kind_;
+    kind_ = Kind::None;
+    step_ = Step::Idle;
     changed_ = true;
     return result;
 }
 
 int MDevTransferState::OnWriteCompleted(int programCount) {
-    if (!writePending_ || pendingProgram_ < 0 || pendingProgram_ >= programCount) return -1;
-    writePending_ = false;
+    if (step_ != Step::AwaitWrite || pendingProgram_ < 0 || pendingProgram_ >= programCount) return -1;
+    const int slot = pendingProgram_;
+    kind_ = Kind::None;
+    step_ = Step::Idle;
+    pendingProgram_ = -1;
     changed_ = true;
-    return pendingProgram_;
+    return slot;
 }
 
 bool MDevTransferState::TakeChanged() {

@@ -1,54 +1,81 @@
 #pragma once
 // Pairs each dump the system sends to the synth with the synth's replies:
-// "data load completed" (23) and "write completed" (21). Every awaited send
-// sets the whole state and clears the changed flag first, so nothing left by
-// an earlier send that timed out can be taken for its confirmation.
+// "data load completed" (23) and "write completed" (21). A transfer is
+// armed before its request goes out, and a reply counts only in the step
+// that awaits it: data load completed after this transfer's dump, write
+// completed after this transfer's write request. Arming clears the changed
+// flag, so nothing left by an earlier send can confirm the new one.
+//
+// A transfer that timed out while its dump's reply was awaited, and whose
+// dump the synth may still answer (it was still on a slow wire), may get
+// that reply late: the next data load completed is taken for it and
+// dropped. (The synth answers in order, so a late write completed always
+// arrives before the next transfer's data load completed, while it awaits
+// that.)
 
 class MDevTransferState {
 public:
+    enum class Kind { None, Program, Global, AllData, Receive };
+    enum class Step {
+        Idle,          // nothing awaited
+        AwaitLoad,     // a dump was sent: its data load completed is awaited
+        AwaitWrite,    // the program write request was sent: write completed is awaited
+        AwaitDumps,    // dumps were requested: they are awaited
+    };
+
     // What a "data load completed" reply asks of the device.
     struct LoadCompleted {
         enum class Action {
-            Ignore,             // nothing was awaited
-            SendWriteRequest,   // a program write is pending: request it
-            Completed,          // the send is confirmed (changed flag set)
+            Ignore,             // nothing awaited it
+            SendWriteRequest,   // a program write: request it now
+            Completed,          // the transfer is confirmed (changed flag set)
         };
         Action action = Action::Ignore;
-        int programIndex = -1;  // SendWriteRequest: the slot to write
-        bool commitGlobal = false;  // Completed: copy working -> device global
+        Kind kind = Kind::None;  // Completed: the kind of transfer confirmed
+        int programIndex = -1;   // SendWriteRequest: the slot to write
     };
 
     // A current program dump for slot `index` (< 0: current program only).
     void BeginProgram(int index);
-    // A global dump; `index` >= 0 commits the working global on confirmation.
-    void BeginGlobal(int index);
+    // A global dump; its confirmation makes the sent global the device's.
+    void BeginGlobal();
     // A whole-device dump.
     void BeginAllData();
-    // Forgets every awaited reply (a waiting loop timed out).
-    void Cancel();
+    // Dump requests (a reception); the device tells when it is complete.
+    void BeginReceive();
+    // Forgets the awaited reply (a waiting loop timed out); `mayStillCome`:
+    // the synth may still answer the dump sent.
+    void Cancel(bool mayStillCome = false);
+    // The reception is complete.
+    void EndReceive();
 
     LoadCompleted OnDataLoadCompleted();
-    // The slot whose write is confirmed, or -1 when no write of a slot in
-    // 0 .. programCount - 1 is pending (the reply is then ignored).
+    // The slot whose write is confirmed, or -1 when this reply was not
+    // awaited or the slot is not in 0 .. programCount - 1.
     int OnWriteCompleted(int programCount);
-
-    // Sets the pending program slot without arming anything (file loads).
-    void SetPendingProgram(int index) { pendingProgram_ = index; }
 
     void SetChanged() { changed_ = true; }
     // Returns the changed flag and clears it.
     bool TakeChanged();
 
+    Kind GetKind() const { return kind_; }
+    Step GetStep() const { return step_; }
     int GetPendingProgram() const { return pendingProgram_; }
-    int GetPendingGlobal() const { return pendingGlobal_; }
-    bool IsAwaiting() const { return awaiting_; }
-    bool IsWritePending() const { return writePending_; }
+    bool IsReceiving() const { return step_ == Step::AwaitDumps; }
     bool IsChanged() const { return changed_; }
+    // A late data load completed of a timed-out transfer is still expected.
+    bool IsLateLoadExpected() const { return lateLoad_; }
 
 private:
+    void Begin(Kind kind, Step step);
+
+    Kind kind_ = Kind::None;
+    Step step_ = Step::Idle;
     int pendingProgram_ = -1;
-    int pendingGlobal_ = -1;
-    bool awaiting_ = false;
-    bool writePending_ = false;
     bool changed_ = false;
+    bool lateLoad_ = false;
+    // This transfer dropped a reply as the late one of an earlier transfer.
+    // If that reply was in fact its own (the earlier one never came), no
+    // other late reply is owed when it times out.
+    bool droppedLate_ = false;
 };

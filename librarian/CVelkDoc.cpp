@@ -86,7 +86,11 @@ std::string FreeFileName(const std::string& folder, const std::string& stem,
 }
 
 CVelkDoc::CVelkDoc(const CVelkDocSeams& seams)
-    : seams_(seams), config_(seams.backend), deviceNames_(config_) {}
+    : seams_(seams), config_(seams.backend), deviceNames_(config_) {
+    // What the synth sends reaches the device model (and an open editor)
+    // as it arrives, not only while a transfer waits.
+    config_.RouteInputVia(seams_.post);
+}
 
 CVelkDoc::~CVelkDoc() = default;
 

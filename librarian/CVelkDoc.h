@@ -50,6 +50,9 @@ struct CVelkDocSeams {
     VelkOverwriteAsker& overwrite;
     VelkClipboard& clipboard;
     CVelkPreference& preference;
+    // Runs a task on the user-interface thread's event loop, from any thread
+    // (the MIDI input is routed through it as it arrives).
+    MDevConfig::UiPoster post;
 };
 
 class CVelkDoc {

@@ -75,6 +75,9 @@ void CVelkViewCommands::OpenItem() {
         if (EndsWithNoCase(path, kGlobalFileEnding)) opener_->OpenGlobalEditor(*device, -1, path);
         else opener_->OpenProgramEditor(*device, -1, path);
     } else if (folder.rootKind == kRootDevice) {
+        // What the synth never sent would be edited, and written back, as
+        // start-up values: the device's data is received first.
+        if (!doc_.ReceiveAll(device)) return;
         const std::string leaf = GetLeafName(path);
         if (IsGlobalItem(leaf)) {
             opener_->OpenGlobalEditor(*device, 0, {});

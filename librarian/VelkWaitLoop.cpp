@@ -9,13 +9,21 @@ void CDeviceWaitTarget::CancelTransfer() {
     if (device_) device_->CancelTransfer();
 }
 
+uint64_t CDeviceWaitTarget::InputProgress() { return config_.InputProgress(); }
+
 bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
                         const std::function<bool()>& done) {
     CVelkTransferGuard::Scope running(guard_);
-    for (int pass = 0; pass < spec.passes; ++pass) {
+    const int most = spec.passes * velkwait::kActiveWaitFactor;
+    uint64_t progress = target.InputProgress();
+    int quiet = 0;  // passes in a row without input
+    for (int pass = 0; quiet < spec.passes && pass < most; ++pass) {
         target.ProcessInput();
         if (done()) return true;
         pump_.PumpFor(spec.pass);
+        const uint64_t now = target.InputProgress();
+        quiet = now == progress ? quiet + 1 : 0;
+        progress = now;
     }
     target.ProcessInput();
     if (done()) return true;

@@ -1,10 +1,13 @@
 #pragma once
 // The waiting loop of every blocking transfer: the user-interface thread
-// polls a condition that the device model sets from received MIDI, up to N
-// passes of T ms, pumping the event queue in between, and gives up with
-// CancelTransfer when the condition never held.
+// polls a condition that the device model sets from received MIDI, pumping
+// the event queue in passes of T ms, and gives up with CancelTransfer when
+// the condition did not hold after N passes in which nothing came in. While
+// a dump keeps coming in (a slow wire) the wait goes on, up to
+// kActiveWaitFactor times N passes in all.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -13,7 +16,7 @@
 class MDevConfig;
 class MDevDesc;
 
-// N passes of T ms.
+// N passes of T ms without input.
 struct VelkWaitSpec {
     int passes;
     std::chrono::milliseconds pass;
@@ -28,6 +31,9 @@ inline constexpr VelkWaitSpec kWriteAll{300, milliseconds(100)};
 inline constexpr VelkWaitSpec kRename{50, milliseconds(100)};
 // The editors' writes.
 inline constexpr VelkWaitSpec kEditorWrite{50, milliseconds(100)};
+// A wait that sees input arriving goes on, but never beyond this many
+// times its passes: a device that sends without end cannot hold it for good.
+inline constexpr int kActiveWaitFactor = 4;
 }  // namespace velkwait
 
 // Runs the user interface's events for a while. The wx pump dispatches
@@ -57,6 +63,9 @@ public:
     virtual void ProcessInput() = 0;
     // Forgets the awaited reply after a time-out.
     virtual void CancelTransfer() = 0;
+    // A count that grows while input comes in (bytes of a dump arriving);
+    // the wait goes on while it moves.
+    virtual uint64_t InputProgress() { return 0; }
 };
 
 // The device configuration's input and, when there is one, the device's
@@ -66,6 +75,7 @@ public:
     CDeviceWaitTarget(MDevConfig& config, MDevDesc* device) : config_(config), device_(device) {}
     void ProcessInput() override;
     void CancelTransfer() override;
+    uint64_t InputProgress() override;
 
 private:
     MDevConfig& config_;
@@ -99,10 +109,12 @@ public:
     CVelkWaitLoop(VelkEventPump& pump, CVelkTransferGuard& guard) : pump_(pump), guard_(guard) {}
 
     // Each pass routes the input, tests `done` (true ends the wait at once)
-    // and pumps for one pass length. After the last pass the input is routed
-    // and `done` tested once more, so a reply that arrived during the last
-    // pass still counts. On time-out the target's transfer is cancelled.
-    // True when `done` held.
+    // and pumps for one pass length. The wait ends after N passes in a row
+    // in which the target's input made no progress (or after
+    // kActiveWaitFactor x N passes in all); then the input is routed and
+    // `done` tested once more, so a reply that arrived during the last pass
+    // still counts. On time-out the target's transfer is cancelled. True
+    // when `done` held.
     bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
 
 private:

@@ -66,4 +66,9 @@ bool MidIn::IsStarted() const {
     return started_;
 }
 
+uint64_t MidIn::SysExBytesTaken() const {
+    std::lock_guard lock(mutex_);
+    return port_ ? port_->SysExBytesTaken() : 0;
+}
+
 bool MidIn::IsCurrent(uint64_t generation) const { return started_ && generation == generation_.load(); }

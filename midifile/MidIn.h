@@ -32,6 +32,10 @@ public:
 
     bool IsOpen() const;
     bool IsStarted() const;
+    // The open port's count of system-exclusive bytes that came in before
+    // their message was whole (MidiInputFramer::SysExBytesTaken); 0 when no
+    // port is open. Any thread.
+    uint64_t SysExBytesTaken() const;
 
 protected:
     // Changes whenever the port stops or closes. A notice taken with an

@@ -25,14 +25,35 @@ void SimReplyQueue::SetWireRate(std::uint32_t bytesPerSecond)
     bytesPerSecond_ = bytesPerSecond;
 }
 
+void SimReplyQueue::SetWirePiece(std::size_t bytes)
+{
+    std::lock_guard lock(mutex_);
+    piece_ = bytes;
+}
+
 void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration delay)
 {
     std::lock_guard lock(mutex_);
     auto due = now_() + delay;
     if (bytesPerSecond_ > 0) {
-        const auto onWire = std::chrono::duration_cast<Clock::duration>(
-            std::chrono::nanoseconds(message.size() * 1'000'000'000ull / bytesPerSecond_));
-        due = std::max(due, wireFreeAt_) + onWire;
+        const auto onWire = [this](std::size_t bytes) {
+            return std::chrono::duration_cast<Clock::duration>(
+                std::chrono::nanoseconds(bytes * 1'000'000'000ull / bytesPerSecond_));
+        };
+        auto start = std::max(due, wireFreeAt_);
+        if (piece_ > 0 && message.size() > piece_) {
+            for (std::size_t at = 0; at < message.size(); at += piece_) {
+                const std::size_t n = std::min(piece_, message.size() - at);
+                start += onWire(n);
+                const auto first = message.begin() + static_cast<std::ptrdiff_t>(at);
+                held_.emplace(start, std::vector<std::uint8_t>(first, first + static_cast<std::ptrdiff_t>(n)));
+            }
+            wireFreeAt_ = start;
+            if (wakeup_)
+                wakeup_();
+            return;
+        }
+        due = start + onWire(message.size());
         wireFreeAt_ = due;
     }
     held_.emplace(due, std::move(message));

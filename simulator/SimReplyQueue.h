@@ -31,6 +31,10 @@ public:
     // Wire-rate throttle: each message takes size / rate to cross the wire
     // and arrives at its end; 0 = unthrottled.
     void SetWireRate(std::uint32_t bytesPerSecond);
+    // With a wire rate, a message longer than `bytes` goes out in pieces of
+    // that many bytes, each once its last byte crossed, as a cable hands
+    // them over (a receiver sees a long dump coming in); 0 = whole messages.
+    void SetWirePiece(std::size_t bytes);
 
     void Post(std::vector<std::uint8_t> message, Clock::duration delay);
     // Sends every message that is due now. The output may call back into
@@ -48,6 +52,7 @@ private:
     Output output_;
     std::function<void()> wakeup_;
     std::uint32_t bytesPerSecond_ = 0;
+    std::size_t piece_ = 0;
     Clock::time_point wireFreeAt_{};
     std::multimap<Clock::time_point, std::vector<std::uint8_t>> held_;
     std::size_t sending_ = 0;

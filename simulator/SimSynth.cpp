@@ -60,6 +60,8 @@ std::optional<SimSynth::Clock::time_point> SimSynth::NextDue() const { return qu
 std::size_t SimSynth::PendingReplies() const { return queue_.Pending(); }
 void SimSynth::SetWireRate(std::uint32_t bytesPerSecond) { queue_.SetWireRate(bytesPerSecond); }
 
+void SimSynth::SetWirePiece(std::size_t bytes) { queue_.SetWirePiece(bytes); }
+
 void SimSynth::OnMessage(std::span<const std::uint8_t> message)
 {
     {

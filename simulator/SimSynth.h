@@ -59,6 +59,8 @@ public:
     void SetVersion(std::array<std::uint8_t, 4> version);
     void SetReplyDelay(Clock::duration delay);
     void SetWireRate(std::uint32_t bytesPerSecond);
+    // See SimReplyQueue::SetWirePiece.
+    void SetWirePiece(std::size_t bytes);
     void SetFault(SimReply reply, const SimFault& fault);
     void ClearFaults();
     // Bit 0 of global byte 5. While set, a program write request stores

@@ -4,10 +4,26 @@
 #include <utility>
 
 SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer)
-    : synth_(model), peer_(std::move(peer)), pump_(synth_)
+    : SimSynthOnLoopback(model, std::move(peer), {})
 {
+}
+
+SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer,
+                                       SimReplyQueue::Now now)
+    : now_(std::move(now)), synth_(model, now_), peer_(std::move(peer))
+{
+    if (!now_)
+        pump_ = std::make_unique<SimReplyPump>(synth_);
     synth_.SetOutput([peer = peer_.get()](std::vector<std::uint8_t> message) { peer->Send(message); });
     peer_->SetHandler([this](std::vector<std::uint8_t> message) { synth_.OnMessage(message); });
+}
+
+bool SimSynthOnLoopback::DueHeld() const
+{
+    if (!now_)
+        return synth_.PendingReplies() != 0;
+    const auto next = synth_.NextDue();
+    return next && *next <= now_();
 }
 
 SimSynthOnLoopback::~SimSynthOnLoopback()
@@ -21,12 +37,14 @@ SimSynthOnLoopback::~SimSynthOnLoopback()
 void SimSynthOnLoopback::Drain()
 {
     for (;;) {
+        if (now_)
+            synth_.Pump();
         peer_->Drain();
-        if (synth_.PendingReplies() == 0) {
+        if (!DueHeld()) {
             peer_->Drain();
-            if (synth_.PendingReplies() == 0)
+            if (!DueHeld())
                 return;
-        } else {
+        } else if (!now_) {
             std::this_thread::sleep_for(kDrainPoll);
         }
     }

@@ -13,6 +13,11 @@
 class SimSynthOnLoopback {
 public:
     SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer);
+    // On a clock of the caller's (a fake one): no thread sends the delayed
+    // replies; they go out when Drain (or Synth().Pump()) runs after the
+    // clock reached their time.
+    SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer,
+                       SimReplyQueue::Now now);
     ~SimSynthOnLoopback();
     SimSynthOnLoopback(const SimSynthOnLoopback&) = delete;
     SimSynthOnLoopback& operator=(const SimSynthOnLoopback&) = delete;
@@ -20,15 +25,19 @@ public:
     SimSynth& Synth() { return synth_; }
     midiport::LoopbackPeer& Peer() { return *peer_; }
 
-    // Returns when no reply is held and everything sent so far either way
-    // was delivered. Never call it from a port handler.
+    // Returns when no reply is held (on a caller's clock: none due by now)
+    // and everything sent so far either way was delivered. Never call it
+    // from a port handler.
     void Drain();
 
     // How often Drain looks again while replies are held.
     static constexpr std::chrono::milliseconds kDrainPoll{1};
 
 private:
+    bool DueHeld() const;
+
+    SimReplyQueue::Now now_;  // empty: the real clock, with pump_
     SimSynth synth_;
     std::shared_ptr<midiport::LoopbackPeer> peer_;
-    SimReplyPump pump_;
+    std::unique_ptr<SimReplyPump> pump_;
 };

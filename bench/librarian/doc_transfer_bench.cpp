@@ -76,8 +76,9 @@ struct Bench {
         peer = backend.CreatePair("Sim:Port 1");
         peer->SetThrottle(midiport::MidiPacer::kDefaultBytesPerSecond);
         sim = std::make_unique<SimSynthOnLoopback>(model, peer);
+        // No event loop runs here: the waiting loops route the input.
         doc = std::make_unique<CVelkDoc>(CVelkDocSeams{backend, prompter, clock, pump, progress,
-                                                       overwrite, clipboard, preference});
+                                                       overwrite, clipboard, preference, {}});
     }
     ~Bench() {
         doc.reset();

@@ -9,6 +9,7 @@
 #include "librarian/wx/CDialogAbout.h"
 #include "librarian/wx/CDialogAnimate.h"
 #include "librarian/wx/CVelkView.h"
+#include "librarian/wx/WxPostToUi.h"
 #include "platform/midi/AlsaMidiBackend.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "resources/VelkCommandIds.h"
@@ -81,7 +82,7 @@ CVelkSession::CVelkSession(const VelkOptions& options, const std::string& settin
         backend_ = std::make_unique<midiport::AlsaMidiBackend>();
     }
     doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{*backend_, *prompter_, clock_, pump_, progress_,
-                                                    overwrite_, clipboard_, preference_});
+                                                    overwrite_, clipboard_, preference_, WxPostToUi});
     // Another owner took the clipboard: our cut marks are void.
     clipboard_.SetOnChanged([this] {
         if (frame_) doc_->RefreshCutMarks();

@@ -84,6 +84,7 @@ public:
         open_ = false;
         return kOk;
     }
+    uint64_t SysExBytesTaken() const override { return link_->in->framer.SysExBytesTaken(); }
 
 private:
     std::shared_ptr<AlsaSeqClient> client_;

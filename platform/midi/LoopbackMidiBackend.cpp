@@ -24,6 +24,7 @@ public:
         if (result == kOk) open_ = false;
         return result;
     }
+    uint64_t SysExBytesTaken() const override { return peer_->framer_.SysExBytesTaken(); }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;

@@ -63,17 +63,22 @@ bool LoopbackPeer::TakeCount(int LoopbackFaults::*counter) {
     return true;
 }
 
-void LoopbackPeer::Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t bytes) {
+bool LoopbackPeer::Throttled() const {
+    std::lock_guard lock(stateMutex_);
+    return throttle_ != 0;
+}
+
+bool LoopbackPeer::Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t bytes) {
     uint32_t rate;
     {
         std::lock_guard lock(stateMutex_);
         rate = throttle_;
     }
-    if (rate == 0) return;
+    if (rate == 0) return true;
     if (pacer.BytesPerSecond() != rate) pacer = MidiPacer(rate, bytes == 0 ? 1 : bytes);
     const auto start = std::max(MidiPacer::Clock::now(), pacer.ReadyAt());
     pacer.Sent(bytes, start);
-    queue.SleepUntil(pacer.ReadyAt());
+    return queue.SleepUntil(pacer.ReadyAt());
 }
 
 void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
@@ -82,7 +87,6 @@ void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
     if (faults.delay.count() > 0 &&
         !toSystem_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay))
         return;
-    Throttle(toSystemPacer_, toSystem_, message.size());
 
     const bool sysex = !message.empty() && message.front() == kSysExStart;
     if (sysex && message.size() >= 2) {
@@ -93,17 +97,28 @@ void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
     const std::size_t piece =
         (sysex && faults.splitSysEx > 0) ? faults.splitSysEx : std::max<std::size_t>(message.size(), 1);
     const int times = TakeCount(&LoopbackFaults::duplicateToSystem) ? 2 : 1;
+    // On a rate-limited wire the bytes come in as off a cable, a wire chunk
+    // at a time once its last byte would have arrived, so a long dump is
+    // seen arriving before it is whole.
+    const bool throttled = Throttled();
+    const std::size_t chunk = throttled ? kWireChunk : std::max<std::size_t>(message.size(), 1);
 
-    std::lock_guard lock(inMutex_);
-    if (!inOpen_ || !inStarted_) return;
     const auto deliver = [this](std::span<const uint8_t> m) {
         ++delivered_;
         inHandler_(m);
     };
     for (int t = 0; t < times; ++t) {
-        for (std::size_t at = 0; at < message.size(); at += piece) {
-            const std::size_t n = std::min(piece, message.size() - at);
-            framer_.Feed(std::span<const uint8_t>(message).subspan(at, n), deliver);
+        for (std::size_t at = 0; at < message.size(); at += chunk) {
+            const std::size_t n = std::min(chunk, message.size() - at);
+            if (throttled && !Throttle(toSystemPacer_, toSystem_, n)) return;
+            // Not held while the wire is waited for: a reset or close does
+            // not wait for a long dump, and the rest of it is then dropped.
+            std::lock_guard lock(inMutex_);
+            if (!inOpen_ || !inStarted_) return;
+            for (std::size_t p = at; p < at + n; p += piece) {
+                const std::size_t m = std::min(piece, at + n - p);
+                framer_.Feed(std::span<const uint8_t>(message).subspan(p, m), deliver);
+            }
         }
     }
 }

@@ -53,8 +53,10 @@ public:
 
     // Limits both directions to a wire rate (bytes/s; 0: as fast as
     // possible): a message is delivered once its last byte would have
-    // arrived.
+    // arrived. Towards the system its bytes come in chunks of kWireChunk,
+    // each once its last byte would have arrived, as from a cable.
     void SetThrottle(uint32_t bytesPerSecond);
+    static constexpr std::size_t kWireChunk = 64;
 
     void SetFaults(const LoopbackFaults& faults);
     LoopbackFaults Faults() const;
@@ -80,7 +82,10 @@ private:
 
     void DeliverToSystem(std::vector<uint8_t>& message);
     void DeliverToPeer(std::vector<uint8_t>& message);
-    void Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t bytes);
+    bool Throttled() const;
+    // Waits until `bytes` more would have crossed the wire; false when the
+    // queue is being destroyed.
+    bool Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t bytes);
     bool TakeCount(int LoopbackFaults::*counter);
 
     const std::string name_;

@@ -26,6 +26,11 @@ public:
     // Releases the port: 0, or kCloseRefused (the port stays open). After a
     // successful close the handler is never called again.
     virtual int Close() = 0;
+
+    // The count of system-exclusive bytes that came in before their message
+    // was whole (MidiInputFramer::SysExBytesTaken): a waiting owner sees a
+    // long dump progress. Any thread.
+    virtual uint64_t SysExBytesTaken() const { return 0; }
 };
 
 }  // namespace midiport

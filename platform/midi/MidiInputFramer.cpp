@@ -27,8 +27,12 @@ void MidiInputFramer::BeginStatus(uint8_t status) {
 }
 
 void MidiInputFramer::Feed(std::span<const uint8_t> bytes, const Deliver& deliver) {
+    // Bytes of a system-exclusive message this call leaves unfinished.
+    uint64_t unfinished = 0;
     for (const uint8_t b : bytes) {
         if (IsRealTime(b)) continue;
+        if (IsStatus(b) && b != kSysExEnd) unfinished = 0;
+        ++unfinished;
         switch (state_) {
         case State::SysEx:
             if (b == kSysExEnd) {
@@ -66,6 +70,8 @@ void MidiInputFramer::Feed(std::span<const uint8_t> bytes, const Deliver& delive
             break;
         }
     }
+    if (state_ == State::SysEx || state_ == State::SysExOverCap)
+        sysexBytes_.fetch_add(unfinished, std::memory_order_relaxed);
 }
 
 }  // namespace midiport

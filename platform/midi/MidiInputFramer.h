@@ -8,6 +8,7 @@
 // A status byte inside a system-exclusive message ends it unfinished: it is
 // dropped and the status byte begins the next message.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,12 @@ public:
 
     std::size_t Cap() const { return cap_; }
 
+    // Bytes of system-exclusive messages that were still unfinished when the
+    // bytes fed so far ended: it grows while a long dump comes in, in
+    // pieces, and not for a message that came whole in one piece (a short
+    // reply). Never goes back; readable from any thread.
+    uint64_t SysExBytesTaken() const { return sysexBytes_.load(std::memory_order_relaxed); }
+
 private:
     enum class State { Idle, Channel, SysEx, SysExOverCap, Skip };
 
@@ -41,6 +48,7 @@ private:
     State state_ = State::Idle;
     std::vector<uint8_t> message_;
     std::size_t needed_ = 0;  // data bytes still missing of a channel message
+    std::atomic<uint64_t> sysexBytes_{0};
 };
 
 }  // namespace midiport

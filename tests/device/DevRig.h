@@ -1,6 +1,9 @@
 #pragma once
 // The system's device configuration on one loopback port pair whose far
 // side is the simulated synth, with the bounded waits of the transfers.
+// Input reaches the device model as in the application: the configuration
+// routes it through the task it posts to the user-interface thread's event
+// loop (RouteInputVia), which the rig runs in its waits.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@
 #include "device/MDevDescZEPHA.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
+#include "tests/device/DevEventLoop.h"
 
 // Both models, for tests that run one case per model.
 inline constexpr SimModel kModels[] = {SimModel::Brontisel, SimModel::BrontiselS};
@@ -30,11 +34,15 @@ public:
     static constexpr std::chrono::milliseconds kPoll{2};
     static constexpr int kWaitPolls = 15000;
 
-    explicit DevRig(SimModel model) {
+    // `loop`: the event loop the input is routed on (must outlive the rig);
+    // null: the rig's own.
+    explicit DevRig(SimModel model, DevUiLoop* loop = nullptr) : loop_(loop ? *loop : ownLoop_) {
         peer_ = backend_.CreatePair("Sim:Port 1");
         sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds{0}, std::chrono::milliseconds{0});
+        config_->RouteInputVia(loop_.Poster());
+        config_->SetClock([this] { return std::chrono::steady_clock::now() + waited_; });
         config_->CreateDevice();
     }
     ~DevRig() { config_.reset(); }
@@ -49,15 +57,15 @@ public:
         return *device_;
     }
 
-    // Drains the inbox on each pass, like the application's waiting loops;
+    // Runs the event loop (so the input arrived is routed) on each pass;
     // false when `done` did not become true within `polls` passes.
     bool WaitFor(const std::function<bool()>& done, int polls = kWaitPolls) {
         for (int i = 0; i < polls; ++i) {
-            config_->ProcessInput();
+            loop_.RunPending();
             if (done()) return true;
             std::this_thread::sleep_for(kPoll);
         }
-        config_->ProcessInput();
+        loop_.RunPending();
         return done();
     }
 
@@ -73,8 +81,17 @@ public:
     // times out, as every waiting loop must.
     bool WaitChanged(int polls = kWaitPolls) {
         const bool got = WaitFor([this] { return Dev().TakeChanged() != 0; }, polls);
-        if (!got) Dev().CancelTransfer();
+        if (!got) CancelAfterWait();
         return got;
+    }
+
+    // The shortest time-out of the application's transfer waits.
+    static constexpr std::chrono::seconds kApplicationWait{5};
+    // A time-out as the application has it: the wait took its full time
+    // (the device's clock moves on by it), then the transfer is cancelled.
+    void CancelAfterWait() {
+        waited_ += kApplicationWait;
+        Dev().CancelTransfer();
     }
 
     bool ReceiveAll() {
@@ -83,16 +100,30 @@ public:
     }
 
     // Runs every exchange in flight to its end: the synth and the ports idle
-    // and nothing left in the inbox.
+    // and the event loop run until nothing more is posted.
     void Settle() {
         for (int round = 0; round < 20; ++round) {
             sim_->Drain();
             config_->WaitInputIdle();
-            if (config_->ProcessInput() == 0) return;
+            if (loop_.RunPending() == 0) return;
         }
     }
 
+    // What either side sent so far arrives, but the event loop does not run:
+    // the input waits in the configuration's queue.
+    void Arrive() {
+        sim_->Drain();
+        config_->WaitInputIdle();
+    }
+
+    // The user-interface thread's event loop: tasks posted and not run yet.
+    DevUiLoop& Loop() { return loop_; }
+
 private:
+    // Before the configuration, which posts to it until it is gone.
+    DevEventLoop ownLoop_;
+    DevUiLoop& loop_;
+    std::chrono::steady_clock::duration waited_{};  // the time-outs' time, on the device's clock
     midiport::LoopbackMidiBackend backend_;
     std::shared_ptr<midiport::LoopbackPeer> peer_;
     std::unique_ptr<SimSynthOnLoopback> sim_;

@@ -138,3 +138,32 @@ TEST(MDevConfig, ReconnectionKeepsTheDeviceAndForgetsAnotherSynthsData) {
 }
 
 }  // namespace
+
+namespace {
+
+// Input is routed by one task at a time posted to the event loop: a burst
+// of messages posts one task, the next message after it ran posts another,
+// and a task that runs after the configuration is gone does nothing.
+TEST(MDevConfig, InputIsRoutedByOnePostedTaskAtATimeAndNotAfterTheEnd) {
+    DevEventLoop loop;
+    {
+        DevRig rig(B, &loop);
+        ASSERT_TRUE(rig.Connect());
+        loop.RunPending();
+        // Three reports of arpeggiator knobs, nine messages: one task.
+        for (uint8_t value : {10, 20, 30}) rig.Synth().SendNrpn(0x0A, value);
+        rig.Arrive();
+        EXPECT_EQ(loop.Pending(), 1u);
+        EXPECT_EQ(rig.Dev().GetParamNumbers().GetNrpnNumber(), 0x7F7F) << "routed before the loop ran";
+        EXPECT_EQ(loop.RunPending(), 1);
+        EXPECT_EQ(rig.Dev().GetParamNumbers().GetNrpnNumber(), 0x000A);
+
+        rig.Synth().SendNrpn(0x02, 127);
+        rig.Arrive();
+        EXPECT_EQ(loop.Pending(), 1u) << "a message after the task ran posts a new one";
+    }
+    // The configuration is gone; its posted task still runs, reaching nothing.
+    EXPECT_EQ(loop.RunPending(), 1);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 namespace {
 
 using Action = MDevTransferState::LoadCompleted::Action;
+using Kind = MDevTransferState::Kind;
 
 TEST(MDevTransferState, ProgramWriteNeedsLoadThenWriteCompleted) {
     MDevTransferState s;
@@ -20,6 +21,20 @@ TEST(MDevTransferState, ProgramWriteNeedsLoadThenWriteCompleted) {
     EXPECT_EQ(s.OnWriteCompleted(128), -1);
 }
 
+TEST(MDevTransferState, StrayWriteCompletedBeforeTheWriteRequestIsIgnored) {
+    MDevTransferState s;
+    s.BeginProgram(5);
+    EXPECT_EQ(s.OnWriteCompleted(128), -1) << "no write request went out yet";
+    EXPECT_FALSE(s.IsChanged());
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::SendWriteRequest);
+    EXPECT_EQ(s.OnWriteCompleted(128), 5);
+
+    // Nor does one confirm a whole-device or global send.
+    s.BeginAllData();
+    EXPECT_EQ(s.OnWriteCompleted(128), -1);
+    EXPECT_FALSE(s.IsChanged());
+}
+
 TEST(MDevTransferState, WriteCompletedOutsideProgramsIsIgnored) {
     MDevTransferState s;
     s.BeginProgram(200);
@@ -28,31 +43,31 @@ TEST(MDevTransferState, WriteCompletedOutsideProgramsIsIgnored) {
     EXPECT_FALSE(s.IsChanged());
 }
 
-TEST(MDevTransferState, GlobalCommitOnlyForItsOwnSend) {
+TEST(MDevTransferState, EachConfirmationNamesItsOwnKind) {
     MDevTransferState s;
-    s.BeginGlobal(0);
+    s.BeginGlobal();
     auto r = s.OnDataLoadCompleted();
     EXPECT_EQ(r.action, Action::Completed);
+    EXPECT_EQ(r.kind, Kind::Global);
     EXPECT_TRUE(s.IsChanged());
-    EXPECT_TRUE(r.commitGlobal);
 
-    s.BeginGlobal(0);
+    s.BeginGlobal();
     s.BeginAllData();
     r = s.OnDataLoadCompleted();
-    EXPECT_EQ(r.action, Action::Completed);
-    EXPECT_FALSE(r.commitGlobal) << "the whole-device send must not commit a stale global";
+    EXPECT_EQ(r.kind, Kind::AllData) << "the whole-device send must not commit a stale global";
 
-    s.BeginGlobal(0);
+    s.BeginGlobal();
     s.BeginProgram(-1);
-    EXPECT_FALSE(s.OnDataLoadCompleted().commitGlobal);
+    EXPECT_EQ(s.OnDataLoadCompleted().kind, Kind::Program);
 }
 
 TEST(MDevTransferState, CancelAndNewSendsForgetStaleState) {
     MDevTransferState s;
     s.BeginProgram(5);
-    s.Cancel();
-    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Ignore)
-        << "a late reply after a time-out must not trigger the old write request";
+    s.OnDataLoadCompleted();
+    s.Cancel();  // timed out awaiting write completed
+    EXPECT_EQ(s.OnWriteCompleted(128), -1) << "a late reply after a time-out confirms nothing";
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Ignore);
 
     s.BeginProgram(5);
     s.BeginProgram(-1);
@@ -61,6 +76,58 @@ TEST(MDevTransferState, CancelAndNewSendsForgetStaleState) {
     s.SetChanged();
     s.BeginAllData();
     EXPECT_FALSE(s.TakeChanged()) << "a stale changed flag must not confirm a new send";
+}
+
+TEST(MDevTransferState, LateLoadCompletedOfATimedOutSendConfirmsNoLaterOne) {
+    MDevTransferState s;
+    s.BeginAllData();
+    s.Cancel(true);  // timed out awaiting data load completed, the dump still on the wire
+    EXPECT_TRUE(s.IsLateLoadExpected());
+    s.BeginGlobal();
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Ignore) << "the late reply of the first send";
+    EXPECT_FALSE(s.IsChanged());
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Completed) << "the global's own reply";
+
+    // A late reply routed while nothing waits is dropped there.
+    s.BeginGlobal();
+    s.Cancel(true);
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Ignore);
+    s.BeginGlobal();
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Completed);
+
+    // A dump the synth had all the time to answer: its reply is lost, the
+    // next send's own reply counts.
+    s.BeginGlobal();
+    s.Cancel(false);
+    EXPECT_FALSE(s.IsLateLoadExpected());
+    s.BeginGlobal();
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Completed);
+}
+
+TEST(MDevTransferState, AReplyNeverSentCostsOneTransferAtMost) {
+    MDevTransferState s;
+    s.BeginGlobal();
+    s.Cancel(true);  // the synth never answers this one
+    s.BeginGlobal();
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Ignore) << "taken for the late one";
+    s.Cancel(true);  // so this one times out too: no late reply is owed for it
+    EXPECT_FALSE(s.IsLateLoadExpected());
+    s.BeginGlobal();
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Completed);
+}
+
+TEST(MDevTransferState, ReceptionAwaitsDumpsNotReplies) {
+    MDevTransferState s;
+    s.BeginReceive();
+    EXPECT_TRUE(s.IsReceiving());
+    EXPECT_EQ(s.OnDataLoadCompleted().action, Action::Ignore);
+    EXPECT_EQ(s.OnWriteCompleted(128), -1);
+    s.EndReceive();
+    EXPECT_FALSE(s.IsReceiving());
+    s.BeginReceive();
+    s.Cancel();
+    EXPECT_FALSE(s.IsReceiving());
+    EXPECT_FALSE(s.IsLateLoadExpected());
 }
 
 }  // namespace

@@ -158,7 +158,7 @@ TEST(MDevDescTransfer, WritesAWholeDeviceInEachForm) {
         DevRig rig(c.model);
         ASSERT_TRUE(rig.Connect());
         rig.Peer().Send(AllDataOfForm(c.lastForm, rig.Dev()));
-        ASSERT_TRUE(rig.WaitFor([&] { return rig.Dev().IsDumpReceived() != 0; }));
+        ASSERT_TRUE(rig.WaitFor([&] { return rig.Dev().GetModelInfo().lastAllDataSize != 0; }));
 
         ASSERT_EQ(rig.Dev().SendAllData(), 0);
         ASSERT_TRUE(rig.WaitChanged());
@@ -260,15 +260,19 @@ TEST(MDevDescTransfer, TimedOutGlobalWriteLeavesNoStaleCopy) {
         rig.Settle();
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 0) << "late reply committed the global";
 
-        // A new send that commits nothing: its confirmation copies nothing.
+        // A whole-device send confirms the device's own global, not the
+        // working copy.
         rig.Synth().ClearFaults();
-        ASSERT_EQ(rig.Dev().SendGlobal(-1), 0);
-        EXPECT_TRUE(rig.WaitChanged());
-        EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 0);
-
         ASSERT_EQ(rig.Dev().SendAllData(), 0);
         EXPECT_TRUE(rig.WaitChanged());
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 0);
+
+        // The working copy sent again (as a file's is, index -1) and
+        // confirmed: now it is the device's.
+        ASSERT_EQ(rig.Dev().SendGlobal(-1), 0);
+        EXPECT_TRUE(rig.WaitChanged());
+        EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 7);
+        EXPECT_EQ(rig.Synth().Global()[1], 7);
     }
 }
 
@@ -298,7 +302,7 @@ void WriteTimesOutWithALastPump(DevRig& rig) {
     EXPECT_FALSE(rig.WaitFor([&] { return rig.Dev().TakeChanged() != 0; }, kShortWait));
     SendLateReply(rig, kWriteCompleted);
     rig.Settle();
-    rig.Dev().CancelTransfer();
+    rig.CancelAfterWait();
 }
 
 TEST(MDevDescTransfer, LateConfirmationOfATimedOutWriteDoesNotConfirmTheNext) {
@@ -363,7 +367,8 @@ TEST(MDevDescTransfer, ConfirmedGlobalIsCommittedOnce) {
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
         WriteTranspose(rig, 3);
-        EXPECT_EQ(rig.Dev().GetTransferState().GetPendingGlobal(), -1) << "the commit is still pending";
+        EXPECT_EQ(rig.Dev().GetTransferState().GetKind(), MDevTransferState::Kind::None)
+            << "the commit is still pending";
 
         // The editor changes the working copy; replies that confirm nothing
         // of it must not commit it: a repeated one, and the confirmation of
@@ -375,6 +380,29 @@ TEST(MDevDescTransfer, ConfirmedGlobalIsCommittedOnce) {
         ASSERT_EQ(rig.Dev().SendProgram(-1), 0);
         ASSERT_TRUE(rig.WaitChanged());
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(1), 3) << "the global was committed again";
+    }
+}
+
+// A write completed that comes before the write request went out is not
+// the write's: the synth has not even taken the dump.
+TEST(MDevDescTransfer, StrayWriteCompletedBeforeTheWriteRequestConfirmsNothing) {
+    for (SimModel model : kModels) {
+        SCOPED_TRACE(NameOf(model));
+        DevRig rig(model);
+        ASSERT_TRUE(rig.Connect());
+        ASSERT_TRUE(rig.ReceiveAll());
+        const auto slot5 = rig.Synth().Program(5);
+        const std::string name = rig.Dev().GetProgramName(5).value();
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+        rig.Dev().GetProgramCopy(1)->SetName("Stray");
+        ASSERT_EQ(rig.Dev().SendProgram(5), 0);
+        SendLateReply(rig, kWriteCompleted);
+
+        EXPECT_FALSE(rig.WaitChanged(kShortWait)) << "confirmed before the write request";
+        rig.Settle();
+        EXPECT_EQ(rig.Dev().GetProgramName(5), name);
+        EXPECT_TRUE(DevReceivedWith(rig.Synth(), 0x11).empty());
+        EXPECT_EQ(rig.Synth().Program(5), slot5);
     }
 }
 

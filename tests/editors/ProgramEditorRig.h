@@ -2,7 +2,7 @@
 // The Program Editor's logic on the simulated synth, without windows: a
 // fake timer on a fake clock, a scripted prompter and write confirmation,
 // a recording view, and a waiting loop whose pump fires due timers and
-// runs the exchange with the synth.
+// whose device side is the application's (CDeviceWaitTarget), counted.
 
 #include <gtest/gtest.h>
 
@@ -136,6 +136,33 @@ inline int CountFunction(const SimSynth& synth, int function) {
     return count;
 }
 
+// The waiting loop's device side as the application gives it to an editor
+// (CDeviceWaitTarget), counted. Each pass first lets the wire deliver and
+// the event loop run (the synth's replies arrive and are routed by the
+// configuration's posted task), unless `routeWhen` says the replies are
+// still on their way: then nothing of them reaches the device model.
+class EditorWaitTarget final : public velktest::FakeWaitTarget {
+public:
+    EditorWaitTarget(DevRig& dev) : dev_(dev), device_(dev.Config(), &dev.Dev()) {}
+    std::function<bool()> routeWhen;  // empty: every pass
+
+    void ProcessInput() override {
+        FakeWaitTarget::ProcessInput();
+        if (routeWhen && !routeWhen()) return;
+        dev_.Settle();
+        device_.ProcessInput();
+    }
+    void CancelTransfer() override {
+        FakeWaitTarget::CancelTransfer();
+        device_.CancelTransfer();
+    }
+    uint64_t InputProgress() override { return device_.InputProgress(); }
+
+private:
+    DevRig& dev_;
+    CDeviceWaitTarget device_;
+};
+
 inline constexpr int kCurrentProgramDump = 0x40;
 inline constexpr int kWriteRequest = 0x11;
 
@@ -163,16 +190,16 @@ public:
         // Each pass of a waiting loop: timers that fell due fire, as the
         // event loop would fire them.
         pump_.onPump = [this] { timer_.FireDue(); };
-        wait_.onProcessInput = [this] {
-            if (routeInput) dev_.Settle();
-        };
+        dev_.Config().SetClock([this] { return clock_.Now(); });
+        wait_ = std::make_unique<EditorWaitTarget>(dev_);
+        wait_->routeWhen = [this] { return routeInput; };
     }
 
     // Opens the editor on a device slot (number >= 0) or a file.
     CDialogEditPrgModel& Open(int number, const std::filesystem::path& path = {}) {
         editor_ = std::make_unique<CDialogEditPrgModel>(
             &dev_.Dev(), number, path,
-            EditorSeams{prompter, timer_, confirm, progress, pump_, guard, wait_,
+            EditorSeams{prompter, timer_, confirm, progress, pump_, guard, *wait_,
                         [this](std::function<void()> task) { posted.push_back(std::move(task)); }});
         timer_.onFire = [this] { editor_->OnTimer(); };
         if (editor_->HasProgram()) {
@@ -201,7 +228,7 @@ public:
     FakeTimer& Timer() { return timer_; }
     velktest::FakeClock& Clock() { return clock_; }
     velktest::FakeEventPump& Pump() { return pump_; }
-    velktest::FakeWaitTarget& Wait() { return wait_; }
+    EditorWaitTarget& Wait() { return *wait_; }
     CDialogEditPrgModel& Editor() { return *editor_; }
 
     velktest::FakePrompter prompter;
@@ -210,14 +237,14 @@ public:
     CVelkTransferGuard guard;
     FakeView view;
     std::deque<std::function<void()>> posted;
-    bool routeInput = true;  // false: the synth's replies never reach the device model
+    bool routeInput = true;  // false: the synth's replies never reach the device model in a wait
 
 private:
     DevRig dev_;
     velktest::FakeClock clock_;
     FakeTimer timer_{clock_};
     velktest::FakeEventPump pump_;
-    velktest::FakeWaitTarget wait_;
+    std::unique_ptr<EditorWaitTarget> wait_;
     std::unique_ptr<CDialogEditPrgModel> editor_;
     DumpCounter dumps_;
 };

@@ -338,9 +338,7 @@ TEST(ProgramEditorFaults, CommitTimerFiringInsideTheWriteSendsNoSecondDump) {
     rig.Turn(Id::kArpTempo, 150);
     // The synth's replies reach the device model only from the 8th poll:
     // the pending commit would fall due in the 5th pass.
-    rig.Wait().onProcessInput = [&] {
-        if (rig.Wait().processed >= 8) rig.Dev().Settle();
-    };
+    rig.Wait().routeWhen = [&] { return rig.Wait().processed >= 8; };
 
     EXPECT_TRUE(editor.OnWriteToDevice());
 
@@ -358,8 +356,8 @@ TEST(ProgramEditorFaults, ChangeNoticedDuringAWriteIsCommittedAfterIt) {
     rig.NewDumps();
     rig.Wait().onProcessInput = [&] {
         if (rig.Wait().processed == 2) rig.Turn(Id::kArpTempo, 99);
-        if (rig.Wait().processed >= 3) rig.Dev().Settle();
     };
+    rig.Wait().routeWhen = [&] { return rig.Wait().processed >= 3; };
     EXPECT_TRUE(editor.OnWriteToDevice());
     EXPECT_EQ(rig.NewDumps(), 1);
     EXPECT_TRUE(editor.IsCommitPending());

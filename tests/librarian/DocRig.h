@@ -1,9 +1,10 @@
 #pragma once
 // The document on a loopback port pair whose far side is the simulated
-// synth, with a fake clock (every waiting pass delivers what is on the wire,
-// then lets its time pass on the fake clock), a library in a temporary
-// folder, a scripted prompter, write confirmation and clipboard, and views
-// that record what the document tells them.
+// synth, with a fake clock (every waiting pass delivers what is on the wire
+// and runs the event loop, then lets its time pass on the fake clock), a
+// library in a temporary folder, a scripted prompter, write confirmation
+// and clipboard, and views that record what the document tells them. The
+// document routes the input through the event loop as in the application.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
+#include "tests/device/DevEventLoop.h"
 
 namespace doctest {
 
@@ -121,13 +123,19 @@ public:
 class DocRig {
 public:
     // `clipboard`: a real one instead of the fake (GUI tests).
-    explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr) {
+    // `synthOnFakeClock`: the synth's delayed replies and its wire rate run
+    // on the fake clock too; they go out as the waits' passes move it.
+    explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr,
+                    bool synthOnFakeClock = false) {
         std::string pattern = (Sandbox() / "lib-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
         library_ = pattern;
         store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        if (synthOnFakeClock)
+            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return clock_.Now(); });
+        else
+            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
         pump_.onPump = [this] {
             if (deliver) Deliver();
             if (onPass) onPass(pump_.pumps);
@@ -135,8 +143,9 @@ public:
         doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{backend_, prompter_, clock_, pump_,
                                                         progress_, overwrite_,
                                                         clipboard ? *clipboard : clipboard_,
-                                                        preference_});
+                                                        preference_, loop_.Poster()});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        doc_->GetDevConfig().SetClock([this] { return clock_.Now(); });
         tree_.calls = &calls;
         list_.calls = &calls;
         doc_->SetTreeView(&tree_);
@@ -148,8 +157,20 @@ public:
         std::filesystem::remove_all(library_, ignored);
     }
 
-    // Everything sent either way so far arrives and is routed to the device.
+    // Everything sent either way so far arrives, and the event loop runs (so
+    // the document routes it to the device), until nothing more comes.
     void Deliver() {
+        for (int round = 0; round < 20; ++round) {
+            sim_->Drain();
+            doc_->GetDevConfig().WaitInputIdle();
+            if (loop_.RunPending() == 0) return;
+        }
+    }
+
+    // What either side sent so far arrives, but the event loop does not run:
+    // the input waits in the configuration's queue, as when it comes in
+    // just before a transfer starts.
+    void Arrive() {
         sim_->Drain();
         doc_->GetDevConfig().WaitInputIdle();
     }
@@ -208,6 +229,8 @@ public:
     SimSynth& Synth() { return sim_->Synth(); }
     SimSynthOnLoopback& Sim() { return *sim_; }
     midiport::LoopbackMidiBackend& Backend() { return backend_; }
+    // The user-interface thread's event loop (what the document posted).
+    DevEventLoop& Loop() { return loop_; }
     std::shared_ptr<midiport::LoopbackPeer>& Peer() { return peer_; }
     const std::string& Library() const { return library_; }
 
@@ -227,6 +250,8 @@ public:
     RecordingView list_{"list"};
 
 private:
+    // Before the document, which posts to it until it is gone.
+    DevEventLoop loop_;
     std::string library_;
     midiport::LoopbackMidiBackend backend_;
     std::shared_ptr<midiport::LoopbackPeer> peer_;

@@ -151,12 +151,14 @@ public:
     std::function<void()> onProcessInput;
     int processed = 0;
     int cancels = 0;
+    uint64_t progress = 0;  // what InputProgress reports
 
     void ProcessInput() override {
         ++processed;
         if (onProcessInput) onProcessInput();
     }
     void CancelTransfer() override { ++cancels; }
+    uint64_t InputProgress() override { return progress; }
 };
 
 class FakeProgressBox : public VelkProgressBox {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "ViewsRig.h"
+#include "librarian/CVelkDocTexts.h"
 #include "librarian/CVelkViewCommands.h"
 #include "librarian/VelkItemOpener.h"
 
@@ -296,6 +297,26 @@ TEST(CVelkViewCommands, OpeningAFolderOrDeviceRowSelectsTheTreeChild) {
     rig.commands.OpenItem();
     EXPECT_EQ(rig.Doc().GetCurrentPath(), rig.LibraryFolder() + "/Sub");
     EXPECT_TRUE(rig.opener.opened.empty());
+}
+
+// A Brontisel S whose global reply was lost: its rows show start-up values.
+// Opening one receives again first; the editor opens only on the synth's
+// data.
+TEST(CVelkViewCommands, DeviceItemOpensOnlyOnceTheDeviceIsReceived) {
+    ListRig rig;
+    rig.Synth().SetFault(SimReply::GlobalDump, SimFault().WithSilence());
+    rig.Start();
+    rig.SelectPath(rig.DevicePath());
+    ASSERT_EQ(rig.prompter_.Texts(), Strings{velkdoctext::kCantReceive});
+    rig.SelectType("Global");
+    rig.commands.OpenItem();
+    EXPECT_TRUE(rig.opener.opened.empty()) << "the global's start-up values were opened";
+    EXPECT_EQ(rig.prompter_.Texts(), (Strings{velkdoctext::kCantReceive, velkdoctext::kCantReceive}));
+
+    rig.Synth().ClearFaults();
+    rig.SelectType("Global");
+    rig.commands.OpenItem();
+    EXPECT_EQ(rig.opener.opened, Strings{"global 0 "});
 }
 
 // A library folder whose device is gone: opening a file must not build an

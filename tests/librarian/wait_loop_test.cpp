@@ -60,6 +60,39 @@ TEST_P(WaitLoopCase, StopsPumpsRoutesAndCancelsAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Cases, WaitLoopCase, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A dump still coming in (a slow wire) keeps the wait going: its limit
+// counts the passes in which nothing came, not the passes in all; a device
+// that never stops sending is cut at kActiveWaitFactor times the limit.
+TEST(WaitLoop, InputStillArrivingKeepsTheWaitGoing) {
+    struct Case {
+        const char* name;
+        int inputPasses;  // input arrives during the first so many passes
+        int replyAfterInputs;
+        bool done;
+        int pumps;
+    };
+    const Case cases[] = {
+        {"silent: cut at the limit", 0, 1000, false, 5},
+        {"input for 8 passes, then the reply", 8, 10, true, 9},
+        {"input for 8 passes, then silence: the limit after the last input", 8, 1000, false, 13},
+        {"input without end", 1000, 1000, false, 5 * velkwait::kActiveWaitFactor},
+    };
+    for (const Case& c : cases) {
+        FakeClock clock;
+        FakeEventPump pump(clock);
+        FakeWaitTarget target;
+        pump.onPump = [&] {
+            if (pump.pumps <= c.inputPasses) target.progress += 64;
+        };
+        CVelkTransferGuard guard;
+        CVelkWaitLoop loop(pump, guard);
+        const bool done = loop.Run(kSpec, target, [&] { return target.processed >= c.replyAfterInputs; });
+        EXPECT_EQ(done, c.done) << c.name;
+        EXPECT_EQ(pump.pumps, c.pumps) << c.name;
+        EXPECT_EQ(target.cancels, c.done ? 0 : 1) << c.name;
+    }
+}
+
 TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
     FakeClock clock;
     CSleepPump pump(clock);
@@ -153,13 +186,12 @@ TEST_P(DeviceWait, UnconfirmedWriteTimesOutAndLeavesNothingAwaited) {
     MDevDesc& device = rig_.Dev();
     rig_.Synth().SetFault(SimReply::WriteCompleted, SimFault().WithSilence());
     ASSERT_EQ(device.SendProgram(3), 0);
-    ASSERT_TRUE(device.GetTransferState().IsAwaiting());
+    ASSERT_EQ(device.GetTransferState().GetStep(), MDevTransferState::Step::AwaitLoad);
     CDeviceWaitTarget writing(rig_.Config(), &device);
 
     EXPECT_FALSE(loop.Run(velkwait::kWriteOne, writing, [&] { return device.TakeChanged() != 0; }));
     EXPECT_EQ(clock_.Elapsed(), std::chrono::milliseconds(5000));
-    EXPECT_FALSE(device.GetTransferState().IsAwaiting());
-    EXPECT_FALSE(device.GetTransferState().IsWritePending());
+    EXPECT_EQ(device.GetTransferState().GetStep(), MDevTransferState::Step::Idle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, DeviceWait, ::testing::ValuesIn(kModels),

@@ -209,6 +209,29 @@ TEST_F(LoopbackTest, ThrottleDeliversAtTheWireRate) {
     EXPECT_EQ(Seen().size(), 1u);
 }
 
+// As from a cable, a long dump on a slow wire comes in a piece at a time:
+// the input counts the bytes of the dump that were in before it was whole
+// (a dump fed whole would count none).
+TEST_F(LoopbackTest, ThrottledDumpIsSeenArrivingBeforeItIsWhole) {
+    OpenBoth();
+    peer->SetThrottle(20000);  // 20 bytes per millisecond: 100 ms for the dump
+    Bytes sysex(2000, 0x01);
+    sysex.front() = 0xF0;
+    sysex.back() = 0xF7;
+    peer->Send(sysex);
+    peer->Drain();
+    EXPECT_EQ(inbox.Take(), std::vector<Bytes>{sysex});
+    EXPECT_GE(in->SysExBytesTaken(), sysex.size() - LoopbackPeer::kWireChunk);
+
+    // Unthrottled, the same dump comes whole.
+    peer->SetThrottle(0);
+    const uint64_t before = in->SysExBytesTaken();
+    peer->Send(sysex);
+    peer->Drain();
+    EXPECT_EQ(inbox.Take(), std::vector<Bytes>{sysex});
+    EXPECT_EQ(in->SysExBytesTaken(), before);
+}
+
 TEST_F(LoopbackTest, PeerHandlerMayReplyFromInsideItsCall) {
     OpenBoth();
     peer->SetHandler([this](Bytes m) {

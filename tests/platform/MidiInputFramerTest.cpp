@@ -78,3 +78,31 @@ TEST(MidiInputFramer, ResetForgetsAPartlyReceivedMessage) {
     framer.Feed(Bytes{0x58, 0xF7, 0x80, 0x01, 0x02}, deliver);
     EXPECT_EQ(out, (std::vector<Bytes>{{0x80, 0x01, 0x02}}));
 }
+
+// A waiting owner sees a long dump come in before it is whole; a message
+// that came whole in one piece, or anything but a system-exclusive message,
+// is no progress of a dump.
+TEST(MidiInputFramer, CountsTheBytesOfADumpStillArriving) {
+    struct Case {
+        const char* what;
+        std::vector<Bytes> pieces;
+        std::vector<uint64_t> counts;  // after each piece
+    };
+    const Case cases[] = {
+        {"dump in pieces", {{0xF0, 0x42, 0x30}, {0x01, 0x02}, {0x03, 0xF7}}, {3, 5, 5}},
+        {"short reply whole", {{0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}}, {0}},
+        {"reply whole, then a dump begins", {{0xF0, 0x23, 0xF7, 0xF0, 0x01}}, {2}},
+        {"channel messages", {{0x90, 0x40}, {0x7F, 0xB0, 0x63}}, {0, 0}},
+        {"real-time bytes inside", {{0xF0, 0xF8, 0x01, 0xFE}}, {2}},
+        {"dump cut by a status", {{0xF0, 0x01}, {0x02, 0x90, 0x40}}, {2, 2}},
+    };
+    for (const Case& c : cases) {
+        MidiInputFramer framer;
+        std::vector<uint64_t> counts;
+        for (const Bytes& piece : c.pieces) {
+            framer.Feed(piece, [](std::span<const uint8_t>) {});
+            counts.push_back(framer.SysExBytesTaken());
+        }
+        EXPECT_EQ(counts, c.counts) << c.what;
+    }
+}

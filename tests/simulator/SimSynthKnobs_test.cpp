@@ -151,6 +151,40 @@ TEST_F(SimSynthKnobs, WireRateSpacesRepliesInOrder)
     EXPECT_EQ(out[0].size(), 74322u);
 }
 
+// On a wire cut into pieces, a dump comes a piece at a time, each when its
+// last byte crossed; a message no longer than a piece still comes whole.
+TEST_F(SimSynthKnobs, WirePiecesComeOneByOneAtTheWireRate)
+{
+    Make(S);
+    Synth().SetWireRate(3000);
+    Synth().SetWirePiece(100);
+    Send(DeviceMessage(S, 0, 0x0E));  // 237 bytes: pieces of 100 (33.3 ms), 100 and 37
+    Advance(33ms);
+    EXPECT_TRUE(Take().empty());
+    Advance(1ms);
+    const auto first = Take();
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].size(), 100u);
+    EXPECT_EQ(first[0][0], 0xF0);
+    Advance(32ms);
+    EXPECT_TRUE(Take().empty());
+    Advance(1ms);
+    const auto second = Take();
+    ASSERT_EQ(second.size(), 1u);
+    Advance(12ms);
+    const auto last = Take();
+    ASSERT_EQ(last.size(), 1u);
+    EXPECT_EQ(last[0].size(), 37u);
+    EXPECT_EQ(last[0].back(), 0xF7);
+
+    Synth().SetWirePiece(0);
+    Send(DeviceMessage(S, 0, 0x0E));
+    Advance(79ms);
+    const auto whole = Take();
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0].size(), 237u);
+}
+
 TEST_F(SimSynthKnobs, UnsolicitedMessages)
 {
     Make(B);

@@ -22,6 +22,7 @@
 #include "device/MDevDesc.h"
 #include "librarian/VelkClock.h"
 #include "librarian/wx/CWxEventPump.h"
+#include "librarian/wx/WxPostToUi.h"
 #include "platform/midi/LoopbackPeer.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tools/render-windows/ScreenGrab.h"
@@ -52,15 +53,17 @@ MDevDesc* RenderContext::Device(SimModel model) {
         synth_ = std::make_unique<SimSynthOnLoopback>(model, synthPair_);
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        // Input is routed through the event loop, as in the application.
+        config_->RouteInputVia(WxPostToUi);
         config_->CreateDevice();
         if (config_->OpenPorts() != 0) return nullptr;
     }
     // Runs every exchange in flight to its end.
     const auto settle = [this] {
-        for (int round = 0; round < 50; ++round) {
+        for (int round = 0; round < 10; ++round) {
             synth_->Drain();
             config_->WaitInputIdle();
-            if (config_->ProcessInput() == 0 && round > 0) return;
+            wxTheApp->ProcessPendingEvents();
         }
     };
     settle();

@@ -21,6 +21,7 @@
 #include "editors/wx/CDialogEditGlb.h"
 #include "editors/wx/CProgramPage.h"
 #include "tests/device/DevRig.h"
+#include "tests/guitest/WxUiLoop.h"
 #include "tests/editors/gui/PageGuiSupport.h"
 #include "tests/librarian/VelkTestSeams.h"
 
@@ -36,7 +37,7 @@ class GlobalEditorGui : public PageGuiTest {
 protected:
     void Connect(SimModel model)
     {
-        rig_ = std::make_unique<DevRig>(model);
+        rig_ = std::make_unique<DevRig>(model, &uiLoop_);
         ASSERT_TRUE(rig_->Connect());
         waitTarget_ = std::make_unique<CDeviceWaitTarget>(rig_->Config(), &rig_->Dev());
         // Each pass of a waiting loop lets the synth answer everything sent.
@@ -104,6 +105,8 @@ protected:
         return close.GetVeto();
     }
 
+    // The synth's input is routed through wx's event loop, as in the program.
+    WxUiLoop uiLoop_;
     std::unique_ptr<DevRig> rig_;
     std::unique_ptr<CDeviceWaitTarget> waitTarget_;
     velktest::FakePrompter prompter_;

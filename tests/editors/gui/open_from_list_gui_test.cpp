@@ -10,18 +10,26 @@
 
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/notebook.h>
 
 #include "PageGuiSupport.h"
+#include "controls/wx/C2StateButton.h"
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
+#include "device/MDevDescProgram.h"
+#include "device/MDevProgramParamId.h"
+#include "editors/ArpeggioPageTables.h"
 #include "editors/wx/CDialogEditGlb.h"
 #include "editors/wx/CDialogEditPrg.h"
+#include "editors/wx/CProgramPage.h"
 #include "editors/wx/CWxEditorOpener.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
+#include "librarian/wx/CWxEventPump.h"
 #include "resources/VelkCommandIds.h"
+#include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/WhenModal.h"
 
 namespace {
@@ -164,6 +172,40 @@ TEST_F(OpenFromListTest, FileEndingInGlbOpensTheGlobalEditorWhateverItsFirstExte
     SelectRow(row);
     OpenSelected("list-opens-global-file", [](wxDialog& dialog) {
         EXPECT_NE(wxDynamicCast(&dialog, CDialogEditGlb), nullptr);
+    });
+}
+
+}  // namespace
+
+namespace {
+
+// An arpeggiator knob turned on the synth while a device program is open in
+// the editor: the program routes the synth's message as it arrives (no
+// transfer runs), and the Arpeggio page shows the new state.
+TEST_F(OpenFromListTest, ArpeggiatorTurnedOnTheSynthReachesTheOpenEditor) {
+    ShowFolder(kDevicePath);
+    SelectRow(list_->Model().FindItem("Program:" + Device()->FormatProgramNumber(0).value()));
+    OpenSelected("list-editor-arpeggio-from-synth", [this](wxDialog& dialog) {
+        auto* editor = wxDynamicCast(&dialog, CDialogEditPrg);
+        ASSERT_NE(editor, nullptr);
+        editor->Notebook()->SetSelection(2);
+        ASSERT_EQ(editor->Model().ShownKind(), PrgPageKind::Arpeggio);
+        auto* page = dynamic_cast<CProgramPage*>(editor->Page());
+        ASSERT_NE(page, nullptr);
+        auto* onOff = page->ControlAs<C2StateButton>(arpeggio_page::kOnOff);
+        ASSERT_NE(onOff, nullptr);
+        const int before = editor->Model().Program()->GetParam(MDevProgramParamId::kArpOnOff);
+        const int shown = onOff->State();
+
+        session_->GetSimulator()->Synth().SendNrpn(0x02, before ? 0 : 127);
+        // The event loop runs as it does while the user looks at the page.
+        CSteadyClock clock;
+        CWxEventPump pump(clock);
+        for (int i = 0; i < 3000 && onOff->State() == shown; ++i) pump.PumpFor(std::chrono::milliseconds(10));
+
+        EXPECT_NE(onOff->State(), shown) << "the page did not show the synth's change";
+        EXPECT_EQ(editor->Model().Program()->GetParam(MDevProgramParamId::kArpOnOff), before ? 0 : 1);
+        EXPECT_TRUE(editor->Model().IsModified());
     });
 }
 

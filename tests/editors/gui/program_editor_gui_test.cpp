@@ -26,6 +26,7 @@
 #include "editors/wx/CDialogEditPrg.h"
 #include "editors/wx/CProgramPage.h"
 #include "tests/editors/ProgramEditorRig.h"
+#include "tests/guitest/WxUiLoop.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ namespace Id = MDevProgramParamId;
 
 class ProgramEditorGui : public ::testing::Test {
 protected:
-    ProgramEditorGui() : dev_(SimModel::Brontisel), pump_(clock_) {}
+    ProgramEditorGui() : dev_(SimModel::Brontisel, &uiLoop_), pump_(clock_) {}
 
     void SetUp() override {
         ASSERT_TRUE(dev_.Connect());
@@ -97,6 +98,8 @@ protected:
         return labels;
     }
 
+    // The synth's input is routed through wx's event loop, as in the program.
+    WxUiLoop uiLoop_;
     DevRig dev_;
     velktest::FakeClock clock_;
     velktest::FakeEventPump pump_;
@@ -292,9 +295,10 @@ TEST_F(ProgramEditorGui, ArpeggiatorReportReachesTheArpeggioPageOnlyWhileOpen) {
     EXPECT_TRUE(editor.Model().IsModified());
     EXPECT_FALSE(editor.CommitTimer().IsRunning());
 
-    // A report queued before the editor finished is dropped.
+    // A report that came in just before the editor finished, still queued
+    // for the event loop then, is dropped.
     dev_.Synth().SendNrpn(0x02, 0);
-    dev_.Settle();
+    dev_.Arrive();
     editor.Finish();
     Pump();
     EXPECT_EQ(editor.Model().Program()->GetParam(Id::kArpOnOff), 1);

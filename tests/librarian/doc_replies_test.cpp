@@ -1,0 +1,215 @@
+// The document's transfers against replies that come before their request,
+// after their transfer gave up, or not at all, and against a slow wire: a
+// reply confirms only the request that asked for it, a reception succeeds
+// only whole, and the device's data changes only with what the synth sent
+// or confirmed. Input is routed as the application routes it: through the
+// task the document posts to the event loop, and by the waiting loops.
+
+#include <gtest/gtest.h>
+
+#include "DocRig.h"
+#include "device/MDevDescZEPHA.h"
+#include "device/MDevZEPHAMessages.h"
+#include "librarian/CVelkDocTexts.h"
+
+namespace {
+
+using doctest::DocRig;
+using namespace std::chrono_literals;
+using Msg = MDevZEPHAMessages;
+using itempath::kRootDevice;
+using itempath::kRootLibrary;
+
+SimFault Silent() { return SimFault().WithSilence(); }
+
+// The synth's short reply with this function byte, as it sends it.
+std::vector<uint8_t> Reply(SimSynth& synth, uint8_t function) {
+    std::vector<uint8_t> reply{0xF0, 0x42, static_cast<uint8_t>(0x30 | (synth.Channel() & 0x0F))};
+    for (uint8_t b : synth.Info().modelId) reply.push_back(b);
+    reply.push_back(function);
+    reply.push_back(0xF7);
+    return reply;
+}
+
+int PasteOntoDevice(DocRig& rig, const std::string& file) {
+    CFNameList list = DocRig::List({file});
+    return rig.Doc().PasteItems(list, itempath::MakeDevicePath(rig.DeviceName()), false, 0,
+                                kRootDevice, 1);
+}
+
+bool Told(const DocRig& rig, const std::string& what) {
+    return std::any_of(rig.calls.begin(), rig.calls.end(),
+                       [&](const std::string& call) { return call.find(what) != std::string::npos; });
+}
+
+// A setup file of the device whose program `index` is named `name`; the
+// device model is left as it was.
+std::string SetupFileWith(DocRig& rig, int index, const std::string& name) {
+    MDevDescProgram* program = rig.Device()->GetProgram(index);
+    const std::string kept = program->GetName();
+    program->SetName(name);
+    const std::string path = rig.SetupFolder() + "/other.set";
+    EXPECT_EQ(rig.Device()->SaveAllFile(path), 0);
+    program->SetName(kept);
+    return path;
+}
+
+// The reply to a live commit (sent while nothing waits) came in just before
+// the whole-device write: it must not close the progress box at once and
+// report the write done while the synth has not even got the dump.
+TEST(DocReplies, PastedSetupIsNotConfirmedByAReplyThatCameBeforeIt) {
+    DocRig rig;
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    static_cast<MDevDescZEPHA*>(rig.Device())->SendEditBuffer();
+    rig.Arrive();
+    rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+    const int before = rig.pump_.pumps;
+
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
+
+    EXPECT_EQ(rig.pump_.pumps - before, 300) << "the box closed before the synth answered";
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+}
+
+// A whole-device write whose dump was lost keeps the device's programs in
+// the model: a later rename writes the synth's own program back, and a copy
+// to the library saves the device's data, not the file's.
+TEST(DocReplies, FailedWholeDeviceWriteKeepsTheDevicesPrograms) {
+    DocRig rig;
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const MDevProgramData nine = static_cast<MDevDescZEPHA*>(rig.Device())->GetZEPHAProgram(9)->ToBytes();
+    const std::string name = rig.Device()->GetProgramName(9).value();
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
+
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.Device()->GetProgramName(9), name);
+    EXPECT_EQ(static_cast<MDevDescZEPHA*>(rig.Device())->GetZEPHAProgram(9)->ToBytes(), nine);
+    CFNameList program = DocRig::List({rig.ProgramPath(9)});
+    EXPECT_EQ(rig.Doc().PasteItems(program, rig.LibraryFolder(), false, 0, kRootLibrary, 2), 1);
+    EXPECT_EQ(DocRig::Listing(rig.LibraryFolder()), std::vector<std::string>{name + ".prg"});
+}
+
+// The same write confirmed: then the file's programs are the device's.
+TEST(DocReplies, ConfirmedWholeDeviceWriteMakesTheFilesProgramsTheDevices) {
+    DocRig rig;
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 1);
+    EXPECT_EQ(rig.Device()->GetProgramName(9), "FromFile");
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+// A rename timed out waiting for write completed; the synth's reply comes
+// afterwards. It must not confirm the next rename, whose write request the
+// synth never got.
+TEST(DocReplies, LateWriteCompletedOfATimedOutRenameConfirmsNoOtherRename) {
+    DocRig rig;
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string four = rig.Device()->GetProgramName(4).value();
+    rig.Synth().SetFault(SimReply::WriteCompleted, Silent());
+    EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(3), "First"), 0);
+    ASSERT_EQ(rig.ReceivedCount(Msg::kProgramWriteRequest), 1);
+    rig.Peer()->Send(Reply(rig.Synth(), Msg::kWriteCompleted));
+    rig.Arrive();
+
+    // The synth takes nothing any more.
+    rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+    rig.prompter_.shown.clear();
+    rig.calls.clear();
+    EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(4), "Second"), 0);
+
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_FALSE(Told(rig, "renamed")) << "the list shows a name the synth does not have";
+    EXPECT_EQ(rig.Device()->GetProgramName(4), four);
+    EXPECT_EQ(rig.ReceivedCount(Msg::kProgramWriteRequest), 1);
+}
+
+// A Brontisel S sends its global as a dump of its own: without it the
+// reception failed, and nothing of it counts as the device's data.
+TEST(DocReplies, BrontiselSReceptionWithoutTheGlobalFailsAndKeepsThePreviousData) {
+    DocRig rig(SimModel::BrontiselS);
+    ASSERT_TRUE(rig.Connect());
+    const std::string first = rig.Device()->GetProgramName(0).value();
+    rig.Synth().SetFault(SimReply::GlobalDump, Silent());
+
+    EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
+
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_EQ(rig.Device()->IsDumpReceived(), 0);
+    EXPECT_EQ(rig.Device()->GetProgramName(0), first) << "the programs of a failed reception were taken";
+    // Start-up values are never saved as the device's global.
+    rig.prompter_.shown.clear();
+    CFNameList global = DocRig::List({itempath::MakeGlobalPath(rig.DeviceName())});
+    EXPECT_EQ(rig.Doc().PasteItems(global, rig.LibraryFolder(), false, 0, kRootLibrary, 2), 0);
+    EXPECT_TRUE(DocRig::Listing(rig.LibraryFolder()).empty());
+
+    // With its global the reception succeeds.
+    rig.Synth().ClearFaults();
+    rig.prompter_.shown.clear();
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    EXPECT_EQ(rig.Device()->GetProgramName(0), "Prog 000");
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+// At 2,400 bytes/s a Brontisel S's dumps take about 31 s: the receive goes
+// on while they come in, and ends when they are there.
+TEST(DocReplies, ReceptionOnASlowWireGoesOnWhileTheDumpComesIn) {
+    DocRig rig(SimModel::BrontiselS, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.Connect());
+    rig.Synth().SetWireRate(2400);
+    rig.Synth().SetWirePiece(64);
+    const auto before = rig.clock_.Elapsed();
+
+    EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+
+    const auto took = rig.clock_.Elapsed() - before;
+    EXPECT_GT(took, 30s) << "the dumps alone take longer than the receive's limit";
+    EXPECT_LT(took, 32s);
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+// The dump stops half-way: the wait gives up its limit after the last byte.
+TEST(DocReplies, ReceptionOnASlowWireTimesOutItsLimitAfterTheDumpStops) {
+    DocRig rig(SimModel::BrontiselS, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.Connect());
+    rig.Synth().SetWireRate(2400);
+    rig.Synth().SetWirePiece(64);
+    rig.deliver = false;
+    const int first = rig.pump_.pumps;
+    // The wire breaks after ten seconds of the dump.
+    rig.onPass = [&](int pass) {
+        if (pass - first <= 200) rig.Deliver();
+    };
+    const auto before = rig.clock_.Elapsed();
+
+    EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
+
+    EXPECT_EQ(rig.clock_.Elapsed() - before, 10s + 30s);
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+}
+
+// A whole-device write on a slow wire gave up while its dump was still
+// under way; the synth's confirmation of it comes in during the next write,
+// to which the synth does not answer. That write failed.
+TEST(DocReplies, LateConfirmationOfATimedOutWholeDeviceWriteConfirmsNoOtherWrite) {
+    DocRig rig(SimModel::BrontiselS, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    const std::string global = rig.LibraryFolder() + "/g.glb";
+    ASSERT_EQ(rig.Device()->SaveGlobalFile(0, global), 0);
+    // The synth takes the dump 31 s after it was sent, and confirms it then.
+    rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithLate(31s));
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
+    ASSERT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+
+    rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+    rig.prompter_.shown.clear();
+    EXPECT_EQ(PasteOntoDevice(rig, global), 0) << "the late reply confirmed the global";
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+}
+
+}  // namespace
