@@ -515,12 +515,15 @@ void CLeftViewModel::OnItemsDeleted(const CFNameList& deleted) {
         if (node != nullptr && node->data.rootKind != kRootDevice) nodes.push_back(node);
     }
     std::vector<CTreeNode*> gone;
+    std::vector<CTreeNode*> kept;
     for (CTreeNode* node : nodes) {
         const CItemPathInfo info = doc_.ClassifyPath(GetNodePath(node));
-        if (info.valid && info.isFolder) PruneGone(node, GetNodePath(node));
-        else gone.push_back(node);
+        (info.valid && info.isFolder ? kept : gone).push_back(node);
     }
+    // The gone ones first: a kept folder's pruning may take a gone node
+    // below it. A kept folder lies below none that went (its path is valid).
     RemoveNodes(gone);
+    for (CTreeNode* node : kept) PruneGone(node, GetNodePath(node));
 }
 
 void CLeftViewModel::OnFolderCreated(const std::string& path) {

@@ -172,10 +172,16 @@ TEST(CLeftViewModel, DeletingTheFolderThatHoldsTheSelectionSelectsItsParent) {
 TEST(CLeftViewModel, DeletedNameStillOnDiskKeepsItsNode) {
     ViewsRig rig;
     const std::string device = rig.Library() + "/My Library/Brontisel S";
-    ViewsRig::MakeFolder(device + "/Busy");
+    ViewsRig::MakeFolder(device + "/Busy/Gone");
+    ViewsRig::MakeFolder(device + "/Busy/Stays");
     rig.tree.InitialUpdate();
-    rig.tree.OnItemsDeleted(ViewsRig::List({device + "/Busy"}));
+    rig.tree.Expand(rig.Node(device));
+    // The folder could not go, one inside it did: both names are reported.
+    fs::remove(device + "/Busy/Gone");
+    rig.tree.OnItemsDeleted(ViewsRig::List({device + "/Busy", device + "/Busy/Gone"}));
     EXPECT_NE(rig.Node(device + "/Busy"), nullptr);
+    EXPECT_EQ(rig.Node(device + "/Busy/Gone"), nullptr);
+    EXPECT_NE(rig.Node(device + "/Busy/Stays"), nullptr);
 }
 
 TEST(CLeftViewModel, MovedFolderKeepsItsExpansionAndCutMark) {
