@@ -7,7 +7,7 @@
 //   - a device program renamed in the list sends the synth only what the
 //     Program Editor's name field would take;
 //   - a link in the library leads nowhere: it is not in the tree;
-//   - a folder of 10,000 subfolders expands and refreshes at once.
+//   - a folder of 10,000 subfolders expands at once.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -264,25 +264,37 @@ TEST_F(LibraryItemsGui, LinkedFolderInTheLibraryIsNotInTheTree) {
 }
 
 // The tree listed each folder by looking it up among all its siblings: a
-// double click on a folder of 10,000 subfolders took many seconds.
-TEST_F(LibraryItemsGui, DoubleClickOnAFolderOfTenThousandSubfoldersExpandsItAtOnce) {
+// click on the button of a folder of 10,000 subfolders took many seconds.
+TEST_F(LibraryItemsGui, ClickOnTheButtonOfAFolderOfTenThousandSubfoldersExpandsItAtOnce) {
     for (int i = 0; i < 10000; ++i)
         fs::create_directory(LibraryFolder() + "/Folder " + std::to_string(i));
     Start();
     const wxTreeItemId item = tree_->ItemOf(tree_->Model().FindNodeByPath(LibraryFolder()));
     ASSERT_TRUE(item.IsOk());
     ASSERT_FALSE(tree_->IsExpanded(item));
+    // The node's button lies left of its icon on the same row.
+    wxRect rect;
+    ASSERT_TRUE(tree_->GetBoundingRect(item, rect, true));
+    wxPoint button(-1, rect.y + rect.height / 2);
+    for (int x = rect.x; x >= 0 && button.x < 0; --x) {
+        int flags = 0;
+        if (tree_->HitTest(wxPoint(x, button.y), flags) == item && (flags & wxTREE_HITTEST_ONITEMBUTTON))
+            button.x = x;
+    }
+    ASSERT_GE(button.x, 0) << "no button";
+    input_.MoveTo(*tree_, button);
     const auto start = Clock::now();
-    ClickNode(LibraryFolder(), true);
+    input_.Click();
     ASSERT_TRUE(Until([&] { return tree_->IsExpanded(item); }));
     Settle();  // its layout and a paint
     const auto spent = Clock::now() - start;
     EXPECT_EQ(tree_->GetChildrenCount(item, false), 10000u);
+    EXPECT_NE(Doc().GetCurrentPath(), LibraryFolder()) << "the button only expands";
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(spent).count();
-    std::printf("double click to a painted tree of 10,000 subfolders: %lld ms\n",
+    std::printf("click to a painted tree of 10,000 subfolders: %lld ms\n",
                 static_cast<long long>(ms));
     // Loose on purpose (a busy machine): bench_librarian_wx measures the goal.
-    EXPECT_LT(spent, std::chrono::seconds(3)) << ms << " ms";
+    EXPECT_LT(spent, std::chrono::seconds(5)) << ms << " ms";
 }
 
 }  // namespace
