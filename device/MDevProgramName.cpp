@@ -55,3 +55,30 @@ void MDevProgramName::ToRecord(std::span<uint8_t, kSize> bytes) const {
     std::copy(bytes_.begin(), bytes_.end(), bytes.begin());
     for (std::size_t i = kSize; i > 0 && bytes[i - 1] == 0; --i) bytes[i - 1] = ' ';
 }
+
+std::string MDevProgramName::AsText(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto b = static_cast<uint8_t>(c);
+        if (b < 0x20 || (b >= 0x7F && b < 0xA0)) {
+            text.push_back('_');
+        } else if (b < 0x80) {
+            text.push_back(c);
+        } else {
+            text.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            text.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return text;
+}
+
+std::string FilterProgramName(std::string_view text) {
+    std::string name;
+    for (const char c : text) {
+        if (name.size() == MDevProgramName::kSize) break;
+        const auto byte = static_cast<uint8_t>(c);
+        if (byte >= 0x20 && byte <= 0x7E) name.push_back(c);
+    }
+    return name;
+}

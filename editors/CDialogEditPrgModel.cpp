@@ -25,16 +25,6 @@ private:
 
 }  // namespace
 
-std::string FilterProgramName(std::string_view text) {
-    std::string name;
-    for (const char c : text) {
-        if (name.size() == kProgramNameMax) break;
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte <= 0x7E) name.push_back(c);
-    }
-    return name;
-}
-
 CDialogEditPrgModel::CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
                                          EditorSeams seams)
     : device_(device), seams_(std::move(seams)) {

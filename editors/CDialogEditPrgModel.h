@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "device/MDevProgramName.h"
 #include "editors/CEditorNoticeTarget.h"
 #include "editors/EditorSeams.h"
 #include "editors/ProgramEditorTabs.h"
@@ -49,12 +50,6 @@ public:
     virtual ArpeggioDisplay* ShownArpeggioPage() = 0;
     virtual void EndEditor(EditorEnd end) = 0;
 };
-
-// Program names: what the name edit lets through.
-inline constexpr std::size_t kProgramNameMax = 12;
-// Printable ASCII (0x20-0x7E) only, at most 12 characters. Every other byte
-// is dropped whole, so no UTF-8 sequence is ever cut.
-std::string FilterProgramName(std::string_view text);
 
 class CDialogEditPrgModel {
 public:

@@ -2,9 +2,14 @@
 
 #include "librarian/CItemClassify.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -12,6 +17,10 @@ namespace fs = std::filesystem;
 namespace folderlist {
 
 namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
 
 std::optional<std::time_t> ToTimeT(fs::file_time_type time) {
     const auto system = std::chrono::file_clock::to_sys(time);
@@ -31,19 +40,30 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-std::vector<CFolderEntry> ListFolder(const std::string& folder) {
+std::vector<CFolderEntry> ListFolder(const std::string& folder, bool withTimes) {
     std::vector<CFolderEntry> entries;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (name.empty() || name.find('\n') != std::string::npos || !itempath::IsValidUtf8(name)) continue;
+    const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+    if (!dir) return entries;
+    const int fd = ::dirfd(dir.get());
+    while (const dirent* found = ::readdir(dir.get())) {
+        const std::string_view name(found->d_name);
+        if (!itempath::IsItemName(name)) continue;  // "." and ".." too
+        unsigned char type = found->d_type;
+        // Each entry is read beside the folder (no path walk per entry) and
+        // never through a link.
+        struct stat st {};
+        bool read = false;
+        if (type == DT_UNKNOWN || (withTimes && type != DT_LNK)) {
+            read = ::fstatat(fd, found->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+            if (read) type = IFTODT(st.st_mode);
+            else if (type == DT_UNKNOWN) continue;
+        }
+        // A link is no item: it may lead out of the library.
+        if (type == DT_LNK) continue;
         CFolderEntry entry;
-        entry.name = std::move(name);
-        std::error_code statError;
-        entry.isFolder = it->is_directory(statError);
-        const fs::file_time_type written = it->last_write_time(statError);
-        if (!statError) entry.written = ToTimeT(written);
+        entry.name = std::string(name);
+        entry.isFolder = type == DT_DIR;
+        if (withTimes && read) entry.written = st.st_mtim.tv_sec;
         entries.push_back(std::move(entry));
     }
     // Name order, letters without case first, so listings read the same on

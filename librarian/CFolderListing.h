@@ -1,7 +1,8 @@
 #pragma once
-// One folder's entries as the views show them: names that are valid UTF-8,
-// not empty and free of line feeds (a line feed would split a name list),
-// each with whether it is a folder and its last-write time.
+// One folder's entries as the views show them: names that are item names
+// (itempath::IsItemName: UTF-8, no line feed), each with whether it is a
+// folder and its last-write time. Symbolic links are not listed: they may
+// lead out of the setup and library folders.
 
 #include <optional>
 #include <string>
@@ -24,8 +25,9 @@ int CompareNoCase(std::string_view a, std::string_view b);
 
 // The entries of `folder` in name order (ASCII letters without case first,
 // then exactly); nothing when the folder cannot be read. Hidden entries
-// count.
-std::vector<CFolderEntry> ListFolder(const std::string& folder);
+// count. Without `withTimes` no entry is read beyond the folder itself
+// (no time then): the tree needs names and kinds only.
+std::vector<CFolderEntry> ListFolder(const std::string& folder, bool withTimes = true);
 
 // The last-write time of `path`; none when it cannot be read.
 std::optional<std::time_t> LastWriteTime(const std::string& path);

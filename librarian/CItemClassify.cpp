@@ -38,17 +38,14 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-namespace {
-
-// A component a path from outside may hold: not empty, not "." or "..", no
-// NUL (the file system would cut the path there), no line feed (it would
-// split a name list), UTF-8.
-bool IsSafeComponent(std::string_view component) {
-    if (component.empty() || component == "." || component == "..") return false;
-    if (component.find('\0') != std::string_view::npos) return false;
-    if (component.find('\n') != std::string_view::npos) return false;
-    return IsValidUtf8(component);
+bool IsItemName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    // NUL: the file system would cut the path there.
+    if (name.find_first_of(std::string_view("/\n\0", 3)) != std::string_view::npos) return false;
+    return IsValidUtf8(name);
 }
+
+namespace {
 
 // The root kind whose root begins `path` as whole components, the longest
 // such root when several do.
@@ -61,11 +58,39 @@ std::optional<std::pair<int, std::size_t>> MatchRoot(std::string_view path, cons
     std::optional<std::pair<int, std::size_t>> best;
     for (const auto& [kind, root] : candidates) {
         if (root.empty() || path.size() < root.size()) continue;
-        if (!EqualsIgnoringCase(path.substr(0, root.size()), root)) continue;
+        const std::string_view head = path.substr(0, root.size());
+        if (kind == kRootDevice ? !EqualsIgnoringCase(head, root) : head != root) continue;
         if (path.size() > root.size() && path[root.size()] != kSeparator) continue;
         if (!best || root.size() > best->second) best = std::pair{kind, root.size()};
     }
     return best;
+}
+
+// The type of what `path` names, looking at each component after the
+// first `rootLength` bytes (the root itself is the user's choice and may
+// be or pass through a link) without following links; none when a
+// component is missing, unreadable or a symbolic link.
+std::optional<std::filesystem::file_type> TypeBelowRoot(std::string_view path,
+                                                        std::size_t rootLength) {
+    std::filesystem::file_type type = std::filesystem::file_type::directory;
+    for (std::size_t end = rootLength; end < path.size();) {
+        end = path.find(kSeparator, end + 1);
+        if (end == std::string_view::npos) end = path.size();
+        std::error_code error;
+        type = std::filesystem::symlink_status(std::string(path.substr(0, end)), error).type();
+        if (error || type == std::filesystem::file_type::not_found ||
+            type == std::filesystem::file_type::symlink)
+            return std::nullopt;
+        // Only a folder has components below it.
+        if (end < path.size() && type != std::filesystem::file_type::directory) return std::nullopt;
+    }
+    if (path.size() == rootLength) {
+        // The root itself, wherever the user's library path leads.
+        std::error_code error;
+        type = std::filesystem::status(std::string(path), error).type();
+        if (error || type == std::filesystem::file_type::not_found) return std::nullopt;
+    }
+    return type;
 }
 
 std::string_view WithoutOneTrailingSeparator(std::string_view path) {
@@ -108,7 +133,7 @@ CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
         while (true) {
             const auto slash = rest.find(kSeparator);
             const std::string_view component = rest.substr(0, slash);
-            if (!IsSafeComponent(component)) info.valid = false;
+            if (!IsItemName(component)) info.valid = false;
             if (info.level++ == 0) first = component;
             if (slash == std::string_view::npos) break;
             rest.remove_prefix(slash + 1);
@@ -123,13 +148,9 @@ CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
         return info;
     }
     if (!info.valid) return info;  // never look on disk for a path that may escape its root
-    std::error_code error;
-    const auto status = std::filesystem::status(std::filesystem::path(std::string(path)), error);
-    if (error || !std::filesystem::exists(status)) {
-        info.valid = false;
-        return info;
-    }
-    info.isFolder = std::filesystem::is_directory(status);
+    const std::optional<std::filesystem::file_type> type = TypeBelowRoot(text, root->second);
+    info.valid = type.has_value();
+    info.isFolder = type == std::filesystem::file_type::directory;
     return info;
 }
 

@@ -37,6 +37,12 @@ private:
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 
+// A name a file or folder must have to be an item: not empty, not "." or
+// "..", no '/', NUL or line feed (a line feed would split a name list),
+// UTF-8. The folder listing shows only such names and a path is valid only
+// when made of them, so every name the program writes must be one.
+bool IsItemName(std::string_view name);
+
 struct CItemPathInfo {
     bool valid = false;
     int deviceIndex = -1;
@@ -48,16 +54,21 @@ struct CItemPathInfo {
 
 // Every field is filled, also for an invalid path.
 // - One trailing '/' is ignored.
-// - Roots compare without regard to ASCII case and only as whole components
-//   (the rest is empty or starts with '/'); when several match, the longest
-//   wins, so a library under a folder "/My Device X", or even "/My Device",
-//   keeps working.
+// - Roots compare only as whole components (the rest is empty or starts
+//   with '/'); when several match, the longest wins, so a library under a
+//   folder "/My Device X", or even "/My Device", keeps working. The device
+//   root "/My Device" is no folder and compares without regard to ASCII
+//   case; the setup and library folders are folders on a case-sensitive
+//   disk and compare exactly ("/home/u/LIB" is another folder than
+//   "/home/u/lib").
 // - The first component below any root must name a device (without regard
 //   to case).
 // - Device side: levels 0 and 1 are folders, level 2 an item, deeper is
 //   invalid. Setup and library side: the path must exist on disk (its
 //   components compare exactly, as the file system does); a directory is a
-//   folder.
+//   folder. No component below the setup or library folder may be a
+//   symbolic link: a link may lead anywhere on the disk, and nothing the
+//   explorer does may leave those folders.
 CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
                            const CDeviceNames& devices);
 

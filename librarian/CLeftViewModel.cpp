@@ -1,8 +1,10 @@
 #include "librarian/CLeftViewModel.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
-#include <set>
 #include <system_error>
+#include <unordered_set>
 
 #include "librarian/CFolderListing.h"
 #include "librarian/CItemRules.h"
@@ -19,6 +21,15 @@ namespace {
 bool IsDirectory(const std::string& path) {
     std::error_code error;
     return fs::is_directory(path, error);
+}
+
+// Whether the folder may hold folders. File systems that count a folder's
+// links give a folder without subfolders exactly 2 (itself and its entry
+// in the parent): that one need not be read. Others (1, or unknown) are.
+bool MayHoldFolders(const std::string& folder) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    return st.st_nlink != 2;
 }
 
 // Every node below `node`, children before their parent.
@@ -112,39 +123,52 @@ std::string CLeftViewModel::GetNodePath(const CTreeNode* node) const {
 }
 
 CTreeNode* CLeftViewModel::FindNodeByPath(const std::string& path) const {
+    return FindNodeByPath(path, nullptr);
+}
+
+CTreeNode* CLeftViewModel::FindNodeByPath(const std::string& path, CIndexCache* cache) const {
     for (const auto& top : root_.children) {
         const std::string topPath = GetNodePath(top.get());
         if (SameItemPath(path, topPath, doc_.GetRoots())) return top.get();
         if (path.size() > topPath.size() + 1 && path[topPath.size()] == kSeparator &&
             SameItemPath(std::string_view(path).substr(0, topPath.size()), topPath,
                          doc_.GetRoots()))
-            return FindChildPath(top.get(), path.substr(topPath.size() + 1));
+            return FindChildPath(top.get(), path.substr(topPath.size() + 1), cache);
     }
     return nullptr;
 }
 
 CTreeNode* CLeftViewModel::FindChildPath(const CTreeNode* node, const std::string& rest) const {
-    const std::size_t slash = rest.find(kSeparator);
-    const std::string name = rest.substr(0, slash);
-    CTreeNode* child = ChildNamed(node, name);
-    if (child == nullptr || slash == std::string::npos || slash + 1 == rest.size()) return child;
-    // Only the first match is followed, as in a folder of unique names.
-    return FindChildPath(child, rest.substr(slash + 1));
+    return FindChildPath(node, rest, nullptr);
+}
+
+CTreeNode* CLeftViewModel::FindChildPath(const CTreeNode* node, std::string_view rest,
+                                         CIndexCache* cache) const {
+    while (true) {
+        const std::size_t slash = rest.find(kSeparator);
+        const std::string name(rest.substr(0, slash));
+        CTreeNode* child = nullptr;
+        if (cache == nullptr) {
+            child = ChildNamed(node, name);
+        } else {
+            auto [index, made] = cache->try_emplace(node);
+            if (made) index->second = IndexChildren(node);
+            const auto found = index->second.find(ChildKey(node, name));
+            if (found != index->second.end()) child = found->second;
+        }
+        if (child == nullptr || slash == std::string_view::npos || slash + 1 == rest.size())
+            return child;
+        // Only the first match is followed, as in a folder of unique names.
+        node = child;
+        rest.remove_prefix(slash + 1);
+    }
 }
 
 CTreeNode* CLeftViewModel::ChildNamed(const CTreeNode* parent, const std::string& name) const {
-    const std::string parentPath = GetNodePath(parent);
-    const std::string wanted = JoinPath(parentPath, name);
+    // As item paths compare: device names without case, names below exactly.
+    const bool fold = parent->data.level == 0;
     for (const auto& child : parent->children)
-        if (SameItemPath(wanted, JoinPath(parentPath, child->text), doc_.GetRoots()))
-            return child.get();
-    return nullptr;
-}
-
-CTreeNode* CLeftViewModel::NextSibling(const CTreeNode* node) const {
-    const auto& siblings = node->parent->children;
-    for (std::size_t i = 0; i + 1 < siblings.size(); ++i)
-        if (siblings[i].get() == node) return siblings[i + 1].get();
+        if (fold ? EqualsIgnoringCase(child->text, name) : child->text == name) return child.get();
     return nullptr;
 }
 
@@ -166,6 +190,10 @@ void CLeftViewModel::Select(CTreeNode* node) {
     selected_ = node;
     if (sink_) sink_->OnNodeSelected(node);
     if (node != nullptr) {
+        // A folder whose subfolders were not read (its link count said it had
+        // none, which not every file system counts right) is read now: the
+        // list shows its subfolders, and opening one finds its node.
+        if (node->data.rootKind != kRootDevice && node->children.empty()) EnumerateFolders(node);
         doc_.SetCurrentFolder(node->data.deviceIndex, node->data.rootKind, node->data.level,
                               GetNodePath(node), resetList_);
     }
@@ -185,41 +213,105 @@ void CLeftViewModel::Collapse(CTreeNode* node) {
     if (sink_) sink_->OnNodeCollapsed(*node);
 }
 
+std::string CLeftViewModel::ChildKey(const CTreeNode* parent, std::string_view name) {
+    // A root's children are device folders, whose names ignore case.
+    std::string key(name);
+    if (parent->data.level == 0)
+        for (char& c : key) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return key;
+}
+
+CLeftViewModel::CChildIndex CLeftViewModel::IndexChildren(const CTreeNode* parent) {
+    CChildIndex index;
+    index.reserve(parent->children.size());
+    // The first of equal keys wins, as in a lookup by position.
+    for (const auto& child : parent->children) index.emplace(ChildKey(parent, child->text), child.get());
+    return index;
+}
+
 void CLeftViewModel::EnumerateFolders(CTreeNode* node) {
     const std::string nodePath = GetNodePath(node);
-    for (const folderlist::CFolderEntry& entry : folderlist::ListFolder(nodePath)) {
+    // The path scheme decides whether anything below is listed: a folder
+    // that is gone or reached through a link shows nothing.
+    const CItemPathInfo info = doc_.ClassifyPath(nodePath);
+    if (info.valid && info.isFolder) ListSubfolders(node, nodePath);
+}
+
+void CLeftViewModel::ListSubfolders(CTreeNode* node, const std::string& nodePath) {
+    CChildIndex known = IndexChildren(node);
+    // The listing holds item names only and no links: below a device folder
+    // every folder it lists is a valid item.
+    for (const folderlist::CFolderEntry& entry : folderlist::ListFolder(nodePath, false)) {
         if (!entry.isFolder) continue;
-        // The path scheme decides: a folder at device level must name a device.
-        const CItemPathInfo info = doc_.ClassifyPath(JoinPath(nodePath, entry.name));
-        if (!info.valid || !info.isFolder) continue;
-        CTreeNode* child = ChildNamed(node, entry.name);
+        const std::string childPath = JoinPath(nodePath, entry.name);
+        // A folder at device level must name a device.
+        if (node->data.level == 0 && !doc_.ClassifyPath(childPath).valid) continue;
+        CTreeNode*& child = known[ChildKey(node, entry.name)];
         if (child == nullptr) child = AppendNode(node, entry.name);
-        if (node->expanded) EnumerateFolders(child);
+        if (node->expanded && (!child->children.empty() || MayHoldFolders(childPath)))
+            ListSubfolders(child, childPath);
     }
 }
 
 void CLeftViewModel::RemoveNode(CTreeNode* node) {
-    // The roots stay, whatever the disk says: they are no folder to delete.
-    if (node == nullptr || node->parent == nullptr || node->parent == &root_) return;
-    if (Contains(node, selected_)) Select(node->parent);
-    if (Contains(node, hover_)) StopHover();
-    if (Contains(node, dropHighlight_)) SetDropHighlight(nullptr);
-    if (sink_) sink_->OnNodeRemoving(*node);
-    auto& siblings = node->parent->children;
-    std::erase_if(siblings, [node](const auto& child) { return child.get() == node; });
+    if (node != nullptr) RemoveChildren(node->parent, {node});
 }
 
-CTreeNode* CLeftViewModel::RemoveIfGone(CTreeNode* node) {
-    CTreeNode* next = NextSibling(node);
-    const CItemPathInfo info = doc_.ClassifyPath(GetNodePath(node));
+void CLeftViewModel::RemoveChildren(CTreeNode* parent, const std::vector<CTreeNode*>& nodes) {
+    // The roots stay, whatever the disk says: they are no folder to delete.
+    if (parent == nullptr || parent == &root_ || nodes.empty()) return;
+    std::unordered_set<const CTreeNode*> gone;
+    for (CTreeNode* node : nodes) {
+        if (node == nullptr || node->parent != parent || !gone.insert(node).second) continue;
+        if (Contains(node, selected_)) Select(parent);
+        if (Contains(node, hover_)) StopHover();
+        if (Contains(node, dropHighlight_)) SetDropHighlight(nullptr);
+        if (sink_) sink_->OnNodeRemoving(*node);
+    }
+    std::erase_if(parent->children, [&gone](const auto& child) { return gone.count(child.get()) != 0; });
+}
+
+void CLeftViewModel::RemoveNodes(const std::vector<CTreeNode*>& nodes) {
+    const std::unordered_set<const CTreeNode*> all(nodes.begin(), nodes.end());
+    // A node below another that goes, goes with it.
+    const auto belowAnother = [&all](const CTreeNode* node) {
+        for (const CTreeNode* up = node->parent; up != nullptr; up = up->parent)
+            if (all.count(up) != 0) return true;
+        return false;
+    };
+    std::unordered_map<CTreeNode*, std::vector<CTreeNode*>> byParent;
+    std::vector<CTreeNode*> parents;  // in the order met, for a stable order of removal
+    for (CTreeNode* node : nodes) {
+        if (belowAnother(node)) continue;
+        auto [group, made] = byParent.try_emplace(node->parent);
+        if (made) parents.push_back(node->parent);
+        group->second.push_back(node);
+    }
+    for (CTreeNode* parent : parents) RemoveChildren(parent, byParent[parent]);
+}
+
+void CLeftViewModel::RemoveIfGone(CTreeNode* node) {
+    const std::string path = GetNodePath(node);
+    const CItemPathInfo info = doc_.ClassifyPath(path);
     if (!info.valid || !info.isFolder) {
         RemoveNode(node);
-        return next;
+        return;
     }
-    for (CTreeNode* child = node->children.empty() ? nullptr : node->children.front().get();
-         child != nullptr;)
-        child = RemoveIfGone(child);
-    return next;
+    PruneGone(node, path);
+}
+
+void CLeftViewModel::PruneGone(CTreeNode* node, const std::string& nodePath) {
+    if (node->children.empty()) return;
+    // One listing per folder: a child stays when a folder of exactly its
+    // name is there (a link is not listed, so a folder become a link goes).
+    std::unordered_set<std::string> present;
+    for (const folderlist::CFolderEntry& entry : folderlist::ListFolder(nodePath, false))
+        if (entry.isFolder) present.insert(entry.name);
+    std::vector<CTreeNode*> gone;
+    for (const auto& child : node->children)
+        if (present.count(child->text) == 0) gone.push_back(child.get());
+    RemoveChildren(node, gone);
+    for (const auto& child : node->children) PruneGone(child.get(), JoinPath(nodePath, child->text));
 }
 
 void CLeftViewModel::RefreshFolders() {
@@ -230,26 +322,23 @@ void CLeftViewModel::RefreshFolders() {
     }
 }
 
-CTreeNode* CLeftViewModel::CopySubtree(CTreeNode* source, CTreeNode* target, bool move) {
-    if (source == nullptr || target == nullptr) return nullptr;
-    const bool gone = move && !IsDirectory(GetNodePath(source));
-    if (IsDirectory(JoinPath(GetNodePath(target), source->text))) {
-        CTreeNode* copy = ChildNamed(target, source->text);
-        if (copy == nullptr) copy = AppendNode(target, source->text);
-        copy->data = target->data.Child();
-        for (CTreeNode* child = source->children.empty() ? nullptr : source->children.front().get();
-             child != nullptr;)
-            child = CopySubtree(child, copy, move);
-        if (source->expanded) Expand(copy);
-        SetCut(copy, source->cut);
-        if (move && selected_ == source) {
-            resetList_ = false;
-            Select(copy);
-        }
+void CLeftViewModel::CopySubtree(CTreeNode* source, CTreeNode* target, CChildIndex& targetIndex,
+                                 const std::string& targetPath, bool move) {
+    const std::string copyPath = JoinPath(targetPath, source->text);
+    if (!IsDirectory(copyPath)) return;
+    CTreeNode*& copy = targetIndex[ChildKey(target, source->text)];
+    if (copy == nullptr) copy = AppendNode(target, source->text);
+    CTreeNode* const made = copy;
+    made->data = target->data.Child();
+    CChildIndex madeIndex = IndexChildren(made);
+    for (const auto& child : source->children)
+        CopySubtree(child.get(), made, madeIndex, copyPath, move);
+    if (source->expanded) Expand(made);
+    SetCut(made, source->cut);
+    if (move && selected_ == source) {
+        resetList_ = false;
+        Select(made);
     }
-    CTreeNode* next = NextSibling(source);
-    if (gone) RemoveNode(source);
-    return next;
 }
 
 void CLeftViewModel::SetCut(CTreeNode* node, bool cut) {
@@ -406,20 +495,35 @@ void CLeftViewModel::PasteSelected() {
 // ---------------------------------------------------------------- document callbacks
 
 void CLeftViewModel::UpdateCutMarks(const CFNameList& cutNames) {
-    std::set<const CTreeNode*> marked;
+    std::unordered_set<const CTreeNode*> marked;
+    CIndexCache cache;
     CFNameList names(cutNames.GetText());
     for (std::string name = names.GetNext(); !name.empty(); name = names.GetNext())
-        if (const CTreeNode* node = FindNodeByPath(name)) marked.insert(node);
+        if (const CTreeNode* node = FindNodeByPath(name, &cache)) marked.insert(node);
     for (auto& top : root_.children)
         ForEachNode(*top, [&](CTreeNode& node) { SetCut(&node, marked.count(&node) != 0); });
 }
 
 void CLeftViewModel::OnItemsDeleted(const CFNameList& deleted) {
+    // All found first, then removed at once per parent: the nodes stay put
+    // while they are looked up.
+    CIndexCache cache;
+    std::vector<CTreeNode*> nodes;
     CFNameList names(deleted.GetText());
     for (std::string name = names.GetNext(); !name.empty(); name = names.GetNext()) {
-        CTreeNode* node = FindNodeByPath(name);
-        if (node != nullptr && node->data.rootKind != kRootDevice) RemoveIfGone(node);
+        CTreeNode* node = FindNodeByPath(name, &cache);
+        if (node != nullptr && node->data.rootKind != kRootDevice) nodes.push_back(node);
     }
+    std::vector<CTreeNode*> gone;
+    std::vector<CTreeNode*> kept;
+    for (CTreeNode* node : nodes) {
+        const CItemPathInfo info = doc_.ClassifyPath(GetNodePath(node));
+        (info.valid && info.isFolder ? kept : gone).push_back(node);
+    }
+    // The gone ones first: a kept folder's pruning may take a gone node
+    // below it. A kept folder lies below none that went (its path is valid).
+    RemoveNodes(gone);
+    for (CTreeNode* node : kept) PruneGone(node, GetNodePath(node));
 }
 
 void CLeftViewModel::OnFolderCreated(const std::string& path) {
@@ -438,15 +542,26 @@ void CLeftViewModel::OnItemRenamed(const std::string& oldPath, const std::string
 }
 
 void CLeftViewModel::OnPasted(const CFNameList& pasted, const std::string& target, bool move) {
-    CFNameList names(pasted.GetText());
-    for (std::string name = names.GetNext(); !name.empty(); name = names.GetNext()) {
-        CTreeNode* source = FindNodeByPath(name);
-        if (source == nullptr || source->data.rootKind == kRootDevice) continue;
-        CTreeNode* targetNode = FindNodeByPath(target);
-        if (targetNode == nullptr || Contains(source, targetNode) || targetNode == source->parent)
-            continue;
-        CopySubtree(source, targetNode, move);
-        Expand(targetNode);
+    CIndexCache cache;  // of the sources' folders; the target's own grows below
+    CTreeNode* targetNode = FindNodeByPath(target);
+    std::vector<CTreeNode*> moved;
+    bool mirrored = false;
+    if (targetNode != nullptr) {
+        const std::string targetPath = GetNodePath(targetNode);
+        CChildIndex targetIndex = IndexChildren(targetNode);
+        CFNameList names(pasted.GetText());
+        for (std::string name = names.GetNext(); !name.empty(); name = names.GetNext()) {
+            CTreeNode* source = FindNodeByPath(name, &cache);
+            if (source == nullptr || source->data.rootKind == kRootDevice) continue;
+            if (Contains(source, targetNode) || targetNode == source->parent) continue;
+            // Moved: the source node goes once its folder has (a subfolder left
+            // behind by a partial move stays with it).
+            if (move && !IsDirectory(GetNodePath(source))) moved.push_back(source);
+            CopySubtree(source, targetNode, targetIndex, targetPath, move);
+            mirrored = true;
+        }
     }
+    RemoveNodes(moved);
+    if (mirrored) Expand(targetNode);
     RefreshFolders();
 }

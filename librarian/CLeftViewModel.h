@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "librarian/CItemPath.h"
@@ -153,12 +155,33 @@ private:
     CTreeNode* AppendNode(CTreeNode* parent, const std::string& text);
     // Removes the node and its subtree; a selection inside moves to the parent.
     void RemoveNode(CTreeNode* node);
-    CTreeNode* NextSibling(const CTreeNode* node) const;
+    // Removes the nodes (and their subtrees), at once per parent.
+    void RemoveNodes(const std::vector<CTreeNode*>& nodes);
+    // Removes these children of `parent` (and their subtrees) at once.
+    void RemoveChildren(CTreeNode* parent, const std::vector<CTreeNode*>& nodes);
+    // Children by ChildKey, for one pass over a folder's listing.
+    using CChildIndex = std::unordered_map<std::string, CTreeNode*>;
+    // The children's indexes of the folders one operation looks into, made
+    // as it needs them: many paths cost no walk along the siblings each.
+    using CIndexCache = std::unordered_map<const CTreeNode*, CChildIndex>;
+    CTreeNode* FindNodeByPath(const std::string& path, CIndexCache* cache) const;
+    CTreeNode* FindChildPath(const CTreeNode* node, std::string_view rest, CIndexCache* cache) const;
+    static std::string ChildKey(const CTreeNode* parent, std::string_view name);
+    static CChildIndex IndexChildren(const CTreeNode* parent);
     CTreeNode* ChildNamed(const CTreeNode* parent, const std::string& name) const;
+    // Adds a node for each folder on disk below `node` that has none (and,
+    // below an expanded node, for their subfolders), when `node` itself is a
+    // valid folder.
     void EnumerateFolders(CTreeNode* node);
-    CTreeNode* RemoveIfGone(CTreeNode* node);
+    void ListSubfolders(CTreeNode* node, const std::string& nodePath);
+    // Removes `node` when its folder is gone, else the nodes below it whose
+    // folders are.
+    void RemoveIfGone(CTreeNode* node);
+    void PruneGone(CTreeNode* node, const std::string& nodePath);
     void RefreshFolders();
-    CTreeNode* CopySubtree(CTreeNode* source, CTreeNode* target, bool move);
+    // Mirrors a folder just copied or moved into `target` (at `targetPath`).
+    void CopySubtree(CTreeNode* source, CTreeNode* target, CChildIndex& targetIndex,
+                     const std::string& targetPath, bool move);
     void SetCut(CTreeNode* node, bool cut);
     void SetDropHighlight(CTreeNode* node);
     void StopHover();

@@ -38,12 +38,6 @@ bool Exists(const std::string& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-// A name the user typed for a file or folder: one path component.
-bool IsValidLeaf(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\n\0", 3)) == std::string::npos;
-}
-
 // `path` is `folder` or lies below it (names compare exactly, as on disk).
 bool IsSameOrBelow(const std::string& path, const std::string& folder) {
     if (path == folder) return true;
@@ -188,6 +182,10 @@ int CVelkDoc::PasteItems(CFNameList& names, const std::string& target, bool move
     // this target takes before anything is done.
     const std::vector<std::string> sources = NamesOf(names);
     if (!CanPasteItems(sources, rootKind, level, roots_, deviceNames_)) return 0;
+    // Files land in the target: never in a folder that is no item, such as
+    // one reached through a link (it could lead anywhere on the disk). A
+    // target that is gone fails below, with its message.
+    if (rootKind != kRootDevice && !ClassifyPath(target).valid && Exists(target)) return 0;
     const CItemPathInfo first = ClassifyPath(sources.front());
     switch (rootKind) {
     case kRootSetup:
@@ -250,6 +248,9 @@ int CVelkDoc::PasteDeviceItemsIntoLibrary(CFNameList& names, const std::string& 
         } else {
             continue;
         }
+        // The synth's bytes are no UTF-8: as Latin-1 text, so the file gets
+        // a name the listing shows.
+        fileName = MDevProgramName::AsText(fileName);
         MakeValidFileName(fileName);
         // Two programs of one name, or a file already there, each get a
         // free name: a paste never replaces a file.
@@ -371,7 +372,8 @@ int CVelkDoc::RenameOnDisk(const std::string& path, const CItemPathInfo&,
     const std::string leaf = GetLeafName(path);
     // Names on disk are case-sensitive: only the very same name is no change.
     if (leaf == newName) return 0;
-    if (!IsValidLeaf(newName)) {
+    // Only a name the listing shows: a file it skips could not be seen again.
+    if (!IsItemName(newName)) {
         ShowError(kCantRename);
         return 0;
     }
@@ -405,9 +407,12 @@ int CVelkDoc::RenameProgram(const std::string& path, const CItemPathInfo& info,
         ShowError(kCantOverwriteDevice);
         return 0;
     }
-    // The device holds 12 bytes of name.
-    const std::string name = newName.substr(0, MDevProgramName::CutLength(newName, MDevProgramName::kSize));
-    if (name == device->GetProgramName(index)) return 0;
+    const std::string current = device->GetProgramName(index).value_or("");
+    // The edit showed the name as text: taken back unchanged, it is no rename.
+    if (newName == MDevProgramName::AsText(current)) return 0;
+    // The synth takes what the Program Editor's name field takes.
+    const std::string name = FilterProgramName(newName);
+    if (name.empty() || name == current) return 0;
     MDevDescProgram* program = device->GetProgramCopy(index);
     if (program == nullptr) return 0;
     program->SetName(name);
@@ -415,7 +420,7 @@ int CVelkDoc::RenameProgram(const std::string& path, const CItemPathInfo& info,
         ShowError(kCantOverwriteDevice);
         return 0;
     }
-    const std::string held = device->GetProgramName(index).value_or(name);
+    const std::string held = MDevProgramName::AsText(device->GetProgramName(index).value_or(name));
     TellViews([&](VelkDocView& view) { view.OnItemRenamed(path, held); });
     ClearClipboard();
     return 1;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "device/MDevDesc.h"
+#include "device/MDevProgramName.h"
 #include "librarian/CFolderListing.h"
 #include "librarian/CItemRules.h"
 #include "librarian/CVelkDoc.h"
@@ -157,8 +158,9 @@ void CVelkViewModel::FillList(const std::string&, bool reset) {
         FillDeviceRows();
     } else {
         titles_[1] = text::kColumnDate;
-        if (!reset) RemoveVanishedRows();
-        if (!CurrentPath().empty()) AddNewEntries();
+        const std::vector<folderlist::CFolderEntry> entries = ListCurrentFolder();
+        if (!reset) RemoveVanishedRows(entries);
+        AddNewEntries(entries);
     }
     quietInserts_ = false;
     // Without reset the rows that stay keep their place and new rows stand
@@ -198,7 +200,7 @@ void CVelkViewModel::FillDeviceRows() {
         }
         for (int i = 0; i < device->GetProgramCount(); ++i) {
             CListRow row;
-            row.texts[0] = device->GetProgramName(i).value_or("");
+            row.texts[0] = MDevProgramName::AsText(device->GetProgramName(i).value_or(""));
             row.texts[1] = device->FormatProgramNumber(i).value_or("");
             row.texts[2] = text::kTypeProgram;
             for (int column = 0; column < 3; ++column)
@@ -211,17 +213,30 @@ void CVelkViewModel::FillDeviceRows() {
     InsertAtTop(std::move(rows));
 }
 
-void CVelkViewModel::RemoveVanishedRows() {
-    for (int row = RowCount() - 1; row >= 0; --row)
-        if (!ExistsOnDisk(GetItemPath(row))) DeleteRow(row);
+std::vector<folderlist::CFolderEntry> CVelkViewModel::ListCurrentFolder() const {
+    // Only a valid folder of its side is listed: never one that is gone or
+    // reached through a link, which could lead anywhere on the disk.
+    const CItemPathInfo info = doc_.ClassifyPath(CurrentPath());
+    if (!info.valid || !info.isFolder || info.rootKind == kRootDevice) return {};
+    return folderlist::ListFolder(CurrentPath());
 }
 
-void CVelkViewModel::AddNewEntries() {
+void CVelkViewModel::RemoveVanishedRows(const std::vector<folderlist::CFolderEntry>& entries) {
+    const CRowLookup lookup(rows_, false, Level() == 0);
+    std::unordered_set<std::string> listed;
+    for (const folderlist::CFolderEntry& entry : entries) listed.insert(lookup.Key(entry.name));
+    std::vector<int> gone;
+    for (int row = 0; row < RowCount(); ++row)
+        if (listed.count(lookup.Key(rows_[row].texts[0])) == 0) gone.push_back(row);
+    DeleteRows(gone);
+}
+
+void CVelkViewModel::AddNewEntries(const std::vector<folderlist::CFolderEntry>& entries) {
     const CRowLookup lookup(rows_, false, Level() == 0);
     std::unordered_set<std::string> shown;
     for (const CListRow& row : rows_) shown.insert(lookup.Key(row.texts[0]));
     std::vector<CListRow> added;
-    for (folderlist::CFolderEntry& entry : folderlist::ListFolder(CurrentPath())) {
+    for (const folderlist::CFolderEntry& entry : entries) {
         std::optional<CListRow> row = entry.isFolder ? MakeFolderRow(entry.name, entry.written)
                                                      : MakeFileRow(entry.name, entry.written);
         if (row && shown.insert(lookup.Key(row->texts[0])).second) added.push_back(std::move(*row));
@@ -278,9 +293,22 @@ void CVelkViewModel::InsertAtTop(std::vector<CListRow> rows) {
     if (sink_ && !quietInserts_) sink_->OnRowsInserted(0, static_cast<int>(rows.size()));
 }
 
-void CVelkViewModel::DeleteRow(int row) {
-    rows_.erase(rows_.begin() + row);
-    if (sink_) sink_->OnRowDeleted(row);
+void CVelkViewModel::DeleteRows(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    if (rows.size() == 1) {
+        rows_.erase(rows_.begin() + rows.front());
+        if (sink_) sink_->OnRowDeleted(rows.front());
+        return;
+    }
+    // Many at once: one pass over the rows, and the window shows them anew
+    // (a row deleted at a time costs the window a pass each).
+    std::vector<bool> gone(rows_.size(), false);
+    for (int row : rows) gone[static_cast<std::size_t>(row)] = true;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (!gone[i]) rows_[kept++] = std::move(rows_[i]);
+    rows_.resize(kept);
+    if (sink_) sink_->OnRowsReset();
 }
 
 // ---------------------------------------------------------------- sorting and styles
@@ -419,7 +447,7 @@ void CVelkViewModel::OnItemsDeleted(const CFNameList& deleted) {
     }
     std::sort(gone.begin(), gone.end());
     gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
-    for (auto it = gone.rbegin(); it != gone.rend(); ++it) DeleteRow(*it);
+    DeleteRows(gone);
 }
 
 void CVelkViewModel::OnFolderCreated(const std::string& path) {

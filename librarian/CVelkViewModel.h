@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "librarian/CFolderListing.h"
 #include "librarian/VelkDocViews.h"
 
 class CVelkDoc;
@@ -128,15 +129,17 @@ private:
     const std::string& CurrentPath() const;
     CSortSetting& KindSort();
     void FillDeviceRows();
-    void RemoveVanishedRows();
-    void AddNewEntries();
+    std::vector<folderlist::CFolderEntry> ListCurrentFolder() const;
+    void RemoveVanishedRows(const std::vector<folderlist::CFolderEntry>& entries);
+    void AddNewEntries(const std::vector<folderlist::CFolderEntry>& entries);
     std::optional<CListRow> MakeFileRow(const std::string& name,
                                         std::optional<std::time_t> written) const;
     std::optional<CListRow> MakeFolderRow(const std::string& name,
                                           std::optional<std::time_t> written) const;
     // Rows go in at the top: the last of `rows` ends first.
     void InsertAtTop(std::vector<CListRow> rows);
-    void DeleteRow(int row);
+    // `rows` ascending, each once.
+    void DeleteRows(const std::vector<int>& rows);
     // The key under which a leaf name is looked up among the rows.
     std::string NameKey(const std::string& name) const;
     bool ParentIsShown(const std::string& path) const;

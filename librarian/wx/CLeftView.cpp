@@ -128,13 +128,22 @@ CTreeNode* CLeftView::NodeAt(const wxPoint& point) const {
     return NodeOf(item);
 }
 
-void CLeftView::ShowNode(const wxTreeItemId& item, const CTreeNode& node) {
+namespace {
+
+// The node's images, normal and selected. A cut node shows greyed: a ghost
+// image (and grey text).
+std::pair<int, int> ImagesOf(const CTreeNode& node) {
     const int image = node.ShowsDevice() ? velk::kVelkTreeDevice : velk::kVelkTreeFolder;
-    const int selected = image + 1;
-    // A cut node shows greyed: a ghost image and grey text.
-    SetItemImage(item, node.cut ? velk::VelkTreeGhost(image) : image, wxTreeItemIcon_Normal);
-    SetItemImage(item, node.cut ? velk::VelkTreeGhost(selected) : selected,
-                 wxTreeItemIcon_Selected);
+    if (node.cut) return {velk::VelkTreeGhost(image), velk::VelkTreeGhost(image + 1)};
+    return {image, image + 1};
+}
+
+}  // namespace
+
+void CLeftView::ShowNode(const wxTreeItemId& item, const CTreeNode& node) {
+    const auto [image, selected] = ImagesOf(node);
+    SetItemImage(item, image, wxTreeItemIcon_Normal);
+    SetItemImage(item, selected, wxTreeItemIcon_Selected);
     SetItemTextColour(item, node.cut ? wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT)
                                      : wxNullColour);
 }
@@ -157,10 +166,13 @@ void CLeftView::OnNodeAdded(const CTreeNode& node) {
     velkview::SyncScope sync(syncing_);
     const wxTreeItemId parent = ItemOf(node.parent);
     if (!parent.IsOk()) return;
-    const wxTreeItemId item =
-        AppendItem(parent, wxString::FromUTF8(node.text), -1, -1, new CNodeData(node));
+    // The images go in with the item: each later change of an item costs
+    // the control a measure of its text, which adds up over 10,000 nodes.
+    const auto [image, selected] = ImagesOf(node);
+    const wxTreeItemId item = AppendItem(parent, wxString::FromUTF8(node.text), image, selected,
+                                         new CNodeData(node));
     items_[&node] = item;
-    ShowNode(item, node);
+    if (node.cut) ShowNode(item, node);
 }
 
 void CLeftView::OnNodeRemoving(const CTreeNode& node) {

@@ -2,6 +2,7 @@
 // modified flag and commit.
 
 #include "device/MDevDescZEPHAProgram.h"
+#include "device/MDevProgramName.h"
 #include "tests/device/RecordingProgramOwner.h"
 
 #include <gtest/gtest.h>
@@ -233,6 +234,20 @@ TEST(ProgramName, RecordNameWithEmbeddedNulStopsThere) {
     EXPECT_EQ(program.GetName(), "AB");
     const MDevProgramData out = program.ToBytes();
     EXPECT_EQ(std::string(out.begin(), out.begin() + 12), bytes);
+}
+
+// The synth's bytes as text: for the list and for file names, which must
+// be UTF-8 to be listed at all.
+TEST(ProgramName, AsTextIsLatin1WithControlBytesReplaced) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Bass ~", "Bass ~"},
+        {"Caf\xE9", "Caf\xC3\xA9"},
+        {"\xA0\xFF", "\xC2\xA0\xC3\xBF"},
+        {std::string("\0\x01\x1F\x7F\x80\x9F", 6), "______"},
+        {"\xC3\xA9", "\xC3\x83\xC2\xA9"},  // UTF-8 bytes are bytes too
+        {"", ""},
+    };
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(MDevProgramName::AsText(bytes), text) << bytes;
 }
 
 // --- parameters -------------------------------------------------------

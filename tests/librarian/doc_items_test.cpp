@@ -15,6 +15,15 @@ using itempath::kRootDevice;
 using itempath::kRootLibrary;
 using itempath::kRootSetup;
 
+// A folder beside the library, removed with the test.
+struct RemovedAtEnd {
+    std::string path;
+    ~RemovedAtEnd() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
 class DocItemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -112,6 +121,43 @@ TEST_F(DocItemsTest, RenamingADeviceProgramKeepsTwelveBytesAndShowsTheDevicesNam
     EXPECT_EQ(rig_.Synth().Received().size(), sent);
 }
 
+// A rename takes what the Program Editor's name field takes (printable
+// ASCII, 12 characters): no other byte reaches the synth.
+TEST_F(DocItemsTest, RenamingADeviceProgramSendsOnlyWhatTheNameFieldTakes) {
+    SimProgramRecord high = SimSynth::DefaultProgram(5);
+    const std::string highName = "Caf\xE9";
+    std::fill_n(high.begin(), 12, std::uint8_t{' '});
+    std::copy(highName.begin(), highName.end(), high.begin());
+    rig_.Synth().SetProgram(5, high);
+    ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
+    const std::string path = rig_.ProgramPath(6);
+    struct Case {
+        std::string typed;
+        std::string stored;  // the synth's 12 bytes
+    };
+    const Case cases[] = {
+        {"Caf\xC3\xA9 Neu", "Caf Neu     "},
+        {"Tab\tBell\x01\x7F!", "TabBell!    "},
+        {"\xE2\x84\xA2 Trade mark names", " Trade mark "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(rig_.Doc().RenameItem(path, c.typed), 1);
+        rig_.Deliver();
+        const SimProgramRecord stored = rig_.Synth().Program(6);
+        EXPECT_EQ(std::string(stored.begin(), stored.begin() + 12), c.stored);
+    }
+    // Nothing left of the name, or the shown name taken back unchanged (a
+    // name of the synth's own bytes, shown as text): nothing is sent.
+    const auto sent = rig_.Synth().Received().size();
+    EXPECT_EQ(rig_.Doc().RenameItem(path, "\xE6\x97\xA5\xE6\x9C\xAC"), 0);
+    EXPECT_EQ(rig_.Doc().RenameItem(rig_.ProgramPath(5), "Caf\xC3\xA9"), 0);
+    rig_.Deliver();
+    EXPECT_EQ(rig_.Synth().Received().size(), sent);
+    EXPECT_EQ(rig_.Device()->GetProgramName(5), highName);
+    EXPECT_TRUE(rig_.prompter_.shown.empty());
+}
+
 TEST_F(DocItemsTest, DeviceRenameFailuresAreReported) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     rig_.Synth().SetWriteProtect(true);
@@ -197,6 +243,61 @@ TEST_F(DocItemsTest, DeleteRefusesListsWithAnythingButSetupOrLibraryItems) {
     EXPECT_TRUE(rig_.prompter_.shown.empty()) << "asked before refusing";
     EXPECT_TRUE(fs::exists(lib_ + "/A.prg"));
     EXPECT_TRUE(fs::exists(rig_.Library() + "/outside.prg"));
+}
+
+// A link in the library may lead anywhere on the disk: nothing is deleted,
+// renamed, copied or pasted through it.
+TEST_F(DocItemsTest, NothingIsDoneThroughALinkOutOfTheLibrary) {
+    const std::string outside = rig_.Library() + "-outside";
+    const RemovedAtEnd cleanup{outside};
+    DocRig::WriteFile(outside + "/secret.prg", "secret");
+    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    fs::create_directories(lib_ + "/Sub");
+    const std::string link = lib_ + "/Out";
+    fs::create_directory_symlink(outside, link);
+    rig_.prompter_.fallback = VelkAnswer::kYes;
+
+    CFNameList throughLink = DocRig::List({link + "/secret.prg"});
+    EXPECT_EQ(rig_.Doc().DeleteItems(throughLink), 0);
+    CFNameList theLink = DocRig::List({link});
+    EXPECT_EQ(rig_.Doc().DeleteItems(theLink), 0);
+    EXPECT_EQ(rig_.Doc().RenameItem(link + "/secret.prg", "x.prg"), 0);
+    CFNameList file = DocRig::List({lib_ + "/A.prg"});
+    EXPECT_EQ(rig_.Doc().PasteItems(file, link, false, 0, kRootLibrary, 3), 0);
+    EXPECT_EQ(rig_.Doc().PasteItems(file, link, true, 0, kRootLibrary, 3), 0);
+    EXPECT_EQ(rig_.Doc().PasteItems(throughLink, lib_ + "/Sub", false, 0, kRootLibrary, 3), 0);
+    EXPECT_EQ(rig_.Doc().NewFolder(link), 0);
+
+    EXPECT_EQ(DocRig::Listing(outside), std::vector<std::string>{"secret.prg"});
+    EXPECT_EQ(DocRig::ReadFile(outside + "/secret.prg"), "secret");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::exists(lib_ + "/A.prg"));
+    EXPECT_EQ(DocRig::Listing(lib_ + "/Sub"), std::vector<std::string>{});
+    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.calls.empty());
+}
+
+// On a case-sensitive disk a folder named like the library's in another
+// case is not the library: nothing there is deleted or taken in.
+TEST_F(DocItemsTest, AFolderNamedLikeTheLibraryInAnotherCaseIsNotTheLibrary) {
+    std::string upper = rig_.Library();
+    const auto slash = upper.rfind('/');
+    for (std::size_t i = slash + 1; i < upper.size(); ++i)
+        upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[i])));
+    ASSERT_NE(upper, rig_.Library());
+    const std::string other = upper + "/My Library/" + rig_.DeviceName();
+    const RemovedAtEnd cleanup{upper};
+    DocRig::WriteFile(other + "/B.prg", "b");
+    rig_.prompter_.fallback = VelkAnswer::kYes;
+
+    CFNameList names = DocRig::List({other + "/B.prg"});
+    EXPECT_EQ(rig_.Doc().DeleteItems(names), 0);
+    const VelkPayload cut{1, other + "/B.prg\n"};
+    EXPECT_EQ(rig_.Doc().CanPaste(&cut, 0, kRootLibrary, 1), 0);
+    EXPECT_EQ(rig_.Doc().PasteItems(names, lib_, true, 0, kRootLibrary, 1), 0);
+    EXPECT_EQ(DocRig::ReadFile(other + "/B.prg"), "b");
+    EXPECT_EQ(DocRig::Listing(lib_), std::vector<std::string>{});
+    EXPECT_TRUE(rig_.prompter_.shown.empty());
 }
 
 // ---------------------------------------------------------------- clipboard and drops

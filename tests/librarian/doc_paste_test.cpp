@@ -6,6 +6,7 @@
 
 #include "DocRig.h"
 #include "device/MDevZEPHAMessages.h"
+#include "librarian/CFolderListing.h"
 #include "librarian/CVelkDocTexts.h"
 
 namespace {
@@ -135,6 +136,39 @@ TEST_F(DocPasteTest, ProgramWithAnUnfitNameIsSavedUnderAValidName) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.ProgramPath(4)}), 1);
     EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), std::vector<std::string>{"a_b_c.prg"});
+}
+
+// The synth's names are bytes of its own character set, not UTF-8: each
+// file gets a name the folder listing shows (as Latin-1 text, control bytes
+// replaced), so every program pasted can be seen, opened and deleted.
+TEST_F(DocPasteTest, ProgramNamesOfAnyBytesAreSavedUnderNamesTheListingShows) {
+    struct Case {
+        int index;
+        std::string name;  // the synth's bytes
+        std::string file;  // UTF-8
+    };
+    const Case cases[] = {
+        {1, "Caf\xE9 Bass", "Caf\xC3\xA9 Bass.prg"},
+        {2, "Pad \xC3\xA9t\xC3", "Pad \xC3\x83\xC2\xA9t\xC3\x83.prg"},  // UTF-8 cut at the end
+        {3, "Tab\tBell\x7F", "Tab_Bell_.prg"},
+        {4, "\x85\xA0\xFF", "_\xC2\xA0\xC3\xBF.prg"},
+    };
+    std::vector<std::string> sources;
+    for (const Case& c : cases) {
+        rig_.Synth().SetProgram(c.index, Named(c.index, c.name));
+        sources.push_back(rig_.ProgramPath(c.index));
+    }
+    ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
+    EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), sources), 1);
+    std::vector<std::string> listed;
+    for (const folderlist::CFolderEntry& entry : folderlist::ListFolder(rig_.LibraryFolder()))
+        listed.push_back(entry.name);
+    std::vector<std::string> expected;
+    for (const Case& c : cases) expected.push_back(c.file);
+    std::sort(expected.begin(), expected.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), expected) << "nothing unlisted was written";
 }
 
 TEST_F(DocPasteTest, PasteIntoARootDoesNothing) {

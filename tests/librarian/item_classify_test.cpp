@@ -132,6 +132,56 @@ TEST_F(ClassifyPathTest, NamesANameListCannotCarryAreInvalidEvenWhenTheyExist) {
     Check({"{lib}/My Library/Brontisel/Gr\xC3\xBC\xC3\x9F" "e.prg", V, 2, 2, 0, x});
 }
 
+// A link below the setup or library folder may lead anywhere on the disk:
+// neither the link nor anything reached through it is an item.
+TEST_F(ClassifyPathTest, LinksBelowTheRootsAreNoItems) {
+    namespace fs = std::filesystem;
+    const std::string outside = disk_.Path() + "/etc";
+    fs::create_directory_symlink(outside, library_ + "/My Library/Brontisel/Out");
+    fs::create_symlink(outside + "/passwd", library_ + "/My Library/Brontisel/alias.prg");
+    fs::create_directory_symlink(library_ + "/My Library/Brontisel/Pads",
+                                 library_ + "/My Library/Brontisel/Inside");
+    fs::create_directory_symlink(outside, library_ + "/My Setup/Brontisel S");
+    const ClassifyCase cases[] = {
+        {"{lib}/My Library/Brontisel/Out", x, 2, 2, 0, x},
+        {"{lib}/My Library/Brontisel/Out/", x, 2, 2, 0, x},
+        {"{lib}/My Library/Brontisel/Out/passwd", x, 2, 3, 0, x},
+        {"{lib}/My Library/Brontisel/alias.prg", x, 2, 2, 0, x},
+        {"{lib}/My Library/Brontisel/Inside/Pad.prg", x, 2, 3, 0, x},
+        {"{lib}/My Setup/Brontisel S", x, 1, 1, 1, x},
+        {"{lib}/My Setup/Brontisel S/passwd", x, 1, 2, 1, x},
+        // The real folders beside them stay items.
+        {"{lib}/My Library/Brontisel/Pads/Pad.prg", V, 2, 3, 0, x},
+        {"{lib}/My Setup/Brontisel", V, 1, 1, 0, F},
+    };
+    for (const ClassifyCase& c : cases) Check(c);
+}
+
+// The library path is the user's choice: a link there (a library kept on
+// another disk) is followed as the user set it up.
+TEST_F(ClassifyPathTest, ALinkAboveTheRootsIsTheUsersOwn) {
+    const std::string linked = disk_.Path() + "/linked";
+    std::filesystem::create_directory_symlink(library_, linked);
+    roots_ = CItemRoots::FromLibraryPath(linked);
+    Check({linked + "/My Library", V, 2, 0, -1, F});
+    Check({linked + "/My Library/Brontisel/A.prg", V, 2, 2, 0, x});
+}
+
+// On a case-sensitive disk "/x/LIB" is another folder than "/x/lib": a path
+// there is not in the library, even when it exists.
+TEST_F(ClassifyPathTest, ARootInAnotherCaseIsNotTheLibrary) {
+    disk_.MakeFile("LIB/My Library/Brontisel/A.prg");
+    disk_.MakeFile("lib/my library/Brontisel/A.prg");
+    const std::string upper = disk_.Path() + "/LIB";
+    const ClassifyCase cases[] = {
+        {upper + "/My Library/Brontisel/A.prg", x, 0, 0, -1, x},
+        {upper + "/My Setup", x, 0, 0, -1, x},
+        {"{lib}/my library/Brontisel/A.prg", x, 0, 0, -1, x},
+        {"{lib}/My Library/Brontisel/A.prg", V, 2, 2, 0, x},
+    };
+    for (const ClassifyCase& c : cases) Check(c);
+}
+
 TEST_F(ClassifyPathTest, TrailingSeparatorOnTheLibraryPathChangesNothing) {
     roots_ = CItemRoots::FromLibraryPath(library_ + "/");
     Check({"{lib}/My Setup/Brontisel/all.set", V, 1, 2, 0, x});
@@ -148,7 +198,7 @@ TEST(ClassifyPathRoots, LibraryUnderAFolderNamedLikeTheDeviceRoot) {
         {"/My Devices", "/My Devices/My Setup/Brontisel/a.set", 1, 2},
         {"/My Device", "/My Device/My Setup/Brontisel", 1, 1},
         {"/My Device", "/My Device/Brontisel/Program:A.11", 0, 2},
-        {"/my device x", "/My Device X/My Library", 2, 0},
+        {"/My Device X", "/my device/Brontisel", 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -170,7 +220,8 @@ TEST(SameItemPath, RootsAndDevicesIgnoreCaseNamesBelowDoNot) {
         {"/My Device/Brontisel", "/MY DEVICE/brontisel", true},
         {"/My Device/Brontisel/Program:A.11", "/my device/BRONTISEL/Program:A.11", true},
         {"/My Device/Brontisel/Program:A.11", "/My Device/Brontisel/Program:a.11", false},
-        {"/home/u/lib/My Library/Brontisel/A.prg", "/HOME/U/LIB/my library/brontisel/A.prg", true},
+        {"/home/u/lib/My Library/Brontisel/A.prg", "/home/u/lib/My Library/brontisel/A.prg", true},
+        {"/home/u/lib/My Library/Brontisel/A.prg", "/HOME/U/LIB/my library/brontisel/A.prg", false},
         {"/home/u/lib/My Library/Brontisel/A.prg", "/home/u/lib/My Library/Brontisel/a.prg", false},
         {"/home/u/lib/My Library/Brontisel/Pads/", "/home/u/lib/My Library/Brontisel/pads", false},
         {"/home/u/lib/My Library/Brontisel", "/home/u/lib/My Library/Brontisel S", false},

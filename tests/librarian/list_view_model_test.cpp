@@ -56,6 +56,45 @@ TEST(CVelkViewModel, MyDeviceListsTheDeviceAndTheDeviceListsGlobalFirstThenItsPr
     EXPECT_EQ(rig.list.FindItem("Global:-"), 0);
 }
 
+// The synth's names are single bytes of its own character set: the list
+// shows them as text (each byte its Latin-1 character), never as bytes the
+// window cannot show.
+TEST(CVelkViewModel, ProgramNamesOfTheSynthsOwnBytesShowAsText) {
+    ViewsRig rig;
+    SimProgramRecord record = SimSynth::DefaultProgram(3);
+    const std::string name = "Caf\xE9\x01";
+    std::fill_n(record.begin(), 12, std::uint8_t{' '});
+    std::copy(name.begin(), name.end(), record.begin());
+    rig.Synth().SetProgram(3, record);
+    rig.Start();
+    rig.SelectPath("/My Device/Brontisel S");
+    const int row = rig.list.FindItem("Program:" + rig.Device()->FormatProgramNumber(3).value());
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(rig.list.Rows()[row].texts[0], "Caf\xC3\xA9_");
+}
+
+// A link may lead anywhere on the disk: it is not listed, and a device
+// folder that is one lists nothing.
+TEST(CVelkViewModel, LinksAreNotListed) {
+    ViewsRig rig;
+    const std::string folder = LibraryDevice(rig);
+    const std::string outside = rig.Library() + "/elsewhere";
+    for (const char* name : {"/secret.prg", "/Deep/x.prg"}) ViewsRig::WriteFile(outside + name);
+    ViewsRig::WriteFile(folder + "/A.prg");
+    fs::create_directory_symlink(outside, folder + "/Out");
+    fs::create_symlink(outside + "/secret.prg", folder + "/alias.prg");
+    fs::create_directories(rig.Library() + "/My Setup");
+    fs::create_directory_symlink(outside, rig.Library() + "/My Setup/Brontisel S");
+    rig.Start();
+    rig.SelectPath(folder);
+    EXPECT_EQ(rig.Names(), Strings{"A.prg"});
+    rig.list.OnPasted(CFNameList(), folder, false);
+    EXPECT_EQ(rig.Names(), Strings{"A.prg"});
+    rig.Doc().SetCurrentFolder(0, itempath::kRootSetup, 1, rig.Library() + "/My Setup/Brontisel S",
+                               true);
+    EXPECT_EQ(rig.Names(), Strings{});
+}
+
 TEST(CVelkViewModel, LibraryFolderListsItsOwnFilesByExactExtension) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
@@ -199,19 +238,24 @@ TEST(CVelkViewModel, SizeChangeKeepsTheOrderAndClearsTheActiveColumn) {
     EXPECT_EQ(rig.Names(), before);
 }
 
-TEST(CVelkViewModel, CutMarksCompareRootsAndDevicesWithoutCaseAndNamesExactly) {
+TEST(CVelkViewModel, CutMarksCompareDevicesWithoutCaseAndNamesExactly) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
-    for (const char* name : {"A.prg", "a.prg", "b.prg"}) ViewsRig::WriteFile(folder + "/" + name);
+    for (const char* name : {"A.prg", "a.prg", "b.prg", "B.prg"})
+        ViewsRig::WriteFile(folder + "/" + name);
     rig.Start();
     rig.SelectPath(folder);
     rig.listSink.Clear();
-    rig.list.UpdateCutMarks(ViewsRig::List({rig.Library() + "/MY LIBRARY/brontisel s/a.prg",
-                                            rig.Library() + "/My Library/Other/b.prg"}));
+    // The library folder is a folder on a case-sensitive disk: in another
+    // case it is another folder.
+    rig.list.UpdateCutMarks(ViewsRig::List({rig.Library() + "/My Library/brontisel s/a.prg",
+                                            rig.Library() + "/My Library/Other/b.prg",
+                                            rig.Library() + "/MY LIBRARY/Brontisel S/B.prg"}));
     const auto cut = [&](const char* name) { return rig.list.Rows()[rig.list.FindItem(name)].cut; };
     EXPECT_TRUE(cut("a.prg"));
     EXPECT_FALSE(cut("A.prg"));
     EXPECT_FALSE(cut("b.prg")) << "another folder";
+    EXPECT_FALSE(cut("B.prg")) << "another library";
     EXPECT_EQ(rig.listSink.changed.size(), 1u) << "only the changed row is redrawn";
     rig.list.UpdateCutMarks(CFNameList());
     EXPECT_FALSE(cut("a.prg"));

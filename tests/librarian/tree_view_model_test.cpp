@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "ViewsRig.h"
 #include "librarian/CItemPath.h"
 
@@ -36,6 +39,56 @@ TEST(CLeftViewModel, BuildTreeWithDeviceShowsItUnderEachRootWithItsFoldersAndSel
     EXPECT_TRUE(rig.prompter_.shown.empty());
 }
 
+// A link may lead anywhere on the disk (to /etc, say): it gets no node, and
+// a folder that becomes a link loses its node at the next refresh.
+TEST(CLeftViewModel, LinkedFoldersGetNoNodes) {
+    ViewsRig rig;
+    const std::string library = rig.Library() + "/My Library/Brontisel S";
+    const std::string outside = rig.Library() + "/elsewhere";
+    ViewsRig::MakeFolder(outside + "/Deep");
+    ViewsRig::MakeFolder(library + "/Real/Below");
+    ViewsRig::MakeFolder(library + "/Gone");
+    fs::create_directory_symlink(outside, library + "/Out");
+    rig.tree.InitialUpdate();
+    CTreeNode* device = rig.Node(library);
+    ASSERT_NE(device, nullptr);
+    rig.tree.Expand(device);
+    EXPECT_EQ(ViewsRig::Children(device), (Strings{"Gone", "Real"}));
+    EXPECT_EQ(rig.Node(library + "/Out"), nullptr);
+
+    fs::remove(library + "/Gone");
+    fs::create_directory_symlink(outside, library + "/Gone");
+    rig.tree.OnPasted(CFNameList(), library, false);
+    EXPECT_EQ(ViewsRig::Children(device), Strings{"Real"});
+    EXPECT_EQ(ViewsRig::Children(rig.Node(library + "/Real")), Strings{"Below"});
+}
+
+// Each folder found was looked up among all its siblings, so 4,000
+// subfolders took seconds to expand and again to refresh after a paste.
+// bench_librarian and bench_librarian_wx measure the goal (10,000 in 0.2 s,
+// windows included); this bound is loose on purpose, for a busy machine.
+TEST(CLeftViewModel, TenThousandSubfoldersExpandAndRefreshInLinearTime) {
+    ViewsRig rig;
+    ASSERT_TRUE(rig.Connect());
+    const std::string folder = rig.LibraryFolder();
+    for (int i = 0; i < 10000; ++i) fs::create_directory(folder + "/Folder " + std::to_string(i));
+    ViewsRig::MakeFolder(folder + "/Folder 77/Below");
+    rig.tree.InitialUpdate();
+    CTreeNode* node = rig.Node(folder);
+    ASSERT_NE(node, nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    rig.tree.Expand(node);
+    rig.tree.OnPasted(CFNameList(), folder, false);
+    const auto spent = std::chrono::steady_clock::now() - start;
+
+    EXPECT_EQ(node->children.size(), 10000u);
+    EXPECT_EQ(ViewsRig::Children(rig.Node(folder + "/Folder 77")), Strings{"Below"});
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(spent).count();
+    std::printf("expand and refresh of 10,000 subfolders: %lld ms\n", static_cast<long long>(ms));
+    EXPECT_LT(spent, std::chrono::seconds(3)) << ms << " ms";
+}
+
 TEST(CLeftViewModel, BuildTreeWithoutDeviceShowsTheMessageOnceAndKeepsTheRoots) {
     ViewsRig rig;
     rig.Synth().SetFault(SimReply::Identity, SimFault().WithSilence());
@@ -47,7 +100,7 @@ TEST(CLeftViewModel, BuildTreeWithoutDeviceShowsTheMessageOnceAndKeepsTheRoots) 
     EXPECT_EQ(rig.prompter_.shown.size(), 2u) << "once per build";
 }
 
-TEST(CLeftViewModel, NodePathsAndLookupsIgnoreCaseOnlyForRootsAndDevices) {
+TEST(CLeftViewModel, NodePathsAndLookupsIgnoreCaseOnlyForTheDeviceRootAndDevices) {
     ViewsRig rig;
     const std::string setup = rig.Library() + "/My Setup/Brontisel S";
     ViewsRig::MakeFolder(setup + "/Take");
@@ -70,8 +123,10 @@ TEST(CLeftViewModel, NodePathsAndLookupsIgnoreCaseOnlyForRootsAndDevices) {
     };
     const Case cases[] = {
         {"/my device/BRONTISEL S", rig.tree.DeviceRoot()->children[0].get()},
-        {rig.Library() + "/my setup", rig.tree.SetupRoot()},
-        {rig.Library() + "/MY SETUP/brontisel s/take", lower},
+        {rig.Library() + "/My Setup/brontisel s/take", lower},
+        // The setup folder is a folder on a case-sensitive disk.
+        {rig.Library() + "/my setup", nullptr},
+        {rig.Library() + "/MY SETUP/Brontisel S/take", nullptr},
         {rig.Library() + "/My Setup/Brontisel S/Take/", upper},
         {rig.Library() + "/My Setup/Brontisel S/TAKE", nullptr},
         {"/My Devices/Brontisel S", nullptr},
@@ -117,10 +172,16 @@ TEST(CLeftViewModel, DeletingTheFolderThatHoldsTheSelectionSelectsItsParent) {
 TEST(CLeftViewModel, DeletedNameStillOnDiskKeepsItsNode) {
     ViewsRig rig;
     const std::string device = rig.Library() + "/My Library/Brontisel S";
-    ViewsRig::MakeFolder(device + "/Busy");
+    ViewsRig::MakeFolder(device + "/Busy/Gone");
+    ViewsRig::MakeFolder(device + "/Busy/Stays");
     rig.tree.InitialUpdate();
-    rig.tree.OnItemsDeleted(ViewsRig::List({device + "/Busy"}));
+    rig.tree.Expand(rig.Node(device));
+    // The folder could not go, one inside it did: both names are reported.
+    fs::remove(device + "/Busy/Gone");
+    rig.tree.OnItemsDeleted(ViewsRig::List({device + "/Busy", device + "/Busy/Gone"}));
     EXPECT_NE(rig.Node(device + "/Busy"), nullptr);
+    EXPECT_EQ(rig.Node(device + "/Busy/Gone"), nullptr);
+    EXPECT_NE(rig.Node(device + "/Busy/Stays"), nullptr);
 }
 
 TEST(CLeftViewModel, MovedFolderKeepsItsExpansionAndCutMark) {
@@ -201,7 +262,7 @@ TEST(CLeftViewModel, CutMarksFollowTheListExactlyBelowTheDevice) {
     ViewsRig::MakeFolder(device + "/Mix");
     ViewsRig::MakeFolder(device + "/mix");
     rig.tree.InitialUpdate();
-    rig.tree.UpdateCutMarks(ViewsRig::List({rig.Library() + "/MY SETUP/brontisel s/mix"}));
+    rig.tree.UpdateCutMarks(ViewsRig::List({rig.Library() + "/My Setup/brontisel s/mix"}));
     EXPECT_TRUE(rig.Node(device + "/mix")->cut);
     EXPECT_FALSE(rig.Node(device + "/Mix")->cut);
     rig.tree.UpdateCutMarks(CFNameList());
