@@ -35,6 +35,7 @@ void CVelkView::BindInput() {
     rowsWindow_ = FindRowsWindow(*this);
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
+    dragEffects = [] { return CWxClipboard::GetDragEffects(); };
     // The generic list hands the drop target to its rows window: the drop's
     // points are in that window.
     SetDropTarget(new velkview::CViewDropTarget(
@@ -65,7 +66,9 @@ void CVelkView::BindInput() {
             commands_.OpenItem();
         });
     });
-    Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { OnContextMenu(); });
+    // wx's list asks a second time for a right click after a fill.
+    Bind(wxEVT_CONTEXT_MENU,
+         [this](wxContextMenuEvent&) { menuOnce_.Request(*this, [this] { OnContextMenu(); }); });
     Bind(wxEVT_LIST_BEGIN_DRAG, [this](wxListEvent& event) {
         OnBeginDrag(static_cast<int>(event.GetIndex()));
     });
@@ -152,7 +155,8 @@ int CVelkView::RowAt(const wxPoint& point) const {
 
 wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    return velkview::ToDragResult(commands_.DragOver(RowAt(point), payload, ctrlDown));
+    return velkview::ToDragResult(
+        commands_.DragOver(RowAt(point), payload, ctrlDown, velkview::AllowedEffects(dragEffects)));
 }
 
 bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect) {
