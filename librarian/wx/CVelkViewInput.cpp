@@ -49,6 +49,18 @@ void CVelkView::BindInput() {
         event.Skip();
         CallAfter([this] { OnClickOrKeyUp(); });
     });
+    // A right click on the empty space clears the selection, as a left one
+    // does: its menu is the one for no selected row (wx's list keeps the
+    // selection there).
+    rowsWindow_->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) {
+        event.Skip();
+        if (RowAt(event.GetPosition()) >= 0) return;
+        velkview::SyncScope sync(syncing_);
+        for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
+             row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+            SetItemState(row, 0, wxLIST_STATE_SELECTED);
+        for (int row = 0; row < model_.RowCount(); ++row) model_.SetSelected(row, false);
+    });
     rowsWindow_->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& event) {
         event.Skip();
         OnClickOrKeyUp();

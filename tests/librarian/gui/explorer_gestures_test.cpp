@@ -508,19 +508,23 @@ TEST_F(ExplorerGestures, CtrlVDoesNothingWhileEditPasteIsGreyed) {
 }
 
 // The first right click after a fill, on a row not yet selected: one menu,
-// the one for a selected row. On the empty space: one menu, the other one.
+// the one for a selected row. On the empty space: one menu, the one for no
+// selected row, also when a row was selected before.
 TEST_F(ExplorerGestures, OneRightClickShowsOneMenuTheOneForWhatWasClicked) {
     Start([this] {
         for (const char* name : {"Bass.prg", "Keys.prg"}) WriteFile(library_ + "/" + name);
     });
     struct Case {
-        const char* where;
+        const char* where;  // a row, or "" for the empty space
+        const char* selectedBefore;
         const char* firstItem;
     };
-    for (const Case& c : {Case{"Keys.prg", "&Open"}, Case{"", "&View"}}) {
-        SCOPED_TRACE(c.where);
+    const Case cases[] = {{"Keys.prg", "", "&Open"}, {"", "", "&View"}, {"", "Bass.prg", "&View"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.where) + " after " + c.selectedBefore);
         ClickNode(Doc().GetRoots().library);  // away and back: a fresh fill
         ClickNode(library_);
+        if (*c.selectedBefore) Click(RowNamedLabel(c.selectedBefore));
         menus_.clear();
         Click(*c.where ? RowNamedLabel(c.where) : ListEmptySpace(), XInput::kRight);
         ASSERT_TRUE(Until([this] { return !menus_.empty(); }));
@@ -608,9 +612,10 @@ TEST_F(ExplorerGestures, EnterInTheSlotSpinnerPressesOk) {
         auto* spin = wxDynamicCast(dialog.FindWindow(CDialogOverwrite::kIdTargetSpin), wxSpinButton);
         if (spin == nullptr) return false;
         answered = true;
-        // The spinner's upper half steps up; then Enter.
+        // GTK draws the spinner as a "-" and a "+" side by side: a click on
+        // the "+", then Enter.
         const wxRect rect = spin->GetScreenRect();
-        enter.Do([this, rect] { input_.Click(rect.GetPosition() + wxSize(rect.width / 2, rect.height / 4)); })
+        enter.Do([this, rect] { input_.Click(rect.GetPosition() + wxSize(rect.width * 3 / 4, rect.height / 2)); })
             .Wait([spin] { return spin->GetValue() == 1; })
             .Do([this] { input_.Tap(XK_Return); });
         enter.Start();
