@@ -41,10 +41,8 @@ inline constexpr std::chrono::milliseconds kWaitBound = 30s;
 // whether `done` held.
 bool Until(const std::function<bool()>& done, std::chrono::milliseconds bound = kWaitBound);
 
-// Runs `action` from inside a running event loop, as the program's own
-// handlers run, and returns once it has. (A wait of the program's that runs
-// with no loop running makes a loop of its own; after that the generic list
-// control starts no rename on a slow click for the rest of the process.)
+// Runs `action` from inside a running event loop, as the program runs its
+// handlers (and its waits) from its main loop, and returns once it has.
 void RunInLoop(const std::function<void()>& action);
 
 // Runs the program's events for at least `duration` (a gesture whose

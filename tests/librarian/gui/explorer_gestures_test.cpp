@@ -18,6 +18,7 @@
 #include <wx/settings.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
+#include <wx/weakref.h>
 
 #include <X11/keysym.h>
 
@@ -72,6 +73,7 @@ protected:
         session_->SetItemOpener(std::make_unique<NoEditors>());
     }
     ~ExplorerGestures() override {
+        dialogs_.answer = {};  // it may refer to a test's locals
         const std::string library = session_->GetPreference().GetLibraryPath();
         session_.reset();
         Settle();
@@ -195,7 +197,10 @@ protected:
 
     // ------------------------------------------------------------ gestures
 
+    // The windows are settled first: wx's list ignores clicks until it has
+    // laid out rows it was just given.
     void Click(const wxPoint& where, XInput::Button button = XInput::kLeft) {
+        Settle();
         input_.Click(where, button);
         Settle();
     }
@@ -244,6 +249,12 @@ protected:
     // The list's rows window has seen the key up of what was typed last:
     // every key before it was handled too.
     void AfterKeys(const std::function<void()> type) {
+        // The keys go where the focus is: the list, once it has it.
+        ASSERT_TRUE(Until([this] {
+            for (wxWindow* w = wxWindow::FindFocus(); w != nullptr; w = w->GetParent())
+                if (w == list_) return true;
+            return false;
+        }, 10s)) << "the list does not have the focus";
         int ups = 0;
         auto count = [&ups](wxKeyEvent& event) {
             ++ups;
@@ -256,14 +267,21 @@ protected:
         Settle();
         list_->GetRowsWindow()->Unbind(wxEVT_KEY_UP, count);
     }
-    // Presses on `from`, moves until a drag of ours runs, moves to `to`
-    // while `over` (if given) is awaited there, and releases.
+    // Presses on `from`, moves until a drag of ours runs, moves to `to`,
+    // stays there until `over` (if given) holds, and releases.
     void Drag(const wxPoint& from, const wxPoint& to, std::function<bool()> over = {}) {
+        Settle();
         Steps steps;
         steps.Do([&] { input_.MoveTo(from); }).Do([&] { input_.Press(); });
-        for (int i = 1; i <= 6; ++i)
-            steps.Do([&, i] { input_.MoveTo(from + wxSize(0, 3 * i)); });
-        steps.Wait([] { return CWxClipboard::GetDragPayload() != nullptr; });
+        // Small moves that stay on the item pressed, until the view starts
+        // the drag (it counts a few moves; GTK may merge moves that come
+        // close together).
+        int wiggle = 0;
+        steps.Wait([&] {
+            if (CWxClipboard::GetDragPayload() != nullptr) return true;
+            input_.MoveTo(from + wxSize(++wiggle % 2 == 0 ? 2 : 5, 0));
+            return false;
+        });
         for (int i = 1; i <= 8; ++i)
             steps.Do([&, i] {
                 input_.MoveTo(from + wxSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
@@ -296,6 +314,8 @@ protected:
     // Keys for the next menu shown.
     std::vector<unsigned long> chooseFromMenu_;
     std::unique_ptr<Steps> menuSteps_;
+    // A gesture in a dialog the program opened (`dialogs_.answer`).
+    std::unique_ptr<Steps> dialogSteps_;
     int minimised_ = 0;  // minimise notices of the windows watched
 };
 
@@ -607,18 +627,25 @@ TEST_F(ExplorerGestures, EnterInTheSlotSpinnerPressesOk) {
     const SimProgramRecord before = Synth().Program(1);
     ASSERT_NE(before, Synth().Program(7));
     bool answered = false;
-    Steps enter;
-    dialogs_.answer = [&](wxDialog& dialog) {
-        auto* spin = wxDynamicCast(dialog.FindWindow(CDialogOverwrite::kIdTargetSpin), wxSpinButton);
-        if (spin == nullptr) return false;
+    dialogSteps_ = std::make_unique<Steps>();
+    dialogs_.answer = [this, &answered](wxDialog& dialog) {
+        wxWeakRef<wxSpinButton> spin =
+            wxDynamicCast(dialog.FindWindow(CDialogOverwrite::kIdTargetSpin), wxSpinButton);
+        if (!spin) return false;
         answered = true;
-        // GTK draws the spinner as a "-" and a "+" side by side: a click on
-        // the "+", then Enter.
-        const wxRect rect = spin->GetScreenRect();
-        enter.Do([this, rect] { input_.Click(rect.GetPosition() + wxSize(rect.width * 3 / 4, rect.height / 2)); })
-            .Wait([spin] { return spin->GetValue() == 1; })
+        // Once the window manager has shown it and given it the focus: a
+        // click on the spinner's "+" (GTK draws a "-" and a "+" side by
+        // side), then Enter.
+        wxWeakRef<wxDialog> shown(&dialog);
+        dialogSteps_->Wait([shown] { return shown && shown->IsActive(); })
+            .Do([this, spin] {
+                if (!spin) return;
+                const wxRect rect = spin->GetScreenRect();
+                input_.Click(rect.GetPosition() + wxSize(rect.width * 3 / 4, rect.height / 2));
+            })
+            .Wait([spin] { return !spin || spin->GetValue() == 1; })
             .Do([this] { input_.Tap(XK_Return); });
-        enter.Start();
+        dialogSteps_->Start();
         return true;
     };
     input_.Tap(XK_v, true);
