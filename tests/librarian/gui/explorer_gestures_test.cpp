@@ -630,7 +630,7 @@ TEST_F(ExplorerGestures, EnterInTheSlotSpinnerPressesOk) {
     dialogSteps_ = std::make_unique<Steps>();
     dialogs_.answer = [this, &answered](wxDialog& dialog) {
         wxWeakRef<wxSpinButton> spin =
-            wxDynamicCast(dialog.FindWindow(CDialogOverwrite::kIdTargetSpin), wxSpinButton);
+            dynamic_cast<wxSpinButton*>(dialog.FindWindow(CDialogOverwrite::kIdTargetSpin));
         if (!spin) return false;
         answered = true;
         // Once the window manager has shown it and given it the focus: a
@@ -650,7 +650,7 @@ TEST_F(ExplorerGestures, EnterInTheSlotSpinnerPressesOk) {
     };
     input_.Tap(XK_v, true);
     ASSERT_TRUE(Until([&] { return answered; })) << "no confirmation was asked";
-    ASSERT_TRUE(Until([this] { return !wxDynamicCast(session_->GetFrontWindow(), CDialogOverwrite); }, 10s))
+    ASSERT_TRUE(Until([this] { return !dynamic_cast<CDialogOverwrite*>(session_->GetFrontWindow()); }, 10s))
         << "Enter left the confirmation open";
     session_->GetSimulator()->Drain();
     EXPECT_EQ(Synth().Program(1), Synth().Program(7)) << "slot A.12 holds the file's program";
@@ -686,7 +686,7 @@ TEST_F(ExplorerGestures, MinimisedProgressBoxLeavesTheProgramOnTheScreen) {
     bool tried = false;
     bool cameBack = false;
     ReceiveWhile([&] {
-        auto* box = wxDynamicCast(session_->GetFrontWindow(), wxTopLevelWindow);
+        auto* box = dynamic_cast<wxTopLevelWindow*>(session_->GetFrontWindow());
         ASSERT_NE(box, static_cast<wxTopLevelWindow*>(frame_));
         ASSERT_TRUE(Until([&] { return guitest::WmStateOf(*box) == 1; }, 10s));
         for (wxTopLevelWindow* window : {box, static_cast<wxTopLevelWindow*>(frame_)})
