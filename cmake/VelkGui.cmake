@@ -49,6 +49,10 @@ macro(velk_find_wx)
     separate_arguments(_velk_wx_flags UNIX_COMMAND "${wxWidgets_CXX_FLAGS}")
     set_property(TARGET velk::wx PROPERTY INTERFACE_COMPILE_OPTIONS ${_velk_wx_flags})
   endif()
+  # GTK itself, for the few things wx does not reach (a window manager's
+  # close request to a disabled window) and for the GUI tests.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET GLOBAL gtk+-3.0)
 endmacro()
 
 # velk_gui_test(<target>): a gtest executable whose tests need a display. Each

@@ -1,5 +1,7 @@
 #include "librarian/CItemRules.h"
 
+#include "librarian/VelkClipboard.h"
+
 namespace itempath {
 
 namespace {
@@ -53,6 +55,17 @@ bool CanPasteItems(std::span<const std::string> names, int targetKind, int targe
         if (firstIsDevice ? info.level != 1 : info.level < 2) return false;
     }
     return SourceFitsTarget(first, targetKind, targetLevel, names.size());
+}
+
+int ChooseDropEffect(int targetKind, bool ctrlDown, int allowedEffects) {
+    const int wanted = (targetKind == kRootDevice || ctrlDown) ? kDropCopy : kDropMove;
+    if (allowedEffects & wanted) return wanted;
+    // The device side takes copies only; the disk sides take what the drag
+    // allows.
+    if (targetKind == kRootDevice) return kDropNone;
+    if (allowedEffects & kDropCopy) return kDropCopy;
+    if (allowedEffects & kDropMove) return kDropMove;
+    return kDropNone;
 }
 
 }  // namespace itempath

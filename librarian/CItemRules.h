@@ -36,4 +36,12 @@ bool CanRename(int kind, int level, std::string_view itemText);
 bool CanPasteItems(std::span<const std::string> names, int targetKind, int targetLevel,
                    const CItemRoots& roots, const CDeviceNames& devices);
 
+// The drop effect (VelkDropEffect) a view answers over a target that takes
+// the drag: a copy onto the device side; onto the setup and library sides a
+// move, or a copy while Ctrl is held. Always an effect the drag allows
+// (`allowedEffects`, VelkDropEffect bits): a drag of the device's items
+// allows only a copy, and GTK refuses a drop answered with an effect the
+// drag does not allow. kDropNone when the drag allows none that fits.
+int ChooseDropEffect(int targetKind, bool ctrlDown, int allowedEffects);
+
 }  // namespace itempath

@@ -381,7 +381,8 @@ void CLeftViewModel::BeginDrag(const CTreeNode* node) {
     doc_.PutItems(0, names, true, deviceNode ? kDropCopy : (kDropCopy | kDropMove));
 }
 
-int CLeftViewModel::DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown) {
+int CLeftViewModel::DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown,
+                             int allowedEffects) {
     if (payload == nullptr || !doc_.HasClipboardItems(payload)) return kDropNone;
     if (node == nullptr) {
         SetDropHighlight(nullptr);
@@ -396,8 +397,7 @@ int CLeftViewModel::DragOver(CTreeNode* node, const VelkPayload* payload, bool c
     SetDropHighlight(node);
     const CTreeItemData& data = node->data;
     if (!doc_.CanPaste(payload, data.deviceIndex, data.rootKind, data.level)) return kDropNone;
-    if (data.rootKind == kRootDevice) return kDropCopy;
-    return ctrlDown ? kDropCopy : kDropMove;
+    return ChooseDropEffect(data.rootKind, ctrlDown, allowedEffects);
 }
 
 void CLeftViewModel::DragLeave() {

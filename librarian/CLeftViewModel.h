@@ -120,8 +120,10 @@ public:
     // OnItemRenamed.
     void EndLabelEdit(const CTreeNode* node, const std::string& text, bool cancelled);
     void BeginDrag(const CTreeNode* node);
-    // Drop target. The payload is the drag's (null: not ours).
-    int DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown);
+    // Drop target. The payload is the drag's (null: not ours), which allows
+    // `allowedEffects` (VelkDropEffect bits).
+    int DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown,
+                 int allowedEffects = kDropCopy | kDropMove);
     void DragLeave();
     std::optional<CTreeDropPaste> Drop(CTreeNode* node, const VelkPayload* payload, int effect);
     void OnHoverTimer();

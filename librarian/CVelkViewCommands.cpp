@@ -124,7 +124,7 @@ void CVelkViewCommands::DeleteSelection() {
 int CVelkViewCommands::RenameRow() const {
     if (!OneRowSelected()) return -1;
     const int row = FirstSelected();
-    return list_.BeginLabelEdit(row) ? row : -1;
+    return list_.CanEditLabel(row) ? row : -1;
 }
 
 bool CVelkViewCommands::CanNewFolder() const {
@@ -171,9 +171,10 @@ bool CVelkViewCommands::CanPaste() const {
 }
 
 void CVelkViewCommands::Paste() {
-    if (!doc_.HasClipboardItems()) return;
+    // The rule that greys the command, whoever asks (a key as much as the
+    // menu).
+    if (!CanPaste()) return;
     const CListPasteTarget target = PasteTarget(FirstSelected());
-    if (!doc_.CanPaste(nullptr, target.deviceIndex, target.rootKind, target.level)) return;
     doc_.Paste(nullptr, target.path, false, target.deviceIndex, target.rootKind, target.level);
 }
 
@@ -223,7 +224,8 @@ void CVelkViewCommands::BeginDrag(int row) {
     doc_.PutItems(0, names, true, effects);
 }
 
-int CVelkViewCommands::DragOver(int row, const VelkPayload* payload, bool ctrlDown) {
+int CVelkViewCommands::DragOver(int row, const VelkPayload* payload, bool ctrlDown,
+                                int allowedEffects) {
     list_.SetDropHighlight(-1);
     if (payload == nullptr || !doc_.HasClipboardItems(payload)) return kDropNone;
     // A folder or device row shows the highlight even when it refuses.
@@ -232,8 +234,7 @@ int CVelkViewCommands::DragOver(int row, const VelkPayload* payload, bool ctrlDo
     const CListPasteTarget target = PasteTarget(row);
     if (!doc_.CanPaste(payload, target.deviceIndex, target.rootKind, target.level))
         return kDropNone;
-    if (target.rootKind == kRootDevice) return kDropCopy;
-    return ctrlDown ? kDropCopy : kDropMove;
+    return ChooseDropEffect(target.rootKind, ctrlDown, allowedEffects);
 }
 
 void CVelkViewCommands::DragLeave() { list_.SetDropHighlight(-1); }

@@ -83,8 +83,10 @@ public:
     int DragEffects() const;
     // A drag started on `row` (-1: none under the point).
     void BeginDrag(int row);
-    // Drop target; `payload` is the drag's (null: not ours).
-    int DragOver(int row, const VelkPayload* payload, bool ctrlDown);
+    // Drop target; `payload` is the drag's (null: not ours), which allows
+    // `allowedEffects` (VelkDropEffect bits).
+    int DragOver(int row, const VelkPayload* payload, bool ctrlDown,
+                 int allowedEffects = kDropCopy | kDropMove);
     void DragLeave();
     std::optional<CListDropPaste> Drop(int row, const VelkPayload* payload, int effect);
 

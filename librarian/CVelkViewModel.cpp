@@ -393,19 +393,29 @@ void CVelkViewModel::SetDropHighlight(int row) {
     }
 }
 
-bool CVelkViewModel::BeginLabelEdit(int row) const {
+bool CVelkViewModel::CanEditLabel(int row) const {
     return InRange(row, RowCount()) && CanRename(Kind(), Level() + 1, rows_[row].texts[2]);
 }
 
-void CVelkViewModel::EndLabelEdit(int row, const std::string& newText, bool cancelled) {
-    if (!InRange(row, RowCount()) || cancelled || newText.empty()) return;
-    const std::string path = GetItemPath(row);
+bool CVelkViewModel::BeginLabelEdit(int row) {
+    if (!CanEditLabel(row)) return false;
+    labelEdit_ = CLabelEdit{GetItemPath(row), rows_[row].openable, Kind()};
+    return true;
+}
+
+void CVelkViewModel::EndLabelEdit(const std::string& newText, bool cancelled) {
+    if (!labelEdit_) return;
+    const CLabelEdit edit = *labelEdit_;
+    labelEdit_.reset();
+    if (cancelled || newText.empty()) return;
+    // A file or folder that went meanwhile is not renamed.
+    if (edit.rootKind != kRootDevice && !ExistsOnDisk(edit.path)) return;
     std::string name = newText;
     // A file keeps its extension unless the user typed one of the same kind.
-    if (rows_[row].openable && Kind() != kRootDevice &&
-        !EqualsIgnoringCase(LastFour(name), LastFour(path)))
-        name += LastFour(path);
-    doc_.RenameItem(path, name);
+    if (edit.openable && edit.rootKind != kRootDevice &&
+        !EqualsIgnoringCase(LastFour(name), LastFour(edit.path)))
+        name += LastFour(edit.path);
+    doc_.RenameItem(edit.path, name);
 }
 
 // ---------------------------------------------------------------- document callbacks
@@ -452,12 +462,14 @@ void CVelkViewModel::OnItemsDeleted(const CFNameList& deleted) {
 
 void CVelkViewModel::OnFolderCreated(const std::string& path) {
     if (Kind() == kRootDevice || !ParentIsShown(path)) return;
+    // An open edit ends first: it may rename a row this looks at.
+    RowsChanging();
+    if (Kind() == kRootDevice || !ParentIsShown(path)) return;
     const std::string leaf = GetLeafName(path);
     std::error_code error;
     if (FindItem(leaf) >= 0 || !fs::is_directory(path, error)) return;
     std::optional<CListRow> row = MakeFolderRow(leaf, folderlist::LastWriteTime(path));
     if (!row) return;
-    RowsChanging();
     std::vector<CListRow> rows;
     rows.push_back(std::move(*row));
     InsertAtTop(std::move(rows));

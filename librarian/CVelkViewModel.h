@@ -106,9 +106,17 @@ public:
     void SetSelected(int row, bool selected);
     void SetDropHighlight(int row);  // -1 clears it
 
-    // Renaming in place: the edited row itself, never the selection.
-    bool BeginLabelEdit(int row) const;
-    void EndLabelEdit(int row, const std::string& text, bool cancelled);
+    // Renaming in place. An edit belongs to the item it began on, kept by
+    // its path: the edit may end after the list was refilled or sorted (on
+    // GTK it ends on focus loss, after the click that caused it was
+    // handled), and the name then goes to that item, or nowhere when the
+    // item is gone, never to the row now at its place.
+    bool CanEditLabel(int row) const;
+    // False when the row's name cannot be edited; else the edit begins.
+    bool BeginLabelEdit(int row);
+    bool IsEditingLabel() const { return labelEdit_.has_value(); }
+    // The typed text; a cancelled edit renames nothing.
+    void EndLabelEdit(const std::string& text, bool cancelled);
 
     // VelkDocView
     void FillList(const std::string& path, bool reset) override;
@@ -162,4 +170,12 @@ private:
     int viewStyleFile_ = kStyleIcon;
     bool inserting_ = false;
     bool quietInserts_ = false;
+
+    // The item whose name is being edited.
+    struct CLabelEdit {
+        std::string path;
+        bool openable = false;
+        int rootKind = 0;
+    };
+    std::optional<CLabelEdit> labelEdit_;
 };

@@ -9,20 +9,23 @@ namespace {
 
 constexpr VelkMenuItem Cmd(int id, const char* text) { return {VelkMenuKind::Command, id, text}; }
 constexpr VelkMenuItem Check(int id, const char* text) {
-  return {VelkMenuKind::Command, id, text, true};
+  return {VelkMenuKind::Command, id, text, VelkMark::Check};
+}
+constexpr VelkMenuItem Radio(int id, const char* text) {
+  return {VelkMenuKind::Command, id, text, VelkMark::Radio};
 }
 constexpr VelkMenuItem Sep() { return {VelkMenuKind::Separator}; }
 constexpr VelkMenuItem Popup(const char* text, std::span<const VelkMenuItem> items) {
-  return {VelkMenuKind::Popup, 0, text, false, items};
+  return {VelkMenuKind::Popup, 0, text, VelkMark::None, items};
 }
 
 constexpr std::array kNewPopup{Cmd(ID_FILE_NEW_FOLDER, "New &Folder")};
 
 constexpr std::array kViewStyles{
-    Check(ID_VIEW_LARGEICON, "Lar&ge Icons"),
-    Check(ID_VIEW_SMALLICON, "S&mall Icons"),
-    Check(ID_VIEW_LIST, "&List"),
-    Check(ID_VIEW_DETAILS, "&Details"),
+    Radio(ID_VIEW_LARGEICON, "Lar&ge Icons"),
+    Radio(ID_VIEW_SMALLICON, "S&mall Icons"),
+    Radio(ID_VIEW_LIST, "&List"),
+    Radio(ID_VIEW_DETAILS, "&Details"),
 };
 
 constexpr std::array kArrangeIcons{

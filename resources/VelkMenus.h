@@ -9,15 +9,19 @@ namespace velk {
 
 enum class VelkMenuKind { Command, Separator, Popup };
 
+// The mark an update handler may show on an entry: a check mark (the
+// toolbar and status-bar toggles, and the sort marks, since none of the
+// three may be marked), or a radio mark in a group of adjacent entries of
+// which exactly one is marked (the view styles).
+enum class VelkMark { None, Check, Radio };
+
 // One menu entry. `text` carries the "&" mnemonic and, after "\t", the key
-// shown beside it. `checkable`: the update handler shows a mark on it (the
-// sort and view-style marks, the toolbar and status-bar toggles); all marks
-// are independent check items, since a sort mark can be cleared on all three.
+// shown beside it.
 struct VelkMenuItem {
   VelkMenuKind kind = VelkMenuKind::Command;
   int id = 0;
   const char* text = nullptr;
-  bool checkable = false;
+  VelkMark mark = VelkMark::None;
   std::span<const VelkMenuItem> items{};  // the entries of a popup
 };
 

@@ -1,8 +1,10 @@
 #include "librarian/wx/CDialogAnimate.h"
 
 #include <wx/activityindicator.h>
+#include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/sizer.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 #include "resources/VelkStrings.h"
@@ -54,16 +56,41 @@ void CDialogAnimate::Show(const std::string& caption) {
     box_ = box;
     box->CentreOnParent();
     box->Spinner()->Start();
+    box->Bind(wxEVT_ICONIZE, &CDialogAnimate::OnIconize, this);
+    parentTop_ = parent_ ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(parent_)) : nullptr;
+    if (parentTop_) parentTop_->Bind(wxEVT_ICONIZE, &CDialogAnimate::OnIconize, this);
     box->Show();
     disabler_ = std::make_unique<wxWindowDisabler>(box);
 }
 
+void CDialogAnimate::OnIconize(wxIconizeEvent& event) {
+    event.Skip();
+    if (!event.IsIconized() || restoring_) return;
+    // Once the window manager is done minimising (it does the box and its
+    // window one after the other).
+    restoring_ = true;
+    wxTheApp->CallAfter([this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired()) Restore();
+    });
+}
+
+void CDialogAnimate::Restore() {
+    restoring_ = false;
+    if (!box_) return;
+    if (parentTop_ && parentTop_->IsIconized()) parentTop_->Iconize(false);
+    if (box_->IsIconized()) box_->Iconize(false);
+    box_->Raise();
+}
+
 void CDialogAnimate::Close() {
     if (!box_) return;
+    if (parentTop_) parentTop_->Unbind(wxEVT_ICONIZE, &CDialogAnimate::OnIconize, this);
+    parentTop_ = nullptr;
     if (auto* spinner = wxDynamicCast(box_->FindWindow(kIdAnimation), wxActivityIndicator))
         spinner->Stop();
     disabler_.reset();
     box_->Hide();
     box_->Destroy();
     box_ = nullptr;
+    restoring_ = false;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The progress box shown while a transfer waits for the synthesizer: a
 // spinner under the title "MIDI Transfering ...". The user cannot close
-// it (no close box, Escape and window-manager close are refused), and every
-// other top-level window is disabled while it shows. The caller's waiting
-// loop pumps the events; the box has no timer of its own.
+// it (no close box, Escape and window-manager close are refused) nor
+// minimise it, and every other top-level window is disabled while it shows.
+// The caller's waiting loop pumps the events; the box has no timer of its
+// own.
 
 #include <memory>
 #include <string>
@@ -11,6 +12,8 @@
 #include "librarian/VelkWaitLoop.h"
 
 class wxDialog;
+class wxIconizeEvent;
+class wxTopLevelWindow;
 class wxWindow;
 class wxWindowDisabler;
 
@@ -35,7 +38,17 @@ public:
     wxDialog* GetDialog() const { return box_; }
 
 private:
+    // A window manager may minimise the box even so (openbox takes the main
+    // window along, so the whole program would vanish until the transfer
+    // ends): the box and its window are restored at once.
+    void OnIconize(wxIconizeEvent& event);
+    void Restore();
+
     wxWindow* parent_;
+    wxTopLevelWindow* parentTop_ = nullptr;  // watched while the box shows
     wxDialog* box_ = nullptr;  // destroyed through wx
     std::unique_ptr<wxWindowDisabler> disabler_;
+    bool restoring_ = false;
+    // Expires with the box object: a restore queued by then does nothing.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

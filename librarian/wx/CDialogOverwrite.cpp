@@ -57,6 +57,18 @@ CDialogOverwrite::CDialogOverwrite(const std::string& caption, int* target,
 
     spin_->Bind(wxEVT_SPIN, &CDialogOverwrite::OnDeltaPosTarget, this);
     Bind(wxEVT_BUTTON, &CDialogOverwrite::OnOK, this, wxID_OK);
+    // Enter in the slot spinner presses OK, as in a text field (GTK's
+    // spinner keeps the key to itself).
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        const int key = event.GetKeyCode();
+        if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && FindFocus() == spin_) {
+            wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+            ok.SetEventObject(FindWindow(wxID_OK));
+            ProcessWindowEvent(ok);
+            return;
+        }
+        event.Skip();
+    });
     CentreOnParent();
 }
 

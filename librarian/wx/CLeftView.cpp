@@ -51,6 +51,7 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
          [this](const wxPoint& point, wxDragResult effect) { return DropAt(point, effect); }}));
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
+    dragEffects = [] { return CWxClipboard::GetDragEffects(); };
 
     Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
         if (syncing_ == 0) model_.Select(NodeOf(event.GetItem()));
@@ -75,12 +76,21 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
     Bind(wxEVT_TREE_BEGIN_DRAG, [this](wxTreeEvent& event) {
         model_.BeginDrag(NodeOf(event.GetItem()));
     });
-    // The item menu alone: one menu per right click.
+    // A right click makes the tree the view the menu bar and the keys act
+    // on, as a left click does.
+    Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) {
+        event.Skip();
+        SetFocus();
+    });
+    // A right click on a node asks for the menu twice (the node's menu,
+    // then GTK's), one on the empty space once: the menu shows once, for
+    // the selected node (the node clicked is selected by then).
     Bind(wxEVT_TREE_ITEM_MENU, [this](wxTreeEvent& event) {
         model_.PrepareContextMenu(NodeOf(event.GetItem()));
-        std::unique_ptr<wxMenu> menu = velk::BuildVelkMenu(velk::VelkTreeContextMenu());
-        showMenu(*menu);
+        menuOnce_.Request(*this, [this] { ShowContextMenu(); });
     });
+    Bind(wxEVT_CONTEXT_MENU,
+         [this](wxContextMenuEvent&) { menuOnce_.Request(*this, [this] { ShowContextMenu(); }); });
     BindCommands();
 }
 
@@ -121,10 +131,20 @@ CTreeNode* CLeftView::NodeOf(const wxTreeItemId& item) const {
     return data ? data->node : nullptr;
 }
 
+void CLeftView::ShowContextMenu() {
+    std::unique_ptr<wxMenu> menu = velk::BuildVelkMenu(velk::VelkTreeContextMenu());
+    showMenu(*menu);
+}
+
 CTreeNode* CLeftView::NodeAt(const wxPoint& point) const {
+    // Anywhere on a node's row: its indent, button, icon, label or the
+    // empty rest of the row.
+    constexpr int kOnRow = wxTREE_HITTEST_ONITEMINDENT | wxTREE_HITTEST_ONITEMBUTTON |
+                           wxTREE_HITTEST_ONITEMICON | wxTREE_HITTEST_ONITEMLABEL |
+                           wxTREE_HITTEST_ONITEMSTATEICON | wxTREE_HITTEST_ONITEMRIGHT;
     int flags = 0;
     const wxTreeItemId item = HitTest(point, flags);
-    if (!(flags & (wxTREE_HITTEST_ONITEMICON | wxTREE_HITTEST_ONITEMLABEL))) return nullptr;
+    if (!(flags & kOnRow)) return nullptr;
     return NodeOf(item);
 }
 
@@ -224,7 +244,8 @@ void CLeftView::OnStartLabelEdit(const CTreeNode& node) {
 
 wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    return velkview::ToDragResult(model_.DragOver(NodeAt(point), payload, ctrlDown));
+    return velkview::ToDragResult(
+        model_.DragOver(NodeAt(point), payload, ctrlDown, velkview::AllowedEffects(dragEffects)));
 }
 
 bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect) {

@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "librarian/CLeftViewModel.h"
+#include "librarian/wx/VelkViewInput.h"
 
 class wxImageList;
 class wxMenu;
@@ -34,6 +35,8 @@ public:
     // The payload of the drag in progress when it is one of ours (by default
     // CWxClipboard's process-wide drag payload); null refuses the drop.
     std::function<const VelkPayload*()> dragPayload;
+    // The effects that drag allows (VelkDropEffect bits).
+    std::function<int()> dragEffects;
 
     // The drop target's side, also driven directly by tests.
     wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown);
@@ -63,6 +66,7 @@ private:
     void OnStartLabelEdit(const CTreeNode& node) override;
 
     void ShowNode(const wxTreeItemId& item, const CTreeNode& node);
+    void ShowContextMenu();
     void Forget(const CTreeNode& node);
     void BindCommands();
     CTreeNode* NodeAt(const wxPoint& point) const;
@@ -76,4 +80,5 @@ private:
     // Set while the window follows the model: the events that raises are
     // the model's own doing and are not reported back.
     int syncing_ = 0;
+    velkview::CMenuOnce menuOnce_;
 };

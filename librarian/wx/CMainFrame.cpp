@@ -115,6 +115,8 @@ CLeftView* CMainFrame::GetTreeWindow() const { return panes_->GetTree(); }
 
 CVelkView* CMainFrame::GetListWindow() const { return panes_->GetList(); }
 
+bool CMainFrame::IsClosePending() const { return closeGuard_ && closeGuard_->IsClosePending(); }
+
 void CMainFrame::SetActiveView(wxWindow* pane) {
     if (pane == GetTreeWindow() || pane == GetListWindow()) active_ = pane;
 }
@@ -142,6 +144,9 @@ bool CMainFrame::TryBefore(wxEvent& event) {
     const int id = FromWxCommandId(event.GetId());
     if (!commandIds_.contains(id)) return wxFrame::TryBefore(event);
 
+    // A key, a tool or a menu item runs a command only while the menus show
+    // it enabled (GTK sends a key's command whatever the menu shows).
+    if (type == wxEVT_MENU && !IsEnabledFor(id, event.GetEventObject())) return true;
     if (RouteToActiveView(event)) return true;
     if (type == wxEVT_MENU) {
         router_.Execute(id);  // a command nobody handles is dropped
@@ -153,6 +158,13 @@ bool CMainFrame::TryBefore(wxEvent& event) {
     if (state.checked) update.Check(*state.checked);
     if (state.text) update.SetText(wxString::FromUTF8(*state.text));
     return true;
+}
+
+bool CMainFrame::IsEnabledFor(int id, wxObject* origin) {
+    wxUpdateUIEvent update(ToWxCommandId(id));
+    update.SetEventObject(origin);
+    if (RouteToActiveView(update)) return update.GetSetEnabled() && update.GetEnabled();
+    return router_.Update(id).enabled;
 }
 
 bool CMainFrame::RouteToActiveView(wxEvent& event) {

@@ -58,6 +58,9 @@ public:
     wxWindow* GetActiveView() const { return active_; }
     void SetActiveView(wxWindow* pane);
 
+    // True while a close asked for during a transfer waits for its end.
+    bool IsClosePending() const;
+
     // What the route gives a command (the application's command id).
     VelkCommandState UpdateCommand(int id);
     bool RunCommand(int id);
@@ -66,6 +69,9 @@ private:
     bool TryBefore(wxEvent& event) override;
     // Offers the command to the view it is for; true when that view took it.
     bool RouteToActiveView(wxEvent& event);
+    // Whether command `id` coming from `origin` is enabled, by the rules
+    // that update the menus.
+    bool IsEnabledFor(int id, wxObject* origin);
     void OnChildFocus(wxChildFocusEvent& event);
     void OnIdle(wxIdleEvent& event);
     void UpdateIndicators();

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "librarian/CItemPath.h"
+#include "librarian/CVelkDoc.h"
 #include "librarian/wx/VelkViewInput.h"
 #include "resources/wx/VelkArt.h"
 
@@ -46,16 +48,15 @@ CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preferenc
     Bind(wxEVT_LIST_ITEM_DESELECTED, [this](wxListEvent& event) {
         if (syncing_ == 0) model_.SetSelected(static_cast<int>(event.GetIndex()), false);
     });
-    // The event's row, never the selection: an edit may end after a click
-    // selected another row.
+    // The model keeps the item an edit began on: the control names it by
+    // its row, which may hold another item by the time the edit ends.
     Bind(wxEVT_LIST_BEGIN_LABEL_EDIT, [this](wxListEvent& event) {
         if (!model_.BeginLabelEdit(static_cast<int>(event.GetIndex()))) event.Veto();
     });
     Bind(wxEVT_LIST_END_LABEL_EDIT, [this](wxListEvent& event) {
         // The old text stays; a rename that succeeds sets the new one.
         event.Veto();
-        model_.EndLabelEdit(static_cast<int>(event.GetIndex()), event.GetLabel().utf8_string(),
-                            event.IsEditCancelled());
+        model_.EndLabelEdit(event.GetLabel().utf8_string(), event.IsEditCancelled());
     });
     BindInput();
     BindCommands();
@@ -120,7 +121,17 @@ void CVelkView::Populate() {
     Thaw();
 }
 
+void CVelkView::FinishLabelEdit() {
+    // The control ends its edit by the row it began on: it must end while
+    // that row still stands there (ending it later, on focus loss, reached
+    // for a row that was gone). The typed name is kept.
+    if (finishingEdit_ || GetEditControl() == nullptr) return;
+    velkview::SyncScope finishing(finishingEdit_);
+    EndEditLabel(false);
+}
+
 void CVelkView::OnRowsChanging() {
+    FinishLabelEdit();
     // The control's selection is read back before the rows move.
     SyncSelection();
 }
@@ -135,9 +146,13 @@ void CVelkView::SyncSelection() {
         model_.SetSelected(row, selected[static_cast<std::size_t>(row)]);
 }
 
-void CVelkView::OnRowsReset() { Populate(); }
+void CVelkView::OnRowsReset() {
+    FinishLabelEdit();
+    Populate();
+}
 
 void CVelkView::OnRowsInserted(int first, int count) {
+    FinishLabelEdit();
     if (IsVirtual()) {
         Populate();
         return;
@@ -149,6 +164,7 @@ void CVelkView::OnRowsInserted(int first, int count) {
 }
 
 void CVelkView::OnRowDeleted(int row) {
+    FinishLabelEdit();
     if (IsVirtual()) {
         Populate();
         return;
@@ -210,6 +226,7 @@ void CVelkView::OnStyleChanged(int style) {
     // hold their items (wx lays icons out only for real items).
     const bool details = flag == wxLC_REPORT;
     if (HasFlag(flag) && IsVirtual() == details) return;
+    FinishLabelEdit();
     StoreWidths();
     {
         velkview::SyncScope sync(syncing_);
@@ -224,5 +241,17 @@ void CVelkView::OnStyleChanged(int style) {
 }
 
 void CVelkView::OnStartLabelEdit(int row) {
-    if (row >= 0 && row < GetItemCount()) EditLabel(row);
+    // Once the command that asked for it is done: a popup menu that is
+    // still closing takes the focus back to where it was (the tree, say),
+    // which would end the edit at once. The row is found again by its
+    // item, in the folder still shown.
+    const std::string folder = doc_.GetCurrentPath();
+    const std::string leaf = itempath::GetLeafName(model_.GetItemPath(row));
+    CallAfter([this, folder, leaf] {
+        if (doc_.GetCurrentPath() != folder) return;
+        const int found = model_.FindItem(leaf);
+        if (found < 0 || found >= GetItemCount()) return;
+        SetFocus();
+        EditLabel(found);
+    });
 }

@@ -14,6 +14,7 @@
 
 #include "librarian/CVelkViewCommands.h"
 #include "librarian/CVelkViewModel.h"
+#include "librarian/wx/VelkViewInput.h"
 
 class VelkLauncher;
 class wxImageList;
@@ -43,6 +44,8 @@ public:
     // The payload of the drag in progress when it is one of ours (the
     // clipboard layer's process-wide drag payload); null refuses the drop.
     std::function<const VelkPayload*()> dragPayload;
+    // The effects that drag allows (VelkDropEffect bits).
+    std::function<int()> dragEffects;
 
     // What the user does, also driven directly by tests. A left-button
     // press or a key release once the control has handled it:
@@ -80,6 +83,9 @@ private:
 
     void BindInput();
     void BindCommands();
+    // Ends an open label edit, keeping the typed name: before the control's
+    // rows change under it.
+    void FinishLabelEdit();
 
     // Every row anew from the model.
     void Populate();
@@ -98,4 +104,6 @@ private:
     std::unique_ptr<wxImageList> smallImages_;
     mutable wxItemAttr markAttr_;
     int syncing_ = 0;
+    int finishingEdit_ = 0;
+    velkview::CMenuOnce menuOnce_;
 };

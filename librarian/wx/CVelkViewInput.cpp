@@ -35,6 +35,7 @@ void CVelkView::BindInput() {
     rowsWindow_ = FindRowsWindow(*this);
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
+    dragEffects = [] { return CWxClipboard::GetDragEffects(); };
     // The generic list hands the drop target to its rows window: the drop's
     // points are in that window.
     SetDropTarget(new velkview::CViewDropTarget(
@@ -47,6 +48,18 @@ void CVelkView::BindInput() {
     rowsWindow_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
         event.Skip();
         CallAfter([this] { OnClickOrKeyUp(); });
+    });
+    // A right click on the empty space clears the selection, as a left one
+    // does: its menu is the one for no selected row (wx's list keeps the
+    // selection there).
+    rowsWindow_->Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) {
+        event.Skip();
+        if (RowAt(event.GetPosition()) >= 0) return;
+        velkview::SyncScope sync(syncing_);
+        for (long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
+             row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+            SetItemState(row, 0, wxLIST_STATE_SELECTED);
+        for (int row = 0; row < model_.RowCount(); ++row) model_.SetSelected(row, false);
     });
     rowsWindow_->Bind(wxEVT_KEY_UP, [this](wxKeyEvent& event) {
         event.Skip();
@@ -65,7 +78,9 @@ void CVelkView::BindInput() {
             commands_.OpenItem();
         });
     });
-    Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { OnContextMenu(); });
+    // wx's list asks a second time for a right click after a fill.
+    Bind(wxEVT_CONTEXT_MENU,
+         [this](wxContextMenuEvent&) { menuOnce_.Request(*this, [this] { OnContextMenu(); }); });
     Bind(wxEVT_LIST_BEGIN_DRAG, [this](wxListEvent& event) {
         OnBeginDrag(static_cast<int>(event.GetIndex()));
     });
@@ -152,7 +167,8 @@ int CVelkView::RowAt(const wxPoint& point) const {
 
 wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown) {
     const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    return velkview::ToDragResult(commands_.DragOver(RowAt(point), payload, ctrlDown));
+    return velkview::ToDragResult(
+        commands_.DragOver(RowAt(point), payload, ctrlDown, velkview::AllowedEffects(dragEffects)));
 }
 
 bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect) {

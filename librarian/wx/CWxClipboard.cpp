@@ -56,6 +56,7 @@ private:
 };
 
 std::optional<VelkPayload> g_dragPayload;
+int g_dragEffects = kDropNone;
 
 }  // namespace
 
@@ -78,6 +79,8 @@ std::unique_ptr<wxDataObjectComposite> CWxClipboard::MakeDataObject(const VelkPa
 const VelkPayload* CWxClipboard::GetDragPayload() {
     return g_dragPayload ? &*g_dragPayload : nullptr;
 }
+
+int CWxClipboard::GetDragEffects() { return g_dragPayload ? g_dragEffects : kDropNone; }
 
 bool CWxClipboard::Put(const VelkPayload& payload) {
     wxClipboardLocker locker;
@@ -117,10 +120,12 @@ int CWxClipboard::RunDrag(const VelkPayload& payload, int allowedEffects) {
     if (window == nullptr) return kDropNone;
     const std::unique_ptr<wxDataObjectComposite> object = MakeDataObject(payload);
     g_dragPayload = payload;
+    g_dragEffects = allowedEffects;
     wxDropSource source(*object, window);
     const wxDragResult result =
         source.DoDragDrop((allowedEffects & kDropMove) ? wxDrag_AllowMove : wxDrag_CopyOnly);
     g_dragPayload.reset();
+    g_dragEffects = kDropNone;
     switch (result) {
     case wxDragCopy: return kDropCopy;
     case wxDragMove: return kDropMove;

@@ -45,8 +45,10 @@ public:
     bool Clear() override;
     int RunDrag(const VelkPayload& payload, int allowedEffects) override;
 
-    // The payload of the drag running in this process, if any.
+    // The payload of the drag running in this process, if any, and the
+    // effects its source allows (VelkDropEffect bits; none without a drag).
     static const VelkPayload* GetDragPayload();
+    static int GetDragEffects();
 
     static const wxDataFormat& GetFormat();
     // A new data object holding the payload in both formats.

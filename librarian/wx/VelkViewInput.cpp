@@ -11,6 +11,15 @@
 
 namespace velkview {
 
+void CMenuOnce::Request(wxEvtHandler& owner, std::function<void()> show) {
+    if (pending_) return;
+    pending_ = true;
+    owner.CallAfter([this, show = std::move(show)] {
+        pending_ = false;
+        show();
+    });
+}
+
 void BindCommand(wxWindow& view, int id, Enabled enabled, Action run, Action before) {
     view.Bind(
         wxEVT_UPDATE_UI,
@@ -21,9 +30,9 @@ void BindCommand(wxWindow& view, int id, Enabled enabled, Action run, Action bef
         velk::ToWxCommandId(id));
     view.Bind(
         wxEVT_MENU,
-        [run, before](wxCommandEvent&) {
+        [enabled, run, before](wxCommandEvent&) {
             if (before) before();
-            run();
+            if (enabled()) run();
         },
         velk::ToWxCommandId(id));
 }
@@ -62,6 +71,11 @@ wxDragResult ToDragResult(int effect) {
     case kDropMove: return wxDragMove;
     default: return wxDragNone;
     }
+}
+
+int AllowedEffects(const std::function<int()>& effects) {
+    const int allowed = effects ? effects() : kDropNone;
+    return allowed != kDropNone ? allowed : (kDropCopy | kDropMove);
 }
 
 int ToEffect(wxDragResult result) {

@@ -7,6 +7,7 @@
 
 #include <wx/dnd.h>
 
+class wxEvtHandler;
 class wxTextCtrl;
 class wxWindow;
 
@@ -25,12 +26,24 @@ private:
     int& counter_;
 };
 
+// Shows a view's context menu once per gesture: one right click can ask for
+// it twice (wx's own request, then GTK's). The menu shows once the click
+// has been handled, when it has moved the selection.
+class CMenuOnce {
+public:
+    void Request(wxEvtHandler& owner, std::function<void()> show);
+
+private:
+    bool pending_ = false;
+};
+
 using Enabled = std::function<bool()>;
 using Action = std::function<void()>;
 
 // Binds the update handler and the command handler of `id` (the
 // application's command id) on `view`. `before` runs first in both (the
-// list reads its selection back).
+// list reads its selection back). A disabled command does nothing, however
+// it was given (a key runs it whatever the menu shows).
 void BindCommand(wxWindow& view, int id, Enabled enabled, Action run, Action before = {});
 
 // Copy, Cut and Paste: on the label's edit while `edit` gives one, else on
@@ -46,6 +59,9 @@ void BindEditCommands(wxWindow& view, std::function<wxTextCtrl*()> edit, ItemCli
 
 wxDragResult ToDragResult(int effect);
 int ToEffect(wxDragResult result);
+// What `effects` gives; copy and move when it gives nothing (a drag the
+// clipboard layer does not know, such as a test's).
+int AllowedEffects(const std::function<int()>& effects);
 
 // Drops of our own format. GTK hands out the data only on the drop, so the
 // view decides from the process-wide drag payload instead.

@@ -14,6 +14,18 @@ namespace {
 
 wxString FromView(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 
+wxItemKind ToWxItemKind(VelkMark mark) {
+  switch (mark) {
+    case VelkMark::Check:
+      return wxITEM_CHECK;
+    case VelkMark::Radio:
+      return wxITEM_RADIO;
+    case VelkMark::None:
+      break;
+  }
+  return wxITEM_NORMAL;
+}
+
 void AppendItems(wxMenu& menu, std::span<const VelkMenuItem> items) {
   for (const VelkMenuItem& item : items) {
     switch (item.kind) {
@@ -25,8 +37,7 @@ void AppendItems(wxMenu& menu, std::span<const VelkMenuItem> items) {
         break;
       case VelkMenuKind::Command:
         menu.Append(ToWxCommandId(item.id), ToWxMenuLabel(item.text),
-                    FromView(VelkPromptStatusText(item.id)),
-                    item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
+                    FromView(VelkPromptStatusText(item.id)), ToWxItemKind(item.mark));
         break;
     }
   }
@@ -86,7 +97,7 @@ void AddVelkToolbarTools(wxToolBar& toolbar, std::span<const int> buttons) {
     // A tool whose menu item carries a mark is a toggle, so the frame's
     // update handler can show the view style on it too.
     const VelkMenuItem* item = FindVelkMenuCommand(VelkMainMenu(), id);
-    const wxItemKind kind = item && item->checkable ? wxITEM_CHECK : wxITEM_NORMAL;
+    const wxItemKind kind = item && item->mark != VelkMark::None ? wxITEM_CHECK : wxITEM_NORMAL;
     toolbar.AddTool(ToWxCommandId(id), FromView(VelkPromptTooltip(id)), VelkToolbarBitmap(id),
                     wxNullBitmap, kind, FromView(VelkPromptTooltip(id)),
                     FromView(VelkPromptStatusText(id)));

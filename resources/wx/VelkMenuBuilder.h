@@ -42,7 +42,8 @@ wxAcceleratorTable BuildVelkAcceleratorTable(std::span<const VelkAccelerator> ac
 
 // Adds the toolbar buttons (separators included) with their bitmaps
 // (VelkToolbarBitmap) and tooltips, then Realize()s the toolbar. Tools whose
-// main-menu item is checkable (the view styles) are check tools.
+// main-menu item carries a mark (the view styles) are check tools: each
+// shows its own state.
 void AddVelkToolbarTools(wxToolBar& toolbar, std::span<const int> buttons);
 
 }  // namespace velk

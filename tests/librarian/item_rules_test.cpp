@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "librarian/VelkClipboard.h"
 #include "tests/librarian/ItemPathRig.h"
 
 namespace itempath_test {
@@ -55,6 +56,28 @@ TEST(OperationRules, OnlyTheGlobalTypeBlocksRenamingOnTheDevice) {
     EXPECT_TRUE(CanRename(kRootDevice, 2, "Globals"));
     EXPECT_TRUE(CanRename(kRootDevice, 2, ""));
     EXPECT_TRUE(CanRename(kRootLibrary, 2, "Global"));  // a file may be called so
+}
+
+// The effect a drop target answers, by the target's side, Ctrl and what
+// the drag allows: never one the drag does not allow.
+TEST(OperationRules, DropEffectIsOneTheDragAllows) {
+    constexpr int kBoth = kDropCopy | kDropMove;
+    struct Case {
+        int kind;
+        bool ctrl;
+        int allowed;
+        int effect;
+    };
+    const Case cases[] = {
+        {kRootDevice, false, kBoth, kDropCopy},      {kRootDevice, true, kBoth, kDropCopy},
+        {kRootDevice, false, kDropCopy, kDropCopy},  {kRootDevice, false, kDropMove, kDropNone},
+        {kRootLibrary, false, kBoth, kDropMove},     {kRootLibrary, true, kBoth, kDropCopy},
+        {kRootLibrary, false, kDropCopy, kDropCopy}, {kRootSetup, false, kDropCopy, kDropCopy},
+        {kRootSetup, true, kDropMove, kDropMove},    {kRootLibrary, false, kDropNone, kDropNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseDropEffect(c.kind, c.ctrl, c.allowed), c.effect)
+            << "kind " << c.kind << " ctrl " << c.ctrl << " allowed " << c.allowed;
 }
 
 // Pasting: names of every root onto targets of every root.

@@ -242,6 +242,30 @@ TEST(CVelkViewCommands, DragOverHighlightsFolderRowsAndCtrlCopies) {
     EXPECT_FALSE(rig.commands.Drop(0, &two, kDropCopy));
 }
 
+// A drag of the device's items allows only a copy: over a folder of the
+// library, without Ctrl, both views answer with a copy (GTK refuses a drop
+// answered with an effect the drag does not allow).
+TEST(CVelkViewCommands, CopyOnlyDragIsAnsweredWithCopyByBothViews) {
+    ListRig rig;
+    rig.Start();
+    rig.SelectPath(rig.DevicePath());  // the device's data are received
+    const VelkPayload program{0, rig.DevicePath() + "/Program:A.11\n"};
+    rig.SelectPath(rig.LibraryFolder());
+    const int sub = rig.RowNamed("Sub");
+    for (const bool ctrl : {false, true}) {
+        SCOPED_TRACE(ctrl);
+        EXPECT_EQ(rig.commands.DragOver(sub, &program, ctrl, kDropCopy), kDropCopy);
+        EXPECT_EQ(rig.tree.DragOver(rig.Node(rig.LibraryFolder()), &program, ctrl, kDropCopy),
+                  kDropCopy);
+    }
+    // Files allow both: a move without Ctrl, as before.
+    const VelkPayload file{0, rig.LibraryFolder() + "/x.prg\n"};
+    EXPECT_EQ(rig.commands.DragOver(sub, &file, false, kDropCopy | kDropMove), kDropMove);
+    EXPECT_EQ(rig.tree.DragOver(rig.Node(rig.LibraryFolder() + "/Sub"), &file, false,
+                                kDropCopy | kDropMove),
+              kDropMove);
+}
+
 TEST(CVelkViewCommands, OpenItemPicksTheEditorByRowAndFileEnding) {
     struct Case {
         int folder;  // ListRig::Folder
@@ -400,10 +424,12 @@ TEST(CVelkViewCommands, RenamedFolderTakesTheTypedTextUnchanged) {
     ListRig rig;
     rig.Start();
     rig.SelectPath(rig.LibraryFolder());
-    rig.list.EndLabelEdit(rig.RowNamed("Sub"), "Songs.prg", false);
+    ASSERT_TRUE(rig.list.BeginLabelEdit(rig.RowNamed("Sub")));
+    rig.list.EndLabelEdit("Songs.prg", false);
     EXPECT_TRUE(fs::is_directory(rig.LibraryFolder() + "/Songs.prg"));
     rig.SelectPath(rig.SetupFolder());
-    rig.list.EndLabelEdit(rig.RowNamed("s.set"), "t", false);
+    ASSERT_TRUE(rig.list.BeginLabelEdit(rig.RowNamed("s.set")));
+    rig.list.EndLabelEdit("t", false);
     EXPECT_TRUE(fs::exists(rig.SetupFolder() + "/t.set"));
 }
 

@@ -6,6 +6,8 @@
 
 #include <sys/time.h>
 
+#include <functional>
+
 #include "ViewsRig.h"
 #include "librarian/CFolderListing.h"
 #include "librarian/CItemPath.h"
@@ -315,9 +317,9 @@ TEST(CVelkViewModel, FolderCreatedGetsARowOnTopAndItsNameEdited) {
     EXPECT_EQ(rig.listSink.edits, std::vector<int>{0});
 }
 
-// The edit ends after a click may have changed the selection: the edited row
-// is renamed.
-TEST(CVelkViewModel, EndOfLabelEditRenamesTheEditedRowAndKeepsTheExtension) {
+// The edit ends after a click may have changed the selection: the edited
+// item is renamed.
+TEST(CVelkViewModel, EndOfLabelEditRenamesTheEditedItemAndKeepsTheExtension) {
     struct Case {
         const char* typed;
         const char* result;  // nullptr: nothing renamed
@@ -336,7 +338,7 @@ TEST(CVelkViewModel, EndOfLabelEditRenamesTheEditedRowAndKeepsTheExtension) {
         const int edited = rig.list.FindItem("x.prg");
         ASSERT_TRUE(rig.list.BeginLabelEdit(edited));
         rig.list.SetSelected(rig.list.FindItem("selected.prg"), true);
-        rig.list.EndLabelEdit(edited, c.typed, false);
+        rig.list.EndLabelEdit(c.typed, false);
         EXPECT_TRUE(fs::exists(folder + "/selected.prg"));
         if (c.result) {
             EXPECT_TRUE(fs::exists(folder + "/" + c.result));
@@ -344,6 +346,58 @@ TEST(CVelkViewModel, EndOfLabelEditRenamesTheEditedRowAndKeepsTheExtension) {
         } else {
             EXPECT_TRUE(fs::exists(folder + "/x.prg"));
         }
+    }
+}
+
+// GTK ends an edit on focus loss, after the click that took the focus: the
+// list may show another folder, or the same rows in another order, by then.
+// The name goes to the item the edit began on, or nowhere once that is gone.
+TEST(CVelkViewModel, RenameAfterRefillLandsOnTheEditedItem) {
+    struct Case {
+        const char* name;
+        std::function<void(ViewsRig&, const std::string& folder)> meanwhile;
+        const char* renamed;  // in the folder; nullptr: nothing renamed
+    };
+    const Case cases[] = {
+        {"another folder shown",
+         [](ViewsRig& rig, const std::string& folder) { rig.SelectPath(folder + "/Alpha"); },
+         "Lead.prg"},
+        {"the device shown",
+         [](ViewsRig& rig, const std::string&) { rig.SelectPath("/My Device/Brontisel S"); },
+         "Lead.prg"},
+        {"sorted the other way",
+         [](ViewsRig& rig, const std::string&) { rig.list.SortBy(0); },
+         "Lead.prg"},
+        {"the file gone",
+         [](ViewsRig&, const std::string& folder) { fs::remove(folder + "/Pad.prg"); },
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewsRig rig;
+        const std::string folder = LibraryDevice(rig);
+        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) ViewsRig::WriteFile(folder + "/" + name);
+        ViewsRig::MakeFolder(folder + "/Alpha/First");
+        rig.Start();
+        rig.SelectPath(folder);
+        MDevDesc* device = rig.Doc().GetDevConfig().GetDevice(0);
+        ASSERT_TRUE(rig.list.BeginLabelEdit(rig.list.FindItem("Pad.prg")));
+        c.meanwhile(rig, folder);
+        const std::vector<std::string> programs = [&] {
+            std::vector<std::string> names;
+            for (int i = 0; i < device->GetProgramCount(); ++i)
+                names.push_back(device->GetProgramName(i).value_or(""));
+            return names;
+        }();
+        rig.list.EndLabelEdit("Lead", false);
+        EXPECT_FALSE(rig.list.IsEditingLabel());
+        if (c.renamed) EXPECT_TRUE(fs::exists(folder + "/" + c.renamed));
+        else EXPECT_FALSE(fs::exists(folder + "/Lead.prg"));
+        for (const char* other : {"Bass.prg", "Keys.prg", "Alpha/First"})
+            EXPECT_TRUE(fs::exists(folder + "/" + other)) << other;
+        for (int i = 0; i < device->GetProgramCount(); ++i)
+            EXPECT_EQ(device->GetProgramName(i).value_or(""), programs[i]) << i;
+        EXPECT_TRUE(rig.prompter_.shown.empty()) << rig.prompter_.shown.front().text;
     }
 }
 

@@ -87,6 +87,18 @@ TEST(VelkStrings, FormatNeverReadsTheArgumentAsAFormat) {
   EXPECT_EQ(FormatVelkText("no marker", "x"), "no marker");
 }
 
+const char* Mark(VelkMark mark) {
+  switch (mark) {
+    case VelkMark::Check:
+      return " [x]";
+    case VelkMark::Radio:
+      return " (o)";
+    case VelkMark::None:
+      break;
+  }
+  return "";
+}
+
 // Flattens a menu to lines "path|text=id" (separators "path|-"), so a whole
 // menu compares as one table.
 void Flatten(std::span<const VelkMenuItem> menu, const std::string& path,
@@ -100,7 +112,7 @@ void Flatten(std::span<const VelkMenuItem> menu, const std::string& path,
         Flatten(item.items, path + item.text + "|", out);
         break;
       case VelkMenuKind::Command:
-        out.push_back(path + item.text + "=" + std::to_string(item.id) + (item.checkable ? " [x]" : ""));
+        out.push_back(path + item.text + "=" + std::to_string(item.id) + Mark(item.mark));
         break;
     }
   }
@@ -132,10 +144,10 @@ TEST(VelkMenus, MainMenuBarAsTheFrameShowsIt) {
       "&View|&Toolbar=59392 [x]",
       "&View|&Status Bar=59393 [x]",
       "&View|-",
-      "&View|Lar&ge Icons=59409 [x]",
-      "&View|S&mall Icons=59408 [x]",
-      "&View|&List=59410 [x]",
-      "&View|&Details=59411 [x]",
+      "&View|Lar&ge Icons=59409 (o)",
+      "&View|S&mall Icons=59408 (o)",
+      "&View|&List=59410 (o)",
+      "&View|&Details=59411 (o)",
       "&View|-",
       "&View|Arrange &Icons|by &Name=32790 [x]",
       "&View|Arrange &Icons|by Number / &Date=32791 [x]",
@@ -155,10 +167,10 @@ TEST(VelkMenus, ContextMenusOfListAndTree) {
   EXPECT_EQ(Flat(VelkListContextMenu()), list);
 
   const std::vector<std::string> list2 = {
-      "&View|Lar&ge Icons=59409 [x]",
-      "&View|S&mall Icons=59408 [x]",
-      "&View|&List=59410 [x]",
-      "&View|&Details=59411 [x]",
+      "&View|Lar&ge Icons=59409 (o)",
+      "&View|S&mall Icons=59408 (o)",
+      "&View|&List=59410 (o)",
+      "&View|&Details=59411 (o)",
       "-",
       "Arrange &Icons|by &Name=32790 [x]",
       "Arrange &Icons|by Number / &Date=32791 [x]",

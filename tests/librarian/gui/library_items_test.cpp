@@ -19,7 +19,8 @@
 #include <wx/app.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
-#include <wx/uiaction.h>
+
+#include <X11/keysym.h>
 
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
@@ -35,8 +36,6 @@
 namespace {
 
 using namespace velk;
-using guitest::RealInput;
-using guitest::Settle;
 using guitest::Until;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -46,6 +45,61 @@ constexpr const char* kDevicePath = "/My Device/Brontisel S";
 std::string SettingsPath() {
     return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-items-test.conf").string();
 }
+
+// Settles what is queued now, and for `span` more: GTK answers some input
+// only after a round trip or on its frame clock.
+void Settle(std::chrono::milliseconds span = std::chrono::milliseconds(50)) {
+    guitest::Settle();
+    guitest::RunFor(span);
+}
+
+// The pointer and keys of guitest::XInput in window coordinates, each gesture
+// settled before the next.
+class RealInput {
+public:
+    void MoveTo(const wxWindow& window, wxPoint point) {
+        const wxPoint screen = window.ClientToScreen(point);
+        x_.MoveTo(screen);
+        EXPECT_TRUE(Until([&] { return x_.Pointer() == screen; })) << "pointer move";
+        Settle();
+    }
+    void Click() {
+        x_.Press();
+        x_.Release();
+        Settle();
+    }
+    void ClickAt(const wxWindow& window, wxPoint point) {
+        MoveTo(window, point);
+        Click();
+    }
+    void DoubleClickAt(const wxWindow& window, wxPoint point) {
+        MoveTo(window, point);
+        x_.Press();
+        x_.Release();
+        x_.Press();
+        x_.Release();
+        Settle(std::chrono::milliseconds(100));
+    }
+    void Tap(unsigned long keysym, bool control = false, bool shift = false) {
+        x_.Tap(keysym, control, shift);
+        Settle();
+    }
+    // A menu's key: Alt held around `keysym`.
+    void AltTap(unsigned long keysym) {
+        x_.Key(XK_Alt_L, true);
+        x_.Tap(keysym);
+        x_.Key(XK_Alt_L, false);
+        Settle();
+    }
+    void Type(const std::string& text) {
+        x_.Type(text);
+        Settle();
+    }
+    guitest::XInput& X() { return x_; }
+
+private:
+    guitest::XInput x_;
+};
 
 class RecordingOpener final : public VelkItemOpener {
 public:
@@ -167,14 +221,14 @@ TEST_F(LibraryItemsGui, ProgramWithTheSynthsOwnBytesCopiedToTheLibraryIsListedOp
     ASSERT_GE(program, 0);
     EXPECT_EQ(list_->GetItemText(program, 0).utf8_string(), "Caf\xC3\xA9 Bass_");
     ClickRow(program);
-    input_.Key('C', wxMOD_CONTROL);
+    input_.Tap(XK_c, true);
     ASSERT_TRUE(Until([this] { return Doc().HasClipboardItems() != 0; })) << "copied";
 
     ClickNode(LibraryFolder());
     ASSERT_EQ(Doc().GetCurrentPath(), LibraryFolder());
     // A click on the list's empty part: the list takes the paste.
     input_.ClickAt(*list_->GetRowsWindow(), wxPoint(200, 200));
-    input_.Key('V', wxMOD_CONTROL);
+    input_.Tap(XK_v, true);
     const std::string file = "Caf\xC3\xA9 Bass_.prg";
     ASSERT_TRUE(Until([&] { return RowNamed(file) >= 0; })) << "the pasted file is listed";
     EXPECT_TRUE(fs::is_regular_file(LibraryFolder() + "/" + file));
@@ -191,11 +245,11 @@ TEST_F(LibraryItemsGui, ProgramWithTheSynthsOwnBytesCopiedToTheLibraryIsListedOp
     wxTimer answer;
     answer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         if (!fs::exists(path) || ++presses > 20) return answer.Stop();
-        wxUIActionSimulator().Char(WXK_RETURN);
+        input_.X().Tap(XK_Return);
     });
-    input_.Key('F', wxMOD_ALT);
+    input_.AltTap(XK_f);
     answer.Start(300);
-    input_.Key('D');
+    input_.Tap(XK_d);
     EXPECT_TRUE(Until([&] { return RowNamed(file) < 0; })) << "deleted";
     answer.Stop();
     EXPECT_FALSE(fs::exists(path));
@@ -216,13 +270,13 @@ TEST_F(LibraryItemsGui, ProgramRenamedInTheListSendsTheSynthOnlyPrintableAscii) 
     Settle(std::chrono::milliseconds(100));
     input_.Type("Caf");
     // GTK's own way to type any character: Ctrl+Shift+U, its hex code, space.
-    input_.Key('U', wxMOD_CONTROL | wxMOD_SHIFT);
+    input_.Tap(XK_u, true, true);
     input_.Type("e9 ");  // the space ends the code
     input_.Type(" Neu");
     ASSERT_NE(list_->GetEditControl(), nullptr);
     EXPECT_EQ(list_->GetEditControl()->GetValue().utf8_string(), "Caf\xC3\xA9 Neu")
         << "the edit took the typed text";
-    input_.Key(WXK_RETURN);
+    input_.Tap(XK_Return);
     ASSERT_TRUE(Until([this] { return list_->GetEditControl() == nullptr; })) << "edit ended";
     EXPECT_TRUE(Until([this] { return StoredName(5) == "Caf Neu     "; }))
         << "the synth holds \"" << StoredName(5) << "\"";

@@ -9,6 +9,7 @@
 #include <wx/imaglist.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include <chrono>
@@ -212,7 +213,7 @@ TEST(CVelkViewGui, DropHighlightIsABackgroundColour) {
 }
 
 // The edit ends after a click selected another row: the edited row is renamed.
-TEST(CVelkViewGui, EndOfLabelEditRenamesTheEventsRow) {
+TEST(CVelkViewGui, EndOfLabelEditRenamesTheEditedRow) {
     ViewsFrame f;
     WriteLibrary(f);
     f.Start();
@@ -221,12 +222,11 @@ TEST(CVelkViewGui, EndOfLabelEditRenamesTheEventsRow) {
     f.list->Model().SetViewStyle(kStyleReport);
     const int edited = f.list->Model().FindItem("Strings.prg");
     const int clicked = f.list->Model().FindItem("Studio.glb");
+    wxTextCtrl* edit = f.list->EditLabel(edited);
+    ASSERT_NE(edit, nullptr);
+    edit->ChangeValue("Cellos");
     f.list->SetItemState(clicked, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    wxListEvent ended(wxEVT_LIST_END_LABEL_EDIT, f.list->GetId());
-    ended.SetEventObject(f.list);
-    ended.m_itemIndex = edited;
-    ended.m_item.SetText("Cellos");
-    f.list->ProcessWindowEvent(ended);
+    f.list->EndEditLabel(false);
     EXPECT_TRUE(fs::exists(folder + "/Cellos.prg"));
     EXPECT_TRUE(fs::exists(folder + "/Studio.glb"));
     EXPECT_EQ(f.Text(edited, 0), "Cellos.prg");
