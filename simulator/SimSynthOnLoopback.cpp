@@ -4,7 +4,13 @@
 #include <utility>
 
 SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer)
-    : synth_(model), peer_(std::move(peer)), pump_(synth_)
+    : SimSynthOnLoopback(model, SimBank::Realistic(model), std::move(peer))
+{
+}
+
+SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, SimBank bank,
+                                       std::shared_ptr<midiport::LoopbackPeer> peer)
+    : synth_(model, std::move(bank)), peer_(std::move(peer)), pump_(synth_)
 {
     synth_.SetOutput([peer = peer_.get()](std::vector<std::uint8_t> message) { peer->Send(message); });
     peer_->SetHandler([this](std::vector<std::uint8_t> message) { synth_.OnMessage(message); });

@@ -12,7 +12,9 @@
 
 class SimSynthOnLoopback {
 public:
+    // The synth holds the realistic bank of its default seed.
     SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer);
+    SimSynthOnLoopback(SimModel model, SimBank bank, std::shared_ptr<midiport::LoopbackPeer> peer);
     ~SimSynthOnLoopback();
     SimSynthOnLoopback(const SimSynthOnLoopback&) = delete;
     SimSynthOnLoopback& operator=(const SimSynthOnLoopback&) = delete;

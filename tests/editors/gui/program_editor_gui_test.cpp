@@ -110,6 +110,7 @@ protected:
 };
 
 TEST_F(ProgramEditorGui, KnobTurnedOnAPageReachesTheSynth500MsLater) {
+    dev_.Dev().GetProgram(3)->SetParam(Id::kVoiceMode, Id::kVoiceModeSingle, 0);
     CDialogEditPrg& editor = Open(3);
     NewDumps();
     // The Effect page of a Single program: tab 1.
