@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "device/MDevConfig.h"
 #include "device/MDevDescZEPHA.h"
@@ -30,9 +31,12 @@ public:
     static constexpr std::chrono::milliseconds kPoll{2};
     static constexpr int kWaitPolls = 15000;
 
-    explicit DevRig(SimModel model) {
+    // The synth holds `bank`: its realistic bank unless a test counts on
+    // known bytes (SimBank::Blank).
+    explicit DevRig(SimModel model) : DevRig(model, SimBank::Realistic(model)) {}
+    DevRig(SimModel model, SimBank bank) {
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        sim_ = std::make_unique<SimSynthOnLoopback>(model, std::move(bank), peer_);
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds{0}, std::chrono::milliseconds{0});
         config_->CreateDevice();

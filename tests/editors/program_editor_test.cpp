@@ -116,7 +116,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProgramEditorRebuild, ::testing::ValuesIn(kRebui
 
 TEST(ProgramEditor, VoiceModeChangeOnTheArpeggioPageTellsItTheMode) {
     EditorRig rig;
-    rig.Dev().Dev().GetProgram(0)->SetParam(Id::kVoiceMode, Id::kVoiceModeSingle, 0);
     CDialogEditPrgModel& editor = rig.Open(0);
     editor.OnSelChangeTab(2);
     ASSERT_EQ(editor.ShownKind(), PrgPageKind::Arpeggio);

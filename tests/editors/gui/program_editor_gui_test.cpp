@@ -35,7 +35,8 @@ namespace Id = MDevProgramParamId;
 
 class ProgramEditorGui : public ::testing::Test {
 protected:
-    ProgramEditorGui() : dev_(SimModel::Brontisel), pump_(clock_) {}
+    // The tests count on the blank bank's programs: Single, all zero.
+    ProgramEditorGui() : dev_(SimModel::Brontisel, SimBank::Blank(SimModel::Brontisel)), pump_(clock_) {}
 
     void SetUp() override {
         ASSERT_TRUE(dev_.Connect());
@@ -110,7 +111,6 @@ protected:
 };
 
 TEST_F(ProgramEditorGui, KnobTurnedOnAPageReachesTheSynth500MsLater) {
-    dev_.Dev().GetProgram(3)->SetParam(Id::kVoiceMode, Id::kVoiceModeSingle, 0);
     CDialogEditPrg& editor = Open(3);
     NewDumps();
     // The Effect page of a Single program: tab 1.
