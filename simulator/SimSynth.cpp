@@ -3,7 +3,6 @@
 #include "simulator/SimPack.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -34,24 +33,21 @@ constexpr int kProgramsPerBank = 128;
 }  // namespace
 
 SimSynth::SimSynth(SimModel model, SimReplyQueue::Now now)
+    : SimSynth(model, SimBank::Realistic(model), std::move(now))
+{
+}
+
+SimSynth::SimSynth(SimModel model, SimBank bank, SimReplyQueue::Now now)
     : model_(model), info_(SimModelInfo::Of(model)), queue_(std::move(now))
 {
-    programs_.reserve(static_cast<std::size_t>(info_.programCount));
-    for (int i = 0; i < info_.programCount; ++i)
-        programs_.push_back(DefaultProgram(i));
+    if (bank.programs.size() != static_cast<std::size_t>(info_.programCount))
+        throw std::invalid_argument("SimSynth: the bank's program count is not the model's");
+    programs_ = std::move(bank.programs);
+    global_ = bank.global;
     editBuffer_ = programs_.front();
 }
 
-SimProgramRecord SimSynth::DefaultProgram(int index)
-{
-    SimProgramRecord record{};
-    char name[16];
-    std::snprintf(name, sizeof name, "Prog %03d", index % 1000);
-    std::fill_n(record.begin(), 12, std::uint8_t{' '});
-    for (std::size_t i = 0; i < 12 && name[i]; ++i)
-        record[i] = static_cast<std::uint8_t>(name[i]);
-    return record;
-}
+SimProgramRecord SimSynth::DefaultProgram(int index) { return SimBank::BlankProgram(index); }
 
 void SimSynth::SetOutput(SimReplyQueue::Output output) { queue_.SetOutput(std::move(output)); }
 void SimSynth::SetWakeup(std::function<void()> wakeup) { queue_.SetWakeup(std::move(wakeup)); }

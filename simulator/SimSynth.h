@@ -10,6 +10,7 @@
 // Thread-safe: the transport calls OnMessage from its thread, a SimReplyPump
 // sends delayed replies from another, tests read the state from a third.
 
+#include "simulator/SimBank.h"
 #include "simulator/SimFault.h"
 #include "simulator/SimModelInfo.h"
 #include "simulator/SimReplyQueue.h"
@@ -35,8 +36,12 @@ public:
     using Clock = SimReplyQueue::Clock;
     using Message = std::vector<std::uint8_t>;
 
-    // now: the clock that times delayed replies (a fake one in tests).
+    // now: the clock that times delayed replies (a fake one in tests). The
+    // synth holds the realistic bank of its default seed.
     explicit SimSynth(SimModel model, SimReplyQueue::Now now = {});
+    // The synth holds `bank` (SimBank::Blank for known bytes); throws
+    // std::invalid_argument when its program count is not the model's.
+    SimSynth(SimModel model, SimBank bank, SimReplyQueue::Now now = {});
 
     void SetOutput(SimReplyQueue::Output output);
     void SetWakeup(std::function<void()> wakeup);
@@ -85,8 +90,8 @@ public:
     std::vector<Message> Received() const;             // every message, accepted or not
     std::size_t IgnoredCount() const;
 
-    // The record a program holds before anything is stored: its name
-    // "Prog NNN" (space padded to 12 bytes), every other byte 0.
+    // The blank bank's program (SimBank::BlankProgram): its name "Prog NNN"
+    // (space padded to 12 bytes), every other byte 0.
     static SimProgramRecord DefaultProgram(int index);
 
 private:

@@ -4,13 +4,20 @@
 #include <utility>
 
 SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer)
-    : SimSynthOnLoopback(model, std::move(peer), {})
+    : SimSynthOnLoopback(model, SimBank::Realistic(model), std::move(peer))
 {
 }
 
 SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer,
                                        SimReplyQueue::Now now)
-    : now_(std::move(now)), synth_(model, now_), peer_(std::move(peer))
+    : SimSynthOnLoopback(model, SimBank::Realistic(model), std::move(peer), std::move(now))
+{
+}
+
+SimSynthOnLoopback::SimSynthOnLoopback(SimModel model, SimBank bank,
+                                       std::shared_ptr<midiport::LoopbackPeer> peer,
+                                       SimReplyQueue::Now now)
+    : now_(std::move(now)), synth_(model, std::move(bank), now_), peer_(std::move(peer))
 {
     if (!now_)
         pump_ = std::make_unique<SimReplyPump>(synth_);

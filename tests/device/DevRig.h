@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "device/MDevConfig.h"
 #include "device/MDevDescZEPHA.h"
@@ -34,11 +35,15 @@ public:
     static constexpr std::chrono::milliseconds kPoll{2};
     static constexpr int kWaitPolls = 15000;
 
-    // `loop`: the event loop the input is routed on (must outlive the rig);
-    // null: the rig's own.
-    explicit DevRig(SimModel model, DevUiLoop* loop = nullptr) : loop_(loop ? *loop : ownLoop_) {
+    // The synth holds `bank`: its realistic bank unless a test counts on
+    // known bytes (SimBank::Blank). `loop`: the event loop the input is
+    // routed on (must outlive the rig); null: the rig's own.
+    explicit DevRig(SimModel model, DevUiLoop* loop = nullptr)
+        : DevRig(model, SimBank::Realistic(model), loop) {}
+    DevRig(SimModel model, SimBank bank, DevUiLoop* loop = nullptr)
+        : loop_(loop ? *loop : ownLoop_) {
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        sim_ = std::make_unique<SimSynthOnLoopback>(model, std::move(bank), peer_);
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds{0}, std::chrono::milliseconds{0});
         config_->RouteInputVia(loop_.Poster());

@@ -49,7 +49,10 @@ TEST(MDevDescTransfer, ReceivesAllFromEachModel) {
         rig.Settle();
         EXPECT_EQ(rig.Dev().GetZEPHAProgram(7)->ToBytes(), seven);
         EXPECT_EQ(rig.Dev().GetZEPHAProgram(count - 1)->ToBytes(), last);
-        EXPECT_EQ(rig.Dev().GetProgramName(0), "Prog 000");
+        const SimProgramRecord first = rig.Synth().Program(0);
+        std::string firstName(first.begin(), first.begin() + 12);
+        firstName.erase(firstName.find_last_not_of(' ') + 1);
+        EXPECT_EQ(rig.Dev().GetProgramName(0), firstName);
         EXPECT_EQ(rig.Dev().GetProgramName(count), std::nullopt);
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(0), 5);
         EXPECT_EQ(rig.Dev().GetWriteProtect(), 1) << "write protect as the synth reported it";

@@ -183,7 +183,9 @@ private:
 
 class EditorRig {
 public:
-    explicit EditorRig(SimModel model = SimModel::Brontisel) : dev_(model), pump_(clock_) {
+    // The editor tests count on the blank bank's programs: Single, all zero.
+    explicit EditorRig(SimModel model = SimModel::Brontisel)
+        : dev_(model, SimBank::Blank(model)), pump_(clock_) {
         EXPECT_TRUE(dev_.Connect());
         EXPECT_TRUE(dev_.ReceiveAll());
         dev_.Settle();

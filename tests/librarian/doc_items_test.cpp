@@ -173,10 +173,11 @@ TEST(DocRenameUnreceived, ProgramNeverReceivedIsNotWrittenBack) {
     DocRig rig;
     ASSERT_TRUE(rig.Connect());
     const auto sent = rig.Synth().Received().size();
+    const SimProgramRecord before = rig.Synth().Program(1);
     EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(1), "New"), 0);
     rig.Deliver();
     EXPECT_EQ(rig.Synth().Received().size(), sent);
-    EXPECT_EQ(rig.Synth().Program(1), SimSynth::DefaultProgram(1));
+    EXPECT_EQ(rig.Synth().Program(1), before);
 }
 
 // ---------------------------------------------------------------- new folder

@@ -98,6 +98,7 @@ TEST_F(DocPasteTest, FailedSetupSaveIsReported) {
 // ---------------------------------------------------------------- device items into library
 
 TEST_F(DocPasteTest, PastingDeviceProgramsIntoTheLibraryNeverOverwritesFiles) {
+    rig_.Synth().SetProgram(1, Named(1, "Prog 001"));
     rig_.Synth().SetProgram(3, Named(3, "Init"));
     rig_.Synth().SetProgram(7, Named(7, "Init"));
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
@@ -125,6 +126,7 @@ TEST_F(DocPasteTest, NeverReceivedDeviceItemsAreNotSaved) {
 // The list shows a setup folder while programs are dropped on a library
 // node: the programs' own device is used.
 TEST_F(DocPasteTest, LibraryPasteTakesTheDeviceFromEachSourceNotFromTheShownFolder) {
+    rig_.Synth().SetProgram(2, Named(2, "Prog 002"));
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     rig_.Doc().SetCurrentFolder(-1, kRootSetup, 0, rig_.Doc().GetRoots().setup, true);
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.ProgramPath(2)}), 1);
@@ -302,11 +304,12 @@ TEST_F(DocWriteTest, ExtensionInCapitalsDoesNothing) {
 
 TEST_F(DocWriteTest, WriteProtectedDeviceTimesOutAndIsReported) {
     rig_.Synth().SetWriteProtect(true);
+    const SimProgramRecord stored = rig_.Synth().Program(0);
     const auto before = rig_.clock_.Elapsed();
     EXPECT_EQ(PasteOntoDevice(file_), 0);
     EXPECT_EQ(rig_.clock_.Elapsed() - before, 100ms + 5000ms) << "pause, then 50 x 100 ms";
     EXPECT_EQ(rig_.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
-    EXPECT_EQ(rig_.Synth().Program(0), SimSynth::DefaultProgram(0));
+    EXPECT_EQ(rig_.Synth().Program(0), stored);
 }
 
 TEST_F(DocWriteTest, ConfirmationInTheLastPassCounts) {

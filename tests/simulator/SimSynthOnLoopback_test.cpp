@@ -29,7 +29,7 @@ protected:
     void Attach(SimModel model)
     {
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_.emplace(model, peer_);
+        sim_.emplace(model, SimBank::Blank(model), peer_);  // the scripts count on its bytes
         const int id = static_cast<int>(backend_.Inputs().size()) - 1;
         ASSERT_EQ(backend_.OpenIn(id, [this](std::span<const std::uint8_t> m) {
             std::lock_guard lock(mutex_);

@@ -36,7 +36,9 @@ namespace Id = MDevProgramParamId;
 
 class ProgramEditorGui : public ::testing::Test {
 protected:
-    ProgramEditorGui() : dev_(SimModel::Brontisel, &uiLoop_), pump_(clock_) {}
+    // The tests count on the blank bank's programs: Single, all zero.
+    ProgramEditorGui()
+        : dev_(SimModel::Brontisel, SimBank::Blank(SimModel::Brontisel), &uiLoop_), pump_(clock_) {}
 
     void SetUp() override {
         ASSERT_TRUE(dev_.Connect());
