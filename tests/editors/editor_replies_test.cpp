@@ -33,6 +33,8 @@ SimFault Silent() { return SimFault().WithSilence(); }
 class EditorOnDoc {
 public:
     explicit EditorOnDoc(SimModel model) : rig(model) {
+        // Program 0 a Single one, so its tabs stand where the tests pick them.
+        rig.Synth().SetProgram(0, SimSynth::DefaultProgram(0));
         EXPECT_TRUE(rig.ConnectAndReceive());
         rig.onPass = [this](int) { timer.FireDue(); };
         target = std::make_unique<CDeviceWaitTarget>(rig.Doc().GetDevConfig(), rig.Device());

@@ -151,7 +151,10 @@ TEST(DocReplies, BrontiselSReceptionWithoutTheGlobalFailsAndKeepsThePreviousData
     rig.Synth().ClearFaults();
     rig.prompter_.shown.clear();
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
-    EXPECT_EQ(rig.Device()->GetProgramName(0), "Prog 000");
+    const SimProgramRecord own = rig.Synth().Program(0);
+    std::string name(own.begin(), own.begin() + 12);
+    name.erase(name.find_last_not_of(' ') + 1);
+    EXPECT_EQ(rig.Device()->GetProgramName(0), name) << "the synth's own program";
     EXPECT_TRUE(rig.prompter_.shown.empty());
 }
 

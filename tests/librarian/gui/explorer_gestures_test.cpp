@@ -173,8 +173,15 @@ protected:
             if (list_->Model().Rows()[row].texts[0] == name) return row;
         return -1;
     }
+    // A point on the row's name (in the icon styles on its icon: wx gives
+    // the label's rectangle there as the whole cell, whose margins take no
+    // click).
     wxPoint RowLabel(int row) {
         wxRect rect;
+        if (!list_->InReportView()) {
+            EXPECT_TRUE(list_->GetItemRect(row, rect, wxLIST_RECT_ICON)) << row;
+            return list_->ClientToScreen(rect.GetPosition() + rect.GetSize() / 2);
+        }
         EXPECT_TRUE(list_->GetItemRect(row, rect, wxLIST_RECT_LABEL)) << row;
         return list_->ClientToScreen(
             wxPoint(rect.x + std::min(rect.width / 2, 30), rect.y + rect.height / 2));
