@@ -22,6 +22,7 @@
 #include "editors/wx/CProgramPage.h"
 #include "tests/device/DevRig.h"
 #include "tests/editors/gui/PageGuiSupport.h"
+#include "tests/guitest/RealInput.h"
 #include "tests/librarian/VelkTestSeams.h"
 
 namespace {
@@ -210,7 +211,69 @@ TEST_F(GlobalEditorGui, SwitchingTabsKeepsEveryPageAsItWas)
     EXPECT_EQ(editor.Page(1), midi);
     EXPECT_TRUE(midi->IsShown());
     EXPECT_EQ(On<wxChoice>(1, id::kFilterPitchBend)->GetSelection(), 1);
-    EXPECT_EQ(editor.Scroller().Page(), midi);
+    EXPECT_EQ(editor.ShownScroller()->Page(), midi);
+}
+
+// Real clicks, as a person gives them: on a tab, then on a control of the
+// page it shows. Every page answers the mouse after a tab switch, the first
+// one too after coming back to it.
+TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
+{
+    using guitest::WaitUntil;
+    Connect(SimModel::BrontiselS);
+    Preset(P::kLocal, 0);
+    Preset(15, -1);
+    Preset(P::kFavoriteFirst, 0);
+    CDialogEditGlb& editor = Open();
+    editor.Raise();
+    MDevDescProgram& global = *editor.Model().Global();
+    guitest::RealInput input;
+    wxNotebook& tabs = *editor.Tabs();
+    const auto clickTab = [&](int n) {
+        // The tab's label: the first point of the tab row that hits tab n.
+        for (int x = 2; x < tabs.GetSize().x; x += 4)
+            for (int y = 2; y < 60; y += 4)
+                if (tabs.HitTest(wxPoint(x, y)) == n) {
+                    input.Click(tabs, wxPoint(x + 6, y + 4));
+                    return WaitUntil([&] { return editor.CurrentPage() == n; });
+                }
+        return false;
+    };
+    // Opens a list with a click and picks the item below the selected one.
+    const auto pickNext = [&](int page, int id) {
+        auto* list = On<wxChoice>(page, id);
+        const int before = list->GetSelection();
+        input.Click(*list);
+        input.Key(WXK_DOWN);
+        input.Key(WXK_RETURN);
+        return WaitUntil([&] { return list->GetSelection() != before; });
+    };
+    const auto typeInto = [&](int page, int id, const char* text) {
+        auto* edit = On<wxTextCtrl>(page, id);
+        input.Click(*edit);
+        if (!WaitUntil([&] { return wxWindow::FindFocus() == edit; }))
+            return false;
+        input.Key('A', wxMOD_CONTROL);
+        input.Type(text);
+        return WaitUntil([&] { return edit->GetValue() == text; });
+    };
+
+    ASSERT_TRUE(clickTab(1));
+    auto* local = On<C2StateButton>(1, id::kLocal);
+    input.Click(*local);
+    EXPECT_TRUE(WaitUntil([&] { return global.GetParam(P::kLocal) == 1; })) << "MIDI page";
+
+    ASSERT_TRUE(clickTab(2));
+    EXPECT_TRUE(pickNext(2, 1128)) << "Control Change Map page";
+    EXPECT_EQ(global.GetParam(15), 0);  // "Off" -> "CC #00"
+
+    ASSERT_TRUE(clickTab(3));
+    EXPECT_TRUE(pickNext(3, id::kFavorites[0])) << "Favorite Program page";
+    EXPECT_EQ(global.GetParam(P::kFavoriteFirst), 1);
+
+    ASSERT_TRUE(clickTab(0));
+    EXPECT_TRUE(typeInto(0, id::kTransposeEdit, "7")) << "Global page";
+    EXPECT_EQ(global.GetParam(P::kMasterTranspose), 7);
 }
 
 TEST_F(GlobalEditorGui, EscapeDoesNothing)
@@ -378,8 +441,8 @@ TEST_F(GlobalEditorGui, SizeLimitsAreTheNaturalSizeAndAtLeast640By400)
     editor.SetSize(natural);
     Pump();
     editor.Tabs()->SetSelection(2);
-    EXPECT_FALSE(editor.Scroller().Layout().vertical.shown);
-    EXPECT_FALSE(editor.Scroller().Layout().horizontal.shown);
+    EXPECT_FALSE(editor.ShownScroller()->Layout().vertical.shown);
+    EXPECT_FALSE(editor.ShownScroller()->Layout().horizontal.shown);
     // The buttons keep to the right edge.
     const wxRect close = editor.CloseButton()->GetRect();
     EXPECT_EQ(close.GetRight() + 1, editor.GetClientSize().x - editor.Tabs()->GetPosition().x);
