@@ -25,6 +25,7 @@
 #include "editors/ProgramEditorLayout.h"
 #include "editors/wx/CDialogEditPrg.h"
 #include "editors/wx/CProgramPage.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/ProgramEditorRig.h"
 
 namespace {
@@ -41,6 +42,12 @@ protected:
         ASSERT_TRUE(dev_.Connect());
         ASSERT_TRUE(dev_.ReceiveAll());
         dev_.Settle();
+        for (int n = 0; n < dev_.Dev().GetProgramCount(); ++n) {
+            MDevDescProgram& program = *dev_.Dev().GetProgram(n);
+            PresetEveryPageIntoRange(program, [&](int id, int32_t value) {
+                program.SetParam(id, value, 0);
+            });
+        }
         waitTarget_ = std::make_unique<CDeviceWaitTarget>(dev_.Config(), &dev_.Dev());
         // Each pass of the write's waiting loop lets the synth answer.
         pump_.onPump = [this] { dev_.Settle(); };
