@@ -356,6 +356,19 @@ TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs)
     EXPECT_TRUE(editor.Model().IsModified());
 }
 
+// A global whose Master Tune lies beyond 430.0..450.0: the page shows
+// 450.0 and the working global holds it, a change the editor counts.
+TEST_F(GlobalEditorGui, MasterTuneBeyondItsRangeIsShownAndHeldAtTheEnd)
+{
+    Connect(SimModel::Brontisel);
+    Preset(P::kMasterTune, 120);
+    CDialogEditGlb& editor = Open();
+    EXPECT_EQ(On<wxTextCtrl>(0, id::kTuneEdit)->GetValue(), "450.0");
+    EXPECT_EQ(editor.Model().Global()->GetParam(P::kMasterTune), 100);
+    EXPECT_TRUE(editor.Model().IsModified());
+    EXPECT_EQ(Dev().GetGlobal(0)->GetParam(P::kMasterTune), 120) << "the device's own global";
+}
+
 TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion)
 {
     Connect(SimModel::Brontisel);
