@@ -367,6 +367,45 @@ TEST(ProgramEditorFaults, ChangeNoticedDuringAWriteIsCommittedAfterIt) {
     EXPECT_EQ(rig.NewDumps(), 1);
 }
 
+// The Close question is a modal box, and time passes while it is up: the
+// live commit that was pending must not go out meanwhile. The answer decides
+// what reaches the synth: No nothing, Yes the write's own dump, Cancel (the
+// user keeps editing) the commit afterwards.
+TEST(ProgramEditorFaults, NoCommitGoesOutWhileTheCloseQuestionIsUp) {
+    const struct {
+        VelkAnswer answer;
+        std::optional<EditorEnd> ended;
+        int dumpsAfter;
+    } cases[] = {
+        {VelkAnswer::kNo, EditorEnd::kCancel, 0},
+        {VelkAnswer::kYes, EditorEnd::kOk, 1},
+        {VelkAnswer::kCancel, std::nullopt, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        EditorRig rig;
+        CDialogEditPrgModel& editor = rig.Open(5);
+        rig.NewDumps();
+        rig.Turn(Id::kArpTempo, 150);
+        rig.Timer().Advance(200ms);
+        int whileUp = -1;
+        rig.prompter.whileAsked = [&] {
+            rig.Timer().Advance(1000ms);
+            whileUp = rig.NewDumps();
+        };
+        rig.prompter.answers = {c.answer};
+
+        editor.OnClose();
+
+        EXPECT_EQ(whileUp, 0);
+        EXPECT_EQ(rig.view.ended, c.ended);
+        if (rig.view.ended) editor.OnDestroy();
+        rig.Timer().Advance(1000ms);
+        EXPECT_EQ(rig.NewDumps(), c.dumpsAfter);
+        EXPECT_FALSE(editor.IsCommitPending());
+    }
+}
+
 TEST(ProgramEditorFaults, StaleChangedFlagIsNoWriteConfirmation) {
     EditorRig rig;
     rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());

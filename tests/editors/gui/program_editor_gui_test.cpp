@@ -7,6 +7,9 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
 #include <wx/choice.h>
 #include <wx/notebook.h>
 #include <wx/slider.h>
@@ -16,6 +19,7 @@
 #include <memory>
 
 #include "PageGuiSupport.h"
+#include "tests/guitest/RealInput.h"
 #include "controls/wx/C2StateButton.h"
 #include "controls/wx/CDial.h"
 #include "controls/wx/CDialogScroller.h"
@@ -189,6 +193,65 @@ TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
     EXPECT_EQ(editor.GetReturnCode(), wxID_CANCEL);
     EXPECT_FALSE(editor.CommitTimer().IsRunning());
     EXPECT_EQ(NewDumps(), 0);
+}
+
+// The real Close question, a modal box on the screen, stays up for a second
+// with a change pending: nothing is sent meanwhile. Escape answers Cancel,
+// the user keeps editing, and the change then goes out as the live commit.
+TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
+    // No prompter: the editor asks with its own message box.
+    editor_ = std::make_unique<CDialogEditPrg>(
+        &dev_.Dev(), 4, std::filesystem::path(), parent_,
+        EditorEnvironment{waitTarget_.get(), &guard_, nullptr, {}, nullptr, &pump_},
+        CDialogEditPrg::Overrides{&confirm_, {}});
+    CDialogEditPrg& editor = *editor_;
+    editor.Show();
+    Pump();
+    NewDumps();
+    auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(page, nullptr);
+    wxSlider* slider = nullptr;
+    for (wxWindow* child : page->GetChildren())
+        if ((slider = dynamic_cast<wxSlider*>(child)) && slider->IsEnabled()) break;
+    ASSERT_NE(slider, nullptr);
+    UserSlide(slider, slider->GetValue() == slider->GetMax() ? slider->GetMin() : slider->GetMax());
+    ASSERT_TRUE(editor.CommitTimer().IsRunning());
+
+    // Which message boxes are up (every modal dialog passes the hook).
+    class BoxWatch final : public wxModalDialogHook {
+    public:
+        int up = 0;
+        int Enter(wxDialog* dialog) override {
+            if (dynamic_cast<wxMessageDialog*>(dialog) != nullptr) ++up;
+            return wxID_NONE;
+        }
+        void Exit(wxDialog* dialog) override {
+            if (dynamic_cast<wxMessageDialog*>(dialog) != nullptr) --up;
+        }
+    } boxes;
+    boxes.Register();
+    // What happens while the box is up runs from a timer inside its loop.
+    guitest::RealInput input;
+    int boxesUp = 0;
+    int dumpsWhileUp = -1;
+    const auto clicked = std::chrono::steady_clock::now();
+    wxTimer watch;
+    watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (std::chrono::steady_clock::now() - clicked < std::chrono::milliseconds(1200)) return;
+        watch.Stop();
+        boxesUp = boxes.up;
+        dumpsWhileUp = NewDumps();
+        input.Key(WXK_ESCAPE);
+    });
+    watch.Start(50);
+    input.Click(*editor.Button(prglayout::kIdClose));
+    ASSERT_TRUE(guitest::WaitUntil([&] { return dumpsWhileUp >= 0; }));
+    boxes.Unregister();
+    EXPECT_EQ(boxesUp, 1);
+    EXPECT_EQ(dumpsWhileUp, 0);
+    // Cancel: the editor stays open and the change goes out.
+    ASSERT_TRUE(guitest::WaitUntil([&] { return NewDumps() == 1; }, std::chrono::seconds(5)));
+    EXPECT_TRUE(editor.IsShown());
 }
 
 TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
