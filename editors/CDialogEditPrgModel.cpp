@@ -290,7 +290,8 @@ void CDialogEditPrgModel::OnClose() {
         StopCommit();
         commitWanted_ = true;
     }
-    switch (seams_.prompter.AskYesNoCancel(question, velk::text::kAppTitle)) {
+    // The close questions carry no icon.
+    switch (seams_.prompter.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
     case VelkAnswer::kYes:
         if (IsFile()) {
             OnSaveToFile();

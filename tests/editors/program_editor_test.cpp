@@ -223,6 +223,7 @@ TEST_P(ProgramEditorClose, AsksAndActsOnTheAnswer) {
     if (c.question) {
         ASSERT_EQ(rig.prompter.shown.size(), 1u);
         EXPECT_EQ(rig.prompter.shown[0].kind, Kind::kYesNoCancel);
+        EXPECT_EQ(rig.prompter.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
         EXPECT_EQ(rig.prompter.shown[0].text, c.question);
     } else {
         EXPECT_TRUE(rig.prompter.shown.empty());

@@ -43,14 +43,16 @@ public:
                      VelkIcon icon) override {
         shown.push_back({Kind::kMessage, text, caption, icon});
     }
-    VelkAnswer AskYesNo(const std::string& text, const std::string& caption) override {
-        shown.push_back({Kind::kYesNo, text, caption, VelkIcon::kQuestion});
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
+                        VelkIcon icon) override {
+        shown.push_back({Kind::kYesNo, text, caption, icon});
         if (whileAsked) whileAsked();
         const VelkAnswer answer = Next();
         return answer == VelkAnswer::kYes ? VelkAnswer::kYes : VelkAnswer::kNo;
     }
-    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override {
-        shown.push_back({Kind::kYesNoCancel, text, caption, VelkIcon::kQuestion});
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
+                              VelkIcon icon) override {
+        shown.push_back({Kind::kYesNoCancel, text, caption, icon});
         if (whileAsked) whileAsked();
         return Next();
     }

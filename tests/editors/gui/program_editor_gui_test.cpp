@@ -195,8 +195,8 @@ TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
     EXPECT_EQ(NewDumps(), 0);
 }
 
-// The real Close question, a modal box on the screen, stays up for a second
-// with a change pending: nothing is sent meanwhile. Escape answers Cancel,
+// The real Close question, a modal box on the screen without an icon, stays
+// up for a second with a change pending: nothing is sent meanwhile. Escape answers Cancel,
 // the user keeps editing, and the change then goes out as the live commit.
 TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
     // No prompter: the editor asks with its own message box.
@@ -221,8 +221,12 @@ TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
     class BoxWatch final : public wxModalDialogHook {
     public:
         int up = 0;
+        long icon = -1;
         int Enter(wxDialog* dialog) override {
-            if (dynamic_cast<wxMessageDialog*>(dialog) != nullptr) ++up;
+            if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+                ++up;
+                icon = box->GetEffectiveIcon();
+            }
             return wxID_NONE;
         }
         void Exit(wxDialog* dialog) override {
@@ -248,6 +252,7 @@ TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
     ASSERT_TRUE(guitest::WaitUntil([&] { return dumpsWhileUp >= 0; }));
     boxes.Unregister();
     EXPECT_EQ(boxesUp, 1);
+    EXPECT_EQ(boxes.icon, wxICON_NONE) << "the close question carries no icon";
     EXPECT_EQ(dumpsWhileUp, 0);
     // Cancel: the editor stays open and the change goes out.
     ASSERT_TRUE(guitest::WaitUntil([&] { return NewDumps() == 1; }, std::chrono::seconds(5)));
