@@ -320,6 +320,29 @@ TEST_F(ProgramEditorGui, SizeStaysBetweenTheMinimumAndTheNaturalSize) {
     EXPECT_EQ(CheckWindowLayout(editor), std::vector<std::string>{});
 }
 
+// A page built afresh on a tab change is drawn once. The GTK theme's
+// transitions, set off by the new controls' first style update, redrew the
+// whole page on every frame for some 200 ms (about six times), which made
+// a Timbre page take some 0.3 s to finish drawing.
+TEST_F(ProgramEditorGui, APageChosenByItsTabIsDrawnOnce) {
+    CDialogEditPrg& editor = Open(3);
+    wxNotebook& book = *editor.Notebook();
+    for (const int tab : {1, 0, 2}) {
+        book.SetSelection(static_cast<size_t>(tab));
+        wxWindow* page = editor.Page();
+        ASSERT_NE(page, nullptr);
+        int paints = 0;
+        page->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+            ++paints;
+            event.Skip();
+        });
+        // Well past the theme's transitions.
+        guitest::WaitUntil([] { return false; }, std::chrono::milliseconds(800));
+        EXPECT_GE(paints, 1) << "tab " << tab;
+        EXPECT_LE(paints, 2) << "tab " << tab << ": drawn again and again";
+    }
+}
+
 TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {
     dev_.Dev().GetProgram(5)->SetParam(Id::kVoiceMode, 2, 0);
     CDialogEditPrg& editor = Open(5);
