@@ -1,5 +1,6 @@
 #include "controls/CAdsrGroup.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "controls/ParamText.h"
@@ -24,18 +25,24 @@ void CAdsrGroup::Setup(EnvelopeView& graph, EditView& attack, EditView& decay, E
 {
     graph_ = &graph;
     edits_ = {&attack, &decay, &sustain, &release};
-    const int a = GetAttack();
-    const int d = GetDecay();
-    const int s = GetSustain();
-    const int r = GetRelease();
+    std::array<int, kPointCount> stored{};
+    std::array<int, kPointCount> shown{};
+    for (int i = 0; i < kPointCount; ++i) {
+        stored[i] = GetValue(static_cast<Point>(i));
+        // Outside 0..127 (from a file): shown at the nearer end.
+        shown[i] = std::clamp(stored[i], 0, kLargest);
+    }
     // The graph's change notices raised here reach the page while the
     // group is unarmed: they fill the edits and store nothing.
-    graph.SetEnvelope(a, d, s, r);
-    attack.SetText(FormatValue(a));
-    decay.SetText(FormatValue(d));
-    sustain.SetText(FormatValue(s));
-    release.SetText(FormatValue(r));
+    graph.SetEnvelope(shown[Attack], shown[Decay], shown[Sustain], shown[Release]);
+    for (int i = 0; i < kPointCount; ++i)
+        edits_[i]->SetText(FormatValue(shown[i]));
     armed_ = true;
+    // The object is made to hold what is shown, so that typing the shown
+    // value, or any other, is seen as the change it is.
+    for (int i = 0; i < kPointCount; ++i)
+        if (shown[i] != stored[i])
+            SetValue(static_cast<Point>(i), shown[i]);
 }
 
 void CAdsrGroup::SyncFromGraph(bool focus)

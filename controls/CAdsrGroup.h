@@ -3,6 +3,9 @@
 // and release, each 0-127 and stored as shown, bound to four parameters of
 // a parameter object.
 //
+// A stored value outside 0..127 is shown at the nearer end, and Setup stores
+// that end (notify 1): the page shows what the object holds.
+//
 // The page routes the graph's change notice to SyncFromGraph(true), each
 // edit's text-changed event to its On...Edit, and the focus loss of any of
 // the four edits to Refresh.

@@ -1,5 +1,7 @@
 #include "controls/CDialComboPair.h"
 
+#include <algorithm>
+
 void CDialComboPair::Setup(KnobView& knob, ChoiceView& list, int minimum, int maximum, int offset)
 {
     knob_ = &knob;
@@ -8,10 +10,12 @@ void CDialComboPair::Setup(KnobView& knob, ChoiceView& list, int minimum, int ma
     maximum_ = maximum;
     SetOffset(offset);
     knob.SetRange(minimum, maximum, (minimum + maximum) / 2);
-    const int shown = RawToDisplay(GetParamValue());
+    const int stored = RawToDisplay(GetParamValue());
+    const int shown = std::clamp(stored, std::min(minimum, maximum), std::max(minimum, maximum));
     knob.SetValue(shown);
     Select(shown);
     SetArmed(true);
+    HoldInRange(stored, shown);
 }
 
 void CDialComboPair::OnDialChanged()

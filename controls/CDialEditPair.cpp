@@ -11,10 +11,12 @@ void CDialEditPair::Setup(KnobView& knob, EditView& edit, int a, int b, int offs
     SetOffset(offset);
     SetRejectValue(maximum_ + 1);
     knob.SetRange(a, b, (a + b) / 2);
-    const int shown = RawToDisplay(GetParamValue());
+    const int stored = RawToDisplay(GetParamValue());
+    const int shown = std::clamp(stored, minimum_, maximum_);
     knob.SetValue(shown);
     edit.SetText(FormatValue(shown));
     SetArmed(true);
+    HoldInRange(stored, shown);
 }
 
 void CDialEditPair::OnDialChanged()

@@ -5,7 +5,9 @@
 //
 // A page constructs the binding unarmed, binds it to its parameter object and
 // id, then calls the family's Setup, which shows the stored value and arms
-// it. Until then a notification adjusts the controls and stores nothing.
+// it. Until then a notification adjusts the controls and stores nothing. A
+// stored value outside the range is shown at the nearer end, and Setup
+// stores that end (notify 1): the page shows what the object holds.
 //
 // The operations are virtual, in this order: SetParamValue, GetParamValue,
 // DisplayToRaw, RawToDisplay (here), FormatValue, ParseValue (CTextBinding).
@@ -40,6 +42,15 @@ protected:
     void SetOffset(int offset) { offset_ = offset; }
     // What every user change ends in: store the shown value, when armed.
     void StoreShown(int shown);
+    // A stored value outside the range is shown at the nearer end (`kept`);
+    // the object is then made to hold what is shown (when armed), so that
+    // the controls, which are the binding's only memory of the value, agree
+    // with the object and every later change of the user reaches it.
+    void HoldInRange(int shown, int kept)
+    {
+        if (kept != shown)
+            StoreShown(kept);
+    }
 
 private:
     MDevDescProgram* object_ = nullptr;

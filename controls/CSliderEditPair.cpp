@@ -15,10 +15,12 @@ void CSliderEditPair::Setup(SliderView& slider, EditView& edit, int first, int l
     SetRejectValue(high_ + 1);
     range_ = high_ - low_;
     slider.SetRange(0, range_);
-    const int shown = RawToDisplay(GetParamValue());
+    const int stored = RawToDisplay(GetParamValue());
+    const int shown = std::clamp(stored, low_, high_);
     slider.SetPosition(PositionOf(shown));
     edit.SetText(FormatValue(shown));
     SetArmed(true);
+    HoldInRange(stored, shown);
 }
 
 void CSliderEditPair::OnSliderChanged()
@@ -61,9 +63,11 @@ void CSliderEditPair::ShowStored(int stored)
 {
     if (slider_ == nullptr)
         return;
-    const int shown = RawToDisplay(stored);
+    const int value = RawToDisplay(stored);
+    const int shown = std::clamp(value, low_, high_);
     slider_->SetPosition(PositionOf(shown));
     edit_->SetText(FormatValue(shown));
+    HoldInRange(value, shown);
 }
 
 int CSliderEditPair::PositionOf(int shown) const

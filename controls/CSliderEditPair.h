@@ -18,8 +18,10 @@ public:
     void OnEditChange();
     void OnEditKillFocus();
 
-    // Shows a stored value in both controls and stores nothing, for a value
-    // that came from elsewhere (the synth) and is already in the object.
+    // Shows a stored value in both controls, for a value that came from
+    // elsewhere (the synth) and is already in the object. Stores nothing,
+    // unless the value lies outside the range: then the nearer end is shown
+    // and, when armed, stored.
     void ShowStored(int stored);
 
     // Slider position of a shown value, kept within the trackbar's range.

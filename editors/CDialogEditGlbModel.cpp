@@ -118,7 +118,8 @@ EditorEnd CDialogEditGlbModel::OnClose(EditorServices& services)
         return EditorEnd::kCancel;
     const char* question =
         IsFile() ? velk::text::kSaveChangesBeforeClosing : velk::text::kWriteChangesBeforeClosing;
-    switch (services.prompter.AskYesNoCancel(question, velk::text::kAppTitle)) {
+    // The close questions carry no icon.
+    switch (services.prompter.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
     case VelkAnswer::kYes:
         return IsFile() ? OnSaveToFile(services) : OnWriteToDevice(services);
     case VelkAnswer::kNo:

@@ -11,19 +11,24 @@ namespace {
 
 namespace Id = MDevProgramParamId;
 
-// Sets a flag for the lifetime of the scope.
-class FlagScope {
+}  // namespace
+
+// Holds the live commit back for its lifetime: a change that would arm it,
+// or a commit that falls due, is remembered and armed afresh when the last
+// hold goes, if the editor is still open.
+class CDialogEditPrgModel::CommitHold {
 public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    explicit CommitHold(CDialogEditPrgModel& editor) : editor_(editor) { ++editor_.commitHolds_; }
+    ~CommitHold() {
+        if (--editor_.commitHolds_ == 0) editor_.ReleaseCommit();
+    }
+    CommitHold(const CommitHold&) = delete;
+    CommitHold& operator=(const CommitHold&) = delete;
 
 private:
-    bool& flag_;
+    CDialogEditPrgModel& editor_;
 };
 
-}  // namespace
 
 CDialogEditPrgModel::CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
                                          EditorSeams seams)
@@ -155,12 +160,18 @@ void CDialogEditPrgModel::OnDevDescUpdatedProgram() {
 }
 
 void CDialogEditPrgModel::ArmCommit() {
-    if (writing_) {
+    if (commitHolds_ > 0) {
         commitWanted_ = true;
         return;
     }
     commitPending_ = true;
     seams_.timer.Start(kCommitDelay);
+}
+
+void CDialogEditPrgModel::ReleaseCommit() {
+    const bool wanted = commitWanted_;
+    commitWanted_ = false;
+    if (wanted && !destroyed_ && !ended_) ArmCommit();
 }
 
 void CDialogEditPrgModel::StopCommit() {
@@ -172,7 +183,7 @@ void CDialogEditPrgModel::StopCommit() {
 void CDialogEditPrgModel::OnTimer() {
     if (!commitPending_ || destroyed_) return;
     StopCommit();
-    if (writing_) {
+    if (commitHolds_ > 0) {
         commitWanted_ = true;
         return;
     }
@@ -240,23 +251,16 @@ bool CDialogEditPrgModel::OnWriteToDevice() {
 }
 
 bool CDialogEditPrgModel::RunWrite(int target) {
-    // A commit firing inside the waiting loop would send another dump in
-    // the middle of the write exchange: none goes out until it is over.
+    // The write sends the program itself; a commit firing inside the
+    // waiting loop would send another dump in the middle of the write
+    // exchange: none goes out until it is over.
     StopCommit();
-    bool done = false;
-    {
-        FlagScope writing(writing_);
-        if (device_->SendProgram(target) != 0) return false;
-        CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
-        CVelkWaitLoop loop(seams_.pump, seams_.guard);
-        done = loop.Run(velkwait::kEditorWrite, seams_.waitTarget,
-                        [this] { return device_->TakeChanged() != 0; });
-    }
-    if (commitWanted_ && !destroyed_) {
-        commitWanted_ = false;
-        ArmCommit();
-    }
-    return done;
+    CommitHold hold(*this);
+    if (device_->SendProgram(target) != 0) return false;
+    CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
+    CVelkWaitLoop loop(seams_.pump, seams_.guard);
+    return loop.Run(velkwait::kEditorWrite, seams_.waitTarget,
+                    [this] { return device_->TakeChanged() != 0; });
 }
 
 void CDialogEditPrgModel::OnClose() {
@@ -270,7 +274,15 @@ void CDialogEditPrgModel::OnClose() {
     }
     const char* question =
         IsFile() ? velk::text::kSaveChangesBeforeClosing : velk::text::kWriteChangesBeforeClosing;
-    switch (seams_.prompter.AskYesNoCancel(question, velk::text::kAppTitle)) {
+    // The box runs the event loop while it is up: the pending commit waits
+    // for the answer, and goes out afterwards only if the editor stays open.
+    CommitHold hold(*this);
+    if (commitPending_) {
+        StopCommit();
+        commitWanted_ = true;
+    }
+    // The close questions carry no icon.
+    switch (seams_.prompter.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
     case VelkAnswer::kYes:
         if (IsFile()) {
             OnSaveToFile();
@@ -284,5 +296,6 @@ void CDialogEditPrgModel::OnClose() {
 }
 
 void CDialogEditPrgModel::End(EditorEnd end) {
+    ended_ = true;
     if (view_) view_->EndEditor(end);
 }

@@ -118,8 +118,10 @@ private:
     void RebuildTabs();
     void ShowPage(int index);
     void MarkModified();
+    class CommitHold;
     void ArmCommit();
     void StopCommit();
+    void ReleaseCommit();
     void EnableSave(bool enabled);
     void QueueMidiIn(int id, int value);
     bool RunWrite(int target);
@@ -142,8 +144,10 @@ private:
     bool modified_ = false;
     bool saveEnabled_ = false;
     bool commitPending_ = false;
-    // A write is waiting for the synthesizer: no commit may go out.
-    bool writing_ = false;
+    // While a write waits for the synthesizer or the Close question is up,
+    // no commit may go out; one that was wanted is armed afterwards.
+    int commitHolds_ = 0;
     bool commitWanted_ = false;
+    bool ended_ = false;
     bool destroyed_ = false;
 };

@@ -13,7 +13,8 @@
 //   2. A binding table: one PageBinding per bound control or pair. `param`
 //      is added to the page's parameter base (0 for the common parameters,
 //      28 / 93 for the timbres, 158 for the vocoder part). Rows are set up
-//      in table order when the page is created; setting up stores nothing.
+//      in table order when the page is created; setting up stores nothing
+//      but the nearer end of a pair or envelope value outside its range.
 //   3. Dependent rules: pure functions from what the user selected to a list
 //      of ControlChange (show / enable / relabel), applied by the page.
 //   4. Check the layout with CheckTableLayout (ProgramPageLayout.h) in a

@@ -335,7 +335,9 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
         const CItemPathInfo info = ClassifyPath(name);
         if (!info.valid || info.rootKind == kRootDevice || info.level < 2) return 0;
     }
-    if (seams_.prompter.AskYesNo(kAskTrash, velk::text::kAppTitle) != VelkAnswer::kYes) return 0;
+    if (seams_.prompter.AskYesNo(kAskTrash, velk::text::kAppTitle, VelkIcon::kQuestion) !=
+        VelkAnswer::kYes)
+        return 0;
     std::vector<fs::path> paths(all.begin(), all.end());
     const fo::TrashResult trash = fo::TrashItems(paths);
     std::vector<std::string> failed = trash.failed;
@@ -343,7 +345,7 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
         std::vector<std::string> listed;
         for (const fs::path& path : trash.notSupported) listed.push_back(path.string());
         if (seams_.prompter.AskYesNo(Format(kAskDeleteForGood, JoinLines(listed)),
-                                     velk::text::kAppTitle) == VelkAnswer::kYes) {
+                                     velk::text::kAppTitle, VelkIcon::kQuestion) == VelkAnswer::kYes) {
             for (std::string& reason : fo::DeleteForGood(trash.notSupported))
                 failed.push_back(std::move(reason));
         }

@@ -12,11 +12,14 @@ class VelkPrompter {
 public:
     virtual ~VelkPrompter() = default;
 
-    // A box with one OK button.
+    // A box with one OK button. Every box shows the icon it is given, and
+    // none for kNone.
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              VelkIcon icon) = 0;
     // kYes or kNo.
-    virtual VelkAnswer AskYesNo(const std::string& text, const std::string& caption) = 0;
+    virtual VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
+                                VelkIcon icon) = 0;
     // kYes, kNo or kCancel.
-    virtual VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
+    virtual VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
+                                      VelkIcon icon) = 0;
 };

@@ -108,8 +108,10 @@ void CDial::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     const int side = model_.Side();
     if (side <= 0) return;
-    // The knob is composed off screen and copied in one go.
-    dc.DrawBitmap(Render(model_, side, GetParent()->GetBackgroundColour()), 0, 0);
+    // The knob is composed off screen and copied in one go; its corners are
+    // transparent, so they show what the page itself shows there (a page in
+    // a tab is drawn by the theme, whatever colour the page reports).
+    dc.DrawBitmap(Render(model_, side, GetParent()->GetBackgroundColour()), 0, 0, true);
 }
 
 wxBitmap CDial::Render(const CDialModel& model, int side, const wxColour& background) {
@@ -152,11 +154,15 @@ wxBitmap CDial::Render(const CDialModel& model, int side, const wxColour& backgr
             dc.DrawLine(ind.outerX, ind.outerY, ind.innerX, ind.innerY);
         }
     }
-    // Outside the circle the parent shows through.
+    // Outside the circle the parent shows through: those pixels are
+    // transparent, and in `background` where the bitmap is drawn opaque.
     wxImage image = bitmap.ConvertToImage();
+    image.InitAlpha();
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
-            if (!CDialModel::InCircle(side, x, y)) image.SetRGB(x, y, background.Red(), background.Green(), background.Blue());
+            if (CDialModel::InCircle(side, x, y)) continue;
+            image.SetRGB(x, y, background.Red(), background.Green(), background.Blue());
+            image.SetAlpha(x, y, wxIMAGE_ALPHA_TRANSPARENT);
         }
     }
     return wxBitmap(image);

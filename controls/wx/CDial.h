@@ -1,7 +1,8 @@
 #pragma once
 // The round knob on a page. Its value, range and mouse handling live in
-// CDialModel; this window keeps itself square, paints the model (corners in
-// the parent's background, since a child window cannot take a round shape),
+// CDialModel; this window keeps itself square, paints the model (corners
+// left unpainted, showing the page, since a child window cannot take a
+// round shape),
 // and raises the knob's notices as events on its parent:
 //   EVT_CDIAL_CHANGED          ("CDial_Changed"): GetId() the knob's id, GetInt() the new value
 //   EVT_CDIAL_RELEASEDCAPTURE  ("CDial_Releasedcapture"): GetId(), GetInt() the value at release
@@ -35,7 +36,8 @@ public:
 
     bool AcceptsFocus() const override { return false; }  // no keyboard input
 
-    // The knob as it is painted, side x side, corners in `background`.
+    // The knob as it is painted, side x side: corners transparent, their
+    // colour `background`.
     static wxBitmap Render(const CDialModel& model, int side, const wxColour& background);
 
 protected:

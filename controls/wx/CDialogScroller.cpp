@@ -1,5 +1,7 @@
 #include "controls/wx/CDialogScroller.h"
 
+#include <algorithm>
+
 #include <wx/panel.h>
 #include <wx/settings.h>
 
@@ -67,7 +69,9 @@ void CDialogScroller::PlaceBar(wxScrollBar& bar, const ScrollBarPlacement& place
         bar.SetThumbPosition(0);
         return;
     }
-    bar.SetSize(placement.x, placement.y, placement.width, placement.height);
+    // An area smaller than the bars (an editor not yet at its size) leaves
+    // them no room: GTK takes no negative size.
+    bar.SetSize(placement.x, placement.y, std::max(placement.width, 0), std::max(placement.height, 0));
     // Range 0..rangeMax with this page: the thumb reaches rangeMax - page + 1.
     bar.SetScrollbar(placement.position, placement.page, placement.rangeMax + 1, placement.page);
     bar.Show();
@@ -83,7 +87,8 @@ void CDialogScroller::SetRect(int left, int top, int right, int bottom) {
     horizontalPosition_ = layout_.horizontal.position;
     PlaceBar(*vertical_, layout_.vertical);
     PlaceBar(*horizontal_, layout_.horizontal);
-    viewport_->SetSize(layout_.left, layout_.top, layout_.right - layout_.left, layout_.bottom - layout_.top);
+    viewport_->SetSize(layout_.left, layout_.top, std::max(layout_.right - layout_.left, 0),
+                       std::max(layout_.bottom - layout_.top, 0));
     viewport_->Show();
     laidOut_ = true;
     ScrollTo(verticalPosition_, horizontalPosition_);

@@ -1,6 +1,7 @@
 #include "editors/wx/CDialogEditGlb.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <wx/button.h>
 #include <wx/display.h>
@@ -127,8 +128,6 @@ void CDialogEditGlb::Init()
     const int tabTop = std::max(dlu(0, kTabTopDlu).y, close_->GetRect().GetBottom() + 3);
     tabs_ = new wxNotebook(this, kIdTab, wxPoint(0, tabTop),
                            wxSize(dlu(kWidthDlu, 0).x, dlu(0, kHeightDlu).y - tabTop));
-    // The scroller's viewport and bars lie over the tab control.
-    scroller_ = std::make_unique<quendar::CDialogScroller>(*this);
     SetClientSize(dlu(kWidthDlu, kHeightDlu).x, dlu(kWidthDlu, kHeightDlu).y);
 
     save_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSaveToFile(); });
@@ -147,45 +146,80 @@ void CDialogEditGlb::Init()
         return;
     }
     SetTitle(wxString::FromUTF8(model_.Caption()));
-    for (const std::string& title : model_.TabTitles())
-        tabs_->AddPage(new wxPanel(tabs_), wxString::FromUTF8(title));
+    // Registered before the pages are made: a page that finds a stored value
+    // outside its range stores the end it shows, which is a change.
+    registration_.Register(std::make_shared<CEditorNoticeTarget>(
+        [this](intptr_t, intptr_t) { OnDevDescUpdatedProgram(); }));
+    AddTabs();
     CreatePages();
     tabs_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CDialogEditGlb::OnSelChangeTab, this);
 
     current_ = 0;
-    registration_.Register(std::make_shared<CEditorNoticeTarget>(
-        [this](intptr_t, intptr_t) { OnDevDescUpdatedProgram(); }));
     ShowPage(0);
     PlaceWindow();
     laidOut_ = true;
     RecalcLayout();
 }
 
+void CDialogEditGlb::AddTabs()
+{
+    // Each tab's window holds its own scroller, whose viewport holds the
+    // page: a page is inside the window that the tab control raises when
+    // its tab is chosen, so it gets the mouse (a window laid over the tab
+    // control from outside would lie under the raised tab window).
+    const std::vector<std::string> titles = model_.TabTitles();
+    for (std::size_t n = 0; n < titles.size() && n < scrollers_.size(); ++n) {
+        auto* host = new wxPanel(tabs_, wxID_ANY, wxDefaultPosition, PageArea());
+        scrollers_[n] = std::make_unique<quendar::CDialogScroller>(*host);
+        // GTK gives a tab's window its size when it next lays the tab
+        // control out: the shown page follows.
+        host->Bind(wxEVT_SIZE, [this, n](wxSizeEvent& event) {
+            event.Skip();
+            if (laidOut_ && static_cast<std::size_t>(current_) == n)
+                LayOutPage();
+        });
+        tabs_->AddPage(host, wxString::FromUTF8(titles[n]), false);
+    }
+}
+
 void CDialogEditGlb::CreatePages()
 {
     MDevDescProgram& global = *model_.Global();
-    wxWindow* viewport = scroller_->Viewport();
-    pages_[CDialogEditGlbModel::kGlobalPage] = new CDialogEditGlbTab1(viewport, global);
-    pages_[CDialogEditGlbModel::kMidiPage] = new CDialogEditGlbTab2(viewport, global);
-    pages_[CDialogEditGlbModel::kControlChangePage] = new CDialogEditGlbTab3(viewport, global);
+    const auto viewport = [this](int n) { return scrollers_[n]->Viewport(); };
+    pages_[CDialogEditGlbModel::kGlobalPage] =
+        new CDialogEditGlbTab1(viewport(CDialogEditGlbModel::kGlobalPage), global);
+    pages_[CDialogEditGlbModel::kMidiPage] =
+        new CDialogEditGlbTab2(viewport(CDialogEditGlbModel::kMidiPage), global);
+    pages_[CDialogEditGlbModel::kControlChangePage] =
+        new CDialogEditGlbTab3(viewport(CDialogEditGlbModel::kControlChangePage), global);
     if (model_.IsModelS())
-        pages_[CDialogEditGlbModel::kFavoritePage] =
-            new CDialogEditGlbTab4(viewport, global, model_.ProgramCount());
+        pages_[CDialogEditGlbModel::kFavoritePage] = new CDialogEditGlbTab4(
+            viewport(CDialogEditGlbModel::kFavoritePage), global, model_.ProgramCount());
     for (CProgramPage* page : pages_)
         if (page != nullptr)
             page->Hide();
 }
 
-wxRect CDialogEditGlb::DisplayArea() const
+const quendar::CDialogScroller* CDialogEditGlb::ShownScroller() const
 {
-    // The tab control's frame around a page: a thin border, and the tabs on
-    // top.
-    const wxSize probe(100, 100);
-    const wxSize frame = tabs_->CalcSizeFromPage(probe) - probe;
-    const int side = frame.x / 2;
-    const wxRect rect = tabs_->GetRect();
-    return {rect.x + side, rect.y + frame.y - side, rect.width - frame.x,
-            rect.height - frame.y};
+    return Page(current_) != nullptr ? scrollers_[current_].get() : nullptr;
+}
+
+wxSize CDialogEditGlb::PageArea() const
+{
+    // From the tab control's own size: GTK sizes a tab's window only when
+    // it next lays the tab control out.
+    const wxSize chrome = tabs_->CalcSizeFromPage(wxSize(0, 0));
+    const wxSize book = tabs_->GetSize();
+    return wxSize(std::max(book.x - chrome.x, 1), std::max(book.y - chrome.y, 1));
+}
+
+void CDialogEditGlb::LayOutPage()
+{
+    if (Page(current_) == nullptr)
+        return;
+    const wxSize area = PageArea();
+    scrollers_[current_]->SetRect(0, 0, area.x, area.y);
 }
 
 void CDialogEditGlb::ShowPage(int n)
@@ -195,9 +229,8 @@ void CDialogEditGlb::ShowPage(int n)
             page->Hide();
     if (Page(n) == nullptr)
         return;
-    const wxRect area = DisplayArea();
-    scroller_->SetPage(pages_[n]);
-    scroller_->SetRect(area.GetLeft(), area.GetTop(), area.GetRight() + 1, area.GetBottom() + 1);
+    scrollers_[n]->SetPage(pages_[n]);
+    LayOutPage();
     pages_[n]->Show();
 }
 
@@ -234,8 +267,7 @@ void CDialogEditGlb::RecalcLayout()
     const int margin = tab.x;
     tabs_->SetSize(tab.x, tab.y, std::max(0, client.x - margin - tab.x),
                    std::max(0, client.y - margin - tab.y));
-    const wxRect area = DisplayArea();
-    scroller_->SetRect(area.GetLeft(), area.GetTop(), area.GetRight() + 1, area.GetBottom() + 1);
+    LayOutPage();
     const int d = client.x - margin - (close_->GetRect().GetRight() + 1);
     for (wxButton* button : {close_, write_, save_})
         button->Move(button->GetPosition() + wxPoint(d, 0));

@@ -6,9 +6,9 @@
 // carry the changes out, "Close" asks about unsaved ones (editors/
 // CDialogEditGlbModel.h holds the flows).
 //
-// The pages live as long as the editor: they are children of the page
-// scroller's viewport, which lies over the tab control's display area, and
-// a tab change only hides one and shows another. Neither Escape nor Enter
+// The pages live as long as the editor: each lies in the viewport of its
+// own page scroller inside its tab's window, and a tab change only hides
+// one and shows another. Neither Escape nor Enter
 // ends the editor; a window-manager close runs the close questions and is
 // refused when the user keeps the editor open. The editor hears the
 // device's change notices only between its creation and its destruction.
@@ -61,7 +61,8 @@ public:
     wxButton* SaveButton() const { return save_; }
     wxButton* WriteButton() const { return write_; }
     wxButton* CloseButton() const { return close_; }
-    const quendar::CDialogScroller& Scroller() const { return *scroller_; }
+    // The shown page's scroller; null when no page is shown.
+    const quendar::CDialogScroller* ShownScroller() const;
     wxSize NaturalSize() const { return natural_; }
 
     // The result the editor ended with; 0 while it runs.
@@ -74,10 +75,12 @@ public:
 
 private:
     void Init();
+    void AddTabs();
     void CreatePages();
     void ShowPage(int n);
     void RecalcLayout();
-    wxRect DisplayArea() const;
+    void LayOutPage();
+    wxSize PageArea() const;
     void PlaceWindow();
     void Act(EditorEnd end);
     void EndEditor(int code);
@@ -94,7 +97,7 @@ private:
     wxButton* write_ = nullptr;
     wxButton* close_ = nullptr;
     wxNotebook* tabs_ = nullptr;
-    std::unique_ptr<quendar::CDialogScroller> scroller_;
+    std::array<std::unique_ptr<quendar::CDialogScroller>, kPageCount> scrollers_;
     std::array<CProgramPage*, kPageCount> pages_{};
     int current_ = 0;
     bool laidOut_ = false;

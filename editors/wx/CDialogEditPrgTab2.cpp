@@ -56,9 +56,7 @@ void CDialogEditPrgTab2::ShowGate(int value)
     CSliderEditPair* gate = SliderPair(kGateSlider);
     if (gate == nullptr || !gate->IsArmed())
         return;
-    gate->SetArmed(false);
     gate->ShowStored(value);
-    gate->SetArmed(true);
 }
 
 int CDialogEditPrgTab2::UpdateStepButtons()

@@ -3,7 +3,7 @@
 // arpeggiator (editors/ArpeggioPageTables.h). Every user change stores its
 // parameter with notify 1. The Program Editor calls the Show operations
 // for values the device reported and already stored with notify 0: they
-// only update the controls and store nothing.
+// only update the controls and store nothing (but see ShowGate).
 
 #include "editors/wx/CProgramPage.h"
 
@@ -21,8 +21,10 @@ public:
     void ShowLatch(int value);
     void ShowType(int value);
     void ShowRange(int value);
-    // Moves the Gate trackbar and rewrites its edit with the pair disarmed,
-    // so the reported value is not stored and sent back.
+    // Moves the Gate trackbar and rewrites its edit; the reported value is
+    // not stored and sent back. A value beyond the pair's range is shown at
+    // the nearer end, which is then stored (notify 1) as a user's change
+    // would be, so that the page shows what the program holds.
     void ShowGate(int value);
 
     // Enables the step buttons Last Step allows; returns its selection.

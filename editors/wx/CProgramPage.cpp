@@ -21,12 +21,36 @@
 #include "device/MDevDescProgram.h"
 #include "editors/ProgramPageBindings.h"
 #include "editors/ProgramPageLayout.h"
+#include "editors/wx/PageLook.h"
 #include "resources/wx/VelkArt.h"
 
 namespace {
 
 // A selection from either kind of list (wxChoice, wxBitmapComboBox).
 wxItemContainer* ItemsOf(wxWindow* window) { return dynamic_cast<wxItemContainer*>(window); }
+
+// The natural height of a drop-down list, measured once: it is the same
+// for every list of text items, and measuring each list walks all its items.
+int ChoiceHeight(wxWindow& parent)
+{
+    static const int height = [&parent] {
+        const wxString item("Xy");
+        wxChoice probe(&parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, 1, &item);
+        probe.Hide();
+        return probe.GetBestSize().y;
+    }();
+    return height;
+}
+
+// The natural height of a label: measured once for all one-line labels (they
+// share the page's font), each time for a label of several lines.
+int LabelHeight(wxStaticText& label, const wxString& text)
+{
+    if (text.Contains('\n'))
+        return label.GetBestSize().y;
+    static const int oneLine = label.GetBestSize().y;
+    return oneLine;
+}
 
 void SelectItem(wxWindow* window, int item)
 {
@@ -62,9 +86,13 @@ struct CProgramPage::Links {
 
 CProgramPage::CProgramPage(wxWindow* parent, MDevDescProgram& program, int base,
                            const ProgramPageSpec& spec)
-    : wxPanel(parent, wxID_ANY), program_(program), base_(base), spec_(spec),
-      links_(std::make_unique<Links>())
+    : program_(program), base_(base), spec_(spec), links_(std::make_unique<Links>())
 {
+    // Built hidden and shown once complete: GTK then lays out and maps the
+    // controls in one go rather than once for each control added.
+    Hide();
+    Create(parent, wxID_ANY);
+    SetNoLookTransitions(*this);
     const wxSize size = ConvertDialogToPixels(wxSize(spec.widthDlu, spec.heightDlu));
     SetSize(size);
     SetMinSize(size);
@@ -79,6 +107,7 @@ CProgramPage::CProgramPage(wxWindow* parent, MDevDescProgram& program, int base,
     Bind(EVT_CDIAL_CLICKED, &CProgramPage::OnKnobClicked, this);
     for (const PageBinding& row : spec.bindings)
         SetUpBinding(row);
+    Show();
 }
 
 CProgramPage::~CProgramPage()
@@ -153,12 +182,14 @@ void CProgramPage::CreateControl(const PageControl& row)
         // high as a GTK drop-down, which is what usually stands beside it. A
         // centred label (a channel number) sits in the middle of its own
         // rectangle, which the controls under it start right below.
-        const int natural = label->GetBestSize().y;
-        const int band = row.kind == PageControlKind::LabelCentred
-                             ? rect.height
-                             : std::max(rect.height, kGtkChoiceHeight);
-        if (row.kind != PageControlKind::LabelTop && natural < band)
-            label->SetSize(rect.x, rect.y + (band - natural) / 2, rect.width, natural);
+        if (row.kind != PageControlKind::LabelTop) {
+            const int natural = LabelHeight(*label, text);
+            const int band = row.kind == PageControlKind::LabelCentred
+                                 ? rect.height
+                                 : std::max(rect.height, kGtkChoiceHeight);
+            if (natural < band)
+                label->SetSize(rect.x, rect.y + (band - natural) / 2, rect.width, natural);
+        }
         window = label;
         break;
     }
@@ -169,7 +200,9 @@ void CProgramPage::CreateControl(const PageControl& row)
         wxArrayString items;
         for (const char* item : row.items)
             items.Add(wxString::FromUTF8(item));
-        window = new wxChoice(this, id, rect.GetPosition(), wxSize(rect.width, -1), items);
+        window = new wxChoice(this, id, rect.GetPosition(),
+                              wxSize(rect.width, ChoiceHeight(*this)), items);
+        SetListSizedByShownItem(*window);
         break;
     }
     case PageControlKind::WaveChoice: {

@@ -14,7 +14,9 @@
 //   3. every binding row, in table order, is bound to Program() at
 //      Base() + param and set up from the program. Nothing is stored: the
 //      selections and check marks are set without events and the pairs
-//      store only once armed and changed by the user.
+//      store only once armed and changed by the user; except that a pair
+//      or envelope value outside its range is shown at the nearer end, and
+//      that end is stored (notify 1), so the page shows what it holds.
 // The derived page's constructor then adds its rules (AddRule) and applies
 // their initial state (Apply).
 //

@@ -32,12 +32,13 @@ void CStderrPrompter::ShowMessage(const std::string& text, const std::string&, V
     std::fprintf(stderr, "velk-editor: %s\n", text.c_str());
 }
 
-VelkAnswer CStderrPrompter::AskYesNo(const std::string& text, const std::string&) {
+VelkAnswer CStderrPrompter::AskYesNo(const std::string& text, const std::string&, VelkIcon) {
     std::fprintf(stderr, "velk-editor: %s (answered No)\n", text.c_str());
     return VelkAnswer::kNo;
 }
 
-VelkAnswer CStderrPrompter::AskYesNoCancel(const std::string& text, const std::string&) {
+VelkAnswer CStderrPrompter::AskYesNoCancel(const std::string& text, const std::string&,
+                                           VelkIcon) {
     std::fprintf(stderr, "velk-editor: %s (answered Cancel)\n", text.c_str());
     return VelkAnswer::kCancel;
 }

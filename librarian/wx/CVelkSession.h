@@ -47,8 +47,10 @@ private:
 class CStderrPrompter final : public VelkPrompter {
 public:
     void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) override;
-    VelkAnswer AskYesNo(const std::string& text, const std::string& caption) override;
-    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
+                        VelkIcon icon) override;
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
+                              VelkIcon icon) override;
 };
 
 // The progress box over whatever is the main window when a transfer starts.

@@ -32,13 +32,15 @@ void CWxPrompter::ShowMessage(const std::string& text, const std::string& captio
     Run(text, caption, wxOK | IconStyle(icon));
 }
 
-VelkAnswer CWxPrompter::AskYesNo(const std::string& text, const std::string& caption) {
-    return Run(text, caption, wxYES_NO | wxICON_QUESTION) == wxID_YES ? VelkAnswer::kYes
+VelkAnswer CWxPrompter::AskYesNo(const std::string& text, const std::string& caption,
+                                 VelkIcon icon) {
+    return Run(text, caption, wxYES_NO | IconStyle(icon)) == wxID_YES ? VelkAnswer::kYes
                                                                        : VelkAnswer::kNo;
 }
 
-VelkAnswer CWxPrompter::AskYesNoCancel(const std::string& text, const std::string& caption) {
-    switch (Run(text, caption, wxYES_NO | wxCANCEL | wxICON_QUESTION)) {
+VelkAnswer CWxPrompter::AskYesNoCancel(const std::string& text, const std::string& caption,
+                                       VelkIcon icon) {
+    switch (Run(text, caption, wxYES_NO | wxCANCEL | IconStyle(icon))) {
         case wxID_YES: return VelkAnswer::kYes;
         case wxID_NO: return VelkAnswer::kNo;
         default: return VelkAnswer::kCancel;

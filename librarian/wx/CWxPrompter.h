@@ -14,8 +14,10 @@ public:
     explicit CWxPrompter(std::function<wxWindow*()> parent);
 
     void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) override;
-    VelkAnswer AskYesNo(const std::string& text, const std::string& caption) override;
-    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override;
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
+                        VelkIcon icon) override;
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
+                              VelkIcon icon) override;
 
 private:
     int Run(const std::string& text, const std::string& caption, long style);

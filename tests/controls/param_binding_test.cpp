@@ -2,6 +2,8 @@
 // object: the documented cases, stores and their absence, and the order in
 // which the six operations run.
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -193,6 +195,79 @@ TEST(SliderEditPair, ShowStoredMovesBothControlsAndStoresNothing)
     EXPECT_THAT(rig.object.stores, IsEmpty());
 }
 
+// A stored value outside the pair's range (from a file, or a synth that
+// reports more than the page offers) is shown at the nearer end, and the
+// object is made to hold what is shown: otherwise typing the shown end, or
+// leaving the edit, would store nothing and the object would keep a value
+// the page does not show.
+TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
+{
+    struct Case {
+        const char* what;
+        std::function<std::unique_ptr<CSliderEditPair>()> make;
+        int first, last, offset;
+        int stored;
+        const char* shown;
+        int position;
+        int held;
+    };
+    const auto decimal = [] { return std::make_unique<CSliderEditPairPrgParam>(); };
+    const Case cases[] = {
+        {"tempo 20..300, stored 0", decimal, 20, 300, 0, 0, "20", 0, 20},
+        {"tempo above the top", decimal, 20, 300, 0, 301, "300", 280, 300},
+        {"reversed gain +12..-12", decimal, 12, -12, 64, 0, "-12", 24, 52},
+        {"master tune in tenths", [] { return std::make_unique<CSliderEditPairGlbParamF>(); },
+         4300, 4500, -4400, -200, "430.0", 0, -100},
+        {"velocity curve", [] { return std::make_unique<CSliderEditPairGlbParamCrv>(); }, 0, 127,
+         0, -5, "Crv", 0, 0},
+        {"pan slider", [] { return std::make_unique<CSliderEditPairPrgParamPan>(); }, -63, 63, 64,
+         0, "L63", 0, 1},
+        {"E.F sense", [] { return std::make_unique<CSliderEditPairPrgParamEfSense>(); }, 0, 127, 0,
+         200, "Hold", 127, 127},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeParamObject object;
+        FakeSlider slider;
+        FakeEdit edit;
+        const std::unique_ptr<CSliderEditPair> pair = c.make();
+        object.values[kId] = c.stored;
+        pair->Bind(object, kId);
+        pair->Setup(slider, edit, c.first, c.last, c.offset);
+        EXPECT_EQ(edit.text, c.shown);
+        EXPECT_EQ(slider.position, c.position);
+        EXPECT_THAT(object.stores, ElementsAre(ParamStore{kId, c.held, 1}));
+
+        // What the user does next reaches the object as it does for any
+        // value: the shown end again stores nothing new, leaving the edit
+        // neither; another value is stored.
+        edit.text = c.shown;
+        pair->OnEditChange();
+        pair->OnEditKillFocus();
+        pair->OnSliderChanged();
+        EXPECT_EQ(object.stores.size(), 1u);
+        slider.SetPosition(c.position == 0 ? 1 : c.position - 1);
+        pair->OnSliderChanged();
+        EXPECT_EQ(object.stores.size(), 2u);
+        EXPECT_EQ(pair->ParseValue(edit.text), pair->RawToDisplay(object.values[kId]));
+    }
+}
+
+// A value the synth reports outside the range: shown at the nearer end and
+// held so, when the pair is armed; a disarmed pair only shows it.
+TEST(SliderEditPair, ShowStoredBringsAnOutOfRangeValueIntoTheObjectWhenArmed)
+{
+    SliderRig<CSliderEditPairPrgParam> rig(0, 100, 0, 10);
+    rig.pair.ShowStored(120);
+    EXPECT_EQ(rig.slider.position, 100);
+    EXPECT_EQ(rig.edit.text, "100");
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 100, 1}));
+    rig.pair.SetArmed(false);
+    rig.pair.ShowStored(-3);
+    EXPECT_EQ(rig.edit.text, "0");
+    EXPECT_EQ(rig.object.stores.size(), 1u);
+}
+
 TEST(SliderEditPair, UsedBeforeBindIsALogicError)
 {
     FakeSlider slider;
@@ -308,6 +383,28 @@ TEST(DialEditPair, PanKnobShowsAndStoresWithOffset)
     EXPECT_EQ(rig.object.stores.size(), 2u);
 }
 
+// Pan stored 0 with offset 64 is L64, beyond the knob's L63: shown and
+// held as L63, so typing L63 afterwards agrees with the object.
+TEST(DialEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
+{
+    const struct {
+        int stored;
+        const char* shown;
+        int held;
+    } cases[] = {{0, "L63", 1}, {200, "R63", 127}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        DialEditRig rig(-63, 63, 64, c.stored);
+        EXPECT_EQ(rig.edit.text, c.shown);
+        EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, c.held, 1}));
+        rig.Type(c.shown);
+        rig.pair.OnEditKillFocus();
+        EXPECT_EQ(rig.object.stores.size(), 1u);
+        rig.Type("CNT");
+        EXPECT_EQ(rig.object.values[kId], 64);
+    }
+}
+
 TEST(DialEditPair, OperationsRunInOrder)
 {
     FakeParamObject object;
@@ -384,6 +481,33 @@ TEST(DialComboPair, StoredValueWithoutAListItemSelectsNothing)
     EXPECT_EQ(rig.list.selection, -1);
 }
 
+// An EQ frequency stored beyond the list's last item: the knob and the list
+// show the last item and the object holds it, so picking another item and
+// then the last one again stores both.
+TEST(DialComboPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
+{
+    const struct {
+        int stored;
+        int item;
+    } cases[] = {{40, 29}, {-7, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        DialComboRig rig(c.stored);
+        EXPECT_EQ(rig.knob.value, c.item);
+        EXPECT_EQ(rig.list.selection, c.item);
+        EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, c.item + 2, 1}));
+        rig.list.selection = c.item;
+        rig.pair.OnComboChanged();
+        EXPECT_EQ(rig.object.stores.size(), 1u);
+        rig.list.selection = 10;
+        rig.pair.OnComboChanged();
+        rig.list.selection = c.item;
+        rig.pair.OnComboChanged();
+        EXPECT_EQ(rig.object.values[kId], c.item + 2);
+        EXPECT_EQ(rig.object.stores.size(), 3u);
+    }
+}
+
 // The group wired to its graph as the page does: the graph's change notice
 // runs SyncFromGraph with focus.
 struct AdsrRig {
@@ -414,6 +538,25 @@ TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
     EXPECT_EQ(rig.edits[3].text, "127");
     EXPECT_THAT(rig.object.stores, IsEmpty());
     EXPECT_TRUE(rig.group.IsArmed());
+}
+
+// Values outside 0..127 (a file's attack of 200): the graph, the edits and
+// the object all end at the nearer end, so typing 127 then agrees with what
+// the object holds.
+TEST(AdsrGroup, OutOfRangeStoredValuesAreShownAndHeldAtTheNearerEnd)
+{
+    AdsrRig rig(200, 20, -4, 127);
+    EXPECT_EQ(rig.edits[0].text, "127");
+    EXPECT_EQ(rig.edits[2].text, "0");
+    EXPECT_EQ(rig.graph.values[0], 127);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{1, 127, 1}, ParamStore{3, 0, 1}));
+    rig.edits[0].text = "127";
+    rig.group.OnAttackEdit();
+    rig.group.Refresh();
+    EXPECT_EQ(rig.object.stores.size(), 2u);
+    rig.edits[0].text = "100";
+    rig.group.OnAttackEdit();
+    EXPECT_EQ(rig.object.values[1], 100);
 }
 
 TEST(AdsrGroup, DragRewritesOnlyChangedEditsAndStoresEachOnce)

@@ -225,9 +225,10 @@ inline std::vector<std::string> LayoutProblemsInEveryRuleState(
     return problems;
 }
 
-// Sets every trackbar + edit row up over a fresh program at `base` and
-// types the value at the end the slider is not at: a row must store nothing
-// while it is set up and then exactly that value once. One line per fault.
+// Sets every trackbar + edit row up over a program holding the row's first
+// shown value at `base` and types the value at the other end: a row must
+// store nothing while it is set up and then exactly that value once. One
+// line per fault.
 inline std::vector<std::string> PairStoreProblems(std::span<const PageBinding> bindings, int base)
 {
     std::vector<std::string> problems;
@@ -235,6 +236,9 @@ inline std::vector<std::string> PairStoreProblems(std::span<const PageBinding> b
         if (!IsSliderPair(row.kind))
             continue;
         editors_test::RecordingProgram program;
+        // (A hex level shows any stored value within its range.)
+        if (row.kind != PageBindingKind::HexSliderPair)
+            program.Preset(base + row.param, row.first + row.offset);
         HeadlessSliderPair pair(row, program, base);
         const std::string name = "#" + std::to_string(row.control);
         if (!program.stores.empty())

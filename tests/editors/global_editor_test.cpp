@@ -473,7 +473,7 @@ TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
         EXPECT_EQ(editor.OnClose(services), c.end);
         ASSERT_FALSE(prompter.shown.empty());
         EXPECT_EQ(prompter.shown[0].kind, FakePrompter::Kind::kYesNoCancel);
-        EXPECT_EQ(prompter.shown[0].icon, VelkIcon::kQuestion);  // as the fake records it
+        EXPECT_EQ(prompter.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
         EXPECT_EQ(prompter.shown[0].text, c.file ? "Save Changes to File Before Closing ?"
                                                  : "Write Changes to Device Before Closing ?");
         EXPECT_EQ(prompter.shown.size(), c.actionSucceeds ? 1u : 2u);

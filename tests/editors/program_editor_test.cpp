@@ -223,6 +223,7 @@ TEST_P(ProgramEditorClose, AsksAndActsOnTheAnswer) {
     if (c.question) {
         ASSERT_EQ(rig.prompter.shown.size(), 1u);
         EXPECT_EQ(rig.prompter.shown[0].kind, Kind::kYesNoCancel);
+        EXPECT_EQ(rig.prompter.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
         EXPECT_EQ(rig.prompter.shown[0].text, c.question);
     } else {
         EXPECT_TRUE(rig.prompter.shown.empty());
@@ -363,6 +364,45 @@ TEST(ProgramEditorFaults, ChangeNoticedDuringAWriteIsCommittedAfterIt) {
     EXPECT_TRUE(editor.IsCommitPending());
     rig.Timer().Advance(500ms);
     EXPECT_EQ(rig.NewDumps(), 1);
+}
+
+// The Close question is a modal box, and time passes while it is up: the
+// live commit that was pending must not go out meanwhile. The answer decides
+// what reaches the synth: No nothing, Yes the write's own dump, Cancel (the
+// user keeps editing) the commit afterwards.
+TEST(ProgramEditorFaults, NoCommitGoesOutWhileTheCloseQuestionIsUp) {
+    const struct {
+        VelkAnswer answer;
+        std::optional<EditorEnd> ended;
+        int dumpsAfter;
+    } cases[] = {
+        {VelkAnswer::kNo, EditorEnd::kCancel, 0},
+        {VelkAnswer::kYes, EditorEnd::kOk, 1},
+        {VelkAnswer::kCancel, std::nullopt, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        EditorRig rig;
+        CDialogEditPrgModel& editor = rig.Open(5);
+        rig.NewDumps();
+        rig.Turn(Id::kArpTempo, 150);
+        rig.Timer().Advance(200ms);
+        int whileUp = -1;
+        rig.prompter.whileAsked = [&] {
+            rig.Timer().Advance(1000ms);
+            whileUp = rig.NewDumps();
+        };
+        rig.prompter.answers = {c.answer};
+
+        editor.OnClose();
+
+        EXPECT_EQ(whileUp, 0);
+        EXPECT_EQ(rig.view.ended, c.ended);
+        if (rig.view.ended) editor.OnDestroy();
+        rig.Timer().Advance(1000ms);
+        EXPECT_EQ(rig.NewDumps(), c.dumpsAfter);
+        EXPECT_FALSE(editor.IsCommitPending());
+    }
 }
 
 TEST(ProgramEditorFaults, StaleChangedFlagIsNoWriteConfirmation) {

@@ -14,6 +14,7 @@
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
@@ -42,16 +43,20 @@ bool Until(const std::function<bool()>& done, std::chrono::milliseconds bound) {
     if (done()) return true;
     // A loop of its own, as the program's main loop would run, left once
     // `done` holds or the bound has passed.
+    // `done` is asked once a poll and its answer kept: a condition that
+    // takes what it saw (a count of new messages) holds only once.
     wxGUIEventLoop loop;
     const auto deadline = Clock::now() + bound;
+    bool held = false;
     wxTimer poll;
     poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if ((done() || Clock::now() >= deadline) && loop.IsRunning()) loop.Exit();
+        if (!held) held = done();
+        if ((held || Clock::now() >= deadline) && loop.IsRunning()) loop.Exit();
     });
     poll.Start(10);
     loop.Run();
     poll.Stop();
-    return done();
+    return held || done();
 }
 
 void RunInLoop(const std::function<void()>& action) {
@@ -133,6 +138,11 @@ void XInput::Click(const wxPoint& screen, Button button) {
     Release(button);
 }
 
+void XInput::ClickOn(const wxWindow& window, wxPoint at) {
+    if (at == wxDefaultPosition) at = wxPoint(window.GetSize().x / 2, window.GetSize().y / 2);
+    Click(window.ClientToScreen(at));
+}
+
 void XInput::Key(unsigned long keysym, bool down) {
     if (!x_->display) return;
     const KeyCode code = XKeysymToKeycode(x_->display, keysym);
@@ -159,6 +169,7 @@ void XInput::Type(const std::string& text) {
     for (const char c : text) {
         if (c == ' ') Tap(XK_space);
         else if (c == '.') Tap(XK_period);
+        else if (c == '-') Tap(XK_minus);
         else if (c >= 'A' && c <= 'Z') Tap(XK_a + (c - 'A'), false, true);
         else if (c >= 'a' && c <= 'z') Tap(XK_a + (c - 'a'));
         else if (c >= '0' && c <= '9') Tap(XK_0 + (c - '0'));

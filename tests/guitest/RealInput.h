@@ -69,11 +69,14 @@ public:
     void Release(Button button = kLeft);
     // Moves there, presses and releases.
     void Click(const wxPoint& screen, Button button = kLeft);
+    // A left click at a point of the window (client coordinates; its middle
+    // by default).
+    void ClickOn(const wxWindow& window, wxPoint at = wxDefaultPosition);
     // A key by its X keysym (XK_Return, XK_v, ...), down or up.
     void Key(unsigned long keysym, bool down);
     // Down and up, with Control and Shift held around it when asked.
     void Tap(unsigned long keysym, bool control = false, bool shift = false);
-    // Letters, digits, spaces and dots, as typed on a keyboard.
+    // Letters, digits, spaces, dots and minus signs, as typed on a keyboard.
     void Type(const std::string& text);
     // Where the server has the pointer.
     wxPoint Pointer();

@@ -35,18 +35,25 @@ public:
     std::deque<VelkAnswer> answers;
     VelkAnswer fallback = VelkAnswer::kCancel;
     std::vector<Prompt> shown;
+    // Runs while a question is up, before it is answered (a real box runs
+    // the event loop meanwhile: timers fire, input arrives).
+    std::function<void()> whileAsked;
 
     void ShowMessage(const std::string& text, const std::string& caption,
                      VelkIcon icon) override {
         shown.push_back({Kind::kMessage, text, caption, icon});
     }
-    VelkAnswer AskYesNo(const std::string& text, const std::string& caption) override {
-        shown.push_back({Kind::kYesNo, text, caption, VelkIcon::kQuestion});
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
+                        VelkIcon icon) override {
+        shown.push_back({Kind::kYesNo, text, caption, icon});
+        if (whileAsked) whileAsked();
         const VelkAnswer answer = Next();
         return answer == VelkAnswer::kYes ? VelkAnswer::kYes : VelkAnswer::kNo;
     }
-    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption) override {
-        shown.push_back({Kind::kYesNoCancel, text, caption, VelkIcon::kQuestion});
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
+                              VelkIcon icon) override {
+        shown.push_back({Kind::kYesNoCancel, text, caption, icon});
+        if (whileAsked) whileAsked();
         return Next();
     }
 

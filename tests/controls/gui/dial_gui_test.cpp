@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include <wx/dcmemory.h>
+#include <wx/dcclient.h>
 #include <wx/image.h>
+#include <wx/notebook.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "ControlsGuiFixture.h"
 #include "controls/wx/CDial.h"
+#include "tests/guitest/RealInput.h"
 
 namespace {
 
@@ -138,6 +143,51 @@ TEST_F(CDialGui, RenderedKnobIsRoundLitFromTheUpperLeft) {
     EXPECT_TRUE(near(35, 35, 0, 0, 0)) << "and black opposite it";
     EXPECT_TRUE(near(22, 31, 0xA0, 0x80, 0x80)) << "the cap in the knob colour";
     EXPECT_TRUE(near(21, 10, 255, 255, 255)) << "value 128 of 0..255 points straight up";
+}
+
+// A page in a tab is drawn by GTK's theme (white here), whatever colour the
+// page reports: the knob's corners show the page as it is drawn, also when
+// the knob repaints itself alone.
+TEST_F(CDialGui, CornersShowThePageAsItIsDrawnInATab) {
+    auto* tabs = new wxNotebook(page_, wxID_ANY, wxPoint(0, 0), wxSize(300, 200));
+    auto* tab = new wxPanel(tabs);
+    tabs->AddPage(tab, "Page");
+    auto* knob = new CDial(tab, 2000, wxPoint(40, 40), wxSize(44, 44));
+    knob->SetValue(0);
+    // What the tab's window shows around the knob (its controls included).
+    const auto shot = [&] {
+        const wxRect around = knob->GetRect().Inflate(4);
+        wxClientDC source(tab);
+        wxBitmap bitmap(around.GetSize(), 24);
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, around.width, around.height, &source, around.x, around.y);
+        memory.SelectObject(wxNullBitmap);
+        return bitmap.ConvertToImage();
+    };
+    const auto colour = [](const wxImage& image, int x, int y) {
+        return std::string(wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y))
+                               .GetAsString(wxC2S_HTML_SYNTAX)
+                               .utf8_str());
+    };
+    // (4, 4) is the knob's top left corner, (1, 1) the page beside it, (26,
+    // 26) the knob's cap.
+    const std::string cap = "#A08080";
+    wxImage image;
+    ASSERT_TRUE(guitest::Until([&] {
+        image = shot();
+        return colour(image, 26, 26) == cap;
+    })) << "the knob was not drawn";
+    EXPECT_EQ(colour(image, 4, 4), colour(image, 1, 1));
+    EXPECT_EQ(colour(image, 47, 47), colour(image, 1, 1));
+
+    const std::string indicator = colour(image, 16, 34);
+    knob->SetValue(255);
+    ASSERT_TRUE(guitest::Until([&] {
+        image = shot();
+        return colour(image, 16, 34) != indicator;
+    })) << "the knob was not drawn again";
+    EXPECT_EQ(colour(image, 4, 4), colour(image, 1, 1));
+    EXPECT_EQ(colour(image, 4, 47), colour(image, 1, 1));
 }
 
 TEST_F(CDialGui, SingleValueRangeRendersAtTheStartAngle) {

@@ -47,6 +47,21 @@ TEST_F(CDialogScrollerGui, BigPageIsClippedToTheAreaLeftOfAndAboveTheBars) {
     EXPECT_EQ(bigPage_->GetParent(), scroller_->Viewport()) << "the viewport clips the page";
 }
 
+// An editor laid out before it has its size gives a tiny area, smaller than
+// the bars: nothing gets a negative size (GTK refuses one, with a critical
+// warning), and the real size later lays everything out.
+TEST_F(CDialogScrollerGui, AreaSmallerThanTheBarsGivesNothingANegativeSize) {
+    scroller_->SetRect(0, 0, 1, 1);
+    for (const wxWindow* window :
+         {static_cast<wxWindow*>(scroller_->VerticalBar()),
+          static_cast<wxWindow*>(scroller_->HorizontalBar()), scroller_->Viewport()}) {
+        EXPECT_GE(window->GetSize().x, 0);
+        EXPECT_GE(window->GetSize().y, 0);
+    }
+    scroller_->SetRect(10, 20, 410, 320);
+    EXPECT_EQ(scroller_->Viewport()->GetRect(), wxRect(10, 20, 384, 284));
+}
+
 TEST_F(CDialogScrollerGui, BarsScrollByTheirOwnStepsAndBottomShowsTheLastPixels) {
     scroller_->SetRect(0, 0, 400, 300);
     wxScrollBar* v = scroller_->VerticalBar();

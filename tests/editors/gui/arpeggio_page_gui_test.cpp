@@ -7,8 +7,12 @@
 #include <wx/slider.h>
 
 #include "PageGuiSupport.h"
+#include "tests/guitest/RealInput.h"
+
+#include <X11/keysym.h>
 #include "editors/ArpeggioPageTables.h"
 #include "editors/wx/CDialogEditPrgTab2.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/RecordingProgram.h"
 
 namespace {
@@ -18,6 +22,13 @@ using namespace editors_test;
 
 class ArpeggioPageGui : public PageGuiTest {
 protected:
+    // Pairs whose stored 0 lies outside their range start at its nearer
+    // end: the page then stores only what a test changes.
+    void SetUp() override
+    {
+        PageGuiTest::SetUp();
+        PresetEveryPageIntoRange(program_);
+    }
     CDialogEditPrgTab2* Open(int voiceMode = 0)
     {
         page_ = new CDialogEditPrgTab2(frame_, program_, voiceMode);
@@ -174,6 +185,39 @@ TEST_F(ArpeggioPageGui, ShowOperationsUpdateControlsAndStoreNothing)
     page_->ShowType(9);
     EXPECT_EQ(page_->ControlAs<wxChoice>(kType)->GetSelection(), wxNOT_FOUND);
     EXPECT_TRUE(program_.stores.empty());
+}
+
+// A Gate value the synth reports beyond the page's 0..100 is shown as 100,
+// and the program is made to hold 100 too.
+TEST_F(ArpeggioPageGui, ReportedGateBeyondTheRangeIsShownAndHeldAtTheEnd)
+{
+    program_.Preset(24, 10);
+    Open();
+    program_.Preset(24, 120);
+    page_->ShowGate(120);
+    EXPECT_EQ(page_->ControlAs<wxSlider>(kGateSlider)->GetValue(), 100);
+    EXPECT_EQ(page_->ControlAs<wxTextCtrl>(kGateEdit)->GetValue(), "100");
+    EXPECT_EQ(program_.stores, (std::vector<ParamStore>{{24, 100, 1}}));
+}
+
+// An all-zero program's Tempo (0, below the page's 20..300), typed over with
+// real keys: "20" is what the page shows, and the program holds it.
+TEST_F(ArpeggioPageGui, TempoTypedOverAnOutOfRangeTempoReachesTheProgram)
+{
+    using guitest::Until;
+    program_.Preset(17, 0);
+    Open();
+    auto* tempo = page_->ControlAs<wxTextCtrl>(kTempoEdit);
+    guitest::XInput input;
+    input.ClickOn(*tempo);
+    ASSERT_TRUE(Until([&] { return wxWindow::FindFocus() == tempo; }));
+    input.Tap(XK_a, true);
+    input.Type("20");
+    ASSERT_TRUE(Until([&] { return tempo->GetValue() == "20"; }));
+    input.Tap(XK_Tab);
+    ASSERT_TRUE(Until([&] { return wxWindow::FindFocus() != tempo; }));
+    EXPECT_EQ(tempo->GetValue(), "20");
+    EXPECT_EQ(program_.GetParam(17), 20);
 }
 
 TEST_F(ArpeggioPageGui, WindowsDoNotOverlapNorCropTheWidestTexts)

@@ -8,6 +8,7 @@
 #include "PageGuiSupport.h"
 #include "editors/EffectPageTables.h"
 #include "editors/wx/CDialogEditPrgTab1.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/RecordingProgram.h"
 
 namespace {
@@ -17,6 +18,13 @@ using namespace editors_test;
 
 class EffectPageGui : public PageGuiTest {
 protected:
+    // Pairs whose stored 0 lies outside their range start at its nearer
+    // end: the page then stores only what a test changes.
+    void SetUp() override
+    {
+        PageGuiTest::SetUp();
+        PresetEveryPageIntoRange(program_);
+    }
     CDialogEditPrgTab1* Open()
     {
         page_ = new CDialogEditPrgTab1(frame_, program_);
@@ -88,7 +96,7 @@ TEST_F(EffectPageGui, EachKindOfControlStoresItsParameter)
         {"Sync Note", [&] { UserSelect(page_->Control(kSyncNote), 14); }, {6, 14, 1}},
         {"Effect Depth slider", [&] { UserSlide(page_->Control(kDepthSlider), 127); }, {11, 127, 1}},
         {"High gain typed", [&] { UserType(page_->Control(kHighGainEdit), "12"); }, {14, 76, 1}},
-        {"Low gain slid to the bottom", [&] { UserSlide(page_->Control(kLowGainSlider), 24); }, {16, 52, 1}},
+        {"Low gain slid to the top", [&] { UserSlide(page_->Control(kLowGainSlider), 0); }, {16, 76, 1}},
         {"High frequency list", [&] { UserSelect(page_->Control(kHighFreqList), 29); }, {13, 29, 1}},
     };
     for (const Case& c : cases) {
@@ -97,7 +105,7 @@ TEST_F(EffectPageGui, EachKindOfControlStoresItsParameter)
         EXPECT_EQ(program_.stores, std::vector<ParamStore>{c.expected}) << c.what;
     }
     EXPECT_EQ(page_->ControlAs<CDial>(kHighFreqKnob)->GetValue(), 29);
-    EXPECT_EQ(page_->ControlAs<wxTextCtrl>(kLowGainEdit)->GetValue(), "-12");
+    EXPECT_EQ(page_->ControlAs<wxTextCtrl>(kLowGainEdit)->GetValue(), "12");
 }
 
 TEST_F(EffectPageGui, ShiftClickOnAnEqKnobStoresTheMiddleAndFocusesItsList)
@@ -114,13 +122,16 @@ TEST_F(EffectPageGui, ShiftClickOnAnEqKnobStoresTheMiddleAndFocusesItsList)
     EXPECT_EQ(wxWindow::FindFocus(), page_->Control(kHighFreqList));
 }
 
-TEST_F(EffectPageGui, AnEqFrequencyOutsideTheListLeavesItUnselectedAndStoresNothing)
+// An EQ frequency stored beyond the list (from a file): the knob and the
+// list show the last item and the program is made to hold it, so picking
+// an item afterwards is stored as any change is.
+TEST_F(EffectPageGui, AnEqFrequencyBeyondTheListIsShownAndHeldAsTheLastItem)
 {
     program_.Preset(13, 40);
     Open();
-    EXPECT_EQ(page_->ControlAs<wxChoice>(kHighFreqList)->GetSelection(), wxNOT_FOUND);
+    EXPECT_EQ(page_->ControlAs<wxChoice>(kHighFreqList)->GetStringSelection(), "18.0KHz");
     EXPECT_EQ(page_->ControlAs<CDial>(kHighFreqKnob)->GetValue(), 29);
-    EXPECT_TRUE(program_.stores.empty());
+    EXPECT_EQ(program_.stores, (std::vector<ParamStore>{{13, 29, 1}}));
 }
 
 TEST_F(EffectPageGui, WindowsDoNotOverlapNorCropTheWidestTexts)

@@ -23,6 +23,9 @@
 #include "tests/device/DevRig.h"
 #include "tests/guitest/WxUiLoop.h"
 #include "tests/editors/gui/PageGuiSupport.h"
+#include "tests/guitest/RealInput.h"
+
+#include <X11/keysym.h>
 #include "tests/librarian/VelkTestSeams.h"
 
 namespace {
@@ -213,7 +216,69 @@ TEST_F(GlobalEditorGui, SwitchingTabsKeepsEveryPageAsItWas)
     EXPECT_EQ(editor.Page(1), midi);
     EXPECT_TRUE(midi->IsShown());
     EXPECT_EQ(On<wxChoice>(1, id::kFilterPitchBend)->GetSelection(), 1);
-    EXPECT_EQ(editor.Scroller().Page(), midi);
+    EXPECT_EQ(editor.ShownScroller()->Page(), midi);
+}
+
+// Real clicks, as a person gives them: on a tab, then on a control of the
+// page it shows. Every page answers the mouse after a tab switch, the first
+// one too after coming back to it.
+TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
+{
+    using guitest::Until;
+    Connect(SimModel::BrontiselS);
+    Preset(P::kLocal, 0);
+    Preset(15, -1);
+    Preset(P::kFavoriteFirst, 0);
+    CDialogEditGlb& editor = Open();
+    editor.Raise();
+    MDevDescProgram& global = *editor.Model().Global();
+    guitest::XInput input;
+    wxNotebook& tabs = *editor.Tabs();
+    const auto clickTab = [&](int n) {
+        // The tab's label: the first point of the tab row that hits tab n.
+        for (int x = 2; x < tabs.GetSize().x; x += 4)
+            for (int y = 2; y < 60; y += 4)
+                if (tabs.HitTest(wxPoint(x, y)) == n) {
+                    input.ClickOn(tabs, wxPoint(x + 6, y + 4));
+                    return Until([&] { return editor.CurrentPage() == n; });
+                }
+        return false;
+    };
+    // Opens a list with a click and picks the item below the selected one.
+    const auto pickNext = [&](int page, int id) {
+        auto* list = On<wxChoice>(page, id);
+        const int before = list->GetSelection();
+        input.ClickOn(*list);
+        input.Tap(XK_Down);
+        input.Tap(XK_Return);
+        return Until([&] { return list->GetSelection() != before; });
+    };
+    const auto typeInto = [&](int page, int id, const char* text) {
+        auto* edit = On<wxTextCtrl>(page, id);
+        input.ClickOn(*edit);
+        if (!Until([&] { return wxWindow::FindFocus() == edit; }))
+            return false;
+        input.Tap(XK_a, true);
+        input.Type(text);
+        return Until([&] { return edit->GetValue() == text; });
+    };
+
+    ASSERT_TRUE(clickTab(1));
+    auto* local = On<C2StateButton>(1, id::kLocal);
+    input.ClickOn(*local);
+    EXPECT_TRUE(Until([&] { return global.GetParam(P::kLocal) == 1; })) << "MIDI page";
+
+    ASSERT_TRUE(clickTab(2));
+    EXPECT_TRUE(pickNext(2, 1128)) << "Control Change Map page";
+    EXPECT_EQ(global.GetParam(15), 0);  // "Off" -> "CC #00"
+
+    ASSERT_TRUE(clickTab(3));
+    EXPECT_TRUE(pickNext(3, id::kFavorites[0])) << "Favorite Program page";
+    EXPECT_EQ(global.GetParam(P::kFavoriteFirst), 1);
+
+    ASSERT_TRUE(clickTab(0));
+    EXPECT_TRUE(typeInto(0, id::kTransposeEdit, "7")) << "Global page";
+    EXPECT_EQ(global.GetParam(P::kMasterTranspose), 7);
 }
 
 TEST_F(GlobalEditorGui, EscapeDoesNothing)
@@ -294,6 +359,19 @@ TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs)
     editors_test::UserLeave(On<wxTextCtrl>(0, id::kTuneEdit));
     EXPECT_EQ(On<wxTextCtrl>(0, id::kTuneEdit)->GetValue(), "441.3");
     EXPECT_TRUE(editor.Model().IsModified());
+}
+
+// A global whose Master Tune lies beyond 430.0..450.0: the page shows
+// 450.0 and the working global holds it, a change the editor counts.
+TEST_F(GlobalEditorGui, MasterTuneBeyondItsRangeIsShownAndHeldAtTheEnd)
+{
+    Connect(SimModel::Brontisel);
+    Preset(P::kMasterTune, 120);
+    CDialogEditGlb& editor = Open();
+    EXPECT_EQ(On<wxTextCtrl>(0, id::kTuneEdit)->GetValue(), "450.0");
+    EXPECT_EQ(editor.Model().Global()->GetParam(P::kMasterTune), 100);
+    EXPECT_TRUE(editor.Model().IsModified());
+    EXPECT_EQ(Dev().GetGlobal(0)->GetParam(P::kMasterTune), 120) << "the device's own global";
 }
 
 TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion)
@@ -381,8 +459,8 @@ TEST_F(GlobalEditorGui, SizeLimitsAreTheNaturalSizeAndAtLeast640By400)
     editor.SetSize(natural);
     Pump();
     editor.Tabs()->SetSelection(2);
-    EXPECT_FALSE(editor.Scroller().Layout().vertical.shown);
-    EXPECT_FALSE(editor.Scroller().Layout().horizontal.shown);
+    EXPECT_FALSE(editor.ShownScroller()->Layout().vertical.shown);
+    EXPECT_FALSE(editor.ShownScroller()->Layout().horizontal.shown);
     // The buttons keep to the right edge.
     const wxRect close = editor.CloseButton()->GetRect();
     EXPECT_EQ(close.GetRight() + 1, editor.GetClientSize().x - editor.Tabs()->GetPosition().x);

@@ -8,6 +8,7 @@
 #include "controls/wx/CDialogScroller.h"
 #include "editors/wx/CDialogEditPrgTab1.h"
 #include "editors/wx/CDialogEditPrgTab2.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/RecordingProgram.h"
 
 namespace {
@@ -19,6 +20,7 @@ protected:
     void SetUp() override
     {
         PageGuiTest::SetUp();
+        PresetEveryPageIntoRange(program_);
         editor_ = new wxPanel(frame_, wxID_ANY, wxPoint(0, 0), wxSize(600, 340));
         scroller_ = std::make_unique<quendar::CDialogScroller>(*editor_);
     }

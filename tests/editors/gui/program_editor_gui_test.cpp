@@ -7,6 +7,9 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
 #include <wx/choice.h>
 #include <wx/notebook.h>
 #include <wx/slider.h>
@@ -16,6 +19,9 @@
 #include <memory>
 
 #include "PageGuiSupport.h"
+#include "tests/guitest/RealInput.h"
+
+#include <X11/keysym.h>
 #include "controls/wx/C2StateButton.h"
 #include "controls/wx/CDial.h"
 #include "controls/wx/CDialogScroller.h"
@@ -25,6 +31,7 @@
 #include "editors/ProgramEditorLayout.h"
 #include "editors/wx/CDialogEditPrg.h"
 #include "editors/wx/CProgramPage.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/ProgramEditorRig.h"
 #include "tests/guitest/WxUiLoop.h"
 
@@ -44,6 +51,12 @@ protected:
         ASSERT_TRUE(dev_.Connect());
         ASSERT_TRUE(dev_.ReceiveAll());
         dev_.Settle();
+        for (int n = 0; n < dev_.Dev().GetProgramCount(); ++n) {
+            MDevDescProgram& program = *dev_.Dev().GetProgram(n);
+            PresetEveryPageIntoRange(program, [&](int id, int32_t value) {
+                program.SetParam(id, value, 0);
+            });
+        }
         waitTarget_ = std::make_unique<CDeviceWaitTarget>(dev_.Config(), &dev_.Dev());
         // Each pass of the write's waiting loop lets the synth answer.
         pump_.onPump = [this] { dev_.Settle(); };
@@ -189,6 +202,70 @@ TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
     EXPECT_EQ(NewDumps(), 0);
 }
 
+// The real Close question, a modal box on the screen without an icon, stays
+// up for a second with a change pending: nothing is sent meanwhile. Escape answers Cancel,
+// the user keeps editing, and the change then goes out as the live commit.
+TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
+    // No prompter: the editor asks with its own message box.
+    editor_ = std::make_unique<CDialogEditPrg>(
+        &dev_.Dev(), 4, std::filesystem::path(), parent_,
+        EditorEnvironment{waitTarget_.get(), &guard_, nullptr, {}, nullptr, &pump_},
+        CDialogEditPrg::Overrides{&confirm_, {}});
+    CDialogEditPrg& editor = *editor_;
+    editor.Show();
+    Pump();
+    NewDumps();
+    auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(page, nullptr);
+    wxSlider* slider = nullptr;
+    for (wxWindow* child : page->GetChildren())
+        if ((slider = dynamic_cast<wxSlider*>(child)) && slider->IsEnabled()) break;
+    ASSERT_NE(slider, nullptr);
+    UserSlide(slider, slider->GetValue() == slider->GetMax() ? slider->GetMin() : slider->GetMax());
+    ASSERT_TRUE(editor.CommitTimer().IsRunning());
+
+    // Which message boxes are up (every modal dialog passes the hook).
+    class BoxWatch final : public wxModalDialogHook {
+    public:
+        int up = 0;
+        long icon = -1;
+        int Enter(wxDialog* dialog) override {
+            if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+                ++up;
+                icon = box->GetEffectiveIcon();
+            }
+            return wxID_NONE;
+        }
+        void Exit(wxDialog* dialog) override {
+            if (dynamic_cast<wxMessageDialog*>(dialog) != nullptr) --up;
+        }
+    } boxes;
+    boxes.Register();
+    // What happens while the box is up runs from a timer inside its loop.
+    guitest::XInput input;
+    int boxesUp = 0;
+    int dumpsWhileUp = -1;
+    const auto clicked = std::chrono::steady_clock::now();
+    wxTimer watch;
+    watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (std::chrono::steady_clock::now() - clicked < std::chrono::milliseconds(1200)) return;
+        watch.Stop();
+        boxesUp = boxes.up;
+        dumpsWhileUp = NewDumps();
+        input.Tap(XK_Escape);
+    });
+    watch.Start(50);
+    input.ClickOn(*editor.Button(prglayout::kIdClose));
+    ASSERT_TRUE(guitest::Until([&] { return dumpsWhileUp >= 0; }));
+    boxes.Unregister();
+    EXPECT_EQ(boxesUp, 1);
+    EXPECT_EQ(boxes.icon, wxICON_NONE) << "the close question carries no icon";
+    EXPECT_EQ(dumpsWhileUp, 0);
+    // Cancel: the editor stays open and the change goes out.
+    ASSERT_TRUE(guitest::Until([&] { return NewDumps() == 1; }, std::chrono::seconds(5)));
+    EXPECT_TRUE(editor.IsShown());
+}
+
 TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
     const auto path = std::filesystem::path(::testing::TempDir()) / "program_editor_gui.prg";
     ASSERT_EQ(dev_.Dev().SaveProgramFile(2, path), 0);
@@ -248,6 +325,29 @@ TEST_F(ProgramEditorGui, SizeStaysBetweenTheMinimumAndTheNaturalSize) {
     const int gap = close->GetPosition().x - editor.Button(prglayout::kIdWriteToDevice)->GetRect().GetRight();
     EXPECT_GT(gap, 0);
     EXPECT_EQ(CheckWindowLayout(editor), std::vector<std::string>{});
+}
+
+// A page built afresh on a tab change is drawn once. The GTK theme's
+// transitions, set off by the new controls' first style update, redrew the
+// whole page on every frame for some 200 ms (about six times), which made
+// a Timbre page take some 0.3 s to finish drawing.
+TEST_F(ProgramEditorGui, APageChosenByItsTabIsDrawnOnce) {
+    CDialogEditPrg& editor = Open(3);
+    wxNotebook& book = *editor.Notebook();
+    for (const int tab : {1, 0, 2}) {
+        book.SetSelection(static_cast<size_t>(tab));
+        wxWindow* page = editor.Page();
+        ASSERT_NE(page, nullptr);
+        int paints = 0;
+        page->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& event) {
+            ++paints;
+            event.Skip();
+        });
+        // Well past the theme's transitions.
+        guitest::Until([] { return false; }, std::chrono::milliseconds(800));
+        EXPECT_GE(paints, 1) << "tab " << tab;
+        EXPECT_LE(paints, 2) << "tab " << tab << ": drawn again and again";
+    }
 }
 
 TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {

@@ -8,6 +8,9 @@
 #include <wx/stattext.h>
 
 #include "PageGuiSupport.h"
+#include "tests/guitest/RealInput.h"
+
+#include <X11/keysym.h>
 #include "tests/editors/RecordingProgram.h"
 #include "controls/wx/CWiredPts.h"
 #include "editors/wx/CProgramPage.h"
@@ -81,6 +84,7 @@ protected:
         program_.Preset(kBase + 7, 1);  // "On"
         program_.Preset(kBase + 8, 2);  // step 2 only
         program_.Preset(kBase + 4, 64);
+        program_.Preset(kBase + 5, 64);  // pan CNT
         page_ = new DemoPage(frame_, program_);
         Pump();
     }
@@ -131,6 +135,59 @@ TEST_F(ProgramPageGui, EachBindingKindStoresItsParameterWithNotify)
         EXPECT_EQ(program_.stores, std::vector<ParamStore>{c.expected}) << c.what;
     }
     EXPECT_EQ(page_->ControlAs<CDial>(9)->GetValue(), 2);
+}
+
+// Stored values outside the controls' ranges (from a file, or an all-zero
+// program): each control shows the nearer end and the program holds it, so
+// what the user then types or picks, with real keys and clicks, is what the
+// program holds.
+TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeValues)
+{
+    using guitest::Until;
+    page_->Destroy();
+    program_.Preset(kBase + 4, 0);    // slider pair -12..12 + 64: 0 reads -64
+    program_.Preset(kBase + 5, 200);  // pan knob -63..63 + 64: 200 reads R136
+    program_.Preset(kBase + 6, 40);   // knob and list 0..2
+    program_.Preset(kBase + 10, 200); // envelope attack 0..127
+    program_.Clear();
+    page_ = new DemoPage(frame_, program_);
+    Pump();
+    EXPECT_EQ(page_->ControlAs<wxTextCtrl>(6)->GetValue(), "-12");
+    EXPECT_EQ(page_->ControlAs<wxTextCtrl>(8)->GetValue(), "R63");
+    EXPECT_EQ(page_->ControlAs<wxChoice>(10)->GetSelection(), 2);
+    EXPECT_EQ(page_->ControlAs<wxTextCtrl>(20)->GetValue(), "127");
+
+    guitest::XInput input;
+    const auto type = [&](int edit, const char* text) {
+        auto* control = page_->ControlAs<wxTextCtrl>(edit);
+        input.ClickOn(*control);
+        EXPECT_TRUE(Until([&] { return wxWindow::FindFocus() == control; })) << edit;
+        input.Tap(XK_a, true);
+        input.Type(text);
+        EXPECT_TRUE(Until([&] { return control->GetValue() == text; })) << edit;
+        input.Tap(XK_Tab);  // leaves the edit
+        EXPECT_TRUE(Until([&] { return wxWindow::FindFocus() != control; })) << edit;
+    };
+    const auto pick = [&](int list, unsigned long key) {
+        auto* control = page_->ControlAs<wxChoice>(list);
+        const int before = control->GetSelection();
+        input.ClickOn(*control);
+        input.Tap(key);
+        input.Tap(XK_Return);
+        EXPECT_TRUE(Until([&] { return control->GetSelection() != before; })) << list;
+    };
+    type(6, "-12");
+    type(8, "R63");
+    type(20, "127");
+    pick(10, XK_Up);
+    EXPECT_EQ(program_.GetParam(kBase + 4), 52);
+    EXPECT_EQ(program_.GetParam(kBase + 5), 127);
+    EXPECT_EQ(program_.GetParam(kBase + 10), 127);
+    EXPECT_EQ(program_.GetParam(kBase + 6), 1);
+    pick(10, XK_Down);
+    EXPECT_EQ(program_.GetParam(kBase + 6), 2);
+    type(6, "-11");
+    EXPECT_EQ(program_.GetParam(kBase + 4), 53);
 }
 
 TEST_F(ProgramPageGui, RuleRunsBeforeTheStore)

@@ -11,6 +11,7 @@
 #include "editors/TimbrePageTable.h"
 #include "editors/wx/CDialogEditPrgTab3.h"
 #include "editors/wx/CDialogEditPrgTab5.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/RecordingProgram.h"
 
 namespace {
@@ -22,6 +23,7 @@ using SynthPagesInScrollerGui = PageGuiTest;
 TEST_F(SynthPagesInScrollerGui, BothPagesScrollUnderTheBarsAndStoreNothing)
 {
     RecordingProgram program;
+    PresetEveryPageIntoRange(program);
     auto* editor = new wxPanel(frame_, wxID_ANY, wxPoint(0, 0), wxSize(700, 500));
     quendar::CDialogScroller scroller(*editor);
     wxWindow* pages[] = {new CDialogEditPrgTab3(scroller.Viewport(), program, timbrepage::kTimbre2Base),

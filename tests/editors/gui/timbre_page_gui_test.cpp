@@ -15,6 +15,7 @@
 #include "editors/TimbrePageTable.h"
 #include "editors/wx/CDialogEditPrgTab3.h"
 #include "editors/wx/SynthPageRulesWx.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/RecordingProgram.h"
 
 namespace {
@@ -24,6 +25,13 @@ using namespace timbrepage;
 
 class TimbrePageGui : public PageGuiTest {
 protected:
+    // Pairs whose stored 0 lies outside their range start at its nearer
+    // end: the page then stores only what a test changes.
+    void SetUp() override
+    {
+        PageGuiTest::SetUp();
+        PresetEveryPageIntoRange(program_);
+    }
     CDialogEditPrgTab3& Open(int base)
     {
         page_ = new CDialogEditPrgTab3(frame_, program_, base);

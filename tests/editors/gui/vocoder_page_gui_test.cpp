@@ -15,6 +15,7 @@
 #include "editors/VocoderPageTable.h"
 #include "editors/wx/CDialogEditPrgTab5.h"
 #include "editors/wx/SynthPageRulesWx.h"
+#include "tests/editors/InRangeProgram.h"
 #include "tests/editors/RecordingProgram.h"
 
 namespace {
@@ -24,6 +25,13 @@ using namespace vocoderpage;
 
 class VocoderPageGui : public PageGuiTest {
 protected:
+    // Pairs whose stored 0 lies outside their range start at its nearer
+    // end: the page then stores only what a test changes.
+    void SetUp() override
+    {
+        PageGuiTest::SetUp();
+        PresetEveryPageIntoRange(program_);
+    }
     CDialogEditPrgTab5& Open()
     {
         page_ = new CDialogEditPrgTab5(frame_, program_);

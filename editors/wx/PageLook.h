@@ -1,0 +1,18 @@
+#pragma once
+// How an editor page's controls change their look: at once, not through the
+// GTK theme's transitions. A page is built afresh on every tab change of
+// the Program Editor, and its controls get a style update right after they
+// are first shown; the theme's transitions (about 200 ms) turned that into
+// a full redraw of the page on every frame meanwhile, so a large page took
+// some 0.3 s to finish drawing.
+
+class wxWindow;
+
+// Applies to `page` and every control inside it, now and later.
+void SetNoLookTransitions(wxWindow& page);
+
+// A drop-down list whose width the page sets: GTK sizes it by the item it
+// shows rather than by measuring every item (a page of long lists took some
+// 0.5 s to be drawn for the first time). The page's layout makes each list
+// wide enough for its widest item.
+void SetListSizedByShownItem(wxWindow& list);
