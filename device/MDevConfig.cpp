@@ -7,6 +7,7 @@
 #include "device/MDevDescZEPHA.h"
 #include "midifile/CMsgSender.h"
 #include "midifile/MidIOThread.h"
+#include "platform/midi/MidiBackend.h"
 
 namespace {
 constexpr std::size_t kNameLimit = 64;
@@ -18,9 +19,16 @@ std::string UpperName(std::string_view name) {
 }
 }  // namespace
 
-MDevConfig::MDevConfig(midiport::MidiBackend& backend) : backend_(backend) {}
+MDevConfig::MDevConfig(midiport::MidiBackend& backend) : backend_(backend) {
+    backend_.SetNoticeHandler([losses = inputLosses_](const midiport::MidiNotice& notice) {
+        if (notice.kind == midiport::MidiNoticeKind::InputOverrun ||
+            notice.kind == midiport::MidiNoticeKind::PortGone)
+            ++*losses;
+    });
+}
 
 MDevConfig::~MDevConfig() {
+    backend_.SetNoticeHandler(nullptr);
     MidIOStop(thread_);
     device_.reset();
 }

@@ -9,6 +9,7 @@
 // Every waiting loop calls ProcessInput on each pass.
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -92,6 +93,12 @@ public:
     const std::string& GetModelName() const { return modelName_; }
     int GetMidiInState() const { return midiInState_; }
 
+    // How often input from the synth was lost so far: an input overrun
+    // dropped received messages, or an open port went away (unplugged). A
+    // waiting transfer fails at once when this grows: its reply may be what
+    // was lost. Counted on the port layer's threads from its notices.
+    uint64_t GetInputLosses() const { return inputLosses_->load(); }
+
     // Returns when the MIDI thread has queued every message the port handed
     // over so far. For tests.
     void WaitInputIdle();
@@ -118,4 +125,7 @@ private:
     std::chrono::milliseconds restartPause_ = kRestartPause;
     std::chrono::milliseconds openPause_ = kOpenPause;
     MDevInbox inbox_;
+    // Shared with the backend's notice handler, which may still run while
+    // this object goes.
+    std::shared_ptr<std::atomic<uint64_t>> inputLosses_ = std::make_shared<std::atomic<uint64_t>>(0);
 };

@@ -5,6 +5,7 @@
 // CancelTransfer when the condition never held.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -57,6 +58,9 @@ public:
     virtual void ProcessInput() = 0;
     // Forgets the awaited reply after a time-out.
     virtual void CancelTransfer() = 0;
+    // A count that grows whenever input was lost (an overrun, an unplugged
+    // port): a wait fails at once when it grows, as after its time limit.
+    virtual uint64_t InputLosses() const { return 0; }
 };
 
 // The device configuration's input and, when there is one, the device's
@@ -66,6 +70,7 @@ public:
     CDeviceWaitTarget(MDevConfig& config, MDevDesc* device) : config_(config), device_(device) {}
     void ProcessInput() override;
     void CancelTransfer() override;
+    uint64_t InputLosses() const override;
 
 private:
     MDevConfig& config_;
@@ -101,7 +106,8 @@ public:
     // Each pass routes the input, tests `done` (true ends the wait at once)
     // and pumps for one pass length. After the last pass the input is routed
     // and `done` tested once more, so a reply that arrived during the last
-    // pass still counts. On time-out the target's transfer is cancelled.
+    // pass still counts. On time-out the target's transfer is cancelled;
+    // so it is at once when input is lost while waiting.
     // True when `done` held.
     bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
 

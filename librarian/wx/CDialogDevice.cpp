@@ -6,17 +6,16 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "librarian/wx/CWxPrompter.h"
 #include "resources/VelkStrings.h"
 #include "resources/wx/VelkArt.h"
 
 namespace {
 
-wxChoice* MakeList(wxWindow* parent, int id, const std::vector<VelkPortEntry>& entries,
-                   int selection) {
-    auto* list = new wxChoice(parent, id);
-    for (const VelkPortEntry& entry : entries) list->Append(wxString::FromUTF8(entry.name));
-    if (selection >= 0) list->SetSelection(selection);
-    return list;
+void Fill(wxChoice* list, const std::vector<std::string>& names, int selection) {
+    list->Clear();
+    for (const std::string& name : names) list->Append(wxString::FromUTF8(name));
+    list->SetSelection(selection >= 0 ? selection : wxNOT_FOUND);
 }
 
 }  // namespace
@@ -25,8 +24,9 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
                              CVelkPreference& preference, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kMidiDeviceTitle)),
       model_(backend, inId, outId, preference) {
-    inputs_ = MakeList(this, kIdInputs, model_.GetInputs(), model_.GetInputSelection());
-    outputs_ = MakeList(this, kIdOutputs, model_.GetOutputs(), model_.GetOutputSelection());
+    inputs_ = new wxChoice(this, kIdInputs);
+    outputs_ = new wxChoice(this, kIdOutputs);
+    FillLists();
 
     const int gap = FromDIP(8);
     auto* grid = new wxFlexGridSizer(3, gap, gap);
@@ -58,8 +58,25 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
     CentreOnParent();
 }
 
+void CDialogDevice::FillLists() {
+    Fill(inputs_, model_.GetInputs(), model_.GetInputSelection());
+    Fill(outputs_, model_.GetOutputs(), model_.GetOutputSelection());
+}
+
 void CDialogDevice::OnOK(wxCommandEvent&) {
-    model_.Commit(inputs_->GetSelection(), outputs_->GetSelection());
+    const int in = inputs_->GetSelection();
+    const int out = outputs_->GetSelection();
+    const CDialogDeviceModel::CommitResult result = model_.Commit(in, out);
+    if (!result.done) {
+        // The chosen port was unplugged: say so and offer the lists as they
+        // are now, the dialog staying open.
+        CWxPrompter([this] { return this; })
+            .ShowMessage(velk::FormatVelkText(velk::text::kMidiPortGone, result.missing),
+                         velk::text::kMidiDeviceTitle, VelkIcon::kError);
+        model_.Refresh(in, out);
+        FillLists();
+        return;
+    }
     SetReturnCode(wxID_OK);  // also when shown modeless (EndDialog then only hides)
     EndDialog(wxID_OK);
 }

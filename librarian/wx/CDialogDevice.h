@@ -1,7 +1,9 @@
 #pragma once
-// The choice of the MIDI ports ("MIDI Device"): every input port, the
-// hardware output ports, each in port order. OK writes the chosen port ids
-// and saves the ports' names as the preferred ones; Cancel changes nothing.
+// The choice of the MIDI ports ("MIDI Device"): the input and the output
+// ports, each in port order. OK writes the chosen ports' ids and saves their
+// names as the preferred ones, or, when a chosen port was unplugged while
+// the dialog was open, says so and shows the lists anew; Cancel changes
+// nothing.
 // Parent it to the main window: a parentless dialog can open behind it.
 
 #include <wx/dialog.h>
@@ -26,6 +28,7 @@ public:
     wxChoice* GetOutputList() const { return outputs_; }
 
 private:
+    void FillLists();
     void OnOK(wxCommandEvent& event);
 
     CDialogDeviceModel model_;
