@@ -21,9 +21,10 @@ void Fill(wxChoice* list, const std::vector<std::string>& names, int selection) 
 }  // namespace
 
 CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                             CVelkPreference& preference, wxWindow* parent)
+                             CVelkPreference& preference, wxWindow* parent, VelkPrompter* prompter)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kMidiDeviceTitle)),
-      model_(backend, inId, outId, preference) {
+      model_(backend, inId, outId, preference),
+      prompter_(prompter) {
     inputs_ = new wxChoice(this, kIdInputs);
     outputs_ = new wxChoice(this, kIdOutputs);
     FillLists();
@@ -70,7 +71,8 @@ void CDialogDevice::OnOK(wxCommandEvent&) {
     if (!result.done) {
         // The chosen port was unplugged: say so and offer the lists as they
         // are now, the dialog staying open.
-        CWxPrompter([this] { return this; })
+        CWxPrompter own([this] { return this; });
+        (prompter_ ? *prompter_ : own)
             .ShowMessage(velk::FormatVelkText(velk::text::kMidiPortGone, result.missing),
                          velk::text::kMidiDeviceTitle, VelkIcon::kError);
         model_.Refresh(in, out);

@@ -11,6 +11,7 @@
 #include "librarian/CDialogDeviceModel.h"
 
 class CVelkPreference;
+class VelkPrompter;
 class wxChoice;
 namespace midiport {
 class MidiBackend;
@@ -21,8 +22,10 @@ public:
     static constexpr int kIdInputs = 1000;
     static constexpr int kIdOutputs = 1001;
 
+    // `prompter` says that a chosen port is gone; null: a message box over
+    // this dialog.
     CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                  CVelkPreference& preference, wxWindow* parent);
+                  CVelkPreference& preference, wxWindow* parent, VelkPrompter* prompter = nullptr);
 
     wxChoice* GetInputList() const { return inputs_; }
     wxChoice* GetOutputList() const { return outputs_; }
@@ -32,6 +35,7 @@ private:
     void OnOK(wxCommandEvent& event);
 
     CDialogDeviceModel model_;
+    VelkPrompter* prompter_;
     wxChoice* inputs_ = nullptr;
     wxChoice* outputs_ = nullptr;
 };

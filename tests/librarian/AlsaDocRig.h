@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -28,16 +29,17 @@
 
 namespace doctest {
 
-// Counts the messages the program's outputs took, so that a waiting pass
-// can tell when the synth has had all of them. Everything else goes
-// straight to the backend.
+// Counts the messages the program's outputs took, by port name, so that a
+// waiting pass can tell when the synth has had all of them. Everything else
+// goes straight to the backend.
 class CountingBackend final : public midiport::MidiBackend {
 public:
     explicit CountingBackend(midiport::MidiBackend& inner) : inner_(inner) {}
 
-    std::size_t Accepted() const {
+    std::size_t Accepted(const std::string& port) const {
         std::lock_guard lock(counter_->mutex);
-        return counter_->accepted;
+        const auto found = counter_->accepted.find(port);
+        return found == counter_->accepted.end() ? 0 : found->second;
     }
 
     std::vector<midiport::MidiPortInfo> Inputs() override { return inner_.Inputs(); }
@@ -49,8 +51,9 @@ public:
     }
     int OpenOut(int id, std::unique_ptr<midiport::MidiOutPort>& port) override {
         std::unique_ptr<midiport::MidiOutPort> opened;
+        const std::string name = inner_.OutputName(id);
         const int result = inner_.OpenOut(id, opened);
-        if (result == midiport::kOk) port = std::make_unique<CountingOut>(std::move(opened), counter_);
+        if (result == midiport::kOk) port = std::make_unique<CountingOut>(std::move(opened), counter_, name);
         return result;
     }
     void SetNoticeHandler(midiport::MidiNoticeHandler handler) override {
@@ -60,12 +63,12 @@ public:
 private:
     struct Counter {
         mutable std::mutex mutex;
-        std::size_t accepted = 0;
+        std::map<std::string, std::size_t> accepted;
     };
     class CountingOut final : public midiport::MidiOutPort {
     public:
-        CountingOut(std::unique_ptr<midiport::MidiOutPort> port, std::shared_ptr<Counter> counter)
-            : port_(std::move(port)), counter_(std::move(counter)) {}
+        CountingOut(std::unique_ptr<midiport::MidiOutPort> port, std::shared_ptr<Counter> counter, std::string name)
+            : port_(std::move(port)), counter_(std::move(counter)), name_(std::move(name)) {}
         int SendShort(std::span<const uint8_t> message) override { return Count(port_->SendShort(message)); }
         int SendSysEx(std::vector<uint8_t> message) override { return Count(port_->SendSysEx(std::move(message))); }
         int Close() override { return port_->Close(); }
@@ -73,11 +76,12 @@ private:
     private:
         int Count(int result) {
             std::lock_guard lock(counter_->mutex);
-            if (result == midiport::kOk) ++counter_->accepted;
+            if (result == midiport::kOk) ++counter_->accepted[name_];
             return result;
         }
         std::unique_ptr<midiport::MidiOutPort> port_;
         std::shared_ptr<Counter> counter_;
+        std::string name_;
     };
 
     midiport::MidiBackend& inner_;
@@ -120,6 +124,8 @@ public:
             std::lock_guard lock(mutex_);
             synthAt_ = {client, port};
         }
+        for (const midiport::AlsaSeqPort& p : seq_->Ports())
+            if (p.client == client && p.port == port) synthPort_ = p.clientName + ":" + p.portName;
         seq_->SetPeer(client, port, [this](const std::vector<uint8_t>& bytes) {
             std::lock_guard lock(wireMutex_);
             wire_.Feed(bytes, [this](std::span<const uint8_t> message) { synth_.OnMessage(message); });
@@ -141,11 +147,12 @@ public:
     }
 
     // Waits (in real time, with a generous bound) until the synth has had
-    // every message the program's outputs took and answered, then until the
-    // program's input thread has queued the answers.
+    // every message the program's output to its port took and answered,
+    // then until the program's input thread has queued the answers.
     void Deliver() {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (synth_.Received().size() < counting_->Accepted() && std::chrono::steady_clock::now() < deadline)
+        while (synth_.Received().size() < counting_->Accepted(synthPort_) &&
+               std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         while (synth_.PendingReplies() > 0 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -200,6 +207,7 @@ private:
     midiport::MidiInputFramer wire_;  // what the program sent, in messages
     std::mutex mutex_;
     std::pair<int, int> synthAt_{-1, -1};
+    std::string synthPort_;  // its name as listed
     FakeAlsaSeq* seq_ = nullptr;  // owned by the backend
     std::unique_ptr<midiport::AlsaMidiBackend> alsa_;
     std::unique_ptr<CountingBackend> counting_;
