@@ -74,7 +74,7 @@ work="$build/real-alsa"
 echo "== real sequencer: packages"
 needed=()
 for package in qemu-system-x86 busybox-static cpio kmod xvfb xauth; do
-  dpkg -s "$package" >/dev/null 2>&1 || needed+=("$package")
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || needed+=("$package")
 done
 if [ "${#needed[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
