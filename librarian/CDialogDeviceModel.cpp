@@ -21,9 +21,16 @@ CDialogDeviceModel::CDialogDeviceModel(midiport::MidiBackend& backend, int* inId
     : backend_(backend), inId_(inId), outId_(outId), preference_(preference) {
     // The ids refer to the lists handed out before; their names first, since
     // listing again hands out new lists.
-    if (inId_) inName_ = backend_.InputName(*inId_);
-    if (outId_) outName_ = backend_.OutputName(*outId_);
+    if (inId_) inUse_ = backend_.InputName(*inId_);
+    if (outId_) outUse_ = backend_.OutputName(*outId_);
+    inName_ = inUse_;
+    outName_ = outUse_;
     ReadLists();
+}
+
+void CDialogDeviceModel::KeepPortsInUse() {
+    if (inId_) *inId_ = IndexOf(Names(backend_.Inputs()), inUse_);
+    if (outId_) *outId_ = IndexOf(Names(backend_.Outputs()), outUse_);
 }
 
 void CDialogDeviceModel::ReadLists() {

@@ -36,6 +36,11 @@ public:
         bool done = false;
         std::string missing;  // not done: the chosen port that is gone
     };
+    // Cancel: the ports in use stay, their ids written anew for a fresh list
+    // (listing hands out new lists that later ids refer to); -1 for a port
+    // no longer listed.
+    void KeepPortsInUse();
+
     // OK with the chosen entries (-1: none): finds each chosen port by name
     // in a fresh list and writes its id there (-1 for none) and saves the
     // names as the preferred ports (empty for none). When a chosen port is
@@ -53,6 +58,8 @@ private:
     CVelkPreference& preference_;
     std::vector<std::string> inputs_;
     std::vector<std::string> outputs_;
+    std::string inUse_;  // the ports in use when the dialog opened; empty for none
+    std::string outUse_;
     std::string inName_;  // the port in use or chosen; empty for none
     std::string outName_;
 };

@@ -166,7 +166,7 @@ timeout 1200 qemu-system-x86_64 -accel tcg -cpu max -m 2048 -smp 2 -nographic -n
   -append "console=ttyS0 quiet loglevel=3 panic=-1 velk.script=$self velk.build=$build velk.share=$share" \
   -virtfs local,path=/,mount_tag=host,security_model=passthrough,readonly=on,multidevs=remap \
   -virtfs "local,path=$share,mount_tag=share,security_model=passthrough,multidevs=remap" \
-  </dev/null | tr -d '\r' | sed -u -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' || guest_rc=$?
+  </dev/null | sed -u -e 's/\r//g' -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' || guest_rc=$?
 echo "== real sequencer: the guest ran $((SECONDS - started)) s"
 
 failed=0

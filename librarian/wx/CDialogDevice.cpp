@@ -56,6 +56,11 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
     if (auto* ok = wxDynamicCast(FindWindow(wxID_OK), wxButton)) ok->SetDefault();
 
     Bind(wxEVT_BUTTON, &CDialogDevice::OnOK, this, wxID_OK);
+    // Escape and the window's close come here too.
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        model_.KeepPortsInUse();
+        event.Skip();
+    }, wxID_CANCEL);
     CentreOnParent();
 }
 

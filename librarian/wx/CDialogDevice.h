@@ -2,8 +2,8 @@
 // The choice of the MIDI ports ("MIDI Device"): the input and the output
 // ports, each in port order. OK writes the chosen ports' ids and saves their
 // names as the preferred ones, or, when a chosen port was unplugged while
-// the dialog was open, says so and shows the lists anew; Cancel changes
-// nothing.
+// the dialog was open, says so and shows the lists anew. Cancel keeps the
+// ports in use (their ids written for the lists the dialog read).
 // Parent it to the main window: a parentless dialog can open behind it.
 
 #include <wx/dialog.h>

@@ -93,6 +93,35 @@ TEST(AlsaDocPorts, PortDialogKeepsThePortsByNameAcrossAnUnplug) {
     EXPECT_EQ(savedOut, "Virtual Raw MIDI 0-3:VirMIDI 0-3");
 }
 
+// Listing hands out new lists, which later ids refer to: after a dialog
+// was cancelled over a changed list, the ids of the ports in use pointed to
+// their neighbours, and the next dialog preselected those.
+TEST(AlsaDocPorts, CancelledPortDialogLeavesThePortsInUseForTheNextOne) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 4);
+    rig.preference_.SetMidiDevices("Virtual Raw MIDI 0-2:VirMIDI 0-2", "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+    rig.Doc().SelectMidiPorts();
+    MDevConfig& config = rig.Doc().GetDevConfig();
+    rig.Seq().RemoveClient(kVirMidi0);
+    rig.Seq().Settle();
+    for (int open = 0; open < 2; ++open) {
+        SCOPED_TRACE(open == 0 ? "first" : "second");
+        int in = config.GetMidiInPortId();
+        int out = config.GetMidiOutPortId();
+        CDialogDeviceModel model(rig.Backend(), &in, &out, rig.preference_);
+        ASSERT_EQ(model.GetInputSelection(), 1);
+        ASSERT_EQ(model.GetOutputSelection(), 1);
+        EXPECT_EQ(model.GetInputs()[1], "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+        model.KeepPortsInUse();  // Cancel
+        config.SetMidiInPortId(in);
+        config.SetMidiOutPortId(out);
+    }
+    rig.PlugSynth(kVirMidi0 + 2);
+    rig.Doc().DetectDevices();
+    EXPECT_EQ(rig.ConnectedClient(true), kVirMidi0 + 2);
+    EXPECT_EQ(rig.ConnectedClient(false), kVirMidi0 + 2);
+}
+
 struct LossCase {
     const char* what;
     std::function<void(FakeAlsaSeq&)> lose;

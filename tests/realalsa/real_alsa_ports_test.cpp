@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -22,6 +21,7 @@
 #include "platform/midi/MidiResult.h"
 #include "simulator/RawMidiFile.h"
 #include "simulator/SimSynthOnRawMidi.h"
+#include "tests/realalsa/VirMidiCard.h"
 
 namespace {
 
@@ -29,11 +29,9 @@ using namespace midiport;
 using namespace std::chrono_literals;
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
+using virmidi::kPort;
+using virmidi::kRaw;
 
-constexpr const char* kPort = "Virtual Raw MIDI 0-0:VirMIDI 0-0";
-constexpr const char* kRaw = "/dev/snd/midiC0D0";
-constexpr const char* kDriver = "/sys/bus/platform/drivers/snd_virmidi/";
-constexpr const char* kCard = "snd_virmidi.0";
 // A whole Brontisel S on the wire.
 constexpr std::size_t kWholeDevice = 74322;
 
@@ -53,17 +51,6 @@ bool Within(std::chrono::seconds limit, Done done) {
         std::this_thread::sleep_for(10ms);
     }
     return true;
-}
-
-// Writes to a file of the driver (unbind, bind); the kernel returns once
-// the card is gone or back. 0 or an errno.
-int WriteDriverFile(const std::string& name, const std::string& value) {
-    const int fd = ::open((std::string(kDriver) + name).c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    const ssize_t n = ::write(fd, value.data(), value.size());
-    const int error = n < 0 ? errno : 0;
-    ::close(fd);
-    return error;
 }
 
 // Complete messages read from the raw side, running status undone.
@@ -258,7 +245,7 @@ TEST_F(RealAlsa, UnplugMidTransferIsReportedWithoutAHangAndTheCardOpensAgainByNa
     ASSERT_TRUE(Within(60s, [&] { return arrived.load() >= 3000; })) << "the transfer did not start";
 
     std::atomic<int> unbound{-1};
-    std::thread unplug([&] { unbound = WriteDriverFile("unbind", kCard); });
+    std::thread unplug([&] { unbound = virmidi::Drive("unbind"); });
     const bool unplugged = Within(30s, [&] { return unbound.load() >= 0; });
     EXPECT_TRUE(unplugged) << "the unplug hangs";
     EXPECT_EQ(unbound.load(), 0) << std::strerror(unbound.load() > 0 ? unbound.load() : 0);
@@ -283,7 +270,7 @@ TEST_F(RealAlsa, UnplugMidTransferIsReportedWithoutAHangAndTheCardOpensAgainByNa
     }
     unplug.join();
 
-    ASSERT_EQ(WriteDriverFile("bind", kCard), 0);
+    ASSERT_EQ(virmidi::Drive("bind"), 0);
     ASSERT_TRUE(Within(30s, [&] { return IdOf(backend_->Outputs(), kPort) >= 0; }));
     ASSERT_TRUE(Within(30s, [&] { return ::access(kRaw, F_OK) == 0; }));
     raw = std::make_unique<RawMidiFile>(kRaw);

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
 
@@ -38,27 +37,17 @@
 #include "platform/midi/MidiBackend.h"
 #include "resources/VelkCommandIds.h"
 #include "simulator/SimSynthOnRawMidi.h"
+#include "tests/realalsa/VirMidiCard.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using virmidi::kPort;
+using virmidi::kRaw;
 
-constexpr const char* kPort = "Virtual Raw MIDI 0-0:VirMIDI 0-0";
-constexpr const char* kRaw = "/dev/snd/midiC0D0";
-constexpr const char* kDriver = "/sys/bus/platform/drivers/snd_virmidi/";
-constexpr const char* kCard = "snd_virmidi.0";
 constexpr const char* kDevicePath = "/My Device/Brontisel S";
-
-int WriteDriverFile(const std::string& name, const std::string& value) {
-    const int fd = ::open((std::string(kDriver) + name).c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    const ssize_t n = ::write(fd, value.data(), value.size());
-    const int error = n < 0 ? errno : 0;
-    ::close(fd);
-    return error;
-}
 
 // A name of its own for every slot, so that a slot received into the wrong
 // place or not at all shows.
@@ -237,7 +226,7 @@ TEST_F(RealProgram, UnplugMidReceiveEndsWithTheErrorBoxAndNothingChanged) {
         const auto deadline = Clock::now() + 60s;
         while (synth_->BytesSent() < sentBefore + 10000 && Clock::now() < deadline)
             std::this_thread::sleep_for(10ms);
-        unbound = WriteDriverFile("unbind", kCard);
+        unbound = virmidi::Drive("unbind");
     });
     MessageBoxes boxes;
     const auto start = Clock::now();
@@ -257,7 +246,7 @@ TEST_F(RealProgram, UnplugMidReceiveEndsWithTheErrorBoxAndNothingChanged) {
 
     // The card back, as it was found.
     synth_.reset();
-    EXPECT_EQ(WriteDriverFile("bind", kCard), 0);
+    EXPECT_EQ(virmidi::Drive("bind"), 0);
     const auto deadline = Clock::now() + 30s;
     while (::access(kRaw, F_OK) != 0 && Clock::now() < deadline) std::this_thread::sleep_for(50ms);
 }

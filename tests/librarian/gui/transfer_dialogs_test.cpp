@@ -259,6 +259,28 @@ TEST_F(DeviceDialog, OkOnAPortUnpluggedWhileOpenSaysSoAndOffersTheListsAnew) {
     dialog->Destroy();
 }
 
+// The ids of the ports in use refer to the lists handed out last: after
+// an unplug while the dialog was open, Cancel left them pointing at the
+// neighbours of the ports in use.
+TEST_F(DeviceDialog, EscapeAfterAnUnplugKeepsThePortsInUse) {
+    int in = 2, out = 1;
+    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_);
+    dialog->Show();
+    dialog->GetInputList()->SetSelection(0);
+    backend_.RemovePair(sim_);
+    for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
+    dialog->GetInputList()->SetFocus();
+    for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
+    wxUIActionSimulator keys;
+    keys.Char(WXK_ESCAPE);
+    for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_EQ(backend_.InputName(in), "USB:MIDI 2");
+    EXPECT_EQ(backend_.OutputName(out), "Soft:Synth");
+    EXPECT_TRUE(store_.values.empty());
+    dialog->Destroy();
+}
+
 TEST_F(DeviceDialog, CancelChangesNothing) {
     int in = 0, out = 0;
     auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_);
