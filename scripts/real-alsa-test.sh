@@ -88,19 +88,25 @@ cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" >/dev/null
 
 echo "== real sequencer: Debian's kernel"
 mkdir -p "$work"
-kernel_package=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
-if [ -z "$kernel_package" ]; then
-  apt-get update -qq
-  kernel_package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
-fi
-kernel_root="$work/$kernel_package"
-if [ ! -d "$kernel_root/lib/modules" ]; then
+kernel_name() {  # the package linux-image-amd64 stands for
+  apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ {print $2; exit}'
+}
+fetch_kernel() {  # downloads and unpacks $kernel_package into $kernel_root
   rm -rf "$work"/linux-image-* "$work"/*.deb
-  (cd "$work" && apt-get download "$kernel_package" 2>&1 | grep -v '^W: Download is performed unsandboxed' || true)
-  deb=$(ls "$work/${kernel_package}"_*.deb)
-  dpkg-deb -x "$deb" "$kernel_root.tmp"
-  rm -f "$deb"
-  mv "$kernel_root.tmp" "$kernel_root"
+  (cd "$work" && apt-get download -q "$kernel_package" 2>&1 | grep -v '^W: Download is performed unsandboxed') || true
+  local deb
+  deb=$(ls "$work/${kernel_package}"_*.deb 2>/dev/null) || return 1
+  dpkg-deb -x "$deb" "$kernel_root.tmp" && rm -f "$deb" && mv "$kernel_root.tmp" "$kernel_root"
+}
+kernel_package=$(kernel_name)
+kernel_root="$work/$kernel_package"
+if [ -z "$kernel_package" ] || { [ ! -d "$kernel_root/lib/modules" ] && ! fetch_kernel; }; then
+  # No package lists, or they name a version the mirror no longer has.
+  apt-get update -qq
+  kernel_package=$(kernel_name)
+  kernel_root="$work/$kernel_package"
+  [ -n "$kernel_package" ] || { echo "real-alsa-test: no linux-image-amd64 package" >&2; exit 1; }
+  [ -d "$kernel_root/lib/modules" ] || fetch_kernel || { echo "real-alsa-test: cannot download $kernel_package" >&2; exit 1; }
 fi
 version=$(ls "$kernel_root/lib/modules")
 vmlinuz="$kernel_root/boot/vmlinuz-$version"

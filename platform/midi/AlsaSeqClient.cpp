@@ -284,7 +284,7 @@ void AlsaSeqClient::OnOverrun() {
         link->in->framer.Reset();
     }
     Notify({MidiNoticeKind::InputOverrun, kOk, "",
-            "MIDI input overrun: received messages were lost (input read too slowly)"});
+            "input overrun: received messages were lost (input was read too slowly)"});
 }
 
 void AlsaSeqClient::Dispatch(const snd_seq_event_t& event) {
