@@ -4,6 +4,7 @@
 
 MDevDumpFileReader::MDevDumpFileReader(SysExHandler handler) : handler_(std::move(handler)) {
     SetClockEvents(false);
+    SetSizeLimit(kMaxFileSize);
 }
 
 int MDevDumpFileReader::OnEvent(const MidSmfEvent& event) {

@@ -12,6 +12,13 @@
 
 class MDevDumpFileReader final : public MidSmfReader {
 public:
+    // The largest file read. The largest dump file is a Brontisel S ".set"
+    // of 74,372 bytes (one event of 74,321); no single event the reader
+    // accepts reaches 128 KiB. 1 MiB leaves room for what other programs
+    // add around a dump (names, text, more tracks), while anything far
+    // larger is refused before it is read.
+    static constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 20;
+
     // Receives the bytes after F0 (the closing F7 included).
     using SysExHandler = std::function<void(std::span<const uint8_t> data)>;
 

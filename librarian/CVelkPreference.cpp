@@ -1,5 +1,6 @@
 #include "librarian/CVelkPreference.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "librarian/VelkSettingsStore.h"
@@ -48,11 +49,24 @@ void CVelkPreference::SetViewStyle(int devStyle, int fileStyle) {
     store_.WriteInt(kGroup, kViewStyleFile, fileStyle);
 }
 
+bool CVelkPreference::IsUsableLibraryPath(const std::string& path) {
+    // Lists of item paths hold one path a line: a line feed in the library's
+    // name would split every path below it in two. A NUL would cut the name
+    // short of what is stored.
+    return path.find('\n') == std::string::npos && path.find('\0') == std::string::npos;
+}
+
 std::string CVelkPreference::GetLibraryPath() {
-    std::string path = store_.ReadString(kGroup, kLibraryPath, "");
-    if (!path.empty() || documentsDir_.empty()) return path;
-    path = JoinFolder(documentsDir_, kLibraryFolderName);
-    store_.WriteString(kGroup, kLibraryPath, path);
+    const std::string stored = store_.ReadString(kGroup, kLibraryPath, "");
+    if (!stored.empty() && IsUsableLibraryPath(stored)) return stored;
+    if (!stored.empty())
+        std::fprintf(stderr, "velk-editor: the library path in the settings holds a line feed or a NUL; "
+                             "the default is used\n");
+    if (documentsDir_.empty()) return {};
+    const std::string path = JoinFolder(documentsDir_, kLibraryFolderName);
+    if (!IsUsableLibraryPath(path)) return {};
+    // A refused value stays in the settings as it was written.
+    if (stored.empty()) store_.WriteString(kGroup, kLibraryPath, path);
     return path;
 }
 

@@ -47,10 +47,15 @@ public:
     void SetViewStyle(int devStyle, int fileStyle);
 
     // The stored library path, used as it is. When none is stored: the
-    // documents folder + "/VELK", stored before it is returned. With no
-    // documents folder nothing is stored and the result is empty (a library
-    // at the file system's root would be worse than none).
+    // documents folder + "/VELK", stored before it is returned. A stored
+    // path that is not usable (see below) is left in the settings, and the
+    // default is used in its place. With no documents folder nothing is
+    // stored and the result is empty (a library at the file system's root
+    // would be worse than none).
     std::string GetLibraryPath();
+
+    // False for a path with a line feed (or a NUL) in it.
+    static bool IsUsableLibraryPath(const std::string& path);
 
     // `folder` + '/' + `name`, without doubling a separator the folder
     // already ends with.

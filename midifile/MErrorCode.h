@@ -10,6 +10,7 @@ enum MErrorCode : int {
   MErrFileWrite = 5,
   MErrFileNoBuffer = 7,
   MErrNoMemory = 11,
+  MErrFileTooLarge = 12,  // larger than the reader accepts; nothing was read
   MErrWriterNoMemory = 15,
   MErrNullBuffer = 18,
 

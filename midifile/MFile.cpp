@@ -40,20 +40,6 @@ bool WriteFully(int fd, std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-// Follows symbolic links to the file they name; a dangling link names the
-// file that writing through it creates. False for a loop of links.
-bool FollowLinks(std::filesystem::path& path) {
-  constexpr int kMaxLinks = 40;  // the kernel's own limit
-  for (int hop = 0; hop < kMaxLinks; ++hop) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return true;
-    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
-    if (error) return false;
-    path = target.is_absolute() ? target : path.parent_path() / target;
-  }
-  return false;
-}
-
 // Whether this user may replace the existing file: a regular file with a
 // write bit for someone, which the user may write. The bits are checked on
 // their own because root passes access(2) even for a file nobody may write.
@@ -62,11 +48,15 @@ bool MayReplace(const std::filesystem::path& path, const struct stat& info) {
          ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// Overwrites an existing file where it stands (its owner and mode stay).
+// Overwrites an existing regular file where it stands (its owner and mode
+// stay). Whatever took its place since it was checked (a link, a FIFO) is
+// neither followed nor waited on.
 bool WriteInPlace(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
-  const bool written = WriteFully(fd, bytes) && ::fsync(fd) == 0;
+  struct stat info {};
+  const bool written = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) == 0 &&
+                       WriteFully(fd, bytes) && ::fsync(fd) == 0;
   return ::close(fd) == 0 && written;
 }
 
@@ -132,10 +122,17 @@ MFile::~MFile() { Close(); }
 
 int MFile::Open(const std::filesystem::path& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // The kind is checked before opening: opening a FIFO waits for a writer
+  // that may never come, and a device may act on being opened. Opening
+  // without blocking, then checking that the same file was opened, covers a
+  // swap in between.
+  struct stat checked {};
+  if (::stat(path.c_str(), &checked) != 0 || !S_ISREG(checked.st_mode)) return MErrFileOpen;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return MErrFileOpen;
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_dev != checked.st_dev ||
+      info.st_ino != checked.st_ino) {
     ::close(fd);
     return MErrFileOpen;
   }
@@ -148,11 +145,12 @@ int MFile::Open(const std::filesystem::path& path) {
 
 int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument) {
   m_position = 0;
-  std::filesystem::path target = path;
-  if (!FollowLinks(target)) return MErrFileCreate;
+  // The name itself is replaced: a link standing there is replaced by the
+  // file, never written through (it may lead out of the library).
   struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists && !MayReplace(target, existing)) return MErrFileCreate;
+  const bool exists = ::lstat(path.c_str(), &existing) == 0;
+  const bool regular = exists && S_ISREG(existing.st_mode);
+  if (exists && !S_ISLNK(existing.st_mode) && !MayReplace(path, existing)) return MErrFileCreate;
 
   MemorySink contents;
   try {
@@ -162,15 +160,15 @@ int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument)
   }
 
   // Replacing by rename never leaves a half-written file. Where no temporary
-  // can stand beside the file, or it cannot carry the file's owner and
+  // can stand beside a regular file, or it cannot carry the file's owner and
   // mode, the file is overwritten where it is.
   {
-    TemporaryFile temporary(target);
-    if (temporary.IsOpen() && (!exists || temporary.TakeOwnerAndMode(existing)))
-      return temporary.CommitTo(target, contents.Bytes()) ? MErrOk : MErrFileCreate;
+    TemporaryFile temporary(path);
+    if (temporary.IsOpen() && (!regular || temporary.TakeOwnerAndMode(existing)))
+      return temporary.CommitTo(path, contents.Bytes()) ? MErrOk : MErrFileCreate;
   }
-  if (!exists) return MErrFileCreate;
-  return WriteInPlace(target, contents.Bytes()) ? MErrOk : MErrFileCreate;
+  if (!regular) return MErrFileCreate;
+  return WriteInPlace(path, contents.Bytes()) ? MErrOk : MErrFileCreate;
 }
 
 int MFile::Read(void* destination, std::size_t count) {

@@ -8,7 +8,9 @@ int MFileMem::Open(const std::filesystem::path& path) {
   Free();
   int result = MFile::Open(path);
   if (result == MErrOk) {
-    if (GetSize() > std::numeric_limits<std::size_t>::max()) {
+    if (GetSize() > m_sizeLimit) {
+      result = MErrFileTooLarge;
+    } else if (GetSize() > std::numeric_limits<std::size_t>::max()) {
       result = MErrNoMemory;
     } else {
       const auto size = static_cast<std::size_t>(GetSize());

@@ -15,8 +15,11 @@ public:
   ~MFileMem() override = default;
 
   // Reads the whole file into an owned buffer; the file is closed again in
-  // every case. 0, or the first failing step's code (1, 4, 11).
+  // every case. 0, or the first failing step's code (1, 4, 11); 12 for a
+  // file above the size limit, refused before any of it is read.
   int Open(const std::filesystem::path& path) override;
+  // The largest file Open accepts; none unless set.
+  void SetSizeLimit(std::uint64_t bytes) { m_sizeLimit = bytes; }
   // Copies count bytes from the cursor: 0; 7 with no buffer; 4 when fewer
   // than count bytes remain (nothing is copied).
   int Read(void* destination, std::size_t count) override;
@@ -42,4 +45,5 @@ private:
   std::span<const std::uint8_t> m_data;
   bool m_held = false;
   std::size_t m_cursor = 0;
+  std::uint64_t m_sizeLimit = UINT64_MAX;
 };

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
   libbenchmark-dev libwxgtk3.2-dev libasound2-dev libglib2.0-dev xvfb xauth
-  librsvg2-common libx11-dev clang libclang-rt-14-dev midicsv groff)
+  librsvg2-common libx11-dev x11-utils clang libclang-rt-14-dev midicsv groff)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -3,12 +3,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/dcscreen.h>
 #include <wx/filename.h>
-#include <wx/snglinst.h>
 #include <wx/stdpaths.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
@@ -16,7 +16,7 @@
 #include "device/MDevConfig.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CVelkSession.h"
-#include "platform/ipc/InstanceChannel.h"
+#include "platform/ipc/InstanceClaim.h"
 #include "resources/VelkStrings.h"
 
 namespace {
@@ -25,16 +25,16 @@ VelkOptions gOptions;
 CVelkApp::OpenerFactory gOpenerFactory;
 const auto gStart = std::chrono::steady_clock::now();
 
-// How long a second start waits for the first one's acknowledgement.
-constexpr std::chrono::milliseconds kRaiseTimeout{2000};
+// How long a second start waits for the lock's holder to answer; it answers
+// on a thread of its own at once, so only a holder that is no running
+// instance takes this long.
+constexpr std::chrono::milliseconds kRaiseTimeout{5000};
 // The window is drawn a moment after the detection ends; the picture waits.
 constexpr int kScreenshotDelayMs = 500;
 // A start-up that stops at a message box (no device on a real sequencer)
 // is pictured as it is after this long, so a run without a display ends.
 constexpr int kScreenshotDeadlineMs = 10000;
 constexpr int kQuitPollMs = 100;
-
-std::string RuntimeSocketPath() { return velkipc::InstanceSocketPath(std::getenv("XDG_RUNTIME_DIR")); }
 
 long MillisecondsSinceStart() {
     return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -56,18 +56,7 @@ bool CVelkApp::OnInit() {
     SetAppName("velk-editor");
     SetAppDisplayName(wxString::FromUTF8(velk::text::kAppTitle));
 
-    instance_ = std::make_unique<wxSingleInstanceChecker>();
-    if (!instance_->Create("velk-editor-" + wxGetUserId())) {
-        exitCode_ = 1;
-        return true;
-    }
-    if (instance_->IsAnotherRunning()) {
-        // The first instance may still be starting (not listening yet): then
-        // this start ends without effect.
-        if (velkipc::AskToRaise(RuntimeSocketPath(), kRaiseTimeout))
-            std::fprintf(stderr, "velk-editor: already running; brought it to the front\n");
-        else
-            std::fprintf(stderr, "velk-editor: already running (still starting)\n");
+    if (!ClaimInstance()) {
         exitCode_ = 0;
         return true;
     }
@@ -79,13 +68,15 @@ bool CVelkApp::OnInit() {
                               wxStandardPaths::Get().GetDataDir().utf8_string()};
     CMainFrame* frame = session_->CreateMainWindow(help);
     SetTopWindow(frame);
-    // A start after the window is gone finds nobody to raise.
+    // A start after the window is gone finds nobody to raise: it becomes the
+    // first.
     frame->Bind(wxEVT_DESTROY, [this, frame](wxWindowDestroyEvent& event) {
         event.Skip();
-        if (event.GetEventObject() == frame) server_.reset();
+        if (event.GetEventObject() != frame) return;
+        server_.reset();
+        lock_.reset();
     });
     frame->Show();
-    OpenInstanceServer();
     CallAfter([this] { StartUp(); });
     return true;
 }
@@ -98,23 +89,33 @@ int CVelkApp::OnRun() {
 int CVelkApp::OnExit() {
     timers_.clear();
     server_.reset();
+    lock_.reset();
     session_.reset();
-    instance_.reset();
     return wxApp::OnExit();
 }
 
-void CVelkApp::OpenInstanceServer() {
-    const std::string path = RuntimeSocketPath();
-    if (path.empty()) {
-        std::fprintf(stderr, "velk-editor: no XDG_RUNTIME_DIR, a second start cannot raise this one\n");
-        return;
-    }
+bool CVelkApp::ClaimInstance() {
     std::string error;
-    // The request arrives on the server's thread; the raising is done on
-    // the user-interface thread (the app outlives the server).
-    server_ = velkipc::InstanceServer::Open(
-        path, [this] { CallAfter([this] { if (session_) session_->BringToFront(); }); }, &error);
-    if (!server_) std::fprintf(stderr, "velk-editor: %s\n", error.c_str());
+    const std::string folder = velkipc::PrivateInstanceFolder(
+        std::getenv("XDG_RUNTIME_DIR"), velkipc::TemporaryFolder(), ::geteuid(), &error);
+    if (folder.empty()) {
+        std::fprintf(stderr, "velk-editor: %s; more than one instance may run\n", error.c_str());
+        return true;
+    }
+    // A request arrives on the server's thread, maybe before the window
+    // exists; the raising is done on the user-interface thread once the
+    // event loop runs (the app outlives the server).
+    velkipc::InstanceClaim claim = velkipc::ClaimInstance(
+        folder, [this] { CallAfter([this] { if (session_) session_->BringToFront(); }); },
+        kRaiseTimeout);
+    for (const std::string& note : claim.notes) std::fprintf(stderr, "velk-editor: %s\n", note.c_str());
+    if (claim.outcome == velkipc::InstanceClaim::Outcome::kRaisedTheFirst) {
+        std::fprintf(stderr, "velk-editor: already running; brought it to the front\n");
+        return false;
+    }
+    lock_ = std::move(claim.lock);
+    server_ = std::move(claim.server);
+    return true;
 }
 
 void CVelkApp::StartUp() {

@@ -1,8 +1,9 @@
 #pragma once
 // The application: one instance per user. A second start asks the running
-// one to come to the front and ends with 0. The first builds the session and
-// the main window, shows it, starts listening for later starts, and runs the
-// device detection once the event loop runs (no loop exists in OnInit).
+// one to come to the front and ends with 0. The first takes the instance
+// lock and listens for later starts, builds the session and the main
+// window, shows it, and runs the device detection once the event loop runs
+// (no loop exists in OnInit).
 
 #include <functional>
 #include <memory>
@@ -16,8 +17,8 @@
 
 class CVelkSession;
 class VelkItemOpener;
-class wxSingleInstanceChecker;
 namespace velkipc {
+class InstanceLock;
 class InstanceServer;
 }
 
@@ -38,13 +39,15 @@ public:
     int OnExit() override;
 
 private:
+    // False when the running instance was asked to come to the front and
+    // this start is to end.
+    bool ClaimInstance();
     void StartUp();
-    void OpenInstanceServer();
     void ScheduleScreenshot(int delayMs);
     void SaveScreenshotAndQuit();
 
     VelkOptions options_;
-    std::unique_ptr<wxSingleInstanceChecker> instance_;
+    std::unique_ptr<velkipc::InstanceLock> lock_;
     std::unique_ptr<CVelkSession> session_;
     std::unique_ptr<velkipc::InstanceServer> server_;
     std::optional<int> exitCode_;  // set when the start ends without a loop

@@ -61,10 +61,13 @@ struct FdCloser {
 // Copies a regular file's bytes and permission bits to `to` (which must not
 // exist), keeping its modification time. On failure `to` is removed.
 std::optional<std::string> CopyFileData(const fs::path& from, const fs::path& to) {
-  FdCloser in{::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)};
+  // Not blocking: whatever took the checked file's place (a FIFO) is
+  // refused below instead of waited on.
+  FdCloser in{::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY)};
   if (in.fd < 0) return ErrnoText(errno);
   struct stat st {};
   if (::fstat(in.fd, &st) != 0) return ErrnoText(errno);
+  if (!S_ISREG(st.st_mode)) return "is not a regular file";
   FdCloser out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777)};
   if (out.fd < 0) return ErrnoText(errno);
   auto fail = [&](int err) -> std::optional<std::string> {

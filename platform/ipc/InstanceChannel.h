@@ -1,8 +1,9 @@
 #pragma once
 // The channel between two starts of the program for one user: the first
-// instance listens on a Unix socket in the user's runtime folder; a second
-// start connects, asks it to come to the front and ends. The request and the
-// reply are one short line each; anything else is ignored.
+// instance listens on a Unix socket in the user's private folder (see
+// InstanceLock.h); a second start connects, asks it to come to the front
+// and ends. The request and the reply are one short line each; anything
+// else is ignored.
 
 #include <chrono>
 #include <functional>
@@ -20,8 +21,8 @@ inline constexpr const char* kSocketName = "velk-editor.sock";
 // True when `received` is exactly the raise request.
 bool IsRaiseRequest(std::string_view received);
 
-// `runtimeDir`/kSocketName; empty when there is no runtime folder (null or
-// empty) or the path is too long for a socket address.
+// `runtimeDir`/kSocketName; empty when there is no folder (null or empty)
+// or the path is too long for a socket address.
 std::string InstanceSocketPath(const char* runtimeDir);
 
 // The first instance's end: listens until destroyed, then removes the socket.

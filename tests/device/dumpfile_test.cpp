@@ -7,7 +7,10 @@
 #include "DevDumpFiles.h"
 #include "DevRig.h"
 #include "DevWire.h"
+#include "device/MDevDumpFileReader.h"
 #include "device/MDevZEPHAMessages.h"
+#include "midifile/MErrorCode.h"
+#include "tests/midifile/OddFiles.h"
 
 namespace {
 
@@ -211,6 +214,40 @@ TEST(MDevDumpFile, FileOfTheWrongKindOrFormatIsRefused) {
     ASSERT_EQ(t.Dev().SaveProgramFile(2, t.dir / "p.prg"), 0);
     EXPECT_EQ(t.Dev().LoadGlobalFileToEdit(t.dir / "p.prg"), nullptr);
     EXPECT_EQ(t.Dev().LoadAllFileAndSend(t.dir / "p.prg"), MDevDesc::kDumpNotApplied);
+}
+
+TEST(MDevDumpFile, AFifoNamedLikeADumpFileIsRefusedAtOnce) {
+    // Opened from the list (into an editor, or onto the device), a FIFO
+    // must not freeze the program waiting for a writer.
+    Loaded t(S);
+    ASSERT_TRUE(oddfiles::MakeFifo(t.dir / "x.prg"));
+    std::filesystem::create_symlink("x.prg", t.dir / "link.set");
+    for (const char* name : {"x.prg", "link.set"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(oddfiles::EndsWithoutAWriter(
+            t.dir / "x.prg", [&] { ExpectEveryLoadRefuses(t, t.dir / name, MErrFileOpen); }));
+    }
+}
+
+TEST(MDevDumpFile, AHugeFileIsRefusedBeforeItIsRead) {
+    Loaded t(S);
+    MDevDescZEPHA& dev = t.Dev();
+    ASSERT_TRUE(oddfiles::MakeSparseFile(t.dir / "huge.prg", std::uint64_t{1} << 30));  // 1 GiB
+    const long peakBefore = oddfiles::PeakMemoryKiB();
+    ExpectEveryLoadRefuses(t, t.dir / "huge.prg", MErrFileTooLarge);
+    EXPECT_LT(oddfiles::PeakMemoryKiB() - peakBefore, 256 * 1024) << "the file was read into memory";
+
+    // The limit: a dump with anything after its track (never looked at) up
+    // to the limit is read; one byte more is refused.
+    ASSERT_EQ(dev.SaveProgramFile(4, t.dir / "p.prg"), 0);
+    Bytes padded = DevReadFile(t.dir / "p.prg");
+    padded.resize(MDevDumpFileReader::kMaxFileSize);
+    DevWriteFile(t.dir / "padded.prg", padded);
+    EXPECT_EQ(dev.LoadProgramFileToEdit(t.dir / "padded.prg"), &dev.GetEditBuffer());
+    EXPECT_EQ(dev.GetEditBuffer().ToBytes(), dev.GetZEPHAProgram(4)->ToBytes());
+    padded.push_back(0);
+    DevWriteFile(t.dir / "padded.prg", padded);
+    EXPECT_EQ(dev.LoadProgramFileAndSend(3, t.dir / "padded.prg"), MErrFileTooLarge);
 }
 
 TEST(MDevDumpFile, GlobalFileLeavesTheWriteProtectWordAlone) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "OddFiles.h"
 #include "TempDir.h"
 #include "midifile/MErrorCode.h"
 #include "midifile/MFile.h"
@@ -238,33 +239,83 @@ TEST(MFileSave, ReplacedFileKeepsItsPermissionBits) {
   }
 }
 
-TEST(MFileSave, SavingThroughALinkWritesTheRealFileAndKeepsTheLink) {
+TEST(MFileSave, SaveReplacesALinkItselfAndNeverWritesWhereItLeads) {
+  // The edited file in the library was replaced by a link to a file outside
+  // it (or to one not there yet, or to a link loop): saving puts a file in
+  // the link's place and leaves whatever the link led to alone.
+  const struct {
+    const char* name;
+    const char* leadsTo;
+  } cases[] = {
+      {"outside", "../outside/victim"},
+      {"chain", "outside.lnk"},
+      {"dangling", "../outside/new-file"},
+      {"loop", "loop.lnk"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    std::filesystem::create_directory(dir / "library");
+    std::filesystem::create_directory(dir / "outside");
+    WriteAll(dir / "outside" / "victim", {9, 9});
+    std::filesystem::permissions(dir / "outside" / "victim", std::filesystem::perms(0640));
+    std::filesystem::create_symlink("../outside/victim", dir / "library" / "outside.lnk");
+    std::filesystem::create_symlink("a.prg", dir / "library" / "loop.lnk");
+    std::filesystem::create_symlink(c.leadsTo, dir / "library" / "a.prg");
+
+    EXPECT_EQ(ContentsFile({2, 3}).Save(dir / "library" / "a.prg"), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "library" / "a.prg"));
+    EXPECT_EQ(ReadAll(dir / "library" / "a.prg"), (Bytes{2, 3}));
+    EXPECT_EQ(ReadAll(dir / "outside" / "victim"), (Bytes{9, 9}));
+    EXPECT_EQ(Mode(dir / "outside" / "victim"), std::filesystem::perms(0640));
+    EXPECT_EQ(Entries(dir / "outside"), 1u);  // nothing created out there
+    EXPECT_EQ(Entries(dir / "library"), 3u);  // no temporary left
+  }
+}
+
+TEST(MFileSave, ALinkInAFolderTheUserCannotWriteIsNotWrittenThrough) {
+  // Where the link cannot be replaced, the file it leads to is not written
+  // in its place.
   TempDir dir;
-  std::filesystem::create_directory(dir / "real");
-  std::filesystem::create_directory(dir / "links");
-  WriteAll(dir / "real" / "a.prg", {1});
-  std::filesystem::permissions(dir / "real" / "a.prg", std::filesystem::perms(0640));
-  std::filesystem::create_symlink("../real/a.prg", dir / "links" / "a.lnk");
-  std::filesystem::create_symlink("a.lnk", dir / "links" / "chain.lnk");
-  std::filesystem::create_symlink("../real/new.prg", dir / "links" / "dangling.lnk");
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
+  std::filesystem::create_directory(dir / "shared");
+  WriteAll(dir / "victim", {9});
+  std::filesystem::permissions(dir / "victim", std::filesystem::perms(0666));
+  std::filesystem::create_symlink("../victim", dir / "shared" / "a.prg");
+  const FolderMode readOnlyFolder(dir / "shared", std::filesystem::perms(0555));
+  const std::optional<int> result =
+      AsOrdinaryUser([&] { return ContentsFile({1, 2}).Save(dir / "shared" / "a.prg"); });
+  if (!result) GTEST_SKIP() << "running as root and cannot become an ordinary user";
+  EXPECT_EQ(*result, -1);
+  EXPECT_EQ(ReadAll(dir / "victim"), (Bytes{9}));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "shared" / "a.prg"));
+}
 
-  EXPECT_EQ(ContentsFile({2, 3}).Save(dir / "links" / "chain.lnk"), 0);
-  EXPECT_EQ(ReadAll(dir / "real" / "a.prg"), (Bytes{2, 3}));
-  EXPECT_EQ(Mode(dir / "real" / "a.prg"), std::filesystem::perms(0640));
-  EXPECT_EQ(std::filesystem::read_symlink(dir / "links" / "chain.lnk"), "a.lnk");
-  EXPECT_EQ(std::filesystem::read_symlink(dir / "links" / "a.lnk"), "../real/a.prg");
+TEST(MFileSave, AFifoInTheFilesPlaceIsRefusedWithoutWaiting) {
+  TempDir dir;
+  ASSERT_TRUE(oddfiles::MakeFifo(dir / "a.prg"));
+  int result = 0;
+  EXPECT_TRUE(oddfiles::EndsWithoutAWriter(dir / "a.prg", [&] { result = ContentsFile({1}).Save(dir / "a.prg"); }));
+  EXPECT_EQ(result, -1);
+  EXPECT_EQ(std::filesystem::status(dir / "a.prg").type(), std::filesystem::file_type::fifo);
+  EXPECT_EQ(Entries(dir.Path()), 1u);
+}
 
-  // A link to a file not yet there creates the file, as opening it would.
-  EXPECT_EQ(ContentsFile({4}).Save(dir / "links" / "dangling.lnk"), 0);
-  EXPECT_EQ(ReadAll(dir / "real" / "new.prg"), (Bytes{4}));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "links" / "dangling.lnk"));
-
-  std::filesystem::create_symlink("loop2", dir / "links" / "loop1");
-  std::filesystem::create_symlink("loop1", dir / "links" / "loop2");
-  EXPECT_EQ(ContentsFile({5}).Save(dir / "links" / "loop1"), -1);
-
-  EXPECT_EQ(Entries(dir / "real"), 2u);
-  EXPECT_EQ(Entries(dir / "links"), 5u);
+TEST(MFile, OpenRefusesAFifoAtOnceInsteadOfWaitingForAWriter) {
+  // A FIFO named like a dump file, or a link to one, in a library folder:
+  // opening it must not wait for a writer that never comes.
+  TempDir dir;
+  ASSERT_TRUE(oddfiles::MakeFifo(dir / "x.prg"));
+  std::filesystem::create_symlink("x.prg", dir / "link.prg");
+  for (const char* name : {"x.prg", "link.prg"}) {
+    SCOPED_TRACE(name);
+    int plain = 0;
+    int whole = 0;
+    EXPECT_TRUE(oddfiles::EndsWithoutAWriter(dir / "x.prg", [&] { plain = MFile().Open(dir / name); }));
+    EXPECT_TRUE(oddfiles::EndsWithoutAWriter(dir / "x.prg", [&] { whole = MFileMem().Open(dir / name); }));
+    EXPECT_EQ(plain, 1);
+    EXPECT_EQ(whole, 1);
+  }
 }
 
 TEST(MFileMem, OpenHoldsTheWholeFileAndNeverReadsPastIt) {
@@ -317,6 +368,26 @@ TEST(MFileMem, AttachAndAllocate) {
   EXPECT_EQ(mem.Allocate(std::size_t{1} << 62), 11);
   EXPECT_FALSE(mem.HasBuffer());
 #endif
+}
+
+TEST(MFileMem, AFileAboveTheSizeLimitIsRefusedBeforeAnyOfItIsRead) {
+  TempDir dir;
+  constexpr std::uint64_t kLimit = 1 << 20;
+  ASSERT_TRUE(oddfiles::MakeSparseFile(dir / "huge.prg", std::uint64_t{1} << 30));  // 1 GiB
+  ASSERT_TRUE(oddfiles::MakeSparseFile(dir / "at-limit", kLimit));
+  ASSERT_TRUE(oddfiles::MakeSparseFile(dir / "one-more", kLimit + 1));
+  MFileMem mem;
+  mem.SetSizeLimit(kLimit);
+
+  const long peakBefore = oddfiles::PeakMemoryKiB();
+  EXPECT_EQ(mem.Open(dir / "huge.prg"), MErrFileTooLarge);
+  EXPECT_LT(oddfiles::PeakMemoryKiB() - peakBefore, 256 * 1024) << "the file was read into memory";
+  EXPECT_FALSE(mem.HasBuffer());
+  EXPECT_FALSE(mem.IsOpen());
+
+  EXPECT_EQ(mem.Open(dir / "one-more"), MErrFileTooLarge);
+  ASSERT_EQ(mem.Open(dir / "at-limit"), 0);
+  EXPECT_EQ(mem.GetData().size(), kLimit);
 }
 
 TEST(MFileCtrl, FoldersBelowTheRoot) {
