@@ -9,6 +9,7 @@
 #include "device/MDevDescZEPHA.h"
 #include "midifile/CMsgSender.h"
 #include "midifile/MidIOThread.h"
+#include "platform/midi/MidiBackend.h"
 
 namespace {
 constexpr std::size_t kNameLimit = 64;
@@ -28,11 +29,18 @@ struct MDevConfig::PostedRouting {
 };
 
 MDevConfig::MDevConfig(midiport::MidiBackend& backend)
-    : backend_(backend), now_([] { return std::chrono::steady_clock::now(); }) {}
+    : backend_(backend), now_([] { return std::chrono::steady_clock::now(); }) {
+    backend_.SetNoticeHandler([losses = inputLosses_](const midiport::MidiNotice& notice) {
+        if (notice.kind == midiport::MidiNoticeKind::InputOverrun ||
+            notice.kind == midiport::MidiNoticeKind::PortGone)
+            ++*losses;
+    });
+}
 
 MDevConfig::~MDevConfig() {
     // No message arrives (and no task is posted) once the thread is stopped;
     // tasks already posted find the routing gone.
+    backend_.SetNoticeHandler(nullptr);
     MidIOStop(thread_);
     inbox_.SetWakeHook(nullptr);
     posted_.reset();

@@ -11,6 +11,7 @@
 // pass, and every transfer routes what arrived before its request goes out.
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -118,6 +119,12 @@ public:
     const std::string& GetModelName() const { return modelName_; }
     int GetMidiInState() const { return midiInState_; }
 
+    // How often input from the synth was lost so far: an input overrun
+    // dropped received messages, or an open port went away (unplugged). A
+    // waiting transfer fails at once when this grows: its reply may be what
+    // was lost. Counted on the port layer's threads from its notices.
+    uint64_t GetInputLosses() const { return inputLosses_->load(); }
+
     // Returns when the MIDI thread has queued every message the port handed
     // over so far. For tests.
     void WaitInputIdle();
@@ -152,4 +159,7 @@ private:
     // runs after the configuration is gone finds nothing.
     struct PostedRouting;
     std::shared_ptr<PostedRouting> posted_;
+    // Shared with the backend's notice handler, which may still run while
+    // this object goes.
+    std::shared_ptr<std::atomic<uint64_t>> inputLosses_ = std::make_shared<std::atomic<uint64_t>>(0);
 };

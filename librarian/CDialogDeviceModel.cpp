@@ -7,9 +7,11 @@
 
 namespace {
 
-std::string NameOf(const std::vector<midiport::MidiPortInfo>& ports, int id) {
-    if (id < 0 || static_cast<std::size_t>(id) >= ports.size()) return {};
-    return ports[static_cast<std::size_t>(id)].name;
+std::vector<std::string> Names(const std::vector<midiport::MidiPortInfo>& ports) {
+    std::vector<std::string> names;
+    names.reserve(ports.size());
+    for (const midiport::MidiPortInfo& port : ports) names.push_back(port.name);
+    return names;
 }
 
 }  // namespace
@@ -17,30 +19,55 @@ std::string NameOf(const std::vector<midiport::MidiPortInfo>& ports, int id) {
 CDialogDeviceModel::CDialogDeviceModel(midiport::MidiBackend& backend, int* inId, int* outId,
                                        CVelkPreference& preference)
     : backend_(backend), inId_(inId), outId_(outId), preference_(preference) {
-    const auto ins = backend_.Inputs();
-    for (std::size_t i = 0; i < ins.size(); ++i)
-        inputs_.push_back({ins[i].name, static_cast<int>(i)});
-    const auto outs = backend_.Outputs();
-    for (std::size_t i = 0; i < outs.size(); ++i)
-        if (outs[i].hardware) outputs_.push_back({outs[i].name, static_cast<int>(i)});
+    // The ids refer to the lists handed out before; their names first, since
+    // listing again hands out new lists.
+    if (inId_) inUse_ = backend_.InputName(*inId_);
+    if (outId_) outUse_ = backend_.OutputName(*outId_);
+    inName_ = inUse_;
+    outName_ = outUse_;
+    ReadLists();
 }
 
-int CDialogDeviceModel::IndexOf(const std::vector<VelkPortEntry>& entries, const int* id) {
-    if (!id) return -1;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].id == *id) return static_cast<int>(i);
+void CDialogDeviceModel::KeepPortsInUse() {
+    if (inId_) *inId_ = IndexOf(Names(backend_.Inputs()), inUse_);
+    if (outId_) *outId_ = IndexOf(Names(backend_.Outputs()), outUse_);
+}
+
+void CDialogDeviceModel::ReadLists() {
+    inputs_ = Names(backend_.Inputs());
+    outputs_ = Names(backend_.Outputs());
+}
+
+int CDialogDeviceModel::IndexOf(const std::vector<std::string>& names, const std::string& name) {
+    if (name.empty()) return -1;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return static_cast<int>(i);
     return -1;
 }
 
-int CDialogDeviceModel::IdAt(const std::vector<VelkPortEntry>& entries, int selection) {
-    if (selection < 0 || static_cast<std::size_t>(selection) >= entries.size()) return -1;
-    return entries[static_cast<std::size_t>(selection)].id;
+std::string CDialogDeviceModel::NameAt(const std::vector<std::string>& names, int selection) {
+    if (selection < 0 || static_cast<std::size_t>(selection) >= names.size()) return {};
+    return names[static_cast<std::size_t>(selection)];
 }
 
-void CDialogDeviceModel::Commit(int inputSelection, int outputSelection) {
-    const int in = IdAt(inputs_, inputSelection);
-    const int out = IdAt(outputs_, outputSelection);
-    if (inId_) *inId_ = in;
-    if (outId_) *outId_ = out;
-    preference_.SetMidiDevices(NameOf(backend_.Inputs(), in), NameOf(backend_.Outputs(), out));
+void CDialogDeviceModel::Refresh(int inputSelection, int outputSelection) {
+    inName_ = NameAt(inputs_, inputSelection);
+    outName_ = NameAt(outputs_, outputSelection);
+    ReadLists();
+}
+
+CDialogDeviceModel::CommitResult CDialogDeviceModel::Commit(int inputSelection, int outputSelection) {
+    const std::string in = NameAt(inputs_, inputSelection);
+    const std::string out = NameAt(outputs_, outputSelection);
+    // Fresh lists: the ids written must be ids of the lists handed out last.
+    const std::vector<std::string> inputs = Names(backend_.Inputs());
+    const std::vector<std::string> outputs = Names(backend_.Outputs());
+    const int inId = IndexOf(inputs, in);
+    const int outId = IndexOf(outputs, out);
+    if (!in.empty() && inId < 0) return {false, in};
+    if (!out.empty() && outId < 0) return {false, out};
+    if (inId_) *inId_ = inId;
+    if (outId_) *outId_ = outId;
+    preference_.SetMidiDevices(in, out);
+    return {true, {}};
 }

@@ -12,6 +12,7 @@
 #include "librarian/CVelkConflictAsker.h"
 #include "librarian/CVelkDocTexts.h"
 #include "librarian/CVelkPreference.h"
+#include "librarian/VelkPortChoice.h"
 #include "librarian/VelkPrompter.h"
 #include "resources/VelkStrings.h"
 #include "platform/fileops/FileOps.h"
@@ -122,18 +123,10 @@ void CVelkDoc::ShowError(const std::string& text) {
 void CVelkDoc::SelectMidiPorts() {
     std::string inName, outName;
     seams_.preference.GetMidiDevices(inName, outName);
-    int in = -1;
-    const auto inputs = seams_.backend.Inputs();
-    for (int i = 0; i < static_cast<int>(inputs.size()); ++i)
-        if (in < 0 || EqualsIgnoringCase(inputs[i].name, inName)) in = i;
-    int out = -1;
-    const auto outputs = seams_.backend.Outputs();
-    for (int i = 0; i < static_cast<int>(outputs.size()); ++i) {
-        if (!outputs[i].hardware) continue;
-        if (out < 0 || EqualsIgnoringCase(outputs[i].name, outName)) out = i;
-    }
-    config_.SetMidiInPortId(in);
-    config_.SetMidiOutPortId(out);
+    const VelkPortIds ids =
+        ChooseMidiPorts(seams_.backend.Inputs(), seams_.backend.Outputs(), inName, outName);
+    config_.SetMidiInPortId(ids.in);
+    config_.SetMidiOutPortId(ids.out);
 }
 
 void CVelkDoc::DetectDevices() {

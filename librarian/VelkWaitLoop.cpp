@@ -10,16 +10,19 @@ void CDeviceWaitTarget::CancelTransfer() {
 }
 
 uint64_t CDeviceWaitTarget::InputProgress() { return config_.InputProgress(); }
+uint64_t CDeviceWaitTarget::InputLosses() const { return config_.GetInputLosses(); }
 
 bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
                         const std::function<bool()>& done) {
     CVelkTransferGuard::Scope running(guard_);
     const int most = spec.passes * velkwait::kActiveWaitFactor;
+    const uint64_t losses = target.InputLosses();
     uint64_t progress = target.InputProgress();
     int quiet = 0;  // passes in a row without input
     for (int pass = 0; quiet < spec.passes && pass < most; ++pass) {
         target.ProcessInput();
         if (done()) return true;
+        if (target.InputLosses() != losses) break;
         pump_.PumpFor(spec.pass);
         const uint64_t now = target.InputProgress();
         quiet = now == progress ? quiet + 1 : 0;

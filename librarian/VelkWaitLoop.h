@@ -66,6 +66,9 @@ public:
     // A count that grows while input comes in (bytes of a dump arriving);
     // the wait goes on while it moves.
     virtual uint64_t InputProgress() { return 0; }
+    // A count that grows whenever input was lost (an overrun, an unplugged
+    // port): a wait fails at once when it grows, as after its time limit.
+    virtual uint64_t InputLosses() const { return 0; }
 };
 
 // The device configuration's input and, when there is one, the device's
@@ -76,6 +79,7 @@ public:
     void ProcessInput() override;
     void CancelTransfer() override;
     uint64_t InputProgress() override;
+    uint64_t InputLosses() const override;
 
 private:
     MDevConfig& config_;
@@ -111,10 +115,10 @@ public:
     // Each pass routes the input, tests `done` (true ends the wait at once)
     // and pumps for one pass length. The wait ends after N passes in a row
     // in which the target's input made no progress (or after
-    // kActiveWaitFactor x N passes in all); then the input is routed and
-    // `done` tested once more, so a reply that arrived during the last pass
-    // still counts. On time-out the target's transfer is cancelled. True
-    // when `done` held.
+    // kActiveWaitFactor x N passes in all), and at once when input is lost
+    // while waiting; then the input is routed and `done` tested once more,
+    // so a reply that arrived during the last pass still counts. On time-out
+    // the target's transfer is cancelled. True when `done` held.
     bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
 
 private:

@@ -74,6 +74,9 @@ inline constexpr const char* kNoTarget = "-";
 inline constexpr const char* kMidiDeviceTitle = "MIDI Device";
 inline constexpr const char* kMidiIn = "MIDI IN";
 inline constexpr const char* kMidiOut = "MIDI OUT";
+// The port dialog's OK when the chosen port was unplugged while it was open.
+inline constexpr const char* kMidiPortGone =
+    "The MIDI port \"%s\" is not there any more.\nChoose another one.";
 
 // Editors.
 inline constexpr const char* kGlobalEditor = "Global Editor";

@@ -6,27 +6,28 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include "librarian/wx/CWxPrompter.h"
 #include "resources/VelkStrings.h"
 #include "resources/wx/VelkArt.h"
 
 namespace {
 
-wxChoice* MakeList(wxWindow* parent, int id, const std::vector<VelkPortEntry>& entries,
-                   int selection) {
-    auto* list = new wxChoice(parent, id);
-    for (const VelkPortEntry& entry : entries) list->Append(wxString::FromUTF8(entry.name));
-    if (selection >= 0) list->SetSelection(selection);
-    return list;
+void Fill(wxChoice* list, const std::vector<std::string>& names, int selection) {
+    list->Clear();
+    for (const std::string& name : names) list->Append(wxString::FromUTF8(name));
+    list->SetSelection(selection >= 0 ? selection : wxNOT_FOUND);
 }
 
 }  // namespace
 
 CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                             CVelkPreference& preference, wxWindow* parent)
+                             CVelkPreference& preference, wxWindow* parent, VelkPrompter* prompter)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kMidiDeviceTitle)),
-      model_(backend, inId, outId, preference) {
-    inputs_ = MakeList(this, kIdInputs, model_.GetInputs(), model_.GetInputSelection());
-    outputs_ = MakeList(this, kIdOutputs, model_.GetOutputs(), model_.GetOutputSelection());
+      model_(backend, inId, outId, preference),
+      prompter_(prompter) {
+    inputs_ = new wxChoice(this, kIdInputs);
+    outputs_ = new wxChoice(this, kIdOutputs);
+    FillLists();
 
     const int gap = FromDIP(8);
     auto* grid = new wxFlexGridSizer(3, gap, gap);
@@ -55,11 +56,34 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
     if (auto* ok = wxDynamicCast(FindWindow(wxID_OK), wxButton)) ok->SetDefault();
 
     Bind(wxEVT_BUTTON, &CDialogDevice::OnOK, this, wxID_OK);
+    // Escape and the window's close come here too.
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        model_.KeepPortsInUse();
+        event.Skip();
+    }, wxID_CANCEL);
     CentreOnParent();
 }
 
+void CDialogDevice::FillLists() {
+    Fill(inputs_, model_.GetInputs(), model_.GetInputSelection());
+    Fill(outputs_, model_.GetOutputs(), model_.GetOutputSelection());
+}
+
 void CDialogDevice::OnOK(wxCommandEvent&) {
-    model_.Commit(inputs_->GetSelection(), outputs_->GetSelection());
+    const int in = inputs_->GetSelection();
+    const int out = outputs_->GetSelection();
+    const CDialogDeviceModel::CommitResult result = model_.Commit(in, out);
+    if (!result.done) {
+        // The chosen port was unplugged: say so and offer the lists as they
+        // are now, the dialog staying open.
+        CWxPrompter own([this] { return this; });
+        (prompter_ ? *prompter_ : own)
+            .ShowMessage(velk::FormatVelkText(velk::text::kMidiPortGone, result.missing),
+                         velk::text::kMidiDeviceTitle, VelkIcon::kError);
+        model_.Refresh(in, out);
+        FillLists();
+        return;
+    }
     SetReturnCode(wxID_OK);  // also when shown modeless (EndDialog then only hides)
     EndDialog(wxID_OK);
 }

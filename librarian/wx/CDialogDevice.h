@@ -1,7 +1,9 @@
 #pragma once
-// The choice of the MIDI ports ("MIDI Device"): every input port, the
-// hardware output ports, each in port order. OK writes the chosen port ids
-// and saves the ports' names as the preferred ones; Cancel changes nothing.
+// The choice of the MIDI ports ("MIDI Device"): the input and the output
+// ports, each in port order. OK writes the chosen ports' ids and saves their
+// names as the preferred ones, or, when a chosen port was unplugged while
+// the dialog was open, says so and shows the lists anew. Cancel keeps the
+// ports in use (their ids written for the lists the dialog read).
 // Parent it to the main window: a parentless dialog can open behind it.
 
 #include <wx/dialog.h>
@@ -9,6 +11,7 @@
 #include "librarian/CDialogDeviceModel.h"
 
 class CVelkPreference;
+class VelkPrompter;
 class wxChoice;
 namespace midiport {
 class MidiBackend;
@@ -19,16 +22,20 @@ public:
     static constexpr int kIdInputs = 1000;
     static constexpr int kIdOutputs = 1001;
 
+    // `prompter` says that a chosen port is gone; null: a message box over
+    // this dialog.
     CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                  CVelkPreference& preference, wxWindow* parent);
+                  CVelkPreference& preference, wxWindow* parent, VelkPrompter* prompter = nullptr);
 
     wxChoice* GetInputList() const { return inputs_; }
     wxChoice* GetOutputList() const { return outputs_; }
 
 private:
+    void FillLists();
     void OnOK(wxCommandEvent& event);
 
     CDialogDeviceModel model_;
+    VelkPrompter* prompter_;
     wxChoice* inputs_ = nullptr;
     wxChoice* outputs_ = nullptr;
 };

@@ -208,10 +208,12 @@ bool CMainFrame::RunMidiDeviceDialog() {
     int out = config.GetMidiOutPortId();
     // Parented to the frame, so it opens over it and not behind it.
     CDialogDevice dialog(&in, &out, backend_, preference_, this);
-    if (dialog.ShowModal() != wxID_OK) return false;
+    const bool ok = dialog.ShowModal() == wxID_OK;
+    // Also after Cancel: the dialog listed the ports again, and ids refer
+    // to the lists handed out last.
     config.SetMidiInPortId(in);
     config.SetMidiOutPortId(out);
-    return true;
+    return ok;
 }
 
 bool CMainFrame::IsBarShown(Bar bar) const {

@@ -35,6 +35,14 @@ std::vector<MidiPortInfo> AlsaMidiBackend::Outputs() {
     return client_->HandOut(false);
 }
 
+std::string AlsaMidiBackend::InputName(int id) {
+    return client_->HandedName(true, id);
+}
+
+std::string AlsaMidiBackend::OutputName(int id) {
+    return client_->HandedName(false, id);
+}
+
 int AlsaMidiBackend::OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) {
     if (!handler) return kOpenRefused;
     auto input = std::make_shared<AlsaInput>();

@@ -1,6 +1,8 @@
 #pragma once
 // MIDI ports of the ALSA sequencer. The program is one sequencer client; each
 // open input or output is a port of its own, connected to the chosen port.
+// The lists hold the ports of other clients that a synth can be reached
+// through (see AlsaSeqClient::List); a port is opened by its name.
 // Received events are turned back into bytes and framed by a
 // MidiInputFramer; output goes through a MidiSendQueue and is paced, a
 // system-exclusive message as events of at most 256 bytes. The client hears
@@ -39,6 +41,8 @@ public:
 
     std::vector<MidiPortInfo> Inputs() override;
     std::vector<MidiPortInfo> Outputs() override;
+    std::string InputName(int id) override;
+    std::string OutputName(int id) override;
     int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) override;
     int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) override;
     void SetNoticeHandler(MidiNoticeHandler handler) override;

@@ -17,6 +17,33 @@ constexpr const char* kInPortName = "VELK In";
 constexpr const char* kOutPortName = "VELK Out";
 constexpr const char* kAnnouncePortName = "VELK Announce";
 
+// The kernel's own loopback (snd-seq-dummy): what is sent to it comes back
+// out of it, no synth is behind it.
+constexpr int kMidiThroughClient = 14;
+constexpr const char* kMidiThroughName = "Midi Through";
+
+bool IsSoftwareSynth(unsigned type) {
+    return (type & (SND_SEQ_PORT_TYPE_SYNTH | SND_SEQ_PORT_TYPE_SYNTHESIZER)) != 0 &&
+           (type & SND_SEQ_PORT_TYPE_HARDWARE) == 0;
+}
+
+// Whether a port of the sequencer is listed: one a synth can be reached
+// through. Left out are this client's own ports, the system client's timer
+// and announcements, Midi Through (the first port on every machine, with
+// nothing behind it), software synthesizers (they make sound themselves
+// and answer no system-exclusive request), ports that ask to stay hidden
+// and ports that cannot be connected in the direction wanted. Hardware
+// interfaces, virtual raw MIDI ports and the ports of other programs
+// (bridges, network MIDI, virtual cables) are listed.
+bool IsListed(const AlsaSeqPort& p, int self, bool input) {
+    if (p.client == self || p.client == SND_SEQ_CLIENT_SYSTEM) return false;
+    if (p.client == kMidiThroughClient || p.clientName == kMidiThroughName) return false;
+    if (IsSoftwareSynth(p.type)) return false;
+    const unsigned need = input ? (SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ)
+                                : (SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE);
+    return (p.capability & need) == need && (p.capability & SND_SEQ_PORT_CAP_NO_EXPORT) == 0;
+}
+
 bool SameAddress(const snd_seq_addr_t& a, int client, int port) {
     return a.client == client && a.port == port;
 }
@@ -73,13 +100,8 @@ AlsaSeqClient::~AlsaSeqClient() {
 std::vector<AlsaListedPort> AlsaSeqClient::List(bool inputs) {
     std::vector<AlsaListedPort> ports;
     if (!io_) return ports;
-    const unsigned need = inputs ? (SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ)
-                                 : (SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE);
     for (const AlsaSeqPort& p : io_->Ports()) {
-        // Not this client's own ports, not the system client's timer and
-        // announcements, not ports that ask to stay hidden.
-        if (p.client == self_ || p.client == SND_SEQ_CLIENT_SYSTEM) continue;
-        if ((p.capability & need) != need || (p.capability & SND_SEQ_PORT_CAP_NO_EXPORT) != 0) continue;
+        if (!IsListed(p, self_, inputs)) continue;
         ports.push_back({{p.clientName + ":" + p.portName, (p.type & SND_SEQ_PORT_TYPE_HARDWARE) != 0},
                          p.client, p.port});
     }
@@ -97,6 +119,13 @@ std::vector<MidiPortInfo> AlsaSeqClient::HandOut(bool inputs) {
     std::vector<MidiPortInfo> infos = Infos(ports);
     (inputs ? handedIn_ : handedOut_) = std::move(ports);
     return infos;
+}
+
+std::string AlsaSeqClient::HandedName(bool inputs, int id) {
+    std::lock_guard lock(listMutex_);
+    const std::optional<std::vector<AlsaListedPort>>& handed = inputs ? handedIn_ : handedOut_;
+    if (!handed || id < 0 || static_cast<std::size_t>(id) >= handed->size()) return {};
+    return (*handed)[static_cast<std::size_t>(id)].info.name;
 }
 
 std::shared_ptr<AlsaPortLink> AlsaSeqClient::Connect(bool input, int id, std::shared_ptr<AlsaInput> in) {
@@ -222,19 +251,8 @@ AlsaSeqClient::Taken AlsaSeqClient::Take() {
         const int result = io_->Input(event);
         if (result == -EAGAIN) break;
         if (result == -ENOSPC) {
-            // Overrun: the kernel dropped events, the messages under way
-            // are incomplete.
             ++taken.events;
-            std::vector<std::shared_ptr<AlsaPortLink>> links;
-            {
-                std::lock_guard lock(registerMutex_);
-                for (const auto& [own, link] : open_) links.push_back(link);
-            }
-            for (const auto& link : links) {
-                if (!link->in) continue;
-                std::lock_guard inputLock(link->in->mutex);
-                link->in->framer.Reset();
-            }
+            OnOverrun();
             continue;
         }
         if (result < 0) {
@@ -250,6 +268,23 @@ AlsaSeqClient::Taken AlsaSeqClient::Take() {
         }
     }
     return taken;
+}
+
+void AlsaSeqClient::OnOverrun() {
+    // The kernel dropped events for this client: the messages under way are
+    // incomplete, and whatever waits for a reply must know it is lost.
+    std::vector<std::shared_ptr<AlsaPortLink>> links;
+    {
+        std::lock_guard lock(registerMutex_);
+        for (const auto& [own, link] : open_) links.push_back(link);
+    }
+    for (const auto& link : links) {
+        if (!link->in) continue;
+        std::lock_guard inputLock(link->in->mutex);
+        link->in->framer.Reset();
+    }
+    Notify({MidiNoticeKind::InputOverrun, kOk, "",
+            "input overrun: received messages were lost (input was read too slowly)"});
 }
 
 void AlsaSeqClient::Dispatch(const snd_seq_event_t& event) {

@@ -1,6 +1,6 @@
 #pragma once
 // This program as one client of the ALSA sequencer. It lists the ports of
-// the other clients, opens a port by the name behind an id of the list it
+// the other clients that a synth can be reached through, opens a port by the name behind an id of the list it
 // last handed out, keeps the register of open ports, and runs the reader
 // thread: received events go to the open inputs, announcements of the
 // system client mark open ports gone and refresh the lists, and a failing
@@ -76,6 +76,8 @@ public:
     // The current list of inputs (ports others can read from) or outputs;
     // later ids refer to the list handed out last.
     std::vector<MidiPortInfo> HandOut(bool inputs);
+    // The name behind `id` in the list handed out last; empty for none.
+    std::string HandedName(bool inputs, int id);
     // Connects a new port of this client to port `id` of the list last
     // handed out (the current list when none was), found again by its name
     // in the current list. Null when that name is not there any more or the
@@ -101,6 +103,7 @@ private:
     std::vector<AlsaListedPort> List(bool inputs);
     void ReadLoop();
     Taken Take();
+    void OnOverrun();
     void Dispatch(const snd_seq_event_t& event);
     bool OnAnnounce(const snd_seq_event_t& event);
     void MarkGoneWhere(const std::function<bool(const AlsaPortLink&)>& match, const std::string& why);

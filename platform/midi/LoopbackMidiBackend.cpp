@@ -83,6 +83,14 @@ std::vector<MidiPortInfo> LoopbackMidiBackend::Inputs() {
 
 std::vector<MidiPortInfo> LoopbackMidiBackend::Outputs() { return Inputs(); }
 
+std::string LoopbackMidiBackend::InputName(int id) {
+    const std::vector<MidiPortInfo> ports = Inputs();
+    if (id < 0 || static_cast<std::size_t>(id) >= ports.size()) return {};
+    return ports[static_cast<std::size_t>(id)].name;
+}
+
+std::string LoopbackMidiBackend::OutputName(int id) { return InputName(id); }
+
 std::shared_ptr<LoopbackPeer> LoopbackMidiBackend::PairAt(int id) {
     std::lock_guard lock(mutex_);
     if (id < 0 || static_cast<std::size_t>(id) >= pairs_.size()) return nullptr;

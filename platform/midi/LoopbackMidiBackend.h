@@ -22,6 +22,9 @@ public:
 
     std::vector<MidiPortInfo> Inputs() override;
     std::vector<MidiPortInfo> Outputs() override;
+    // Ids are positions in the current list.
+    std::string InputName(int id) override;
+    std::string OutputName(int id) override;
     int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) override;
     int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) override;
 

@@ -2,6 +2,7 @@
 // A source of MIDI ports: the ALSA sequencer or the in-process loopback.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/midi/MidiInPort.h"
@@ -15,11 +16,17 @@ class MidiBackend {
 public:
     virtual ~MidiBackend() = default;
 
-    // The current port lists; an id is an index into them. A backend that
+    // The current port lists: the ports a synth can be reached through, in
+    // the platform's order; an id is an index into them. A backend that
     // watches for hot-plug resolves an id against the list it last handed
-    // out and refuses it when that port is no longer there.
+    // out, by the port's name, and refuses it when that port is no longer
+    // there.
     virtual std::vector<MidiPortInfo> Inputs() = 0;
     virtual std::vector<MidiPortInfo> Outputs() = 0;
+    // The name of port `id` of the list handed out last (the one ids refer
+    // to), without listing again; empty for no such port.
+    virtual std::string InputName(int id) = 0;
+    virtual std::string OutputName(int id) = 0;
 
     // Opens input `id` with the handler that receives its messages.
     // 0, or kOpenRefused (also for -1 and any id out of range); `port` is

@@ -1,7 +1,8 @@
 #pragma once
 // What a backend tells its owner outside the call that caused it: the port
 // lists changed, an open port lost its far side, a message already accepted
-// by an output could not be sent, input broke down or came back.
+// by an output could not be sent, received input was lost, input broke down
+// or came back.
 
 #include <functional>
 #include <string>
@@ -12,6 +13,8 @@ enum class MidiNoticeKind {
     PortsChanged,    // a port appeared, went away or was renamed: list again
     PortGone,        // an open port's far side went away (code kPortGone)
     SendFailed,      // a queued message did not go out whole (code kSendRefused or kPortGone)
+    InputOverrun,    // received messages were lost (the reader fell behind); the
+                     // message under way on each open input is dropped
     InputFailed,     // the input thread cannot wait for input; it retries
     InputRecovered,  // input works again after an InputFailed
 };

@@ -14,7 +14,10 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 using Msg = MDevZEPHAMessages;
 
-TEST(CVelkDocPorts, SelectMidiPortsMatchesSavedNamesWithoutCaseAndCountsHardwareOutputsOnly) {
+// Saved outputs used to count only when they were hardware ports (a saved
+// virtual port was silently replaced by another), an input always fell back
+// to the first port, and a name equal but for case beat the exact one.
+TEST(CVelkDocPorts, SelectMidiPortsReopensSavedPortsByNameInBothDirections) {
     struct Case {
         const char* savedIn;
         const char* savedOut;
@@ -24,10 +27,13 @@ TEST(CVelkDocPorts, SelectMidiPortsMatchesSavedNamesWithoutCaseAndCountsHardware
     // Ports (inputs and outputs alike): 0 "Sim:Port 1" (hardware),
     // 1 "Soft:Thru" (software), 2 "Usb:Midi" (hardware), 3 "usb:midi" (hardware).
     const Case cases[] = {
-        {"", "", 0, 0},                          // nothing saved: the first qualifying port
-        {"USB:MIDI", "usb:MIDI", 3, 3},          // without case; the last match wins
-        {"soft:thru", "Soft:Thru", 1, 0},        // a software output never counts
-        {"Gone:Port", "Gone:Port", 0, 0},        // a saved port that is not there
+        {"", "", 0, 0},                    // nothing saved: the first hardware port in both directions
+        {"USB:MIDI", "usb:MIDI", 3, 3},    // without case; the last such port
+        {"Usb:Midi", "usb:midi", 2, 3},    // an exact match first
+        {"soft:thru", "Soft:Thru", 1, 1},  // a software port is reopened too
+        {"Soft:Thru", "", 1, 1},           // the output follows the input's device
+        {"Gone:Port", "Usb:Midi", 2, 2},   // and the input the output's
+        {"Gone:Port", "Gone:Port", 0, 0},  // saved ports that are not there
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.savedIn) + " / " + c.savedOut);
@@ -42,13 +48,16 @@ TEST(CVelkDocPorts, SelectMidiPortsMatchesSavedNamesWithoutCaseAndCountsHardware
     }
 }
 
-TEST(CVelkDocPorts, NoHardwareOutputGivesNoOutputPort) {
+TEST(CVelkDocPorts, SoftwarePortsAloneAreChosenAndNoPortGivesMinusOne) {
     DocRig rig;
     rig.Backend().RemovePair(rig.Peer());
+    rig.Doc().SelectMidiPorts();
+    EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiInPortId(), -1);
+    EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiOutPortId(), -1);
     rig.Backend().CreatePair("Soft:Thru", false);
     rig.Doc().SelectMidiPorts();
     EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiInPortId(), 0);
-    EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiOutPortId(), -1);
+    EXPECT_EQ(rig.Doc().GetDevConfig().GetMidiOutPortId(), 0);
 }
 
 TEST(CVelkDocDetect, AnsweringDeviceIsIdentifiedAndGetsItsFolders) {

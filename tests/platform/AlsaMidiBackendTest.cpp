@@ -51,10 +51,14 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using namespace std::chrono_literals;
 
-constexpr unsigned kReadable = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
-constexpr unsigned kWritable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
-constexpr int kSynth = 20;  // client of the synthesizer's interface
-constexpr int kOther = 24;
+constexpr unsigned kReadable = FakeAlsaSeq::kReadable;
+constexpr unsigned kWritable = FakeAlsaSeq::kWritable;
+constexpr unsigned kDuplex = FakeAlsaSeq::kDuplex;
+constexpr unsigned kSoftware = FakeAlsaSeq::kSoftwareType;
+constexpr unsigned kHardware = FakeAlsaSeq::kHardwareType;
+constexpr unsigned kApplication = FakeAlsaSeq::kApplicationType;
+constexpr int kSynth = FakeAlsaSeq::CardClient(1);  // a USB interface the synth is plugged into
+constexpr int kOther = 130;                          // another program
 
 // Polls until `done` holds; the writer thread runs on its own.
 template <typename Done>
@@ -79,9 +83,9 @@ protected:
     explicit AlsaOnFakeSeq(uint32_t bytesPerSecond = 0) {
         auto seq = std::make_unique<FakeAlsaSeq>();
         seq_ = seq.get();
-        seq_->AddPort(SND_SEQ_CLIENT_SYSTEM, SND_SEQ_PORT_SYSTEM_ANNOUNCE, "System", "Announce", kReadable);
-        seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kReadable | kWritable);
-        seq_->AddPort(kOther, 0, "Other", "Out", kReadable, SND_SEQ_PORT_TYPE_APPLICATION);
+        seq_->AddKernelClients();
+        seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kDuplex, kHardware);
+        seq_->AddPort(kOther, 0, "Other", "Out", kReadable, kApplication);
         backend_ = std::make_unique<AlsaMidiBackend>(std::move(seq), clock_, bytesPerSecond);
         backend_->SetNoticeHandler([this](const MidiNotice& n) {
             std::lock_guard lock(mutex_);
@@ -147,8 +151,8 @@ protected:
 }  // namespace
 
 TEST_F(AlsaOnFakeSeq, ListsShowOtherClientsPortsByDirection) {
-    seq_->AddPort(30, 0, "Hidden", "Port", kReadable | kWritable | SND_SEQ_PORT_CAP_NO_EXPORT);
-    seq_->AddPort(32, 0, "Synth", "MIDI 1", kWritable, SND_SEQ_PORT_TYPE_APPLICATION);
+    seq_->AddPort(131, 0, "Hidden", "Port", kReadable | kWritable | SND_SEQ_PORT_CAP_NO_EXPORT, kApplication);
+    seq_->AddPort(132, 0, "Synth", "MIDI 1", kWritable, kApplication);
     std::unique_ptr<MidiOutPort> out = OpenSynthOut();  // this client's own port must not show
     const std::vector<MidiPortInfo> inputs = backend_->Inputs();
     const std::vector<MidiPortInfo> outputs = backend_->Outputs();
@@ -160,6 +164,42 @@ TEST_F(AlsaOnFakeSeq, ListsShowOtherClientsPortsByDirection) {
     ASSERT_EQ(outputs.size(), 2u);
     EXPECT_EQ(outputs[0].name, "Synth:MIDI 1");
     EXPECT_EQ(outputs[1].name, "Synth:MIDI 1 (2)");
+}
+
+// The lists used to hold every port of the other clients but the System
+// client's: Midi Through came first on every machine (no synth is behind
+// it) and software synthesizers were offered as synths.
+TEST(AlsaKernelPorts, ListsHoldThePortsASynthCanBeReachedThroughInKernelOrder) {
+    auto owned = std::make_unique<FakeAlsaSeq>();
+    FakeAlsaSeq& seq = *owned;
+    seq.AddKernelClients();
+    seq.AddUsbMidi(1, "UM-ONE");
+    seq.AddVirMidi(0, 2);
+    seq.AddPort(129, 0, "rtpmidi", "Network", kDuplex, kApplication);
+    seq.AddPort(130, 0, "FLUID Synth (812)", "Synth input port (812:0)", kWritable,
+                SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_MIDI_GM | SND_SEQ_PORT_TYPE_SYNTHESIZER |
+                    SND_SEQ_PORT_TYPE_APPLICATION);
+    seq.AddPort(131, 0, "TiMidity", "TiMidity port 0", kWritable,
+                SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_MIDI_GM | SND_SEQ_PORT_TYPE_SYNTH);
+    AlsaMidiBackend backend(std::move(owned), std::make_shared<FakeMidiClock>(), 0);
+    std::unique_ptr<MidiOutPort> own;
+    ASSERT_EQ(backend.OpenOut(0, own), kOk);  // this client's own port is no choice
+
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {"Virtual Raw MIDI 0-0:VirMIDI 0-0", false},
+        {"Virtual Raw MIDI 0-1:VirMIDI 0-1", false},
+        {"UM-ONE:UM-ONE MIDI 1", true},
+        {"rtpmidi:Network", false},
+    };
+    for (const bool inputs : {true, false}) {
+        SCOPED_TRACE(inputs ? "inputs" : "outputs");
+        std::vector<std::pair<std::string, bool>> listed;
+        for (const MidiPortInfo& p : inputs ? backend.Inputs() : backend.Outputs())
+            listed.emplace_back(p.name, p.hardware);
+        EXPECT_EQ(listed, expected);
+    }
+    EXPECT_EQ(backend.OutputName(2), "UM-ONE:UM-ONE MIDI 1");
+    EXPECT_EQ(backend.InputName(4), "");
 }
 
 TEST(AlsaMidiBackend, NoSequencerSeamHasNoPortsAndRefusesOpens) {
@@ -175,21 +215,21 @@ TEST(AlsaMidiBackend, NoSequencerSeamHasNoPortsAndRefusesOpens) {
 TEST_F(AlsaOnFakeSeq, ListChangeBeforeOpenDoesNotOpenAnotherPort) {
     const std::vector<MidiPortInfo> inputs = backend_->Inputs();
     ASSERT_EQ(inputs[1].name, "Other:Out");
-    seq_->AddPort(22, 0, "Newcomer", "Out", kReadable);  // lists before Other now
+    seq_->AddPort(129, 0, "Newcomer", "Out", kReadable, kApplication);  // lists before Other now
     std::vector<Bytes> seen;
     std::unique_ptr<MidiInPort> in = OpenIn(1, seen);
     EXPECT_NE(seq_->OwnPortFor(kOther, 0), -1);
-    EXPECT_EQ(seq_->OwnPortFor(22, 0), -1);
+    EXPECT_EQ(seq_->OwnPortFor(129, 0), -1);
 
     // Gone before the open: refused, rather than the port now at that place.
     std::vector<MidiPortInfo> outputs = backend_->Outputs();
     ASSERT_EQ(outputs.size(), 1u);
-    seq_->AddPort(21, 0, "Early", "In", kWritable);
+    seq_->AddPort(FakeAlsaSeq::CardClient(0), 0, "Early", "In", kWritable, kHardware);
     seq_->RemoveClient(kSynth);
     std::unique_ptr<MidiOutPort> out;
     EXPECT_EQ(backend_->OpenOut(0, out), kOpenRefused);
     EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(seq_->OwnPortFor(21, 0), -1);
+    EXPECT_EQ(seq_->OwnPortFor(FakeAlsaSeq::CardClient(0), 0), -1);
 }
 
 TEST_F(AlsaOnFakeSeq, ReceivedEventsReachTheirOwnInputAsWholeMessages) {
@@ -221,6 +261,9 @@ TEST_F(AlsaOnFakeSeq, OverrunInsideSysExDropsTheBrokenMessage) {
     seq_->Settle();
     EXPECT_EQ(Copy(seen), (std::vector<Bytes>{{0xF0, 0x7E, 0xF7}}));
     EXPECT_TRUE(Notices(MidiNoticeKind::InputFailed).empty()) << "an overrun is not a failure of the input";
+    // The loss used to go unreported: whoever waited for a reply waited for
+    // its whole time limit.
+    EXPECT_EQ(Notices(MidiNoticeKind::InputOverrun).size(), 1u);
 }
 
 TEST_F(AlsaOnFakeSeq, ChannelMessageGoesOutAsOneEventToSubscribers) {
@@ -354,7 +397,7 @@ TEST_F(AlsaOnFakeSeq, SendAfterUnplugReportsPortGone) {
     };
     for (const UnplugCase& c : cases) {
         SCOPED_TRACE(c.what);
-        seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kReadable | kWritable);
+        seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kDuplex, kHardware);
         seq_->Announce(SND_SEQ_EVENT_PORT_START, kSynth, 0);
         seq_->Settle();
         {
@@ -391,8 +434,8 @@ TEST_F(AlsaOnFakeSeq, UnpluggedInputIsReportedGone) {
 }
 
 TEST_F(AlsaOnFakeSeq, PluggedPortIsAnnouncedAsAListChange) {
-    seq_->AddPort(40, 0, "Keys", "MIDI 1", kReadable | kWritable);
-    seq_->Announce(SND_SEQ_EVENT_CLIENT_START, 40, 0);
+    seq_->AddPort(FakeAlsaSeq::CardClient(2), 0, "Keys", "MIDI 1", kDuplex, kHardware);
+    seq_->Announce(SND_SEQ_EVENT_CLIENT_START, FakeAlsaSeq::CardClient(2), 0);
     seq_->Settle();
     EXPECT_EQ(Notices(MidiNoticeKind::PortsChanged).size(), 1u);
     EXPECT_EQ(backend_->Outputs().back().name, "Keys:MIDI 1");

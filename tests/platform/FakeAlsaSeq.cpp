@@ -16,6 +16,23 @@ void FakeAlsaSeq::AddPort(int client, int port, const std::string& clientName, c
                      [](const AlsaSeqPort& a, const AlsaSeqPort& b) { return a.client < b.client; });
 }
 
+void FakeAlsaSeq::AddKernelClients() {
+    AddPort(SND_SEQ_CLIENT_SYSTEM, SND_SEQ_PORT_SYSTEM_TIMER, "System", "Timer", kReadable | kWritable, 0);
+    AddPort(SND_SEQ_CLIENT_SYSTEM, SND_SEQ_PORT_SYSTEM_ANNOUNCE, "System", "Announce", kReadable, 0);
+    AddPort(kMidiThrough, 0, "Midi Through", "Midi Through Port-0", kReadable | kWritable, kSoftwareType);
+}
+
+void FakeAlsaSeq::AddVirMidi(int card, int devices) {
+    for (int d = 0; d < devices; ++d) {
+        const std::string number = std::to_string(card) + "-" + std::to_string(d);
+        AddPort(CardClient(card) + d, 0, "Virtual Raw MIDI " + number, "VirMIDI " + number, kDuplex, kSoftwareType);
+    }
+}
+
+void FakeAlsaSeq::AddUsbMidi(int card, const std::string& name, int port) {
+    AddPort(CardClient(card), port, name, name + " MIDI " + std::to_string(port + 1), kDuplex, kHardwareType);
+}
+
 void FakeAlsaSeq::RemoveClient(int client) {
     {
         std::lock_guard lock(mutex_);
@@ -84,6 +101,12 @@ void FakeAlsaSeq::SetOutputHook(std::function<int(const snd_seq_event_t&)> hook)
     outputHook_ = std::move(hook);
 }
 
+void FakeAlsaSeq::SetPeer(int client, int port, PeerHook hook) {
+    std::lock_guard lock(mutex_);
+    if (hook) peers_[{client, port}] = std::make_shared<const PeerHook>(std::move(hook));
+    else peers_.erase({client, port});
+}
+
 std::vector<FakeAlsaSeq::SentEvent> FakeAlsaSeq::Sent() const {
     std::lock_guard lock(mutex_);
     return sent_;
@@ -103,6 +126,13 @@ int FakeAlsaSeq::OwnPortFor(int client, int port) const {
     std::lock_guard lock(mutex_);
     for (const Connection& c : connections_)
         if (c.client == client && c.port == port) return c.own;
+    return -1;
+}
+
+int FakeAlsaSeq::OwnInputFor(int client, int port) const {
+    std::lock_guard lock(mutex_);
+    for (const Connection& c : connections_)
+        if (c.input && c.client == client && c.port == port) return c.own;
     return -1;
 }
 
@@ -137,6 +167,8 @@ int FakeAlsaSeq::CreatePort(const char* name, unsigned capability, unsigned type
     std::lock_guard lock(mutex_);
     const int own = nextOwn_++;
     ports_.push_back({kSelf, own, "VELK Editor", name, capability, type});
+    std::stable_sort(ports_.begin(), ports_.end(),
+                     [](const AlsaSeqPort& a, const AlsaSeqPort& b) { return a.client < b.client; });
     return own;
 }
 
@@ -147,35 +179,47 @@ int FakeAlsaSeq::DeletePort(int own) {
     return 0;
 }
 
-int FakeAlsaSeq::Connect(int own, int client, int port) {
+int FakeAlsaSeq::Connect(int own, int client, int port, bool input) {
     std::lock_guard lock(mutex_);
     const bool system = client == SND_SEQ_CLIENT_SYSTEM && port == SND_SEQ_PORT_SYSTEM_ANNOUNCE;
     const bool listed = std::any_of(ports_.begin(), ports_.end(),
                                     [&](const AlsaSeqPort& p) { return p.client == client && p.port == port; });
     if (!system && !listed) return -ENOENT;
     if (system) announcePort_ = own;
-    else connections_.push_back({own, client, port});
+    else connections_.push_back({own, client, port, input});
     return 0;
 }
 
 int FakeAlsaSeq::ConnectFrom(int own, int client, int port) {
-    return Connect(own, client, port);
+    return Connect(own, client, port, true);
 }
 
 int FakeAlsaSeq::ConnectTo(int own, int client, int port) {
-    return Connect(own, client, port);
+    return Connect(own, client, port, false);
 }
 
 int FakeAlsaSeq::Output(snd_seq_event_t& event) {
-    std::lock_guard lock(mutex_);
-    const int result = outputHook_ ? outputHook_(event) : 0;
-    if (result < 0) return result;
-    SentEvent sent;
-    sent.source = event.source.port;
-    sent.type = event.type;
-    sent.toSubscribers = event.dest.client == SND_SEQ_ADDRESS_SUBSCRIBERS;
-    sent.bytes = codec_.ToBytes(event);
-    sent_.push_back(std::move(sent));
+    std::vector<std::shared_ptr<const PeerHook>> peers;
+    std::vector<uint8_t> bytes;
+    int result = 0;
+    {
+        std::lock_guard lock(mutex_);
+        result = outputHook_ ? outputHook_(event) : 0;
+        if (result < 0) return result;
+        SentEvent sent;
+        sent.source = event.source.port;
+        sent.type = event.type;
+        sent.toSubscribers = event.dest.client == SND_SEQ_ADDRESS_SUBSCRIBERS;
+        sent.bytes = codec_.ToBytes(event);
+        bytes = sent.bytes;
+        sent_.push_back(std::move(sent));
+        for (const Connection& c : connections_) {
+            if (c.input || c.own != event.source.port) continue;
+            const auto peer = peers_.find({c.client, c.port});
+            if (peer != peers_.end()) peers.push_back(peer->second);
+        }
+    }
+    for (const auto& peer : peers) (*peer)(bytes);
     return result;
 }
 

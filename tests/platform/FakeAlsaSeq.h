@@ -3,11 +3,21 @@
 // of the events put out, a queue of events to receive, and failures on
 // demand (refused output, input errors, failed waits). Plus a clock whose
 // sleeps cost no real time.
+//
+// The port list models the kernel's sequencer (Linux 6.1, measured): clients
+// are listed by number, the System client (0) first, then Midi Through (14),
+// then the clients of the sound cards (16 and up, four numbers a card: a
+// virtual raw MIDI card has one client a device), then user programs (128
+// and up). Virtual raw MIDI, Midi Through and the ports of user programs are
+// typed MIDI_GENERIC|SOFTWARE|PORT (or APPLICATION); only the ports of real
+// interfaces (USB, serial) are typed HARDWARE.
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,6 +32,19 @@ class FakeAlsaSeq : public AlsaSeqIo {
 public:
     static constexpr int kSelf = 128;  // this client's id
 
+    // Capabilities and types as the kernel gives them.
+    static constexpr unsigned kReadable = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
+    static constexpr unsigned kWritable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;
+    static constexpr unsigned kDuplex = kReadable | kWritable | SND_SEQ_PORT_CAP_DUPLEX;
+    static constexpr unsigned kSoftwareType =
+        SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_SOFTWARE | SND_SEQ_PORT_TYPE_PORT;
+    static constexpr unsigned kHardwareType =
+        SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_HARDWARE | SND_SEQ_PORT_TYPE_PORT;
+    static constexpr unsigned kApplicationType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
+    static constexpr int kMidiThrough = 14;
+    // The first client of sound card `card`.
+    static constexpr int CardClient(int card) { return 16 + 4 * card; }
+
     struct SentEvent {
         int source = -1;  // this client's port
         int type = 0;
@@ -32,11 +55,24 @@ public:
         int own;
         int client;
         int port;
+        bool input;  // own receives from client:port
     };
+    // Gets the bytes of each event put out to client:port, on the thread
+    // that put it out, outside the sequencer's lock.
+    using PeerHook = std::function<void(const std::vector<uint8_t>& bytes)>;
 
     // The port list.
     void AddPort(int client, int port, const std::string& clientName, const std::string& portName, unsigned capability,
-                 unsigned type = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_HARDWARE);
+                 unsigned type);
+    // What every kernel has: the System client's timer and announcements,
+    // and Midi Through.
+    void AddKernelClients();
+    // The clients of snd-virmidi as card `card`: "Virtual Raw MIDI c-d",
+    // port "VirMIDI c-d", one client for each of `devices` devices.
+    void AddVirMidi(int card, int devices);
+    // Port `port` of a USB MIDI interface that is card `card`
+    // ("name:name MIDI n").
+    void AddUsbMidi(int card, const std::string& name, int port = 0);
     // Takes ports out of the list and announces it, as the kernel does.
     void RemoveClient(int client);
     void RemovePort(int client, int port);
@@ -55,12 +91,16 @@ public:
     // Decides the result of every Output; only events with a result >= 0
     // are recorded as sent.
     void SetOutputHook(std::function<int(const snd_seq_event_t&)> hook);
+    // What is behind client:port (a synth on a cable); null detaches.
+    void SetPeer(int client, int port, PeerHook hook);
 
     std::vector<SentEvent> Sent() const;
     std::vector<Connection> Connections() const;
     int RecoverCalls() const;
     // The port of this client connected to client:port, -1 for none.
     int OwnPortFor(int client, int port) const;
+    // The same for an input only.
+    int OwnInputFor(int client, int port) const;
     // Returns when the reader has taken everything queued and waits again.
     void Settle();
 
@@ -85,7 +125,7 @@ private:
     };
 
     void Queue(Pending pending);
-    int Connect(int own, int client, int port);
+    int Connect(int own, int client, int port, bool input);
     bool Settled() const;
     int AnnouncePort() const;
 
@@ -102,6 +142,7 @@ private:
     bool woken_ = false;
     int recovers_ = 0;
     std::function<int(const snd_seq_event_t&)> outputHook_;
+    std::map<std::pair<int, int>, std::shared_ptr<const PeerHook>> peers_;
     std::vector<SentEvent> sent_;
     AlsaEventCodec codec_;
 };

@@ -240,7 +240,9 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
             for (int y = 2; y < 60; y += 4)
                 if (tabs.HitTest(wxPoint(x, y)) == n) {
                     input.ClickOn(tabs, wxPoint(x + 6, y + 4));
-                    return Until([&] { return editor.CurrentPage() == n; });
+                    if (!Until([&] { return editor.CurrentPage() == n; })) return false;
+                    guitest::Settle();  // the page shown and laid out
+                    return true;
                 }
         return false;
     };
@@ -249,6 +251,7 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
         auto* list = On<wxChoice>(page, id);
         const int before = list->GetSelection();
         input.ClickOn(*list);
+        if (!Until([] { return guitest::ShownMenuCount() > 0; })) return false;
         input.Tap(XK_Down);
         input.Tap(XK_Return);
         return Until([&] { return list->GetSelection() != before; });

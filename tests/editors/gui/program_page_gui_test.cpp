@@ -172,6 +172,7 @@ TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeVal
         auto* control = page_->ControlAs<wxChoice>(list);
         const int before = control->GetSelection();
         input.ClickOn(*control);
+        EXPECT_TRUE(Until([] { return guitest::ShownMenuCount() > 0; })) << list;
         input.Tap(key);
         input.Tap(XK_Return);
         EXPECT_TRUE(Until([&] { return control->GetSelection() != before; })) << list;

@@ -1,0 +1,158 @@
+// The document on the ALSA backend, over a fake sequencer that lists ports
+// as the kernel does: which ports a first start opens, that a saved port is
+// reopened by name, that the port dialog keeps the user's choice across a
+// hot-plug, and that a transfer fails at once when input is lost.
+
+#include <gtest/gtest.h>
+
+#include "AlsaDocRig.h"
+#include "device/MDevDesc.h"
+#include "librarian/CDialogDeviceModel.h"
+#include "librarian/CVelkDocTexts.h"
+
+namespace {
+
+using doctest::AlsaDocRig;
+using midiport::FakeAlsaSeq;
+
+constexpr int kVirMidi0 = FakeAlsaSeq::CardClient(0);  // "Virtual Raw MIDI 0-0"
+constexpr int kUsb = FakeAlsaSeq::CardClient(1);
+
+// On a real kernel the first start found no output at all (VirMIDI and
+// every program's port are typed SOFTWARE, only hardware outputs counted)
+// and listened on Midi Through, the first input of every machine.
+TEST(AlsaDocPorts, FirstStartTalksToTheSynthBehindAVirtualPortNotMidiThrough) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 4);
+    rig.PlugSynth(kVirMidi0);
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_EQ(rig.Doc().GetDevConfig().GetDeviceName(0), "Brontisel S");
+    EXPECT_EQ(rig.ConnectedClient(true), kVirMidi0);
+    EXPECT_EQ(rig.ConnectedClient(false), kVirMidi0);
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+TEST(AlsaDocPorts, FirstStartPrefersAUsbInterfaceForBothDirections) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 4);
+    rig.Seq().AddUsbMidi(1, "UM-ONE");
+    rig.PlugSynth(kUsb);
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_EQ(rig.ConnectedClient(true), kUsb);
+    EXPECT_EQ(rig.ConnectedClient(false), kUsb);
+}
+
+// A saved output that was not a hardware port was never even compared: the
+// program silently used another one.
+TEST(AlsaDocPorts, SavedVirtualPortIsReopenedByName) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 4);
+    rig.Seq().AddUsbMidi(1, "UM-ONE");
+    rig.PlugSynth(kVirMidi0 + 2);
+    rig.preference_.SetMidiDevices("Virtual Raw MIDI 0-2:VirMIDI 0-2", "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+    ASSERT_TRUE(rig.Connect());
+    EXPECT_EQ(rig.ConnectedClient(true), kVirMidi0 + 2);
+    EXPECT_EQ(rig.ConnectedClient(false), kVirMidi0 + 2);
+}
+
+// The dialog kept list positions: after a port went away it preselected
+// the neighbour of the port in use, and OK wrote a position of the old list
+// (and read the name to save back from the new one).
+TEST(AlsaDocPorts, PortDialogKeepsThePortsByNameAcrossAnUnplug) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 4);
+    rig.PlugSynth(kVirMidi0 + 3);
+    rig.preference_.SetMidiDevices("Virtual Raw MIDI 0-2:VirMIDI 0-2", "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+    rig.Doc().SelectMidiPorts();
+    MDevConfig& config = rig.Doc().GetDevConfig();
+    int in = config.GetMidiInPortId();
+    int out = config.GetMidiOutPortId();
+
+    rig.Seq().RemoveClient(kVirMidi0);  // unplugged before the dialog opens
+    rig.Seq().Settle();
+    CDialogDeviceModel model(rig.Backend(), &in, &out, rig.preference_);
+    ASSERT_EQ(model.GetInputs().size(), 3u);
+    EXPECT_EQ(model.GetInputs()[static_cast<std::size_t>(model.GetInputSelection())],
+              "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+    EXPECT_EQ(model.GetOutputs()[static_cast<std::size_t>(model.GetOutputSelection())],
+              "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+
+    // The user picks VirMIDI 0-3; 0-1 goes away before OK.
+    rig.Seq().RemoveClient(kVirMidi0 + 1);
+    rig.Seq().Settle();
+    ASSERT_TRUE(model.Commit(2, 2).done);
+    config.SetMidiInPortId(in);
+    config.SetMidiOutPortId(out);
+    rig.Doc().DetectDevices();
+    EXPECT_EQ(rig.ConnectedClient(true), kVirMidi0 + 3);
+    EXPECT_EQ(rig.ConnectedClient(false), kVirMidi0 + 3);
+    EXPECT_EQ(config.GetDeviceCount(), 1);
+    std::string savedIn, savedOut;
+    rig.preference_.GetMidiDevices(savedIn, savedOut);
+    EXPECT_EQ(savedIn, "Virtual Raw MIDI 0-3:VirMIDI 0-3");
+    EXPECT_EQ(savedOut, "Virtual Raw MIDI 0-3:VirMIDI 0-3");
+}
+
+// Listing hands out new lists, which later ids refer to: after a dialog
+// was cancelled over a changed list, the ids of the ports in use pointed to
+// their neighbours, and the next dialog preselected those.
+TEST(AlsaDocPorts, CancelledPortDialogLeavesThePortsInUseForTheNextOne) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 4);
+    rig.preference_.SetMidiDevices("Virtual Raw MIDI 0-2:VirMIDI 0-2", "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+    rig.Doc().SelectMidiPorts();
+    MDevConfig& config = rig.Doc().GetDevConfig();
+    rig.Seq().RemoveClient(kVirMidi0);
+    rig.Seq().Settle();
+    for (int open = 0; open < 2; ++open) {
+        SCOPED_TRACE(open == 0 ? "first" : "second");
+        int in = config.GetMidiInPortId();
+        int out = config.GetMidiOutPortId();
+        CDialogDeviceModel model(rig.Backend(), &in, &out, rig.preference_);
+        ASSERT_EQ(model.GetInputSelection(), 1);
+        ASSERT_EQ(model.GetOutputSelection(), 1);
+        EXPECT_EQ(model.GetInputs()[1], "Virtual Raw MIDI 0-2:VirMIDI 0-2");
+        model.KeepPortsInUse();  // Cancel
+        config.SetMidiInPortId(in);
+        config.SetMidiOutPortId(out);
+    }
+    rig.PlugSynth(kVirMidi0 + 2);
+    rig.Doc().DetectDevices();
+    EXPECT_EQ(rig.ConnectedClient(true), kVirMidi0 + 2);
+    EXPECT_EQ(rig.ConnectedClient(false), kVirMidi0 + 2);
+}
+
+struct LossCase {
+    const char* what;
+    std::function<void(FakeAlsaSeq&)> lose;
+};
+
+// An overrun dropped the reply in flight without a word, and an unplugged
+// synth was noticed by nobody: the receive waited out its whole limit (600
+// passes, 30 s) before it failed.
+TEST(AlsaDocPorts, LostInputFailsTheReceiveAtOnceWithItsUsualError) {
+    const LossCase cases[] = {
+        {"input overrun", [](FakeAlsaSeq& seq) { seq.FailInput(-ENOSPC); }},
+        {"card unplugged", [](FakeAlsaSeq& seq) { seq.RemoveClient(kVirMidi0); }},
+    };
+    for (const LossCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        AlsaDocRig rig;
+        rig.Seq().AddVirMidi(0, 1);
+        rig.PlugSynth(kVirMidi0);
+        ASSERT_TRUE(rig.Connect());
+        rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
+        const int pumpsBefore = rig.pump_.pumps;
+        rig.onPass = [&](int pass) {
+            if (pass != pumpsBefore + 1) return;
+            c.lose(rig.Seq());
+            rig.Seq().Settle();
+        };
+        EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
+        EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+        EXPECT_EQ(rig.pump_.pumps - pumpsBefore, 1) << "not after 600 passes";
+        EXPECT_FALSE(rig.Device()->IsDumpReceived());
+    }
+}
+
+}  // namespace
