@@ -7,5 +7,5 @@ build=${BUILD_DIR:-build}
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
 cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build "$build" -j"$(nproc)"
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+cmake --build "$build" -j"${JOBS:-$(nproc)}"
+ctest --test-dir "$build" --output-on-failure -j"${JOBS:-$(nproc)}"

@@ -125,16 +125,26 @@ int Render(const WindowRenderer& renderer, const std::filesystem::path& folder) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::string(argv[1]) == "--list") {
+    const std::vector<std::string> params(argv + 1, argv + argc);
+    // --list anywhere lists the names and draws nothing.
+    if (std::find(params.begin(), params.end(), "--list") != params.end()) {
         for (const WindowRenderer& r : WindowRenderers()) std::printf("%s\n", r.name.c_str());
         return 0;
     }
-    if (argc < 2) {
+    if (params.empty() || params.front().starts_with('-')) {
         std::fprintf(stderr, "usage: %s OUTDIR [NAME...] | --list\n", argv[0]);
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
-    std::vector<std::string> wanted(argv + 2, argv + argc);
+    const std::filesystem::path folder = params.front();
+    const std::vector<std::string> wanted(params.begin() + 1, params.end());
+    // A name that draws nothing is a mistake, never a silent success.
+    for (const std::string& name : wanted) {
+        const auto& all = WindowRenderers();
+        if (std::none_of(all.begin(), all.end(), [&](const WindowRenderer& r) { return r.name == name; })) {
+            std::fprintf(stderr, "%s: no window named \"%s\" (--list names them)\n", argv[0], name.c_str());
+            return 2;
+        }
+    }
     std::filesystem::create_directories(folder);
 
     int one = 1;
