@@ -157,6 +157,7 @@ public:
         device_.CancelTransfer();
     }
     uint64_t InputProgress() override { return device_.InputProgress(); }
+    uint64_t InputLosses() const override { return device_.InputLosses(); }
 
 private:
     DevRig& dev_;

@@ -108,7 +108,8 @@ public:
             if (onPass) onPass(pump_.pumps);
         };
         doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{*counting_, prompter_, clock_, pump_, progress_,
-                                                        overwrite_, clipboard_, preference_});
+                                                        overwrite_, clipboard_, preference_,
+                                                        loop_.Poster()});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
     }
     ~AlsaDocRig() {
@@ -158,6 +159,8 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         seq_->Settle();
         doc_->GetDevConfig().WaitInputIdle();
+        // The event loop runs: the document routes what arrived.
+        loop_.RunPending();
     }
 
     CVelkDoc& Doc() { return *doc_; }
@@ -201,6 +204,9 @@ private:
     }
 
     std::string library_;
+    // Before the document, which posts its input routing to it until it is
+    // gone.
+    DevEventLoop loop_;
     SimSynth synth_;
     SimReplyPump replies_;
     std::mutex wireMutex_;
