@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include "librarian/wx/CIconRowsPainter.h"
 #include "librarian/wx/CVelkView.h"
 #include "librarian/wx/CWxClipboard.h"
 #include "librarian/wx/CWxDropPaste.h"
@@ -33,6 +34,7 @@ wxWindow* FindRowsWindow(wxWindow& list) {
 
 void CVelkView::BindInput() {
     rowsWindow_ = FindRowsWindow(*this);
+    CIconRowsPainter::Install(*this, *rowsWindow_);
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
     dragEffects = [] { return CWxClipboard::GetDragEffects(); };

@@ -16,6 +16,17 @@
 
 namespace guitest {
 
+// What a shown window shows now, read back from the X server.
+inline wxBitmap Capture(wxWindow& window) {
+    wxClientDC source(&window);
+    const wxSize size = window.GetClientSize();
+    wxBitmap bitmap(size);
+    wxMemoryDC target(bitmap);
+    target.Blit(0, 0, size.x, size.y, &source, 0, 0);
+    target.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
 inline void SaveShot(wxWindow& window, const char* name) {
     const char* dir = std::getenv("VELK_SHOTS_DIR");
     if (dir == nullptr || *dir == '\0') return;
@@ -25,14 +36,8 @@ inline void SaveShot(wxWindow& window, const char* name) {
         wxYield();
     }
     window.Update();
-    wxClientDC source(&window);
-    const wxSize size = window.GetClientSize();
-    wxBitmap bitmap(size);
-    wxMemoryDC target(bitmap);
-    target.Blit(0, 0, size.x, size.y, &source, 0, 0);
-    target.SelectObject(wxNullBitmap);
-    EXPECT_TRUE(bitmap.SaveFile(wxString::FromUTF8(std::string(dir) + "/" + name + ".png"),
-                                wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(Capture(window).SaveFile(
+        wxString::FromUTF8(std::string(dir) + "/" + name + ".png"), wxBITMAP_TYPE_PNG));
 }
 
 }  // namespace guitest
