@@ -150,10 +150,23 @@ for arg in $(cat /proc/cmdline); do
     velk.script=*) script=${arg#velk.script=} ;;
     velk.build=*) build=${arg#velk.build=} ;;
     velk.share=*) share=${arg#velk.share=} ;;
+    velk.tree=*) tree=${arg#velk.tree=} ;;
   esac
 done
 opts=trans=virtio,version=9p2000.L,msize=262144
-if mount -t 9p -o "$opts,ro" host /root && mount -t tmpfs tmp /root/tmp && mount -t tmpfs run /root/run &&
+# The guest gets a /tmp of its own: a checkout or build under the host's
+# /tmp is bound back into it, and the share's mount point made there.
+keep_from_host_tmp() {
+  for path in "$@"; do
+    case "$path" in
+      /tmp/*) mkdir -p "/root$path" && mount -o bind "/hosttmp${path#/tmp}" "/root$path" || return 1 ;;
+    esac
+  done
+}
+mkdir -p /hosttmp
+if mount -t 9p -o "$opts,ro" host /root && mount -o bind /root/tmp /hosttmp &&
+   mount -t tmpfs tmp /root/tmp && mount -t tmpfs run /root/run &&
+   keep_from_host_tmp "$tree" "$build" && mkdir -p "/root$share" &&
    mount -t 9p -o "$opts" share "/root$share"; then
   # The X server compiles its keymaps there.
   [ -d /root/var/lib/xkb ] && mount -t tmpfs xkb /root/var/lib/xkb
@@ -180,7 +193,7 @@ started=$SECONDS
 guest_rc=0
 timeout 1200 qemu-system-x86_64 -accel tcg -cpu max -m 2048 -smp 2 -nographic -no-reboot -net none \
   -kernel "$vmlinuz" -initrd "$work/initrd.gz" \
-  -append "console=ttyS0 quiet loglevel=3 panic=-1 velk.script=$self velk.build=$build velk.share=$share" \
+  -append "console=ttyS0 quiet loglevel=3 panic=-1 velk.script=$self velk.build=$build velk.share=$share velk.tree=$source_dir" \
   -virtfs local,path=/,mount_tag=host,security_model=passthrough,readonly=on,multidevs=remap \
   -virtfs "local,path=$share,mount_tag=share,security_model=passthrough,multidevs=remap" \
   </dev/null | sed -u -e 's/\r//g' -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' || guest_rc=$?
