@@ -6,7 +6,15 @@ set -u
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/velk-gui.XXXXXX")
 xvfb_pid=""
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; then
+    # Xvfb ends at once on TERM; it is not waited for without end.
+    for _ in $(seq 1 100); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    kill -KILL "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
