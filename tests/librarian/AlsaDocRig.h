@@ -88,15 +88,11 @@ private:
     std::shared_ptr<Counter> counter_ = std::make_shared<Counter>();
 };
 
-class AlsaDocRig {
+class AlsaDocRig : public DocFakes {
 public:
     using FakeAlsaSeq = midiport::FakeAlsaSeq;
 
     explicit AlsaDocRig(SimModel model = SimModel::BrontiselS) : synth_(model), replies_(synth_) {
-        std::string pattern = (Sandbox() / "lib-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        library_ = pattern;
-        store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
         auto seq = std::make_unique<FakeAlsaSeq>();
         seq_ = seq.get();
         seq_->AddKernelClients();
@@ -115,8 +111,6 @@ public:
     ~AlsaDocRig() {
         doc_.reset();
         synth_.SetOutput({});
-        std::error_code ignored;
-        std::filesystem::remove_all(library_, ignored);
     }
 
     // Puts the synth behind client:port.
@@ -168,18 +162,9 @@ public:
     FakeAlsaSeq& Seq() { return *seq_; }
     SimSynth& Synth() { return synth_; }
     midiport::MidiBackend& Backend() { return *counting_; }
-    const std::string& Library() const { return library_; }
 
     std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
 
-    velktest::FakePrompter prompter_;
-    velktest::FakeClock clock_;
-    velktest::FakeEventPump pump_{clock_};
-    velktest::FakeProgressBox progress_;
-    velktest::MemorySettingsStore store_;
-    CVelkPreference preference_{store_, ""};
-    FakeOverwriteAsker overwrite_;
-    FakeClipboard clipboard_;
 
 private:
     // The synth's replies, in events of at most 256 bytes as a raw MIDI
@@ -203,7 +188,6 @@ private:
         }
     }
 
-    std::string library_;
     // Before the document, which posts its input routing to it until it is
     // gone.
     DevEventLoop loop_;

@@ -120,17 +120,45 @@ public:
     }
 };
 
-class DocRig {
+// The document's seams as the rigs fake them, and a library folder of the
+// rig's own, named in the settings (removed with the rig).
+class DocFakes {
+public:
+    DocFakes() {
+        std::string pattern = (Sandbox() / "lib-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+        library_ = pattern;
+        store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
+    }
+    ~DocFakes() {
+        std::error_code ignored;
+        std::filesystem::remove_all(library_, ignored);
+    }
+    DocFakes(const DocFakes&) = delete;
+    DocFakes& operator=(const DocFakes&) = delete;
+
+    const std::string& Library() const { return library_; }
+
+    velktest::FakePrompter prompter_;
+    velktest::FakeClock clock_;
+    velktest::FakeEventPump pump_{clock_};
+    velktest::FakeProgressBox progress_;
+    velktest::MemorySettingsStore store_;
+    CVelkPreference preference_{store_, ""};
+    FakeOverwriteAsker overwrite_;
+    FakeClipboard clipboard_;
+
+private:
+    std::string library_;
+};
+
+class DocRig : public DocFakes {
 public:
     // `clipboard`: a real one instead of the fake (GUI tests).
     // `synthOnFakeClock`: the synth's delayed replies and its wire rate run
     // on the fake clock too; they go out as the waits' passes move it.
     explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr,
                     bool synthOnFakeClock = false) {
-        std::string pattern = (Sandbox() / "lib-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        library_ = pattern;
-        store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
         peer_ = backend_.CreatePair("Sim:Port 1");
         if (synthOnFakeClock)
             sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return clock_.Now(); });
@@ -151,11 +179,7 @@ public:
         doc_->SetTreeView(&tree_);
         doc_->SetListView(&list_);
     }
-    ~DocRig() {
-        doc_.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(library_, ignored);
-    }
+    ~DocRig() { doc_.reset(); }
 
     // Everything sent either way so far arrives, and the event loop runs (so
     // the document routes it to the device), until nothing more comes.
@@ -232,27 +256,16 @@ public:
     // The user-interface thread's event loop (what the document posted).
     DevEventLoop& Loop() { return loop_; }
     std::shared_ptr<midiport::LoopbackPeer>& Peer() { return peer_; }
-    const std::string& Library() const { return library_; }
-
     bool deliver = true;                    // each waiting pass delivers the wire
     std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
     std::vector<std::string> calls;         // what both views were told, in order
 
-    velktest::FakePrompter prompter_;
-    velktest::FakeClock clock_;
-    velktest::FakeEventPump pump_{clock_};
-    velktest::FakeProgressBox progress_;
-    velktest::MemorySettingsStore store_;
-    CVelkPreference preference_{store_, ""};
-    FakeOverwriteAsker overwrite_;
-    FakeClipboard clipboard_;
     RecordingView tree_{"tree"};
     RecordingView list_{"list"};
 
 private:
     // Before the document, which posts to it until it is gone.
     DevEventLoop loop_;
-    std::string library_;
     midiport::LoopbackMidiBackend backend_;
     std::shared_ptr<midiport::LoopbackPeer> peer_;
     std::unique_ptr<SimSynthOnLoopback> sim_;
