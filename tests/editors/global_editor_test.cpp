@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "device/MDevDesc.h"
 #include "device/MDevDescProgram.h"
 #include "device/MDevGlobalParamId.h"
 #include "editors/CDialogEditGlbModel.h"
@@ -364,6 +365,33 @@ TEST_F(GlobalEditorTest, StaleChangedFlagIsNoWriteConfirmation)
     auto services = Services();
     EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
     EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
+    EXPECT_TRUE(editor.IsModified());
+}
+
+// A device model that refuses to send the global it hands out.
+class RefusingDevice final : public MDevDesc {
+public:
+    RefusingDevice(MDevConfig& owner, MDevDescProgram& global) : MDevDesc(owner), global_(global) {}
+    MDevDescProgram* GetGlobalCopy(int) override { return &global_; }
+    int SendGlobal(int) override { return kBadIndex; }
+
+private:
+    MDevDescProgram& global_;
+};
+
+// A refused send is reported at once: nothing is awaited, and a changed flag
+// left over from an earlier exchange confirms nothing.
+TEST_F(GlobalEditorTest, RefusedSendIsReportedAndAwaitsNothing)
+{
+    Connect(SimModel::Brontisel);
+    RefusingDevice device(rig_->Config(), *Dev().GetGlobalCopy(0));
+    CDialogEditGlbModel editor(device, 0, {});
+    editor.OnDevDescUpdatedProgram();
+    device.SetChanged();
+    auto services = Services();
+    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
+    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
+    EXPECT_TRUE(progress_.captions.empty());
     EXPECT_TRUE(editor.IsModified());
 }
 

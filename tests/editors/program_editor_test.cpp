@@ -405,6 +405,31 @@ TEST(ProgramEditorFaults, NoCommitGoesOutWhileTheCloseQuestionIsUp) {
     }
 }
 
+// A change noticed while the Close question is up arms no commit then: kept
+// open, the editor commits it 500 ms after the answer, not after the change.
+TEST(ProgramEditorFaults, ChangeWhileTheCloseQuestionIsUpIsCommittedAfterTheAnswer) {
+    EditorRig rig;
+    CDialogEditPrgModel& editor = rig.Open(5);
+    editor.OnNameChange("Closing");
+    rig.NewDumps();
+    int whileUp = -1;
+    rig.prompter.whileAsked = [&] {
+        rig.Turn(Id::kArpTempo, 150);
+        rig.Timer().Advance(300ms);
+        whileUp = rig.NewDumps();
+    };
+    rig.prompter.answers = {VelkAnswer::kCancel};
+
+    editor.OnClose();
+
+    EXPECT_EQ(whileUp, 0);
+    EXPECT_FALSE(rig.view.ended);
+    rig.Timer().Advance(499ms);
+    EXPECT_EQ(rig.NewDumps(), 0);
+    rig.Timer().Advance(1ms);
+    EXPECT_EQ(rig.NewDumps(), 1);
+}
+
 TEST(ProgramEditorFaults, StaleChangedFlagIsNoWriteConfirmation) {
     EditorRig rig;
     rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());

@@ -99,6 +99,9 @@ TEST_F(DocItemsTest, RenamingTheShownFolderOrOneAboveItMovesTheCurrentFolder) {
     rig_.calls.clear();
     ASSERT_EQ(rig_.Doc().RenameItem(lib_ + "/Other", "Be"), 1);
     EXPECT_EQ(rig_.Doc().GetCurrentPath(), lib_ + "/Beds/Warm");
+    // So does one whose name begins the shown folder's ("Be" of "Beds").
+    ASSERT_EQ(rig_.Doc().RenameItem(lib_ + "/Be", "Bed"), 1);
+    EXPECT_EQ(rig_.Doc().GetCurrentPath(), lib_ + "/Beds/Warm");
 }
 
 TEST_F(DocItemsTest, RenamingADeviceProgramKeepsTwelveBytesAndShowsTheDevicesName) {

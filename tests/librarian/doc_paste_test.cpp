@@ -223,6 +223,20 @@ TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
     EXPECT_TRUE(rig_.prompter_.shown.empty());
 }
 
+// A folder lies inside another only below a separator: "Ban" goes into its
+// sibling "Bank" and below it, though the name begins the target's.
+TEST_F(DocPasteTest, FolderGoesIntoASiblingWhoseNameItBegins) {
+    const std::string lib = rig_.LibraryFolder();
+    DocRig::WriteFile(lib + "/Ban/B.prg", "b");
+    fs::create_directories(lib + "/Bank/Deep");
+    EXPECT_EQ(PasteInto(kRootLibrary, lib + "/Bank", {lib + "/Ban"}), 1);
+    EXPECT_EQ(PasteInto(kRootLibrary, lib + "/Bank/Deep", {lib + "/Ban"}, true), 1);
+    EXPECT_EQ(DocRig::ReadFile(lib + "/Bank/Ban/B.prg"), "b");
+    EXPECT_EQ(DocRig::ReadFile(lib + "/Bank/Deep/Ban/B.prg"), "b");
+    EXPECT_EQ(DocRig::Listing(lib), std::vector<std::string>{"Bank"}) << "moved";
+    EXPECT_TRUE(rig_.prompter_.shown.empty());
+}
+
 TEST_F(DocPasteTest, ConflictsAskAndFoldersMerge) {
     const std::string setup = rig_.SetupFolder();
     DocRig::WriteFile(setup + "/From/Live/a.set", "new a");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 namespace itempath_test {
 namespace {
@@ -87,6 +88,9 @@ TEST(ItemPathText, LibraryPathWithTrailingSeparatorGivesNoDoubleSeparator) {
 TEST(ItemPathText, CaseFoldsAsciiOnly) {
     EXPECT_TRUE(EqualsIgnoringCase("/my device/BRONTISEL", "/My Device/Brontisel"));
     EXPECT_FALSE(EqualsIgnoringCase("Brontisel", "Brontisel S"));
+    // The longer first too, with the shorter a part of a longer text.
+    const std::string_view longer = "Brontisel S";
+    EXPECT_FALSE(EqualsIgnoringCase(longer, longer.substr(0, 9)));
     EXPECT_FALSE(EqualsIgnoringCase("\xC3\xA4", "\xC3\x84"));  // ä and Ä stay apart
     EXPECT_TRUE(EqualsIgnoringCase("", ""));
 }
@@ -122,8 +126,10 @@ TEST(TreeItemData, EncodesLevelKindAndDevice) {
     EXPECT_EQ((CTreeItemData{0, kRootDevice, -1}.Encode()), 0xFF000000u);
     EXPECT_EQ((CTreeItemData{0, kRootLibrary, -1}.Encode()), 0xFF020000u);
     EXPECT_EQ((CTreeItemData{3, kRootSetup, 0}.Encode()), 0x00010003u);
+    EXPECT_EQ((CTreeItemData{2, kRootLibrary, 200}.Encode()), 0xC8020002u);
     for (const CTreeItemData data : {CTreeItemData{0, kRootSetup, -1}, CTreeItemData{1, kRootDevice, 0},
-                                     CTreeItemData{7, kRootLibrary, 0}}) {
+                                     CTreeItemData{7, kRootLibrary, 0}, CTreeItemData{2, kRootDevice, 16},
+                                     CTreeItemData{0xFFFF, kRootSetup, 254}}) {
         const CTreeItemData back = CTreeItemData::Decode(data.Encode());
         EXPECT_EQ(back.level, data.level);
         EXPECT_EQ(back.rootKind, data.rootKind);
