@@ -110,6 +110,25 @@ private:
     const std::string& text_;
 };
 
+// The file that `path` leads to through a link, or a chain of them: users
+// keep the settings file as a link into a folder of their own, and the
+// change belongs in the file the link points at. A link that leads nowhere
+// yet gives the name it points at, so the file is made there (its folder
+// is not made). `path` itself when it is no link; empty on a loop of links
+// or a link that cannot be read.
+std::filesystem::path LinkedFile(std::filesystem::path path) {
+    constexpr int kMaxLinks = 40;  // as many as the system follows in a path
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error || target.empty()) return {};
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return {};
+}
+
 }  // namespace
 
 CVelkSettingsFile::CVelkSettingsFile(std::string filePath) : filePath_(std::move(filePath)) { Load(); }
@@ -275,7 +294,8 @@ void CVelkSettingsFile::Save() {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(filePath_).parent_path(), ignored);
     const std::string contents = Contents();
-    if (TextFile(contents).Save(filePath_) == MErrOk) {
+    const std::filesystem::path file = LinkedFile(filePath_);
+    if (!file.empty() && TextFile(contents).Save(file) == MErrOk) {
         failureReported_ = false;
         return;
     }

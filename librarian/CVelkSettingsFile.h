@@ -5,6 +5,8 @@
 //   LibraryPath=/home/u/Documents/VELK
 // The file is read once, when the store is made; every write replaces the
 // whole file at once (MFile::Save: a complete temporary renamed over it).
+// A settings file that is a link is written through it: the file it leads
+// to is replaced, and the link stays.
 //
 // A file edited by hand never stops the program: a line that is not
 // understood is ignored (reported on standard error) and kept as it is

@@ -1,6 +1,7 @@
 #include "midifile/MFile.h"
 
 #include <fcntl.h>
+#include <linux/falloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,11 +29,11 @@ private:
   std::vector<std::uint8_t> m_bytes;
 };
 
-// Writes all bytes to a file descriptor, retrying partial writes.
-bool WriteFully(int fd, std::span<const std::uint8_t> bytes) {
+// Writes all bytes at `offset`, retrying partial writes.
+bool WriteFullyAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
@@ -48,16 +49,68 @@ bool MayReplace(const std::filesystem::path& path, const struct stat& info) {
          ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// Overwrites an existing regular file where it stands (its owner and mode
-// stay). Whatever took its place since it was checked (a link, a FIFO) is
-// neither followed nor waited on.
-bool WriteInPlace(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
+// Reads exactly out.size() bytes from the start of the file.
+bool ReadStart(int fd, std::span<std::uint8_t> out) {
+  std::size_t done = 0;
+  while (done < out.size()) {
+    const ssize_t n = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Overwrites the open regular file with `bytes` without ever losing it on
+// failure. The room for the new contents is reserved first, and where the
+// disk has no such room nothing is touched. The old bytes about to be
+// overwritten are kept, so that a write that still fails part-way (a file
+// system that reserves nothing, a file size limit, an I/O error) puts them
+// back; the file is cut to its new length only after all of it was written.
+bool OverwriteOrKeep(int fd, std::span<const std::uint8_t> bytes) {
   struct stat info {};
-  const bool written = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) == 0 &&
-                       WriteFully(fd, bytes) && ::fsync(fd) == 0;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const auto oldSize = static_cast<off_t>(info.st_size);
+  if (!bytes.empty() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes.size())) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS) {
+    // Cutting to the same length gives back what was reserved before the
+    // room ran out; the save fails either way.
+    [[maybe_unused]] const int cut = ::ftruncate(fd, oldSize);
+    return false;
+  }
+  std::vector<std::uint8_t> overwritten(std::min(static_cast<std::size_t>(oldSize), bytes.size()));
+  if (!ReadStart(fd, overwritten)) return false;
+  if (WriteFullyAt(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0)
+    return true;
+  // The old bytes go back where they were and the file gets its old length.
+  WriteFullyAt(fd, overwritten, 0);
+  if (::ftruncate(fd, oldSize) == 0) ::fsync(fd);
+  return false;
+}
+
+// Overwrites an existing regular file where it stands (its owner and mode
+// stay), keeping it whole when that fails. Whatever took its place since it
+// was checked (a link, a FIFO) is neither followed nor waited on.
+bool WriteInPlace(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool written = false;
+  try {
+    written = OverwriteOrKeep(fd, bytes);
+  } catch (const std::bad_alloc&) {
+  }
   return ::close(fd) == 0 && written;
+}
+
+// Makes a rename in `folder` survive a power cut. A folder that cannot be
+// opened for reading (write and search rights only) cannot be synced and is
+// left to the system; a file system that cannot sync folders says EINVAL.
+bool SyncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+  ::close(fd);
+  return synced;
 }
 
 // A new file beside the target; removed on destruction unless committed.
@@ -93,14 +146,15 @@ public:
     return ::fchown(m_fd, info.st_uid, info.st_gid) == 0 && ::fchmod(m_fd, info.st_mode & 07777) == 0;
   }
 
-  // Writes, flushes, closes and renames over the target; false when any
-  // step fails.
+  // Writes, syncs and closes the file, renames it over the target and syncs
+  // the folder, so that the new file is on the disk under its name when this
+  // returns true; false when any step fails.
   bool CommitTo(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
-    if (!WriteFully(m_fd, bytes) || ::fsync(m_fd) != 0) return false;
+    if (!WriteFullyAt(m_fd, bytes, 0) || ::fsync(m_fd) != 0) return false;
     if (!CloseFd()) return false;
     if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
     m_committed = true;
-    return true;
+    return SyncFolder(target.parent_path());
   }
 
 private:
@@ -161,7 +215,7 @@ int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument)
 
   // Replacing by rename never leaves a half-written file. Where no temporary
   // can stand beside a regular file, or it cannot carry the file's owner and
-  // mode, the file is overwritten where it is.
+  // mode, the file is overwritten where it is, when that can be done safely.
   {
     TemporaryFile temporary(path);
     if (temporary.IsOpen() && (!regular || temporary.TakeOwnerAndMode(existing)))

@@ -27,14 +27,18 @@ public:
   // Writes the file's contents (from WriteContents) into a temporary file
   // beside the target and renames it over the target only when everything
   // was written, so a failed save leaves an existing file untouched. The
-  // name itself is replaced: a symbolic link standing there becomes a file
-  // and what it pointed to is left alone. A replaced regular file keeps its
-  // owner, group and permission bits. Where no such temporary can be made,
-  // an existing regular file is overwritten in place. A file this user may
-  // not write, or with no write bit for anyone, is refused, and so is
-  // anything that is not a regular file or a link. -1 when the file cannot
-  // be created, written or put in place, else WriteContents' result. The
-  // hidden flag has no meaning on this platform and is ignored.
+  // file and then its folder are synced, so a saved file survives a power
+  // cut. The name itself is replaced: a symbolic link standing there
+  // becomes a file and what it pointed to is left alone. A replaced regular
+  // file keeps its owner, group and permission bits. Where no such
+  // temporary can be made, an existing regular file that this user may also
+  // read is overwritten in place, but only when the disk has room for the
+  // new contents, and a write that fails part-way puts the old bytes back.
+  // A file this user may not write, or with no write bit for anyone, is
+  // refused, and so is anything that is not a regular file or a link. -1
+  // when the file cannot be created, written or put in place, else
+  // WriteContents' result. The hidden flag has no meaning on this platform
+  // and is ignored.
   virtual int Save(const std::filesystem::path& path, int hidden = 0, int argument = 0);
   // Reads exactly count bytes: 0, or 4 (not open, or fewer bytes available).
   virtual int Read(void* destination, std::size_t count);

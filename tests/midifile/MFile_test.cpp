@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "DiskCallLog.h"
 #include "OddFiles.h"
+#include "SmallFileSystem.h"
 #include "TempDir.h"
 #include "midifile/MErrorCode.h"
 #include "midifile/MFile.h"
@@ -236,6 +240,97 @@ TEST(MFileSave, ReplacedFileKeepsItsPermissionBits) {
     EXPECT_EQ(Mode(dir / "a.prg"), mode);
     std::filesystem::permissions(dir / "a.prg", perms::owner_read);
     EXPECT_EQ(ReadAll(dir / "a.prg"), (Bytes{4, 5}));
+  }
+}
+
+// Whether the file holds exactly `expected`; else where it differs.
+::testing::AssertionResult Holds(const std::filesystem::path& path, const Bytes& expected) {
+  const Bytes actual = ReadAll(path);
+  if (actual == expected) return ::testing::AssertionSuccess();
+  const auto differ = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+  return ::testing::AssertionFailure() << path.filename() << " holds " << actual.size() << " bytes in place of "
+                                       << expected.size() << ", differing from byte "
+                                       << (differ.first - actual.begin());
+}
+
+TEST(MFileSave, AFullDiskNeverCostsTheOldFile) {
+  // A full disk of 64 KiB. With no inode left for a temporary the file is
+  // overwritten where it stands: that must not begin unless all of the new
+  // contents fit, and contents that fit are written whole.
+  const Bytes old(31, 0x0A);
+  const struct {
+    const char* name;
+    int inodes;  // the folder, the file and the filler take three
+    std::size_t newSize;
+    int result;
+  } cases[] = {
+      {"no inode left, larger contents", 3, 8192, -1},
+      {"no inode left, contents one byte over a page", 3, 4097, -1},
+      {"no inode left, smaller contents", 3, 10, 0},
+      {"no inode left, contents that fill the file's page", 3, 4096, 0},
+      {"inodes left, larger contents", 16, 8192, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SmallFileSystem disk("tmpfs", "size=64k,nr_inodes=" + std::to_string(c.inodes));
+    if (!disk.Mounted()) GTEST_SKIP() << "a tmpfs cannot be mounted here (root only)";
+    WriteAll(disk / "a.prg", old);
+    ASSERT_TRUE(disk.Fill("filler"));
+    const Bytes contents(c.newSize, 0x5B);
+    EXPECT_EQ(ContentsFile(contents).Save(disk / "a.prg"), c.result);
+    EXPECT_TRUE(Holds(disk / "a.prg", c.result == 0 ? contents : old));
+    EXPECT_EQ(Entries(disk.Path()), 2u);  // no temporary left
+  }
+}
+
+TEST(MFileSave, AWriteInPlaceCutShortPutsTheOldBytesBack) {
+  // Where the file system reserves no room ahead (as network file systems
+  // often do; here a ramfs) and the write is cut short part-way (here by
+  // the user's file size limit), an overwrite in place puts the old bytes
+  // back. The folder is not writable, so no temporary can stand beside the
+  // file.
+  SmallFileSystem disk("ramfs", "");
+  if (!disk.Mounted()) GTEST_SKIP() << "a ramfs cannot be mounted here (root only)";
+  std::filesystem::permissions(disk.Path(), std::filesystem::perms(0755));
+  std::filesystem::create_directory(disk / "shared");
+  Bytes old(5000);
+  for (std::size_t i = 0; i < old.size(); ++i) old[i] = std::uint8_t(i * 7);
+  WriteAll(disk / "shared" / "a.prg", old);
+  std::filesystem::permissions(disk / "shared" / "a.prg", std::filesystem::perms(0666));
+  const FolderMode readOnlyFolder(disk / "shared", std::filesystem::perms(0555));
+  for (std::size_t newSize : {std::size_t{8000}, std::size_t{3000}}) {
+    SCOPED_TRACE(::testing::Message() << newSize << " bytes over " << old.size());
+    const std::optional<int> result = AsOrdinaryUser([&] {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const struct rlimit limit = {2000, 2000};
+      if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 7;
+      return ContentsFile(Bytes(newSize, 0x5B)).Save(disk / "shared" / "a.prg");
+    });
+    if (!result) GTEST_SKIP() << "running as root and cannot become an ordinary user";
+    EXPECT_EQ(*result, -1);
+    EXPECT_TRUE(Holds(disk / "shared" / "a.prg", old));
+    EXPECT_EQ(Entries(disk / "shared"), 1u);
+  }
+}
+
+TEST(MFileSave, TheFileIsOnTheDiskBeforeItsNameAndItsNameBeforeTheSaveEnds) {
+  // A power cut right after a save must not lose it: the new file is synced
+  // before it is renamed over the old one, and the folder after the rename.
+  for (const bool replacing : {true, false}) {
+    SCOPED_TRACE(replacing ? "replacing a file" : "a new file");
+    TempDir dir;
+    const std::filesystem::path folder = std::filesystem::canonical(dir.Path());
+    if (replacing) WriteAll(folder / "a.prg", {9, 9});
+    DiskCallLog log;
+    ASSERT_EQ(ContentsFile({1, 2, 3}).Save(folder / "a.prg"), 0);
+    const int renamed = log.IndexOf(DiskCall::Kind::kRename, folder / "a.prg");
+    ASSERT_GE(renamed, 0);
+    const int fileSynced = log.IndexOf(DiskCall::Kind::kSync, log.Calls()[std::size_t(renamed)].from);
+    EXPECT_GE(fileSynced, 0) << "the new file is never synced";
+    EXPECT_LT(fileSynced, renamed);
+    const int folderSynced = log.IndexOf(DiskCall::Kind::kSync, folder);
+    EXPECT_GT(folderSynced, renamed) << "the folder is not synced after the rename";
+    EXPECT_EQ(ReadAll(folder / "a.prg"), (Bytes{1, 2, 3}));
   }
 }
 

@@ -44,6 +44,15 @@ inline void WriteAll(const std::filesystem::path& path, const std::vector<std::u
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+inline std::string ReadText(const std::filesystem::path& path) {
+  const std::vector<std::uint8_t> bytes = ReadAll(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
 // Passes bytes on to another sink until `budget` bytes went through, then
 // refuses the rest (a disk that fills up).
 class FailingSink : public MFileSink {

@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <wx/fileconf.h>
 #include <wx/log.h>
 
 #include "librarian/CVelkPreference.h"
 #include "librarian/wx/CWxSettingsStore.h"
+#include "tests/midifile/TempDir.h"
 
 namespace {
 
@@ -52,15 +52,6 @@ fs::path Scratch(const std::string& name) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
-}
-
-void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::size_t CountOf(const std::string& text, const std::string& part) {
