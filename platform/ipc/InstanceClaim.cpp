@@ -38,7 +38,9 @@ InstanceClaim ClaimInstance(const std::string& folder, InstanceServer::Handler o
             Listen(claim, socketPath, std::move(onRaise));
             return claim;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        // Rounded up: a wait cut to whole milliseconds below the time left
+        // would give up before the deadline.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left <= std::chrono::milliseconds::zero()) break;
         if (AskToRaise(socketPath, left)) {
