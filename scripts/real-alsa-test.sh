@@ -4,7 +4,9 @@
 # writable share for the results; the guest loads the kernel's sequencer,
 # Midi Through (snd-seq-dummy) and a virtual raw MIDI card (snd-virmidi)
 # and runs there, against the kernel's own sequencer:
-#   1. the port layer: tests/realalsa/test_real_alsa_ports;
+#   1. the port layer: tests/realalsa/test_real_alsa_ports; it also sends a
+#      whole device to a reader that drains the raw side at a cable's pace
+#      and prints one line "pacing: 74322 bytes in S s, R of the wire, L lost";
 #   2. the whole program on a virtual display: tests/realalsa/test_real_alsa_program,
 #      with a simulated Brontisel S on the raw side of VirMIDI 0-0;
 #   3. the program itself (velk-editor) on a first start, with

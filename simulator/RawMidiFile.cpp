@@ -74,13 +74,13 @@ bool RawMidiFile::WaitFor(short events, std::chrono::milliseconds wait) {
     return (p.revents & events) != 0;
 }
 
-std::vector<std::uint8_t> RawMidiFile::Read(std::chrono::milliseconds wait) {
+std::vector<std::uint8_t> RawMidiFile::Read(std::chrono::milliseconds wait, std::size_t most) {
     std::vector<std::uint8_t> bytes;
-    if (!WaitFor(POLLIN, wait)) return bytes;
+    if (most == 0 || !WaitFor(POLLIN, wait)) return bytes;
     std::uint8_t buffer[4096];
     std::unique_lock lock(mutex_);
     if (fd_ < 0) return bytes;
-    const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+    const ssize_t got = ::read(fd_, buffer, std::min(most, sizeof buffer));
     const int error = errno;
     lock.unlock();
     if (got > 0) bytes.assign(buffer, buffer + got);

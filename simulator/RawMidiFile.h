@@ -31,9 +31,9 @@ public:
     std::string Error() const;
     const std::string& Path() const { return path_; }
 
-    // Waits up to `wait` for bytes and returns those there (empty when none
-    // came or the device is gone).
-    std::vector<std::uint8_t> Read(std::chrono::milliseconds wait);
+    // Waits up to `wait` for bytes and returns those there, at most `most`
+    // (empty when none came or the device is gone).
+    std::vector<std::uint8_t> Read(std::chrono::milliseconds wait, std::size_t most = 4096);
     // Writes all of `bytes`, at most `bytesPerSecond` (0: as fast as the
     // device takes them), in pieces of at most `piece` bytes, adding what
     // went out to `written`. False when the device went away or `stop`

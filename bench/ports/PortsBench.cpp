@@ -98,7 +98,7 @@ void BM_LoopbackDumpToPeer(benchmark::State& state) {
 }
 BENCHMARK(BM_LoopbackDumpToPeer)->UseRealTime();
 
-// One iteration is one second of sending at 3,000 bytes/s in 256-byte
+// One iteration is one second of sending at the cable's rate in 256-byte
 // chunks, with the clock, the wait and the output as no-ops: what is left
 // is the pacing itself. core_fraction is the share of one core it needs.
 void BM_PacerPerWireSecond(benchmark::State& state) {

@@ -75,10 +75,11 @@ bool LoopbackPeer::Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t 
         rate = throttle_;
     }
     if (rate == 0) return true;
-    if (pacer.BytesPerSecond() != rate) pacer = MidiPacer(rate, bytes == 0 ? 1 : bytes);
-    const auto start = std::max(MidiPacer::Clock::now(), pacer.ReadyAt());
-    pacer.Sent(bytes, start);
-    return queue.SleepUntil(pacer.ReadyAt());
+    if (pacer.BytesPerSecond() != rate) pacer = MidiPacer(rate);
+    // The bytes start on the line once it is free and arrive when they
+    // have crossed it.
+    pacer.Sent(bytes, MidiPacer::Clock::now());
+    return queue.SleepUntil(pacer.LineFreeAt());
 }
 
 void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {

@@ -15,7 +15,7 @@ TEST(VelkCommandLine, NoOptionsUseTheRealPortsAtTheMidiRate) {
     const auto result = Parse({});
     ASSERT_TRUE(result.options);
     EXPECT_FALSE(result.options->simulate);
-    EXPECT_EQ(result.options->wireRate, midiport::MidiPacer::kDefaultBytesPerSecond);
+    EXPECT_EQ(result.options->wireRate, 3125u);  // a MIDI cable's 31,250 baud, 10 bits a byte
     EXPECT_TRUE(result.options->screenshot.empty());
 }
 

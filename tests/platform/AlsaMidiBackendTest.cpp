@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "CableLog.h"
 #include "FakeAlsaSeq.h"
 #include "platform/midi/MidiResult.h"
 
@@ -145,7 +146,7 @@ protected:
 
 class AlsaOnFakeSeqPaced : public AlsaOnFakeSeq {
 protected:
-    AlsaOnFakeSeqPaced() : AlsaOnFakeSeq(3000) {}
+    AlsaOnFakeSeqPaced() : AlsaOnFakeSeq(MidiPacer::kDefaultBytesPerSecond) {}
 };
 
 }  // namespace
@@ -277,18 +278,38 @@ TEST_F(AlsaOnFakeSeq, ChannelMessageGoesOutAsOneEventToSubscribers) {
     EXPECT_TRUE(sent.toSubscribers);
 }
 
-TEST_F(AlsaOnFakeSeqPaced, LargeSysExGoesOutInPacedChunksOf256) {
+// The port keeps its bucket from one message to the next: what is queued
+// back to back goes out as one stream at the cable's rate, the cable never
+// running dry and never more than the bucket ahead of it; a sysex as events
+// of at most 256 bytes.
+TEST_F(AlsaOnFakeSeqPaced, MessagesQueuedBackToBackGoAtTheCablesRateWithinTheBucket) {
+    std::vector<MidiClock::Clock::duration> times;  // of each event put out, on the fake clock
+    seq_->SetOutputHook([this, &times](const snd_seq_event_t&) {
+        std::lock_guard lock(mutex_);
+        times.push_back(clock_->Elapsed());
+        return 0;
+    });
     std::unique_ptr<MidiOutPort> out = OpenSynthOut();
-    const Bytes message = SysEx(1000);
-    ASSERT_EQ(out->SendSysEx(message), kOk);
-    ASSERT_TRUE(Eventually([&] { return SentBytes().size() == message.size(); }));
-    EXPECT_EQ(SentBytes(), message);
-    for (const auto& e : seq_->Sent()) {
-        EXPECT_EQ(e.type, SND_SEQ_EVENT_SYSEX);
-        EXPECT_LE(e.bytes.size(), 256u);
+    const std::vector<Bytes> messages = {SysEx(1000), {0x90, 0x3C, 0x40}, SysEx(1000), SysEx(3000),
+                                         {0xC0, 0x05},  SysEx(600),         SysEx(1000)};
+    Bytes all;
+    for (const Bytes& m : messages) {
+        ASSERT_EQ(m.front() == 0xF0 ? out->SendSysEx(m) : out->SendShort(m), kOk);
+        all.insert(all.end(), m.begin(), m.end());
     }
-    // All but the first chunk waited for the line: 744 bytes at 3000/s.
-    EXPECT_GE(clock_->Elapsed(), 248ms);
+    ASSERT_TRUE(Eventually([&] { return SentBytes().size() == all.size(); }));
+    EXPECT_EQ(SentBytes(), all);
+    const std::vector<FakeAlsaSeq::SentEvent> sent = seq_->Sent();
+    cable::CableLog log;
+    {
+        std::lock_guard lock(mutex_);
+        ASSERT_EQ(times.size(), sent.size());
+        for (std::size_t i = 0; i < sent.size(); ++i) log.Put(times[i], sent[i].bytes.size());
+    }
+    for (const auto& e : sent) EXPECT_LE(e.bytes.size(), 256u);
+    EXPECT_EQ(log.Starts(), 1) << "the cable ran dry between the messages";
+    EXPECT_NEAR(log.Free(), static_cast<double>(all.size()) / cable::kBytesPerSecond, 1e-6);
+    EXPECT_TRUE(log.StaysWithinTheBucket());
     EXPECT_TRUE(Notices(MidiNoticeKind::SendFailed).empty());
 }
 

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -189,6 +190,53 @@ TEST_F(RealAlsa, WholeDeviceSysExGoesEachWayWholeAtOnce) {
     EXPECT_TRUE(got[0] == fromSynth) << "the sysex from the synth arrived changed";
     EXPECT_EQ(NoticeCount(MidiNoticeKind::SendFailed), 0u);
     EXPECT_EQ(NoticeCount(MidiNoticeKind::InputOverrun), 0u);
+}
+
+// The far end read as a cable drains it: one byte every 320 us while bytes
+// wait, the time it stands idle earning nothing. The sequencer takes direct
+// events without holding the sender back, and what does not fit into the
+// 4,096 bytes the kernel keeps in front of the cable is dropped silently:
+// the pacing alone must keep up with the cable without running ahead of it.
+TEST_F(RealAlsa, WholeDeviceDumpGoesAtTheCablesPaceWithNothingLost) {
+    RawMidiFile raw(kRaw);
+    ASSERT_TRUE(raw.IsOpen()) << raw.Error();
+    std::unique_ptr<MidiOutPort> out = OpenOut();
+    ASSERT_TRUE(out);
+    const Bytes dump = SysEx(kWholeDevice, 5);
+    constexpr Clock::duration kByteTime = 320us;  // a byte at 31,250 baud
+    constexpr auto kGiveUp = 5s;                  // without a byte: the rest was lost
+
+    Bytes arrived;
+    const Clock::time_point start = Clock::now();
+    ASSERT_EQ(out->SendSysEx(dump), kOk);
+    Clock::time_point last = start;  // when the last byte was taken
+    Clock::time_point busy = start;  // the cable has been taking bytes since
+    std::size_t taken = 0;           // bytes taken since `busy`
+    while (arrived.size() < dump.size() && raw.IsOpen() && Clock::now() - last < kGiveUp) {
+        const Clock::time_point now = Clock::now();
+        const auto earned = static_cast<std::size_t>((now - busy) / kByteTime) - taken;
+        if (earned == 0) {
+            std::this_thread::sleep_until(busy + static_cast<Clock::rep>(taken + 1) * kByteTime);
+            continue;
+        }
+        const Bytes bytes = raw.Read(0ms, earned);
+        arrived.insert(arrived.end(), bytes.begin(), bytes.end());
+        taken += bytes.size();
+        if (!bytes.empty()) last = now;
+        if (bytes.size() < earned) {  // nothing waits: the cable stands idle
+            busy = now;
+            taken = 0;
+        }
+    }
+    const double seconds = std::chrono::duration<double>(last - start).count();
+    const double wire = static_cast<double>(kWholeDevice) / RawMidiFile::kCableBytesPerSecond;
+    const std::size_t lost = dump.size() - std::min(arrived.size(), dump.size());
+    std::printf("pacing: %zu bytes in %.3f s, %.4f of the wire, %zu lost\n", kWholeDevice, seconds, seconds / wire,
+                lost);
+    EXPECT_EQ(lost, 0u);
+    EXPECT_LE(seconds / wire, 1.01) << "the pacing kept the cable waiting";
+    EXPECT_TRUE(arrived == dump) << "the dump arrived changed";
+    EXPECT_EQ(NoticeCount(MidiNoticeKind::SendFailed), 0u);
 }
 
 TEST_F(RealAlsa, ShortMessagesInterleavedWithSysExArriveWholeAndInOrder) {
