@@ -149,7 +149,8 @@ int MDevDescZEPHA::SendImage(const AllDataImage& image, bool adopt) {
         dump = Messages::ProgramDataDumpBrontisel(channel_, held.programs);
     } else {
         held.programs = first(kBrontiselPrograms);
-        held.global = image.global ? *image.global : deviceGlobal_.ToBytes();
+        // A file's record goes out as every global the system sends.
+        held.global = image.global ? MDevDescZEPHAGlobal::AsSent(*image.global) : deviceGlobal_.ToBytes();
         std::vector<uint8_t> payload = held.programs;
         payload.insert(payload.end(), held.global->begin(), held.global->end());
         dump = Messages::AllDataDumpBrontisel(channel_, payload);
