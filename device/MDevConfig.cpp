@@ -76,6 +76,7 @@ int MDevConfig::OpenPorts() {
     if (!thread_) return -1;
     thread_->SetOpenPause(openPause_);
     if (MidIOOpenIn(thread_.get(), inPortId_, &MDevConfig::InputCallback, this) != 0) return -1;
+    CountDeviceInputOnly();
     if (MidIOOpenOut(thread_.get(), outPortId_) != 0) return -1;
     midiInState_ = kIdentify;
     device_->SendIdentityRequest();
@@ -132,6 +133,10 @@ void MDevConfig::RouteInputVia(UiPoster post) {
     });
 }
 
+void MDevConfig::CountDeviceInputOnly() {
+    if (thread_ && device_) thread_->SetProgressHeader(device_->SysExHeader());
+}
+
 uint64_t MDevConfig::InputProgress() const { return thread_ ? thread_->SysExBytesTaken() : 0; }
 
 int MDevConfig::ProcessInput() {
@@ -157,6 +162,7 @@ void MDevConfig::Route(const MDevMidiMessage& message) {
         break;
     case kIdentify:
         if (device_->OnIdentityReply(message.status, data) != 0) {
+            CountDeviceInputOnly();
             if (deviceCount_ < kMaxDevices) {
                 deviceNames_[static_cast<std::size_t>(deviceCount_)] = modelName_.substr(0, kNameLimit);
                 deviceIndex_[static_cast<std::size_t>(deviceCount_)] = 0;

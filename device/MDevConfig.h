@@ -94,7 +94,9 @@ public:
     void RouteInputVia(UiPoster post);
 
     // A count of system-exclusive bytes that came in before their message
-    // was whole: it grows while a long dump comes in. 0 without an input.
+    // was whole: it grows while a long dump of the device comes in (from
+    // the identified synth: its maker, channel and model id; another
+    // device's sysex on the same input does not count). 0 without an input.
     uint64_t InputProgress() const;
 
     int GetDeviceCount() const { return deviceCount_; }
@@ -136,6 +138,8 @@ private:
     static void InputCallback(int zero, uint8_t status, const uint8_t* data, int length,
                               void* user);
     std::filesystem::path DeviceFolder(const std::filesystem::path& folder, int index) const;
+    // The input counts as progress only the device's own dumps.
+    void CountDeviceInputOnly();
     void Route(const MDevMidiMessage& message);
 
     midiport::MidiBackend& backend_;

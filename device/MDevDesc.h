@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/MDevParamNumberDecoder.h"
 #include "device/MDevTransferState.h"
@@ -41,6 +42,9 @@ public:
     virtual void SendIdentityRequest();
     // 1 when the message is a recognised identity reply (and was taken), else 0.
     virtual int OnIdentityReply(uint8_t status, std::span<const uint8_t> data);
+    // What the synth's own system-exclusive messages begin with (F0
+    // included): only a dump of it coming in stretches a wait. Empty: any.
+    virtual std::vector<uint8_t> SysExHeader() const { return {}; }
     virtual int RequestAllData();
 
     virtual int LoadAllFileAndSend(const Path& path);

@@ -66,6 +66,8 @@ int MDevDescZEPHA::OnIdentityReply(uint8_t status, std::span<const uint8_t> data
     return 1;
 }
 
+std::vector<uint8_t> MDevDescZEPHA::SysExHeader() const { return Messages::DeviceHeader(channel_, model_); }
+
 int MDevDescZEPHA::RequestAllData() {
     RouteArrived();
     receivedAll_.reset();

@@ -42,6 +42,7 @@ public:
 
     void SendIdentityRequest() override;
     int OnIdentityReply(uint8_t status, std::span<const uint8_t> data) override;
+    std::vector<uint8_t> SysExHeader() const override;
     // Asks for the programs (and, on the Brontisel S, the global); the
     // device counts as received once both came within this reception.
     int RequestAllData() override;

@@ -85,6 +85,10 @@ public:
         return kOk;
     }
     uint64_t SysExBytesTaken() const override { return link_->in->framer.SysExBytesTaken(); }
+    void SetProgressHeader(std::vector<uint8_t> header) override {
+        std::lock_guard lock(link_->in->mutex);
+        link_->in->framer.SetProgressHeader(std::move(header));
+    }
 
 private:
     std::shared_ptr<AlsaSeqClient> client_;

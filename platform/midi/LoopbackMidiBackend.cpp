@@ -25,6 +25,7 @@ public:
         return result;
     }
     uint64_t SysExBytesTaken() const override { return peer_->framer_.SysExBytesTaken(); }
+    void SetProgressHeader(std::vector<uint8_t> header) override { peer_->SetProgressHeader(std::move(header)); }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;

@@ -202,6 +202,11 @@ int LoopbackPeer::CloseOut(bool force) {
     return kOk;
 }
 
+void LoopbackPeer::SetProgressHeader(std::vector<uint8_t> header) {
+    std::lock_guard lock(inMutex_);
+    framer_.SetProgressHeader(std::move(header));
+}
+
 bool LoopbackPeer::InOpen() const {
     std::lock_guard lock(inMutex_);
     return inOpen_;

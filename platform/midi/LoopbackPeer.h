@@ -78,6 +78,7 @@ private:
     int SendOut(std::vector<uint8_t> message);
     int CloseOut(bool force);
     bool InOpen() const;
+    void SetProgressHeader(std::vector<uint8_t> header);
     bool OutOpen() const;
 
     void DeliverToSystem(std::vector<uint8_t>& message);

@@ -215,4 +215,40 @@ TEST(DocReplies, LateConfirmationOfATimedOutWholeDeviceWriteConfirmsNoOtherWrite
     EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
 }
 
+// Another device on the same input trickles a system-exclusive message of
+// its own, a byte a pass: it held a receive for 120 s and a rename for 20 s.
+// Only the synth's own dump coming in may stretch a wait.
+TEST(DocReplies, AStrangersSlowSysExStretchesNoWait) {
+    struct Case {
+        const char* what;
+        SimReply silent;
+        std::chrono::milliseconds limit;
+        std::function<bool(DocRig&)> run;
+    };
+    const Case cases[] = {
+        {"receive", SimReply::AllDataDump, 30s, [](DocRig& rig) { return rig.Doc().ReceiveAll(rig.Device()); }},
+        {"rename", SimReply::LoadCompleted, 5s,
+         [](DocRig& rig) { return rig.Doc().RenameItem(rig.ProgramPath(3), "Other") != 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DocRig rig;
+        ASSERT_TRUE(c.silent == SimReply::AllDataDump ? rig.Connect() : rig.ConnectAndReceive());
+        rig.Synth().SetFault(c.silent, Silent());
+        bool begun = false;
+        rig.onPass = [&](int) {
+            if (begun) rig.Peer()->Send({0x01});
+            else rig.Peer()->Send({0xF0, 0x7D});
+            begun = true;
+            rig.Deliver();
+        };
+        const auto before = rig.clock_.Elapsed();
+
+        EXPECT_FALSE(c.run(rig));
+
+        EXPECT_EQ(rig.clock_.Elapsed() - before, c.limit);
+        EXPECT_EQ(rig.prompter_.shown.size(), 1u);
+    }
+}
+
 }  // namespace
