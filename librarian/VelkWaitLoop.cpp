@@ -34,6 +34,28 @@ bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
     return false;
 }
 
+void CTaskPump::Post(Task task) {
+    {
+        std::lock_guard lock(mutex_);
+        tasks_.push_back(std::move(task));
+    }
+    posted_.notify_one();
+}
+
+void CTaskPump::PumpFor(std::chrono::milliseconds budget) {
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    std::unique_lock lock(mutex_);
+    do {
+        while (!tasks_.empty()) {
+            Task task = std::move(tasks_.front());
+            tasks_.pop_front();
+            lock.unlock();
+            task();
+            lock.lock();
+        }
+    } while (posted_.wait_until(lock, deadline, [this] { return !tasks_.empty(); }));
+}
+
 CVelkProgressScope::CVelkProgressScope(VelkProgressBox& box, const std::string& caption)
     : box_(box) {
     box_.Show(caption);

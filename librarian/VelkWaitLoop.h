@@ -7,9 +7,13 @@
 // kActiveWaitFactor times N passes in all.
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <utility>
 
 #include "librarian/VelkClock.h"
 
@@ -45,14 +49,26 @@ public:
     virtual void PumpFor(std::chrono::milliseconds budget) = 0;
 };
 
-// A pump with no events to run: sleeps on the given clock.
-class CSleepPump final : public VelkEventPump {
+// The event loop of a program without windows: tasks posted from any
+// thread (the device configuration's input routing, RouteInputVia) run on
+// the pumping thread as they arrive; between them it sleeps until the
+// budget has passed on the steady clock. A task posted while nobody pumps
+// runs in the next pass.
+class CTaskPump final : public VelkEventPump {
 public:
-    explicit CSleepPump(VelkClock& clock) : clock_(clock) {}
-    void PumpFor(std::chrono::milliseconds budget) override { clock_.SleepFor(budget); }
+    using Task = std::function<void()>;
+
+    // Posts to this pump; valid while the pump lives.
+    std::function<void(Task)> Poster() {
+        return [this](Task task) { Post(std::move(task)); };
+    }
+    void Post(Task task);
+    void PumpFor(std::chrono::milliseconds budget) override;
 
 private:
-    VelkClock& clock_;
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    std::deque<Task> tasks_;
 };
 
 // What a waiting loop drives on the device side.

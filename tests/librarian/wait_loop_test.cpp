@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "librarian/VelkWaitLoop.h"
 #include "tests/device/DevRig.h"
@@ -95,7 +96,7 @@ TEST(WaitLoop, InputStillArrivingKeepsTheWaitGoing) {
 
 TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
     FakeClock clock;
-    CSleepPump pump(clock);
+    FakeEventPump pump(clock);
     FakeWaitTarget target;
     CVelkTransferGuard guard;
     CVelkWaitLoop loop(pump, guard);
@@ -111,6 +112,32 @@ TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
     // printed, not asserted: on a loaded machine it measures the load.
     std::printf("thirty fake seconds took %lld ms of real time\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(real).count()));
+}
+
+// The pump of a program without windows is its event loop: what another
+// thread posts (the input routing) runs on the pumping thread as it
+// arrives, not after the pass, and the pass still lasts its budget.
+TEST(WaitLoop, TaskPumpRunsWhatIsPostedAsItArrives) {
+    CTaskPump pump;
+    const auto post = pump.Poster();
+    std::thread::id ranOn;
+    std::chrono::steady_clock::time_point ranAt{};
+    post([] {});  // before the pass: runs at its start
+    std::thread poster([&] {
+        std::this_thread::sleep_for(20ms);
+        post([&] {
+            ranOn = std::this_thread::get_id();
+            ranAt = std::chrono::steady_clock::now();
+        });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    pump.PumpFor(1000ms);
+    const auto end = std::chrono::steady_clock::now();
+    poster.join();
+
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    EXPECT_LT(ranAt - start, 500ms) << "routed at the end of the pass, not as it came";
+    EXPECT_GE(end - start, 1000ms);
 }
 
 TEST(WaitLoop, GuardReportsTheRunningWaitAlsoWhenNested) {
