@@ -67,6 +67,8 @@ void MDevConfig::SetPauses(std::chrono::milliseconds restart, std::chrono::milli
 int MDevConfig::OpenPorts() {
     if (!device_) return -1;
     if (thread_) {
+        // What the old output still held is given up with it.
+        outputBase_ += thread_->OutputProgress().accepted;
         MidIOStop(thread_);
         std::this_thread::sleep_for(restartPause_);
     }
@@ -88,6 +90,11 @@ void MDevConfig::Send(uint8_t status, std::span<const uint8_t> data) {
         std::chrono::nanoseconds((data.size() + 1) * 1'000'000'000ull / kSlowWireBytesPerSecond));
     wireFreeAt_ = std::max(now_(), wireFreeAt_) + onWire;
     MidIOSend(thread_.get(), status, data.data(), data.size());
+}
+
+midiport::MidiOutProgress MDevConfig::OutputProgress() const {
+    const midiport::MidiOutProgress current = thread_ ? thread_->OutputProgress() : midiport::MidiOutProgress{};
+    return {outputBase_ + current.accepted, outputBase_ + current.left};
 }
 
 void MDevConfig::SetClock(Clock now) {

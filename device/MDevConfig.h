@@ -24,6 +24,7 @@
 
 #include "device/MDevInbox.h"
 #include "midifile/MFileCtrl.h"
+#include "platform/midi/MidiOutPort.h"
 
 class CMsgSender;
 class MDevDesc;
@@ -74,6 +75,12 @@ public:
     bool MayStillBeAnswered() const;
     static constexpr uint32_t kSlowWireBytesPerSecond = 2000;
     static constexpr std::chrono::milliseconds kAnswerTime{1000};
+
+    // How far the output has got, in bytes over every connection so far:
+    // accepted for sending and left the port (a message dropped or cut
+    // counts as gone once the port gave up on it). Read `accepted` right
+    // after a send: the message has left once `left` reached it.
+    midiport::MidiOutProgress OutputProgress() const;
 
     // The input handler, on the MIDI thread: queues the message.
     void OnMidiIn(uint8_t status, std::span<const uint8_t> data);
@@ -150,6 +157,7 @@ private:
     std::string modelName_;
     int midiInState_ = kNormal;
     std::unique_ptr<MidIOThread> thread_;
+    uint64_t outputBase_ = 0;  // accepted by the outputs of the threads stopped before
     int inPortId_ = 0;
     int outPortId_ = 0;
     std::chrono::milliseconds restartPause_ = kRestartPause;

@@ -86,6 +86,8 @@ void MDevDescZEPHA::SendMessage(std::span<const uint8_t> wire) {
     Owner().Send(wire[0], wire.subspan(1));
 }
 
+void MDevDescZEPHA::MarkDumpSent() { Transfer().SetDumpEnd(Owner().OutputProgress().accepted); }
+
 std::vector<uint8_t> MDevDescZEPHA::ProgramRecords(int first, int count) const {
     std::vector<uint8_t> records(static_cast<std::size_t>(count) * kRecord);
     for (int i = 0; i < count; ++i) {
@@ -107,6 +109,7 @@ int MDevDescZEPHA::SendProgram(int index) {
     Transfer().BeginProgram(index);
     sentProgram_ = editBuffer_;
     SendEditBuffer();
+    MarkDumpSent();
     return kOk;
 }
 
@@ -115,6 +118,7 @@ int MDevDescZEPHA::SendGlobal(int) {
     Transfer().BeginGlobal();
     sentGlobal_ = workingGlobal_;
     SendMessage(Messages::GlobalDump(channel_, model_, sentGlobal_.ToBytes()));
+    MarkDumpSent();
     return kOk;
 }
 
@@ -162,6 +166,7 @@ int MDevDescZEPHA::SendImage(const AllDataImage& image, bool adopt) {
     if (adopt) sentImage_ = std::move(held);
     else sentImage_.reset();
     SendMessage(dump);
+    MarkDumpSent();
     return kOk;
 }
 
@@ -286,7 +291,7 @@ void MDevDescZEPHA::OnWriteCompleted() {
 void MDevDescZEPHA::OnDataLoadCompleted() {
     using Action = MDevTransferState::LoadCompleted::Action;
     using Kind = MDevTransferState::Kind;
-    const auto result = Transfer().OnDataLoadCompleted();
+    const auto result = Transfer().OnDataLoadCompleted(Owner().OutputProgress().left);
     if (result.action == Action::SendWriteRequest) {
         SendMessage(Messages::ProgramWriteRequest(channel_, model_, result.programIndex));
     } else if (result.action == Action::Completed) {

@@ -133,6 +133,8 @@ private:
     void UpdateReceived();
     void CompleteReceive();
     void SendMessage(std::span<const uint8_t> wire);
+    // The transfer's dump was just sent: its answer counts once it is out.
+    void MarkDumpSent();
     // Reads a dump file into the receive handler, which applies only a dump
     // with the function byte `function` (any other message in the file is
     // skipped untouched); 0 only when such a dump was applied.

@@ -5,6 +5,7 @@ void MDevTransferState::Begin(Kind kind, Step step) {
     kind_ = kind;
     step_ = step;
     pendingProgram_ = -1;
+    dumpEnd_ = 0;
     droppedLate_ = false;
 }
 
@@ -33,7 +34,7 @@ void MDevTransferState::EndReceive() {
     step_ = Step::Idle;
 }
 
-MDevTransferState::LoadCompleted MDevTransferState::OnDataLoadCompleted() {
+MDevTransferState::LoadCompleted MDevTransferState::OnDataLoadCompleted(uint64_t outputLeft) {
     LoadCompleted result;
     if (lateLoad_) {
         lateLoad_ = false;
@@ -41,6 +42,8 @@ MDevTransferState::LoadCompleted MDevTransferState::OnDataLoadCompleted() {
         return result;
     }
     if (step_ != Step::AwaitLoad) return result;
+    // Before the dump was across: a stray copy of another exchange's reply.
+    if (outputLeft < dumpEnd_) return result;
     if (kind_ == Kind::Program && pendingProgram_ >= 0) {
         step_ = Step::AwaitWrite;
         result.action = LoadCompleted::Action::SendWriteRequest;

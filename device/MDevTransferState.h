@@ -4,7 +4,9 @@
 // armed before its request goes out, and a reply counts only in the step
 // that awaits it: data load completed after this transfer's dump, write
 // completed after this transfer's write request. Arming clears the changed
-// flag, so nothing left by an earlier send can confirm the new one.
+// flag, so nothing left by an earlier send can confirm the new one. No
+// synth answers a dump before its last byte reached it: data load
+// completed counts only once the output reports the dump has left.
 //
 // A transfer that timed out while its dump's reply was awaited, and whose
 // dump the synth may still answer (it was still on a slow wire), may get
@@ -12,6 +14,8 @@
 // dropped. (The synth answers in order, so a late write completed always
 // arrives before the next transfer's data load completed, while it awaits
 // that.)
+
+#include <cstdint>
 
 class MDevTransferState {
 public:
@@ -43,13 +47,17 @@ public:
     void BeginAllData();
     // Dump requests (a reception); the device tells when it is complete.
     void BeginReceive();
+    // The output's accepted count right after the transfer's dump went out
+    // (MDevConfig::OutputProgress): where the dump ends.
+    void SetDumpEnd(uint64_t accepted) { dumpEnd_ = accepted; }
     // Forgets the awaited reply (a waiting loop timed out); `mayStillCome`:
     // the synth may still answer the dump sent.
     void Cancel(bool mayStillCome = false);
     // The reception is complete.
     void EndReceive();
 
-    LoadCompleted OnDataLoadCompleted();
+    // `outputLeft`: the output's count of bytes that have left it, now.
+    LoadCompleted OnDataLoadCompleted(uint64_t outputLeft);
     // The slot whose write is confirmed, or -1 when this reply was not
     // awaited or the slot is not in 0 .. programCount - 1.
     int OnWriteCompleted(int programCount);
@@ -72,6 +80,7 @@ private:
     Kind kind_ = Kind::None;
     Step step_ = Step::Idle;
     int pendingProgram_ = -1;
+    uint64_t dumpEnd_ = 0;
     bool changed_ = false;
     bool lateLoad_ = false;
     // This transfer dropped a reply as the late one of an earlier transfer.

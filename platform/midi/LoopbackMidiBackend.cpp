@@ -54,6 +54,8 @@ public:
         if (result == kOk) open_ = false;
         return result;
     }
+    // What crossed the wire to the peer (or was lost on it) counts as gone.
+    MidiOutProgress Progress() const override { return peer_->OutProgress(); }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;

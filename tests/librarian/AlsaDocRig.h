@@ -72,6 +72,7 @@ private:
         int SendShort(std::span<const uint8_t> message) override { return Count(port_->SendShort(message)); }
         int SendSysEx(std::vector<uint8_t> message) override { return Count(port_->SendSysEx(std::move(message))); }
         int Close() override { return port_->Close(); }
+        midiport::MidiOutProgress Progress() const override { return port_->Progress(); }
 
     private:
         int Count(int result) {

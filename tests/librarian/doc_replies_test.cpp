@@ -251,4 +251,28 @@ TEST(DocReplies, AStrangersSlowSysExStretchesNoWait) {
     }
 }
 
+// A second copy of an earlier exchange's data load completed arrives a
+// second into a whole-device write whose dump is lost on the cable. No
+// synth answers a dump before it is across: the write failed, and the
+// device keeps its own programs.
+TEST(DocReplies, StrayReplyBeforeTheDumpIsAcrossConfirmsNoWholeDeviceWrite) {
+    DocRig rig(SimModel::Brontisel, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string name = rig.Device()->GetProgramName(9).value();
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    rig.Peer()->SetThrottle(3125);  // the dump is across after 12 s
+    midiport::LoopbackFaults faults;
+    faults.dropToPeer = 1;
+    rig.Peer()->SetFaults(faults);
+    const int first = rig.pump_.pumps;
+    rig.onPass = [&](int pass) {
+        if (pass - first == 10) rig.Peer()->Send(Reply(rig.Synth(), Msg::kDataLoadCompleted));
+    };
+
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
+
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.Device()->GetProgramName(9), name);
+}
+
 }  // namespace
