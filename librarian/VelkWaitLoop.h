@@ -2,9 +2,11 @@
 // The waiting loop of every blocking transfer: the user-interface thread
 // polls a condition that the device model sets from received MIDI, pumping
 // the event queue in passes of T ms, and gives up with CancelTransfer when
-// the condition did not hold after N passes in which nothing came in. While
-// a dump keeps coming in (a slow wire) the wait goes on, up to
-// kActiveWaitFactor times N passes in all.
+// the condition did not hold after N passes in which nothing came in. The
+// wait for the answer begins once what was sent has left the output: while
+// it still goes out (a slow interface), or while a dump keeps coming in (a
+// slow wire), the wait goes on, up to kActiveWaitFactor times N passes in
+// all.
 
 #include <chrono>
 #include <condition_variable>
@@ -16,6 +18,7 @@
 #include <utility>
 
 #include "librarian/VelkClock.h"
+#include "platform/midi/MidiOutPort.h"
 
 class MDevConfig;
 class MDevDesc;
@@ -85,6 +88,9 @@ public:
     // A count that grows whenever input was lost (an overrun, an unplugged
     // port): a wait fails at once when it grows, as after its time limit.
     virtual uint64_t InputLosses() const { return 0; }
+    // How far the output has got (MDevConfig::OutputProgress): what was
+    // sent before the wait began must have left before its answer can come.
+    virtual midiport::MidiOutProgress OutputProgress() { return {}; }
 };
 
 // The device configuration's input and, when there is one, the device's
@@ -96,6 +102,7 @@ public:
     void CancelTransfer() override;
     uint64_t InputProgress() override;
     uint64_t InputLosses() const override;
+    midiport::MidiOutProgress OutputProgress() override;
 
 private:
     MDevConfig& config_;
@@ -130,11 +137,12 @@ public:
 
     // Each pass routes the input, tests `done` (true ends the wait at once)
     // and pumps for one pass length. The wait ends after N passes in a row
-    // in which the target's input made no progress (or after
-    // kActiveWaitFactor x N passes in all), and at once when input is lost
-    // while waiting; then the input is routed and `done` tested once more,
-    // so a reply that arrived during the last pass still counts. On time-out
-    // the target's transfer is cancelled. True when `done` held.
+    // in which the target's input made no progress and nothing sent before
+    // the wait was still going out (or after kActiveWaitFactor x N passes in
+    // all), and at once when input is lost while waiting; then the input is
+    // routed and `done` tested once more, so a reply that arrived during the
+    // last pass still counts. On time-out the target's transfer is
+    // cancelled. True when `done` held.
     bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
 
 private:

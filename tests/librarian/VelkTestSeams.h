@@ -161,6 +161,8 @@ public:
     int processed = 0;
     int cancels = 0;
     uint64_t progress = 0;  // what InputProgress reports
+    uint64_t losses = 0;    // what InputLosses reports
+    midiport::MidiOutProgress output;  // what OutputProgress reports
 
     void ProcessInput() override {
         ++processed;
@@ -168,6 +170,8 @@ public:
     }
     void CancelTransfer() override { ++cancels; }
     uint64_t InputProgress() override { return progress; }
+    uint64_t InputLosses() const override { return losses; }
+    midiport::MidiOutProgress OutputProgress() override { return output; }
 };
 
 class FakeProgressBox : public VelkProgressBox {

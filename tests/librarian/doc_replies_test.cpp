@@ -275,4 +275,23 @@ TEST(DocReplies, StrayReplyBeforeTheDumpIsAcrossConfirmsNoWholeDeviceWrite) {
     EXPECT_EQ(rig.Device()->GetProgramName(9), name);
 }
 
+// An interface slower than a cable (the program allows for 2,000 B/s): a
+// Brontisel S's dump takes 37 s to go out, more than the write's whole wait
+// for the answer. That wait begins once the dump has left.
+TEST(DocReplies, WholeDeviceWriteOnASlowerInterfaceWaitsFromTheDumpsLastByte) {
+    DocRig rig(SimModel::BrontiselS, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    rig.Peer()->SetThrottle(MDevConfig::kSlowWireBytesPerSecond);
+    const auto before = rig.clock_.Elapsed();
+
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 1);
+
+    const auto took = rig.clock_.Elapsed() - before;
+    EXPECT_GT(took, 37s);
+    EXPECT_LT(took, 38s);
+    EXPECT_EQ(rig.Device()->GetProgramName(9), "FromFile");
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
 }  // namespace

@@ -62,28 +62,41 @@ INSTANTIATE_TEST_SUITE_P(Cases, WaitLoopCase, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A dump still coming in (a slow wire) keeps the wait going: its limit
-// counts the passes in which nothing came, not the passes in all; a device
-// that never stops sending is cut at kActiveWaitFactor times the limit.
-TEST(WaitLoop, InputStillArrivingKeepsTheWaitGoing) {
+// counts the passes in which nothing came, not the passes in all. So does
+// what was sent before the wait while it still goes out (a slow
+// interface): the answer cannot come before it is out. A device that never
+// stops sending, or an output that never drains, is cut at
+// kActiveWaitFactor times the limit; input lost meanwhile still fails the
+// wait at once.
+TEST(WaitLoop, InputArrivingOrOutputGoingOutKeepsTheWaitGoing) {
     struct Case {
         const char* name;
-        int inputPasses;  // input arrives during the first so many passes
+        int inputPasses;    // input arrives during the first so many passes
+        int sendingPasses;  // the output is out in this pass (0: from the start)
+        int lostInPass;     // input is lost in this pass (0: never)
         int replyAfterInputs;
         bool done;
         int pumps;
     };
     const Case cases[] = {
-        {"silent: cut at the limit", 0, 1000, false, 5},
-        {"input for 8 passes, then the reply", 8, 10, true, 9},
-        {"input for 8 passes, then silence: the limit after the last input", 8, 1000, false, 13},
-        {"input without end", 1000, 1000, false, 5 * velkwait::kActiveWaitFactor},
+        {"silent: cut at the limit", 0, 0, 0, 1000, false, 5},
+        {"input for 8 passes, then the reply", 8, 0, 0, 10, true, 9},
+        {"input for 8 passes, then silence: the limit after the last input", 8, 0, 0, 1000, false, 13},
+        {"input without end", 1000, 0, 0, 1000, false, 5 * velkwait::kActiveWaitFactor},
+        {"out in the 8th pass, then the reply", 0, 8, 0, 10, true, 9},
+        {"out in the 8th pass, then silence: the limit from then", 0, 8, 0, 1000, false, 12},
+        {"never out", 0, 1000, 0, 1000, false, 5 * velkwait::kActiveWaitFactor},
+        {"never out, input lost", 0, 1000, 2, 1000, false, 2},
     };
     for (const Case& c : cases) {
         FakeClock clock;
         FakeEventPump pump(clock);
         FakeWaitTarget target;
+        target.output = {1000, c.sendingPasses == 0 ? 1000u : 0u};
         pump.onPump = [&] {
             if (pump.pumps <= c.inputPasses) target.progress += 64;
+            if (pump.pumps >= c.sendingPasses) target.output.left = 1000;
+            if (pump.pumps == c.lostInPass) ++target.losses;
         };
         CVelkTransferGuard guard;
         CVelkWaitLoop loop(pump, guard);
