@@ -72,8 +72,10 @@ int MDevConfig::OpenPorts() {
         MidIOStop(thread_);
         std::this_thread::sleep_for(restartPause_);
     }
-    // Whatever the old connection left queued belongs to it.
+    // Whatever the old connection left queued belongs to it, and no reply
+    // owed on it comes on the new one.
     inbox_.Clear();
+    device_->ForgetLateReplies();
     MidIOStart(thread_, backend_);
     if (!thread_) return -1;
     thread_->SetOpenPause(openPause_);
@@ -102,7 +104,11 @@ void MDevConfig::SetClock(Clock now) {
     wireFreeAt_ = {};
 }
 
-bool MDevConfig::MayStillBeAnswered() const { return now_() < wireFreeAt_ + kAnswerTime; }
+std::optional<std::chrono::steady_clock::time_point> MDevConfig::AnswerDeadline() const {
+    const auto deadline = wireFreeAt_ + kAnswerTime;
+    if (now_() >= deadline) return std::nullopt;
+    return deadline;
+}
 
 void MDevConfig::InputCallback(int, uint8_t status, const uint8_t* data, int length, void* user) {
     if (user == nullptr) return;

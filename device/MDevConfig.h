@@ -68,11 +68,12 @@ public:
     // The clock the wire is measured by (tests give a fake one).
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void SetClock(Clock now);
-    // The synth may still answer what was sent last: it may not all have
-    // crossed the wire yet (at the rate of a slow interface), or it crossed
-    // it less than kAnswerTime ago. A transfer that times out before then
-    // may still get its reply, late.
-    bool MayStillBeAnswered() const;
+    std::chrono::steady_clock::time_point Now() const { return now_(); }
+    // Until when the synth may still answer what was sent last: its last
+    // byte's time on the wire at the rate of a slow interface, plus
+    // kAnswerTime. None once that has passed. A transfer that times out
+    // before then may still get its reply, late.
+    std::optional<std::chrono::steady_clock::time_point> AnswerDeadline() const;
     static constexpr uint32_t kSlowWireBytesPerSecond = 2000;
     static constexpr std::chrono::milliseconds kAnswerTime{1000};
 

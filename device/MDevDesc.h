@@ -107,6 +107,8 @@ public:
     // Forgets every awaited reply; every waiting loop calls it when it times
     // out. A reply the synth may still send for it is then dropped.
     void CancelTransfer();
+    // The ports were opened anew: a reply owed on the old ones never comes.
+    void ForgetLateReplies() { transfer_.ForgetLateReply(); }
     void ResetParamNumbers() { params_.Reset(); }
 
     int IsDumpReceived() const { return dumpReceived_ ? 1 : 0; }

@@ -291,7 +291,7 @@ void MDevDescZEPHA::OnWriteCompleted() {
 void MDevDescZEPHA::OnDataLoadCompleted() {
     using Action = MDevTransferState::LoadCompleted::Action;
     using Kind = MDevTransferState::Kind;
-    const auto result = Transfer().OnDataLoadCompleted(Owner().OutputProgress().left);
+    const auto result = Transfer().OnDataLoadCompleted(Owner().Now(), Owner().OutputProgress().left);
     if (result.action == Action::SendWriteRequest) {
         SendMessage(Messages::ProgramWriteRequest(channel_, model_, result.programIndex));
     } else if (result.action == Action::Completed) {

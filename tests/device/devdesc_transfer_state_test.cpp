@@ -9,8 +9,15 @@ namespace {
 using Action = MDevTransferState::LoadCompleted::Action;
 using Kind = MDevTransferState::Kind;
 
-// A data load completed arriving once everything sent has left the output.
-MDevTransferState::LoadCompleted Loaded(MDevTransferState& s) { return s.OnDataLoadCompleted(UINT64_MAX); }
+using TimePoint = MDevTransferState::TimePoint;
+using namespace std::chrono_literals;
+
+// The caller's clock: a reply is routed at kNow, a late one is owed until kOwed.
+constexpr TimePoint kNow = TimePoint{} + 1h;
+constexpr TimePoint kOwed = kNow + 10s;
+
+// A data load completed arriving at kNow, once everything sent has left the output.
+MDevTransferState::LoadCompleted Loaded(MDevTransferState& s) { return s.OnDataLoadCompleted(kNow, UINT64_MAX); }
 
 TEST(MDevTransferState, ProgramWriteNeedsLoadThenWriteCompleted) {
     MDevTransferState s;
@@ -86,8 +93,8 @@ TEST(MDevTransferState, CancelAndNewSendsForgetStaleState) {
 TEST(MDevTransferState, LateLoadCompletedOfATimedOutSendConfirmsNoLaterOne) {
     MDevTransferState s;
     s.BeginAllData();
-    s.Cancel(true);  // timed out awaiting data load completed, the dump still on the wire
-    EXPECT_TRUE(s.IsLateLoadExpected());
+    s.Cancel(kOwed);  // timed out awaiting data load completed, the dump still on the wire
+    EXPECT_TRUE(s.IsLateLoadExpected(kNow));
     s.BeginGlobal();
     EXPECT_EQ(Loaded(s).action, Action::Ignore) << "the late reply of the first send";
     EXPECT_FALSE(s.IsChanged());
@@ -95,7 +102,7 @@ TEST(MDevTransferState, LateLoadCompletedOfATimedOutSendConfirmsNoLaterOne) {
 
     // A late reply routed while nothing waits is dropped there.
     s.BeginGlobal();
-    s.Cancel(true);
+    s.Cancel(kOwed);
     EXPECT_EQ(Loaded(s).action, Action::Ignore);
     s.BeginGlobal();
     EXPECT_EQ(Loaded(s).action, Action::Completed);
@@ -103,8 +110,8 @@ TEST(MDevTransferState, LateLoadCompletedOfATimedOutSendConfirmsNoLaterOne) {
     // A dump the synth had all the time to answer: its reply is lost, the
     // next send's own reply counts.
     s.BeginGlobal();
-    s.Cancel(false);
-    EXPECT_FALSE(s.IsLateLoadExpected());
+    s.Cancel(std::nullopt);
+    EXPECT_FALSE(s.IsLateLoadExpected(kNow));
     s.BeginGlobal();
     EXPECT_EQ(Loaded(s).action, Action::Completed);
 }
@@ -112,22 +119,52 @@ TEST(MDevTransferState, LateLoadCompletedOfATimedOutSendConfirmsNoLaterOne) {
 TEST(MDevTransferState, AReplyNeverSentCostsOneTransferAtMost) {
     MDevTransferState s;
     s.BeginGlobal();
-    s.Cancel(true);  // the synth never answers this one
+    s.Cancel(kOwed);  // the synth never answers this one
     s.BeginGlobal();
     EXPECT_EQ(Loaded(s).action, Action::Ignore) << "taken for the late one";
-    s.Cancel(true);  // so this one times out too: no late reply is owed for it
-    EXPECT_FALSE(s.IsLateLoadExpected());
+    s.Cancel(kOwed);  // so this one times out too: no late reply is owed for it
+    EXPECT_FALSE(s.IsLateLoadExpected(kNow));
     s.BeginGlobal();
     EXPECT_EQ(Loaded(s).action, Action::Completed);
+}
+
+// A late reply is owed only while it can still come: not past its time,
+// not past a completed reception, not past a reconnection.
+TEST(MDevTransferState, LateReplyIsOwedOnlyWhileItCanStillCome) {
+    const struct {
+        const char* what;
+        void (*meanwhile)(MDevTransferState&);
+        TimePoint replyAt;
+    } cases[] = {
+        {"past its time", [](MDevTransferState&) {}, kOwed},
+        {"after a reception",
+         [](MDevTransferState& s) {
+             s.BeginReceive();
+             s.EndReceive();
+         },
+         kNow},
+        {"after a reconnection", [](MDevTransferState& s) { s.ForgetLateReply(); }, kNow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MDevTransferState s;
+        s.BeginAllData();
+        s.Cancel(kOwed);
+        ASSERT_TRUE(s.IsLateLoadExpected(kNow));
+        c.meanwhile(s);
+        s.BeginGlobal();
+        EXPECT_EQ(s.OnDataLoadCompleted(c.replyAt, UINT64_MAX).action, Action::Completed);
+        EXPECT_FALSE(s.IsLateLoadExpected(kNow));
+    }
 }
 
 TEST(MDevTransferState, ReplyBeforeTheDumpHasLeftIsNoAnswerOfIt) {
     MDevTransferState s;
     s.BeginAllData();
     s.SetDumpEnd(1000);
-    EXPECT_EQ(s.OnDataLoadCompleted(999).action, Action::Ignore);
+    EXPECT_EQ(s.OnDataLoadCompleted(kNow, 999).action, Action::Ignore);
     EXPECT_FALSE(s.IsChanged());
-    EXPECT_EQ(s.OnDataLoadCompleted(1000).action, Action::Completed) << "its own, once the dump was out";
+    EXPECT_EQ(s.OnDataLoadCompleted(kNow, 1000).action, Action::Completed) << "its own, once the dump was out";
 }
 
 TEST(MDevTransferState, ReceptionAwaitsDumpsNotReplies) {
@@ -141,7 +178,7 @@ TEST(MDevTransferState, ReceptionAwaitsDumpsNotReplies) {
     s.BeginReceive();
     s.Cancel();
     EXPECT_FALSE(s.IsReceiving());
-    EXPECT_FALSE(s.IsLateLoadExpected());
+    EXPECT_FALSE(s.IsLateLoadExpected(kNow));
 }
 
 }  // namespace

@@ -108,6 +108,7 @@ public:
                                                         overwrite_, clipboard_, preference_,
                                                         loop_.Poster()});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        doc_->GetDevConfig().SetClock([this] { return clock_.Now(); });
     }
     ~AlsaDocRig() {
         doc_.reset();

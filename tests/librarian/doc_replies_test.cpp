@@ -294,4 +294,54 @@ TEST(DocReplies, WholeDeviceWriteOnASlowerInterfaceWaitsFromTheDumpsLastByte) {
     EXPECT_TRUE(rig.prompter_.shown.empty());
 }
 
+// A Brontisel S's whole-device write that gets no answer times out while
+// its dump could still be crossing a slow interface: a late reply is owed.
+// The next data load completed was taken for it and dropped whenever it
+// came, so a later write the synth took failed. The reply is owed only
+// until no answer of that dump can still come, and never past a reception
+// or a reconnection.
+TEST(DocReplies, LateReplyOfAFailedWriteIsOwedOnlyWhileItCanStillCome) {
+    struct Case {
+        const char* what;
+        std::function<void(DocRig&)> meanwhile;
+        bool rename;  // else a global write
+    };
+    const Case cases[] = {
+        {"a global write a minute later", [](DocRig& rig) { rig.clock_.Advance(60s); }, false},
+        {"a rename a minute later", [](DocRig& rig) { rig.clock_.Advance(60s); }, true},
+        {"a global write after a reception",
+         [](DocRig& rig) {
+             rig.Device()->Initialize();
+             EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+         },
+         false},
+        {"a global write after a reconnection", [](DocRig& rig) { rig.Doc().DetectDevices(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DocRig rig(SimModel::BrontiselS);
+        ASSERT_TRUE(rig.ConnectAndReceive());
+        const std::string setup = SetupFileWith(rig, 9, "FromFile");
+        const int tune = rig.Device()->GetGlobal(0)->GetParam(0) + 1;
+        rig.Device()->GetGlobalCopy(0)->SetParam(0, tune, 0);
+        const std::string global = rig.LibraryFolder() + "/g.glb";
+        ASSERT_EQ(rig.Device()->SaveGlobalFile(-1, global), 0);
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+        ASSERT_EQ(PasteOntoDevice(rig, setup), 0);
+        rig.Synth().ClearFaults();
+        rig.prompter_.shown.clear();
+
+        c.meanwhile(rig);
+
+        if (c.rename) {
+            EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(4), "Second"), 1);
+            EXPECT_EQ(rig.ReceivedCount(Msg::kProgramWriteRequest), 1);
+        } else {
+            EXPECT_EQ(PasteOntoDevice(rig, global), 1);
+            EXPECT_EQ(rig.Device()->GetGlobal(0)->GetParam(0), tune);
+        }
+        EXPECT_TRUE(rig.prompter_.shown.empty());
+    }
+}
+
 }  // namespace
