@@ -95,7 +95,7 @@ bool LoopbackPeer::Throttled() const {
     return throttle_ != 0;
 }
 
-bool LoopbackPeer::Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes) {
+bool LoopbackPeer::Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes, bool continues) {
     using Clock = MidiSendQueue::Clock;
     Clock::time_point arrival;
     WireClock clock;
@@ -108,7 +108,7 @@ bool LoopbackPeer::Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes)
         // before it is across, or now when the wire is free.
         const auto onWire = std::chrono::duration_cast<Clock::duration>(
             std::chrono::nanoseconds(bytes * 1'000'000'000ull / throttle_));
-        arrival = std::max(now, wire.freeAt) + onWire;
+        arrival = (continues ? wire.freeAt : std::max(now, wire.freeAt)) + onWire;
         wire.freeAt = arrival;
         if (clock) wire.waitingUntil = arrival;
     }
@@ -151,7 +151,7 @@ void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
     for (int t = 0; t < times; ++t) {
         for (std::size_t at = 0; at < message.size(); at += chunk) {
             const std::size_t n = std::min(chunk, message.size() - at);
-            if (throttled && !Throttle(toSystemWire_, toSystem_, n)) return;
+            if (throttled && !Throttle(toSystemWire_, toSystem_, n, at > 0)) return;
             // Not held while the wire is waited for: a reset or close does
             // not wait for a long dump, and the rest of it is then dropped.
             std::lock_guard lock(inMutex_);

@@ -101,9 +101,11 @@ private:
     void DeliverToSystem(std::vector<uint8_t>& message);
     void DeliverToPeer(std::vector<uint8_t>& message);
     bool Throttled() const;
-    // Waits until `bytes` more would have crossed the wire; false when the
-    // queue is being destroyed.
-    bool Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes);
+    // Waits until `bytes` more would have crossed the wire, right behind
+    // the bytes before them when they `continue` a message (a writer that
+    // woke late does not slow the wire down); false when the queue is being
+    // destroyed.
+    bool Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes, bool continues = false);
     // Nothing more of this direction arrives by the wire clock's time.
     bool Settled(const Wire& wire, const MidiSendQueue& queue) const;
     bool TakeCount(int LoopbackFaults::*counter);

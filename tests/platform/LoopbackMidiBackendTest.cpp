@@ -261,6 +261,24 @@ TEST_F(LoopbackTest, OutputTellsWhatHasCrossedTheWire) {
     EXPECT_EQ(Seen(), std::vector<Bytes>{sysex});
 }
 
+// A message's bytes come in right behind each other, however late the
+// wire's writer got round to each piece: the whole dump is in by its last
+// byte's time.
+TEST_F(LoopbackTest, DumpIsWholeByItsLastBytesTimeHoweverLateTheWireWakes) {
+    OpenBoth();
+    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} + std::chrono::hours(1)};
+    peer->SetWireClock([&] { return now.load(); });
+    peer->SetThrottle(64000);  // a wire chunk a millisecond
+    Bytes sysex(4 * LoopbackPeer::kWireChunk, 0x01);
+    sysex.front() = 0xF0;
+    sysex.back() = 0xF7;
+    peer->Send(sysex);
+    peer->Drain();  // on the wire
+    now = now.load() + std::chrono::seconds(1);  // long past its 4 ms
+    peer->Drain();
+    EXPECT_EQ(inbox.Take(), std::vector<Bytes>{sysex});
+}
+
 TEST_F(LoopbackTest, PeerHandlerMayReplyFromInsideItsCall) {
     OpenBoth();
     peer->SetHandler([this](Bytes m) {
