@@ -67,15 +67,20 @@ void MDevConfig::SetPauses(std::chrono::milliseconds restart, std::chrono::milli
 int MDevConfig::OpenPorts() {
     if (!device_) return -1;
     if (thread_) {
+        // What the old output still held is given up with it.
+        outputBase_ += thread_->OutputProgress().accepted;
         MidIOStop(thread_);
         std::this_thread::sleep_for(restartPause_);
     }
-    // Whatever the old connection left queued belongs to it.
+    // Whatever the old connection left queued belongs to it, and no reply
+    // owed on it comes on the new one.
     inbox_.Clear();
+    device_->ForgetLateReplies();
     MidIOStart(thread_, backend_);
     if (!thread_) return -1;
     thread_->SetOpenPause(openPause_);
     if (MidIOOpenIn(thread_.get(), inPortId_, &MDevConfig::InputCallback, this) != 0) return -1;
+    CountDeviceInputOnly();
     if (MidIOOpenOut(thread_.get(), outPortId_) != 0) return -1;
     midiInState_ = kIdentify;
     device_->SendIdentityRequest();
@@ -89,12 +94,21 @@ void MDevConfig::Send(uint8_t status, std::span<const uint8_t> data) {
     MidIOSend(thread_.get(), status, data.data(), data.size());
 }
 
+midiport::MidiOutProgress MDevConfig::OutputProgress() const {
+    const midiport::MidiOutProgress current = thread_ ? thread_->OutputProgress() : midiport::MidiOutProgress{};
+    return {outputBase_ + current.accepted, outputBase_ + current.left};
+}
+
 void MDevConfig::SetClock(Clock now) {
     now_ = now ? std::move(now) : Clock([] { return std::chrono::steady_clock::now(); });
     wireFreeAt_ = {};
 }
 
-bool MDevConfig::MayStillBeAnswered() const { return now_() < wireFreeAt_ + kAnswerTime; }
+std::optional<std::chrono::steady_clock::time_point> MDevConfig::AnswerDeadline() const {
+    const auto deadline = wireFreeAt_ + kAnswerTime;
+    if (now_() >= deadline) return std::nullopt;
+    return deadline;
+}
 
 void MDevConfig::InputCallback(int, uint8_t status, const uint8_t* data, int length, void* user) {
     if (user == nullptr) return;
@@ -132,6 +146,10 @@ void MDevConfig::RouteInputVia(UiPoster post) {
     });
 }
 
+void MDevConfig::CountDeviceInputOnly() {
+    if (thread_ && device_) thread_->SetProgressHeader(device_->SysExHeader());
+}
+
 uint64_t MDevConfig::InputProgress() const { return thread_ ? thread_->SysExBytesTaken() : 0; }
 
 int MDevConfig::ProcessInput() {
@@ -157,6 +175,7 @@ void MDevConfig::Route(const MDevMidiMessage& message) {
         break;
     case kIdentify:
         if (device_->OnIdentityReply(message.status, data) != 0) {
+            CountDeviceInputOnly();
             if (deviceCount_ < kMaxDevices) {
                 deviceNames_[static_cast<std::size_t>(deviceCount_)] = modelName_.substr(0, kNameLimit);
                 deviceIndex_[static_cast<std::size_t>(deviceCount_)] = 0;

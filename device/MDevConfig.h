@@ -24,6 +24,7 @@
 
 #include "device/MDevInbox.h"
 #include "midifile/MFileCtrl.h"
+#include "platform/midi/MidiOutPort.h"
 
 class CMsgSender;
 class MDevDesc;
@@ -67,13 +68,20 @@ public:
     // The clock the wire is measured by (tests give a fake one).
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void SetClock(Clock now);
-    // The synth may still answer what was sent last: it may not all have
-    // crossed the wire yet (at the rate of a slow interface), or it crossed
-    // it less than kAnswerTime ago. A transfer that times out before then
-    // may still get its reply, late.
-    bool MayStillBeAnswered() const;
+    std::chrono::steady_clock::time_point Now() const { return now_(); }
+    // Until when the synth may still answer what was sent last: its last
+    // byte's time on the wire at the rate of a slow interface, plus
+    // kAnswerTime. None once that has passed. A transfer that times out
+    // before then may still get its reply, late.
+    std::optional<std::chrono::steady_clock::time_point> AnswerDeadline() const;
     static constexpr uint32_t kSlowWireBytesPerSecond = 2000;
     static constexpr std::chrono::milliseconds kAnswerTime{1000};
+
+    // How far the output has got, in bytes over every connection so far:
+    // accepted for sending and left the port (a message dropped or cut
+    // counts as gone once the port gave up on it). Read `accepted` right
+    // after a send: the message has left once `left` reached it.
+    midiport::MidiOutProgress OutputProgress() const;
 
     // The input handler, on the MIDI thread: queues the message.
     void OnMidiIn(uint8_t status, std::span<const uint8_t> data);
@@ -94,7 +102,9 @@ public:
     void RouteInputVia(UiPoster post);
 
     // A count of system-exclusive bytes that came in before their message
-    // was whole: it grows while a long dump comes in. 0 without an input.
+    // was whole: it grows while a long dump of the device comes in (from
+    // the identified synth: its maker, channel and model id; another
+    // device's sysex on the same input does not count). 0 without an input.
     uint64_t InputProgress() const;
 
     int GetDeviceCount() const { return deviceCount_; }
@@ -136,6 +146,8 @@ private:
     static void InputCallback(int zero, uint8_t status, const uint8_t* data, int length,
                               void* user);
     std::filesystem::path DeviceFolder(const std::filesystem::path& folder, int index) const;
+    // The input counts as progress only the device's own dumps.
+    void CountDeviceInputOnly();
     void Route(const MDevMidiMessage& message);
 
     midiport::MidiBackend& backend_;
@@ -146,6 +158,7 @@ private:
     std::string modelName_;
     int midiInState_ = kNormal;
     std::unique_ptr<MidIOThread> thread_;
+    uint64_t outputBase_ = 0;  // accepted by the outputs of the threads stopped before
     int inPortId_ = 0;
     int outPortId_ = 0;
     std::chrono::milliseconds restartPause_ = kRestartPause;

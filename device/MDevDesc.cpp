@@ -8,7 +8,7 @@ MDevDesc::MDevDesc(MDevConfig& owner) : owner_(owner) {}
 
 MDevDesc::~MDevDesc() = default;
 
-void MDevDesc::CancelTransfer() { transfer_.Cancel(owner_.MayStillBeAnswered()); }
+void MDevDesc::CancelTransfer() { transfer_.Cancel(owner_.AnswerDeadline()); }
 
 int MDevDesc::Initialize() {
     dumpReceived_ = false;

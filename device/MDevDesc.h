@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/MDevParamNumberDecoder.h"
 #include "device/MDevTransferState.h"
@@ -41,6 +42,9 @@ public:
     virtual void SendIdentityRequest();
     // 1 when the message is a recognised identity reply (and was taken), else 0.
     virtual int OnIdentityReply(uint8_t status, std::span<const uint8_t> data);
+    // What the synth's own system-exclusive messages begin with (F0
+    // included): only a dump of it coming in stretches a wait. Empty: any.
+    virtual std::vector<uint8_t> SysExHeader() const { return {}; }
     virtual int RequestAllData();
 
     virtual int LoadAllFileAndSend(const Path& path);
@@ -103,6 +107,8 @@ public:
     // Forgets every awaited reply; every waiting loop calls it when it times
     // out. A reply the synth may still send for it is then dropped.
     void CancelTransfer();
+    // The ports were opened anew: a reply owed on the old ones never comes.
+    void ForgetLateReplies() { transfer_.ForgetLateReply(); }
     void ResetParamNumbers() { params_.Reset(); }
 
     int IsDumpReceived() const { return dumpReceived_ ? 1 : 0; }

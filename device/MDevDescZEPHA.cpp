@@ -66,6 +66,8 @@ int MDevDescZEPHA::OnIdentityReply(uint8_t status, std::span<const uint8_t> data
     return 1;
 }
 
+std::vector<uint8_t> MDevDescZEPHA::SysExHeader() const { return Messages::DeviceHeader(channel_, model_); }
+
 int MDevDescZEPHA::RequestAllData() {
     RouteArrived();
     receivedAll_.reset();
@@ -83,6 +85,8 @@ void MDevDescZEPHA::SendMessage(std::span<const uint8_t> wire) {
     if (wire.empty()) return;
     Owner().Send(wire[0], wire.subspan(1));
 }
+
+void MDevDescZEPHA::MarkDumpSent() { Transfer().SetDumpEnd(Owner().OutputProgress().accepted); }
 
 std::vector<uint8_t> MDevDescZEPHA::ProgramRecords(int first, int count) const {
     std::vector<uint8_t> records(static_cast<std::size_t>(count) * kRecord);
@@ -105,6 +109,7 @@ int MDevDescZEPHA::SendProgram(int index) {
     Transfer().BeginProgram(index);
     sentProgram_ = editBuffer_;
     SendEditBuffer();
+    MarkDumpSent();
     return kOk;
 }
 
@@ -113,6 +118,7 @@ int MDevDescZEPHA::SendGlobal(int) {
     Transfer().BeginGlobal();
     sentGlobal_ = workingGlobal_;
     SendMessage(Messages::GlobalDump(channel_, model_, sentGlobal_.ToBytes()));
+    MarkDumpSent();
     return kOk;
 }
 
@@ -149,7 +155,8 @@ int MDevDescZEPHA::SendImage(const AllDataImage& image, bool adopt) {
         dump = Messages::ProgramDataDumpBrontisel(channel_, held.programs);
     } else {
         held.programs = first(kBrontiselPrograms);
-        held.global = image.global ? *image.global : deviceGlobal_.ToBytes();
+        // A file's record goes out as every global the system sends.
+        held.global = image.global ? MDevDescZEPHAGlobal::AsSent(*image.global) : deviceGlobal_.ToBytes();
         std::vector<uint8_t> payload = held.programs;
         payload.insert(payload.end(), held.global->begin(), held.global->end());
         dump = Messages::AllDataDumpBrontisel(channel_, payload);
@@ -159,6 +166,7 @@ int MDevDescZEPHA::SendImage(const AllDataImage& image, bool adopt) {
     if (adopt) sentImage_ = std::move(held);
     else sentImage_.reset();
     SendMessage(dump);
+    MarkDumpSent();
     return kOk;
 }
 
@@ -283,7 +291,7 @@ void MDevDescZEPHA::OnWriteCompleted() {
 void MDevDescZEPHA::OnDataLoadCompleted() {
     using Action = MDevTransferState::LoadCompleted::Action;
     using Kind = MDevTransferState::Kind;
-    const auto result = Transfer().OnDataLoadCompleted();
+    const auto result = Transfer().OnDataLoadCompleted(Owner().Now(), Owner().OutputProgress().left);
     if (result.action == Action::SendWriteRequest) {
         SendMessage(Messages::ProgramWriteRequest(channel_, model_, result.programIndex));
     } else if (result.action == Action::Completed) {

@@ -42,6 +42,7 @@ public:
 
     void SendIdentityRequest() override;
     int OnIdentityReply(uint8_t status, std::span<const uint8_t> data) override;
+    std::vector<uint8_t> SysExHeader() const override;
     // Asks for the programs (and, on the Brontisel S, the global); the
     // device counts as received once both came within this reception.
     int RequestAllData() override;
@@ -132,6 +133,8 @@ private:
     void UpdateReceived();
     void CompleteReceive();
     void SendMessage(std::span<const uint8_t> wire);
+    // The transfer's dump was just sent: its answer counts once it is out.
+    void MarkDumpSent();
     // Reads a dump file into the receive handler, which applies only a dump
     // with the function byte `function` (any other message in the file is
     // skipped untouched); 0 only when such a dump was applied.

@@ -150,3 +150,20 @@ MDevGlobalData MDevDescZEPHAGlobal::ToBytes() const
     ToBytes(record);
     return record;
 }
+
+MDevGlobalData MDevDescZEPHAGlobal::AsSent(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record)
+{
+    // An owner that keeps nothing: the device's write-protect word and its
+    // windows never hear of this object.
+    class Detached final : public MDevProgramOwner {
+    public:
+        void MarkModified(MDevDescProgram&) override {}
+        void SendEditBuffer() override {}
+        void SetWriteProtect(int32_t) override {}
+        int32_t GetWriteProtect() const override { return 0; }
+    };
+    Detached owner;
+    MDevDescZEPHAGlobal global(owner);
+    global.FromBytes(record, MDevGlobalSource::File);
+    return global.ToBytes();
+}

@@ -62,6 +62,10 @@ public:
     // The kept record with every parameter's bits written over it.
     void ToBytes(std::span<uint8_t, MDevGlobalLayout::kRecordSize> record) const;
     MDevGlobalData ToBytes() const;
+    // `record` as ToBytes builds it once FromBytes read it: what the system
+    // sends for a record it holds (write protect off, the fields it derives
+    // written anew). Touches no device state and raises no notice.
+    static MDevGlobalData AsSent(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record);
 
     MDevProgramOwner& Owner() const { return *owner_; }
 

@@ -1,10 +1,13 @@
 #include "device/MDevTransferState.h"
 
+#include <algorithm>
+
 void MDevTransferState::Begin(Kind kind, Step step) {
     changed_ = false;
     kind_ = kind;
     step_ = step;
     pendingProgram_ = -1;
+    dumpEnd_ = 0;
     droppedLate_ = false;
 }
 
@@ -19,8 +22,9 @@ void MDevTransferState::BeginAllData() { Begin(Kind::AllData, Step::AwaitLoad); 
 
 void MDevTransferState::BeginReceive() { Begin(Kind::Receive, Step::AwaitDumps); }
 
-void MDevTransferState::Cancel(bool mayStillCome) {
-    if (step_ == Step::AwaitLoad && mayStillCome && !droppedLate_) lateLoad_ = true;
+void MDevTransferState::Cancel(std::optional<TimePoint> lateUntil) {
+    if (step_ == Step::AwaitLoad && lateUntil && !droppedLate_)
+        lateUntil_ = lateUntil_ ? std::max(*lateUntil_, *lateUntil) : *lateUntil;
     kind_ = Kind::None;
     step_ = Step::Idle;
     pendingProgram_ = -1;
@@ -31,16 +35,20 @@ void MDevTransferState::EndReceive() {
     if (step_ != Step::AwaitDumps) return;
     kind_ = Kind::None;
     step_ = Step::Idle;
+    lateUntil_.reset();
 }
 
-MDevTransferState::LoadCompleted MDevTransferState::OnDataLoadCompleted() {
+MDevTransferState::LoadCompleted MDevTransferState::OnDataLoadCompleted(TimePoint now, uint64_t outputLeft) {
     LoadCompleted result;
-    if (lateLoad_) {
-        lateLoad_ = false;
+    if (IsLateLoadExpected(now)) {
+        lateUntil_.reset();
         if (step_ != Step::Idle) droppedLate_ = true;
         return result;
     }
+    lateUntil_.reset();  // past its time: it can no longer come
     if (step_ != Step::AwaitLoad) return result;
+    // Before the dump was across: a stray copy of another exchange's reply.
+    if (outputLeft < dumpEnd_) return result;
     if (kind_ == Kind::Program && pendingProgram_ >= 0) {
         step_ = Step::AwaitWrite;
         result.action = LoadCompleted::Action::SendWriteRequest;

@@ -46,6 +46,13 @@ MDevZEPHAMessages::Message MDevZEPHAMessages::Dump(uint8_t channel, bool modelS,
     return message;
 }
 
+MDevZEPHAMessages::Message MDevZEPHAMessages::DeviceHeader(uint8_t channel, const MDevModelInfo& model)
+{
+    Message header = Header(channel, model.IsModelS(), 0);
+    header.pop_back();  // the function byte
+    return header;
+}
+
 MDevZEPHAMessages::Message MDevZEPHAMessages::IdentityRequest()
 {
     return {kSysEx, 0x7E, 0x7F, 0x06, 0x01, kEndOfSysEx};

@@ -48,6 +48,9 @@ public:
     static constexpr std::size_t kPackedAllDataSizeBrontiselS = 74314;
 
     static Message IdentityRequest();
+    // What every message of the synth begins with: F0, the maker, 3g and the
+    // model id (the Brontisel's before identification).
+    static Message DeviceHeader(uint8_t channel, const MDevModelInfo& model);
     // One request for the Brontisel (0F); global (0E), then all data (0F)
     // for the Brontisel S.
     static std::vector<Message> AllDataRequests(uint8_t channel, const MDevModelInfo& model);

@@ -2,16 +2,23 @@
 // The waiting loop of every blocking transfer: the user-interface thread
 // polls a condition that the device model sets from received MIDI, pumping
 // the event queue in passes of T ms, and gives up with CancelTransfer when
-// the condition did not hold after N passes in which nothing came in. While
-// a dump keeps coming in (a slow wire) the wait goes on, up to
-// kActiveWaitFactor times N passes in all.
+// the condition did not hold after N passes in which nothing came in. The
+// wait for the answer begins once what was sent has left the output: while
+// it still goes out (a slow interface), or while a dump keeps coming in (a
+// slow wire), the wait goes on, up to kActiveWaitFactor times N passes in
+// all.
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <utility>
 
 #include "librarian/VelkClock.h"
+#include "platform/midi/MidiOutPort.h"
 
 class MDevConfig;
 class MDevDesc;
@@ -45,14 +52,26 @@ public:
     virtual void PumpFor(std::chrono::milliseconds budget) = 0;
 };
 
-// A pump with no events to run: sleeps on the given clock.
-class CSleepPump final : public VelkEventPump {
+// The event loop of a program without windows: tasks posted from any
+// thread (the device configuration's input routing, RouteInputVia) run on
+// the pumping thread as they arrive; between them it sleeps until the
+// budget has passed on the steady clock. A task posted while nobody pumps
+// runs in the next pass.
+class CTaskPump final : public VelkEventPump {
 public:
-    explicit CSleepPump(VelkClock& clock) : clock_(clock) {}
-    void PumpFor(std::chrono::milliseconds budget) override { clock_.SleepFor(budget); }
+    using Task = std::function<void()>;
+
+    // Posts to this pump; valid while the pump lives.
+    std::function<void(Task)> Poster() {
+        return [this](Task task) { Post(std::move(task)); };
+    }
+    void Post(Task task);
+    void PumpFor(std::chrono::milliseconds budget) override;
 
 private:
-    VelkClock& clock_;
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    std::deque<Task> tasks_;
 };
 
 // What a waiting loop drives on the device side.
@@ -69,6 +88,9 @@ public:
     // A count that grows whenever input was lost (an overrun, an unplugged
     // port): a wait fails at once when it grows, as after its time limit.
     virtual uint64_t InputLosses() const { return 0; }
+    // How far the output has got (MDevConfig::OutputProgress): what was
+    // sent before the wait began must have left before its answer can come.
+    virtual midiport::MidiOutProgress OutputProgress() { return {}; }
 };
 
 // The device configuration's input and, when there is one, the device's
@@ -80,6 +102,7 @@ public:
     void CancelTransfer() override;
     uint64_t InputProgress() override;
     uint64_t InputLosses() const override;
+    midiport::MidiOutProgress OutputProgress() override;
 
 private:
     MDevConfig& config_;
@@ -114,11 +137,12 @@ public:
 
     // Each pass routes the input, tests `done` (true ends the wait at once)
     // and pumps for one pass length. The wait ends after N passes in a row
-    // in which the target's input made no progress (or after
-    // kActiveWaitFactor x N passes in all), and at once when input is lost
-    // while waiting; then the input is routed and `done` tested once more,
-    // so a reply that arrived during the last pass still counts. On time-out
-    // the target's transfer is cancelled. True when `done` held.
+    // in which the target's input made no progress and nothing sent before
+    // the wait was still going out (or after kActiveWaitFactor x N passes in
+    // all), and at once when input is lost while waiting; then the input is
+    // routed and `done` tested once more, so a reply that arrived during the
+    // last pass still counts. On time-out the target's transfer is
+    // cancelled. True when `done` held.
     bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
 
 private:

@@ -71,4 +71,9 @@ uint64_t MidIn::SysExBytesTaken() const {
     return port_ ? port_->SysExBytesTaken() : 0;
 }
 
+void MidIn::SetProgressHeader(std::vector<uint8_t> header) {
+    std::lock_guard lock(mutex_);
+    if (port_) port_->SetProgressHeader(std::move(header));
+}
+
 bool MidIn::IsCurrent(uint64_t generation) const { return started_ && generation == generation_.load(); }

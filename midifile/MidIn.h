@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/midi/MidiBackend.h"
 
@@ -36,6 +37,9 @@ public:
     // their message was whole (MidiInputFramer::SysExBytesTaken); 0 when no
     // port is open. Any thread.
     uint64_t SysExBytesTaken() const;
+    // Which system-exclusive messages SysExBytesTaken counts
+    // (MidiInPort::SetProgressHeader); nothing without an open port.
+    void SetProgressHeader(std::vector<uint8_t> header);
 
 protected:
     // Changes whenever the port stops or closes. A notice taken with an

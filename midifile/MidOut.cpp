@@ -10,14 +10,26 @@ MidOut::MidOut(midiport::MidiBackend& backend) : backend_(backend) {}
 
 MidOut::~MidOut() {
     std::lock_guard lock(mutex_);
+    DropPort();
+}
+
+void MidOut::DropPort() {
+    if (!port_) return;
+    closedBytes_ += port_->Progress().accepted;
     port_.reset();
+}
+
+midiport::MidiOutProgress MidOut::OutputProgress() const {
+    std::lock_guard lock(mutex_);
+    const midiport::MidiOutProgress port = port_ ? port_->Progress() : midiport::MidiOutProgress{};
+    return {closedBytes_ + port.accepted, closedBytes_ + port.left};
 }
 
 int MidOut::Open(int deviceId) {
     std::lock_guard lock(mutex_);
     if (port_) {
         if (port_->Close() != midiport::kOk) return 1;
-        port_.reset();
+        DropPort();
     }
     std::unique_ptr<midiport::MidiOutPort> port;
     if (backend_.OpenOut(deviceId, port) != midiport::kOk || !port) return 1;
@@ -29,7 +41,7 @@ int MidOut::Close() {
     std::lock_guard lock(mutex_);
     if (!port_) return 0;
     if (port_->Close() != midiport::kOk) return 2;
-    port_.reset();
+    DropPort();
     return 0;
 }
 

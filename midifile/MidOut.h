@@ -36,8 +36,17 @@ public:
     // transmission. Without an open port: 0. Otherwise the port's result.
     int SendSysEx(const uint8_t* data, std::size_t length);
 
+    // How far the output has got (MidiOutPort::Progress), counted over
+    // every port this object opened: what a port had accepted when it
+    // closed counts as gone. Any thread.
+    midiport::MidiOutProgress OutputProgress() const;
+
 private:
+    // With mutex_ held: the port is given up.
+    void DropPort();
+
     midiport::MidiBackend& backend_;
     mutable std::mutex mutex_;
     std::unique_ptr<midiport::MidiOutPort> port_;
+    uint64_t closedBytes_ = 0;  // accepted by the ports closed before
 };

@@ -176,13 +176,14 @@ bool SimSynth::HandleWriteRequest(std::span<const std::uint8_t> body)
     return true;
 }
 
-// A received global takes every byte but the write-protect bit: the system
-// always sends that bit clear, and the protection is the device's own.
+// A received global takes every byte; its write-protect bit turns the
+// protection on, but a clear bit (as the system always sends it) leaves the
+// device's own protection as it is.
 void SimSynth::StoreGlobal(std::span<const std::uint8_t> record)
 {
     const std::uint8_t protect = global_[kWriteProtectByte] & kWriteProtectBit;
     std::copy_n(record.begin(), kSimGlobalSize, global_.begin());
-    global_[kWriteProtectByte] = static_cast<std::uint8_t>((global_[kWriteProtectByte] & ~kWriteProtectBit) | protect);
+    global_[kWriteProtectByte] = static_cast<std::uint8_t>(global_[kWriteProtectByte] | protect);
 }
 
 bool SimSynth::HandleChannel(std::span<const std::uint8_t> message)

@@ -18,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t piece = (data[0] & 0x0F) + 1;
     const std::size_t cap = (data[0] & 0x80) ? 16 : midiport::kDefaultSysExCap;
     midiport::MidiInputFramer framer(cap);
+    // Bit 6 limits the progress count to one maker's messages.
+    if (data[0] & 0x40) framer.SetProgressHeader({0xF0, 0x42, 0x30});
     const std::span<const uint8_t> bytes(data + 1, size - 1);
     const auto check = [cap](std::span<const uint8_t> m) {
         const bool ok = midiport::IsChannelMessage(m) || (midiport::IsSysExMessage(m) && m.size() <= cap);

@@ -12,6 +12,7 @@
 #include "platform/midi/AlsaEventCodec.h"
 #include "platform/midi/MidiClock.h"
 #include "platform/midi/MidiMessage.h"
+#include "platform/midi/MidiOutMeter.h"
 #include "platform/midi/MidiPacedWriter.h"
 #include "platform/midi/MidiPacer.h"
 #include "platform/midi/MidiResult.h"
@@ -85,6 +86,10 @@ public:
         return kOk;
     }
     uint64_t SysExBytesTaken() const override { return link_->in->framer.SysExBytesTaken(); }
+    void SetProgressHeader(std::vector<uint8_t> header) override {
+        std::lock_guard lock(link_->in->mutex);
+        link_->in->framer.SetProgressHeader(std::move(header));
+    }
 
 private:
     std::shared_ptr<AlsaSeqClient> client_;
@@ -96,7 +101,10 @@ class AlsaOutPort : public MidiOutPort {
 public:
     AlsaOutPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link, uint32_t bytesPerSecond)
         : client_(std::move(client)), link_(std::move(link)), pacer_(bytesPerSecond) {
-        queue_ = std::make_unique<MidiSendQueue>([this](std::vector<uint8_t>& m) { Write(m); });
+        queue_ = std::make_unique<MidiSendQueue>([this](std::vector<uint8_t>& m) {
+            Write(m);
+            meter_.Finished(m.size());
+        });
     }
     ~AlsaOutPort() override { Close(); }
 
@@ -118,12 +126,15 @@ public:
         client_->Disconnect(link_);
         return kOk;
     }
+    // What the writer handed to the sequencer counts as gone.
+    MidiOutProgress Progress() const override { return meter_.Read(); }
 
 private:
     int Queue(std::vector<uint8_t> message) {
         std::lock_guard lock(mutex_);
         if (!queue_) return kSendRefused;
         if (link_->gone) return kPortGone;
+        meter_.Accepted(message.size());
         queue_->Push(std::move(message));
         return kOk;
     }
@@ -140,6 +151,7 @@ private:
         MidiPacedWriter writer(pacer_, {[&clock] { return clock.Now(); },
                                         [&](TimePoint until) { return clock.SleepUntil(until, cancel_); },
                                         [&](std::span<const uint8_t> chunk) {
+                                            meter_.Sent(chunk.size());
                                             error = Put(chunk, sysex, kBusyLimit);
                                             if (error == 0) sent += chunk.size();
                                             return error == 0;
@@ -201,6 +213,7 @@ private:
     MidiPacer pacer_;       // writer thread only
     AlsaEventCodec codec_;  // writer thread only
     MidiCancel cancel_;
+    MidiOutMeter meter_;
     std::mutex mutex_;
     std::unique_ptr<MidiSendQueue> queue_;
 };

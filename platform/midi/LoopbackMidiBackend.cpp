@@ -25,6 +25,7 @@ public:
         return result;
     }
     uint64_t SysExBytesTaken() const override { return peer_->framer_.SysExBytesTaken(); }
+    void SetProgressHeader(std::vector<uint8_t> header) override { peer_->SetProgressHeader(std::move(header)); }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;
@@ -53,6 +54,8 @@ public:
         if (result == kOk) open_ = false;
         return result;
     }
+    // What crossed the wire to the peer (or was lost on it) counts as gone.
+    MidiOutProgress Progress() const override { return peer_->OutProgress(); }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;

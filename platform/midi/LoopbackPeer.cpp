@@ -1,6 +1,8 @@
 #include "platform/midi/LoopbackPeer.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <utility>
 
 #include "platform/midi/MidiMessage.h"
@@ -30,15 +32,40 @@ void LoopbackPeer::SetHandler(Handler handler) {
 }
 
 void LoopbackPeer::Drain() {
-    do {
-        toPeer_.WaitIdle();
-        toSystem_.WaitIdle();
-    } while (!toPeer_.Idle() || !toSystem_.Idle());
+    bool ownClock;
+    {
+        std::lock_guard lock(stateMutex_);
+        ownClock = static_cast<bool>(wireClock_);
+    }
+    if (!ownClock) {
+        do {
+            toPeer_.WaitIdle();
+            toSystem_.WaitIdle();
+        } while (!toPeer_.Idle() || !toSystem_.Idle());
+        return;
+    }
+    // What is on its way takes no real time to get where it waits for the
+    // clock: looked at until both directions are seen settled twice in a row.
+    for (int settled = 0; settled < 2;) {
+        settled = Settled(toPeerWire_, toPeer_) && Settled(toSystemWire_, toSystem_) ? settled + 1 : 0;
+        if (settled < 2) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+}
+
+bool LoopbackPeer::Settled(const Wire& wire, const MidiSendQueue& queue) const {
+    if (queue.Idle()) return true;
+    std::lock_guard lock(stateMutex_);
+    return wire.waitingUntil && *wire.waitingUntil > wireClock_();
 }
 
 void LoopbackPeer::SetThrottle(uint32_t bytesPerSecond) {
     std::lock_guard lock(stateMutex_);
     throttle_ = bytesPerSecond;
+}
+
+void LoopbackPeer::SetWireClock(WireClock now) {
+    std::lock_guard lock(stateMutex_);
+    wireClock_ = std::move(now);
 }
 
 void LoopbackPeer::SetFaults(const LoopbackFaults& faults) {
@@ -68,18 +95,31 @@ bool LoopbackPeer::Throttled() const {
     return throttle_ != 0;
 }
 
-bool LoopbackPeer::Throttle(MidiPacer& pacer, MidiSendQueue& queue, std::size_t bytes) {
-    uint32_t rate;
+bool LoopbackPeer::Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes, bool continues) {
+    using Clock = MidiSendQueue::Clock;
+    Clock::time_point arrival;
+    WireClock clock;
     {
         std::lock_guard lock(stateMutex_);
-        rate = throttle_;
+        if (throttle_ == 0) return true;
+        clock = wireClock_;
+        const Clock::time_point now = clock ? clock() : Clock::now();
+        // Bytes cross one after another: a message begins when the one
+        // before it is across, or now when the wire is free.
+        const auto onWire = std::chrono::duration_cast<Clock::duration>(
+            std::chrono::nanoseconds(bytes * 1'000'000'000ull / throttle_));
+        arrival = (continues ? wire.freeAt : std::max(now, wire.freeAt)) + onWire;
+        wire.freeAt = arrival;
+        if (clock) wire.waitingUntil = arrival;
     }
-    if (rate == 0) return true;
-    if (pacer.BytesPerSecond() != rate) pacer = MidiPacer(rate);
-    // The bytes start on the line once it is free and arrive when they
-    // have crossed it.
-    pacer.Sent(bytes, MidiPacer::Clock::now());
-    return queue.SleepUntil(pacer.LineFreeAt());
+    if (!clock) return queue.SleepUntil(arrival);
+    // The test's clock moves on the test's thread: looked at every
+    // millisecond until it reached the arrival.
+    bool going = true;
+    while (going && clock() < arrival) going = queue.SleepUntil(Clock::now() + std::chrono::milliseconds(1));
+    std::lock_guard lock(stateMutex_);
+    wire.waitingUntil.reset();
+    return going;
 }
 
 void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
@@ -111,7 +151,7 @@ void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
     for (int t = 0; t < times; ++t) {
         for (std::size_t at = 0; at < message.size(); at += chunk) {
             const std::size_t n = std::min(chunk, message.size() - at);
-            if (throttled && !Throttle(toSystemPacer_, toSystem_, n)) return;
+            if (throttled && !Throttle(toSystemWire_, toSystem_, n, at > 0)) return;
             // Not held while the wire is waited for: a reset or close does
             // not wait for a long dump, and the rest of it is then dropped.
             std::lock_guard lock(inMutex_);
@@ -126,10 +166,21 @@ void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
 
 void LoopbackPeer::DeliverToPeer(std::vector<uint8_t>& message) {
     const LoopbackFaults faults = Faults();
-    if (TakeCount(&LoopbackFaults::dropToPeer)) return;
+    const bool lost = TakeCount(&LoopbackFaults::dropToPeer);
+    // Whatever happens to it, the message is gone from the system's output
+    // once the peer's side is done with it.
+    struct Done {
+        MidiOutMeter& meter;
+        std::size_t size;
+        ~Done() { meter.Finished(size); }
+    } done{outMeter_, message.size()};
     if (faults.delay.count() > 0 && !toPeer_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay))
         return;
-    Throttle(toPeerPacer_, toPeer_, message.size());
+    // Lost on the way or not, it took its time on the wire.
+    Throttle(toPeerWire_, toPeer_, message.size());
+    // Across the wire before the peer can answer it.
+    outMeter_.Sent(message.size());
+    if (lost) return;
     const int times = TakeCount(&LoopbackFaults::duplicateToPeer) ? 2 : 1;
 
     std::lock_guard lock(handlerMutex_);
@@ -189,6 +240,7 @@ int LoopbackPeer::SendOut(std::vector<uint8_t> message) {
         std::lock_guard lock(stateMutex_);
         if (!outOpen_ || faults_.failSend) return kSendRefused;
     }
+    outMeter_.Accepted(message.size());
     toPeer_.Push(std::move(message));
     return kOk;
 }
@@ -199,8 +251,13 @@ int LoopbackPeer::CloseOut(bool force) {
         if (!force && faults_.refuseClose) return kCloseRefused;
         outOpen_ = false;
     }
-    toPeer_.Clear();
+    outMeter_.Dropped(toPeer_.Clear());
     return kOk;
+}
+
+void LoopbackPeer::SetProgressHeader(std::vector<uint8_t> header) {
+    std::lock_guard lock(inMutex_);
+    framer_.SetProgressHeader(std::move(header));
 }
 
 bool LoopbackPeer::InOpen() const {

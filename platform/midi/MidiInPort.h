@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace midiport {
 
@@ -31,6 +32,10 @@ public:
     // was whole (MidiInputFramer::SysExBytesTaken): a waiting owner sees a
     // long dump progress. Any thread.
     virtual uint64_t SysExBytesTaken() const { return 0; }
+    // Only system-exclusive messages that begin with `header` count in
+    // SysExBytesTaken from the next message on (MidiInputFramer::
+    // SetProgressHeader); empty: every one. Any thread.
+    virtual void SetProgressHeader(std::vector<uint8_t> header) { (void)header; }
 };
 
 }  // namespace midiport

@@ -1,5 +1,7 @@
 #include "platform/midi/MidiInputFramer.h"
 
+#include <algorithm>
+
 namespace midiport {
 
 MidiInputFramer::MidiInputFramer(std::size_t cap) : cap_(cap < 3 ? 3 : cap) {}
@@ -8,11 +10,21 @@ void MidiInputFramer::Reset() {
     state_ = State::Idle;
     message_.clear();
     needed_ = 0;
+    matched_ = false;
+    counts_ = false;
+}
+
+void MidiInputFramer::MatchHeader() {
+    if (matched_ || message_.size() < header_.size()) return;
+    matched_ = true;
+    counts_ = std::equal(header_.begin(), header_.end(), message_.begin());
 }
 
 void MidiInputFramer::BeginStatus(uint8_t status) {
     message_.clear();
     needed_ = 0;
+    matched_ = false;
+    counts_ = false;
     if (IsChannelStatus(status)) {
         message_.push_back(status);
         needed_ = static_cast<std::size_t>(ChannelDataCount(status));
@@ -20,6 +32,7 @@ void MidiInputFramer::BeginStatus(uint8_t status) {
     } else if (status == kSysExStart) {
         message_.push_back(status);
         state_ = State::SysEx;
+        MatchHeader();
     } else {
         // System common (F1-F6) and a stray F7: their data bytes are skipped.
         state_ = State::Skip;
@@ -47,6 +60,7 @@ void MidiInputFramer::Feed(std::span<const uint8_t> bytes, const Deliver& delive
                 state_ = State::SysExOverCap;
             } else {
                 message_.push_back(b);
+                MatchHeader();
             }
             break;
         case State::SysExOverCap:
@@ -70,7 +84,7 @@ void MidiInputFramer::Feed(std::span<const uint8_t> bytes, const Deliver& delive
             break;
         }
     }
-    if (state_ == State::SysEx || state_ == State::SysExOverCap)
+    if ((state_ == State::SysEx || state_ == State::SysExOverCap) && counts_)
         sysexBytes_.fetch_add(unfinished, std::memory_order_relaxed);
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/midi/MidiMessage.h"
@@ -38,17 +39,27 @@ public:
     // pieces, and not for a message that came whole in one piece (a short
     // reply). Never goes back; readable from any thread.
     uint64_t SysExBytesTaken() const { return sysexBytes_.load(std::memory_order_relaxed); }
+    // From the next message on, only system-exclusive messages that begin
+    // with `header` (F0 and the bytes after it: the device waited for)
+    // count in SysExBytesTaken; an empty header (the default) lets every
+    // one count. Called under the same exclusion as Feed.
+    void SetProgressHeader(std::vector<uint8_t> header) { header_ = std::move(header); }
 
 private:
     enum class State { Idle, Channel, SysEx, SysExOverCap, Skip };
 
     void BeginStatus(uint8_t status);
+    // Once the message has as many bytes as the header: whether it counts.
+    void MatchHeader();
 
     std::size_t cap_;
     State state_ = State::Idle;
     std::vector<uint8_t> message_;
     std::size_t needed_ = 0;  // data bytes still missing of a channel message
     std::atomic<uint64_t> sysexBytes_{0};
+    std::vector<uint8_t> header_;
+    bool matched_ = false;  // the message's first bytes were compared
+    bool counts_ = false;   // and they are the header
 };
 
 }  // namespace midiport

@@ -9,6 +9,15 @@
 
 namespace midiport {
 
+// How far an output has got, in bytes since it opened: accepted for sending,
+// and left the port (put out, or given up when a message was dropped or
+// cut). A message has left once `left` reached the `accepted` read right
+// after it was sent.
+struct MidiOutProgress {
+    uint64_t accepted = 0;
+    uint64_t left = 0;
+};
+
 class MidiOutPort {
 public:
     virtual ~MidiOutPort() = default;  // closes
@@ -23,6 +32,8 @@ public:
     virtual int SendSysEx(std::vector<uint8_t> message) = 0;
     // Drops what is still queued and releases the port: 0 or kCloseRefused.
     virtual int Close() = 0;
+    // Cheap; any thread.
+    virtual MidiOutProgress Progress() const { return {}; }
 };
 
 }  // namespace midiport

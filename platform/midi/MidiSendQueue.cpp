@@ -25,10 +25,13 @@ void MidiSendQueue::Push(std::vector<uint8_t> message) {
     wake_.notify_all();
 }
 
-void MidiSendQueue::Clear() {
+std::size_t MidiSendQueue::Clear() {
     std::lock_guard lock(mutex_);
+    std::size_t bytes = 0;
+    for (const auto& message : queue_) bytes += message.size();
     queue_.clear();
     if (!busy_) idle_.notify_all();
+    return bytes;
 }
 
 void MidiSendQueue::WaitIdle() {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -27,8 +28,8 @@ public:
     MidiSendQueue& operator=(const MidiSendQueue&) = delete;
 
     void Push(std::vector<uint8_t> message);
-    // Drops every message not yet taken by the writer.
-    void Clear();
+    // Drops every message not yet taken by the writer; the bytes dropped.
+    std::size_t Clear();
     // Returns when nothing is queued and the sink is not running.
     void WaitIdle();
     bool Idle() const;

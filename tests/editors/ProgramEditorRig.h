@@ -140,7 +140,8 @@ inline int CountFunction(const SimSynth& synth, int function) {
 // (CDeviceWaitTarget), counted. Each pass first lets the wire deliver and
 // the event loop run (the synth's replies arrive and are routed by the
 // configuration's posted task), unless `routeWhen` says the replies are
-// still on their way: then nothing of them reaches the device model.
+// still on their way: then what was sent crosses the wire, but nothing of
+// the replies reaches the device model.
 class EditorWaitTarget final : public velktest::FakeWaitTarget {
 public:
     EditorWaitTarget(DevRig& dev) : dev_(dev), device_(dev.Config(), &dev.Dev()) {}
@@ -148,7 +149,10 @@ public:
 
     void ProcessInput() override {
         FakeWaitTarget::ProcessInput();
-        if (routeWhen && !routeWhen()) return;
+        if (routeWhen && !routeWhen()) {
+            dev_.Arrive();
+            return;
+        }
         dev_.Settle();
         device_.ProcessInput();
     }
@@ -158,6 +162,7 @@ public:
     }
     uint64_t InputProgress() override { return device_.InputProgress(); }
     uint64_t InputLosses() const override { return device_.InputLosses(); }
+    midiport::MidiOutProgress OutputProgress() override { return device_.OutputProgress(); }
 
 private:
     DevRig& dev_;

@@ -72,6 +72,7 @@ private:
         int SendShort(std::span<const uint8_t> message) override { return Count(port_->SendShort(message)); }
         int SendSysEx(std::vector<uint8_t> message) override { return Count(port_->SendSysEx(std::move(message))); }
         int Close() override { return port_->Close(); }
+        midiport::MidiOutProgress Progress() const override { return port_->Progress(); }
 
     private:
         int Count(int result) {
@@ -107,6 +108,7 @@ public:
                                                         overwrite_, clipboard_, preference_,
                                                         loop_.Poster()});
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+        doc_->GetDevConfig().SetClock([this] { return clock_.Now(); });
     }
     ~AlsaDocRig() {
         doc_.reset();

@@ -155,14 +155,16 @@ private:
 class DocRig : public DocFakes {
 public:
     // `clipboard`: a real one instead of the fake (GUI tests).
-    // `synthOnFakeClock`: the synth's delayed replies and its wire rate run
-    // on the fake clock too; they go out as the waits' passes move it.
+    // `synthOnFakeClock`: the synth's delayed replies, its wire rate and the
+    // cable's (Peer()->SetThrottle) run on the fake clock too; they go out
+    // as the waits' passes move it.
     explicit DocRig(SimModel model = SimModel::Brontisel, VelkClipboard* clipboard = nullptr,
                     bool synthOnFakeClock = false) {
         peer_ = backend_.CreatePair("Sim:Port 1");
-        if (synthOnFakeClock)
+        if (synthOnFakeClock) {
             sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return clock_.Now(); });
-        else
+            peer_->SetWireClock([this] { return clock_.Now(); });
+        } else
             sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
         pump_.onPump = [this] {
             if (deliver) Deliver();

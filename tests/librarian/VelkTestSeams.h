@@ -4,6 +4,7 @@
 // an in-memory settings store, a launcher that records, an event pump and a
 // wait target that count their calls, a progress box that records.
 
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <deque>
@@ -73,21 +74,22 @@ private:
     }
 };
 
-// Starts at an arbitrary point; moves only through SleepFor or Advance.
+// Starts at an arbitrary point; moves only through SleepFor or Advance (on
+// the test's thread). Other threads may read it: a wire timed by it.
 class FakeClock : public VelkClock {
 public:
-    time_point Now() const override { return now_; }
+    time_point Now() const override { return now_.load(); }
     void SleepFor(std::chrono::milliseconds span) override {
-        if (span.count() > 0) now_ += span;
+        if (span.count() > 0) Advance(span);
     }
-    void Advance(std::chrono::milliseconds span) { now_ += span; }
+    void Advance(std::chrono::milliseconds span) { now_.store(now_.load() + span); }
     std::chrono::milliseconds Elapsed() const {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(now_ - start_);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Now() - start_);
     }
 
 private:
-    time_point start_ = time_point{} + std::chrono::hours(1);
-    time_point now_ = start_;
+    const time_point start_ = time_point{} + std::chrono::hours(1);
+    std::atomic<time_point> now_{start_};
 };
 
 // Values as text, as a profile file holds them.
@@ -159,6 +161,8 @@ public:
     int processed = 0;
     int cancels = 0;
     uint64_t progress = 0;  // what InputProgress reports
+    uint64_t losses = 0;    // what InputLosses reports
+    midiport::MidiOutProgress output;  // what OutputProgress reports
 
     void ProcessInput() override {
         ++processed;
@@ -166,6 +170,8 @@ public:
     }
     void CancelTransfer() override { ++cancels; }
     uint64_t InputProgress() override { return progress; }
+    uint64_t InputLosses() const override { return losses; }
+    midiport::MidiOutProgress OutputProgress() override { return output; }
 };
 
 class FakeProgressBox : public VelkProgressBox {

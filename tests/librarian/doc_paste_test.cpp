@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "DocRig.h"
+#include "device/MDevDescZEPHA.h"
 #include "device/MDevZEPHAMessages.h"
+#include "tests/device/DevDumpFiles.h"
 #include "librarian/CFolderListing.h"
 #include "librarian/CVelkDocTexts.h"
 
@@ -351,6 +353,43 @@ TEST_F(DocWriteTest, SetupFileOverwritesTheWholeDevice) {
     EXPECT_FALSE(rig_.overwrite_.asked[0].withTarget);
     rig_.Deliver();
     EXPECT_EQ(rig_.Synth().Program(9), Named(9, "Saved"));
+    EXPECT_TRUE(rig_.prompter_.shown.empty());
+}
+
+// A setup file recorded while the synth was write protected, or written by
+// another program: its global has write protect on and bits in bytes 3-5
+// that no parameter reads. It went out as it stood, and the synth refused
+// every write after it.
+TEST_F(DocWriteTest, SetupFilesGlobalGoesOutAsEveryGlobalTheSystemBuilds) {
+    auto& device = *static_cast<MDevDescZEPHA*>(rig_.Device());
+    std::vector<uint8_t> payload;
+    for (int i = 0; i < 128; ++i) {
+        const MDevProgramData record = device.GetZEPHAProgram(i)->ToBytes();
+        payload.insert(payload.end(), record.begin(), record.end());
+    }
+    payload[9 * Msg::kProgramRecordSize] = 'F';  // program 9 "Faved"
+    MDevGlobalData global = device.GetDeviceGlobal().ToBytes();
+    global[3] = 0x80;
+    global[4] = 0xF0;
+    global[5] = 0x01;  // write protect on
+    payload.insert(payload.end(), global.begin(), global.end());
+    const Msg::Message dump = Msg::AllDataDumpBrontisel(device.GetChannelByte(), payload);
+    const std::string setup = rig_.SetupFolder() + "/protected.set";
+    DevWriteFile(setup, DevDumpFileBytes(std::vector<uint8_t>(dump.begin() + 1, dump.end())));
+
+    EXPECT_EQ(PasteOntoDevice(setup), 1);
+    EXPECT_EQ(rig_.Device()->GetProgramName(9), "Faved");
+    EXPECT_FALSE(rig_.Synth().WriteProtect());
+    const SimGlobalRecord held = rig_.Synth().Global();
+    EXPECT_EQ(std::vector<uint8_t>(held.begin() + 3, held.begin() + 6), (std::vector<uint8_t>{0, 0, 0}))
+        << "as the same global goes out from a global file";
+    EXPECT_EQ(rig_.Device()->GetWriteProtect(), 0) << "a file's global is not the device's report";
+
+    // The synth takes the next write, and the next reception finds it unprotected.
+    EXPECT_EQ(rig_.Doc().RenameItem(rig_.ProgramPath(9), "Next"), 1);
+    EXPECT_EQ(rig_.Synth().Program(9)[0], 'N');
+    rig_.Device()->Initialize();
+    EXPECT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     EXPECT_TRUE(rig_.prompter_.shown.empty());
 }
 

@@ -7,6 +7,7 @@
 
 #include "AlsaDocRig.h"
 #include "device/MDevDesc.h"
+#include "device/MDevDescProgram.h"
 #include "librarian/CDialogDeviceModel.h"
 #include "librarian/CVelkDocTexts.h"
 
@@ -153,6 +154,45 @@ TEST(AlsaDocPorts, LostInputFailsTheReceiveAtOnceWithItsUsualError) {
         EXPECT_EQ(rig.pump_.pumps - pumpsBefore, 1) << "not after 600 passes";
         EXPECT_FALSE(rig.Device()->IsDumpReceived());
     }
+}
+
+// An overrun cut a global write's wait short a moment after its dump went
+// out: the synth's answer may still come, late. It was then owed for good,
+// and the next write the synth took, a minute later, was reported failed.
+TEST(AlsaDocPorts, WriteCutShortByAnOverrunOwesItsReplyOnlyWhileItCanCome) {
+    AlsaDocRig rig;
+    rig.Seq().AddVirMidi(0, 1);
+    rig.PlugSynth(kVirMidi0);
+    ASSERT_TRUE(rig.Connect());
+    ASSERT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+    const std::string name = rig.Doc().GetDevConfig().GetDeviceName(0).value();
+    const int tune = rig.Device()->GetGlobal(0)->GetParam(0) + 1;
+    rig.Device()->GetGlobalCopy(0)->SetParam(0, tune, 0);
+    const std::string global = rig.Doc().GetRoots().GetLibraryFolder(name) + "/g.glb";
+    ASSERT_EQ(rig.Device()->SaveGlobalFile(-1, global), 0);
+    const auto paste = [&] {
+        CFNameList list;
+        list.Add(global);
+        return rig.Doc().PasteItems(list, itempath::MakeDevicePath(name), false, 0, itempath::kRootDevice, 1);
+    };
+    rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());
+    const int pumpsBefore = rig.pump_.pumps;
+    rig.onPass = [&](int pass) {
+        if (pass != pumpsBefore + 1) return;
+        rig.Seq().FailInput(-ENOSPC);
+        rig.Seq().Settle();
+    };
+    ASSERT_EQ(paste(), 0);
+    ASSERT_EQ(rig.pump_.pumps - pumpsBefore, 1);
+    rig.onPass = nullptr;
+    rig.Synth().ClearFaults();
+    rig.prompter_.shown.clear();
+    rig.clock_.Advance(std::chrono::minutes(1));
+
+    EXPECT_EQ(paste(), 1);
+
+    EXPECT_EQ(rig.Device()->GetGlobal(0)->GetParam(0), tune);
+    EXPECT_TRUE(rig.prompter_.shown.empty());
 }
 
 }  // namespace

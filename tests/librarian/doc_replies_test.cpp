@@ -215,4 +215,133 @@ TEST(DocReplies, LateConfirmationOfATimedOutWholeDeviceWriteConfirmsNoOtherWrite
     EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
 }
 
+// Another device on the same input trickles a system-exclusive message of
+// its own, a byte a pass: it held a receive for 120 s and a rename for 20 s.
+// Only the synth's own dump coming in may stretch a wait.
+TEST(DocReplies, AStrangersSlowSysExStretchesNoWait) {
+    struct Case {
+        const char* what;
+        SimReply silent;
+        std::chrono::milliseconds limit;
+        std::function<bool(DocRig&)> run;
+    };
+    const Case cases[] = {
+        {"receive", SimReply::AllDataDump, 30s, [](DocRig& rig) { return rig.Doc().ReceiveAll(rig.Device()); }},
+        {"rename", SimReply::LoadCompleted, 5s,
+         [](DocRig& rig) { return rig.Doc().RenameItem(rig.ProgramPath(3), "Other") != 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DocRig rig;
+        ASSERT_TRUE(c.silent == SimReply::AllDataDump ? rig.Connect() : rig.ConnectAndReceive());
+        rig.Synth().SetFault(c.silent, Silent());
+        bool begun = false;
+        rig.onPass = [&](int) {
+            if (begun) rig.Peer()->Send({0x01});
+            else rig.Peer()->Send({0xF0, 0x7D});
+            begun = true;
+            rig.Deliver();
+        };
+        const auto before = rig.clock_.Elapsed();
+
+        EXPECT_FALSE(c.run(rig));
+
+        EXPECT_EQ(rig.clock_.Elapsed() - before, c.limit);
+        EXPECT_EQ(rig.prompter_.shown.size(), 1u);
+    }
+}
+
+// A second copy of an earlier exchange's data load completed arrives a
+// second into a whole-device write whose dump is lost on the cable. No
+// synth answers a dump before it is across: the write failed, and the
+// device keeps its own programs.
+TEST(DocReplies, StrayReplyBeforeTheDumpIsAcrossConfirmsNoWholeDeviceWrite) {
+    DocRig rig(SimModel::Brontisel, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string name = rig.Device()->GetProgramName(9).value();
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    rig.Peer()->SetThrottle(3125);  // the dump is across after 12 s
+    midiport::LoopbackFaults faults;
+    faults.dropToPeer = 1;
+    rig.Peer()->SetFaults(faults);
+    const int first = rig.pump_.pumps;
+    rig.onPass = [&](int pass) {
+        if (pass - first == 10) rig.Peer()->Send(Reply(rig.Synth(), Msg::kDataLoadCompleted));
+    };
+
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
+
+    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.Device()->GetProgramName(9), name);
+}
+
+// An interface slower than a cable (the program allows for 2,000 B/s): a
+// Brontisel S's dump takes 37 s to go out, more than the write's whole wait
+// for the answer. That wait begins once the dump has left.
+TEST(DocReplies, WholeDeviceWriteOnASlowerInterfaceWaitsFromTheDumpsLastByte) {
+    DocRig rig(SimModel::BrontiselS, nullptr, /*synthOnFakeClock=*/true);
+    ASSERT_TRUE(rig.ConnectAndReceive());
+    const std::string setup = SetupFileWith(rig, 9, "FromFile");
+    rig.Peer()->SetThrottle(MDevConfig::kSlowWireBytesPerSecond);
+    const auto before = rig.clock_.Elapsed();
+
+    EXPECT_EQ(PasteOntoDevice(rig, setup), 1);
+
+    const auto took = rig.clock_.Elapsed() - before;
+    EXPECT_GT(took, 37s);
+    EXPECT_LT(took, 38s);
+    EXPECT_EQ(rig.Device()->GetProgramName(9), "FromFile");
+    EXPECT_TRUE(rig.prompter_.shown.empty());
+}
+
+// A Brontisel S's whole-device write that gets no answer times out while
+// its dump could still be crossing a slow interface: a late reply is owed.
+// The next data load completed was taken for it and dropped whenever it
+// came, so a later write the synth took failed. The reply is owed only
+// until no answer of that dump can still come, and never past a reception
+// or a reconnection.
+TEST(DocReplies, LateReplyOfAFailedWriteIsOwedOnlyWhileItCanStillCome) {
+    struct Case {
+        const char* what;
+        std::function<void(DocRig&)> meanwhile;
+        bool rename;  // else a global write
+    };
+    const Case cases[] = {
+        {"a global write a minute later", [](DocRig& rig) { rig.clock_.Advance(60s); }, false},
+        {"a rename a minute later", [](DocRig& rig) { rig.clock_.Advance(60s); }, true},
+        {"a global write after a reception",
+         [](DocRig& rig) {
+             rig.Device()->Initialize();
+             EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
+         },
+         false},
+        {"a global write after a reconnection", [](DocRig& rig) { rig.Doc().DetectDevices(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DocRig rig(SimModel::BrontiselS);
+        ASSERT_TRUE(rig.ConnectAndReceive());
+        const std::string setup = SetupFileWith(rig, 9, "FromFile");
+        const int tune = rig.Device()->GetGlobal(0)->GetParam(0) + 1;
+        rig.Device()->GetGlobalCopy(0)->SetParam(0, tune, 0);
+        const std::string global = rig.LibraryFolder() + "/g.glb";
+        ASSERT_EQ(rig.Device()->SaveGlobalFile(-1, global), 0);
+        rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
+        ASSERT_EQ(PasteOntoDevice(rig, setup), 0);
+        rig.Synth().ClearFaults();
+        rig.prompter_.shown.clear();
+
+        c.meanwhile(rig);
+
+        if (c.rename) {
+            EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(4), "Second"), 1);
+            EXPECT_EQ(rig.ReceivedCount(Msg::kProgramWriteRequest), 1);
+        } else {
+            EXPECT_EQ(PasteOntoDevice(rig, global), 1);
+            EXPECT_EQ(rig.Device()->GetGlobal(0)->GetParam(0), tune);
+        }
+        EXPECT_TRUE(rig.prompter_.shown.empty());
+    }
+}
+
 }  // namespace

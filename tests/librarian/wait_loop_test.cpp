@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "librarian/VelkWaitLoop.h"
 #include "tests/device/DevRig.h"
@@ -61,28 +62,41 @@ INSTANTIATE_TEST_SUITE_P(Cases, WaitLoopCase, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A dump still coming in (a slow wire) keeps the wait going: its limit
-// counts the passes in which nothing came, not the passes in all; a device
-// that never stops sending is cut at kActiveWaitFactor times the limit.
-TEST(WaitLoop, InputStillArrivingKeepsTheWaitGoing) {
+// counts the passes in which nothing came, not the passes in all. So does
+// what was sent before the wait while it still goes out (a slow
+// interface): the answer cannot come before it is out. A device that never
+// stops sending, or an output that never drains, is cut at
+// kActiveWaitFactor times the limit; input lost meanwhile still fails the
+// wait at once.
+TEST(WaitLoop, InputArrivingOrOutputGoingOutKeepsTheWaitGoing) {
     struct Case {
         const char* name;
-        int inputPasses;  // input arrives during the first so many passes
+        int inputPasses;    // input arrives during the first so many passes
+        int sendingPasses;  // the output is out in this pass (0: from the start)
+        int lostInPass;     // input is lost in this pass (0: never)
         int replyAfterInputs;
         bool done;
         int pumps;
     };
     const Case cases[] = {
-        {"silent: cut at the limit", 0, 1000, false, 5},
-        {"input for 8 passes, then the reply", 8, 10, true, 9},
-        {"input for 8 passes, then silence: the limit after the last input", 8, 1000, false, 13},
-        {"input without end", 1000, 1000, false, 5 * velkwait::kActiveWaitFactor},
+        {"silent: cut at the limit", 0, 0, 0, 1000, false, 5},
+        {"input for 8 passes, then the reply", 8, 0, 0, 10, true, 9},
+        {"input for 8 passes, then silence: the limit after the last input", 8, 0, 0, 1000, false, 13},
+        {"input without end", 1000, 0, 0, 1000, false, 5 * velkwait::kActiveWaitFactor},
+        {"out in the 8th pass, then the reply", 0, 8, 0, 10, true, 9},
+        {"out in the 8th pass, then silence: the limit from then", 0, 8, 0, 1000, false, 12},
+        {"never out", 0, 1000, 0, 1000, false, 5 * velkwait::kActiveWaitFactor},
+        {"never out, input lost", 0, 1000, 2, 1000, false, 2},
     };
     for (const Case& c : cases) {
         FakeClock clock;
         FakeEventPump pump(clock);
         FakeWaitTarget target;
+        target.output = {1000, c.sendingPasses == 0 ? 1000u : 0u};
         pump.onPump = [&] {
             if (pump.pumps <= c.inputPasses) target.progress += 64;
+            if (pump.pumps >= c.sendingPasses) target.output.left = 1000;
+            if (pump.pumps == c.lostInPass) ++target.losses;
         };
         CVelkTransferGuard guard;
         CVelkWaitLoop loop(pump, guard);
@@ -95,7 +109,7 @@ TEST(WaitLoop, InputStillArrivingKeepsTheWaitGoing) {
 
 TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
     FakeClock clock;
-    CSleepPump pump(clock);
+    FakeEventPump pump(clock);
     FakeWaitTarget target;
     CVelkTransferGuard guard;
     CVelkWaitLoop loop(pump, guard);
@@ -111,6 +125,32 @@ TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
     // printed, not asserted: on a loaded machine it measures the load.
     std::printf("thirty fake seconds took %lld ms of real time\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(real).count()));
+}
+
+// The pump of a program without windows is its event loop: what another
+// thread posts (the input routing) runs on the pumping thread as it
+// arrives, not after the pass, and the pass still lasts its budget.
+TEST(WaitLoop, TaskPumpRunsWhatIsPostedAsItArrives) {
+    CTaskPump pump;
+    const auto post = pump.Poster();
+    std::thread::id ranOn;
+    std::chrono::steady_clock::time_point ranAt{};
+    post([] {});  // before the pass: runs at its start
+    std::thread poster([&] {
+        std::this_thread::sleep_for(20ms);
+        post([&] {
+            ranOn = std::this_thread::get_id();
+            ranAt = std::chrono::steady_clock::now();
+        });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    pump.PumpFor(1000ms);
+    const auto end = std::chrono::steady_clock::now();
+    poster.join();
+
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    EXPECT_LT(ranAt - start, 500ms) << "routed at the end of the pass, not as it came";
+    EXPECT_GE(end - start, 1000ms);
 }
 
 TEST(WaitLoop, GuardReportsTheRunningWaitAlsoWhenNested) {

@@ -313,6 +313,19 @@ TEST_F(AlsaOnFakeSeqPaced, MessagesQueuedBackToBackGoAtTheCablesRateWithinTheBuc
     EXPECT_TRUE(Notices(MidiNoticeKind::SendFailed).empty());
 }
 
+// How far the output got: a message is accepted at once and has left once
+// the writer handed its last chunk to the sequencer, or gave it up.
+TEST_F(AlsaOnFakeSeq, OutputTellsWhatHasLeftForTheSequencer) {
+    std::unique_ptr<MidiOutPort> out = OpenSynthOut();
+    int chunks = 0;
+    seq_->SetOutputHook([&chunks](const snd_seq_event_t&) { return chunks++ == 1 ? -ENOSPC : 0; });
+    ASSERT_EQ(out->SendSysEx(SysEx(600)), kOk);  // cut after its first chunk
+    ASSERT_EQ(out->SendSysEx(SysEx(300)), kOk);
+    EXPECT_EQ(out->Progress().accepted, 900u);
+    ASSERT_TRUE(Eventually([&] { return SentBytes().size() == 256 + 1 + 300; }));
+    EXPECT_TRUE(Eventually([&] { return out->Progress().left == 900; }));
+}
+
 TEST_F(AlsaOnFakeSeq, ReceiverBusyForAMomentDelaysButLosesNothing) {
     int refusals = 5;
     seq_->SetOutputHook([&](const snd_seq_event_t&) { return refusals-- > 0 ? -EAGAIN : 0; });

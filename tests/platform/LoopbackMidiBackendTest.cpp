@@ -232,6 +232,53 @@ TEST_F(LoopbackTest, ThrottledDumpIsSeenArrivingBeforeItIsWhole) {
     EXPECT_EQ(in->SysExBytesTaken(), before);
 }
 
+// How far the output got: a message has left once it crossed the wire to
+// the peer; one lost on the way too, but only after its time on the wire.
+TEST_F(LoopbackTest, OutputTellsWhatHasCrossedTheWire) {
+    OpenBoth();
+    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} + std::chrono::hours(1)};
+    peer->SetWireClock([&] { return now.load(); });
+    peer->SetThrottle(1000);  // a byte a millisecond
+    LoopbackFaults faults;
+    faults.dropToPeer = 1;
+    peer->SetFaults(faults);
+    Bytes sysex(100, 0x01);
+    sysex.front() = 0xF0;
+    sysex.back() = 0xF7;
+    ASSERT_EQ(out->SendSysEx(sysex), kOk);
+    ASSERT_EQ(out->SendSysEx(sysex), kOk);
+    EXPECT_EQ(out->Progress().accepted, 200u);
+    peer->Drain();
+    EXPECT_EQ(out->Progress().left, 0u) << "on the wire";
+
+    now = now.load() + std::chrono::milliseconds(100);
+    peer->Drain();
+    EXPECT_EQ(out->Progress().left, 100u) << "lost, but across";
+    EXPECT_TRUE(Seen().empty());
+    now = now.load() + std::chrono::milliseconds(100);
+    peer->Drain();
+    EXPECT_EQ(out->Progress().left, 200u);
+    EXPECT_EQ(Seen(), std::vector<Bytes>{sysex});
+}
+
+// A message's bytes come in right behind each other, however late the
+// wire's writer got round to each piece: the whole dump is in by its last
+// byte's time.
+TEST_F(LoopbackTest, DumpIsWholeByItsLastBytesTimeHoweverLateTheWireWakes) {
+    OpenBoth();
+    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} + std::chrono::hours(1)};
+    peer->SetWireClock([&] { return now.load(); });
+    peer->SetThrottle(64000);  // a wire chunk a millisecond
+    Bytes sysex(4 * LoopbackPeer::kWireChunk, 0x01);
+    sysex.front() = 0xF0;
+    sysex.back() = 0xF7;
+    peer->Send(sysex);
+    peer->Drain();  // on the wire
+    now = now.load() + std::chrono::seconds(1);  // long past its 4 ms
+    peer->Drain();
+    EXPECT_EQ(inbox.Take(), std::vector<Bytes>{sysex});
+}
+
 TEST_F(LoopbackTest, PeerHandlerMayReplyFromInsideItsCall) {
     OpenBoth();
     peer->SetHandler([this](Bytes m) {

@@ -106,3 +106,20 @@ TEST(MidiInputFramer, CountsTheBytesOfADumpStillArriving) {
         EXPECT_EQ(counts, c.counts) << c.what;
     }
 }
+
+// With a header given, only a message that begins with it is progress: the
+// device waited for, not another one on the same input.
+TEST(MidiInputFramer, CountsOnlyTheMessagesOfTheHeaderGiven) {
+    MidiInputFramer framer;
+    framer.SetProgressHeader({0xF0, 0x42, 0x30, 0x58});
+    const auto feed = [&](const Bytes& bytes) {
+        framer.Feed(bytes, [](std::span<const uint8_t>) {});
+        return framer.SysExBytesTaken();
+    };
+    EXPECT_EQ(feed({0xF0, 0x7D}), 0u) << "another maker";
+    EXPECT_EQ(feed({0x01}), 0u);
+    EXPECT_EQ(feed({0xF7, 0xF0, 0x42}), 0u) << "the header not whole yet";
+    EXPECT_EQ(feed({0x30, 0x58, 0x50, 0x01}), 4u);
+    EXPECT_EQ(feed({0x01}), 5u);
+    EXPECT_EQ(feed({0xF7, 0xF0, 0x42, 0x31, 0x58, 0x50}), 5u) << "another channel";
+}

@@ -106,6 +106,12 @@ TEST_F(SimSynthKnobs, WriteProtectNeverAnswersWriteCompleted)
     Synth().SetWriteProtect(false);
     Send({0xF0, 0x42, 0x30, 0x58, 0x11, 0x00, 0x04, 0xF7});
     EXPECT_EQ(Take(), (std::vector<Bytes>{Bytes{0xF0, 0x42, 0x30, 0x58, 0x21, 0xF7}}));
+
+    // A global whose bit is set turns the protection on.
+    Bytes protecting(kSimGlobalSize, 0x00);
+    protecting[5] = 0x01;
+    Send(Dump(B, 0x51, protecting));
+    EXPECT_TRUE(Synth().WriteProtect());
 }
 
 TEST_F(SimSynthKnobs, ReplyDelayAndLateRepliesOnAFakeClock)
