@@ -225,5 +225,5 @@ std::filesystem::path MDevConfig::GetLibraryFolder(int index) const {
 
 void MDevConfig::MarkModified(MDevDescProgram& object, CMsgSender& device) {
     object.SetModified(true);
-    device.SendDevDescUpdatedProgram(0, 0);
+    device.SendDevDescUpdatedProgram();
 }

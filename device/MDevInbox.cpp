@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+#include "midifile/stMtxLocker.h"
+
 namespace {
 std::size_t Cost(std::size_t dataSize) { return dataSize + 1; }
 }  // namespace
 
 void MDevInbox::SetWakeHook(std::function<void()> hook) {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     wake_ = std::move(hook);
 }
 
@@ -16,7 +18,7 @@ void MDevInbox::Push(uint8_t status, std::span<const uint8_t> data) {
     bool firstDrop = false;
     std::size_t dropped = 0;
     {
-        std::lock_guard lock(mutex_);
+        stMtxLocker lock(mutex_);
         const std::size_t cost = Cost(data.size());
         if (cost > kMaxBytes - bytes_) {
             ++dropped_;
@@ -39,7 +41,7 @@ void MDevInbox::Push(uint8_t status, std::span<const uint8_t> data) {
 }
 
 std::optional<MDevMidiMessage> MDevInbox::Pop() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (messages_.empty()) return std::nullopt;
     MDevMidiMessage message = std::move(messages_.front());
     messages_.pop_front();
@@ -48,22 +50,22 @@ std::optional<MDevMidiMessage> MDevInbox::Pop() {
 }
 
 void MDevInbox::Clear() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     messages_.clear();
     bytes_ = 0;
 }
 
 std::size_t MDevInbox::Size() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return messages_.size();
 }
 
 std::size_t MDevInbox::Bytes() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return bytes_;
 }
 
 std::size_t MDevInbox::DroppedCount() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return dropped_;
 }

@@ -55,10 +55,7 @@ bool CDialogEditPrgModel::Init(ProgramEditorView& view) {
     currentTab_ = 0;
     if (device_) {
         auto target = std::make_shared<CEditorNoticeTarget>(
-            [this](intptr_t, intptr_t) { OnDevDescUpdatedProgram(); },
-            [this](intptr_t id, intptr_t value) {
-                QueueMidiIn(static_cast<int>(id), static_cast<int>(value));
-            });
+            [this] { OnDevDescUpdatedProgram(); }, [this](int id, int value) { QueueMidiIn(id, value); });
         target_ = target;
         registration_ = std::make_unique<CEditorRegistration>(*device_);
         registration_->Register(std::move(target));

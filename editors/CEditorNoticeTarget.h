@@ -1,11 +1,11 @@
 #pragma once
 // An editor's entry in the device's notification list (CMsgSender). The
 // device model runs on the user-interface thread, so "DevDescUpdatedProgram"
-// is sent synchronously and handled at once; "MidiInMsg" goes to the posted
-// handler, if any. The editor registers the target when it opens and
-// detaches it when it is destroyed: a detached target answers 0 and calls
-// nothing, so no notice can reach an editor that is gone even if the list
-// still held it.
+// is handled at once; "MidiInMsg" goes to the editor's handler for it, if
+// any (which queues it for later). The editor registers the target when it
+// opens and detaches it when it is destroyed: a detached target answers
+// false and calls nothing, so no notice can reach an editor that is gone
+// even if the list still held it.
 
 #include <functional>
 #include <memory>
@@ -16,9 +16,10 @@
 
 class CEditorNoticeTarget final : public CMsgTarget {
 public:
-    using Handler = std::function<void(intptr_t wParam, intptr_t lParam)>;
+    using UpdatedHandler = std::function<void()>;
+    using MidiInHandler = std::function<void(int paramId, int value)>;
 
-    CEditorNoticeTarget(Handler updated, Handler midiIn = {})
+    CEditorNoticeTarget(UpdatedHandler updated, MidiInHandler midiIn = {})
         : updated_(std::move(updated)), midiIn_(std::move(midiIn)) {}
 
     void Detach() {
@@ -27,20 +28,20 @@ public:
     }
     bool IsAlive() const override { return static_cast<bool>(updated_); }
 
-    int Post(unsigned message, intptr_t wParam, intptr_t lParam) override {
-        if (message != CMsgSender::MidiInMsgId() || !midiIn_) return 0;
-        midiIn_(wParam, lParam);
-        return 1;
+    bool OnDevDescUpdatedProgram() override {
+        if (!updated_) return false;
+        updated_();
+        return true;
     }
-    intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) override {
-        if (message != CMsgSender::DevDescUpdatedProgramId() || !updated_) return 0;
-        updated_(wParam, lParam);
-        return 1;
+    bool OnMidiInMsg(int paramId, int value) override {
+        if (!midiIn_) return false;
+        midiIn_(paramId, value);
+        return true;
     }
 
 private:
-    Handler updated_;
-    Handler midiIn_;
+    UpdatedHandler updated_;
+    MidiInHandler midiIn_;
 };
 
 // Holds an editor's registration: registers on Register, unregisters and

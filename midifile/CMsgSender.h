@@ -2,18 +2,24 @@
 // The list of windows that want to hear about changes of the device's data,
 // and the means of telling them: "CMsgSender_MidiInMsg" (posted: parameter
 // id, value) when a parameter was moved on the synthesizer, and
-// "CMsgSender_DevDescUpdatedProgram" (sent synchronously) when a program or
-// global object changed. Every CMsgSender of the process guards its list
-// with the one lock "CMsgSender_Mutex".
+// "CMsgSender_DevDescUpdatedProgram" (sent: handled before the call returns)
+// when a program or global object changed.
 //
-// The list is only read and changed under the lock; the targets are called
-// outside it, from a snapshot, so a handler may add or remove windows and no
-// thread waits for another's handler. Synchronous sends are made only on the
-// UI thread (the thread of the windows); the MIDI thread only posts.
+// Threads: everything here lives on the user-interface thread. The windows
+// add and remove themselves there, and both notices are raised there too:
+// the MIDI thread only queues what it receives, and the device model (which
+// is a CMsgSender) runs on the user-interface thread as that queue is
+// drained (MDevConfig::ProcessInput), so a parameter report decoded from
+// the synth, a received dump and an edit all notify from that thread. The
+// list therefore needs no lock.
+//
+// The targets are called from a snapshot of the list, so a handler may add
+// or remove windows: a window removed during a notice is skipped, one added
+// during it is not served by it.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "midifile/CMsgTarget.h"
@@ -22,14 +28,9 @@ class CMsgSender {
 public:
     static constexpr const char* kMidiInMsgName = "CMsgSender_MidiInMsg";
     static constexpr const char* kDevDescUpdatedProgramName = "CMsgSender_DevDescUpdatedProgram";
-    static constexpr const char* kMutexName = "CMsgSender_Mutex";
 
-    // The process-wide ids of the two notices, for the receiving windows.
-    static unsigned MidiInMsgId();
-    static unsigned DevDescUpdatedProgramId();
-
-    CMsgSender();
-    virtual ~CMsgSender();
+    CMsgSender() = default;
+    virtual ~CMsgSender() = default;
 
     CMsgSender(const CMsgSender&) = delete;
     CMsgSender& operator=(const CMsgSender&) = delete;
@@ -39,15 +40,11 @@ public:
     // Removes every entry of the window; the others keep their order.
     void RemoveWnd(const CMsgTarget* window);
 
-    // Sends (send != 0) or posts the message to every window in list order.
-    // 1 when every call answered nonzero (also for an empty list), 0 when
-    // any answered 0 or its window is gone; the others are served either
-    // way. A window removed during the broadcast is skipped, one added
-    // during it is not served by it.
-    int Broadcast(unsigned message, intptr_t wParam, intptr_t lParam, int send);
-
-    int PostMidiInMsg(intptr_t wParam, intptr_t lParam);
-    int SendDevDescUpdatedProgram(intptr_t wParam, intptr_t lParam);
+    // Each tells every window in list order. 1 when every window answered
+    // true (also for an empty list), 0 when any answered false or is gone;
+    // the others are served either way.
+    int PostMidiInMsg(int paramId, int value);
+    int SendDevDescUpdatedProgram();
 
 private:
     struct Entry {
@@ -56,9 +53,10 @@ private:
         uint64_t serial;  // tells an entry from a later one of the same window
     };
 
+    // The one loop of both notices: `notice` tells one live window.
+    int Broadcast(const std::function<bool(CMsgTarget&)>& notice);
     bool StillListed(uint64_t serial) const;
 
-    std::recursive_mutex* mutex_;
     std::vector<Entry> windows_;
     uint64_t nextSerial_ = 0;
 };

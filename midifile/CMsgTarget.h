@@ -1,8 +1,7 @@
 #pragma once
 // A window that takes the device's change notices, as CMsgSender sees it.
-// The editors' adapter implements it; tests use fakes.
-
-#include <cstdint>
+// The editors' adapter implements it; tests use fakes. Every call comes on
+// the user-interface thread.
 
 class CMsgTarget {
 public:
@@ -10,9 +9,12 @@ public:
 
     // False once the window behind the target is gone.
     virtual bool IsAlive() const = 0;
-    // Queues the notice for the window's own thread and returns at once;
-    // nonzero when it was queued.
-    virtual int Post(unsigned message, intptr_t wParam, intptr_t lParam) = 0;
-    // Handles the notice now, on the calling thread; the handler's answer.
-    virtual intptr_t Send(unsigned message, intptr_t wParam, intptr_t lParam) = 0;
+    // "CMsgSender_DevDescUpdatedProgram": a program or the global object
+    // changed. Handled now, before the change's caller goes on; true when
+    // the window handled it.
+    virtual bool OnDevDescUpdatedProgram() = 0;
+    // "CMsgSender_MidiInMsg": the synthesizer moved a parameter to a value.
+    // The window may take it for later (it is posted, not sent); true when
+    // it took it.
+    virtual bool OnMidiInMsg(int paramId, int value) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "midifile/stMtxLocker.h"
 #include "platform/midi/MidiResult.h"
 
 MidIn::MidIn(midiport::MidiBackend& backend) : backend_(backend) {}
@@ -13,14 +14,14 @@ MidIn::~MidIn() {
 }
 
 void MidIn::ReleasePort() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     port_.reset();
     started_ = false;
     ++generation_;
 }
 
 int MidIn::Open(int deviceId, midiport::MidiInHandler target) {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (Close() != 0) return 1;
     std::unique_ptr<midiport::MidiInPort> port;
     if (backend_.OpenIn(deviceId, std::move(target), port) != midiport::kOk || !port) return 1;
@@ -30,7 +31,7 @@ int MidIn::Open(int deviceId, midiport::MidiInHandler target) {
 }
 
 int MidIn::Close() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (!port_) return 0;
     if (port_->Close() != midiport::kOk) return 2;
     port_.reset();
@@ -40,7 +41,7 @@ int MidIn::Close() {
 }
 
 int MidIn::Start() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (!port_ || started_) return 5;
     if (port_->Start() != midiport::kOk) return 3;
     started_ = true;
@@ -48,7 +49,7 @@ int MidIn::Start() {
 }
 
 int MidIn::Stop() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (!port_) return 0;
     if (port_->Reset() != midiport::kOk) return 4;
     started_ = false;
@@ -57,22 +58,22 @@ int MidIn::Stop() {
 }
 
 bool MidIn::IsOpen() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return port_ != nullptr;
 }
 
 bool MidIn::IsStarted() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return started_;
 }
 
 uint64_t MidIn::SysExBytesTaken() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return port_ ? port_->SysExBytesTaken() : 0;
 }
 
 void MidIn::SetProgressHeader(std::vector<uint8_t> header) {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (port_) port_->SetProgressHeader(std::move(header));
 }
 

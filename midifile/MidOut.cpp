@@ -3,13 +3,14 @@
 #include <array>
 #include <vector>
 
+#include "midifile/stMtxLocker.h"
 #include "platform/midi/MidiMessage.h"
 #include "platform/midi/MidiResult.h"
 
 MidOut::MidOut(midiport::MidiBackend& backend) : backend_(backend) {}
 
 MidOut::~MidOut() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     DropPort();
 }
 
@@ -20,13 +21,13 @@ void MidOut::DropPort() {
 }
 
 midiport::MidiOutProgress MidOut::OutputProgress() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     const midiport::MidiOutProgress port = port_ ? port_->Progress() : midiport::MidiOutProgress{};
     return {closedBytes_ + port.accepted, closedBytes_ + port.left};
 }
 
 int MidOut::Open(int deviceId) {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (port_) {
         if (port_->Close() != midiport::kOk) return 1;
         DropPort();
@@ -38,7 +39,7 @@ int MidOut::Open(int deviceId) {
 }
 
 int MidOut::Close() {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (!port_) return 0;
     if (port_->Close() != midiport::kOk) return 2;
     DropPort();
@@ -46,12 +47,12 @@ int MidOut::Close() {
 }
 
 bool MidOut::IsOpen() const {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     return port_ != nullptr;
 }
 
 int MidOut::SendShortMsg(uint8_t status, uint8_t data1, uint8_t data2) {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (!port_) return 0;
     const int count = midiport::ChannelDataCount(status);
     if (count < 0) return midiport::kBadMessage;
@@ -60,7 +61,7 @@ int MidOut::SendShortMsg(uint8_t status, uint8_t data1, uint8_t data2) {
 }
 
 int MidOut::SendSysEx(const uint8_t* data, std::size_t length) {
-    std::lock_guard lock(mutex_);
+    stMtxLocker lock(mutex_);
     if (!port_) return 0;
     if (data == nullptr && length != 0) return midiport::kBadMessage;
     std::vector<uint8_t> message;

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <mutex>
-
-// Scoped lock of a re-entrant mutex: locks on construction (waiting as long
-// as it takes), unlocks on destruction. A null mutex is not locked.
+// The scoped lock of midifile/ and device/, for state that two threads
+// really share (the MIDI thread and the user-interface thread): locks the
+// mutex on construction, waiting as long as it takes, and unlocks it on
+// destruction. Any mutex type with lock() and unlock().
+template <class Mutex>
 class stMtxLocker {
 public:
-    explicit stMtxLocker(std::recursive_mutex* mutex) : mutex_(mutex) {
-        if (mutex_ != nullptr) mutex_->lock();
-    }
-    ~stMtxLocker() {
-        if (mutex_ != nullptr) mutex_->unlock();
-    }
+    explicit stMtxLocker(Mutex& mutex) : mutex_(mutex) { mutex_.lock(); }
+    ~stMtxLocker() { mutex_.unlock(); }
     stMtxLocker(const stMtxLocker&) = delete;
     stMtxLocker& operator=(const stMtxLocker&) = delete;
 
 private:
-    std::recursive_mutex* mutex_;
+    Mutex& mutex_;
 };

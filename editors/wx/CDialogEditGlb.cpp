@@ -148,8 +148,7 @@ void CDialogEditGlb::Init()
     SetTitle(wxString::FromUTF8(model_.Caption()));
     // Registered before the pages are made: a page that finds a stored value
     // outside its range stores the end it shows, which is a change.
-    registration_.Register(std::make_shared<CEditorNoticeTarget>(
-        [this](intptr_t, intptr_t) { OnDevDescUpdatedProgram(); }));
+    registration_.Register(std::make_shared<CEditorNoticeTarget>([this] { OnDevDescUpdatedProgram(); }));
     AddTabs();
     CreatePages();
     tabs_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CDialogEditGlb::OnSelChangeTab, this);

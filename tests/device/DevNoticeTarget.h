@@ -1,39 +1,32 @@
 #pragma once
-// A window that records the device's notices.
+// A window that records the device's notices, and the threads they came on.
 
-#include <cstdint>
-#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
-#include "midifile/CMsgSender.h"
 #include "midifile/CMsgTarget.h"
 
 class DevNoticeTarget : public CMsgTarget {
 public:
     bool IsAlive() const override { return true; }
-    int Post(unsigned message, intptr_t wParam, intptr_t lParam) override {
-        std::lock_guard lock(mutex_);
-        if (message == CMsgSender::MidiInMsgId())
-            posted_.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 1;
+    bool OnMidiInMsg(int paramId, int value) override {
+        threads_.push_back(std::this_thread::get_id());
+        posted_.emplace_back(paramId, value);
+        return true;
     }
-    intptr_t Send(unsigned message, intptr_t, intptr_t) override {
-        std::lock_guard lock(mutex_);
-        if (message == CMsgSender::DevDescUpdatedProgramId()) ++updated_;
-        return 1;
+    bool OnDevDescUpdatedProgram() override {
+        threads_.push_back(std::this_thread::get_id());
+        ++updated_;
+        return true;
     }
-    std::vector<std::pair<int, int>> TakePosted() {
-        std::lock_guard lock(mutex_);
-        return std::exchange(posted_, {});
-    }
-    int Updated() const {
-        std::lock_guard lock(mutex_);
-        return updated_;
-    }
+    std::vector<std::pair<int, int>> TakePosted() { return std::exchange(posted_, {}); }
+    int Updated() const { return updated_; }
+    // The thread of every notice so far, in order.
+    const std::vector<std::thread::id>& Threads() const { return threads_; }
 
 private:
-    mutable std::mutex mutex_;
     std::vector<std::pair<int, int>> posted_;
     int updated_ = 0;
+    std::vector<std::thread::id> threads_;
 };

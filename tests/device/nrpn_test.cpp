@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 #include "DevNoticeTarget.h"
 #include "DevRig.h"
@@ -113,6 +114,24 @@ TEST(MDevDescNotices, ChangedObjectsAreAnnounced) {
     EXPECT_EQ(window->Updated(), 1) << "a program change without notify is silent";
     rig.Dev().GetGlobalCopy(0)->SetParam(0, 1, 0);
     EXPECT_EQ(window->Updated(), 2) << "every global change is announced";
+}
+
+// The notification list has no lock because it is only used on the thread
+// that runs the event loop: what arrives on the MIDI thread, a parameter
+// report or a whole dump, notifies from there too.
+TEST(MDevDescNotices, InputNotifiesOnTheEventLoopsThread) {
+    DevRig rig(SimModel::Brontisel);
+    ASSERT_TRUE(rig.Connect());
+    auto window = std::make_shared<DevNoticeTarget>();
+    rig.Dev().AddWnd(window);
+    for (const auto& m : {Cc(99, 0), Cc(98, 10), Cc(6, 64)}) rig.Peer().Send(m);
+    ASSERT_TRUE(rig.ReceiveAll());
+    rig.Settle();
+    EXPECT_EQ(window->TakePosted(), (Posted{{24, 50}}));
+    EXPECT_GT(window->Updated(), 0) << "the received global announces its values";
+    ASSERT_EQ(window->Threads().size(), static_cast<std::size_t>(window->Updated()) + 1);
+    for (const std::thread::id thread : window->Threads()) EXPECT_EQ(thread, std::this_thread::get_id());
+    rig.Dev().RemoveWnd(window.get());
 }
 
 }  // namespace

@@ -251,8 +251,7 @@ TEST_F(GlobalEditorTest, FileOpensQuotedAndSaveEnablesWithTheFirstChange)
     EXPECT_FALSE(editor.IsSaveEnabled());
 
     CEditorRegistration registration(Dev());
-    registration.Register(std::make_shared<CEditorNoticeTarget>(
-        [&editor](intptr_t, intptr_t) { editor.OnDevDescUpdatedProgram(); }));
+    registration.Register(std::make_shared<CEditorNoticeTarget>([&editor] { editor.OnDevDescUpdatedProgram(); }));
     editor.Global()->SetParam(P::kMasterTranspose, 3, 1);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.IsSaveEnabled());
@@ -272,7 +271,7 @@ TEST_F(GlobalEditorTest, NoticesStopWhenTheEditorUnregisters)
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {});
     int notices = 0;
-    auto target = std::make_shared<CEditorNoticeTarget>([&](intptr_t, intptr_t) { ++notices; });
+    auto target = std::make_shared<CEditorNoticeTarget>([&] { ++notices; });
     {
         CEditorRegistration registration(Dev());
         registration.Register(target);
@@ -283,7 +282,7 @@ TEST_F(GlobalEditorTest, NoticesStopWhenTheEditorUnregisters)
     EXPECT_EQ(notices, 1);
     EXPECT_FALSE(target->IsAlive());
     // Even a target someone still holds answers nothing once detached.
-    EXPECT_EQ(target->Send(CMsgSender::DevDescUpdatedProgramId(), 0, 0), 0);
+    EXPECT_FALSE(target->OnDevDescUpdatedProgram());
     EXPECT_EQ(notices, 1);
 }
 

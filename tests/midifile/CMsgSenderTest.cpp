@@ -2,69 +2,46 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <future>
 #include <memory>
-#include <thread>
+#include <string>
 #include <vector>
 
-#include "midifile/MNamedMutex.h"
-#include "midifile/MRegisteredMessage.h"
-
 namespace {
+
+using Got = std::vector<std::string>;
 
 // A window that records the notices it gets.
 struct FakeWindow : CMsgTarget {
     bool alive = true;
-    intptr_t answer = 1;
-    std::vector<std::pair<unsigned, intptr_t>> got;  // message, wParam
-    std::function<void()> onSend;
+    bool answer = true;
+    Got got;  // "updated", or "midi <id> <value>"
+    std::function<void()> onUpdated;
 
     bool IsAlive() const override { return alive; }
-    int Post(unsigned message, intptr_t wParam, intptr_t) override {
-        got.emplace_back(message, wParam);
-        return 1;
+    bool OnMidiInMsg(int paramId, int value) override {
+        got.push_back("midi " + std::to_string(paramId) + " " + std::to_string(value));
+        return true;
     }
-    intptr_t Send(unsigned message, intptr_t wParam, intptr_t) override {
-        got.emplace_back(message, wParam);
+    bool OnDevDescUpdatedProgram() override {
+        got.push_back("updated");
         // A copy: the handler may clear itself.
-        if (const auto handler = onSend) handler();
+        if (const auto handler = onUpdated) handler();
         return answer;
     }
 };
 
 }  // namespace
 
-TEST(CMsgSender, NoticeIdsAreRegisteredByTheirNames) {
-    const unsigned midiIn = CMsgSender::MidiInMsgId();
-    const unsigned updated = CMsgSender::DevDescUpdatedProgramId();
-    EXPECT_EQ(MRegisteredMessage::Register("CMsgSender_MidiInMsg"), midiIn);
-    EXPECT_EQ(MRegisteredMessage::Register("CMsgSender_DevDescUpdatedProgram"), updated);
-    EXPECT_NE(midiIn, updated);
-    EXPECT_GE(midiIn, 0xC000u);
-    CMsgSender again;  // registers again, with the same result
-    EXPECT_EQ(CMsgSender::MidiInMsgId(), midiIn);
-    EXPECT_EQ(CMsgSender::DevDescUpdatedProgramId(), updated);
-}
-
-TEST(CMsgSender, EverySenderWaitsForTheOneNamedLock) {
-    using namespace std::chrono_literals;
-    EXPECT_NE(&MNamedMutex::Get("CMsgSender_Mutex"), &MNamedMutex::Get("CMsgSender_Other"));
+TEST(CMsgSender, EachNoticeReachesItsOwnHandlerFromEverySender) {
     CMsgSender a, b;
     auto window = std::make_shared<FakeWindow>();
-    std::unique_lock held(MNamedMutex::Get("CMsgSender_Mutex"));
-    for (CMsgSender* sender : {&a, &b}) {
-        auto adding = std::async(std::launch::async, [&] { sender->AddWnd(window); });
-        EXPECT_EQ(adding.wait_for(100ms), std::future_status::timeout) << "changed the list without the lock";
-        held.unlock();
-        adding.wait();
-        held.lock();
-    }
-    held.unlock();
-    EXPECT_EQ(a.PostMidiInMsg(3, 4), 1);
-    EXPECT_EQ(b.PostMidiInMsg(3, 4), 1);
-    EXPECT_EQ(window->got.size(), 2u);
+    a.AddWnd(window);
+    b.AddWnd(window);
+    EXPECT_EQ(a.PostMidiInMsg(18, 64), 1);
+    EXPECT_EQ(b.SendDevDescUpdatedProgram(), 1);
+    EXPECT_EQ(b.PostMidiInMsg(24, 100), 1);
+    EXPECT_EQ(window->got, (Got{"midi 18 64", "updated", "midi 24 100"}));
 }
 
 TEST(CMsgSender, AddedTwiceRemovedOnceIsGone) {
@@ -79,15 +56,15 @@ TEST(CMsgSender, AddedTwiceRemovedOnceIsGone) {
     sender.RemoveWnd(w.get());
     w->got.clear();
     other->got.clear();
-    EXPECT_EQ(sender.SendDevDescUpdatedProgram(0, 0), 1);
+    EXPECT_EQ(sender.SendDevDescUpdatedProgram(), 1);
     EXPECT_TRUE(w->got.empty());
-    EXPECT_EQ(other->got, (std::vector<std::pair<unsigned, intptr_t>>{{CMsgSender::DevDescUpdatedProgramId(), 0}}));
+    EXPECT_EQ(other->got, Got{"updated"});
 }
 
 TEST(CMsgSender, EmptyBroadcastReturnsOne) {
     CMsgSender sender;
     EXPECT_EQ(sender.PostMidiInMsg(1, 2), 1);
-    EXPECT_EQ(sender.SendDevDescUpdatedProgram(0, 0), 1);
+    EXPECT_EQ(sender.SendDevDescUpdatedProgram(), 1);
 }
 
 TEST(CMsgSender, GoneOrRefusingTargetsGiveZeroAndTheRestAreServed) {
@@ -104,10 +81,10 @@ TEST(CMsgSender, GoneOrRefusingTargetsGiveZeroAndTheRestAreServed) {
     EXPECT_TRUE(closed->got.empty());
     EXPECT_EQ(last->got.size(), 1u);
 
-    // A handler answering 0 to a send also gives 0.
+    // A handler answering false also gives 0.
     closed->alive = true;
-    closed->answer = 0;
-    EXPECT_EQ(sender.SendDevDescUpdatedProgram(0, 0), 0);
+    closed->answer = false;
+    EXPECT_EQ(sender.SendDevDescUpdatedProgram(), 0);
     EXPECT_EQ(last->got.size(), 2u);
 }
 
@@ -121,44 +98,38 @@ TEST(CMsgSender, ReentrantHandlerChangesTheListSafely) {
     sender.AddWnd(b);
     sender.AddWnd(c);
     // a removes itself and b and adds a new window, then notifies again.
-    a->onSend = [&] {
-        a->onSend = nullptr;
+    a->onUpdated = [&] {
+        a->onUpdated = nullptr;
         sender.RemoveWnd(a.get());
         sender.RemoveWnd(b.get());
         sender.AddWnd(added);
-        EXPECT_EQ(sender.PostMidiInMsg(1, 1), 1);  // the lock is re-entrant
+        EXPECT_EQ(sender.PostMidiInMsg(1, 1), 1);
     };
-    EXPECT_EQ(sender.SendDevDescUpdatedProgram(0, 0), 1);
+    EXPECT_EQ(sender.SendDevDescUpdatedProgram(), 1);
     EXPECT_TRUE(b->got.empty()) << "removed during the broadcast: skipped";
     EXPECT_EQ(c->got.size(), 2u) << "the nested post and the send";
     EXPECT_EQ(added->got.size(), 1u) << "only the nested post, made after it was added";
 }
 
-TEST(CMsgSender, AnotherThreadNeverWaitsForAHandler) {
+// A handler busy with one notice while an editor opens, a parameter report
+// comes and the editor closes again: the report reaches every window listed
+// at that moment, in list order, and the first notice then goes on to the
+// rest of its windows.
+TEST(CMsgSender, ReportWhileAHandlerRunsAndAnEditorOpensAndCloses) {
     CMsgSender sender;
+    auto busy = std::make_shared<FakeWindow>();
+    auto later = std::make_shared<FakeWindow>();
     auto editor = std::make_shared<FakeWindow>();
-    sender.AddWnd(editor);
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    std::promise<void> entered;
-    editor->onSend = [&] {
-        editor->onSend = nullptr;
-        entered.set_value();
-        released.wait();  // the UI thread's handler is busy
+    sender.AddWnd(busy);
+    sender.AddWnd(later);
+    busy->onUpdated = [&] {
+        busy->onUpdated = nullptr;
+        sender.AddWnd(editor);
+        EXPECT_EQ(sender.PostMidiInMsg(22, 5), 1);
+        sender.RemoveWnd(editor.get());
     };
-    std::thread ui([&] { sender.SendDevDescUpdatedProgram(0, 0); });
-    entered.get_future().wait();
-    // Meanwhile the MIDI thread posts, and an editor registers: neither waits.
-    auto poster = std::async(std::launch::async, [&] {
-        auto other = std::make_shared<FakeWindow>();
-        sender.AddWnd(other);
-        const int result = sender.PostMidiInMsg(22, 5);
-        sender.RemoveWnd(other.get());
-        return result;
-    });
-    const bool done = poster.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
-    release.set_value();
-    ui.join();
-    ASSERT_TRUE(done) << "the post waited for the UI thread's handler";
-    EXPECT_EQ(poster.get(), 1);
+    EXPECT_EQ(sender.SendDevDescUpdatedProgram(), 1);
+    EXPECT_EQ(busy->got, (Got{"updated", "midi 22 5"}));
+    EXPECT_EQ(later->got, (Got{"midi 22 5", "updated"}));
+    EXPECT_EQ(editor->got, Got{"midi 22 5"});
 }

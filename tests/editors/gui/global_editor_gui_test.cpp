@@ -418,12 +418,12 @@ TEST_F(GlobalEditorGui, NoNoticeReachesTheEditorAfterItIsDestroyed)
     CDialogEditGlb& editor = Open();
     MDevDescProgram* global = editor.Model().Global();
     // While the editor lives its target answers every notice.
-    EXPECT_EQ(Dev().SendDevDescUpdatedProgram(0, 0), 1);
+    EXPECT_EQ(Dev().SendDevDescUpdatedProgram(), 1);
     EXPECT_TRUE(editor.Model().IsModified());
     editor_.reset();
     Pump();
     // A target still listed but gone would answer 0.
-    EXPECT_EQ(Dev().SendDevDescUpdatedProgram(0, 0), 1);
+    EXPECT_EQ(Dev().SendDevDescUpdatedProgram(), 1);
     global->SetParam(P::kLocal, 1, 0);
 }
 
@@ -434,7 +434,7 @@ TEST_F(GlobalEditorGui, FileThatDidNotLoadOpensNoEditor)
     std::filesystem::remove(missing);
     EXPECT_EQ(CDialogEditGlb::Run(Dev(), -1, missing, frame_, Environment()), wxID_CANCEL);
     EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
-    EXPECT_EQ(Dev().SendDevDescUpdatedProgram(0, 0), 1);
+    EXPECT_EQ(Dev().SendDevDescUpdatedProgram(), 1);
 }
 
 TEST_F(GlobalEditorGui, WithoutAGlobalObjectOnlyCloseActs)
