@@ -149,7 +149,10 @@ void CVelkViewModel::FillList(const std::string&, bool reset) {
     titles_[3] = titles_[4] = titles_[5] = text::kColumnNone;
     if (deviceList || reset) {
         rows_.clear();
-        if (sink_) sink_->OnRowsReset();
+        // A device's rows may first be received under a waiting loop: the
+        // window lets its old rows go now. A setup or library list is shown
+        // once, at the sort, so the window keeps the items that stay.
+        if (deviceList && sink_) sink_->OnRowsReset();
     }
     // A fill that ends in a sort shows its rows once, at the sort.
     quietInserts_ = deviceList || reset;
@@ -165,7 +168,10 @@ void CVelkViewModel::FillList(const std::string&, bool reset) {
     quietInserts_ = false;
     // Without reset the rows that stay keep their place and new rows stand
     // at the top; a device list is always rebuilt and sorted.
-    if (deviceList || reset) Sort(0);
+    if (deviceList || reset) {
+        SortRows();
+        if (sink_) sink_->OnRowsReset();
+    }
     for (int column : {1, 3, 4, 5}) widths_[column] = kResetColumnWidth;
     if (sink_) sink_->OnColumnsChanged();
     ApplyStyle();
@@ -320,6 +326,11 @@ void CVelkViewModel::Sort(int mode) {
         return;
     }
     RowsChanging();
+    SortRows();
+    if (sink_) sink_->OnRowsReset();
+}
+
+void CVelkViewModel::SortRows() {
     const CSortSetting& setting = KindSort();
     activeColumn_ = setting.column;
     activeBackOrder_ = setting.backOrder;
@@ -329,7 +340,6 @@ void CVelkViewModel::Sort(int mode) {
         return back ? folderlist::CompareNoCase(b.texts[column], a.texts[column]) < 0
                     : folderlist::CompareNoCase(a.texts[column], b.texts[column]) < 0;
     });
-    if (sink_) sink_->OnRowsReset();
 }
 
 void CVelkViewModel::SortBy(int column) {

@@ -51,7 +51,8 @@ public:
     // The rows are about to move: the window reports its selection now
     // (SetSelected), while its rows still match the model's.
     virtual void OnRowsChanging() = 0;
-    // Every row anew (after a sort or a fill with reset).
+    // Every row anew (after a sort or a fill with reset): often the same
+    // rows as before, in another order or in the same.
     virtual void OnRowsReset() = 0;
     // `count` rows were inserted at `first`.
     virtual void OnRowsInserted(int first, int count) = 0;
@@ -153,6 +154,9 @@ private:
     bool ParentIsShown(const std::string& path) const;
     void ApplyStyle();
     void RowsChanging();
+    // The rows in the order of the list's sort setting, which becomes the
+    // active one; the window is not told.
+    void SortRows();
 
     CVelkDoc& doc_;
     CVelkPreference& preference_;

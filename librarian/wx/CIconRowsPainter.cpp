@@ -16,17 +16,32 @@ constexpr int kExtraHeight = 6;
 
 }  // namespace
 
-void CIconRowsPainter::Install(wxListCtrl& list, wxWindow& rows) {
+std::shared_ptr<CListLayoutState> CIconRowsPainter::Install(wxListCtrl& list, wxWindow& rows) {
+    auto layout = std::make_shared<CListLayoutState>();
+    const auto pending = [layout](wxListEvent& event) {
+        layout->SetPending();
+        event.Skip();
+    };
+    for (const auto type :
+         {wxEVT_LIST_INSERT_ITEM, wxEVT_LIST_DELETE_ITEM, wxEVT_LIST_DELETE_ALL_ITEMS})
+        list.Bind(type, pending);
+    // A window's idle event follows its internal idle work, the layout.
+    rows.SetExtraStyle(rows.GetExtraStyle() | wxWS_EX_PROCESS_IDLE);
+    rows.Bind(wxEVT_IDLE, [layout](wxIdleEvent& event) {
+        layout->SetDone();
+        event.Skip();
+    });
     // Bound on the rows window, it runs before the control's own paint,
     // which it replaces (not skipped) outside the details style.
-    rows.Bind(wxEVT_PAINT, [&list, &rows](wxPaintEvent& event) {
+    rows.Bind(wxEVT_PAINT, [&list, &rows, layout](wxPaintEvent& event) {
         if (list.InReportView()) {
             event.Skip();
             return;
         }
         wxPaintDC dc(&rows);
-        CIconRowsPainter(list, rows).Paint(dc, rows.GetUpdateRegion());
+        if (!layout->IsPending()) CIconRowsPainter(list, rows).Paint(dc, rows.GetUpdateRegion());
     });
+    return layout;
 }
 
 wxImageList* CIconRowsPainter::Images() const {

@@ -13,19 +13,40 @@
 
 #include <wx/gdicmn.h>
 
+#include <memory>
+
 class wxDC;
 class wxImageList;
 class wxListCtrl;
 class wxRegion;
 class wxWindow;
 
+// Whether the control has yet to lay its items out again. It does that when
+// idle; until then every item rectangle asked for costs a whole layout (each
+// label measured), so a paint that came first would stall: for minutes with
+// 10,000 items. GTK paints before wx's idle time, as after a menu closes.
+class CListLayoutState {
+public:
+    bool IsPending() const { return pending_; }
+    // For changes the control raises no event for (a label set in place).
+    void SetPending() { pending_ = true; }
+    void SetDone() { pending_ = false; }
+
+private:
+    bool pending_ = true;
+};
+
 class CIconRowsPainter {
 public:
     // `rows` is the window the control draws its rows in.
     CIconRowsPainter(wxListCtrl& list, wxWindow& rows) : list_(list), rows_(rows) {}
 
-    // Makes `rows` draw through this class outside the details style.
-    static void Install(wxListCtrl& list, wxWindow& rows);
+    // Makes `rows` draw through this class outside the details style. Its
+    // items' inserts and deletes mark a layout pending; the rows window's
+    // idle time, where the control lays them out, ends it. A paint while it
+    // is pending draws nothing: the control paints everything anew once laid
+    // out.
+    static std::shared_ptr<CListLayoutState> Install(wxListCtrl& list, wxWindow& rows);
 
     // Draws the items `update` (in `rows`' client coordinates) touches.
     void Paint(wxDC& dc, const wxRegion& update) const;

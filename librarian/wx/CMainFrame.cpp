@@ -6,6 +6,10 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 #include "device/MDevConfig.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CDialogDevice.h"
@@ -110,6 +114,22 @@ CMainFrame::CMainFrame(const Services& services)
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::InitialUpdate() { panes_->InitialUpdate(); }
+
+bool CMainFrame::Show(bool show) {
+#ifdef __WXGTK__
+    // Under a window manager that reports its frame sizes, wx realizes a
+    // window at a one-pixel allocation and maps it once the sizes arrive;
+    // GTK then lays it out first at its smallest request, a few pixels
+    // wide, and gives the toolbar and the panes' scroll bars negative room
+    // (it prints criticals). Realized here, the window is laid out at its
+    // own size from the start and wx maps it at once; the window manager
+    // puts its frame around it.
+    auto* widget = static_cast<GtkWidget*>(GetHandle());
+    if (show && !IsShown() && widget != nullptr && !gtk_widget_get_realized(widget))
+        gtk_widget_realize(widget);
+#endif
+    return wxFrame::Show(show);
+}
 
 CLeftView* CMainFrame::GetTreeWindow() const { return panes_->GetTree(); }
 

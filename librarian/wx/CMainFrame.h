@@ -51,6 +51,9 @@ public:
     // The panes' initial updates (tree first: the device detection).
     void InitialUpdate();
 
+    // The first show lays the window out at its own size at once.
+    bool Show(bool show = true) override;
+
     wxSplitterWindow* GetSplitter() const { return splitter_; }
     CLeftView* GetTreeWindow() const;
     CVelkView* GetListWindow() const;

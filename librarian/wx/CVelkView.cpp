@@ -6,6 +6,7 @@
 
 #include "librarian/CItemPath.h"
 #include "librarian/CVelkDoc.h"
+#include "librarian/wx/CIconRowsPainter.h"
 #include "librarian/wx/VelkViewInput.h"
 #include "resources/wx/VelkArt.h"
 
@@ -86,38 +87,87 @@ void CVelkView::ShowMarks(int row) {
     SetItemBackgroundColour(row, r.dropHighlight ? DropHighlightColour() : GetBackgroundColour());
 }
 
-void CVelkView::ShowRow(int row) {
+void CVelkView::ShowSelection(int row) {
+    const bool selected = model_.Rows()[row].selected;
+    if ((GetItemState(row, wxLIST_STATE_SELECTED) != 0) != selected)
+        SetItemState(row, selected ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+}
+
+bool CVelkView::UpdateItem(int row) {
     const CListRow& r = model_.Rows()[row];
-    if (IsVirtual()) {
-        RefreshItem(row);
-    } else {
+    const wxString text = wxString::FromUTF8(r.texts[0]);
+    const int image = r.cut ? velk::VelkListGhost(r.image) : r.image;
+    wxListItem shown;
+    shown.SetId(row);
+    shown.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_IMAGE);
+    GetItem(shown);
+    const bool relabelled = shown.GetText() != text;
+    if (relabelled || shown.GetImage() != image) {
         wxListItem item;
         item.SetId(row);
         item.SetColumn(0);
         item.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_IMAGE);
-        item.SetText(wxString::FromUTF8(r.texts[0]));
-        item.SetImage(r.cut ? velk::VelkListGhost(r.image) : r.image);
+        item.SetText(text);
+        item.SetImage(image);
         SetItem(item);
-        ShowMarks(row);
     }
-    const bool shownSelected = GetItemState(row, wxLIST_STATE_SELECTED) != 0;
-    if (shownSelected != r.selected)
-        SetItemState(row, r.selected ? wxLIST_STATE_SELECTED : 0, wxLIST_STATE_SELECTED);
+    // Colours only where a row is marked or an item was (an unmarked row
+    // gets none).
+    if (r.cut || r.dropHighlight || GetItemTextColour(row).IsOk() ||
+        GetItemBackgroundColour(row).IsOk())
+        ShowMarks(row);
+    ShowSelection(row);
+    return relabelled;
+}
+
+void CVelkView::RelayOut() {
+    // wx measures and places its items again after an insert, a delete or
+    // a new image list, not after a label set in place (it keeps the old
+    // label's width): the image list set again asks for it.
+    SetImageList(largeImages_.get(), wxIMAGE_LIST_NORMAL);
+    if (layout_) layout_->SetPending();
+}
+
+void CVelkView::ShowRow(int row) {
+    if (IsVirtual()) {
+        RefreshItem(row);
+        ShowSelection(row);
+    } else if (UpdateItem(row)) {
+        RelayOut();
+    }
 }
 
 void CVelkView::Populate() {
     velkview::SyncScope sync(syncing_);
+    const bool sameFolder = doc_.GetCurrentPath() == shownFolder_;
+    const int rows = model_.RowCount();
     Freeze();
-    DeleteAllItems();
+    if (!sameFolder || rows == 0) DeleteAllItems();
     if (IsVirtual()) {
-        SetItemCount(model_.RowCount());
-        for (int row = 0; row < model_.RowCount(); ++row)
-            if (model_.Rows()[row].selected)
-                SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        // Its texts come from the model as it draws.
+        if (GetItemCount() != rows) SetItemCount(rows);
+        for (int row = 0; row < rows; ++row) ShowSelection(row);
         Refresh();
     } else {
-        for (int row = 0; row < model_.RowCount(); ++row) InsertRow(row);
+        if (GetItemCount() > rows) {
+            // Most of the items go: all at once.
+            if (GetItemCount() - rows > rows) DeleteAllItems();
+            while (GetItemCount() > rows) DeleteItem(GetItemCount() - 1);
+        }
+        const int kept = GetItemCount();
+        bool relabelled = false;
+        for (int row = 0; row < kept; ++row) relabelled = UpdateItem(row) || relabelled;
+        for (int row = kept; row < rows; ++row) InsertRow(row);
+        if (relabelled) RelayOut();
     }
+    // The focus stays with its item, wherever the item went.
+    if (sameFolder && !focusedLeaf_.empty()) {
+        const int row = model_.FindItem(focusedLeaf_);
+        if (row >= 0 && row < GetItemCount() && GetItemState(row, wxLIST_STATE_FOCUSED) == 0)
+            SetItemState(row, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    }
+    focusedLeaf_.clear();
+    shownFolder_ = doc_.GetCurrentPath();
     Thaw();
 }
 
@@ -132,8 +182,16 @@ void CVelkView::FinishLabelEdit() {
 
 void CVelkView::OnRowsChanging() {
     FinishLabelEdit();
-    // The control's selection is read back before the rows move.
+    // The control's selection and focus are read back before the rows move.
     SyncSelection();
+    RememberFocus();
+}
+
+void CVelkView::RememberFocus() {
+    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    focusedLeaf_.clear();
+    if (focused >= 0 && GetItemCount() == model_.RowCount())
+        focusedLeaf_ = itempath::GetLeafName(model_.GetItemPath(static_cast<int>(focused)));
 }
 
 void CVelkView::SyncSelection() {
@@ -158,6 +216,8 @@ void CVelkView::OnRowsInserted(int first, int count) {
         return;
     }
     velkview::SyncScope sync(syncing_);
+    // The control moves its focus along with the rows.
+    focusedLeaf_.clear();
     Freeze();
     for (int row = first; row < first + count; ++row) InsertRow(row);
     Thaw();
@@ -170,6 +230,7 @@ void CVelkView::OnRowDeleted(int row) {
         return;
     }
     velkview::SyncScope sync(syncing_);
+    focusedLeaf_.clear();
     DeleteItem(row);
 }
 
@@ -228,6 +289,7 @@ void CVelkView::OnStyleChanged(int style) {
     if (HasFlag(flag) && IsVirtual() == details) return;
     FinishLabelEdit();
     StoreWidths();
+    RememberFocus();
     {
         velkview::SyncScope sync(syncing_);
         Freeze();

@@ -11,11 +11,13 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "librarian/CVelkViewCommands.h"
 #include "librarian/CVelkViewModel.h"
 #include "librarian/wx/VelkViewInput.h"
 
+class CListLayoutState;
 class VelkLauncher;
 class wxImageList;
 class wxMenu;
@@ -87,11 +89,22 @@ private:
     // rows change under it.
     void FinishLabelEdit();
 
-    // Every row anew from the model.
+    // The control's items from the model's rows. In the folder shown before,
+    // the items that stand take the rows at their places: a sort or a
+    // refill deletes and inserts no item, and the scroll position and the
+    // focused item stay. Another folder's rows go in anew, from the top.
     void Populate();
     void InsertRow(int row);
     void ShowRow(int row);
+    // An item of the icon styles made to show its row; true when its label
+    // changed.
+    bool UpdateItem(int row);
     void ShowMarks(int row);
+    void ShowSelection(int row);
+    // Notes the focused item, which the next Populate focuses again.
+    void RememberFocus();
+    // Has the control lay its items out again at its next idle time.
+    void RelayOut();
     void ApplyColumns();
     // The user's widths of the details style back into the model.
     void StoreWidths();
@@ -100,10 +113,15 @@ private:
     CVelkViewModel model_;
     CVelkViewCommands commands_;
     wxWindow* rowsWindow_ = nullptr;
+    std::shared_ptr<CListLayoutState> layout_;
     std::unique_ptr<wxImageList> largeImages_;
     std::unique_ptr<wxImageList> smallImages_;
     mutable wxItemAttr markAttr_;
     int syncing_ = 0;
     int finishingEdit_ = 0;
+    // The folder whose rows the control holds, and the item focused when
+    // the rows last began to change (its leaf name).
+    std::string shownFolder_;
+    std::string focusedLeaf_;
     velkview::CMenuOnce menuOnce_;
 };

@@ -34,7 +34,7 @@ wxWindow* FindRowsWindow(wxWindow& list) {
 
 void CVelkView::BindInput() {
     rowsWindow_ = FindRowsWindow(*this);
-    CIconRowsPainter::Install(*this, *rowsWindow_);
+    layout_ = CIconRowsPainter::Install(*this, *rowsWindow_);
     showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
     dragPayload = [] { return CWxClipboard::GetDragPayload(); };
     dragEffects = [] { return CWxClipboard::GetDragEffects(); };

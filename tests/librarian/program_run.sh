@@ -28,3 +28,28 @@ shown_windows() {
     sed -n 's/^xwininfo: Window id: 0x[0-9a-f]* //p' <<<"$info"
   done
 }
+
+# Starts openbox on the display and waits until it manages the screen; its
+# pid is left in $wm_pid. Fails when it does not come up within 10 s.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm_pid=$!
+  local end=$((SECONDS + 10))
+  while [ "$SECONDS" -lt "$end" ]; do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    kill -0 "$wm_pid" 2>/dev/null || { echo "the window manager (openbox) ended"; return 1; }
+    sleep 0.05
+  done
+  echo "the window manager (openbox) did not come up"; return 1
+}
+
+# Waits until the main window is mapped on the screen (also inside a window
+# manager's frame); fails after $1 s.
+wait_for_main_window() {
+  local end=$((SECONDS + ${1:-30}))
+  while [ "$SECONDS" -lt "$end" ]; do
+    xwininfo -name "Brontisel SoundEditor" 2>/dev/null | grep -q "Map State: IsViewable" && return 0
+    sleep 0.05
+  done
+  echo "the main window was not mapped"; return 1
+}

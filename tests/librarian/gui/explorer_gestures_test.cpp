@@ -191,9 +191,19 @@ protected:
         EXPECT_GE(row, 0) << name;
         return RowLabel(row);
     }
-    // A point of the list below every row.
+    // A point of the list on no row: near its lower right corner, else the
+    // nearest one up or to the left (a device's programs as icons fill the
+    // whole list but for the gaps between them).
     wxPoint ListEmptySpace() {
         const wxSize size = list_->GetClientSize();
+        for (int up = 40; up < size.y; up += 4)
+            for (int left = 40; left < size.x; left += 4) {
+                const wxPoint point(size.x - left, size.y - up);
+                int flags = 0;
+                if (list_->HitTest(point, flags) == wxNOT_FOUND)
+                    return list_->ClientToScreen(point);
+            }
+        ADD_FAILURE() << "the list has no empty space";
         return list_->ClientToScreen(wxPoint(size.x - 40, size.y - 40));
     }
     // A point of the tree below every node.

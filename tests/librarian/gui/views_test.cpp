@@ -22,6 +22,8 @@
 #include "librarian/wx/CVelkView.h"
 #include "resources/wx/VelkArt.h"
 #include "resources/wx/VelkMenuBuilder.h"
+#include "tests/guitest/RealInput.h"
+#include "tests/guitest/SaveShot.h"
 
 namespace {
 
@@ -264,6 +266,161 @@ TEST(CVelkViewGui, ColumnClickSortsTheControlsRows) {
     EXPECT_EQ(f.Text(0, 0), "Vocoder Pad.prg");
     EXPECT_EQ(f.Text(f.list->GetItemCount() - 1, 0), "a.prg.glb");
     EXPECT_EQ(f.list->Model().GetActiveSortColumn(), 0);
+}
+
+// Where the control put each item (whole item and label), from the first
+// item's place: the same whatever the scroll position. The control lays its
+// items out when idle.
+std::vector<wxRect> ItemPlaces(wxListCtrl& list) {
+    wxTheApp->ProcessIdle();
+    std::vector<wxRect> places;
+    wxRect first;
+    list.GetItemRect(0, first);
+    for (long item = 0; item < list.GetItemCount(); ++item)
+        for (int code : {wxLIST_RECT_BOUNDS, wxLIST_RECT_LABEL}) {
+            wxRect rect;
+            list.GetItemRect(item, rect, code);
+            rect.Offset(-first.GetPosition());
+            places.push_back(rect);
+        }
+    return places;
+}
+
+// Counts the items the control inserts and deletes while it lives.
+class ItemChurn {
+public:
+    explicit ItemChurn(wxListCtrl& list) : list_(list) {
+        list_.Bind(wxEVT_LIST_INSERT_ITEM, &ItemChurn::Count, this);
+        list_.Bind(wxEVT_LIST_DELETE_ITEM, &ItemChurn::Count, this);
+        list_.Bind(wxEVT_LIST_DELETE_ALL_ITEMS, &ItemChurn::Count, this);
+    }
+    ~ItemChurn() {
+        list_.Unbind(wxEVT_LIST_INSERT_ITEM, &ItemChurn::Count, this);
+        list_.Unbind(wxEVT_LIST_DELETE_ITEM, &ItemChurn::Count, this);
+        list_.Unbind(wxEVT_LIST_DELETE_ALL_ITEMS, &ItemChurn::Count, this);
+    }
+    int operations = 0;
+
+private:
+    void Count(wxListEvent& event) {
+        ++operations;
+        event.Skip();
+    }
+    wxListCtrl& list_;
+};
+
+// A sort and a refill of the folder shown keep the control's items: none is
+// deleted or inserted, the scroll position stays, and the focused and
+// selected item keeps focus and selection wherever it went. Where labels
+// moved or changed (a sort, a rename), the items are laid out as a fresh
+// fill of the same rows lays them out.
+TEST(CVelkViewGui, SortRefillAndRenameWorkOnTheItemsInPlace) {
+    ViewsFrame f;
+    const std::string folder = f.DeviceFolder("My Library") + "/Many";
+    fs::create_directories(folder);
+    // Labels of many widths, created out of their order.
+    for (int i = 0; i < 180; ++i) {
+        const int k = (i * 37) % 180;
+        doctest::DocRig::WriteFile(folder + "/Patch " + std::string(k % 9, 'W') +
+                                   std::to_string(k) + ".prg");
+    }
+    f.Start();
+    f.Select(folder);
+    CVelkViewModel& model = f.list->Model();
+    for (int style : {kStyleIcon, kStyleSmallIcon, kStyleList, kStyleReport}) {
+        SCOPED_TRACE(style);
+        model.SetViewStyle(style);
+        f.Paint();
+        f.list->EnsureVisible(150);
+        const int focused = 150;
+        f.list->SetItemState(focused, wxLIST_STATE_FOCUSED | wxLIST_STATE_SELECTED,
+                             wxLIST_STATE_FOCUSED | wxLIST_STATE_SELECTED);
+        f.Paint();
+        const std::string name = f.Text(focused, 0);
+        const wxPoint scrolled = f.list->GetViewStart();
+        ASSERT_NE(scrolled, wxPoint(0, 0)) << "the list does not scroll";
+
+        const ItemChurn churn(*f.list);
+        model.SortBy(0);  // descending: every row moves
+        f.Paint();
+        ASSERT_EQ(f.list->GetItemCount(), model.RowCount());
+        for (int row = 0; row < model.RowCount(); ++row)
+            ASSERT_EQ(f.Text(row, 0), model.Rows()[row].texts[0]) << row;
+        const long now = f.list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+        ASSERT_GE(now, 0) << "no item has the focus";
+        EXPECT_NE(now, focused);
+        EXPECT_EQ(f.Text(now, 0), name);
+        EXPECT_EQ(f.list->GetSelectedItemCount(), 1);
+        EXPECT_NE(f.list->GetItemState(now, wxLIST_STATE_SELECTED), 0);
+        EXPECT_EQ(f.list->GetViewStart(), scrolled);
+        const std::vector<wxRect> sorted = ItemPlaces(*f.list);
+
+        // As the tree's click on the folder shown refills it.
+        model.FillList(folder, true);
+        f.Paint();
+        EXPECT_EQ(f.list->GetViewStart(), scrolled);
+        EXPECT_EQ(f.Text(now, 0), name);
+        EXPECT_NE(f.list->GetItemState(now, wxLIST_STATE_FOCUSED), 0);
+
+        const std::string longer =
+            "Patch renamed to a name far longer than any other " + std::to_string(style) + ".prg";
+        ASSERT_EQ(f.rig.Doc().RenameItem(folder + "/" + name, longer), 1);
+        f.Paint();
+        EXPECT_EQ(f.Text(now, 0), longer);
+        EXPECT_EQ(churn.operations, 0) << "items deleted or inserted";
+        const std::vector<wxRect> renamed = ItemPlaces(*f.list);
+
+        // The same rows filled anew.
+        model.SetViewStyle(style == kStyleReport ? kStyleIcon : kStyleReport);
+        model.SetViewStyle(style);
+        f.Paint();
+        EXPECT_EQ(ItemPlaces(*f.list), renamed) << "the items were not laid out again";
+        if (style != kStyleReport) {
+            EXPECT_NE(sorted, renamed);
+        }
+        ASSERT_EQ(f.rig.Doc().RenameItem(folder + "/" + longer, name), 1);
+        model.SortBy(0);
+    }
+}
+
+// GTK paints before wx's idle time, where the control lays its items out
+// (after a menu closes over the list, say). A paint that comes between a sort
+// and that layout waits for it, and the items show once laid out. (Drawn
+// before, each item's place would have cost a layout of all of them.)
+TEST(CVelkViewGui, PaintBetweenASortAndTheLayoutDoesNotStall) {
+    ViewsFrame f;
+    const std::string folder = f.DeviceFolder("My Library") + "/Many";
+    fs::create_directories(folder);
+    for (int i = 0; i < 700; ++i)
+        doctest::DocRig::WriteFile(folder + "/Name " + std::to_string(i) + ".prg");
+    f.Start();
+    f.Select(folder);
+    wxWindow& rows = *f.list->GetRowsWindow();
+    for (int style : {kStyleIcon, kStyleSmallIcon, kStyleList}) {
+        SCOPED_TRACE(style);
+        f.list->Model().SetViewStyle(style);
+        f.Paint();
+        f.list->Model().SortBy(0);
+        const auto start = Clock::now();
+        rows.Refresh();
+        rows.Update();
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+        // Laid out when idle; then the first item (top left) is drawn: dark
+        // pixels of its image and label.
+        guitest::Settle();
+        rows.Refresh();
+        rows.Update();
+        const wxImage image = guitest::Capture(rows).ConvertToImage();
+        wxRect first;
+        ASSERT_TRUE(f.list->GetItemRect(0, first));
+        first.Intersect(wxRect(image.GetSize()));
+        int dark = 0;
+        for (int y = first.GetTop(); y <= first.GetBottom(); ++y)
+            for (int x = first.GetLeft(); x <= first.GetRight(); ++x)
+                if (image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 3 * 128)
+                    ++dark;
+        EXPECT_GT(dark, 20) << "the first item is not drawn";
+    }
 }
 
 TEST(CLeftViewGui, RightClickSelectsTheNodeThenShowsTheMenuOnce) {
