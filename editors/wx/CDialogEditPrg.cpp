@@ -14,6 +14,7 @@
 #include "controls/wx/CDialogScroller.h"
 #include "editors/ProgramEditorLayout.h"
 #include "editors/wx/EditorDefaults.h"
+#include "editors/wx/InitialFocus.h"
 #include "librarian/wx/CDialogOverwrite.h"
 #include "resources/VelkStrings.h"
 
@@ -190,6 +191,7 @@ void CDialogEditPrg::InitEditor(wxWindow* parent) {
     PlaceInitially(parent);
     laidOut_ = true;
     RecalcLayout();
+    FocusFirstControl(*this);
 }
 
 void CDialogEditPrg::MeasureNaturalSize() {

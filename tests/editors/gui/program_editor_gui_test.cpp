@@ -25,10 +25,12 @@
 #include "controls/wx/C2StateButton.h"
 #include "controls/wx/CDial.h"
 #include "controls/wx/CDialogScroller.h"
+#include "controls/wx/CWiredPts.h"
 #include "device/MDevProgramParamId.h"
 #include "editors/ArpeggioPageTables.h"
 #include "editors/EffectPageTables.h"
 #include "editors/ProgramEditorLayout.h"
+#include "editors/TimbrePageTable.h"
 #include "editors/wx/CDialogEditPrg.h"
 #include "editors/wx/CProgramPage.h"
 #include "tests/editors/InRangeProgram.h"
@@ -79,11 +81,17 @@ protected:
         }
     }
 
-    CDialogEditPrg& Open(int number, const std::filesystem::path& path = {}) {
+    // The editor as the list makes it, not shown yet.
+    CDialogEditPrg& Create(int number, const std::filesystem::path& path = {}) {
         editor_ = std::make_unique<CDialogEditPrg>(
             &dev_.Dev(), number, path, parent_,
             EditorEnvironment{waitTarget_.get(), &guard_, &prompter_, {}, nullptr, &pump_},
             CDialogEditPrg::Overrides{&confirm_, {}});
+        return *editor_;
+    }
+
+    CDialogEditPrg& Open(int number, const std::filesystem::path& path = {}) {
+        Create(number, path);
         if (editor_->Model().HasProgram()) {
             editor_->Show();
             Pump();
@@ -161,6 +169,78 @@ TEST_F(ProgramEditorGui, KnobTurnedOnAPageReachesTheSynth500MsLater) {
     EXPECT_EQ(NewDumps(), 1);
     // The synth plays what the editor holds.
     EXPECT_EQ(dev_.Synth().EditBuffer(), dev_.Dev().GetEditBuffer().ToBytes());
+}
+
+// The editor opened as the list opens it, modal on a real window that the
+// window manager activates: the first key typed goes where a dialog puts the
+// focus, into its first control (the name), and no value changes. A drag on
+// the AMP EG graph then takes the focus to the edit of the value it changed.
+TEST_F(ProgramEditorGui, OpensWithTheFocusInItsFirstControlAndAGraphDragMovesIt) {
+    guitest::WindowManager wm;
+    ASSERT_TRUE(wm.IsRunning());
+    // Envelopes that differ from the graphs' starting values.
+    for (int i = 0; i < 4; ++i) {
+        dev_.Dev().GetProgram(0)->SetParam(timbrepage::kTimbre1Base + 35 + i, 10 + i, 0);  // FILTER EG
+        dev_.Dev().GetProgram(0)->SetParam(timbrepage::kTimbre1Base + 39 + i, 20 + i, 0);  // AMP EG
+    }
+    CDialogEditPrg& editor = Create(0);
+    const MDevDescProgram& program = *editor.Model().Program();
+    const auto params = [&program] {
+        std::vector<int32_t> values;
+        for (int id = 0; id < Id::kCount; ++id) values.push_back(program.GetParam(id));
+        return values;
+    };
+    const std::vector<int32_t> stored = params();
+    guitest::XInput input;
+    // The pages are gone once the editor has ended.
+    std::string focusAtOpen;
+    std::vector<std::string> opened, typed;
+    CWiredPts* graph = nullptr;
+    wxTextCtrl* attackEdit = nullptr;
+    int dragged = -1;
+    RunModalWith(editor, [&](guitest::Steps& steps) {
+        steps.Do([&] {
+            focusAtOpen = wxWindow::FindFocus() == editor.NameEdit() ? "name" : Describe(wxWindow::FindFocus());
+            editor.NameEdit()->ChangeValue("");  // so the typed key shows
+            opened = EditTexts(editor);
+            input.Type("5");
+            guitest::Settle();
+            typed = EditTexts(editor);
+        });
+        // The attack point dragged to the right: only the attack changes
+        // (the decay point moves along with it).
+        steps.Do([&] {
+            auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+            graph = page ? page->ControlAs<CWiredPts>(timbrepage::kAmpEgGraph) : nullptr;
+            attackEdit = page ? page->ControlAs<wxTextCtrl>(timbrepage::kAmpEgEdits[0]) : nullptr;
+            if (!graph || !attackEdit) return;
+            const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
+            input.MoveTo(graph->ClientToScreen(wxPoint(attack.x, attack.y)));
+            input.Press();
+        });
+        steps.Do([&] {
+            if (!graph) return;
+            const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
+            input.MoveTo(graph->ClientToScreen(wxPoint(attack.x + 30, attack.y)));
+        });
+        steps.Wait([&] { return !graph || graph->GetAttack() > 20; });
+        steps.Do([&] { input.Release(); });
+        steps.Wait([&] { return !graph || wxWindow::FindFocus() == attackEdit; });
+        steps.Do([&] { dragged = graph ? graph->GetAttack() : -1; });
+    });
+
+    EXPECT_EQ(focusAtOpen, "name");
+    // The name edit comes first and took the key; no other edit did.
+    ASSERT_FALSE(opened.empty());
+    const std::string name = "#" + std::to_string(prglayout::kIdName) + " ";
+    EXPECT_EQ(opened.front(), name);
+    opened.front() += "5";
+    EXPECT_EQ(typed, opened);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_GT(dragged, 20);
+    std::vector<int32_t> expected = stored;
+    expected[timbrepage::kTimbre1Base + 39] = dragged;  // AMP EG attack
+    EXPECT_EQ(params(), expected);
 }
 
 TEST_F(ProgramEditorGui, WriteToDeviceWritesTheSlotAndEndsOk) {
