@@ -13,6 +13,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/notebook.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -157,6 +158,31 @@ inline bool UntilOnScreen(const wxWindow& window)
     });
     guitest::Settle();
     return laidOut;
+}
+
+// A real click on the label of tab n; whether the notebook then shows it,
+// laid out.
+inline bool ClickTab(guitest::XInput& input, wxNotebook& tabs, int n)
+{
+    // The first point of the tab row that hits tab n, once GTK has laid the
+    // row out (new tabs have no place before).
+    wxPoint label;
+    const bool found = guitest::Until([&] {
+        for (int x = 2; x < tabs.GetSize().x; x += 4)
+            for (int y = 2; y < 60; y += 4)
+                if (tabs.HitTest(wxPoint(x, y)) == n) {
+                    label = wxPoint(x + 6, y + 4);
+                    return true;
+                }
+        return false;
+    });
+    if (!found)
+        return false;
+    input.ClickOn(tabs, label);
+    if (!guitest::Until([&] { return tabs.GetSelection() == n; }))
+        return false;
+    guitest::Settle();
+    return true;
 }
 
 // The class and id of a window, for messages.

@@ -236,16 +236,7 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
     wxNotebook& tabs = *editor.Tabs();
     ASSERT_TRUE(editors_test::UntilOnScreen(tabs));
     const auto clickTab = [&](int n) {
-        // The tab's label: the first point of the tab row that hits tab n.
-        for (int x = 2; x < tabs.GetSize().x; x += 4)
-            for (int y = 2; y < 60; y += 4)
-                if (tabs.HitTest(wxPoint(x, y)) == n) {
-                    input.ClickOn(tabs, wxPoint(x + 6, y + 4));
-                    if (!Until([&] { return editor.CurrentPage() == n; })) return false;
-                    guitest::Settle();  // the page shown and laid out
-                    return true;
-                }
-        return false;
+        return editors_test::ClickTab(input, tabs, n) && editor.CurrentPage() == n;
     };
     // Opens a list with a click and picks the item below the selected one.
     const auto pickNext = [&](int page, int id) {

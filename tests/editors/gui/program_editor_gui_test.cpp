@@ -430,19 +430,29 @@ TEST_F(ProgramEditorGui, APageChosenByItsTabIsDrawnOnce) {
     }
 }
 
-TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {
+// Each page of the voice mode's tabs is built when the editor opens and lies
+// in its own tab's viewport; a tab change builds none. A voice mode change
+// keeps the pages it still has a tab for and builds the new ones.
+TEST_F(ProgramEditorGui, EachPageIsBuiltOnceInItsOwnTabsViewport) {
     dev_.Dev().GetProgram(5)->SetParam(Id::kVoiceMode, 2, 0);
     CDialogEditPrg& editor = Open(5);
     wxNotebook& book = *editor.Notebook();
     EXPECT_EQ(TabLabels(book), (std::vector<std::string>{"Timbre 1", "Timbre 2", "Effect", "Arpeggio"}));
+    EXPECT_EQ(CountPages(editor), 4);
+    const PrgPageKind kinds[] = {PrgPageKind::Timbre1, PrgPageKind::Timbre2, PrgPageKind::Effect,
+                                 PrgPageKind::Arpeggio};
+    std::vector<wxWindow*> built;
+    for (const PrgPageKind kind : kinds) built.push_back(editor.PageOf(kind));
     for (int tab : {1, 3, 2, 0}) {
         book.SetSelection(static_cast<size_t>(tab));
         Pump();
         EXPECT_EQ(editor.Model().CurrentTab(), tab);
-        EXPECT_EQ(CountPages(editor), 1);
+        EXPECT_EQ(editor.Page(), built[static_cast<size_t>(tab)]) << "tab " << tab;
         EXPECT_EQ(editor.Page()->GetParent(), editor.ShownScroller()->Viewport());
         EXPECT_EQ(editor.Page()->GetParent()->GetParent(), book.GetPage(static_cast<size_t>(tab)));
+        EXPECT_TRUE(editor.Page()->IsShownOnScreen());
     }
+    EXPECT_EQ(CountPages(editor), 4);
     // Layer with Effect shown -> Vocoder: Effect stays, at index 1; the
     // notebook's own change events while the tabs are rebuilt change nothing.
     book.SetSelection(2);
@@ -453,8 +463,60 @@ TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {
     EXPECT_EQ(book.GetSelection(), 1);
     EXPECT_EQ(editor.Model().CurrentTab(), 1);
     EXPECT_EQ(editor.Model().ShownKind(), PrgPageKind::Effect);
-    EXPECT_EQ(CountPages(editor), 1);
+    EXPECT_EQ(editor.Page(), built[2]);
+    EXPECT_EQ(editor.PageOf(PrgPageKind::Timbre1), built[0]);
+    EXPECT_EQ(CountPages(editor), 5);
     EXPECT_EQ(editor.Model().Program()->GetParam(Id::kVoiceMode), 3);
+    // At its natural size the editor shows the Vocoder page, the largest,
+    // without scrolling.
+    book.SetSelection(0);
+    editor.SetSize(editor.NaturalSize());
+    Pump();
+    ASSERT_EQ(editor.Page(), editor.PageOf(PrgPageKind::Vocoder));
+    EXPECT_EQ(editor.Page()->GetParent()->GetParent(), book.GetPage(0));
+    EXPECT_FALSE(editor.ShownScroller()->VerticalBar()->IsShown());
+    EXPECT_FALSE(editor.ShownScroller()->HorizontalBar()->IsShown());
+}
+
+// Tabs chosen with real clicks: the page that comes back is the one the
+// editor built when it opened (a page built afresh on every tab change took
+// 43-65 ms before it was drawn), and it shows what the program holds by
+// then: a voice mode picked in the top row while the Arpeggio page was
+// hidden sets its "Target Timbre" as it should, and a value the program got
+// meanwhile shows.
+TEST_F(ProgramEditorGui, APageChosenAgainIsTheOneBuiltAtOpenWithTheProgramsValues) {
+    using guitest::Until;
+    dev_.Dev().GetProgram(5)->SetParam(Id::kVoiceMode, 2, 0);
+    CDialogEditPrg& editor = Open(5);
+    wxNotebook& book = *editor.Notebook();
+    guitest::XInput input;
+    ASSERT_TRUE(UntilOnScreen(book));
+    ASSERT_TRUE(ClickTab(input, book, 3));
+    auto* arpeggio = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(arpeggio, nullptr);
+    arpeggio->SetName("built at open");
+    EXPECT_TRUE(arpeggio->Control(arpeggio_page::kTargetTimbre)->IsEnabled());
+
+    ASSERT_TRUE(ClickTab(input, book, 0));
+    editor.Model().Program()->SetParam(Id::kArpType, 2, 0);  // "Alternate1"
+    // "Single", the item above "Layer".
+    wxChoice& voiceMode = *editor.VoiceModeList();
+    ASSERT_TRUE(UntilOnScreen(voiceMode));
+    input.ClickOn(voiceMode);
+    ASSERT_TRUE(Until([] { return guitest::ShownMenuCount() > 0; }));
+    input.Tap(XK_Up);
+    input.Tap(XK_Return);
+    ASSERT_TRUE(Until([&] { return voiceMode.GetSelection() == 0; }));
+    EXPECT_EQ(TabLabels(book), (std::vector<std::string>{"Timbre 1", "Effect", "Arpeggio"}));
+
+    ASSERT_TRUE(ClickTab(input, book, 2));
+    ASSERT_EQ(editor.Model().ShownKind(), PrgPageKind::Arpeggio);
+    auto* shown = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->GetName().utf8_string(), "built at open");
+    EXPECT_FALSE(shown->Control(arpeggio_page::kTargetTimbre)->IsEnabled());
+    EXPECT_FALSE(shown->Control(arpeggio_page::kTargetTimbreLabel)->IsEnabled());
+    EXPECT_EQ(shown->ControlAs<wxChoice>(arpeggio_page::kType)->GetSelection(), 2);
 }
 
 TEST_F(ProgramEditorGui, ArpeggiatorReportReachesTheArpeggioPageOnlyWhileOpen) {
