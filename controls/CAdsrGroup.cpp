@@ -25,6 +25,9 @@ void CAdsrGroup::Setup(EnvelopeView& graph, EditView& attack, EditView& decay, E
 {
     graph_ = &graph;
     edits_ = {&attack, &decay, &sustain, &release};
+    // Unarmed while it runs, also when a page shows the object's values
+    // again: the graph's notices then only fill the edits.
+    armed_ = false;
     std::array<int, kPointCount> stored{};
     std::array<int, kPointCount> shown{};
     for (int i = 0; i < kPointCount; ++i) {
@@ -33,7 +36,8 @@ void CAdsrGroup::Setup(EnvelopeView& graph, EditView& attack, EditView& decay, E
         shown[i] = std::clamp(stored[i], 0, kLargest);
     }
     // The graph's change notices raised here reach the page while the
-    // group is unarmed: they fill the edits and store nothing.
+    // group is unarmed: they fill the edits, store nothing and leave the
+    // keyboard focus where it is.
     graph.SetEnvelope(shown[Attack], shown[Decay], shown[Sustain], shown[Release]);
     for (int i = 0; i < kPointCount; ++i)
         edits_[i]->SetText(FormatValue(shown[i]));
@@ -57,7 +61,8 @@ void CAdsrGroup::SyncFromGraph(bool focus)
             continue;
         edit.SetText(FormatValue(value));
         OnChanged(point, value);
-        if (focus)
+        // Only a change of the user's (a drag) takes the focus along.
+        if (focus && armed_)
             edit.SetFocus();
     }
 }

@@ -25,12 +25,16 @@ public:
 
     // The object is not owned; it must outlive every later call.
     void Bind(MDevDescProgram& object, int attackId, int decayId, int sustainId, int releaseId);
+    // Shows the object's values and arms the group. It may run again, to
+    // show values the object got from elsewhere; it stores nothing then
+    // (but a value outside 0..127) and moves no focus.
     void Setup(EnvelopeView& graph, EditView& attack, EditView& decay, EditView& sustain,
                EditView& release);
     bool IsArmed() const { return armed_; }
 
     // For each value whose edit does not read the graph's value: rewrite
-    // the edit, store (when armed) and, with focus, move the focus there.
+    // the edit, and when armed store it and, with focus, move the focus
+    // there (after a drag the focus rests on the last edit that changed).
     void SyncFromGraph(bool focus);
     void OnAttackEdit() { OnEdit(Attack); }
     void OnDecayEdit() { OnEdit(Decay); }

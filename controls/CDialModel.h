@@ -68,6 +68,7 @@ public:
     struct Indicator {
         int width;  // pen width, odd; the white line is width - 4
         int outerX, outerY, innerX, innerY;
+        bool operator==(const Indicator&) const = default;
     };
     Indicator IndicatorFor(int side) const;
 

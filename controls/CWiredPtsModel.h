@@ -24,6 +24,7 @@ struct CWiredPt {
 
     // A point whose limits are a single spot cannot be picked.
     bool Fixed() const { return limitLeft == limitRight && limitTop == limitBottom; }
+    bool operator==(const CWiredPt&) const = default;
 };
 
 class CWiredPtsModel {

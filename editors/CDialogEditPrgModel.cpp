@@ -71,7 +71,7 @@ void CDialogEditPrgModel::OnDestroy() {
     if (registration_) registration_->Unregister();
     StopCommit();
     commitWanted_ = false;
-    if (view_) view_->DestroyPage();
+    if (view_) view_->DestroyPages();
 }
 
 std::string CDialogEditPrgModel::Caption() const {
@@ -101,7 +101,7 @@ void CDialogEditPrgModel::RebuildTabs() {
     for (std::size_t i = 0; i < tabs.size(); ++i) kinds_[i] = tabs[i].kind;
     currentTab_ = TabAfterRebuild(before, tabs);
     view_->SetTabs(tabs, currentTab_);
-    // Rebuilt from the program also when the kind stayed the same.
+    // Shown afresh from the program also when the kind stayed the same.
     ShowPage(currentTab_);
 }
 

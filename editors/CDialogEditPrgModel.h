@@ -43,9 +43,11 @@ public:
     // Replaces every tab by `tabs` and selects `selected`; raises no tab
     // change.
     virtual void SetTabs(std::span<const PrgTab> tabs, int selected) = 0;
-    // Destroys the shown page, then creates the page of `kind` in tab `index`.
+    // Shows the page of `kind` in tab `index` with what the program holds
+    // now, as a page built afresh would show it.
     virtual void ShowPage(int index, PrgPageKind kind) = 0;
-    virtual void DestroyPage() = 0;
+    // Destroys every page.
+    virtual void DestroyPages() = 0;
     // The shown page when it is the Arpeggio page, else null.
     virtual ArpeggioDisplay* ShownArpeggioPage() = 0;
     virtual void EndEditor(EditorEnd end) = 0;
@@ -77,7 +79,7 @@ public:
     // Registers for the device's notices and shows the first page; false
     // (nothing done) when there is no program.
     bool Init(ProgramEditorView& view);
-    // Unregisters, drops a pending commit, destroys the page. Idempotent.
+    // Unregisters, drops a pending commit, destroys the pages. Idempotent.
     void OnDestroy();
 
     // "Program Editor - A.11" or "Program Editor - \"<path>\"".

@@ -111,7 +111,12 @@ void CDial::OnPaint(wxPaintEvent&) {
     // The knob is composed off screen and copied in one go; its corners are
     // transparent, so they show what the page itself shows there (a page in
     // a tab is drawn by the theme, whatever colour the page reports).
-    dc.DrawBitmap(Render(model_, side, GetParent()->GetBackgroundColour()), 0, 0, true);
+    const Painted now{side, GetParent()->GetBackgroundColour(), model_.IndicatorFor(side)};
+    if (!paintedBitmap_.IsOk() || !(now == painted_)) {
+        paintedBitmap_ = Render(model_, side, now.background);
+        painted_ = now;
+    }
+    dc.DrawBitmap(paintedBitmap_, 0, 0, true);
 }
 
 wxBitmap CDial::Render(const CDialModel& model, int side, const wxColour& background) {

@@ -9,6 +9,7 @@
 //   EVT_CDIAL_CLICKED          a left press inside the circle (pages move the focus on it)
 
 #include <wx/bitmap.h>
+#include <wx/colour.h>
 #include <wx/control.h>
 #include <wx/event.h>
 
@@ -58,4 +59,14 @@ private:
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
     CDialModel model_;
+    // The knob last painted, kept until what it shows changes: a page of
+    // knobs is drawn whole each time its tab is chosen.
+    struct Painted {
+        int side = 0;
+        wxColour background;
+        CDialModel::Indicator indicator{};
+        bool operator==(const Painted&) const = default;
+    };
+    Painted painted_;
+    wxBitmap paintedBitmap_;
 };

@@ -108,7 +108,13 @@ void CWiredPts::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     if (model_.ClientWidth() <= 0 || model_.ClientHeight() <= 0) return;
     // Composed off screen and copied in one go.
-    dc.DrawBitmap(Render(model_), 0, 0);
+    const Painted now{model_.ClientWidth(), model_.ClientHeight(), model_.HasEnvelope(),
+                      model_.DraggedIndex(), model_.Points()};
+    if (!paintedBitmap_.IsOk() || !(now == painted_)) {
+        paintedBitmap_ = Render(model_);
+        painted_ = now;
+    }
+    dc.DrawBitmap(paintedBitmap_, 0, 0);
 }
 
 wxBitmap CWiredPts::Render(const CWiredPtsModel& model) {

@@ -8,6 +8,7 @@
 //                                  the flags of what the drag may have changed
 // The notice's full word (value OR flag) is NoticeWord(event).
 
+#include <array>
 #include <cstdint>
 
 #include <wx/bitmap.h>
@@ -58,4 +59,16 @@ private:
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
     CWiredPtsModel model_;
+    // The graph last painted, kept until what it shows changes: a page is
+    // drawn whole each time its tab is chosen.
+    struct Painted {
+        int width = 0;
+        int height = 0;
+        bool hasEnvelope = false;
+        int dragged = -1;
+        std::array<CWiredPt, CWiredPtsModel::kCount> points{};
+        bool operator==(const Painted&) const = default;
+    };
+    Painted painted_;
+    wxBitmap paintedBitmap_;
 };

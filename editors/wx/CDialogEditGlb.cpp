@@ -12,6 +12,7 @@
 #include "device/MDevDesc.h"
 #include "editors/wx/CDialogEditGlbTabs.h"
 #include "editors/wx/EditorDefaults.h"
+#include "editors/wx/InitialFocus.h"
 #include "librarian/VelkClock.h"
 #include "librarian/wx/CDialogAnimate.h"
 #include "librarian/wx/CDialogOverwrite.h"
@@ -143,6 +144,7 @@ void CDialogEditGlb::Init()
     save_->Enable(false);
     if (model_.Global() == nullptr) {
         write_->Enable(false);
+        FocusFirstControl(*this);
         return;
     }
     SetTitle(wxString::FromUTF8(model_.Caption()));
@@ -158,6 +160,7 @@ void CDialogEditGlb::Init()
     PlaceWindow();
     laidOut_ = true;
     RecalcLayout();
+    FocusFirstControl(*this);
 }
 
 void CDialogEditGlb::AddTabs()

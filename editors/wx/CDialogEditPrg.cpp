@@ -12,8 +12,12 @@
 #include <wx/textctrl.h>
 
 #include "controls/wx/CDialogScroller.h"
+#include "device/MDevDescProgram.h"
+#include "device/MDevProgramParamId.h"
 #include "editors/ProgramEditorLayout.h"
+#include "editors/wx/CProgramPage.h"
 #include "editors/wx/EditorDefaults.h"
+#include "editors/wx/InitialFocus.h"
 #include "librarian/wx/CDialogOverwrite.h"
 #include "resources/VelkStrings.h"
 
@@ -122,9 +126,24 @@ wxButton* CDialogEditPrg::Button(int id) const {
     return dynamic_cast<wxButton*>(FindWindow(id));
 }
 
+const CDialogEditPrg::PageHost* CDialogEditPrg::ShownHost() const {
+    if (shownKind_ == PrgPageKind::None) return nullptr;
+    const PageHost& host = hosts_[static_cast<std::size_t>(shownKind_)];
+    return host.page ? &host : nullptr;
+}
+
+wxWindow* CDialogEditPrg::Page() const {
+    const PageHost* host = ShownHost();
+    return host ? host->page : nullptr;
+}
+
+wxWindow* CDialogEditPrg::PageOf(PrgPageKind kind) const {
+    return kind == PrgPageKind::None ? nullptr : hosts_[static_cast<std::size_t>(kind)].page;
+}
+
 quendar::CDialogScroller* CDialogEditPrg::ShownScroller() const {
-    if (pageTab_ < 0 || pageTab_ >= static_cast<int>(scrollers_.size())) return nullptr;
-    return scrollers_[static_cast<std::size_t>(pageTab_)].get();
+    const PageHost* host = ShownHost();
+    return host ? host->scroller.get() : nullptr;
 }
 
 void CDialogEditPrg::CreateControls() {
@@ -190,17 +209,12 @@ void CDialogEditPrg::InitEditor(wxWindow* parent) {
     PlaceInitially(parent);
     laidOut_ = true;
     RecalcLayout();
+    FocusFirstControl(*this);
 }
 
 void CDialogEditPrg::MeasureNaturalSize() {
     // The Vocoder page is the largest: the window that shows it unscrolled.
-    wxSize page(0, 0);
-    ProgramPageParts largest = pages_(PrgPageKind::Vocoder, *this, *model_->Program());
-    if (largest.window) {
-        page = largest.window->GetSize();
-        largest.arpeggio.reset();
-        largest.window->Destroy();
-    }
+    const wxSize page = ProgramPageSize(PrgPageKind::Vocoder, *this);
     const wxSize frame = GetSize() - GetClientSize();
     const wxPoint tab = notebook_->GetPosition();
     const int margin = tab.x;
@@ -261,7 +275,7 @@ void CDialogEditPrg::RecalcLayout() {
 
 void CDialogEditPrg::LayOutPage() {
     quendar::CDialogScroller* scroller = ShownScroller();
-    if (!page_ || !scroller) return;
+    if (!scroller) return;
     const wxSize area = PageArea();
     scroller->SetRect(0, 0, area.x, area.y);
 }
@@ -308,51 +322,93 @@ void CDialogEditPrg::RunCommitTimer() { model_->OnTimer(); }
 
 void CDialogEditPrg::EnableSaveToFile(bool enabled) { Button(prglayout::kIdSaveToFile)->Enable(enabled); }
 
-void CDialogEditPrg::SetTabs(std::span<const PrgTab> tabs, int selected) {
-    DestroyPage();
-    rebuildingTabs_ = true;
-    notebook_->DeleteAllPages();
-    scrollers_.clear();
-    // Each tab starts at the size GTK will give it later.
-    const wxSize area = PageArea();
-    for (const PrgTab& tab : tabs) {
-        auto* host = new wxPanel(notebook_, wxID_ANY, wxDefaultPosition, area);
-        scrollers_.push_back(std::make_unique<quendar::CDialogScroller>(*host));
-        host->Bind(wxEVT_SIZE, [this, host](wxSizeEvent& event) {
+CDialogEditPrg::PageHost& CDialogEditPrg::HostOf(PrgPageKind kind) {
+    PageHost& host = hosts_[static_cast<std::size_t>(kind)];
+    if (!host.tab) {
+        // It starts at the size GTK will give it later.
+        host.tab = new wxPanel(notebook_, wxID_ANY, wxDefaultPosition, PageArea());
+        host.scroller = std::make_unique<quendar::CDialogScroller>(*host.tab);
+        host.tab->Bind(wxEVT_SIZE, [this, kind](wxSizeEvent& event) {
             event.Skip();
-            if (pageTab_ >= 0 && static_cast<size_t>(pageTab_) < notebook_->GetPageCount() &&
-                notebook_->GetPage(static_cast<size_t>(pageTab_)) == host)
-                LayOutPage();
+            if (kind == shownKind_) LayOutPage();
         });
-        notebook_->AddPage(host, Wx(tab.label), false);
     }
+    return host;
+}
+
+void CDialogEditPrg::BuildPage(PrgPageKind kind) {
+    PageHost& host = HostOf(kind);
+    ProgramPageParts parts = pages_(kind, *host.scroller->Viewport(), *model_->Program());
+    if (!parts.window) return;
+    host.page = parts.window;
+    host.arpeggio = std::move(parts.arpeggio);
+    host.scroller->SetPage(host.page);
+}
+
+void CDialogEditPrg::NoteShownPage() {
+    // The page going out of sight shows what the program holds: every change
+    // of the user's went straight into the program.
+    if (const PageHost* shown = ShownHost())
+        if (auto* page = dynamic_cast<CProgramPage*>(shown->page)) page->NoteShownValues();
+}
+
+void CDialogEditPrg::SetTabs(std::span<const PrgTab> tabs, int selected) {
+    NoteShownPage();
+    rebuildingTabs_ = true;
+    // The tab windows stay, with their pages; only the set of tabs changes.
+    while (notebook_->GetPageCount() > 0) {
+        wxWindow* tab = notebook_->GetPage(0);
+        notebook_->RemovePage(0);
+        tab->Hide();
+    }
+    shownKind_ = PrgPageKind::None;
+    for (const PrgTab& tab : tabs) {
+        PageHost& host = HostOf(tab.kind);
+        host.tab->Show();
+        notebook_->AddPage(host.tab, Wx(tab.label), false);
+    }
+    // Every page of the set is built now, so that no tab change has to.
+    for (const PrgTab& tab : tabs)
+        if (!HostOf(tab.kind).page) BuildPage(tab.kind);
     if (selected >= 0 && static_cast<size_t>(selected) < notebook_->GetPageCount())
         notebook_->ChangeSelection(static_cast<size_t>(selected));
     rebuildingTabs_ = false;
 }
 
 void CDialogEditPrg::ShowPage(int index, PrgPageKind kind) {
-    DestroyPage();
-    if (index < 0 || index >= static_cast<int>(scrollers_.size())) return;
-    quendar::CDialogScroller& scroller = *scrollers_[static_cast<std::size_t>(index)];
-    ProgramPageParts parts = pages_(kind, *scroller.Viewport(), *model_->Program());
-    if (!parts.window) return;
-    page_ = parts.window;
-    arpeggio_ = std::move(parts.arpeggio);
-    pageTab_ = index;
-    scroller.SetPage(page_);
+    if (index < 0 || static_cast<size_t>(index) >= notebook_->GetPageCount() ||
+        kind == PrgPageKind::None)
+        return;
+    NoteShownPage();
+    PageHost& host = HostOf(kind);
+    if (!host.page) {
+        BuildPage(kind);
+    } else {
+        // Kept while hidden: it shows what the program holds now, as a
+        // page built afresh would; the Arpeggio page enables "Target Timbre"
+        // by the voice mode, which the top row may have changed meanwhile.
+        if (auto* page = dynamic_cast<CProgramPage*>(host.page)) page->ShowProgramValues();
+        if (host.arpeggio)
+            host.arpeggio->SetVoiceMode(model_->Program()->GetParam(MDevProgramParamId::kVoiceMode));
+    }
+    if (!host.page) return;
+    shownKind_ = kind;
     LayOutPage();
-    page_->Show();
 }
 
-void CDialogEditPrg::DestroyPage() {
-    arpeggio_.reset();
-    if (page_) page_->Destroy();
-    page_ = nullptr;
-    pageTab_ = -1;
+void CDialogEditPrg::DestroyPages() {
+    shownKind_ = PrgPageKind::None;
+    for (PageHost& host : hosts_) {
+        host.arpeggio.reset();
+        if (host.page) host.page->Destroy();
+        host.page = nullptr;
+    }
 }
 
-ArpeggioDisplay* CDialogEditPrg::ShownArpeggioPage() { return arpeggio_.get(); }
+ArpeggioDisplay* CDialogEditPrg::ShownArpeggioPage() {
+    return shownKind_ == PrgPageKind::Arpeggio ? hosts_[static_cast<std::size_t>(shownKind_)].arpeggio.get()
+                                               : nullptr;
+}
 
 void CDialogEditPrg::EndEditor(EditorEnd end) {
     const int result = end == EditorEnd::kOk ? wxID_OK : wxID_CANCEL;

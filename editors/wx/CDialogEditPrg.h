@@ -2,19 +2,22 @@
 // The "Program Editor": a modal dialog that edits one program (a copy of a
 // device slot or a program file) in the device's edit buffer. The top row
 // holds the name, the voice mode and the buttons "Save to File", "Write to
-// Device" and "Close"; below it a notebook whose tabs are empty hosts, each
-// with its own page scroller: only the selected tab holds a page, created
-// in that tab's viewport when the tab is selected and destroyed when
-// another is. The logic is CDialogEditPrgModel; this class shows it.
+// Device" and "Close"; below it a notebook with a tab window for each page
+// kind of the voice mode, each with its own page scroller whose viewport
+// holds that kind's page. The pages of a voice mode's tabs are built when
+// the editor opens, or when a voice mode change first brings their tabs,
+// and kept until the editor ends: a tab change only shows the tab's page,
+// with what the program holds by then. The logic is CDialogEditPrgModel;
+// this class shows it.
 //
 // Escape and Enter do nothing; a window-manager close asks the Close
 // questions (and is refused while a write waits for the synthesizer). Each
 // change a page stores restarts a 500 ms timer; when it runs out the edit
 // buffer goes to the synthesizer.
 
+#include <array>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
@@ -29,6 +32,7 @@ class wxBookCtrlEvent;
 class wxButton;
 class wxChoice;
 class wxNotebook;
+class wxPanel;
 class wxTextCtrl;
 namespace quendar {
 class CDialogScroller;
@@ -69,8 +73,10 @@ public:
     wxTextCtrl* NameEdit() const { return name_; }
     wxChoice* VoiceModeList() const { return voiceMode_; }
     wxButton* Button(int id) const;
-    // The live page; null when none.
-    wxWindow* Page() const { return page_; }
+    // The shown page; null when none.
+    wxWindow* Page() const;
+    // The page of a kind; null while it is not built.
+    wxWindow* PageOf(PrgPageKind kind) const;
     quendar::CDialogScroller* ShownScroller() const;
     wxTimer& CommitTimer() { return commitTimer_; }
     wxSize NaturalSize() const { return natural_; }
@@ -82,6 +88,14 @@ public:
 private:
     class CommitTimerSeam;
     class OverwriteConfirm;
+    // A page kind's tab window, its scroller and its page.
+    struct PageHost {
+        wxPanel* tab = nullptr;  // owned by the notebook
+        std::unique_ptr<quendar::CDialogScroller> scroller;
+        wxWindow* page = nullptr;  // owned by the scroller's viewport
+        std::unique_ptr<ArpeggioDisplay> arpeggio;
+    };
+    static constexpr std::size_t kPageKinds = static_cast<std::size_t>(PrgPageKind::None);
 
     void CreateControls();
     void InitEditor(wxWindow* parent);
@@ -93,6 +107,11 @@ private:
     void LayOutPage();
     // The display area of the notebook's tabs.
     wxSize PageArea() const;
+    // The kind's tab window and scroller, made on first use.
+    PageHost& HostOf(PrgPageKind kind);
+    const PageHost* ShownHost() const;
+    void BuildPage(PrgPageKind kind);
+    void NoteShownPage();
 
     void OnSize(wxSizeEvent& event);
     void OnPageChanged(wxBookCtrlEvent& event);
@@ -105,7 +124,7 @@ private:
     void EnableSaveToFile(bool enabled) override;
     void SetTabs(std::span<const PrgTab> tabs, int selected) override;
     void ShowPage(int index, PrgPageKind kind) override;
-    void DestroyPage() override;
+    void DestroyPages() override;
     ArpeggioDisplay* ShownArpeggioPage() override;
     void EndEditor(EditorEnd end) override;
 
@@ -121,12 +140,10 @@ private:
     wxTextCtrl* name_ = nullptr;
     wxChoice* voiceMode_ = nullptr;
     wxNotebook* notebook_ = nullptr;
-    // One scroller per tab; the page lives in the selected one's viewport.
-    std::vector<std::unique_ptr<quendar::CDialogScroller>> scrollers_;
-    int pageTab_ = -1;
-    wxWindow* page_ = nullptr;
-    std::unique_ptr<ArpeggioDisplay> arpeggio_;
-    // DeleteAllPages raises a tab change that is none of the user's.
+    // By PrgPageKind.
+    std::array<PageHost, kPageKinds> hosts_;
+    PrgPageKind shownKind_ = PrgPageKind::None;
+    // Taking the tabs out raises a tab change that is none of the user's.
     bool rebuildingTabs_ = false;
     bool laidOut_ = false;
     wxSize natural_;

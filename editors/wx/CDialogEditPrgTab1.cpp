@@ -10,8 +10,10 @@ CDialogEditPrgTab1::CDialogEditPrgTab1(wxWindow* parent, MDevDescProgram& progra
     : CProgramPage(parent, program, 0, {kWidthDlu, kHeightDlu, LayoutTable(), BindingTable()})
 {
     AddRule(kTempoSync, [this] { UpdateTempoSyncControls(); });
-    UpdateTempoSyncControls();
+    ApplyRules();
 }
+
+void CDialogEditPrgTab1::ApplyRules() { UpdateTempoSyncControls(); }
 
 int CDialogEditPrgTab1::UpdateTempoSyncControls()
 {

@@ -1,8 +1,8 @@
 #pragma once
 // The Effect page of the Program Editor: modulation effect, delay and
 // equaliser (editors/EffectPageTables.h). Values are read from the program
-// once, when the page is created; every user change stores its parameter
-// with notify 1. The page hears nothing from the device.
+// when the page is created and when it is shown again; every user change
+// stores its parameter with notify 1. The page hears nothing from the device.
 
 #include "editors/wx/CProgramPage.h"
 
@@ -13,4 +13,7 @@ public:
     // Shows the Sync Note row or the Delay Time row by the Tempo Sync check
     // box; returns 1 when it is checked, else 0.
     int UpdateTempoSyncControls();
+
+private:
+    void ApplyRules() override;
 };

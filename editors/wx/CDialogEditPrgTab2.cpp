@@ -25,6 +25,11 @@ CDialogEditPrgTab2::CDialogEditPrgTab2(wxWindow* parent, MDevDescProgram& progra
       voiceMode_(voiceMode)
 {
     AddRule(kLastStep, [this] { UpdateStepButtons(); });
+    ApplyRules();
+}
+
+void CDialogEditPrgTab2::ApplyRules()
+{
     Apply(TargetTimbreChanges(voiceMode_));
     UpdateStepButtons();
 }

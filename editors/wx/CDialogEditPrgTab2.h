@@ -12,8 +12,9 @@ public:
     // voiceMode: the program's voice mode (parameter 2) when the page opens.
     CDialogEditPrgTab2(wxWindow* parent, MDevDescProgram& program, int voiceMode);
 
-    // The voice mode the user picked while this page is shown: "Target
-    // Timbre" is enabled only in voice mode 2 (Layer).
+    // The program's voice mode, which the editor tells the page when it
+    // shows it again and when the user picks another: "Target Timbre" is
+    // enabled only in voice mode 2 (Layer).
     void SetVoiceMode(int voiceMode);
     int VoiceMode() const { return voiceMode_; }
 
@@ -31,5 +32,7 @@ public:
     int UpdateStepButtons();
 
 private:
+    void ApplyRules() override;
+
     int voiceMode_;
 };

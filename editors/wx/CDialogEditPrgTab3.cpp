@@ -12,6 +12,11 @@ CDialogEditPrgTab3::CDialogEditPrgTab3(wxWindow* parent, MDevDescProgram& progra
     AddRule(kOsc1WaveList, [this] { UpdateOsc1Labels(); });
     AddRule(kLfo1TempoSync, [this] { UpdateLfo1SyncControls(); });
     AddRule(kLfo2TempoSync, [this] { UpdateLfo2SyncControls(); });
+    ApplyRules();
+}
+
+void CDialogEditPrgTab3::ApplyRules()
+{
     UpdateVoiceAssignControls();
     UpdateOsc1Labels();
     UpdateLfo1SyncControls();

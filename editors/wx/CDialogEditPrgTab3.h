@@ -4,9 +4,9 @@
 // patches of one timbre. One page serves both timbres; every control edits
 // parameter base + offset (editors/TimbrePageTable.h).
 //
-// Created fresh from the program whenever the editor shows it; every user
-// change is stored at once with notify 1, and creating the page stores
-// nothing.
+// Built once by the editor and shown with the program's values each time
+// its tab is chosen; every user change is stored at once with notify 1, and
+// creating or showing the page stores nothing.
 
 #include "editors/wx/CProgramPage.h"
 
@@ -22,4 +22,7 @@ public:
     int UpdateOsc1Labels();
     bool UpdateLfo1SyncControls();
     bool UpdateLfo2SyncControls();
+
+private:
+    void ApplyRules() override;
 };

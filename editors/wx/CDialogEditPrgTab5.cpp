@@ -22,6 +22,11 @@ CDialogEditPrgTab5::CDialogEditPrgTab5(wxWindow* parent, MDevDescProgram& progra
     // After the E.F Sense pair has taken the move or the typed text.
     AddRule(kEfSenseSlider, [this] { UpdateHoldLevelControls(); });
     AddRule(kEfSenseEdit, [this] { UpdateHoldLevelControls(); });
+    ApplyRules();
+}
+
+void CDialogEditPrgTab5::ApplyRules()
+{
     UpdateVoiceAssignControls();
     UpdateOsc1WaveControls();
     UpdateHoldLevelControls();

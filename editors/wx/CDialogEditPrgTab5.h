@@ -5,9 +5,9 @@
 // envelope-follower hold levels: program parameters 158-241
 // (editors/VocoderPageTable.h).
 //
-// Created fresh from the program whenever the editor shows it; every user
-// change is stored at once with notify 1, and creating the page stores
-// nothing.
+// Built once by the editor and shown with the program's values each time
+// its tab is chosen; every user change is stored at once with notify 1, and
+// creating or showing the page stores nothing.
 
 #include "editors/wx/CProgramPage.h"
 
@@ -24,4 +24,7 @@ public:
     bool UpdateLfo1SyncControls();
     bool UpdateLfo2SyncControls();
     int UpdateHoldLevelControls();
+
+private:
+    void ApplyRules() override;
 };

@@ -92,7 +92,7 @@ CProgramPage::CProgramPage(wxWindow* parent, MDevDescProgram& program, int base,
     // controls in one go rather than once for each control added.
     Hide();
     Create(parent, wxID_ANY);
-    SetNoLookTransitions(*this);
+    SetQuickPageLook(*this);
     const wxSize size = ConvertDialogToPixels(wxSize(spec.widthDlu, spec.heightDlu));
     SetSize(size);
     SetMinSize(size);
@@ -107,6 +107,7 @@ CProgramPage::CProgramPage(wxWindow* parent, MDevDescProgram& program, int base,
     Bind(EVT_CDIAL_CLICKED, &CProgramPage::OnKnobClicked, this);
     for (const PageBinding& row : spec.bindings)
         SetUpBinding(row);
+    NoteShownValues();
     Show();
 }
 
@@ -252,25 +253,13 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
     const int id = base_ + row.param;
     switch (row.kind) {
     case PageBindingKind::Choice:
-        SelectItem(control, ChoiceItemOf(row, program_.GetParam(id)));
-        return;
     case PageBindingKind::Check:
-        if (auto* box = dynamic_cast<wxCheckBox*>(control))
-            box->SetValue(program_.GetParam(id) != 0);
-        return;
     case PageBindingKind::OnOffButton:
-        if (auto* button = dynamic_cast<C2StateButton*>(control))
-            button->SetState(OnOffButtonState(program_.GetParam(id)));
-        return;
-    case PageBindingKind::StepButtons: {
-        const int32_t pattern = program_.GetParam(id);
-        for (int step = 0; step < StepButtonCount(row); ++step) {
+        break;
+    case PageBindingKind::StepButtons:
+        for (int step = 0; step < StepButtonCount(row); ++step)
             rowOfControl_[row.control + step] = &row;
-            if (auto* button = ControlAs<C2StateButton>(row.control + step))
-                button->SetState(StepButtonState(pattern, step));
-        }
-        return;
-    }
+        break;
     case PageBindingKind::SliderPair:
     case PageBindingKind::PanSliderPair:
     case PageBindingKind::HexSliderPair:
@@ -283,8 +272,7 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
         link.pair = MakeSliderPair(row.kind);
         link.pair->Bind(program_, id);
         link.link = std::make_unique<SliderEditPairWx>(*link.pair, *slider, *edit);
-        link.link->Setup(row.first, row.last, row.offset);
-        return;
+        break;
     }
     case PageBindingKind::PanDialEdit: {
         auto* knob = dynamic_cast<CDial*>(control);
@@ -295,8 +283,7 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
         link.pair = MakeDialEditPair(row.kind);
         link.pair->Bind(program_, id);
         link.link = std::make_unique<DialEditPairWx>(*link.pair, *knob, *edit);
-        link.link->Setup(row.first, row.last, row.offset);
-        return;
+        break;
     }
     case PageBindingKind::DialChoice: {
         auto* knob = dynamic_cast<CDial*>(control);
@@ -307,8 +294,7 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
         link.pair = MakeDialComboPair(row.kind);
         link.pair->Bind(program_, id);
         link.link = std::make_unique<DialComboPairWx>(*link.pair, *knob, *list);
-        link.link->Setup(row.first, row.last, row.offset);
-        return;
+        break;
     }
     case PageBindingKind::Envelope: {
         auto* graph = dynamic_cast<CWiredPts*>(control);
@@ -323,10 +309,91 @@ void CProgramPage::SetUpBinding(const PageBinding& row)
         link.group->Bind(program_, id, id + 1, id + 2, id + 3);
         link.link = std::make_unique<AdsrGroupWx>(*link.group, *graph, *edits[0], *edits[1],
                                                   *edits[2], *edits[3]);
-        link.link->Setup();
+        break;
+    }
+    }
+    ShowStored(row);
+}
+
+namespace {
+
+// The setup of the row's pair, when its link was made.
+template <class Links>
+void SetUpPair(Links& links, const PageBinding& row)
+{
+    if (const auto it = links.find(row.control); it != links.end())
+        it->second.link->Setup(row.first, row.last, row.offset);
+}
+
+}  // namespace
+
+void CProgramPage::ShowStored(const PageBinding& row)
+{
+    wxWindow* control = Control(row.control);
+    if (control == nullptr)
+        return;
+    const int id = base_ + row.param;
+    switch (row.kind) {
+    case PageBindingKind::Choice:
+        SelectItem(control, ChoiceItemOf(row, program_.GetParam(id)));
+        return;
+    case PageBindingKind::Check:
+        if (auto* box = dynamic_cast<wxCheckBox*>(control))
+            box->SetValue(program_.GetParam(id) != 0);
+        return;
+    case PageBindingKind::OnOffButton:
+        if (auto* button = dynamic_cast<C2StateButton*>(control))
+            button->SetState(OnOffButtonState(program_.GetParam(id)));
+        return;
+    case PageBindingKind::StepButtons: {
+        const int32_t pattern = program_.GetParam(id);
+        for (int step = 0; step < StepButtonCount(row); ++step)
+            if (auto* button = ControlAs<C2StateButton>(row.control + step))
+                button->SetState(StepButtonState(pattern, step));
         return;
     }
+    case PageBindingKind::SliderPair:
+    case PageBindingKind::PanSliderPair:
+    case PageBindingKind::HexSliderPair:
+    case PageBindingKind::HoldSliderPair:
+        SetUpPair(links_->sliders, row);
+        return;
+    case PageBindingKind::PanDialEdit:
+        SetUpPair(links_->dialEdits, row);
+        return;
+    case PageBindingKind::DialChoice:
+        SetUpPair(links_->dialChoices, row);
+        return;
+    case PageBindingKind::Envelope:
+        if (const auto it = links_->envelopes.find(row.control); it != links_->envelopes.end())
+            it->second.link->Setup();
+        return;
     }
+}
+
+std::vector<int32_t> CProgramPage::BoundValues() const
+{
+    std::vector<int32_t> values;
+    values.reserve(spec_.bindings.size());
+    for (const PageBinding& row : spec_.bindings) {
+        const int count = row.kind == PageBindingKind::Envelope ? 4 : 1;
+        for (int i = 0; i < count; ++i)
+            values.push_back(program_.GetParam(base_ + row.param + i));
+    }
+    return values;
+}
+
+void CProgramPage::NoteShownValues() { shownValues_ = BoundValues(); }
+
+void CProgramPage::ShowProgramValues()
+{
+    // Setting ~60 controls up again is a few milliseconds of a tab change.
+    if (BoundValues() == shownValues_)
+        return;
+    for (const PageBinding& row : spec_.bindings)
+        ShowStored(row);
+    ApplyRules();
+    NoteShownValues();
 }
 
 void CProgramPage::OnChoice(wxCommandEvent& event)

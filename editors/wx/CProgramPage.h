@@ -18,7 +18,10 @@
 //      or envelope value outside its range is shown at the nearer end, and
 //      that end is stored (notify 1), so the page shows what it holds.
 // The derived page's constructor then adds its rules (AddRule) and applies
-// their initial state (Apply).
+// their initial state (ApplyRules).
+//
+// A page may be kept while hidden and shown again: ShowProgramValues then
+// shows what the program holds by now, as a page built afresh would.
 //
 // After construction every user change stores one parameter with notify 1:
 //   Choice       SetParam(base + param, item + offset)
@@ -70,6 +73,16 @@ public:
     // The slider pair whose trackbar is `sliderId`; nullptr when none.
     CSliderEditPair* SliderPair(int sliderId) const;
 
+    // The controls show what the program holds (as after construction, or
+    // when the page goes out of sight: every change of the user's went
+    // straight into the program): the page's values are noted.
+    void NoteShownValues();
+    // When the program's values of the page differ from those noted, every
+    // binding row is set up again from the program, then the rules: the
+    // controls show the program's values as at construction, and nothing
+    // is stored but a value outside a range (its nearer end, as then).
+    void ShowProgramValues();
+
 protected:
     CProgramPage(wxWindow* parent, MDevDescProgram& program, int base, const ProgramPageSpec& spec);
 
@@ -81,12 +94,20 @@ protected:
     // SetParam(Base() + param, value, notify 1).
     void Store(int param, int32_t value);
 
+    // The page's dependent rules applied to what its controls show; run by
+    // the derived constructor and by ShowProgramValues.
+    virtual void ApplyRules() {}
+
 private:
     struct Links;
 
     void CreateControl(const PageControl& row);
+    // Links the row's controls to its binding, then ShowStored.
     void SetUpBinding(const PageBinding& row);
+    // Shows the row's stored value (a pair or envelope: its setup again).
+    void ShowStored(const PageBinding& row);
     void RunRules(int id);
+    std::vector<int32_t> BoundValues() const;
     void OnChoice(wxCommandEvent& event);
     void OnCheck(wxCommandEvent& event);
     void OnButton(wxCommandEvent& event);
@@ -101,6 +122,9 @@ private:
     std::map<int, const PageBinding*> rowOfControl_;
     std::multimap<int, std::function<void()>> rules_;
     std::unique_ptr<Links> links_;
+    // The program's values of every binding row, in table order, as the
+    // controls showed them when noted.
+    std::vector<int32_t> shownValues_;
 };
 
 // The layout check over the windows a page created, at their real sizes:

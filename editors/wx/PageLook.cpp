@@ -17,9 +17,10 @@ void InstallProvider()
         if (screen == nullptr)
             return false;
         GtkCssProvider* provider = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(
-            provider, ".velk-page, .velk-page * { transition: none; animation: none; }", -1,
-            nullptr);
+        gtk_css_provider_load_from_data(provider,
+                                        ".velk-page, .velk-page * { transition: none; animation: none; }"
+                                        ".velk-page scale slider { box-shadow: none; }",
+                                        -1, nullptr);
         gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(provider),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
         g_object_unref(provider);
@@ -30,7 +31,7 @@ void InstallProvider()
 
 }  // namespace
 
-void SetNoLookTransitions(wxWindow& page)
+void SetQuickPageLook(wxWindow& page)
 {
     auto* widget = static_cast<GtkWidget*>(page.GetHandle());
     if (widget == nullptr)

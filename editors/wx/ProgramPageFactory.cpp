@@ -1,9 +1,14 @@
 #include "editors/wx/ProgramPageFactory.h"
 
 #include <wx/weakref.h>
+#include <wx/window.h>
 
 #include "device/MDevDescProgram.h"
 #include "device/MDevProgramParamId.h"
+#include "editors/ArpeggioPageTables.h"
+#include "editors/EffectPageTables.h"
+#include "editors/TimbrePageTable.h"
+#include "editors/VocoderPageTable.h"
 #include "editors/wx/CDialogEditPrgTab1.h"
 #include "editors/wx/CDialogEditPrgTab2.h"
 #include "editors/wx/CDialogEditPrgTab3.h"
@@ -51,4 +56,21 @@ ProgramPageParts CreateProgramPage(PrgPageKind kind, wxWindow& parent, MDevDescP
     case PrgPageKind::None: break;
     }
     return parts;
+}
+
+wxSize ProgramPageSize(PrgPageKind kind, const wxWindow& window) {
+    // The pages size themselves so (CProgramPage).
+    switch (kind) {
+    case PrgPageKind::Effect:
+        return window.ConvertDialogToPixels(wxSize(effect_page::kWidthDlu, effect_page::kHeightDlu));
+    case PrgPageKind::Arpeggio:
+        return window.ConvertDialogToPixels(wxSize(arpeggio_page::kWidthDlu, arpeggio_page::kHeightDlu));
+    case PrgPageKind::Timbre1:
+    case PrgPageKind::Timbre2:
+        return window.ConvertDialogToPixels(wxSize(timbrepage::kPageWidth, timbrepage::kPageHeight));
+    case PrgPageKind::Vocoder:
+        return window.ConvertDialogToPixels(wxSize(vocoderpage::kPageWidth, vocoderpage::kPageHeight));
+    case PrgPageKind::None: break;
+    }
+    return wxSize(0, 0);
 }

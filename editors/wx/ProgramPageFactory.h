@@ -10,6 +10,8 @@
 #include "editors/CDialogEditPrgModel.h"
 #include "editors/ProgramEditorTabs.h"
 
+#include <wx/gdicmn.h>
+
 class MDevDescProgram;
 class wxWindow;
 
@@ -23,3 +25,7 @@ using ProgramPageFactory =
 
 // The pages of the product. None gives no page.
 ProgramPageParts CreateProgramPage(PrgPageKind kind, wxWindow& parent, MDevDescProgram& program);
+
+// The size of the product's page of a kind, as `window`'s dialog units
+// make it, without building it; 0 x 0 for None.
+wxSize ProgramPageSize(PrgPageKind kind, const wxWindow& window);

@@ -529,6 +529,9 @@ struct AdsrRig {
     int notices = 0;
 };
 
+// The graph's notices during the setup fill the edits; they neither store
+// nor take the keyboard focus (an editor opened with it in the release edit,
+// where the first key typed changed the release).
 TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
 {
     AdsrRig rig(10, 20, 0, 127);
@@ -536,8 +539,34 @@ TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
     EXPECT_EQ(rig.edits[0].text, "10");
     EXPECT_EQ(rig.edits[2].text, "0");
     EXPECT_EQ(rig.edits[3].text, "127");
+    EXPECT_GT(rig.notices, 0);
+    for (const FakeEdit& edit : rig.edits)
+        EXPECT_EQ(edit.focusCount, 0);
     EXPECT_THAT(rig.object.stores, IsEmpty());
     EXPECT_TRUE(rig.group.IsArmed());
+}
+
+// A page shown again sets its group up again for values the object got
+// from elsewhere: they are shown, nothing is stored, the focus stays, and a
+// drag afterwards stores and takes the focus as before.
+TEST(AdsrGroup, SetupAgainShowsNewValuesAndStoresNothing)
+{
+    AdsrRig rig(10, 20, 30, 40);
+    rig.object.values = {{1, 11}, {2, 20}, {3, 33}, {4, 44}};
+    for (FakeEdit& e : rig.edits)
+        e.Reset(e.text);
+    rig.group.Setup(rig.graph, rig.edits[0], rig.edits[1], rig.edits[2], rig.edits[3]);
+    EXPECT_EQ(rig.edits[0].text, "11");
+    EXPECT_EQ(rig.edits[3].text, "44");
+    EXPECT_EQ(rig.graph.values[2], 33);
+    for (const FakeEdit& edit : rig.edits)
+        EXPECT_EQ(edit.focusCount, 0);
+    EXPECT_THAT(rig.object.stores, IsEmpty());
+    EXPECT_TRUE(rig.group.IsArmed());
+
+    rig.graph.Drag(3, 50);
+    EXPECT_EQ(rig.edits[3].focusCount, 1);
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{4, 50, 1}));
 }
 
 // Values outside 0..127 (a file's attack of 200): the graph, the edits and

@@ -93,8 +93,7 @@ public:
     std::vector<std::string> labels;
     int selected = -1;
     int pagesShown = 0;
-    int pagesDestroyed = 0;
-    std::optional<PrgPageKind> page;  // the live page
+    std::optional<PrgPageKind> page;  // the shown page
     std::optional<bool> saveEnabled;
     std::optional<EditorEnd> ended;
     FakeArpeggioPage arpeggio;
@@ -106,13 +105,11 @@ public:
         selected = sel;
     }
     void ShowPage(int index, PrgPageKind kind) override {
-        if (page) ++pagesDestroyed;
         page = kind;
         selected = index;
         ++pagesShown;
     }
-    void DestroyPage() override {
-        if (page) ++pagesDestroyed;
+    void DestroyPages() override {
         page.reset();
     }
     ArpeggioDisplay* ShownArpeggioPage() override {

@@ -209,6 +209,7 @@ TEST_F(ArpeggioPageGui, TempoTypedOverAnOutOfRangeTempoReachesTheProgram)
     Open();
     auto* tempo = page_->ControlAs<wxTextCtrl>(kTempoEdit);
     guitest::XInput input;
+    ASSERT_TRUE(UntilOnScreen(*tempo));
     input.ClickOn(*tempo);
     ASSERT_TRUE(Until([&] { return wxWindow::FindFocus() == tempo; }));
     input.Tap(XK_a, true);

@@ -234,17 +234,9 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
     MDevDescProgram& global = *editor.Model().Global();
     guitest::XInput input;
     wxNotebook& tabs = *editor.Tabs();
+    ASSERT_TRUE(editors_test::UntilOnScreen(tabs));
     const auto clickTab = [&](int n) {
-        // The tab's label: the first point of the tab row that hits tab n.
-        for (int x = 2; x < tabs.GetSize().x; x += 4)
-            for (int y = 2; y < 60; y += 4)
-                if (tabs.HitTest(wxPoint(x, y)) == n) {
-                    input.ClickOn(tabs, wxPoint(x + 6, y + 4));
-                    if (!Until([&] { return editor.CurrentPage() == n; })) return false;
-                    guitest::Settle();  // the page shown and laid out
-                    return true;
-                }
-        return false;
+        return editors_test::ClickTab(input, tabs, n) && editor.CurrentPage() == n;
     };
     // Opens a list with a click and picks the item below the selected one.
     const auto pickNext = [&](int page, int id) {
@@ -282,6 +274,43 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
     ASSERT_TRUE(clickTab(0));
     EXPECT_TRUE(typeInto(0, id::kTransposeEdit, "7")) << "Global page";
     EXPECT_EQ(global.GetParam(P::kMasterTranspose), 7);
+}
+
+// Opened as the list opens it, modal on a real window that the window
+// manager activates: the first key typed goes to the first control in tab
+// order that takes the focus ("Write to Device", as "Save to File" is off),
+// and no value changes.
+TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl)
+{
+    guitest::WindowManager wm;
+    ASSERT_TRUE(wm.IsRunning());
+    Connect(SimModel::BrontiselS);
+    editor_.reset(new CDialogEditGlb(Dev(), 0, {}, frame_, Environment()));
+    CDialogEditGlb& editor = *editor_;
+    const MDevDescProgram& global = *editor.Model().Global();
+    const auto params = [&global] {
+        std::vector<int32_t> values;
+        for (int id = 0; id < P::kCount; ++id)
+            values.push_back(global.GetParam(id));
+        return values;
+    };
+    const std::vector<int32_t> stored = params();
+    guitest::XInput input;
+    std::string focusAtOpen;
+    std::vector<std::string> opened, typed;
+    editors_test::RunModalWith(editor, [&](guitest::Steps& steps) {
+        steps.Do([&] {
+            focusAtOpen = wxWindow::FindFocus() == editor.WriteButton() ? "write" : editors_test::Describe(wxWindow::FindFocus());
+            opened = editors_test::EditTexts(editor);
+            input.Type("5");
+            guitest::Settle();
+            typed = editors_test::EditTexts(editor);
+        });
+    });
+    EXPECT_EQ(focusAtOpen, "write");
+    EXPECT_EQ(typed, opened);
+    EXPECT_EQ(params(), stored);
+    EXPECT_FALSE(editor.Model().IsModified());
 }
 
 TEST_F(GlobalEditorGui, EscapeDoesNothing)

@@ -25,10 +25,12 @@
 #include "controls/wx/C2StateButton.h"
 #include "controls/wx/CDial.h"
 #include "controls/wx/CDialogScroller.h"
+#include "controls/wx/CWiredPts.h"
 #include "device/MDevProgramParamId.h"
 #include "editors/ArpeggioPageTables.h"
 #include "editors/EffectPageTables.h"
 #include "editors/ProgramEditorLayout.h"
+#include "editors/TimbrePageTable.h"
 #include "editors/wx/CDialogEditPrg.h"
 #include "editors/wx/CProgramPage.h"
 #include "tests/editors/InRangeProgram.h"
@@ -79,11 +81,17 @@ protected:
         }
     }
 
-    CDialogEditPrg& Open(int number, const std::filesystem::path& path = {}) {
+    // The editor as the list makes it, not shown yet.
+    CDialogEditPrg& Create(int number, const std::filesystem::path& path = {}) {
         editor_ = std::make_unique<CDialogEditPrg>(
             &dev_.Dev(), number, path, parent_,
             EditorEnvironment{waitTarget_.get(), &guard_, &prompter_, {}, nullptr, &pump_},
             CDialogEditPrg::Overrides{&confirm_, {}});
+        return *editor_;
+    }
+
+    CDialogEditPrg& Open(int number, const std::filesystem::path& path = {}) {
+        Create(number, path);
         if (editor_->Model().HasProgram()) {
             editor_->Show();
             Pump();
@@ -161,6 +169,78 @@ TEST_F(ProgramEditorGui, KnobTurnedOnAPageReachesTheSynth500MsLater) {
     EXPECT_EQ(NewDumps(), 1);
     // The synth plays what the editor holds.
     EXPECT_EQ(dev_.Synth().EditBuffer(), dev_.Dev().GetEditBuffer().ToBytes());
+}
+
+// The editor opened as the list opens it, modal on a real window that the
+// window manager activates: the first key typed goes where a dialog puts the
+// focus, into its first control (the name), and no value changes. A drag on
+// the AMP EG graph then takes the focus to the edit of the value it changed.
+TEST_F(ProgramEditorGui, OpensWithTheFocusInItsFirstControlAndAGraphDragMovesIt) {
+    guitest::WindowManager wm;
+    ASSERT_TRUE(wm.IsRunning());
+    // Envelopes that differ from the graphs' starting values.
+    for (int i = 0; i < 4; ++i) {
+        dev_.Dev().GetProgram(0)->SetParam(timbrepage::kTimbre1Base + 35 + i, 10 + i, 0);  // FILTER EG
+        dev_.Dev().GetProgram(0)->SetParam(timbrepage::kTimbre1Base + 39 + i, 20 + i, 0);  // AMP EG
+    }
+    CDialogEditPrg& editor = Create(0);
+    const MDevDescProgram& program = *editor.Model().Program();
+    const auto params = [&program] {
+        std::vector<int32_t> values;
+        for (int id = 0; id < Id::kCount; ++id) values.push_back(program.GetParam(id));
+        return values;
+    };
+    const std::vector<int32_t> stored = params();
+    guitest::XInput input;
+    // The pages are gone once the editor has ended.
+    std::string focusAtOpen;
+    std::vector<std::string> opened, typed;
+    CWiredPts* graph = nullptr;
+    wxTextCtrl* attackEdit = nullptr;
+    int dragged = -1;
+    RunModalWith(editor, [&](guitest::Steps& steps) {
+        steps.Do([&] {
+            focusAtOpen = wxWindow::FindFocus() == editor.NameEdit() ? "name" : Describe(wxWindow::FindFocus());
+            editor.NameEdit()->ChangeValue("");  // so the typed key shows
+            opened = EditTexts(editor);
+            input.Type("5");
+            guitest::Settle();
+            typed = EditTexts(editor);
+        });
+        // The attack point dragged to the right: only the attack changes
+        // (the decay point moves along with it).
+        steps.Do([&] {
+            auto* page = dynamic_cast<CProgramPage*>(editor.Page());
+            graph = page ? page->ControlAs<CWiredPts>(timbrepage::kAmpEgGraph) : nullptr;
+            attackEdit = page ? page->ControlAs<wxTextCtrl>(timbrepage::kAmpEgEdits[0]) : nullptr;
+            if (!graph || !attackEdit) return;
+            const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
+            input.MoveTo(graph->ClientToScreen(wxPoint(attack.x, attack.y)));
+            input.Press();
+        });
+        steps.Do([&] {
+            if (!graph) return;
+            const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
+            input.MoveTo(graph->ClientToScreen(wxPoint(attack.x + 30, attack.y)));
+        });
+        steps.Wait([&] { return !graph || graph->GetAttack() > 20; });
+        steps.Do([&] { input.Release(); });
+        steps.Wait([&] { return !graph || wxWindow::FindFocus() == attackEdit; });
+        steps.Do([&] { dragged = graph ? graph->GetAttack() : -1; });
+    });
+
+    EXPECT_EQ(focusAtOpen, "name");
+    // The name edit comes first and took the key; no other edit did.
+    ASSERT_FALSE(opened.empty());
+    const std::string name = "#" + std::to_string(prglayout::kIdName) + " ";
+    EXPECT_EQ(opened.front(), name);
+    opened.front() += "5";
+    EXPECT_EQ(typed, opened);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_GT(dragged, 20);
+    std::vector<int32_t> expected = stored;
+    expected[timbrepage::kTimbre1Base + 39] = dragged;  // AMP EG attack
+    EXPECT_EQ(params(), expected);
 }
 
 TEST_F(ProgramEditorGui, WriteToDeviceWritesTheSlotAndEndsOk) {
@@ -350,19 +430,29 @@ TEST_F(ProgramEditorGui, APageChosenByItsTabIsDrawnOnce) {
     }
 }
 
-TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {
+// Each page of the voice mode's tabs is built when the editor opens and lies
+// in its own tab's viewport; a tab change builds none. A voice mode change
+// keeps the pages it still has a tab for and builds the new ones.
+TEST_F(ProgramEditorGui, EachPageIsBuiltOnceInItsOwnTabsViewport) {
     dev_.Dev().GetProgram(5)->SetParam(Id::kVoiceMode, 2, 0);
     CDialogEditPrg& editor = Open(5);
     wxNotebook& book = *editor.Notebook();
     EXPECT_EQ(TabLabels(book), (std::vector<std::string>{"Timbre 1", "Timbre 2", "Effect", "Arpeggio"}));
+    EXPECT_EQ(CountPages(editor), 4);
+    const PrgPageKind kinds[] = {PrgPageKind::Timbre1, PrgPageKind::Timbre2, PrgPageKind::Effect,
+                                 PrgPageKind::Arpeggio};
+    std::vector<wxWindow*> built;
+    for (const PrgPageKind kind : kinds) built.push_back(editor.PageOf(kind));
     for (int tab : {1, 3, 2, 0}) {
         book.SetSelection(static_cast<size_t>(tab));
         Pump();
         EXPECT_EQ(editor.Model().CurrentTab(), tab);
-        EXPECT_EQ(CountPages(editor), 1);
+        EXPECT_EQ(editor.Page(), built[static_cast<size_t>(tab)]) << "tab " << tab;
         EXPECT_EQ(editor.Page()->GetParent(), editor.ShownScroller()->Viewport());
         EXPECT_EQ(editor.Page()->GetParent()->GetParent(), book.GetPage(static_cast<size_t>(tab)));
+        EXPECT_TRUE(editor.Page()->IsShownOnScreen());
     }
+    EXPECT_EQ(CountPages(editor), 4);
     // Layer with Effect shown -> Vocoder: Effect stays, at index 1; the
     // notebook's own change events while the tabs are rebuilt change nothing.
     book.SetSelection(2);
@@ -373,8 +463,60 @@ TEST_F(ProgramEditorGui, OneLivePageLivesInTheSelectedTabsViewport) {
     EXPECT_EQ(book.GetSelection(), 1);
     EXPECT_EQ(editor.Model().CurrentTab(), 1);
     EXPECT_EQ(editor.Model().ShownKind(), PrgPageKind::Effect);
-    EXPECT_EQ(CountPages(editor), 1);
+    EXPECT_EQ(editor.Page(), built[2]);
+    EXPECT_EQ(editor.PageOf(PrgPageKind::Timbre1), built[0]);
+    EXPECT_EQ(CountPages(editor), 5);
     EXPECT_EQ(editor.Model().Program()->GetParam(Id::kVoiceMode), 3);
+    // At its natural size the editor shows the Vocoder page, the largest,
+    // without scrolling.
+    book.SetSelection(0);
+    editor.SetSize(editor.NaturalSize());
+    Pump();
+    ASSERT_EQ(editor.Page(), editor.PageOf(PrgPageKind::Vocoder));
+    EXPECT_EQ(editor.Page()->GetParent()->GetParent(), book.GetPage(0));
+    EXPECT_FALSE(editor.ShownScroller()->VerticalBar()->IsShown());
+    EXPECT_FALSE(editor.ShownScroller()->HorizontalBar()->IsShown());
+}
+
+// Tabs chosen with real clicks: the page that comes back is the one the
+// editor built when it opened (a page built afresh on every tab change took
+// 43-65 ms before it was drawn), and it shows what the program holds by
+// then: a voice mode picked in the top row while the Arpeggio page was
+// hidden sets its "Target Timbre" as it should, and a value the program got
+// meanwhile shows.
+TEST_F(ProgramEditorGui, APageChosenAgainIsTheOneBuiltAtOpenWithTheProgramsValues) {
+    using guitest::Until;
+    dev_.Dev().GetProgram(5)->SetParam(Id::kVoiceMode, 2, 0);
+    CDialogEditPrg& editor = Open(5);
+    wxNotebook& book = *editor.Notebook();
+    guitest::XInput input;
+    ASSERT_TRUE(UntilOnScreen(book));
+    ASSERT_TRUE(ClickTab(input, book, 3));
+    auto* arpeggio = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(arpeggio, nullptr);
+    arpeggio->SetName("built at open");
+    EXPECT_TRUE(arpeggio->Control(arpeggio_page::kTargetTimbre)->IsEnabled());
+
+    ASSERT_TRUE(ClickTab(input, book, 0));
+    editor.Model().Program()->SetParam(Id::kArpType, 2, 0);  // "Alternate1"
+    // "Single", the item above "Layer".
+    wxChoice& voiceMode = *editor.VoiceModeList();
+    ASSERT_TRUE(UntilOnScreen(voiceMode));
+    input.ClickOn(voiceMode);
+    ASSERT_TRUE(Until([] { return guitest::ShownMenuCount() > 0; }));
+    input.Tap(XK_Up);
+    input.Tap(XK_Return);
+    ASSERT_TRUE(Until([&] { return voiceMode.GetSelection() == 0; }));
+    EXPECT_EQ(TabLabels(book), (std::vector<std::string>{"Timbre 1", "Effect", "Arpeggio"}));
+
+    ASSERT_TRUE(ClickTab(input, book, 2));
+    ASSERT_EQ(editor.Model().ShownKind(), PrgPageKind::Arpeggio);
+    auto* shown = dynamic_cast<CProgramPage*>(editor.Page());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->GetName().utf8_string(), "built at open");
+    EXPECT_FALSE(shown->Control(arpeggio_page::kTargetTimbre)->IsEnabled());
+    EXPECT_FALSE(shown->Control(arpeggio_page::kTargetTimbreLabel)->IsEnabled());
+    EXPECT_EQ(shown->ControlAs<wxChoice>(arpeggio_page::kType)->GetSelection(), 2);
 }
 
 TEST_F(ProgramEditorGui, ArpeggiatorReportReachesTheArpeggioPageOnlyWhileOpen) {

@@ -160,6 +160,7 @@ TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeVal
     guitest::XInput input;
     const auto type = [&](int edit, const char* text) {
         auto* control = page_->ControlAs<wxTextCtrl>(edit);
+        ASSERT_TRUE(UntilOnScreen(*control)) << edit;
         input.ClickOn(*control);
         EXPECT_TRUE(Until([&] { return wxWindow::FindFocus() == control; })) << edit;
         input.Tap(XK_a, true);
@@ -171,6 +172,7 @@ TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeVal
     const auto pick = [&](int list, unsigned long key) {
         auto* control = page_->ControlAs<wxChoice>(list);
         const int before = control->GetSelection();
+        ASSERT_TRUE(UntilOnScreen(*control)) << list;
         input.ClickOn(*control);
         EXPECT_TRUE(Until([] { return guitest::ShownMenuCount() > 0; })) << list;
         input.Tap(key);
