@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "editors/EditorEnd.h"
-#include "librarian/VelkPrompter.h"
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkPrompter.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class MDevDesc;
 class MDevDescProgram;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "editors/EditorEnd.h"
-#include "librarian/VelkPrompter.h"
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkPrompter.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class MDevDesc;
 

@@ -10,7 +10,7 @@
 #include "librarian/CItemRules.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/VelkLauncher.h"
-#include "librarian/VelkPrompter.h"
+#include "uiservices/VelkPrompter.h"
 #include "resources/VelkStrings.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include "librarian/CItemPath.h"
 #include "librarian/CVelkPreference.h"
 #include "librarian/VelkLauncher.h"
-#include "librarian/VelkPrompter.h"
+#include "uiservices/VelkPrompter.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkStrings.h"
 

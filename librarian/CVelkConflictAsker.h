@@ -4,7 +4,7 @@
 // From the second conflict of one operation on, it also offers to apply the
 // answer to every later conflict.
 
-#include "librarian/VelkPrompter.h"
+#include "uiservices/VelkPrompter.h"
 #include "platform/fileops/FileOps.h"
 
 class CVelkConflictAsker final : public velk::fileops::ConflictAsker {

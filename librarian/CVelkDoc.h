@@ -22,7 +22,7 @@
 #include "librarian/CItemPath.h"
 #include "librarian/VelkClipboard.h"
 #include "librarian/VelkDocViews.h"
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class CVelkPreference;
 class MDevDesc;

@@ -13,11 +13,11 @@
 #include "editors/wx/CDialogEditGlbTabs.h"
 #include "editors/wx/EditorDefaults.h"
 #include "editors/wx/InitialFocus.h"
-#include "librarian/VelkClock.h"
-#include "librarian/wx/CDialogAnimate.h"
-#include "librarian/wx/CDialogOverwrite.h"
-#include "librarian/wx/CWxEventPump.h"
-#include "librarian/wx/CWxPrompter.h"
+#include "uiservices/VelkClock.h"
+#include "uiservices/wx/CDialogAnimate.h"
+#include "uiservices/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CWxEventPump.h"
+#include "uiservices/wx/CWxPrompter.h"
 #include "resources/VelkStrings.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "editors/wx/CProgramPage.h"
 #include "editors/wx/EditorDefaults.h"
 #include "editors/wx/InitialFocus.h"
-#include "librarian/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 #include "resources/VelkStrings.h"
 
 namespace {

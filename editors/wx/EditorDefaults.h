@@ -4,11 +4,11 @@
 // clock, the progress box, a transfer guard of its own, and no device side
 // (so a write can only time out).
 
-#include "librarian/VelkClock.h"
-#include "librarian/VelkWaitLoop.h"
-#include "librarian/wx/CDialogAnimate.h"
-#include "librarian/wx/CWxEventPump.h"
-#include "librarian/wx/CWxPrompter.h"
+#include "uiservices/VelkClock.h"
+#include "uiservices/VelkWaitLoop.h"
+#include "uiservices/wx/CDialogAnimate.h"
+#include "uiservices/wx/CWxEventPump.h"
+#include "uiservices/wx/CWxPrompter.h"
 
 class wxWindow;
 

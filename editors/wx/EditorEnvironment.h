@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "librarian/VelkPrompter.h"
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkPrompter.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class wxWindow;
 

@@ -6,7 +6,7 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "librarian/wx/CWxPrompter.h"
+#include "uiservices/wx/CWxPrompter.h"
 #include "resources/VelkStrings.h"
 #include "resources/wx/VelkArt.h"
 

@@ -7,9 +7,9 @@
 
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CDialogAbout.h"
-#include "librarian/wx/CDialogAnimate.h"
+#include "uiservices/wx/CDialogAnimate.h"
 #include "librarian/wx/CVelkView.h"
-#include "librarian/wx/WxPostToUi.h"
+#include "uiservices/wx/WxPostToUi.h"
 #include "platform/midi/AlsaMidiBackend.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "resources/VelkCommandIds.h"

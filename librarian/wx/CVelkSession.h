@@ -12,14 +12,14 @@
 #include "librarian/CVelkPreference.h"
 #include "librarian/VelkCommandLine.h"
 #include "librarian/VelkCommandRouter.h"
-#include "librarian/VelkClock.h"
+#include "uiservices/VelkClock.h"
 #include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CMainFrame.h"
 #include "librarian/wx/CWxClipboard.h"
-#include "librarian/wx/CWxEventPump.h"
+#include "uiservices/wx/CWxEventPump.h"
 #include "librarian/wx/CWxLauncher.h"
 #include "librarian/wx/CWxOverwriteAsker.h"
-#include "librarian/wx/CWxPrompter.h"
+#include "uiservices/wx/CWxPrompter.h"
 #include "librarian/wx/CWxSettingsStore.h"
 
 class CDialogAnimate;

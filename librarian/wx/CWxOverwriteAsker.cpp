@@ -1,6 +1,6 @@
 #include "librarian/wx/CWxOverwriteAsker.h"
 
-#include "librarian/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 
 bool CWxOverwriteAsker::Ask(const std::string& caption, int* target, const MDevDesc* device,
                             int targetKind) {

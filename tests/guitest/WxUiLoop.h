@@ -8,7 +8,7 @@
 
 #include <wx/app.h>
 
-#include "librarian/wx/WxPostToUi.h"
+#include "uiservices/wx/WxPostToUi.h"
 #include "tests/device/DevEventLoop.h"
 
 class WxUiLoop final : public DevUiLoop {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "librarian/VelkClock.h"
+#include "uiservices/VelkClock.h"
 #include "librarian/VelkLauncher.h"
-#include "librarian/VelkPrompter.h"
+#include "uiservices/VelkPrompter.h"
 #include "librarian/VelkSettingsStore.h"
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 namespace velktest {
 

@@ -2,9 +2,9 @@
 #include <memory>
 
 #include "device/MDevDesc.h"
-#include "librarian/wx/CDialogAnimate.h"
+#include "uiservices/wx/CDialogAnimate.h"
 #include "librarian/wx/CDialogDevice.h"
-#include "librarian/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 #include "tools/render-windows/WindowRenderers.h"
 
 VELK_RENDERER("progress-box", [](RenderContext& ctx) -> wxTopLevelWindow* {

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "device/MDevDesc.h"
-#include "librarian/VelkClock.h"
-#include "librarian/wx/CWxEventPump.h"
-#include "librarian/wx/WxPostToUi.h"
+#include "uiservices/VelkClock.h"
+#include "uiservices/wx/CWxEventPump.h"
+#include "uiservices/wx/WxPostToUi.h"
 #include "platform/midi/LoopbackPeer.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tools/render-windows/ScreenGrab.h"

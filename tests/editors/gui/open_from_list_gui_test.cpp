@@ -27,7 +27,7 @@
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
-#include "librarian/wx/CWxEventPump.h"
+#include "uiservices/wx/CWxEventPump.h"
 #include "resources/VelkCommandIds.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/WhenModal.h"

@@ -1,4 +1,4 @@
-#include "librarian/wx/CWxEventPump.h"
+#include "uiservices/wx/CWxEventPump.h"
 
 #include <algorithm>
 

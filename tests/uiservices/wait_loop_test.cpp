@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 #include "tests/device/DevRig.h"
 #include "tests/librarian/VelkTestSeams.h"
 

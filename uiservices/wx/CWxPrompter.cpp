@@ -1,4 +1,4 @@
-#include "librarian/wx/CWxPrompter.h"
+#include "uiservices/wx/CWxPrompter.h"
 
 #include <wx/msgdlg.h>
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class wxDialog;
 class wxIconizeEvent;

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "librarian/VelkPrompter.h"
+#include "uiservices/VelkPrompter.h"
 
 class wxWindow;
 

@@ -1,4 +1,4 @@
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <utility>
 
-#include "librarian/VelkClock.h"
+#include "uiservices/VelkClock.h"
 #include "platform/midi/MidiOutPort.h"
 
 class MDevConfig;

@@ -4,7 +4,7 @@
 // queued thread events run only there) and idle processing, until the
 // pass's time is spent on the given clock.
 
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class CWxEventPump final : public VelkEventPump {
 public:

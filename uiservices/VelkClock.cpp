@@ -1,4 +1,4 @@
-#include "librarian/VelkClock.h"
+#include "uiservices/VelkClock.h"
 
 #include <thread>
 
