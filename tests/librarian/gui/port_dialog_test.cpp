@@ -12,6 +12,7 @@
 #include "librarian/wx/CDialogDevice.h"
 #include "tests/device/DevRig.h"
 #include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace {
 
@@ -57,11 +58,12 @@ protected:
     std::shared_ptr<midiport::LoopbackPeer> sim_;
     velktest::MemorySettingsStore store_;
     CVelkPreference preference_;
+    velktest::ScriptedUiServices ui_;
 };
 
 TEST_F(DeviceDialog, ListsLoopbackPortsAndOkSavesTheChoice) {
     int in = 1, out = 0;
-    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_);
+    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_, ui_);
     dialog->Show();
     EXPECT_EQ(dialog->GetParent(), frame_);
     EXPECT_EQ(dialog->GetTitle(), "MIDI Device");
@@ -87,14 +89,13 @@ TEST_F(DeviceDialog, ListsLoopbackPortsAndOkSavesTheChoice) {
 // after an unplug, and save the name of another port.
 TEST_F(DeviceDialog, OkOnAPortUnpluggedWhileOpenSaysSoAndOffersTheListsAnew) {
     int in = 0, out = 0;
-    velktest::FakePrompter prompter;
-    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_, &prompter);
+    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_, ui_);
     dialog->Show();
     dialog->GetInputList()->SetSelection(2);
     backend_.RemovePair(sim_);  // the output chosen ("Sim:Port 1") goes away
 
     ClickWithMouse(*dialog, wxID_OK);
-    EXPECT_EQ(prompter.Texts(),
+    EXPECT_EQ(ui_.Texts(),
               std::vector<std::string>{"The MIDI port \"Sim:Port 1\" is not there any more.\nChoose another one."});
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_EQ(in, 0);
@@ -120,7 +121,7 @@ TEST_F(DeviceDialog, OkOnAPortUnpluggedWhileOpenSaysSoAndOffersTheListsAnew) {
 // neighbours of the ports in use.
 TEST_F(DeviceDialog, EscapeAfterAnUnplugKeepsThePortsInUse) {
     int in = 2, out = 1;
-    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_);
+    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_, ui_);
     dialog->Show();
     dialog->GetInputList()->SetSelection(0);
     backend_.RemovePair(sim_);
@@ -139,7 +140,7 @@ TEST_F(DeviceDialog, EscapeAfterAnUnplugKeepsThePortsInUse) {
 
 TEST_F(DeviceDialog, CancelChangesNothing) {
     int in = 0, out = 0;
-    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_);
+    auto* dialog = new CDialogDevice(&in, &out, backend_, preference_, frame_, ui_);
     dialog->Show();
     dialog->GetInputList()->SetSelection(2);
     Click(*dialog, wxID_CANCEL);

@@ -1,7 +1,10 @@
-// The progress box and the write confirmation on real windows: the box
-// cannot be closed and disables the other windows, and the waiting loop's
-// pumping paints it; the confirmation without slots keeps its target
-// controls off, its spin covers the slots and OK stores the one chosen.
+// The user-interface services on real windows: the progress box cannot be
+// closed and disables the other windows, and the waiting loop's pumping
+// paints it; boxes open over the innermost modal dialog, else the main
+// window; a pass of the event loop runs what was posted, also from another
+// thread as it arrives; a timer fires once. The write confirmation without
+// slots keeps its target controls off, its spin covers the slots and OK
+// stores the one chosen.
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -10,14 +13,20 @@
 #include <wx/spinbutt.h>
 #include <wx/stattext.h>
 
-#include "uiservices/VelkClock.h"
+#include <chrono>
+#include <thread>
+
+#include "tests/device/DevRig.h"
+#include "tests/guitest/WhenModal.h"
+#include "tests/support/FakeWaitTarget.h"
+#include "uiservices/VelkWaitLoop.h"
 #include "uiservices/wx/CDialogAnimate.h"
 #include "uiservices/wx/CDialogOverwrite.h"
-#include "uiservices/wx/CWxEventPump.h"
-#include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "uiservices/wx/CWxUiServices.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // A shown main window, destroyed with whatever it owns at the end.
 class WindowTest : public ::testing::Test {
@@ -71,46 +80,122 @@ TEST_F(ProgressBox, RefusesCloseAndEscapeAndDisablesEveryOtherWindow) {
 }
 
 TEST_F(ProgressBox, CaptionReplacesTitleAndBoxCanBeShownAgain) {
-    CDialogAnimate box(frame_);
-    box.Show("Receiving");
-    EXPECT_EQ(box.GetDialog()->GetTitle(), "Receiving");
-    box.Close();
+    CWxUiServices ui([this] { return frame_; });
+    ui.ShowProgress("Receiving");
+    ASSERT_NE(ui.GetProgressBox(), nullptr);
+    EXPECT_EQ(ui.GetProgressBox()->GetTitle(), "Receiving");
+    ui.ShowProgress("");
+    EXPECT_EQ(ui.GetProgressBox()->GetTitle(), "MIDI Transfering ...")
+        << "a shown box takes the new title";
+    ui.CloseProgress();
+    EXPECT_EQ(ui.GetProgressBox(), nullptr);
     {
-        CVelkProgressScope scope(box, "MIDI Transfering ...");
+        CVelkProgressScope scope(ui, "MIDI Transfering ...");
         EXPECT_FALSE(frame_->IsEnabled());
     }
-    EXPECT_EQ(box.GetDialog(), nullptr);
+    EXPECT_EQ(ui.GetProgressBox(), nullptr);
     EXPECT_TRUE(frame_->IsEnabled());
 }
 
-TEST(EventPump, RunsQueuedCallsWithinOnePass) {
-    CSteadyClock clock;
-    CWxEventPump pump(clock);
+// The document and an open editor share the services: what they show goes
+// over the editor while it runs modally, over the main window otherwise.
+TEST_F(ProgressBox, BoxesOpenOverTheInnermostModalDialogElseTheMainWindow) {
+    CWxUiServices ui([this] { return frame_; });
+    EXPECT_EQ(ui.BoxParent(), frame_);
+    ui.ShowProgress("");
+    EXPECT_EQ(ui.GetProgressBox()->GetParent(), frame_);
+    ui.CloseProgress();
+
+    auto* editor = new wxDialog(frame_, wxID_ANY, "editor");
+    wxWindow* parentInside = nullptr;
+    wxWindow* boxParentInside = nullptr;
+    guitest::WhenModal([&](wxDialog& dialog) {
+        parentInside = ui.BoxParent();
+        ui.ShowProgress("");
+        boxParentInside = ui.GetProgressBox()->GetParent();
+        ui.CloseProgress();
+        dialog.EndModal(wxID_CANCEL);
+    });
+    editor->ShowModal();
+    EXPECT_EQ(parentInside, editor);
+    EXPECT_EQ(boxParentInside, editor);
+    EXPECT_EQ(ui.BoxParent(), frame_) << "the editor is no longer modal";
+    editor->Destroy();
+}
+
+TEST(WxUiServices, PassRunsWhatWasPosted) {
+    CWxUiServices ui([] { return nullptr; });
     int calls = 0;
-    wxTheApp->CallAfter([&] { ++calls; });
-    pump.PumpFor(std::chrono::milliseconds(5));
+    ui.Post([&] { ++calls; });
+    ui.PumpFor(5ms);
     EXPECT_EQ(calls, 1);
+}
+
+// The input routing is posted from the MIDI thread: it runs on the pumping
+// thread within the pass it was posted in (wx runs it by the pass's end),
+// and the pass still lasts its budget.
+TEST(WxUiServices, WhatAnotherThreadPostsRunsOnThePumpingThreadWithinThePass) {
+    CWxUiServices ui([] { return nullptr; });
+    std::thread::id ranOn;
+    std::chrono::steady_clock::time_point ranAt{};
+    std::thread poster([&] {
+        std::this_thread::sleep_for(20ms);
+        ui.Post([&] {
+            ranOn = std::this_thread::get_id();
+            ranAt = std::chrono::steady_clock::now();
+        });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    ui.PumpFor(300ms);
+    const auto end = std::chrono::steady_clock::now();
+    poster.join();
+
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    EXPECT_GT(ranAt, start);
+    EXPECT_LE(ranAt, end) << "left to a later pass";
+    EXPECT_GE(end - start, 300ms);
+}
+
+// One shot: a start while it runs starts it again from then, and it fires
+// once.
+TEST(WxUiServices, TimerFiresOnceAndARestartCountsFromThen) {
+    CWxUiServices ui([] { return nullptr; });
+    std::vector<std::chrono::steady_clock::time_point> fired;
+    const auto timer = ui.CreateTimer([&] { fired.push_back(std::chrono::steady_clock::now()); });
+    const auto start = std::chrono::steady_clock::now();
+    timer->Start(150ms);
+    EXPECT_TRUE(timer->IsRunning());
+    ui.PumpFor(75ms);
+    const auto restarted = std::chrono::steady_clock::now();
+    timer->Start(150ms);
+    ui.PumpFor(600ms);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_GE(fired[0] - restarted, 150ms - 5ms) << "the restart counts from then";
+    EXPECT_GE(fired[0] - start, 225ms - 5ms);
+    EXPECT_FALSE(timer->IsRunning());
+
+    timer->Start(50ms);
+    timer->Stop();
+    ui.PumpFor(200ms);
+    EXPECT_EQ(fired.size(), 1u) << "a stopped timer does not fire";
 }
 
 // A progress box is shown right before a wait: the wait's own pumping must
 // get it painted, since no main loop runs meanwhile.
 TEST_F(ProgressBox, BoxShownBeforeWaitIsPaintedDuringIt) {
-    CDialogAnimate box(frame_);
-    box.Show("");
+    CWxUiServices ui([this] { return frame_; });
+    ui.ShowProgress("");
     int paints = 0;
-    box.GetDialog()->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
+    ui.GetProgressBox()->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
         ++paints;
         event.Skip();
     });
-    CSteadyClock clock;
-    CWxEventPump pump(clock);
     velktest::FakeWaitTarget target;
-    CVelkTransferGuard guard;
-    CVelkWaitLoop loop(pump, guard);
+    CVelkWaitLoop loop(ui);
     // Bounded (30 s, generous for a loaded machine): ends as soon as the box
     // was painted.
-    EXPECT_TRUE(loop.Run({3000, std::chrono::milliseconds(10)}, target, [&] { return paints > 0; }));
-    box.Close();
+    EXPECT_TRUE(loop.Run({3000, 10ms}, target, [&] { return paints > 0; }));
+    ui.CloseProgress();
 }
 
 using OverwriteDialog = WindowTest;
@@ -174,6 +259,34 @@ TEST_F(OverwriteDialog, CancelStoresNothing) {
     Click(*dialog, wxID_CANCEL);
     EXPECT_EQ(target, 3);
     dialog->Destroy();
+}
+
+// The services' confirmation is this dialog, modal over the front window:
+// OK answers true with the slot chosen in the target, Cancel false.
+TEST_F(OverwriteDialog, ConfirmWriteRunsItOverTheFrontWindow) {
+    DevRig rig(SimModel::Brontisel);
+    ASSERT_TRUE(rig.Connect());
+    CWxUiServices ui([this] { return frame_; });
+    for (const int answer : {wxID_OK, wxID_CANCEL}) {
+        int target = 3;
+        wxWindow* parent = nullptr;
+        std::string caption;
+        guitest::WhenModal([&](wxDialog& dialog) {
+            parent = dialog.GetParent();
+            caption = LabelOf(dialog, CDialogOverwrite::kIdCaption);
+            wxSpinEvent moved(wxEVT_SPIN, CDialogOverwrite::kIdTargetSpin);
+            moved.SetPosition(5);
+            moved.SetEventObject(dialog.FindWindow(CDialogOverwrite::kIdTargetSpin));
+            dialog.FindWindow(CDialogOverwrite::kIdTargetSpin)->ProcessWindowEvent(moved);
+            Click(dialog, answer);
+        });
+        const bool ok = ui.ConfirmWrite("Write to Device ?", &target, &rig.Dev(),
+                                        CDialogOverwriteModel::kProgram);
+        EXPECT_EQ(ok, answer == wxID_OK);
+        EXPECT_EQ(target, answer == wxID_OK ? 5 : 3);
+        EXPECT_EQ(parent, frame_);
+        EXPECT_EQ(caption, "Write to Device ?");
+    }
 }
 
 }  // namespace
