@@ -29,7 +29,9 @@ struct MDevConfig::PostedRouting {
 };
 
 MDevConfig::MDevConfig(midiport::MidiBackend& backend)
-    : backend_(backend), now_([] { return std::chrono::steady_clock::now(); }) {
+    : backend_(backend),
+      openPause_(MidIOThread::kOpenPause),
+      now_([] { return std::chrono::steady_clock::now(); }) {
     backend_.SetNoticeHandler([losses = inputLosses_](const midiport::MidiNotice& notice) {
         if (notice.kind == midiport::MidiNoticeKind::InputOverrun ||
             notice.kind == midiport::MidiNoticeKind::PortGone)
@@ -76,10 +78,11 @@ int MDevConfig::OpenPorts() {
     // owed on it comes on the new one.
     inbox_.Clear();
     device_->ForgetLateReplies();
-    MidIOStart(thread_, backend_);
+    MidIOStart(thread_, backend_, openPause_);
     if (!thread_) return -1;
-    thread_->SetOpenPause(openPause_);
-    if (MidIOOpenIn(thread_.get(), inPortId_, &MDevConfig::InputCallback, this) != 0) return -1;
+    if (MidIOOpenIn(thread_.get(), inPortId_,
+                    [this](uint8_t status, std::span<const uint8_t> data) { OnMidiIn(status, data); }) != 0)
+        return -1;
     CountDeviceInputOnly();
     if (MidIOOpenOut(thread_.get(), outPortId_) != 0) return -1;
     midiInState_ = kIdentify;
@@ -108,16 +111,6 @@ std::optional<std::chrono::steady_clock::time_point> MDevConfig::AnswerDeadline(
     const auto deadline = wireFreeAt_ + kAnswerTime;
     if (now_() >= deadline) return std::nullopt;
     return deadline;
-}
-
-void MDevConfig::InputCallback(int, uint8_t status, const uint8_t* data, int length, void* user) {
-    if (user == nullptr) return;
-    const std::size_t count = (data != nullptr && length > 0) ? static_cast<std::size_t>(length) : 0;
-    static_cast<MDevConfig*>(user)->OnMidiIn(status, std::span<const uint8_t>(data, count));
-}
-
-void MDevConfig::WaitInputIdle() {
-    if (thread_) thread_->WaitIdle();
 }
 
 void MDevConfig::OnMidiIn(uint8_t status, std::span<const uint8_t> data) { inbox_.Push(status, data); }

@@ -3,8 +3,9 @@
 // MIDI thread, the one device description and its registration under the
 // model's name, and the setup and library folders of each device.
 //
-// The MIDI thread only moves each received message into the inbox;
-// ProcessInput, on the user-interface thread, routes them to the device, so
+// The MIDI thread (MidIOThread) reads the input port and moves each received
+// message into the inbox (OnMidiIn, its input callback); ProcessInput, on
+// the user-interface thread, routes them to the device, so
 // all of the device model runs on one thread. The application has input
 // routed as it arrives (RouteInputVia: each arrival posts one ProcessInput
 // to its event loop); every waiting loop also calls ProcessInput on each
@@ -38,8 +39,6 @@ class MDevConfig : public MFileCtrl {
 public:
     // Pause after stopping a running MIDI thread before a new one starts.
     static constexpr std::chrono::milliseconds kRestartPause{100};
-    // Pause before each port is opened.
-    static constexpr std::chrono::milliseconds kOpenPause{300};
     static constexpr int kMaxDevices = 1;
     static constexpr const char* kModelName = "Brontisel";
     static constexpr const char* kModelNameS = "Brontisel S";
@@ -132,19 +131,15 @@ public:
     // How often input from the synth was lost so far: an input overrun
     // dropped received messages, or an open port went away (unplugged). A
     // waiting transfer fails at once when this grows: its reply may be what
-    // was lost. Counted on the port layer's threads from its notices.
+    // was lost. Counted from the port layer's notices, on the MIDI thread or
+    // an output's writer thread.
     uint64_t GetInputLosses() const { return inputLosses_->load(); }
 
-    // Returns when the MIDI thread has queued every message the port handed
-    // over so far. For tests.
-    void WaitInputIdle();
-
-    // Tests shorten the pauses (to 0).
+    // Tests shorten the pauses (to 0): the restart pause, and the pause the
+    // MIDI thread waits before opening each port (MidIOThread::kOpenPause).
     void SetPauses(std::chrono::milliseconds restart, std::chrono::milliseconds open);
 
 private:
-    static void InputCallback(int zero, uint8_t status, const uint8_t* data, int length,
-                              void* user);
     std::filesystem::path DeviceFolder(const std::filesystem::path& folder, int index) const;
     // The input counts as progress only the device's own dumps.
     void CountDeviceInputOnly();
@@ -162,7 +157,7 @@ private:
     int inPortId_ = 0;
     int outPortId_ = 0;
     std::chrono::milliseconds restartPause_ = kRestartPause;
-    std::chrono::milliseconds openPause_ = kOpenPause;
+    std::chrono::milliseconds openPause_;  // for the threads to come
     bool routing_ = false;  // ProcessInput runs
     Clock now_;
     // When what was sent so far has crossed a slow wire.

@@ -17,7 +17,6 @@ void MidIn::ReleasePort() {
     stMtxLocker lock(mutex_);
     port_.reset();
     started_ = false;
-    ++generation_;
 }
 
 int MidIn::Open(int deviceId, midiport::MidiInHandler target) {
@@ -36,7 +35,6 @@ int MidIn::Close() {
     if (port_->Close() != midiport::kOk) return 2;
     port_.reset();
     started_ = false;
-    ++generation_;
     return 0;
 }
 
@@ -53,7 +51,6 @@ int MidIn::Stop() {
     if (!port_) return 0;
     if (port_->Reset() != midiport::kOk) return 4;
     started_ = false;
-    ++generation_;
     return 0;
 }
 
@@ -76,5 +73,3 @@ void MidIn::SetProgressHeader(std::vector<uint8_t> header) {
     stMtxLocker lock(mutex_);
     if (port_) port_->SetProgressHeader(std::move(header));
 }
-
-bool MidIn::IsCurrent(uint64_t generation) const { return started_ && generation == generation_.load(); }

@@ -2,7 +2,6 @@
 // One MIDI input port with the result codes of the MIDI library: open (0, 1),
 // close (0, 2), start (0, 3, 5), stop (0, 4).
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -20,8 +19,9 @@ public:
     MidIn& operator=(const MidIn&) = delete;
 
     // Closes the port first, then opens input `deviceId`; its messages go to
-    // `target` while started. 0, or 1 for any failure (also when the old
-    // port refused to close).
+    // `target` while started, on the thread that reads the inputs
+    // (MidiBackend::ReadInput), never once Stop or Close returned. 0, or 1
+    // for any failure (also when the old port refused to close).
     virtual int Open(int deviceId, midiport::MidiInHandler target);
     // 0; 2 when the port refused to close (it stays open).
     virtual int Close();
@@ -42,15 +42,6 @@ public:
     void SetProgressHeader(std::vector<uint8_t> header);
 
 protected:
-    // Changes whenever the port stops or closes. A notice taken with an
-    // older value belongs to a session that has ended and must be dropped.
-    uint64_t Generation() const { return generation_.load(); }
-    // True while started and `generation` is the current one; call with
-    // InputLock() held.
-    bool IsCurrent(uint64_t generation) const;
-    // Held while the port's state changes; hold it while acting on a notice
-    // so a stop cannot return in between.
-    std::recursive_mutex& InputLock() const { return mutex_; }
     // Closes the port whatever it answers; its target is never called again.
     void ReleasePort();
 
@@ -59,5 +50,4 @@ private:
     mutable std::recursive_mutex mutex_;
     std::unique_ptr<midiport::MidiInPort> port_;
     bool started_ = false;
-    std::atomic<uint64_t> generation_{0};
 };

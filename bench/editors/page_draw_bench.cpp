@@ -81,7 +81,6 @@ private:
     void Settle() {
         for (int round = 0; round < 50; ++round) {
             synth_->Drain();
-            config_->WaitInputIdle();
             if (config_->ProcessInput() == 0 && round > 0) return;
         }
     }

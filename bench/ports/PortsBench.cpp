@@ -30,13 +30,12 @@ struct Arrivals {
     std::size_t count = 0;
     std::chrono::steady_clock::time_point last;
 
-    static void Callback(int, uint8_t, const uint8_t*, int, void* user) {
-        auto* self = static_cast<Arrivals*>(user);
+    void Arrived() {
         const auto now = std::chrono::steady_clock::now();
-        std::lock_guard lock(self->mutex);
-        ++self->count;
-        self->last = now;
-        self->arrived.notify_all();
+        std::lock_guard lock(mutex);
+        ++count;
+        last = now;
+        arrived.notify_all();
     }
 };
 
@@ -47,10 +46,9 @@ void BM_LoopbackDumpToCallback(benchmark::State& state) {
     midiport::LoopbackMidiBackend backend;
     auto peer = backend.CreatePair("Bench:Port");
     std::unique_ptr<MidIOThread> thread;
-    MidIOStart(thread, backend);
-    thread->SetOpenPause(std::chrono::milliseconds(0));
+    MidIOStart(thread, backend, std::chrono::milliseconds(0));
     Arrivals arrivals;
-    if (MidIOOpenIn(thread.get(), 0, &Arrivals::Callback, &arrivals) != 0) {
+    if (MidIOOpenIn(thread.get(), 0, [&arrivals](uint8_t, std::span<const uint8_t>) { arrivals.Arrived(); }) != 0) {
         state.SkipWithError("open failed");
         return;
     }
@@ -83,8 +81,7 @@ void BM_LoopbackDumpToPeer(benchmark::State& state) {
         arrived.notify_all();
     });
     std::unique_ptr<MidIOThread> thread;
-    MidIOStart(thread, backend);
-    thread->SetOpenPause(std::chrono::milliseconds(0));
+    MidIOStart(thread, backend, std::chrono::milliseconds(0));
     MidIOOpenOut(thread.get(), 0);
     const std::vector<uint8_t> dump = Dump();
     for (auto _ : state) {

@@ -60,6 +60,14 @@ int AlsaMidiBackend::OpenOut(int id, std::unique_ptr<MidiOutPort>& port) {
     return kOk;
 }
 
+void AlsaMidiBackend::ReadInput(MidiCancel& stop) {
+    client_->Read(stop);
+}
+
+void AlsaMidiBackend::WakeInput() {
+    client_->Wake();
+}
+
 void AlsaMidiBackend::SetNoticeHandler(MidiNoticeHandler handler) {
     client_->SetNoticeHandler(std::move(handler));
 }

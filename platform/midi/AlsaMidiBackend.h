@@ -8,7 +8,8 @@
 // system-exclusive message as events of at most 256 bytes. The client hears
 // the sequencer's announcements: a port whose peer goes away reports
 // kPortGone and a PortGone notice, a change of the lists a PortsChanged
-// notice. Where the machine has no sequencer (no /dev/snd/seq) both lists
+// notice. The client's input (events and announcements alike) is read by
+// the thread that calls ReadInput. Where the machine has no sequencer (no /dev/snd/seq) both lists
 // are empty and every open fails with kOpenRefused.
 
 #include <cstdint>
@@ -45,6 +46,8 @@ public:
     std::string OutputName(int id) override;
     int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) override;
     int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) override;
+    void ReadInput(MidiCancel& stop) override;
+    void WakeInput() override;
     void SetNoticeHandler(MidiNoticeHandler handler) override;
 
 private:

@@ -86,15 +86,6 @@ AlsaSeqClient::AlsaSeqClient(std::unique_ptr<AlsaSeqIo> io, std::shared_ptr<Midi
     }
     seenIn_ = Infos(List(true));
     seenOut_ = Infos(List(false));
-    reader_ = std::thread([this] { ReadLoop(); });
-}
-
-AlsaSeqClient::~AlsaSeqClient() {
-    if (reader_.joinable()) {
-        stop_.Cancel();
-        io_->Wake();
-        reader_.join();
-    }
 }
 
 std::vector<AlsaListedPort> AlsaSeqClient::List(bool inputs) {
@@ -208,12 +199,23 @@ void AlsaSeqClient::Notify(const MidiNotice& notice) {
     if (handler) (*handler)(notice);
 }
 
-void AlsaSeqClient::ReadLoop() {
+void AlsaSeqClient::Wake() {
+    if (io_) io_->Wake();
+}
+
+void AlsaSeqClient::Read(MidiCancel& stop) {
+    std::lock_guard reading(readMutex_);
+    if (!io_) {
+        // No sequencer: nothing ever arrives.
+        while (stop.WaitUntil(MidiCancel::Clock::now() + std::chrono::hours(1))) {
+        }
+        return;
+    }
     auto backOff = std::chrono::duration_cast<MidiClock::Clock::duration>(kFirstBackOff);
     bool failing = false;
-    for (;;) {
+    while (!stop.Cancelled()) {
         const AlsaWaitResult wait = io_->Wait();
-        if (wait.what == AlsaWait::Woken) return;
+        if (wait.what == AlsaWait::Woken) continue;
         int error = 0;
         if (wait.what == AlsaWait::Failed) {
             error = wait.error != 0 ? -wait.error : -EIO;
@@ -238,7 +240,7 @@ void AlsaSeqClient::ReadLoop() {
             Notify({MidiNoticeKind::InputFailed, kOk, "",
                     "waiting for MIDI input failed (" + ErrorText(error) + "); retrying"});
         failing = true;
-        if (!clock_->SleepUntil(clock_->Now() + backOff, stop_)) return;
+        if (!clock_->SleepUntil(clock_->Now() + backOff, stop)) return;
         backOff = std::min<MidiClock::Clock::duration>(backOff * 2, kLongestBackOff);
         io_->Recover();
     }

@@ -1,11 +1,13 @@
 #pragma once
 // This program as one client of the ALSA sequencer. It lists the ports of
-// the other clients that a synth can be reached through, opens a port by the name behind an id of the list it
-// last handed out, keeps the register of open ports, and runs the reader
-// thread: received events go to the open inputs, announcements of the
-// system client mark open ports gone and refresh the lists, and a failing
-// wait is reported and retried with a growing pause instead of ending the
-// thread or spinning.
+// the other clients that a synth can be reached through, opens a port by the
+// name behind an id of the list it last handed out, keeps the register of
+// open ports, and reads the client's input on the thread that calls Read
+// (the program's MIDI thread): received events go to the open inputs,
+// announcements of the system client mark open ports gone and refresh the
+// lists, and a failing wait is reported and retried with a growing pause
+// instead of ending the reading or spinning. While no thread reads, the
+// kernel keeps what arrives in the client's input pool.
 
 #include <atomic>
 #include <cstdint>
@@ -16,7 +18,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/midi/AlsaEventCodec.h"
@@ -36,7 +37,7 @@ struct AlsaListedPort {
     int port = 0;
 };
 
-// An open input's state, shared by the port object and the reader thread.
+// An open input's state, shared by the port object and the reading thread.
 struct AlsaInput {
     std::mutex mutex;  // held while the handler runs
     bool started = false;
@@ -64,7 +65,6 @@ public:
 
     // Without `io` (no sequencer) the lists are empty and nothing opens.
     AlsaSeqClient(std::unique_ptr<AlsaSeqIo> io, std::shared_ptr<MidiClock> clock);
-    ~AlsaSeqClient();
 
     AlsaSeqClient(const AlsaSeqClient&) = delete;
     AlsaSeqClient& operator=(const AlsaSeqClient&) = delete;
@@ -89,6 +89,12 @@ public:
     // Marks an open port gone (once) and reports it.
     void MarkGone(AlsaPortLink& link, const std::string& why);
 
+    // Reads the client's input until `stop` is cancelled and Wake called;
+    // one thread at a time.
+    void Read(MidiCancel& stop);
+    // Makes a Read that waits look at its stop flag.
+    void Wake();
+
     void SetNoticeHandler(MidiNoticeHandler handler);
     // Logs the notice and passes it to the handler.
     void Notify(const MidiNotice& notice);
@@ -101,7 +107,6 @@ private:
     };
 
     std::vector<AlsaListedPort> List(bool inputs);
-    void ReadLoop();
     Taken Take();
     void OnOverrun();
     void Dispatch(const snd_seq_event_t& event);
@@ -117,7 +122,7 @@ private:
     std::mutex listMutex_;
     std::optional<std::vector<AlsaListedPort>> handedIn_;
     std::optional<std::vector<AlsaListedPort>> handedOut_;
-    std::vector<MidiPortInfo> seenIn_;  // the lists at the last announcement (reader)
+    std::vector<MidiPortInfo> seenIn_;  // the lists at the last announcement (reading thread)
     std::vector<MidiPortInfo> seenOut_;
 
     std::mutex registerMutex_;
@@ -126,9 +131,8 @@ private:
     std::mutex noticeMutex_;
     std::shared_ptr<const MidiNoticeHandler> notice_;
 
-    AlsaEventCodec codec_;  // reader thread
-    MidiCancel stop_;
-    std::thread reader_;
+    std::mutex readMutex_;  // held by the reading thread
+    AlsaEventCodec codec_;  // reading thread
 };
 
 }  // namespace midiport

@@ -26,7 +26,7 @@ struct AlsaSeqPort {
 
 enum class AlsaWait {
     Ready,        // input may be waiting
-    Woken,        // Wake was called: the reader ends
+    Woken,        // Wake was called: the reader looks at its stop flag
     Failed,       // the wait itself failed; `error` holds the errno
     DeviceError,  // the sequencer signalled an error condition (POLLERR, POLLHUP, POLLNVAL)
 };
@@ -59,7 +59,8 @@ public:
     virtual int Input(snd_seq_event_t*& event) = 0;
     // Blocks until input may be waiting or Wake was called.
     virtual AlsaWaitResult Wait() = 0;
-    // Makes the current and every later Wait return Woken.
+    // Makes the current Wait, or the next one when none waits, return Woken
+    // (once, however often it was called in between).
     virtual void Wake() = 0;
     // Prepares the next Wait after a failed one (fetches its descriptors
     // again).

@@ -138,7 +138,13 @@ public:
             if (::poll(fds.data(), fds.size(), -1) >= 0) break;
             if (errno != EINTR) return {AlsaWait::Failed, errno};
         }
-        if (fds[0].revents != 0) return {AlsaWait::Woken, 0};
+        if (fds[0].revents != 0) {
+            // Taken in full: one Woken for every Wake before it.
+            char drained[16];
+            while (::read(wakeRead_.Get(), drained, sizeof drained) > 0) {
+            }
+            return {AlsaWait::Woken, 0};
+        }
         for (std::size_t i = 1; i < fds.size(); ++i)
             if ((fds[i].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return {AlsaWait::DeviceError, 0};
         return {AlsaWait::Ready, 0};

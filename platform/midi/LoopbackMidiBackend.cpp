@@ -12,23 +12,25 @@ namespace midiport {
 // The system's side of a pair's input.
 class LoopbackInPort : public MidiInPort {
 public:
-    explicit LoopbackInPort(std::shared_ptr<LoopbackPeer> peer) : peer_(std::move(peer)) {}
+    LoopbackInPort(std::shared_ptr<LoopbackPeer> peer, std::shared_ptr<LoopbackInput> input)
+        : peer_(std::move(peer)), input_(std::move(input)) {}
     ~LoopbackInPort() override {
-        if (open_) peer_->CloseIn(true);
+        if (open_) peer_->CloseIn(*input_, true);
     }
-    int Start() override { return open_ ? peer_->StartIn() : kBadState; }
-    int Reset() override { return open_ ? peer_->ResetIn() : kOk; }
+    int Start() override { return open_ ? peer_->StartIn(*input_) : kBadState; }
+    int Reset() override { return open_ ? peer_->ResetIn(*input_) : kOk; }
     int Close() override {
         if (!open_) return kOk;
-        const int result = peer_->CloseIn(false);
+        const int result = peer_->CloseIn(*input_, false);
         if (result == kOk) open_ = false;
         return result;
     }
-    uint64_t SysExBytesTaken() const override { return peer_->framer_.SysExBytesTaken(); }
-    void SetProgressHeader(std::vector<uint8_t> header) override { peer_->SetProgressHeader(std::move(header)); }
+    uint64_t SysExBytesTaken() const override { return input_->SysExBytesTaken(); }
+    void SetProgressHeader(std::vector<uint8_t> header) override { input_->SetProgressHeader(std::move(header)); }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;
+    std::shared_ptr<LoopbackInput> input_;
     bool open_ = true;
 };
 
@@ -63,7 +65,7 @@ private:
 };
 
 std::shared_ptr<LoopbackPeer> LoopbackMidiBackend::CreatePair(const std::string& name, bool hardware) {
-    auto peer = std::make_shared<LoopbackPeer>(name, hardware);
+    auto peer = std::make_shared<LoopbackPeer>(name, hardware, input_);
     std::lock_guard lock(mutex_);
     pairs_.push_back(peer);
     return peer;
@@ -103,8 +105,9 @@ std::shared_ptr<LoopbackPeer> LoopbackMidiBackend::PairAt(int id) {
 int LoopbackMidiBackend::OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) {
     auto pair = PairAt(id);
     if (!pair || !handler) return kOpenRefused;
-    const int result = pair->OpenIn(std::move(handler));
-    if (result == kOk) port = std::make_unique<LoopbackInPort>(std::move(pair));
+    std::shared_ptr<LoopbackInput> input;
+    const int result = pair->OpenIn(std::move(handler), input);
+    if (result == kOk) port = std::make_unique<LoopbackInPort>(std::move(pair), std::move(input));
     return result;
 }
 
@@ -115,5 +118,9 @@ int LoopbackMidiBackend::OpenOut(int id, std::unique_ptr<MidiOutPort>& port) {
     if (result == kOk) port = std::make_unique<LoopbackOutPort>(std::move(pair));
     return result;
 }
+
+void LoopbackMidiBackend::ReadInput(MidiCancel& stop) { input_->Read(stop); }
+
+void LoopbackMidiBackend::WakeInput() { input_->Wake(); }
 
 }  // namespace midiport

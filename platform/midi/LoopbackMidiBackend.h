@@ -1,6 +1,8 @@
 #pragma once
 // In-process MIDI ports for tests: each port pair a test creates shows up as
-// one input and one output, and its far side is a LoopbackPeer.
+// one input and one output, and its far side is a LoopbackPeer. What the
+// peers send waits in one input queue until ReadInput takes it, as a
+// sequencer client's input waits in the kernel.
 
 #include <memory>
 #include <mutex>
@@ -27,12 +29,15 @@ public:
     std::string OutputName(int id) override;
     int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) override;
     int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) override;
+    void ReadInput(MidiCancel& stop) override;
+    void WakeInput() override;
 
 private:
     std::shared_ptr<LoopbackPeer> PairAt(int id);
 
     std::mutex mutex_;
     std::vector<std::shared_ptr<LoopbackPeer>> pairs_;
+    const std::shared_ptr<LoopbackInputQueue> input_ = std::make_shared<LoopbackInputQueue>();
 };
 
 }  // namespace midiport

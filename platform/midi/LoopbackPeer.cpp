@@ -10,9 +10,10 @@
 
 namespace midiport {
 
-LoopbackPeer::LoopbackPeer(std::string name, bool hardware)
+LoopbackPeer::LoopbackPeer(std::string name, bool hardware, std::shared_ptr<LoopbackInputQueue> input)
     : name_(std::move(name)),
       hardware_(hardware),
+      inputQueue_(std::move(input)),
       toSystem_([this](std::vector<uint8_t>& m) { DeliverToSystem(m); }),
       toPeer_([this](std::vector<uint8_t>& m) { DeliverToPeer(m); }) {}
 
@@ -41,13 +42,16 @@ void LoopbackPeer::Drain() {
         do {
             toPeer_.WaitIdle();
             toSystem_.WaitIdle();
-        } while (!toPeer_.Idle() || !toSystem_.Idle());
+            inputQueue_->WaitIdle();
+        } while (!toPeer_.Idle() || !toSystem_.Idle() || !inputQueue_->Idle());
         return;
     }
     // What is on its way takes no real time to get where it waits for the
     // clock: looked at until both directions are seen settled twice in a row.
     for (int settled = 0; settled < 2;) {
-        settled = Settled(toPeerWire_, toPeer_) && Settled(toSystemWire_, toSystem_) ? settled + 1 : 0;
+        settled = Settled(toPeerWire_, toPeer_) && Settled(toSystemWire_, toSystem_) && inputQueue_->Idle()
+                      ? settled + 1
+                      : 0;
         if (settled < 2) std::this_thread::sleep_for(std::chrono::microseconds(50));
     }
 }
@@ -76,11 +80,6 @@ void LoopbackPeer::SetFaults(const LoopbackFaults& faults) {
 LoopbackFaults LoopbackPeer::Faults() const {
     std::lock_guard lock(stateMutex_);
     return faults_;
-}
-
-std::size_t LoopbackPeer::DeliveredToSystem() const {
-    std::lock_guard lock(inMutex_);
-    return delivered_;
 }
 
 bool LoopbackPeer::TakeCount(int LoopbackFaults::*counter) {
@@ -144,21 +143,21 @@ void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
     const bool throttled = Throttled();
     const std::size_t chunk = throttled ? kWireChunk : std::max<std::size_t>(message.size(), 1);
 
-    const auto deliver = [this](std::span<const uint8_t> m) {
-        ++delivered_;
-        inHandler_(m);
-    };
     for (int t = 0; t < times; ++t) {
         for (std::size_t at = 0; at < message.size(); at += chunk) {
             const std::size_t n = std::min(chunk, message.size() - at);
             if (throttled && !Throttle(toSystemWire_, toSystem_, n, at > 0)) return;
-            // Not held while the wire is waited for: a reset or close does
+            // Looked at once the wire was waited for: a reset or close does
             // not wait for a long dump, and the rest of it is then dropped.
-            std::lock_guard lock(inMutex_);
-            if (!inOpen_ || !inStarted_) return;
+            std::shared_ptr<LoopbackInput> in;
+            {
+                std::lock_guard lock(inMutex_);
+                in = in_;
+            }
+            if (!in) return;
             for (std::size_t p = at; p < at + n; p += piece) {
                 const std::size_t m = std::min(piece, at + n - p);
-                framer_.Feed(std::span<const uint8_t>(message).subspan(p, m), deliver);
+                if (!in->Arrive(std::span<const uint8_t>(message).subspan(p, m))) return;
             }
         }
     }
@@ -190,41 +189,32 @@ void LoopbackPeer::DeliverToPeer(std::vector<uint8_t>& message) {
     for (int t = 0; t < times; ++t) handler(message);
 }
 
-int LoopbackPeer::OpenIn(MidiInHandler handler) {
+int LoopbackPeer::OpenIn(MidiInHandler handler, std::shared_ptr<LoopbackInput>& input) {
     if (Faults().refuseOpen) return kOpenRefused;
     std::lock_guard lock(inMutex_);
-    if (inOpen_) return kOpenRefused;
-    inOpen_ = true;
-    inStarted_ = false;
-    inHandler_ = std::move(handler);
-    framer_.Reset();
+    if (in_) return kOpenRefused;
+    // A new input each time: nothing a closed one left can reach it.
+    in_ = std::make_shared<LoopbackInput>(std::move(handler), inputQueue_);
+    input = in_;
     return kOk;
 }
 
-int LoopbackPeer::StartIn() {
+int LoopbackPeer::StartIn(LoopbackInput& input) {
     if (Faults().refuseStart) return kStartRefused;
-    std::lock_guard lock(inMutex_);
-    if (!inOpen_ || inStarted_) return kBadState;
-    inStarted_ = true;
-    framer_.Reset();
-    return kOk;
+    return input.Start();
 }
 
-int LoopbackPeer::ResetIn() {
+int LoopbackPeer::ResetIn(LoopbackInput& input) {
     if (Faults().refuseReset) return kResetRefused;
-    std::lock_guard lock(inMutex_);
-    inStarted_ = false;
-    framer_.Reset();
+    input.Reset();
     return kOk;
 }
 
-int LoopbackPeer::CloseIn(bool force) {
+int LoopbackPeer::CloseIn(LoopbackInput& input, bool force) {
     if (!force && Faults().refuseClose) return kCloseRefused;
+    input.Close();
     std::lock_guard lock(inMutex_);
-    inOpen_ = false;
-    inStarted_ = false;
-    inHandler_ = nullptr;
-    framer_.Reset();
+    if (in_.get() == &input) in_.reset();
     return kOk;
 }
 
@@ -253,16 +243,6 @@ int LoopbackPeer::CloseOut(bool force) {
     }
     outMeter_.Dropped(toPeer_.Clear());
     return kOk;
-}
-
-void LoopbackPeer::SetProgressHeader(std::vector<uint8_t> header) {
-    std::lock_guard lock(inMutex_);
-    framer_.SetProgressHeader(std::move(header));
-}
-
-bool LoopbackPeer::InOpen() const {
-    std::lock_guard lock(inMutex_);
-    return inOpen_;
 }
 
 bool LoopbackPeer::OutOpen() const {

@@ -1,10 +1,13 @@
 #pragma once
 // The far side of one loopback port pair: the test's stand-in for a
 // synthesizer on a MIDI cable. The pair shows the system one input and one
-// output of the pair's name. What the peer sends arrives at the system's
-// input; what the system sends on the output reaches the peer's handler.
-// Each direction has its own delivery thread, so messages arrive in order
-// and a handler may send at once from inside its call.
+// output of the pair's name. What the peer sends crosses the wire on the
+// pair's thread towards the system and waits in the backend's input queue
+// until the system's MIDI thread reads it (as the kernel keeps it for a
+// sequencer client); what the system sends on the output crosses the other
+// wire on a thread of its own and reaches the peer's handler. So messages
+// arrive in order and a handler on either side may send at once from inside
+// its call.
 
 #include <cstdint>
 #include <functional>
@@ -16,8 +19,8 @@
 #include <vector>
 
 #include "platform/midi/LoopbackFaults.h"
+#include "platform/midi/LoopbackInputQueue.h"
 #include "platform/midi/MidiInPort.h"
-#include "platform/midi/MidiInputFramer.h"
 #include "platform/midi/MidiOutMeter.h"
 #include "platform/midi/MidiSendQueue.h"
 
@@ -29,7 +32,8 @@ public:
     // system sent (a system-exclusive message whole, F0 .. F7), in order.
     using Handler = std::function<void(std::vector<uint8_t> message)>;
 
-    explicit LoopbackPeer(std::string name, bool hardware = true);
+    // What the peer sends waits in `input` until the system reads it.
+    LoopbackPeer(std::string name, bool hardware, std::shared_ptr<LoopbackInputQueue> input);
     ~LoopbackPeer();
 
     LoopbackPeer(const LoopbackPeer&) = delete;
@@ -48,9 +52,11 @@ public:
     void SetHandler(Handler handler);
 
     // Returns when both directions are idle: everything sent so far either
-    // way was delivered (including what a handler sent in reply); on a wire
-    // clock of the test's, everything due by its time. Never call it from a
-    // handler.
+    // way was delivered (including what a handler sent in reply), what came
+    // to the system read by its MIDI thread; on a wire clock of the test's,
+    // everything due by its time. Needs a thread that reads the system's
+    // inputs while one is started (MidiBackend::ReadInput). Never call it
+    // from a handler.
     void Drain();
 
     // Limits both directions to a wire rate (bytes/s; 0: as fast as
@@ -71,24 +77,19 @@ public:
     void SetFaults(const LoopbackFaults& faults);
     LoopbackFaults Faults() const;
 
-    // Messages the system's input delivered to its handler so far.
-    std::size_t DeliveredToSystem() const;
-
 private:
     friend class LoopbackInPort;
     friend class LoopbackOutPort;
     friend class LoopbackMidiBackend;
 
     // System side, called by the port objects.
-    int OpenIn(MidiInHandler handler);
-    int StartIn();
-    int ResetIn();
-    int CloseIn(bool force);
+    int OpenIn(MidiInHandler handler, std::shared_ptr<LoopbackInput>& input);
+    int StartIn(LoopbackInput& input);
+    int ResetIn(LoopbackInput& input);
+    int CloseIn(LoopbackInput& input, bool force);
     int OpenOut();
     int SendOut(std::vector<uint8_t> message);
     int CloseOut(bool force);
-    bool InOpen() const;
-    void SetProgressHeader(std::vector<uint8_t> header);
     bool OutOpen() const;
 
     // One direction of the wire.
@@ -121,14 +122,9 @@ private:
     bool outOpen_ = false;
     MidiOutMeter outMeter_;  // the system's output
 
-    // The system's input; held while a message is handed to the handler, so
-    // Reset and Close wait for a running delivery.
+    const std::shared_ptr<LoopbackInputQueue> inputQueue_;
     mutable std::mutex inMutex_;
-    bool inOpen_ = false;
-    bool inStarted_ = false;
-    MidiInHandler inHandler_;
-    MidiInputFramer framer_;
-    std::size_t delivered_ = 0;
+    std::shared_ptr<LoopbackInput> in_;  // the system's open input, null when closed
 
     std::recursive_mutex handlerMutex_;
     Handler handler_;

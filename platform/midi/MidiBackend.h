@@ -1,10 +1,14 @@
 #pragma once
 // A source of MIDI ports: the ALSA sequencer or the in-process loopback.
+// The layer has no input thread of its own: what the inputs receive waits
+// (in the kernel's queue, or the loopback's) until the program's MIDI thread
+// reads it through ReadInput.
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/midi/MidiClock.h"
 #include "platform/midi/MidiInPort.h"
 #include "platform/midi/MidiNotice.h"
 #include "platform/midi/MidiOutPort.h"
@@ -34,6 +38,15 @@ public:
     virtual int OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) = 0;
     // Opens output `id`: 0 or kOpenRefused.
     virtual int OpenOut(int id, std::unique_ptr<MidiOutPort>& port) = 0;
+
+    // Reads the inputs on the calling thread until `stop` is cancelled and
+    // WakeInput called: takes what the open inputs received, frames it and
+    // hands each whole message to its input's handler, and hears the news
+    // of the ports (see MidiNotice). One thread reads at a time (a second
+    // call waits for the first to return); end it before the backend goes.
+    virtual void ReadInput(MidiCancel& stop) = 0;
+    // Makes a ReadInput that waits look at its stop flag. Any thread.
+    virtual void WakeInput() = 0;
 
     // Where notices go (see MidiNotice); a backend without any ignores it.
     virtual void SetNoticeHandler(MidiNoticeHandler handler) { (void)handler; }

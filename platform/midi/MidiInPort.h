@@ -10,8 +10,9 @@
 namespace midiport {
 
 // Receives one complete message: a channel message (status and its data
-// bytes) or a system-exclusive message F0 .. F7. Called on a thread of the
-// port layer; the span is valid for the call only.
+// bytes) or a system-exclusive message F0 .. F7. Called on the thread that
+// reads the inputs (MidiBackend::ReadInput); the span is valid for the call
+// only.
 using MidiInHandler = std::function<void(std::span<const uint8_t> message)>;
 
 class MidiInPort {

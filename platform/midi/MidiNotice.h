@@ -15,7 +15,7 @@ enum class MidiNoticeKind {
     SendFailed,      // a queued message did not go out whole (code kSendRefused or kPortGone)
     InputOverrun,    // received messages were lost (the reader fell behind); the
                      // message under way on each open input is dropped
-    InputFailed,     // the input thread cannot wait for input; it retries
+    InputFailed,     // the reading thread cannot wait for input; it retries
     InputRecovered,  // input works again after an InputFailed
 };
 
@@ -26,10 +26,11 @@ struct MidiNotice {
     std::string text;  // one line that says what happened, for the log
 };
 
-// Called on a thread of the port layer with no lock of the layer held; it
-// should return quickly and leave closing ports to another thread (a
-// SendFailed notice runs on the writer thread of the output concerned,
-// which closing that output would wait for).
+// Called with no lock of the layer held, on the thread that reads the inputs
+// (MidiBackend::ReadInput) or on an output's writer thread; it should return
+// quickly and leave closing ports to another thread (a SendFailed notice
+// runs on the writer thread of the output concerned, which closing that
+// output would wait for).
 using MidiNoticeHandler = std::function<void(const MidiNotice& notice)>;
 
 }  // namespace midiport

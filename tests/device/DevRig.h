@@ -113,17 +113,13 @@ public:
     void Settle() {
         for (int round = 0; round < 20; ++round) {
             sim_->Drain();
-            config_->WaitInputIdle();
             if (loop_.RunPending() == 0) return;
         }
     }
 
     // What either side sent so far arrives, but the event loop does not run:
     // the input waits in the configuration's queue.
-    void Arrive() {
-        sim_->Drain();
-        config_->WaitInputIdle();
-    }
+    void Arrive() { sim_->Drain(); }
 
     // The user-interface thread's event loop: tasks posted and not run yet.
     DevUiLoop& Loop() { return loop_; }

@@ -55,6 +55,8 @@ public:
         if (result == midiport::kOk) port = std::make_unique<CountingOut>(std::move(opened), counter_, name);
         return result;
     }
+    void ReadInput(midiport::MidiCancel& stop) override { inner_.ReadInput(stop); }
+    void WakeInput() override { inner_.WakeInput(); }
     void SetNoticeHandler(midiport::MidiNoticeHandler handler) override {
         inner_.SetNoticeHandler(std::move(handler));
     }
@@ -142,7 +144,7 @@ public:
 
     // Waits (in real time, with a generous bound) until the synth has had
     // every message the program's output to its port took and answered,
-    // then until the program's input thread has queued the answers.
+    // then until the program's MIDI thread has read the answers.
     void Deliver() {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (synth_.Received().size() < counting_->Accepted(synthPort_) &&
@@ -151,7 +153,6 @@ public:
         while (synth_.PendingReplies() > 0 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         seq_->Settle();
-        doc_->GetDevConfig().WaitInputIdle();
         // The event loop runs: the document routes what arrived.
         ui_.RunPending();
     }

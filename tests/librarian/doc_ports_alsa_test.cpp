@@ -69,8 +69,9 @@ TEST(AlsaDocPorts, PortDialogKeepsThePortsByNameAcrossAnUnplug) {
     int in = config.GetMidiInPortId();
     int out = config.GetMidiOutPortId();
 
-    rig.Seq().RemoveClient(kVirMidi0);  // unplugged before the dialog opens
-    rig.Seq().Settle();
+    // Unplugged before the dialog opens, while no MIDI thread reads the
+    // sequencer yet: the announcement waits in the client's input.
+    rig.Seq().RemoveClient(kVirMidi0);
     CDialogDeviceModel model(rig.Backend(), &in, &out, rig.preference_);
     ASSERT_EQ(model.GetInputs().size(), 3u);
     EXPECT_EQ(model.GetInputs()[static_cast<std::size_t>(model.GetInputSelection())],
@@ -80,7 +81,6 @@ TEST(AlsaDocPorts, PortDialogKeepsThePortsByNameAcrossAnUnplug) {
 
     // The user picks VirMIDI 0-3; 0-1 goes away before OK.
     rig.Seq().RemoveClient(kVirMidi0 + 1);
-    rig.Seq().Settle();
     ASSERT_TRUE(model.Commit(2, 2).done);
     config.SetMidiInPortId(in);
     config.SetMidiOutPortId(out);
@@ -104,7 +104,6 @@ TEST(AlsaDocPorts, CancelledPortDialogLeavesThePortsInUseForTheNextOne) {
     rig.Doc().SelectMidiPorts();
     MDevConfig& config = rig.Doc().GetDevConfig();
     rig.Seq().RemoveClient(kVirMidi0);
-    rig.Seq().Settle();
     for (int open = 0; open < 2; ++open) {
         SCOPED_TRACE(open == 0 ? "first" : "second");
         int in = config.GetMidiInPortId();

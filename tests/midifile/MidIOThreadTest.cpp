@@ -31,13 +31,12 @@ struct Recorder {
     std::atomic<bool> closed{false};
     std::atomic<int> late{0};
 
-    static void Callback(int zero, uint8_t status, const uint8_t* data, int length, void* user) {
-        auto* self = static_cast<Recorder*>(user);
-        EXPECT_EQ(zero, 0);
-        ASSERT_GE(length, 0);
-        if (self->closed) ++self->late;
-        std::lock_guard lock(self->mutex);
-        self->calls.push_back({status, Bytes(data, data + length)});
+    MidInCallback Callback() {
+        return [this](uint8_t status, std::span<const uint8_t> data) {
+            if (closed) ++late;
+            std::lock_guard lock(mutex);
+            calls.push_back({status, Bytes(data.begin(), data.end())});
+        };
     }
     std::vector<Received> Take() {
         std::lock_guard lock(mutex);
@@ -53,20 +52,16 @@ protected:
             std::lock_guard lock(seenMutex);
             seen.push_back(std::move(m));
         });
-        ASSERT_EQ(MidIOStart(thread, backend), 0);
-        thread->SetOpenPause(std::chrono::milliseconds(0));
+        ASSERT_EQ(MidIOStart(thread, backend, std::chrono::milliseconds(0)), 0);
     }
     void TearDown() override { MidIOStop(thread); }
 
     void OpenBoth() {
-        ASSERT_EQ(MidIOOpenIn(thread.get(), 0, &Recorder::Callback, &recorder), 0);
+        ASSERT_EQ(MidIOOpenIn(thread.get(), 0, recorder.Callback()), 0);
         ASSERT_EQ(MidIOOpenOut(thread.get(), 0), 0);
     }
     // Lets everything in flight arrive at the callback and at the peer.
-    void Settle() {
-        peer->Drain();
-        thread->WaitIdle();
-    }
+    void Settle() { peer->Drain(); }
     std::vector<Bytes> Seen() {
         std::lock_guard lock(seenMutex);
         return seen;
@@ -103,11 +98,11 @@ TEST_F(MidIOThreadTest, CallbackGetsTheDataCountOfEachStatus) {
 }
 
 TEST_F(MidIOThreadTest, OpenAndStartCodes) {
-    EXPECT_EQ(MidIOOpenIn(thread.get(), 5, &Recorder::Callback, &recorder), 1) << "no such device";
-    EXPECT_EQ(MidIOOpenIn(thread.get(), -1, &Recorder::Callback, &recorder), 1);
+    EXPECT_EQ(MidIOOpenIn(thread.get(), 5, recorder.Callback()), 1) << "no such device";
+    EXPECT_EQ(MidIOOpenIn(thread.get(), -1, recorder.Callback()), 1);
     EXPECT_FALSE(thread->MidIn::IsOpen());
     EXPECT_EQ(MidIOOpenOut(thread.get(), 1), 1);
-    EXPECT_EQ(MidIOOpenIn(nullptr, 0, &Recorder::Callback, &recorder), -1) << "no thread";
+    EXPECT_EQ(MidIOOpenIn(nullptr, 0, recorder.Callback()), -1) << "no thread";
     EXPECT_EQ(MidIOOpenOut(nullptr, 0), -1);
 
     EXPECT_EQ(thread->MidIn::Start(), 5) << "not open";
@@ -129,7 +124,7 @@ TEST_F(MidIOThreadTest, OpenAndStartCodes) {
     EXPECT_EQ(thread->MidIn::Close(), 2);
     EXPECT_EQ(thread->MidOut::Close(), 2);
     EXPECT_TRUE(thread->MidIn::IsOpen()) << "a refused close keeps the port";
-    EXPECT_EQ(MidIOOpenIn(thread.get(), 0, &Recorder::Callback, &recorder), 1)
+    EXPECT_EQ(MidIOOpenIn(thread.get(), 0, recorder.Callback()), 1)
         << "open closes first, and that was refused";
     faults = {};
     faults.refuseStart = true;
@@ -138,7 +133,7 @@ TEST_F(MidIOThreadTest, OpenAndStartCodes) {
     EXPECT_EQ(thread->MidIn::Start(), 3);
     EXPECT_FALSE(thread->IsStarted());
     peer->SetFaults({});
-    EXPECT_EQ(MidIOOpenIn(thread.get(), 0, &Recorder::Callback, &recorder), 0) << "reopens after close";
+    EXPECT_EQ(MidIOOpenIn(thread.get(), 0, recorder.Callback()), 0) << "reopens after close";
 }
 
 TEST_F(MidIOThreadTest, StartStopLifecycle) {
@@ -146,7 +141,7 @@ TEST_F(MidIOThreadTest, StartStopLifecycle) {
     EXPECT_EQ(MidIOStop(none), 0) << "no thread: at once";
 
     MidIOThread* first = thread.get();
-    EXPECT_EQ(MidIOStart(thread, backend), 0);
+    EXPECT_EQ(MidIOStart(thread, backend, std::chrono::milliseconds(0)), 0);
     EXPECT_EQ(thread.get(), first) << "a second start keeps the one thread";
     EXPECT_TRUE(thread->Running());
 
@@ -158,6 +153,22 @@ TEST_F(MidIOThreadTest, StartStopLifecycle) {
     std::unique_ptr<midiport::MidiOutPort> out;
     EXPECT_EQ(backend.OpenIn(0, [](std::span<const uint8_t>) {}, in), 0);
     EXPECT_EQ(backend.OpenOut(0, out), 0);
+}
+
+// A reconnection stops the thread and starts a new one on the same ports:
+// the new one reads them, and nothing the old session left reaches it.
+TEST_F(MidIOThreadTest, ThreadStartedAfterAStopReadsTheInput) {
+    OpenBoth();
+    peer->Send({0xC0, 0x01});
+    Settle();
+    ASSERT_EQ(MidIOStop(thread), 0);
+    peer->Send({0xC0, 0x02});  // while no thread reads: lost with the closed port
+    Settle();
+    ASSERT_EQ(MidIOStart(thread, backend, std::chrono::milliseconds(0)), 0);
+    OpenBoth();
+    peer->Send({0xC0, 0x03});
+    Settle();
+    EXPECT_EQ(recorder.Take(), (std::vector<Received>{{0xC0, {0x01}}, {0xC0, {0x03}}}));
 }
 
 TEST_F(MidIOThreadTest, SendPutsOutExactlyWhatTheStatusNeeds) {
@@ -248,14 +259,10 @@ TEST_F(MidIOThreadTest, NothingReachesTheCallbackAfterStopReturns) {
 }
 
 TEST_F(MidIOThreadTest, CallbackMayAnswerThroughTheSameThread) {
-    struct Echo {
-        MidIOThread* thread;
-        static void Callback(int, uint8_t status, const uint8_t* data, int length, void* user) {
-            auto* self = static_cast<Echo*>(user);
-            if (status == 0xF0) MidIOSend(self->thread, 0xF0, data, static_cast<std::size_t>(length));
-        }
-    } echo{thread.get()};
-    ASSERT_EQ(MidIOOpenIn(thread.get(), 0, &Echo::Callback, &echo), 0);
+    const auto echo = [self = thread.get()](uint8_t status, std::span<const uint8_t> data) {
+        if (status == 0xF0) MidIOSend(self, 0xF0, data.data(), data.size());
+    };
+    ASSERT_EQ(MidIOOpenIn(thread.get(), 0, echo), 0);
     ASSERT_EQ(MidIOOpenOut(thread.get(), 0), 0);
     const Bytes identity{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
     peer->Send(identity);
@@ -268,10 +275,9 @@ TEST_F(MidIOThreadTest, CallbackMayAnswerThroughTheSameThread) {
 TEST(MidIOThreadAlsa, PortsThatCannotOpenGiveOne) {
     midiport::AlsaMidiBackend alsa;
     std::unique_ptr<MidIOThread> thread;
-    ASSERT_EQ(MidIOStart(thread, alsa), 0);
-    thread->SetOpenPause(std::chrono::milliseconds(0));
+    ASSERT_EQ(MidIOStart(thread, alsa, std::chrono::milliseconds(0)), 0);
     const int past = static_cast<int>(alsa.Inputs().size());
-    EXPECT_EQ(MidIOOpenIn(thread.get(), past, &Recorder::Callback, nullptr), 1);
+    EXPECT_EQ(MidIOOpenIn(thread.get(), past, [](uint8_t, std::span<const uint8_t>) {}), 1);
     EXPECT_EQ(MidIOOpenOut(thread.get(), static_cast<int>(alsa.Outputs().size())), 1);
     EXPECT_EQ(MidIOSend(thread.get(), 0xC0, std::vector<uint8_t>{1}.data(), 1), 0) << "no output: nothing";
     EXPECT_EQ(MidIOStop(thread), 0);

@@ -12,6 +12,7 @@
 
 #include "CableLog.h"
 #include "FakeAlsaSeq.h"
+#include "InputReader.h"
 #include "platform/midi/MidiResult.h"
 
 using namespace midiport;
@@ -88,6 +89,7 @@ protected:
         seq_->AddPort(kSynth, 0, "Synth", "MIDI 1", kDuplex, kHardware);
         seq_->AddPort(kOther, 0, "Other", "Out", kReadable, kApplication);
         backend_ = std::make_unique<AlsaMidiBackend>(std::move(seq), clock_, bytesPerSecond);
+        reader_ = std::make_unique<InputReader>(*backend_);
         backend_->SetNoticeHandler([this](const MidiNotice& n) {
             std::lock_guard lock(mutex_);
             notices_.push_back(n);
@@ -142,6 +144,7 @@ protected:
     FakeAlsaSeq* seq_ = nullptr;  // owned by the backend
     // Last: its threads end before the members above go.
     std::unique_ptr<AlsaMidiBackend> backend_;
+    std::unique_ptr<InputReader> reader_;  // the MIDI thread
 };
 
 class AlsaOnFakeSeqPaced : public AlsaOnFakeSeq {
@@ -249,6 +252,23 @@ TEST_F(AlsaOnFakeSeq, ReceivedEventsReachTheirOwnInputAsWholeMessages) {
     EXPECT_EQ(Copy(synthSeen),
               (std::vector<Bytes>{{0x90, 0x3C, 0x64}, {0xF0, 0x42, 0x30, 0x01, 0x02, 0x03, 0xF7}, {0xC1, 0x05}}));
     EXPECT_TRUE(Copy(otherSeen).empty());
+}
+
+// The program reads the sequencer on its MIDI thread, which a reconnection
+// ends and starts anew: what came in between waits in the client's input
+// and the next thread reads it.
+TEST_F(AlsaOnFakeSeq, NextReadingThreadTakesWhatCameInBetween) {
+    std::vector<Bytes> seen;
+    std::unique_ptr<MidiInPort> in = OpenIn(0, seen);
+    const int own = seq_->OwnPortFor(kSynth, 0);
+    seq_->Receive(own, {0xC1, 0x01});
+    seq_->Settle();
+    reader_.reset();
+    seq_->Receive(own, {0xC1, 0x02});
+    reader_ = std::make_unique<InputReader>(*backend_);
+    seq_->Receive(own, {0xC1, 0x03});
+    seq_->Settle();
+    EXPECT_EQ(Copy(seen), (std::vector<Bytes>{{0xC1, 0x01}, {0xC1, 0x02}, {0xC1, 0x03}}));
 }
 
 TEST_F(AlsaOnFakeSeq, OverrunInsideSysExDropsTheBrokenMessage) {
@@ -480,7 +500,7 @@ TEST_F(AlsaOnFakeSeq, PluggedPortIsAnnouncedAsAListChange) {
     EXPECT_EQ(Notices(MidiNoticeKind::PortsChanged).size(), 1u);
 }
 
-// The input thread used to end silently on a poll error (and would spin on
+// The reading used to end silently on a poll error (and would spin on
 // POLLERR): it must report, pause and go on.
 TEST_F(AlsaOnFakeSeq, FailedWaitIsReportedAndInputGoesOn) {
     std::vector<Bytes> seen;

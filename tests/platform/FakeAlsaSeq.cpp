@@ -243,7 +243,10 @@ AlsaWaitResult FakeAlsaSeq::Wait() {
         changed_.wait(lock, [this] { return woken_ || !waits_.empty() || !input_.empty(); });
         waiting_ = false;
     }
-    if (woken_) return {AlsaWait::Woken, 0};
+    if (woken_) {
+        woken_ = false;  // one Woken for the Wakes before it, as from the wake pipe
+        return {AlsaWait::Woken, 0};
+    }
     if (!waits_.empty()) {
         const AlsaWaitResult result = waits_.front();
         waits_.pop_front();

@@ -10,7 +10,9 @@
 // virtual raw MIDI card has one client a device), then user programs (128
 // and up). Virtual raw MIDI, Midi Through and the ports of user programs are
 // typed MIDI_GENERIC|SOFTWARE|PORT (or APPLICATION); only the ports of real
-// interfaces (USB, serial) are typed HARDWARE.
+// interfaces (USB, serial) are typed HARDWARE. As in the kernel, what
+// arrives for the client (events, announcements) waits in its input until a
+// thread reads it; nothing reads on its own.
 
 #include <condition_variable>
 #include <cstdint>

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "InputReader.h"
 #include "platform/midi/MidiResult.h"
 
 using namespace midiport;
@@ -51,6 +52,7 @@ protected:
     }
 
     LoopbackMidiBackend backend;
+    InputReader reader{backend};
     std::shared_ptr<LoopbackPeer> peer;
     Inbox inbox;
     std::unique_ptr<MidiInPort> in;

@@ -22,6 +22,7 @@
 #include "platform/midi/MidiResult.h"
 #include "simulator/RawMidiFile.h"
 #include "simulator/SimSynthOnRawMidi.h"
+#include "tests/platform/InputReader.h"
 #include "tests/realalsa/VirMidiCard.h"
 
 namespace {
@@ -81,12 +82,16 @@ protected:
         ASSERT_EQ(::access("/dev/snd/seq", F_OK), 0) << "no ALSA sequencer here";
         backend_ = std::make_unique<AlsaMidiBackend>();
         ASSERT_TRUE(backend_->Available());
+        reader_ = std::make_unique<InputReader>(*backend_);
         backend_->SetNoticeHandler([this](const MidiNotice& n) {
             std::lock_guard lock(mutex_);
             notices_.push_back(n);
         });
     }
-    void TearDown() override { backend_.reset(); }
+    void TearDown() override {
+        reader_.reset();
+        backend_.reset();
+    }
 
     std::size_t NoticeCount(MidiNoticeKind kind) {
         std::lock_guard lock(mutex_);
@@ -130,6 +135,7 @@ protected:
     }
 
     std::unique_ptr<AlsaMidiBackend> backend_;
+    std::unique_ptr<InputReader> reader_;  // the MIDI thread
     std::mutex mutex_;
     std::vector<MidiNotice> notices_;
     std::vector<Bytes> received_;
@@ -272,6 +278,50 @@ TEST_F(RealAlsa, ShortMessagesInterleavedWithSysExArriveWholeAndInOrder) {
 
     EXPECT_EQ(reader.Messages(), messages) << "to the synth";
     EXPECT_EQ(Received(), messages) << "from the synth";
+}
+
+// A reconnection ends the MIDI thread before its ports close and opens the
+// new ports before the next thread reads: whatever the kernel announced
+// about the old session's ports (the new ones may carry the same numbers)
+// waits for the new thread, and must not make it take the new ports for
+// gone.
+TEST_F(RealAlsa, NewReadingThreadAfterAReconnectTakesTheNewPortsAsTheyAre) {
+    RawMidiFile raw(kRaw);
+    ASSERT_TRUE(raw.IsOpen()) << raw.Error();
+    const auto sendAndRead = [&](std::unique_ptr<MidiOutPort>& out, const Bytes& note) {
+        if (out->SendShort(note) != kOk) return false;
+        Bytes back;
+        const bool got = Within(10s, [&] {
+            const Bytes bytes = raw.Read(50ms);
+            back.insert(back.end(), bytes.begin(), bytes.end());
+            return back.size() >= note.size();
+        });
+        return got && back == note;
+    };
+    reader_.reset();
+    for (int session = 0; session < 3; ++session) {
+        SCOPED_TRACE(session);
+        std::unique_ptr<MidiInPort> in = OpenIn();
+        std::unique_ptr<MidiOutPort> out = OpenOut();
+        ASSERT_TRUE(in && out);
+        reader_ = std::make_unique<InputReader>(*backend_);
+        EXPECT_TRUE(sendAndRead(out, Bytes{0x90, static_cast<uint8_t>(0x30 + session), 0x40}));
+        const Bytes reply = SysEx(40, session);
+        ASSERT_TRUE(raw.Write(reply, 0));
+        // Read after what the kernel announced before it.
+        EXPECT_TRUE(Within(10s, [&] { return !Received().empty(); }));
+        EXPECT_EQ(Received(), std::vector<Bytes>{reply});
+        EXPECT_EQ(NoticeCount(MidiNoticeKind::PortGone), 0u);
+        EXPECT_TRUE(sendAndRead(out, Bytes{0x80, static_cast<uint8_t>(0x30 + session), 0x00}));
+        {
+            std::lock_guard lock(mutex_);
+            received_.clear();
+        }
+        reader_.reset();  // the thread ends first, then its ports close
+        in.reset();
+        out.reset();
+    }
+    EXPECT_EQ(NoticeCount(MidiNoticeKind::SendFailed), 0u);
 }
 
 // Unplugging the card while a whole device goes out: the port layer must

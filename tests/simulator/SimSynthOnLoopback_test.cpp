@@ -3,6 +3,7 @@
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "platform/midi/MidiResult.h"
 #include "simulator/SimSynthOnLoopback.h"
+#include "tests/platform/InputReader.h"
 
 #include <mutex>
 
@@ -59,6 +60,7 @@ protected:
     }
 
     midiport::LoopbackMidiBackend backend_;
+    midiport::InputReader reader_{backend_};
     std::shared_ptr<midiport::LoopbackPeer> peer_;
     std::optional<SimSynthOnLoopback> sim_;
     std::unique_ptr<midiport::MidiInPort> in_port_;

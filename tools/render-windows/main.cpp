@@ -59,7 +59,6 @@ MDevDesc* RenderContext::Device(SimModel model) {
     const auto settle = [this] {
         for (int round = 0; round < 10; ++round) {
             synth_->Drain();
-            config_->WaitInputIdle();
             wxTheApp->ProcessPendingEvents();
         }
     };

@@ -18,6 +18,7 @@
 
 #include "device/MDevConfig.h"
 #include "librarian/CVelkDoc.h"
+#include "midifile/MidIOThread.h"
 #include "librarian/wx/CDialogAbout.h"
 #include "librarian/wx/CDialogDevice.h"
 #include "librarian/wx/CLeftView.h"
@@ -278,7 +279,7 @@ TEST(StartUpTimeTest, PrintsTheTimeToTheIdentifiedDevice) {
     ASSERT_EQ(session.GetDoc().GetDevConfig().GetDeviceCount(), 1);
     // The identity request (6 bytes) and reply (15 bytes) on the cable.
     const auto reply = std::chrono::milliseconds((6 + 15) * 1000 / options.wireRate);
-    const auto pauses = 2 * MDevConfig::kOpenPause;
+    const auto pauses = 2 * MidIOThread::kOpenPause;
     std::printf("start-up to the identified device: %lld ms (pauses %lld ms, reply %lld ms)\n",
                 static_cast<long long>(elapsed.count()), static_cast<long long>(pauses.count()),
                 static_cast<long long>(reply.count()));
