@@ -117,9 +117,12 @@ public:
     const MDevParamNumberDecoder& GetParamNumbers() const { return params_; }
     const MDevTransferState& GetTransferState() const { return transfer_; }
 
-protected:
+    // The configuration the device belongs to: its ports and their input
+    // (what a waiting loop routes and watches).
     MDevConfig& Owner() { return owner_; }
     const MDevConfig& Owner() const { return owner_; }
+
+protected:
     MDevTransferState& Transfer() { return transfer_; }
     void SetDumpReceived(bool received) { dumpReceived_ = received; }
     void SetWriteProtectWord(int value) { writeProtect_ = value; }

@@ -3,18 +3,12 @@
 #include "device/MDevDesc.h"
 #include "device/MDevDescZEPHA.h"
 #include "resources/VelkStrings.h"
+#include "uiservices/CDialogOverwriteModel.h"
+#include "uiservices/VelkWaitLoop.h"
 
-namespace {
-
-void ShowError(VelkPrompter& prompter, const char* text)
-{
-    prompter.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kNone);
-}
-
-}  // namespace
-
-CDialogEditGlbModel::CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path)
-    : device_(device)
+CDialogEditGlbModel::CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path,
+                                         VelkUiServices& ui)
+    : device_(device), ui_(ui)
 {
     if (index >= 0) {
         index_ = index;
@@ -25,10 +19,12 @@ CDialogEditGlbModel::CDialogEditGlbModel(MDevDesc& device, int index, std::files
     }
 }
 
-void CDialogEditGlbModel::ReportOpenFailure(VelkPrompter& prompter) const
+void CDialogEditGlbModel::ShowError(const char* text) const
 {
-    ShowError(prompter, glbtext::kCantOpenFile);
+    ui_.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kNone);
 }
+
+void CDialogEditGlbModel::ReportOpenFailure() const { ShowError(glbtext::kCantOpenFile); }
 
 std::string CDialogEditGlbModel::Caption() const
 {
@@ -71,39 +67,41 @@ void CDialogEditGlbModel::MarkClean()
     saveEnabled_ = false;
 }
 
-EditorEnd CDialogEditGlbModel::OnSaveToFile(EditorServices& services)
+EditorEnd CDialogEditGlbModel::OnSaveToFile()
 {
     // Only a file is saved (the button is disabled for the device).
     if (global_ == nullptr || !IsFile())
         return EditorEnd::kStayOpen;
     if (device_.SaveGlobalFile(index_, path_) != 0) {
-        ShowError(services.prompter, glbtext::kCantOverwriteFile);
+        ShowError(glbtext::kCantOverwriteFile);
         return EditorEnd::kStayOpen;
     }
     MarkClean();
     return EditorEnd::kOk;
 }
 
-EditorEnd CDialogEditGlbModel::OnWriteToDevice(EditorServices& services)
+EditorEnd CDialogEditGlbModel::OnWriteToDevice()
 {
     if (global_ == nullptr)
         return EditorEnd::kStayOpen;
-    if (!services.confirmWrite())
+    if (!ui_.ConfirmWrite(velk::text::kWriteToDeviceQuestion, nullptr, &device_,
+                          CDialogOverwriteModel::kGlobal))
         return EditorEnd::kStayOpen;
     // SendGlobal starts a new awaited transfer, which clears any changed flag
     // left by an earlier one: only this write's reply can confirm it.
     if (device_.SendGlobal(index_) != 0) {
-        ShowError(services.prompter, glbtext::kCantOverwriteDevice);
+        ShowError(glbtext::kCantOverwriteDevice);
         return EditorEnd::kStayOpen;
     }
     bool written = false;
     {
-        CVelkProgressScope box(services.progress, velk::text::kMidiTransfering);
-        written = services.wait.Run(velkwait::kEditorWrite, services.target,
-                                    [this] { return device_.TakeChanged() != 0; });
+        CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
+        CDeviceWaitTarget target(device_);
+        written = CVelkWaitLoop(ui_).Run(velkwait::kEditorWrite, target,
+                                         [this] { return device_.TakeChanged() != 0; });
     }
     if (!written) {
-        ShowError(services.prompter, glbtext::kCantOverwriteDevice);
+        ShowError(glbtext::kCantOverwriteDevice);
         return EditorEnd::kStayOpen;
     }
     if (IsFile())
@@ -112,16 +110,16 @@ EditorEnd CDialogEditGlbModel::OnWriteToDevice(EditorServices& services)
     return EditorEnd::kOk;
 }
 
-EditorEnd CDialogEditGlbModel::OnClose(EditorServices& services)
+EditorEnd CDialogEditGlbModel::OnClose()
 {
     if (!modified_)
         return EditorEnd::kCancel;
     const char* question =
         IsFile() ? velk::text::kSaveChangesBeforeClosing : velk::text::kWriteChangesBeforeClosing;
     // The close questions carry no icon.
-    switch (services.prompter.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
+    switch (ui_.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
     case VelkAnswer::kYes:
-        return IsFile() ? OnSaveToFile(services) : OnWriteToDevice(services);
+        return IsFile() ? OnSaveToFile() : OnWriteToDevice();
     case VelkAnswer::kNo:
         return EditorEnd::kCancel;
     default:

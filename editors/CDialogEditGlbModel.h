@@ -6,20 +6,19 @@
 //
 // Each flow answers whether the editor stays open or ends, and with which
 // result; the window acts on it. Messages, the write confirmation, the
-// progress box and the waiting loop are the caller's (EditorServices), so
-// the flows run without a display against scripted ones.
+// progress box and the waiting loop's event loop are the user-interface
+// services', so the flows run without a display against scripted ones; the
+// write waits on the device's own configuration (CDeviceWaitTarget).
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "editors/EditorEnd.h"
-#include "librarian/VelkPrompter.h"
-#include "librarian/VelkWaitLoop.h"
 
 class MDevDesc;
 class MDevDescProgram;
+class VelkUiServices;
 
 namespace glbtext {
 inline constexpr const char* kCantOverwriteFile = "ERROR: Can't Overwrite the File";
@@ -28,16 +27,6 @@ inline constexpr const char* kCantOverwriteDevice = "ERROR: Can't Overwrite the 
 inline constexpr const char* kCantOpenFile = "ERROR: Can't Open the File";
 }  // namespace glbtext
 
-// What the editors ask of the world while they save and write.
-struct EditorServices {
-    VelkPrompter& prompter;
-    // The "Write to Device ?" confirmation; true for OK.
-    std::function<bool()> confirmWrite;
-    VelkProgressBox& progress;
-    CVelkWaitLoop& wait;
-    VelkWaitTarget& target;
-};
-
 class CDialogEditGlbModel {
 public:
     enum Page { kGlobalPage = 0, kMidiPage = 1, kControlChangePage = 2, kFavoritePage = 3 };
@@ -45,10 +34,13 @@ public:
     // index >= 0: the device's global set `index`, copied into the working
     // global; else, with a path, the global file read into the working
     // global; else no global object. A file that did not load leaves the
-    // editor without a global object too (see OpenFailed).
-    CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path);
+    // editor without a global object too (see OpenFailed). `ui` asks the
+    // user and runs the write's wait.
+    CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path,
+                        VelkUiServices& ui);
 
     MDevDesc& Device() const { return device_; }
+    VelkUiServices& Ui() const { return ui_; }
     MDevDescProgram* Global() const { return global_; }
     int Index() const { return index_; }
     const std::filesystem::path& Path() const { return path_; }
@@ -57,7 +49,7 @@ public:
     // True when a file was given and could not be read: the caller reports
     // it (ReportOpenFailure) and does not open the editor.
     bool OpenFailed() const { return global_ == nullptr && index_ < 0 && !path_.empty(); }
-    void ReportOpenFailure(VelkPrompter& prompter) const;
+    void ReportOpenFailure() const;
 
     bool IsModified() const { return modified_; }
     // "Save to File" acts only for a file with changes.
@@ -78,14 +70,16 @@ public:
     // such notice as a change of its own global.
     void OnDevDescUpdatedProgram();
 
-    EditorEnd OnSaveToFile(EditorServices& services);
-    EditorEnd OnWriteToDevice(EditorServices& services);
-    EditorEnd OnClose(EditorServices& services);
+    EditorEnd OnSaveToFile();
+    EditorEnd OnWriteToDevice();
+    EditorEnd OnClose();
 
 private:
     void MarkClean();
+    void ShowError(const char* text) const;
 
     MDevDesc& device_;
+    VelkUiServices& ui_;
     int index_ = -1;
     std::filesystem::path path_;
     MDevDescProgram* global_ = nullptr;

@@ -6,6 +6,8 @@
 #include "editors/ProgramEditorTexts.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkStrings.h"
+#include "uiservices/CDialogOverwriteModel.h"
+#include "uiservices/VelkWaitLoop.h"
 
 namespace {
 
@@ -31,8 +33,8 @@ private:
 
 
 CDialogEditPrgModel::CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
-                                         EditorSeams seams)
-    : device_(device), seams_(std::move(seams)) {
+                                         VelkUiServices& ui)
+    : device_(device), ui_(ui), commitTimer_(ui.CreateTimer([this] { OnTimer(); })) {
     if (number >= 0) {
         number_ = number;
         if (device_) program_ = device_->GetProgramCopy(number);
@@ -162,7 +164,7 @@ void CDialogEditPrgModel::ArmCommit() {
         return;
     }
     commitPending_ = true;
-    seams_.timer.Start(kCommitDelay);
+    commitTimer_->Start(kCommitDelay);
 }
 
 void CDialogEditPrgModel::ReleaseCommit() {
@@ -173,7 +175,7 @@ void CDialogEditPrgModel::ReleaseCommit() {
 
 void CDialogEditPrgModel::StopCommit() {
     if (!commitPending_) return;
-    seams_.timer.Stop();
+    commitTimer_->Stop();
     commitPending_ = false;
 }
 
@@ -190,8 +192,7 @@ void CDialogEditPrgModel::OnTimer() {
 void CDialogEditPrgModel::QueueMidiIn(int id, int value) {
     // A posted notice: handled later, in queue order, and only if the
     // editor is still registered by then.
-    if (!seams_.post) return;
-    seams_.post([this, weak = target_, id, value] {
+    ui_.Post([this, weak = target_, id, value] {
         const auto target = weak.lock();
         if (target && target->IsAlive()) OnMidiInMsg(id, value);
     });
@@ -218,8 +219,8 @@ void CDialogEditPrgModel::OnMidiInMsg(int id, int value) {
 bool CDialogEditPrgModel::OnSaveToFile() {
     if (!program_ || !device_ || destroyed_) return false;
     if (device_->SaveProgramFile(number_, path_) != 0) {
-        seams_.prompter.ShowMessage(velk::LoadVelkString(velk::IDS_CANT_OVERWRITE_FILE), velk::text::kAppTitle,
-                                    VelkIcon::kNone);
+        ui_.ShowMessage(velk::LoadVelkString(velk::IDS_CANT_OVERWRITE_FILE), velk::text::kAppTitle,
+                        VelkIcon::kNone);
         return false;
     }
     modified_ = false;
@@ -231,11 +232,12 @@ bool CDialogEditPrgModel::OnSaveToFile() {
 bool CDialogEditPrgModel::OnWriteToDevice() {
     if (!program_ || !device_ || destroyed_) return false;
     int target = number_;
-    if (!seams_.confirm.ConfirmWrite(velk::text::kWriteToDeviceQuestion, &target, device_, 1))
+    if (!ui_.ConfirmWrite(velk::text::kWriteToDeviceQuestion, &target, device_,
+                          CDialogOverwriteModel::kProgram))
         return false;
     if (!RunWrite(target)) {
-        seams_.prompter.ShowMessage(velk::LoadVelkString(velk::IDS_CANT_OVERWRITE_DEVICE), velk::text::kAppTitle,
-                                    VelkIcon::kNone);
+        ui_.ShowMessage(velk::LoadVelkString(velk::IDS_CANT_OVERWRITE_DEVICE), velk::text::kAppTitle,
+                        VelkIcon::kNone);
         return false;
     }
     if (number_ >= 0) {
@@ -254,10 +256,10 @@ bool CDialogEditPrgModel::RunWrite(int target) {
     StopCommit();
     CommitHold hold(*this);
     if (device_->SendProgram(target) != 0) return false;
-    CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
-    CVelkWaitLoop loop(seams_.pump, seams_.guard);
-    return loop.Run(velkwait::kEditorWrite, seams_.waitTarget,
-                    [this] { return device_->TakeChanged() != 0; });
+    CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
+    CDeviceWaitTarget device(*device_);
+    return CVelkWaitLoop(ui_).Run(velkwait::kEditorWrite, device,
+                                  [this] { return device_->TakeChanged() != 0; });
 }
 
 void CDialogEditPrgModel::OnClose() {
@@ -279,7 +281,7 @@ void CDialogEditPrgModel::OnClose() {
         commitWanted_ = true;
     }
     // The close questions carry no icon.
-    switch (seams_.prompter.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
+    switch (ui_.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
     case VelkAnswer::kYes:
         if (IsFile()) {
             OnSaveToFile();

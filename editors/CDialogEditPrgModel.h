@@ -4,7 +4,10 @@
 // buffer), the tabs of the voice mode, the live commit 500 ms after the last
 // change, saving to the file, writing to a device slot, and the questions
 // asked on Close. The dialog (editors/wx/CDialogEditPrg.h) shows what this
-// says through ProgramEditorView and passes the user's actions in.
+// says through ProgramEditorView and passes the user's actions in. The
+// user-interface services ask the user, time the commit, carry posted
+// notices and run the write's wait, which waits on the device's own
+// configuration (CDeviceWaitTarget).
 
 #include <array>
 #include <chrono>
@@ -16,11 +19,13 @@
 
 #include "device/MDevProgramName.h"
 #include "editors/CEditorNoticeTarget.h"
-#include "editors/EditorSeams.h"
+#include "editors/EditorEnd.h"
 #include "editors/ProgramEditorTabs.h"
 
 class MDevDesc;
 class MDevDescProgram;
+class VelkTimer;
+class VelkUiServices;
 
 // The operations of the Arpeggio page the editor calls for values the
 // synthesizer reported; they show a value and store nothing.
@@ -55,14 +60,13 @@ public:
 
 class CDialogEditPrgModel {
 public:
-    static constexpr unsigned kCommitTimerId = 333;
     static constexpr std::chrono::milliseconds kCommitDelay{500};
 
     // number >= 0: a copy of the device's slot; else, with a path, the
     // program file read into the edit buffer (and sent as the current
     // program); else nothing. `device` may be null (no program then).
     CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
-                        EditorSeams seams);
+                        VelkUiServices& ui);
     ~CDialogEditPrgModel();
     CDialogEditPrgModel(const CDialogEditPrgModel&) = delete;
     CDialogEditPrgModel& operator=(const CDialogEditPrgModel&) = delete;
@@ -101,14 +105,15 @@ public:
     bool OnWriteToDevice();
     void OnClose();
 
-    // The device's notices and the timer.
+    // The device's notices.
     void OnDevDescUpdatedProgram();
-    void OnTimer();
     void OnMidiInMsg(int id, int value);
 
     bool IsModified() const { return modified_; }
     bool IsSaveEnabled() const { return saveEnabled_; }
     bool IsCommitPending() const { return commitPending_; }
+    // The timer of the live commit.
+    const VelkTimer& CommitTimer() const { return *commitTimer_; }
     bool IsRegistered() const { return registration_ && registration_->IsRegistered(); }
     int CurrentTab() const { return currentTab_; }
     PrgPageKind KindOfTab(int index) const;
@@ -124,6 +129,7 @@ private:
     void ArmCommit();
     void StopCommit();
     void ReleaseCommit();
+    void OnTimer();
     void EnableSave(bool enabled);
     void QueueMidiIn(int id, int value);
     bool RunWrite(int target);
@@ -133,7 +139,8 @@ private:
     int number_ = -1;
     std::filesystem::path path_;
     MDevDescProgram* program_ = nullptr;
-    EditorSeams seams_;
+    VelkUiServices& ui_;
+    std::unique_ptr<VelkTimer> commitTimer_;
     ProgramEditorView* view_ = nullptr;
     std::unique_ptr<CEditorRegistration> registration_;
     // The registered target, for posted notices to see whether it still is.

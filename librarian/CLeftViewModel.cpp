@@ -10,8 +10,8 @@
 #include "librarian/CItemRules.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/VelkLauncher.h"
-#include "librarian/VelkPrompter.h"
 #include "resources/VelkStrings.h"
+#include "uiservices/VelkUiServices.h"
 
 namespace fs = std::filesystem;
 using namespace itempath;
@@ -41,9 +41,11 @@ void ForEachNode(CTreeNode& node, F&& call) {
 
 }  // namespace
 
-CLeftViewModel::CLeftViewModel(CVelkDoc& doc, VelkPrompter& prompter, VelkLauncher& launcher,
-                               VelkOneShotTimer& hoverTimer)
-    : doc_(doc), prompter_(prompter), launcher_(launcher), hoverTimer_(hoverTimer) {
+CLeftViewModel::CLeftViewModel(CVelkDoc& doc, VelkUiServices& ui, VelkLauncher& launcher)
+    : doc_(doc),
+      ui_(ui),
+      launcher_(launcher),
+      hoverTimer_(ui.CreateTimer([this] { OnHoverTimer(); })) {
     root_.data = {-1, kRootDevice, -1};
 }
 
@@ -103,7 +105,7 @@ void CLeftViewModel::BuildTree() {
     }
     for (int kind = kRootDevice; kind <= kRootLibrary; ++kind) Expand(TopNode(kind));
     if (config.GetDeviceCount() == 0)
-        prompter_.ShowMessage(velk::text::kNoDeviceFound, velk::text::kAppTitle, VelkIcon::kNone);
+        ui_.ShowMessage(velk::text::kNoDeviceFound, velk::text::kAppTitle, VelkIcon::kNone);
     Select(DeviceRoot());
 }
 
@@ -354,7 +356,7 @@ void CLeftViewModel::SetDropHighlight(CTreeNode* node) {
 }
 
 void CLeftViewModel::StopHover() {
-    if (hoverTimerRunning_) hoverTimer_.Stop();
+    if (hoverTimerRunning_) hoverTimer_->Stop();
     hoverTimerRunning_ = false;
     hover_ = nullptr;
 }
@@ -391,7 +393,7 @@ int CLeftViewModel::DragOver(CTreeNode* node, const VelkPayload* payload, bool c
     if (node != hover_) {
         StopHover();
         hover_ = node;
-        hoverTimer_.Start(kHoverExpandMs);
+        hoverTimer_->Start(std::chrono::milliseconds(kHoverExpandMs));
         hoverTimerRunning_ = true;
     }
     SetDropHighlight(node);

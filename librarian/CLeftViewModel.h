@@ -23,7 +23,8 @@
 
 class CVelkDoc;
 class VelkLauncher;
-class VelkPrompter;
+class VelkTimer;
+class VelkUiServices;
 
 struct CTreeNode {
     std::string text;
@@ -58,15 +59,6 @@ public:
     virtual void OnStartLabelEdit(const CTreeNode& node) = 0;
 };
 
-// A one-shot timer; the owner of the timer calls the model's OnHoverTimer
-// when it fires.
-class VelkOneShotTimer {
-public:
-    virtual ~VelkOneShotTimer() = default;
-    virtual void Start(int milliseconds) = 0;
-    virtual void Stop() = 0;
-};
-
 // A drop accepted on a node: the paste that runs once the drag has returned
 // (GTK's drag handlers must not run questions or waiting loops).
 struct CTreeDropPaste {
@@ -82,8 +74,9 @@ class CLeftViewModel final : public VelkDocView {
 public:
     static constexpr int kHoverExpandMs = 1000;
 
-    CLeftViewModel(CVelkDoc& doc, VelkPrompter& prompter, VelkLauncher& launcher,
-                   VelkOneShotTimer& hoverTimer);
+    // The hover timer comes from `ui`, which also says that no device was
+    // found.
+    CLeftViewModel(CVelkDoc& doc, VelkUiServices& ui, VelkLauncher& launcher);
     ~CLeftViewModel() override;
     CLeftViewModel(const CLeftViewModel&) = delete;
     CLeftViewModel& operator=(const CLeftViewModel&) = delete;
@@ -126,7 +119,6 @@ public:
                  int allowedEffects = kDropCopy | kDropMove);
     void DragLeave();
     std::optional<CTreeDropPaste> Drop(CTreeNode* node, const VelkPayload* payload, int effect);
-    void OnHoverTimer();
     // A right click on `node`: it becomes the selected node before the menu.
     void PrepareContextMenu(CTreeNode* node);
 
@@ -187,12 +179,13 @@ private:
     void SetCut(CTreeNode* node, bool cut);
     void SetDropHighlight(CTreeNode* node);
     void StopHover();
+    void OnHoverTimer();
     bool Contains(const CTreeNode* ancestor, const CTreeNode* node) const;
 
     CVelkDoc& doc_;
-    VelkPrompter& prompter_;
+    VelkUiServices& ui_;
     VelkLauncher& launcher_;
-    VelkOneShotTimer& hoverTimer_;
+    std::unique_ptr<VelkTimer> hoverTimer_;
     CLeftViewSink* sink_ = nullptr;
     bool registered_ = false;
 

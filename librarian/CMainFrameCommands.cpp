@@ -6,9 +6,9 @@
 #include "librarian/CItemPath.h"
 #include "librarian/CVelkPreference.h"
 #include "librarian/VelkLauncher.h"
-#include "librarian/VelkPrompter.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkStrings.h"
+#include "uiservices/VelkUiServices.h"
 
 using namespace velk;
 
@@ -25,8 +25,8 @@ std::string FindHelpDocument(const VelkHelpPlaces& places) {
 }
 
 CMainFrameCommands::CMainFrameCommands(VelkFrameShell& shell, VelkLauncher& launcher,
-                                       VelkPrompter& prompter, VelkHelpPlaces help)
-    : shell_(shell), launcher_(launcher), prompter_(prompter), help_(std::move(help)) {}
+                                       VelkUiServices& ui, VelkHelpPlaces help)
+    : shell_(shell), launcher_(launcher), ui_(ui), help_(std::move(help)) {}
 
 int CMainFrameCommands::SortColumnOf(int id) {
     switch (id) {
@@ -114,5 +114,5 @@ void CMainFrameCommands::OnHelpDocument() {
     // The desktop's opener reports only that it started, so a missing file
     // is caught here.
     if (!std::filesystem::is_regular_file(path, ec) || !launcher_.Open(path))
-        prompter_.ShowMessage(text::kCantOpenHelpFile, text::kAppTitle, VelkIcon::kNone);
+        ui_.ShowMessage(text::kCantOpenHelpFile, text::kAppTitle, VelkIcon::kNone);
 }

@@ -13,7 +13,7 @@
 #include "librarian/VelkPanes.h"
 
 class VelkLauncher;
-class VelkPrompter;
+class VelkUiServices;
 
 // The frame's windows as the commands see them.
 class VelkFrameShell {
@@ -44,7 +44,7 @@ std::string FindHelpDocument(const VelkHelpPlaces& places);
 
 class CMainFrameCommands final : public VelkCommandTarget {
 public:
-    CMainFrameCommands(VelkFrameShell& shell, VelkLauncher& launcher, VelkPrompter& prompter,
+    CMainFrameCommands(VelkFrameShell& shell, VelkLauncher& launcher, VelkUiServices& ui,
                        VelkHelpPlaces help);
 
     // Either may be null (a pane that is not there).
@@ -69,7 +69,7 @@ public:
 private:
     VelkFrameShell& shell_;
     VelkLauncher& launcher_;
-    VelkPrompter& prompter_;
+    VelkUiServices& ui_;
     VelkHelpPlaces help_;
     VelkTreePane* tree_ = nullptr;
     VelkListPane* list_ = nullptr;

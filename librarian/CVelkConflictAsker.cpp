@@ -9,13 +9,13 @@ using velk::fileops::ConflictChoice;
 ConflictAnswer CVelkConflictAsker::AskReplace(const std::filesystem::path&,
                                               const std::filesystem::path& existing) {
     ConflictAnswer answer;
-    const VelkAnswer reply = prompter_.AskYesNoCancel(
-        velkdoctext::Format(velkdoctext::kAskReplace, existing.string()), velk::text::kAppTitle,
-        VelkIcon::kQuestion);
+    const VelkAnswer reply =
+        ui_.AskYesNoCancel(velkdoctext::Format(velkdoctext::kAskReplace, existing.string()),
+                           velk::text::kAppTitle, VelkIcon::kQuestion);
     if (reply == VelkAnswer::kCancel) return answer;  // Cancel
     answer.choice = reply == VelkAnswer::kYes ? ConflictChoice::Replace : ConflictChoice::Skip;
     if (++asked_ > 1)
-        answer.forAll = prompter_.AskYesNo(velkdoctext::kAskSameForAll, velk::text::kAppTitle,
-                                           VelkIcon::kQuestion) == VelkAnswer::kYes;
+        answer.forAll = ui_.AskYesNo(velkdoctext::kAskSameForAll, velk::text::kAppTitle,
+                                     VelkIcon::kQuestion) == VelkAnswer::kYes;
     return answer;
 }

@@ -6,17 +6,17 @@
 #include "device/MDevDesc.h"
 #include "device/MDevDescProgram.h"
 #include "device/MDevProgramName.h"
-#include "librarian/CDialogOverwriteModel.h"
 #include "librarian/CFolderPath.h"
 #include "librarian/CItemRules.h"
 #include "librarian/CVelkConflictAsker.h"
 #include "librarian/CVelkDocTexts.h"
 #include "librarian/CVelkPreference.h"
 #include "librarian/VelkPortChoice.h"
-#include "librarian/VelkPrompter.h"
 #include "resources/VelkStrings.h"
 #include "platform/fileops/FileOps.h"
 #include "platform/midi/MidiBackend.h"
+#include "uiservices/CDialogOverwriteModel.h"
+#include "uiservices/VelkUiServices.h"
 
 namespace fs = std::filesystem;
 namespace fo = velk::fileops;
@@ -80,14 +80,22 @@ std::string FreeFileName(const std::string& folder, const std::string& stem,
     return path;
 }
 
-CVelkDoc::CVelkDoc(const CVelkDocSeams& seams)
-    : seams_(seams), config_(seams.backend), deviceNames_(config_) {
+CVelkDoc::CVelkDoc(midiport::MidiBackend& backend, VelkUiServices& ui, VelkClipboard& clipboard,
+                   CVelkPreference& preference)
+    : backend_(backend),
+      ui_(ui),
+      clipboard_(clipboard),
+      preference_(preference),
+      config_(backend),
+      deviceNames_(config_) {
     // What the synth sends reaches the device model (and an open editor)
     // as it arrives, not only while a transfer waits.
-    config_.RouteInputVia(seams_.post);
+    config_.RouteInputVia([&ui](std::function<void()> task) { ui.Post(std::move(task)); });
 }
 
 CVelkDoc::~CVelkDoc() = default;
+
+bool CVelkDoc::IsTransferRunning() const { return ui_.TransferGuard().IsRunning(); }
 
 // ---------------------------------------------------------------- paths
 
@@ -105,9 +113,9 @@ void CVelkDoc::SetCurrentFolder(int deviceIndex, int rootKind, int level, const 
 // ---------------------------------------------------------------- waiting
 
 bool CVelkDoc::Wait(const VelkWaitSpec& spec, MDevDesc* device, const std::function<bool()>& done) {
-    CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
+    CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
     CDeviceWaitTarget target(config_, device);
-    return CVelkWaitLoop(seams_.pump, guard_).Run(spec, target, done);
+    return CVelkWaitLoop(ui_).Run(spec, target, done);
 }
 
 bool CVelkDoc::WaitChanged(const VelkWaitSpec& spec, MDevDesc& device) {
@@ -115,16 +123,16 @@ bool CVelkDoc::WaitChanged(const VelkWaitSpec& spec, MDevDesc& device) {
 }
 
 void CVelkDoc::ShowError(const std::string& text) {
-    seams_.prompter.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kError);
+    ui_.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kError);
 }
 
 // ---------------------------------------------------------------- ports and device
 
 void CVelkDoc::SelectMidiPorts() {
     std::string inName, outName;
-    seams_.preference.GetMidiDevices(inName, outName);
+    preference_.GetMidiDevices(inName, outName);
     const VelkPortIds ids =
-        ChooseMidiPorts(seams_.backend.Inputs(), seams_.backend.Outputs(), inName, outName);
+        ChooseMidiPorts(backend_.Inputs(), backend_.Outputs(), inName, outName);
     config_.SetMidiInPortId(ids.in);
     config_.SetMidiOutPortId(ids.out);
 }
@@ -137,7 +145,7 @@ void CVelkDoc::DetectDevices() {
 }
 
 void CVelkDoc::CreateDeviceFolders() {
-    const std::string library = seams_.preference.GetLibraryPath();
+    const std::string library = preference_.GetLibraryPath();
     // Without a library path there is nowhere to put the folders.
     if (library.empty()) return;
     config_.SetRootPath(library);
@@ -265,12 +273,12 @@ int CVelkDoc::PasteFileOntoDevice(const std::string& file, int sourceKind, int d
     const std::string leaf = GetLeafName(file);
     bool sent = false;
     if (sourceKind == kRootSetup) {
-        if (!seams_.overwrite.Ask(kOverwriteWholeDevice, nullptr, nullptr,
-                                  CDialogOverwriteModel::kGlobal) ||
+        if (!ui_.ConfirmWrite(kOverwriteWholeDevice, nullptr, nullptr,
+                              CDialogOverwriteModel::kGlobal) ||
             device == nullptr)
             return 0;
-        CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
-        seams_.clock.SleepFor(kSendPause);
+        CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
+        ui_.SleepFor(kSendPause);
         sent = device->LoadAllFileAndSend(file) == 0 && WaitChanged(velkwait::kWriteAll, *device);
     } else {
         if (device == nullptr) return 0;
@@ -281,12 +289,12 @@ int CVelkDoc::PasteFileOntoDevice(const std::string& file, int sourceKind, int d
         const bool choose = program ? device->GetProgramCount() > 1 : device->GetGlobalCount() > 1;
         const std::string caption =
             (program ? kOverwriteProgramPrefix : kOverwriteGlobalPrefix) + leaf + kOverwriteFileSuffix;
-        if (!seams_.overwrite.Ask(caption, choose ? &slot : nullptr, device,
-                                  program ? CDialogOverwriteModel::kProgram
-                                          : CDialogOverwriteModel::kGlobal))
+        if (!ui_.ConfirmWrite(caption, choose ? &slot : nullptr, device,
+                              program ? CDialogOverwriteModel::kProgram
+                                      : CDialogOverwriteModel::kGlobal))
             return 0;
-        CVelkProgressScope box(seams_.progress, velk::text::kMidiTransfering);
-        seams_.clock.SleepFor(kSendPause);
+        CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
+        ui_.SleepFor(kSendPause);
         const int loaded = program ? device->LoadProgramFileAndSend(slot, file)
                                    : device->LoadGlobalFileAndSend(slot, file);
         sent = loaded == 0 && WaitChanged(velkwait::kWriteOne, *device);
@@ -310,7 +318,7 @@ int CVelkDoc::CopyMoveFiles(CFNameList& names, const std::string& target, bool m
         sources.emplace_back(name);
     }
     if (sources.empty()) return all.empty() ? 0 : -1;
-    CVelkConflictAsker asker(seams_.prompter);
+    CVelkConflictAsker asker(ui_);
     const fo::OpResult result =
         move ? fo::MoveItems(sources, folder, asker) : fo::CopyItems(sources, folder, asker);
     if (!result.failed.empty()) ShowError(Format(kCantCopy, JoinLines(result.failed)));
@@ -328,7 +336,7 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
         const CItemPathInfo info = ClassifyPath(name);
         if (!info.valid || info.rootKind == kRootDevice || info.level < 2) return 0;
     }
-    if (seams_.prompter.AskYesNo(kAskTrash, velk::text::kAppTitle, VelkIcon::kQuestion) !=
+    if (ui_.AskYesNo(kAskTrash, velk::text::kAppTitle, VelkIcon::kQuestion) !=
         VelkAnswer::kYes)
         return 0;
     std::vector<fs::path> paths(all.begin(), all.end());
@@ -337,8 +345,8 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
     if (!trash.notSupported.empty()) {
         std::vector<std::string> listed;
         for (const fs::path& path : trash.notSupported) listed.push_back(path.string());
-        if (seams_.prompter.AskYesNo(Format(kAskDeleteForGood, JoinLines(listed)),
-                                     velk::text::kAppTitle, VelkIcon::kQuestion) == VelkAnswer::kYes) {
+        if (ui_.AskYesNo(Format(kAskDeleteForGood, JoinLines(listed)), velk::text::kAppTitle,
+                         VelkIcon::kQuestion) == VelkAnswer::kYes) {
             for (std::string& reason : fo::DeleteForGood(trash.notSupported))
                 failed.push_back(std::move(reason));
         }
@@ -440,15 +448,15 @@ int CVelkDoc::NewFolder(const std::string& folder) {
 
 int CVelkDoc::PutItems(int moveFlag, const CFNameList& names, bool drag, int allowedEffects) {
     const VelkPayload payload{moveFlag, names.GetText()};
-    if (drag) return seams_.clipboard.RunDrag(payload, allowedEffects);
-    if (!seams_.clipboard.Put(payload)) return 0;
+    if (drag) return clipboard_.RunDrag(payload, allowedEffects);
+    if (!clipboard_.Put(payload)) return 0;
     RefreshCutMarks();
     return 1;
 }
 
 std::optional<VelkPayload> CVelkDoc::ReadPayload(const VelkPayload* dropped) {
     if (dropped != nullptr) return *dropped;
-    return seams_.clipboard.Get();
+    return clipboard_.Get();
 }
 
 int CVelkDoc::HasClipboardItems(const VelkPayload* dropped) {
@@ -456,7 +464,7 @@ int CVelkDoc::HasClipboardItems(const VelkPayload* dropped) {
 }
 
 int CVelkDoc::GetClipboardItems(CFNameList& names) {
-    const std::optional<VelkPayload> payload = seams_.clipboard.Get();
+    const std::optional<VelkPayload> payload = clipboard_.Get();
     if (!payload) return 0;
     names.AppendText(payload->text);
     return payload->moveFlag;
@@ -469,7 +477,7 @@ void CVelkDoc::RefreshCutMarks() {
 }
 
 void CVelkDoc::ClearClipboard() {
-    if (!seams_.clipboard.Clear()) return;
+    if (!clipboard_.Clear()) return;
     RefreshCutMarks();
 }
 

@@ -22,42 +22,23 @@
 #include "librarian/CItemPath.h"
 #include "librarian/VelkClipboard.h"
 #include "librarian/VelkDocViews.h"
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 class CVelkPreference;
 class MDevDesc;
-class VelkPrompter;
+class VelkUiServices;
 namespace midiport {
 class MidiBackend;
 }
 
-// The write confirmation ("Write to Device ..."): true on OK, when the
-// chosen slot is in `target` (left alone when `target` is null).
-class VelkOverwriteAsker {
-public:
-    virtual ~VelkOverwriteAsker() = default;
-    virtual bool Ask(const std::string& caption, int* target, const MDevDesc* device,
-                     int targetKind) = 0;
-};
-
-// What the document works through; all must outlive it.
-struct CVelkDocSeams {
-    midiport::MidiBackend& backend;
-    VelkPrompter& prompter;
-    VelkClock& clock;
-    VelkEventPump& pump;
-    VelkProgressBox& progress;
-    VelkOverwriteAsker& overwrite;
-    VelkClipboard& clipboard;
-    CVelkPreference& preference;
-    // Runs a task on the user-interface thread's event loop, from any thread
-    // (the MIDI input is routed through it as it arrives).
-    MDevConfig::UiPoster post;
-};
-
 class CVelkDoc {
 public:
-    explicit CVelkDoc(const CVelkDocSeams& seams);
+    // The MIDI ports, the user-interface services (the boxes, the waits'
+    // event loop and clock; what the synth sends is routed as it arrives
+    // through their Post), the clipboard and the preference; all must
+    // outlive the document.
+    CVelkDoc(midiport::MidiBackend& backend, VelkUiServices& ui, VelkClipboard& clipboard,
+             CVelkPreference& preference);
     virtual ~CVelkDoc();
     CVelkDoc(const CVelkDoc&) = delete;
     CVelkDoc& operator=(const CVelkDoc&) = delete;
@@ -66,12 +47,10 @@ public:
     // Null unregisters.
     void SetTreeView(VelkDocView* view) { tree_ = view; }
     void SetListView(VelkDocView* view) { list_ = view; }
-    // True while a transfer waits below on the stack: the main window must
-    // not close now.
-    bool IsTransferRunning() const { return guard_.IsRunning(); }
-    // The guard of every waiting loop of the application, the editors'
-    // writes included.
-    CVelkTransferGuard& GetTransferGuard() { return guard_; }
+    // True while a transfer waits below on the stack (the document's or an
+    // editor's, through the same services): the main window must not close
+    // now.
+    bool IsTransferRunning() const;
 
     // Item paths and the current folder.
     itempath::CItemPathInfo ClassifyPath(std::string_view path) const;
@@ -134,12 +113,14 @@ private:
     void FollowRenamedFolder(const std::string& oldPath, const std::string& newPath);
     std::optional<VelkPayload> ReadPayload(const VelkPayload* dropped);
 
-    CVelkDocSeams seams_;
+    midiport::MidiBackend& backend_;
+    VelkUiServices& ui_;
+    VelkClipboard& clipboard_;
+    CVelkPreference& preference_;
     MDevConfig config_;
     itempath::CConfigDeviceNames deviceNames_;
     itempath::CItemRoots roots_;
     itempath::CCurrentFolder current_;
-    CVelkTransferGuard guard_;
     VelkDocView* tree_ = nullptr;
     VelkDocView* list_ = nullptr;
 };

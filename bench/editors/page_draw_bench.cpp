@@ -41,6 +41,7 @@
 #include "editors/wx/CProgramPage.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
+#include "uiservices/wx/CWxUiServices.h"
 
 namespace {
 
@@ -134,6 +135,12 @@ wxFrame* Parent() {
     return frame;
 }
 
+// The program's own user-interface services, over the bench's window.
+CWxUiServices& Ui() {
+    static CWxUiServices ui([] { return Parent(); });
+    return ui;
+}
+
 // Chooses `tab` coming from another tab, `pageOf` telling which window is
 // the page shown afterwards.
 template <class PageOf>
@@ -187,8 +194,8 @@ void ProgramEditorTab(benchmark::State& state, int voiceMode, int tab) {
     SimDevice sim(SimModel::Brontisel);
     MDevDesc* device = DeviceWithVoiceMode(sim, voiceMode, state);
     if (device == nullptr) return;
-    auto editor = std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(),
-                                                   EditorEnvironment{});
+    auto editor =
+        std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(), Ui());
     editor->Show();
     MeasureTabChange(state, *editor->Notebook(), tab, [&](int) { return editor->Page(); });
     editor->Finish();
@@ -206,8 +213,8 @@ void ProgramEditorOpen(benchmark::State& state, int voiceMode) {
     for (auto _ : state) {
         const double cpuStart = CpuMs();
         const Clock::time_point start = Clock::now();
-        auto editor = std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(),
-                                                       EditorEnvironment{});
+        auto editor =
+        std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(), Ui());
         const Clock::time_point built = Clock::now();
         editor->Show();
         int drawn = 0;
@@ -236,8 +243,8 @@ void GlobalEditorTab(benchmark::State& state, int tab) {
         state.SkipWithError("no simulated device");
         return;
     }
-    auto editor = std::make_unique<CDialogEditGlb>(*device, 0, std::filesystem::path(), Parent(),
-                                                   EditorEnvironment{});
+    auto editor =
+        std::make_unique<CDialogEditGlb>(*device, 0, std::filesystem::path(), Parent(), Ui());
     editor->Show();
     MeasureTabChange(state, *editor->Tabs(), tab, [&](int n) { return editor->Page(n); });
     editor.reset();

@@ -1,6 +1,6 @@
 // The document's transfers against the simulated synth on a cable of the
 // given rate, on the real clock, wired as the program is: input is routed
-// as it arrives (RouteInputVia through the pump's event loop). A whole-device
+// as it arrives (RouteInputVia through the services' event loop). A whole-device
 // receive and a whole-device write of each model must end within 1.02 of
 // their wire time (the bytes both ways at the cable's rate), a program write
 // within 320 ms (the pause before it, its dump, the write request and both
@@ -14,11 +14,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "device/MDevDesc.h"
 #include "device/MDevZEPHAMessages.h"
@@ -27,6 +31,7 @@
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace {
 
@@ -41,18 +46,43 @@ constexpr double kGapLimitMs = 50;
 
 double Ms(Steady::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// Runs each pass on the program's pump, and records the longest time
-// between the end of one pass and the start of the next.
-class GapPump final : public VelkEventPump {
+// The scripted services' answers (every write confirmed) on the real clock,
+// with the event loop of a program without windows: tasks posted from any
+// thread (the input routing) run on the pumping thread as they arrive;
+// between them a pass sleeps until its budget has passed. It records the
+// longest time between the end of one pass and the start of the next.
+class RealTimeUi final : public velktest::ScriptedUiServices {
 public:
-    explicit GapPump(VelkEventPump& inner) : inner_(inner) {}
+    void Post(Task task) override {
+        {
+            std::lock_guard lock(mutex_);
+            tasks_.push_back(std::move(task));
+        }
+        posted_.notify_one();
+    }
     void PumpFor(std::chrono::milliseconds budget) override {
         const auto start = Steady::now();
         if (passes_ > 0) maxGap_ = std::max(maxGap_, start - lastEnd_);
-        inner_.PumpFor(budget);
+        const auto deadline = start + budget;
+        std::unique_lock lock(mutex_);
+        do {
+            while (!tasks_.empty()) {
+                Task task = std::move(tasks_.front());
+                tasks_.pop_front();
+                lock.unlock();
+                task();
+                lock.lock();
+            }
+        } while (posted_.wait_until(lock, deadline, [this] { return !tasks_.empty(); }));
+        lock.unlock();
         lastEnd_ = Steady::now();
         ++passes_;
     }
+    time_point Now() const override { return Steady::now(); }
+    void SleepFor(std::chrono::milliseconds span) override {
+        if (span.count() > 0) std::this_thread::sleep_for(span);
+    }
+
     void Reset() { passes_ = 0, maxGap_ = {}; }
     // The longest gap, counting the time from the last pass to `end` (the
     // loop's return) as one too.
@@ -61,15 +91,12 @@ public:
     }
 
 private:
-    VelkEventPump& inner_;
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    std::deque<Task> tasks_;
     int passes_ = 0;
     Steady::time_point lastEnd_{};
     Steady::duration maxGap_{};
-};
-
-class AcceptOverwrite final : public VelkOverwriteAsker {
-public:
-    bool Ask(const std::string&, int*, const MDevDesc*, int) override { return true; }
 };
 
 class NoClipboard final : public VelkClipboard {
@@ -88,8 +115,7 @@ struct Bench {
         peer = backend.CreatePair("Sim:Port 1");
         peer->SetThrottle(kCable);
         sim = std::make_unique<SimSynthOnLoopback>(model, peer);
-        doc = std::make_unique<CVelkDoc>(CVelkDocSeams{backend, prompter, clock, pump, progress, overwrite,
-                                                       clipboard, preference, tasks.Poster()});
+        doc = std::make_unique<CVelkDoc>(backend, ui, clipboard, preference);
     }
     ~Bench() {
         doc.reset();
@@ -110,23 +136,18 @@ struct Bench {
         bool ok = false;
     };
     Timed Time(const std::function<bool()>& transfer) {
-        pump.Reset();
+        ui.Reset();
         const auto start = Steady::now();
-        const bool ok = transfer() && prompter.shown.empty();
+        const bool ok = transfer() && ui.shown.empty();
         const auto end = Steady::now();
-        return {Ms(end - start), Ms(pump.MaxGapUntil(end)), ok};
+        return {Ms(end - start), Ms(ui.MaxGapUntil(end)), ok};
     }
 
     std::string library;
-    CSteadyClock clock;
     // Before the document, which posts to it until it is gone.
-    CTaskPump tasks;
-    GapPump pump{tasks};
-    velktest::FakePrompter prompter;
-    velktest::FakeProgressBox progress;
+    RealTimeUi ui;
     velktest::MemorySettingsStore store;
     CVelkPreference preference{store, ""};
-    AcceptOverwrite overwrite;
     NoClipboard clipboard;
     midiport::LoopbackMidiBackend backend;
     std::shared_ptr<midiport::LoopbackPeer> peer;

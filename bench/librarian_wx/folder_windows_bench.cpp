@@ -29,7 +29,7 @@ public:
         ok = rig.ok && folderbench::Fill(rig.Library(), rig.LibraryFolder(), count, content);
         frame = new wxFrame(nullptr, wxID_ANY, "Explorer", wxPoint(0, 0), wxSize(1000, 700));
         auto* splitter = new wxSplitterWindow(frame, wxID_ANY);
-        tree = new CLeftView(splitter, rig.Doc(), rig.prompter_, launcher);
+        tree = new CLeftView(splitter, rig.Doc(), rig.ui_, launcher);
         list = new CVelkView(splitter, rig.Doc(), rig.preference_);
         splitter->SplitVertically(tree, list, 200);
         frame->Show();

@@ -11,14 +11,9 @@
 #include "controls/wx/C2StateButton.h"
 #include "device/MDevDesc.h"
 #include "editors/wx/CDialogEditGlbTabs.h"
-#include "editors/wx/EditorDefaults.h"
 #include "editors/wx/InitialFocus.h"
-#include "librarian/VelkClock.h"
-#include "librarian/wx/CDialogAnimate.h"
-#include "librarian/wx/CDialogOverwrite.h"
-#include "librarian/wx/CWxEventPump.h"
-#include "librarian/wx/CWxPrompter.h"
 #include "resources/VelkStrings.h"
+#include "uiservices/VelkUiServices.h"
 
 namespace {
 
@@ -34,54 +29,33 @@ bool IsEnter(int key) { return key == WXK_RETURN || key == WXK_NUMPAD_ENTER; }
 
 }  // namespace
 
-struct CDialogEditGlb::Defaults : CEditorDefaults {
-    using CEditorDefaults::CEditorDefaults;
-    std::unique_ptr<CVelkWaitLoop> loop;
-};
-
 int CDialogEditGlb::Run(MDevDesc& device, int index, const std::filesystem::path& path,
-                        wxWindow* parent, const EditorEnvironment& environment)
+                        wxWindow* parent, VelkUiServices& ui)
 {
-    CDialogEditGlbModel model(device, index, path);
+    CDialogEditGlbModel model(device, index, path, ui);
     if (model.OpenFailed()) {
-        CWxPrompter boxes([parent] { return parent; });
-        model.ReportOpenFailure(environment.prompter ? *environment.prompter : boxes);
+        model.ReportOpenFailure();
         return wxID_CANCEL;
     }
-    CDialogEditGlb editor(std::move(model), parent, environment);
+    CDialogEditGlb editor(std::move(model), parent);
     return editor.ShowModal();
 }
 
 CDialogEditGlb::CDialogEditGlb(MDevDesc& device, int index, const std::filesystem::path& path,
-                               wxWindow* parent, const EditorEnvironment& environment)
-    : CDialogEditGlb(CDialogEditGlbModel(device, index, path), parent, environment)
+                               wxWindow* parent, VelkUiServices& ui)
+    : CDialogEditGlb(CDialogEditGlbModel(device, index, path, ui), parent)
 {
 }
 
-CDialogEditGlb::CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent,
-                               const EditorEnvironment& environment)
+CDialogEditGlb::CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kGlobalEditor),
                wxDefaultPosition, wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
-      model_(std::move(model)), env_(environment), registration_(model_.Device()),
-      defaults_(std::make_unique<Defaults>(this))
+      model_(std::move(model)), ui_(model_.Ui()), registration_(model_.Device())
 {
     // Escape does nothing, and no button answers Enter: only the buttons
     // and a window-manager close (with its questions) end the editor.
     SetEscapeId(wxID_NONE);
     SetAffirmativeId(wxID_NONE);
-    defaults_->loop = std::make_unique<CVelkWaitLoop>(
-        env_.pump ? *env_.pump : defaults_->pump, env_.guard ? *env_.guard : defaults_->guard);
-    services_ = std::make_unique<EditorServices>(EditorServices{
-        env_.prompter ? *env_.prompter : defaults_->prompter,
-        [this] {
-            if (env_.confirmWrite)
-                return env_.confirmWrite(*this);
-            CDialogOverwrite confirm(velk::text::kWriteToDeviceQuestion, nullptr,
-                                     &model_.Device(), CDialogOverwriteModel::kGlobal, this);
-            return confirm.ShowModal() == wxID_OK;
-        },
-        env_.progress ? *env_.progress : defaults_->progress, *defaults_->loop,
-        env_.target ? *env_.target : defaults_->target});
     Init();
 }
 
@@ -94,8 +68,6 @@ CDialogEditGlb::~CDialogEditGlb()
     // The pages and controls go while the scroller and the model still exist.
     DestroyChildren();
 }
-
-EditorServices& CDialogEditGlb::Services() { return *services_; }
 
 CProgramPage* CDialogEditGlb::Page(int n) const
 {
@@ -299,11 +271,11 @@ void CDialogEditGlb::OnDevDescUpdatedProgram()
     save_->Enable(model_.IsSaveEnabled());
 }
 
-void CDialogEditGlb::OnSaveToFile() { Act(model_.OnSaveToFile(Services())); }
+void CDialogEditGlb::OnSaveToFile() { Act(model_.OnSaveToFile()); }
 
-void CDialogEditGlb::OnWriteToDevice() { Act(model_.OnWriteToDevice(Services())); }
+void CDialogEditGlb::OnWriteToDevice() { Act(model_.OnWriteToDevice()); }
 
-void CDialogEditGlb::OnClose() { Act(model_.OnClose(Services())); }
+void CDialogEditGlb::OnClose() { Act(model_.OnClose()); }
 
 void CDialogEditGlb::Act(EditorEnd end)
 {
@@ -329,7 +301,7 @@ void CDialogEditGlb::OnCloseWindow(wxCloseEvent& event)
 {
     // A close arriving while a write waits would pull the editor away from
     // under its waiting loop: refused.
-    const bool busy = (env_.guard ? *env_.guard : defaults_->guard).IsRunning();
+    const bool busy = ui_.TransferGuard().IsRunning();
     if (busy && event.CanVeto()) {
         event.Veto();
         return;

@@ -12,6 +12,7 @@
 // ends the editor; a window-manager close runs the close questions and is
 // refused when the user keeps the editor open. The editor hears the
 // device's change notices only between its creation and its destruction.
+// The user-interface services ask the user and run the write's wait.
 
 #include <array>
 #include <filesystem>
@@ -23,10 +24,10 @@
 #include "controls/wx/CDialogScroller.h"
 #include "editors/CDialogEditGlbModel.h"
 #include "editors/CEditorNoticeTarget.h"
-#include "editors/wx/EditorEnvironment.h"
 
 class CProgramPage;
 class MDevDesc;
+class VelkUiServices;
 class wxButton;
 class wxNotebook;
 class wxBookCtrlEvent;
@@ -43,14 +44,14 @@ public:
     // (index -1 and a path) and runs it modally; the editor's result. A file
     // that cannot be read is reported and not opened (wxID_CANCEL).
     static int Run(MDevDesc& device, int index, const std::filesystem::path& path,
-                   wxWindow* parent, const EditorEnvironment& environment);
+                   wxWindow* parent, VelkUiServices& ui);
 
     // Lays the editor out (not shown). With no global object the editor has
     // its buttons and an empty tab control, and only Close acts.
     CDialogEditGlb(MDevDesc& device, int index, const std::filesystem::path& path,
-                   wxWindow* parent, const EditorEnvironment& environment);
-    CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent,
-                   const EditorEnvironment& environment);
+                   wxWindow* parent, VelkUiServices& ui);
+    // The editor asks through the model's services.
+    CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent);
     ~CDialogEditGlb() override;
 
     const CDialogEditGlbModel& Model() const { return model_; }
@@ -89,10 +90,9 @@ private:
     void OnCloseWindow(wxCloseEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnSize(wxSizeEvent& event);
-    EditorServices& Services();
 
     CDialogEditGlbModel model_;
-    EditorEnvironment env_;
+    VelkUiServices& ui_;
     wxButton* save_ = nullptr;
     wxButton* write_ = nullptr;
     wxButton* close_ = nullptr;
@@ -104,9 +104,4 @@ private:
     wxSize natural_;
     int endCode_ = 0;
     CEditorRegistration registration_;
-
-    // The default seams, made when the environment leaves them empty.
-    struct Defaults;
-    std::unique_ptr<Defaults> defaults_;
-    std::unique_ptr<EditorServices> services_;
 };

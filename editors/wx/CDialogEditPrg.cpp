@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/display.h>
@@ -16,10 +15,9 @@
 #include "device/MDevProgramParamId.h"
 #include "editors/ProgramEditorLayout.h"
 #include "editors/wx/CProgramPage.h"
-#include "editors/wx/EditorDefaults.h"
 #include "editors/wx/InitialFocus.h"
-#include "librarian/wx/CDialogOverwrite.h"
 #include "resources/VelkStrings.h"
+#include "uiservices/VelkUiServices.h"
 
 namespace {
 
@@ -31,63 +29,18 @@ wxString Wx(const std::string& text) { return wxString::FromUTF8(text); }
 
 }  // namespace
 
-class CDialogEditPrg::CommitTimerSeam final : public EditorTimer {
-public:
-    explicit CommitTimerSeam(wxTimer& timer) : timer_(timer) {}
-    // A running timer is restarted from now.
-    void Start(std::chrono::milliseconds delay) override {
-        timer_.StartOnce(static_cast<int>(delay.count()));
-    }
-    void Stop() override { timer_.Stop(); }
-
-private:
-    wxTimer& timer_;
-};
-
-class CDialogEditPrg::OverwriteConfirm final : public EditorWriteConfirm {
-public:
-    // `ask` empty: the CDialogOverwrite box, in which the slot can change.
-    OverwriteConfirm(wxWindow& editor, std::function<bool(wxWindow&)> ask)
-        : editor_(editor), ask_(std::move(ask)) {}
-    bool ConfirmWrite(const std::string& caption, int* target, const MDevDesc* device,
-                      int targetKind) override {
-        if (ask_) return ask_(editor_);
-        CDialogOverwrite box(caption, target, device, targetKind, &editor_);
-        return box.ShowModal() == wxID_OK;
-    }
-
-private:
-    wxWindow& editor_;
-    std::function<bool(wxWindow&)> ask_;
-};
-
 int CDialogEditPrg::Run(MDevDesc& device, int number, const std::filesystem::path& path,
-                        wxWindow* parent, const EditorEnvironment& environment) {
-    CDialogEditPrg editor(&device, number, path, parent, environment);
+                        wxWindow* parent, VelkUiServices& ui) {
+    CDialogEditPrg editor(&device, number, path, parent, ui);
     return editor.ShowModal();
 }
 
 CDialogEditPrg::CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
-                               wxWindow* parent, const EditorEnvironment& environment,
-                               Overrides overrides)
+                               wxWindow* parent, VelkUiServices& ui)
     : wxDialog(parent, wxID_ANY, Wx(velk::text::kProgramEditor), wxDefaultPosition,
                wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
-      defaults_(std::make_unique<CEditorDefaults>(this)),
-      prompter_(environment.prompter ? *environment.prompter : defaults_->prompter),
-      guard_(environment.guard ? *environment.guard : defaults_->guard),
-      pages_(overrides.pages ? std::move(overrides.pages) : ProgramPageFactory(CreateProgramPage)),
-      commitTimer_(this, CDialogEditPrgModel::kCommitTimerId),
-      timerSeam_(std::make_unique<CommitTimerSeam>(commitTimer_)) {
-    if (!overrides.confirm)
-        ownConfirm_ = std::make_unique<OverwriteConfirm>(*this, environment.confirmWrite);
-    EditorWriteConfirm& confirm = overrides.confirm ? *overrides.confirm : *ownConfirm_;
-    model_ = std::make_unique<CDialogEditPrgModel>(
-        device, number, path,
-        EditorSeams{prompter_, *timerSeam_, confirm,
-                    environment.progress ? *environment.progress : defaults_->progress,
-                    environment.pump ? *environment.pump : defaults_->pump, guard_,
-                    environment.target ? *environment.target : defaults_->target,
-                    [](std::function<void()> task) { wxTheApp->CallAfter(std::move(task)); }});
+      ui_(ui),
+      model_(std::make_unique<CDialogEditPrgModel>(device, number, path, ui)) {
 
     // Enter, Escape and the OK / Cancel commands do nothing.
     SetEscapeId(wxID_NONE);
@@ -95,26 +48,19 @@ CDialogEditPrg::CDialogEditPrg(MDevDesc* device, int number, const std::filesyst
     Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_OK);
     Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CDialogEditPrg::OnCloseWindow, this);
-    Bind(wxEVT_TIMER, &CDialogEditPrg::OnTimer, this, CDialogEditPrgModel::kCommitTimerId);
     Bind(wxEVT_SIZE, &CDialogEditPrg::OnSize, this);
 
     CreateControls();
     if (model_->HasProgram()) InitEditor(parent);
 }
 
-CDialogEditPrg::~CDialogEditPrg() {
-    Finish();
-    commitTimer_.Stop();
-}
+CDialogEditPrg::~CDialogEditPrg() { Finish(); }
 
-void CDialogEditPrg::Finish() {
-    model_->OnDestroy();
-    commitTimer_.Stop();
-}
+void CDialogEditPrg::Finish() { model_->OnDestroy(); }
 
 int CDialogEditPrg::ShowModal() {
     if (!model_->HasProgram()) {
-        prompter_.ShowMessage(model_->OpenError(), velk::text::kAppTitle, VelkIcon::kError);
+        ui_.ShowMessage(model_->OpenError(), velk::text::kAppTitle, VelkIcon::kError);
         return wxID_CANCEL;
     }
     const int result = wxDialog::ShowModal();
@@ -312,13 +258,9 @@ void CDialogEditPrg::OnCloseWindow(wxCloseEvent& event) {
     // The editor ends through the Close questions only, and never while a
     // write waits for the synthesizer on the stack below.
     event.Veto();
-    if (guard_.IsRunning()) return;
+    if (ui_.TransferGuard().IsRunning()) return;
     model_->OnClose();
 }
-
-void CDialogEditPrg::OnTimer(wxTimerEvent&) { RunCommitTimer(); }
-
-void CDialogEditPrg::RunCommitTimer() { model_->OnTimer(); }
 
 void CDialogEditPrg::EnableSaveToFile(bool enabled) { Button(prglayout::kIdSaveToFile)->Enable(enabled); }
 
@@ -338,7 +280,8 @@ CDialogEditPrg::PageHost& CDialogEditPrg::HostOf(PrgPageKind kind) {
 
 void CDialogEditPrg::BuildPage(PrgPageKind kind) {
     PageHost& host = HostOf(kind);
-    ProgramPageParts parts = pages_(kind, *host.scroller->Viewport(), *model_->Program());
+    ProgramPageParts parts =
+        CreateProgramPage(kind, *host.scroller->Viewport(), *model_->Program());
     if (!parts.window) return;
     host.page = parts.window;
     host.arpeggio = std::move(parts.arpeggio);

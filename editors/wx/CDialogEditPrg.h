@@ -13,21 +13,20 @@
 // Escape and Enter do nothing; a window-manager close asks the Close
 // questions (and is refused while a write waits for the synthesizer). Each
 // change a page stores restarts a 500 ms timer; when it runs out the edit
-// buffer goes to the synthesizer.
+// buffer goes to the synthesizer. The user-interface services ask, time and
+// wait for it.
 
 #include <array>
 #include <filesystem>
 #include <memory>
 
 #include <wx/dialog.h>
-#include <wx/timer.h>
 
 #include "editors/CDialogEditPrgModel.h"
-#include "editors/wx/EditorEnvironment.h"
 #include "editors/wx/ProgramPageFactory.h"
 
 class MDevDesc;
-struct CEditorDefaults;
+class VelkUiServices;
 class wxBookCtrlEvent;
 class wxButton;
 class wxChoice;
@@ -38,28 +37,17 @@ namespace quendar {
 class CDialogScroller;
 }
 
-// What tests put in beside the environment.
-struct CDialogEditPrgOverrides {
-    // Null: the environment's confirmation, else CDialogOverwrite (the user
-    // may pick another slot in it).
-    EditorWriteConfirm* confirm = nullptr;
-    ProgramPageFactory pages = {};  // empty: CreateProgramPage
-};
-
 class CDialogEditPrg final : public wxDialog, private ProgramEditorView {
 public:
-    using Overrides = CDialogEditPrgOverrides;
-
     // Opens the editor on a device slot (number >= 0) or a program file and
     // runs it modally; the editor's result.
     static int Run(MDevDesc& device, int number, const std::filesystem::path& path,
-                   wxWindow* parent, const EditorEnvironment& environment);
+                   wxWindow* parent, VelkUiServices& ui);
 
     // number >= 0 edits that device slot; else `path` names a program file.
     // Everything is set up here; ShowModal runs it.
     CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
-                   wxWindow* parent, const EditorEnvironment& environment,
-                   Overrides overrides = {});
+                   wxWindow* parent, VelkUiServices& ui);
     ~CDialogEditPrg() override;
 
     // Without a program (a file that could not be read, a slot outside the
@@ -78,16 +66,11 @@ public:
     // The page of a kind; null while it is not built.
     wxWindow* PageOf(PrgPageKind kind) const;
     quendar::CDialogScroller* ShownScroller() const;
-    wxTimer& CommitTimer() { return commitTimer_; }
     wxSize NaturalSize() const { return natural_; }
-    // What a timer event would do.
-    void RunCommitTimer();
     // Unregisters and drops the page, as the end of ShowModal does.
     void Finish();
 
 private:
-    class CommitTimerSeam;
-    class OverwriteConfirm;
     // A page kind's tab window, its scroller and its page.
     struct PageHost {
         wxPanel* tab = nullptr;  // owned by the notebook
@@ -118,7 +101,6 @@ private:
     void OnNameText(wxCommandEvent& event);
     void OnVoiceMode(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
-    void OnTimer(wxTimerEvent& event);
 
     // ProgramEditorView
     void EnableSaveToFile(bool enabled) override;
@@ -128,14 +110,7 @@ private:
     ArpeggioDisplay* ShownArpeggioPage() override;
     void EndEditor(EditorEnd end) override;
 
-    // The seams the environment leaves empty.
-    std::unique_ptr<CEditorDefaults> defaults_;
-    VelkPrompter& prompter_;
-    CVelkTransferGuard& guard_;
-    ProgramPageFactory pages_;
-    wxTimer commitTimer_;
-    std::unique_ptr<CommitTimerSeam> timerSeam_;
-    std::unique_ptr<EditorWriteConfirm> ownConfirm_;
+    VelkUiServices& ui_;
 
     wxTextCtrl* name_ = nullptr;
     wxChoice* voiceMode_ = nullptr;

@@ -1,40 +1,36 @@
 #pragma once
 // Opens the editors for the explorer's list: the Global Editor
 // (CDialogEditGlb) and the Program Editor (CDialogEditPrg), modally over the
-// list, with the document's device input and transfer guard, so a window
-// close during an editor's write is refused like one during a transfer.
+// list, with the user-interface services the document uses: an editor's
+// write waits on the device's own input and holds the same transfer guard,
+// so a window close during it is refused like one during a transfer.
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-#include "editors/wx/EditorEnvironment.h"
 #include "librarian/VelkItemOpener.h"
 
-class CVelkDoc;
 class CVelkSession;
+class VelkUiServices;
 class wxWindow;
 
 class CWxEditorOpener final : public VelkItemOpener {
 public:
-    // `parent` names the window the editors open over. `base` gives the
-    // seams the editors use (empty: their own wx ones); its target and
-    // guard are the document's.
-    CWxEditorOpener(CVelkDoc& doc, std::function<wxWindow*()> parent, EditorEnvironment base = {});
+    // `parent` names the window the editors open over.
+    CWxEditorOpener(VelkUiServices& ui, std::function<wxWindow*()> parent);
 
-    // The opener of a session: over its list, with the editors' own seams.
-    static std::unique_ptr<VelkItemOpener> ForSession(CVelkSession& session,
-                                                      EditorEnvironment base = {});
+    // The opener of a session: over its list, with its services.
+    static std::unique_ptr<VelkItemOpener> ForSession(CVelkSession& session);
 
     void OpenGlobalEditor(MDevDesc& device, int index, const std::string& file) override;
     void OpenProgramEditor(MDevDesc& device, int index, const std::string& file) override;
 
 private:
     using RunEditor = int (*)(MDevDesc&, int, const std::filesystem::path&, wxWindow*,
-                              const EditorEnvironment&);
+                              VelkUiServices&);
     void Open(RunEditor run, MDevDesc& device, int index, const std::string& file);
 
-    CVelkDoc& doc_;
+    VelkUiServices& ui_;
     std::function<wxWindow*()> parent_;
-    EditorEnvironment base_;
 };

@@ -1,10 +1,8 @@
 #pragma once
 // Creates the Program Editor's page of a tab kind: the Effect, Arpeggio,
 // Timbre (base 28 or 93) and Vocoder pages, each built for the program as
-// a child of the given window (the selected tab's viewport). The editor
-// takes a factory, so tests can put their own pages in.
+// a child of the given window (the selected tab's viewport).
 
-#include <functional>
 #include <memory>
 
 #include "editors/CDialogEditPrgModel.h"
@@ -19,9 +17,6 @@ struct ProgramPageParts {
     wxWindow* window = nullptr;                  // owned by its parent
     std::unique_ptr<ArpeggioDisplay> arpeggio;   // the Arpeggio page's display, else null
 };
-
-using ProgramPageFactory =
-    std::function<ProgramPageParts(PrgPageKind kind, wxWindow& parent, MDevDescProgram& program)>;
 
 // The pages of the product. None gives no page.
 ProgramPageParts CreateProgramPage(PrgPageKind kind, wxWindow& parent, MDevDescProgram& program);

@@ -6,9 +6,9 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include "librarian/wx/CWxPrompter.h"
 #include "resources/VelkStrings.h"
 #include "resources/wx/VelkArt.h"
+#include "uiservices/VelkUiServices.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ void Fill(wxChoice* list, const std::vector<std::string>& names, int selection) 
 }  // namespace
 
 CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                             CVelkPreference& preference, wxWindow* parent, VelkPrompter* prompter)
+                             CVelkPreference& preference, wxWindow* parent, VelkUiServices& ui)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kMidiDeviceTitle)),
       model_(backend, inId, outId, preference),
-      prompter_(prompter) {
+      ui_(ui) {
     inputs_ = new wxChoice(this, kIdInputs);
     outputs_ = new wxChoice(this, kIdOutputs);
     FillLists();
@@ -76,10 +76,8 @@ void CDialogDevice::OnOK(wxCommandEvent&) {
     if (!result.done) {
         // The chosen port was unplugged: say so and offer the lists as they
         // are now, the dialog staying open.
-        CWxPrompter own([this] { return this; });
-        (prompter_ ? *prompter_ : own)
-            .ShowMessage(velk::FormatVelkText(velk::text::kMidiPortGone, result.missing),
-                         velk::text::kMidiDeviceTitle, VelkIcon::kError);
+        ui_.ShowMessage(velk::FormatVelkText(velk::text::kMidiPortGone, result.missing),
+                        velk::text::kMidiDeviceTitle, VelkIcon::kError);
         model_.Refresh(in, out);
         FillLists();
         return;

@@ -11,7 +11,7 @@
 #include "librarian/CDialogDeviceModel.h"
 
 class CVelkPreference;
-class VelkPrompter;
+class VelkUiServices;
 class wxChoice;
 namespace midiport {
 class MidiBackend;
@@ -22,10 +22,10 @@ public:
     static constexpr int kIdInputs = 1000;
     static constexpr int kIdOutputs = 1001;
 
-    // `prompter` says that a chosen port is gone; null: a message box over
-    // this dialog.
+    // `ui` says that a chosen port is gone (over this dialog while it runs
+    // modally).
     CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                  CVelkPreference& preference, wxWindow* parent, VelkPrompter* prompter = nullptr);
+                  CVelkPreference& preference, wxWindow* parent, VelkUiServices& ui);
 
     wxChoice* GetInputList() const { return inputs_; }
     wxChoice* GetOutputList() const { return outputs_; }
@@ -35,7 +35,7 @@ private:
     void OnOK(wxCommandEvent& event);
 
     CDialogDeviceModel model_;
-    VelkPrompter* prompter_;
+    VelkUiServices& ui_;
     wxChoice* inputs_ = nullptr;
     wxChoice* outputs_ = nullptr;
 };

@@ -37,8 +37,8 @@ private:
 }  // namespace
 
 CExplorerPanes::CExplorerPanes(wxWindow* splitter, CVelkDoc& doc, CVelkPreference& preference,
-                               VelkPrompter& prompter, VelkLauncher& launcher)
-    : tree_(new CLeftView(splitter, doc, prompter, launcher)),
+                               VelkUiServices& ui, VelkLauncher& launcher)
+    : tree_(new CLeftView(splitter, doc, ui, launcher)),
       list_(new CVelkView(splitter, doc, preference, &launcher)),
       treePane_(std::make_unique<CTreePane>(*tree_)),
       listPane_(std::make_unique<CListPane>(*list_)) {

@@ -12,15 +12,15 @@ class CVelkPreference;
 class CVelkView;
 class VelkLauncher;
 class VelkListPane;
-class VelkPrompter;
 class VelkTreePane;
+class VelkUiServices;
 class wxWindow;
 
 class CExplorerPanes {
 public:
     // Creates both panes as children of `splitter`.
     CExplorerPanes(wxWindow* splitter, CVelkDoc& doc, CVelkPreference& preference,
-                   VelkPrompter& prompter, VelkLauncher& launcher);
+                   VelkUiServices& ui, VelkLauncher& launcher);
     ~CExplorerPanes();
     CExplorerPanes(const CExplorerPanes&) = delete;
     CExplorerPanes& operator=(const CExplorerPanes&) = delete;

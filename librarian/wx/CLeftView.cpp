@@ -29,18 +29,13 @@ public:
 
 }  // namespace
 
-CLeftView::HoverTimer::HoverTimer(CLeftView& owner) {
-    timer_.Bind(wxEVT_TIMER, [&owner](wxTimerEvent&) { owner.Model().OnHoverTimer(); });
-}
-
-CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter,
+CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkUiServices& ui,
                      VelkLauncher& launcher)
     : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_EDIT_LABELS |
                      wxTR_SINGLE | wxBORDER_SUNKEN),
       doc_(doc),
-      hoverTimer_(*this),
-      model_(doc, prompter, launcher, hoverTimer_),
+      model_(doc, ui, launcher),
       images_(velk::CreateVelkTreeImageList()) {
     SetImageList(images_.get());
     AddRoot(wxString());

@@ -5,7 +5,6 @@
 // context-menu commands to the model and shows what the model says.
 
 #include <wx/dnd.h>
-#include <wx/timer.h>
 #include <wx/treectrl.h>
 
 #include <functional>
@@ -20,7 +19,7 @@ class wxMenu;
 
 class CLeftView final : public wxTreeCtrl, private CLeftViewSink {
 public:
-    CLeftView(wxWindow* parent, CVelkDoc& doc, VelkPrompter& prompter, VelkLauncher& launcher);
+    CLeftView(wxWindow* parent, CVelkDoc& doc, VelkUiServices& ui, VelkLauncher& launcher);
     ~CLeftView() override;
 
     CLeftViewModel& Model() { return model_; }
@@ -44,16 +43,6 @@ public:
     bool DropAt(const wxPoint& point, wxDragResult effect);
 
 private:
-    class HoverTimer final : public VelkOneShotTimer {
-    public:
-        explicit HoverTimer(CLeftView& owner);
-        void Start(int milliseconds) override { timer_.StartOnce(milliseconds); }
-        void Stop() override { timer_.Stop(); }
-
-    private:
-        wxTimer timer_;
-    };
-
     // CLeftViewSink
     void OnTreeCleared() override;
     void OnNodeAdded(const CTreeNode& node) override;
@@ -72,7 +61,6 @@ private:
     CTreeNode* NodeAt(const wxPoint& point) const;
 
     CVelkDoc& doc_;
-    HoverTimer hoverTimer_;
     CLeftViewModel model_;
     std::unique_ptr<wxImageList> images_;
     std::unordered_map<const CTreeNode*, wxTreeItemId> items_;

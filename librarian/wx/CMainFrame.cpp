@@ -68,8 +68,9 @@ CMainFrame::CMainFrame(const Services& services)
       doc_(services.doc),
       backend_(services.backend),
       preference_(services.preference),
+      ui_(services.ui),
       application_(services.application),
-      commands_(*this, services.launcher, services.prompter, services.help),
+      commands_(*this, services.launcher, services.ui, services.help),
       commandIds_(FrameCommandIds()) {
     SetIcons(VelkAppIcons());
     SetMenuBar(BuildVelkMenuBar(VelkMainMenu()).release());
@@ -88,7 +89,7 @@ CMainFrame::CMainFrame(const Services& services)
     splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxSP_LIVE_UPDATE | wxSP_3DSASH);
     splitter_->SetMinimumPaneSize(FromDIP(20));
-    panes_ = std::make_unique<CExplorerPanes>(splitter_, doc_, preference_, services.prompter,
+    panes_ = std::make_unique<CExplorerPanes>(splitter_, doc_, preference_, services.ui,
                                               services.launcher);
     splitter_->SplitVertically(GetTreeWindow(), GetListWindow(), kTreeWidth);
     active_ = GetTreeWindow();  // the first view is the active one at creation
@@ -227,7 +228,7 @@ bool CMainFrame::RunMidiDeviceDialog() {
     int in = config.GetMidiInPortId();
     int out = config.GetMidiOutPortId();
     // Parented to the frame, so it opens over it and not behind it.
-    CDialogDevice dialog(&in, &out, backend_, preference_, this);
+    CDialogDevice dialog(&in, &out, backend_, preference_, this, ui_);
     const bool ok = dialog.ShowModal() == wxID_OK;
     // Also after Cancel: the dialog listed the ports again, and ids refer
     // to the lists handed out last.

@@ -24,7 +24,7 @@ class CVelkView;
 class CVelkDoc;
 class CVelkPreference;
 class VelkLauncher;
-class VelkPrompter;
+class VelkUiServices;
 class wxSplitterWindow;
 namespace midiport {
 class MidiBackend;
@@ -39,7 +39,7 @@ public:
         midiport::MidiBackend& backend;
         CVelkPreference& preference;
         VelkLauncher& launcher;
-        VelkPrompter& prompter;
+        VelkUiServices& ui;
         VelkHelpPlaces help;
         // The application's commands (About); may be null.
         VelkCommandTarget* application = nullptr;
@@ -89,6 +89,7 @@ private:
     CVelkDoc& doc_;
     midiport::MidiBackend& backend_;
     CVelkPreference& preference_;
+    VelkUiServices& ui_;
     VelkCommandTarget* application_;
     CMainFrameCommands commands_;
     CVelkCommandRouter router_;

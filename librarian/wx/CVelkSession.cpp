@@ -1,15 +1,10 @@
 #include "librarian/wx/CVelkSession.h"
 
-#include <cstdio>
-
-#include <wx/dialog.h>
 #include <wx/toplevel.h>
 
 #include "librarian/CVelkDoc.h"
 #include "librarian/wx/CDialogAbout.h"
-#include "librarian/wx/CDialogAnimate.h"
 #include "librarian/wx/CVelkView.h"
-#include "librarian/wx/WxPostToUi.h"
 #include "platform/midi/AlsaMidiBackend.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "resources/VelkCommandIds.h"
@@ -28,49 +23,14 @@ bool CVelkAppCommands::DoCommand(int id) {
     return true;
 }
 
-void CStderrPrompter::ShowMessage(const std::string& text, const std::string&, VelkIcon) {
-    std::fprintf(stderr, "velk-editor: %s\n", text.c_str());
-}
-
-VelkAnswer CStderrPrompter::AskYesNo(const std::string& text, const std::string&, VelkIcon) {
-    std::fprintf(stderr, "velk-editor: %s (answered No)\n", text.c_str());
-    return VelkAnswer::kNo;
-}
-
-VelkAnswer CStderrPrompter::AskYesNoCancel(const std::string& text, const std::string&,
-                                           VelkIcon) {
-    std::fprintf(stderr, "velk-editor: %s (answered Cancel)\n", text.c_str());
-    return VelkAnswer::kCancel;
-}
-
-CMainWindowProgress::CMainWindowProgress(std::function<wxWindow*()> parent)
-    : parent_(std::move(parent)) {}
-
-CMainWindowProgress::~CMainWindowProgress() = default;
-
-void CMainWindowProgress::Show(const std::string& caption) {
-    if (!box_) box_ = std::make_unique<CDialogAnimate>(parent_());
-    box_->Show(caption);
-}
-
-void CMainWindowProgress::Close() {
-    if (box_) box_->Close();
-    box_.reset();
-}
-
-wxWindow* CMainWindowProgress::GetShown() const { return box_ ? box_->GetDialog() : nullptr; }
-
 CVelkSession::CVelkSession(const VelkOptions& options, const std::string& settingsPath)
     : store_(settingsPath),
       preference_(store_, VelkDocumentsDir()),
-      progress_([this] { return MainWindow(); }),
-      overwrite_([this] { return MainWindow(); }),
+      ui_([this] { return MainWindow(); }, options.screenshot.empty()
+                                               ? CWxUiServices::Boxes::kShown
+                                               : CWxUiServices::Boxes::kOnStandardError),
       clipboard_([this] { return frame_ ? frame_->GetActiveView() : nullptr; }),
       appCommands_([this] { return MainWindow(); }) {
-    if (options.screenshot.empty())
-        prompter_ = std::make_unique<CWxPrompter>([this] { return MainWindow(); });
-    else
-        prompter_ = std::make_unique<CStderrPrompter>();
     if (options.simulate) {
         // The simulated synth's ports count as hardware ports, so the port
         // choice, detection and every transfer run as with a real synth.
@@ -82,8 +42,7 @@ CVelkSession::CVelkSession(const VelkOptions& options, const std::string& settin
     } else {
         backend_ = std::make_unique<midiport::AlsaMidiBackend>();
     }
-    doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{*backend_, *prompter_, clock_, pump_, progress_,
-                                                    overwrite_, clipboard_, preference_, WxPostToUi});
+    doc_ = std::make_unique<CVelkDoc>(*backend_, ui_, clipboard_, preference_);
     // Another owner took the clipboard: our cut marks are void.
     clipboard_.SetOnChanged([this] {
         if (frame_) doc_->RefreshCutMarks();
@@ -100,7 +59,7 @@ CVelkSession::~CVelkSession() {
 
 CMainFrame* CVelkSession::CreateMainWindow(const VelkHelpPlaces& help) {
     frame_ = new CMainFrame(
-        CMainFrame::Services{*doc_, *backend_, preference_, launcher_, *prompter_, help, &appCommands_});
+        CMainFrame::Services{*doc_, *backend_, preference_, launcher_, ui_, help, &appCommands_});
     frame_->GetListWindow()->Commands().SetOpener(opener_.get());
     return frame_.get();
 }
@@ -115,14 +74,8 @@ void CVelkSession::StartUp() {
 }
 
 wxWindow* CVelkSession::GetFrontWindow() const {
-    // The innermost modal dialog is the last one opened.
-    wxWindow* modal = nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* dialog = dynamic_cast<wxDialog*>(window);
-        if (dialog != nullptr && dialog->IsModal() && dialog->IsShown()) modal = dialog;
-    }
-    if (modal != nullptr) return modal;
-    if (wxWindow* box = progress_.GetShown()) return box;
+    if (wxWindow* modal = CWxUiServices::InnermostModal()) return modal;
+    if (wxWindow* box = ui_.GetProgressBox()) return box;
     return frame_.get();
 }
 

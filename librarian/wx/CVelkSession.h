@@ -1,8 +1,9 @@
 #pragma once
 // One run of the explorer: the settings, the MIDI ports (the ALSA sequencer,
-// or the simulated synth on in-process ports), the document with its seams
-// (message boxes, progress box, write confirmation, clipboard) and the main
-// window. The application makes one; tests make their own.
+// or the simulated synth on in-process ports), the user-interface services
+// (message boxes, progress box, write confirmation, timers, event loop) that
+// the document, the views and the editors share, the clipboard, the document
+// and the main window. The application makes one; tests make their own.
 
 #include <memory>
 #include <string>
@@ -12,17 +13,13 @@
 #include "librarian/CVelkPreference.h"
 #include "librarian/VelkCommandLine.h"
 #include "librarian/VelkCommandRouter.h"
-#include "librarian/VelkClock.h"
 #include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CMainFrame.h"
 #include "librarian/wx/CWxClipboard.h"
-#include "librarian/wx/CWxEventPump.h"
 #include "librarian/wx/CWxLauncher.h"
-#include "librarian/wx/CWxOverwriteAsker.h"
-#include "librarian/wx/CWxPrompter.h"
 #include "librarian/wx/CWxSettingsStore.h"
+#include "uiservices/wx/CWxUiServices.h"
 
-class CDialogAnimate;
 class CVelkDoc;
 class SimSynthOnLoopback;
 class wxWindow;
@@ -40,32 +37,6 @@ public:
 
 private:
     std::function<wxWindow*()> parent_;
-};
-
-// Messages as lines on standard error; questions get the cautious answer
-// (No, Cancel).
-class CStderrPrompter final : public VelkPrompter {
-public:
-    void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) override;
-    VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
-                        VelkIcon icon) override;
-    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
-                              VelkIcon icon) override;
-};
-
-// The progress box over whatever is the main window when a transfer starts.
-class CMainWindowProgress final : public VelkProgressBox {
-public:
-    explicit CMainWindowProgress(std::function<wxWindow*()> parent);
-    ~CMainWindowProgress() override;
-    void Show(const std::string& caption) override;
-    void Close() override;
-    // The box while it shows, else null.
-    wxWindow* GetShown() const;
-
-private:
-    std::function<wxWindow*()> parent_;
-    std::unique_ptr<CDialogAnimate> box_;
 };
 
 class CVelkSession {
@@ -98,6 +69,8 @@ public:
 
     CMainFrame* GetMainWindow() const { return frame_.get(); }
     CVelkDoc& GetDoc() { return *doc_; }
+    // What the document, the views and the editors ask the user through.
+    CWxUiServices& GetUi() { return ui_; }
     CVelkPreference& GetPreference() { return preference_; }
     midiport::MidiBackend& GetBackend() { return *backend_; }
     // Null unless the synth is simulated.
@@ -110,13 +83,9 @@ private:
     CVelkPreference preference_;
     std::unique_ptr<midiport::MidiBackend> backend_;
     std::unique_ptr<SimSynthOnLoopback> simulator_;
-    CSteadyClock clock_;
-    CWxEventPump pump_{clock_};
-    // Message boxes, or for a run that only takes a picture (nobody there to
-    // answer) lines on standard error.
-    std::unique_ptr<VelkPrompter> prompter_;
-    CMainWindowProgress progress_;
-    CWxOverwriteAsker overwrite_;
+    // Its boxes over the main window, or, for a run that only takes a
+    // picture (nobody there to answer them), its messages on standard error.
+    CWxUiServices ui_;
     CWxClipboard clipboard_;
     CWxLauncher launcher_;
     CVelkAppCommands appCommands_;

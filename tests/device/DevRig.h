@@ -37,13 +37,17 @@ public:
 
     // The synth holds `bank`: its realistic bank unless a test counts on
     // known bytes (SimBank::Blank). `loop`: the event loop the input is
-    // routed on (must outlive the rig); null: the rig's own.
+    // routed on (must outlive the rig); null: the rig's own. `synthClock`:
+    // the clock of the synth's delayed replies (a fake one, which Settle
+    // then follows); empty: the real clock.
     explicit DevRig(SimModel model, DevUiLoop* loop = nullptr)
         : DevRig(model, SimBank::Realistic(model), loop) {}
-    DevRig(SimModel model, SimBank bank, DevUiLoop* loop = nullptr)
+    DevRig(SimModel model, SimBank bank, DevUiLoop* loop = nullptr,
+           SimReplyQueue::Now synthClock = {})
         : loop_(loop ? *loop : ownLoop_) {
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_ = std::make_unique<SimSynthOnLoopback>(model, std::move(bank), peer_);
+        sim_ = std::make_unique<SimSynthOnLoopback>(model, std::move(bank), peer_,
+                                                    std::move(synthClock));
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds{0}, std::chrono::milliseconds{0});
         config_->RouteInputVia(loop_.Poster());

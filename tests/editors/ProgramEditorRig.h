@@ -1,13 +1,14 @@
 #pragma once
-// The Program Editor's logic on the simulated synth, without windows: a
-// fake timer on a fake clock, a scripted prompter and write confirmation,
-// a recording view, and a waiting loop whose pump fires due timers and
-// whose device side is the application's (CDeviceWaitTarget), counted.
+// The Program Editor's logic on the simulated synth, without windows, with
+// the scripted user-interface services: their clock times the commit timer
+// and the synth's delayed replies, a recording view stands in for the
+// dialog, and each pass of a waiting loop lets the synth answer what is due
+// and the event loop route it (the editor's write itself waits on the
+// device's own configuration, as in the application).
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -17,65 +18,12 @@
 
 #include "editors/CDialogEditPrgModel.h"
 #include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "uiservices/CDialogOverwriteModel.h"
 
 namespace prgtest {
 
 using namespace std::chrono_literals;
-
-// A one-shot timer on the fake clock; FireDue runs the handler once the
-// delay since the last Start has passed.
-class FakeTimer final : public EditorTimer {
-public:
-    explicit FakeTimer(velktest::FakeClock& clock) : clock_(clock) {}
-    std::function<void()> onFire;
-    int starts = 0;
-    std::vector<std::chrono::milliseconds> fired;  // clock times of the fires
-
-    void Start(std::chrono::milliseconds delay) override {
-        ++starts;
-        deadline_ = clock_.Now() + delay;
-        running_ = true;
-    }
-    void Stop() override { running_ = false; }
-    bool IsRunning() const { return running_; }
-
-    bool FireDue() {
-        if (!running_ || clock_.Now() < deadline_) return false;
-        running_ = false;
-        fired.push_back(clock_.Elapsed());
-        if (onFire) onFire();
-        return true;
-    }
-    // Lets `span` pass in 1 ms steps, firing when due.
-    void Advance(std::chrono::milliseconds span) {
-        for (auto t = 0ms; t < span; t += 1ms) {
-            clock_.Advance(1ms);
-            FireDue();
-        }
-    }
-
-private:
-    velktest::FakeClock& clock_;
-    VelkClock::time_point deadline_{};
-    bool running_ = false;
-};
-
-class FakeConfirm final : public EditorWriteConfirm {
-public:
-    bool answer = true;
-    std::optional<int> chooseTarget;  // the slot the user picks, if any
-    std::vector<int> offered;         // the target each confirmation started with
-    std::vector<std::string> captions;
-
-    bool ConfirmWrite(const std::string& caption, int* target, const MDevDesc*, int kind) override {
-        EXPECT_EQ(kind, 1);
-        captions.push_back(caption);
-        offered.push_back(*target);
-        if (answer && chooseTarget) *target = *chooseTarget;
-        return answer;
-    }
-};
 
 class FakeArpeggioPage final : public ArpeggioDisplay {
 public:
@@ -133,38 +81,17 @@ inline int CountFunction(const SimSynth& synth, int function) {
     return count;
 }
 
-// The waiting loop's device side as the application gives it to an editor
-// (CDeviceWaitTarget), counted. Each pass first lets the wire deliver and
-// the event loop run (the synth's replies arrive and are routed by the
-// configuration's posted task), unless `routeWhen` says the replies are
-// still on their way: then what was sent crosses the wire, but nothing of
-// the replies reaches the device model.
-class EditorWaitTarget final : public velktest::FakeWaitTarget {
-public:
-    EditorWaitTarget(DevRig& dev) : dev_(dev), device_(dev.Config(), &dev.Dev()) {}
-    std::function<bool()> routeWhen;  // empty: every pass
-
-    void ProcessInput() override {
-        FakeWaitTarget::ProcessInput();
-        if (routeWhen && !routeWhen()) {
-            dev_.Arrive();
-            return;
-        }
-        dev_.Settle();
-        device_.ProcessInput();
+// The slots the Program Editor's write confirmations started at; each asked
+// for a program slot.
+inline std::vector<int> OfferedSlots(const velktest::ScriptedUiServices& ui) {
+    std::vector<int> slots;
+    for (const auto& c : ui.confirmations) {
+        EXPECT_TRUE(c.withTarget);
+        EXPECT_EQ(c.targetKind, CDialogOverwriteModel::kProgram);
+        slots.push_back(c.offered);
     }
-    void CancelTransfer() override {
-        FakeWaitTarget::CancelTransfer();
-        device_.CancelTransfer();
-    }
-    uint64_t InputProgress() override { return device_.InputProgress(); }
-    uint64_t InputLosses() const override { return device_.InputLosses(); }
-    midiport::MidiOutProgress OutputProgress() override { return device_.OutputProgress(); }
-
-private:
-    DevRig& dev_;
-    CDeviceWaitTarget device_;
-};
+    return slots;
+}
 
 inline constexpr int kCurrentProgramDump = 0x40;
 inline constexpr int kWriteRequest = 0x11;
@@ -188,25 +115,24 @@ class EditorRig {
 public:
     // The editor tests count on the blank bank's programs: Single, all zero.
     explicit EditorRig(SimModel model = SimModel::Brontisel)
-        : dev_(model, SimBank::Blank(model)), pump_(clock_) {
+        : dev_(model, SimBank::Blank(model), nullptr, [this] { return ui.Now(); }) {
         EXPECT_TRUE(dev_.Connect());
         EXPECT_TRUE(dev_.ReceiveAll());
         dev_.Settle();
-        // Each pass of a waiting loop: timers that fell due fire, as the
-        // event loop would fire them.
-        pump_.onPump = [this] { timer_.FireDue(); };
-        dev_.Config().SetClock([this] { return clock_.Now(); });
-        wait_ = std::make_unique<EditorWaitTarget>(dev_);
-        wait_->routeWhen = [this] { return routeInput; };
+        // Each pass of a waiting loop: the synth answers what is due by the
+        // clock, the event loop routes it, then the test's own part.
+        ui.onPump = [this] {
+            dev_.Settle();
+            if (onPass) onPass(ui.pumps);
+        };
+        dev_.Config().SetClock([this] { return ui.Now(); });
     }
+    // Every write confirmation the editor asked offered a program slot.
+    ~EditorRig() { OfferedSlots(ui); }
 
     // Opens the editor on a device slot (number >= 0) or a file.
     CDialogEditPrgModel& Open(int number, const std::filesystem::path& path = {}) {
-        editor_ = std::make_unique<CDialogEditPrgModel>(
-            &dev_.Dev(), number, path,
-            EditorSeams{prompter, timer_, confirm, progress, pump_, guard, *wait_,
-                        [this](std::function<void()> task) { posted.push_back(std::move(task)); }});
-        timer_.onFire = [this] { editor_->OnTimer(); };
+        editor_ = std::make_unique<CDialogEditPrgModel>(&dev_.Dev(), number, path, ui);
         if (editor_->HasProgram()) {
             EXPECT_TRUE(editor_->Init(view));
         }
@@ -214,13 +140,7 @@ public:
     }
 
     // Runs the notices posted so far.
-    void RunPosted() {
-        while (!posted.empty()) {
-            auto task = std::move(posted.front());
-            posted.pop_front();
-            task();
-        }
-    }
+    void RunPosted() { ui.RunPending(); }
 
     // A page's user change: announced, as the pages store with notify 1.
     void Turn(int id, int32_t value) { editor_->Program()->SetParam(id, value, 1); }
@@ -230,26 +150,17 @@ public:
 
     DevRig& Dev() { return dev_; }
     SimSynth& Synth() { return dev_.Synth(); }
-    FakeTimer& Timer() { return timer_; }
-    velktest::FakeClock& Clock() { return clock_; }
-    velktest::FakeEventPump& Pump() { return pump_; }
-    EditorWaitTarget& Wait() { return *wait_; }
+    // The commit timer of the editor opened last.
+    velktest::ScriptedUiServices::TimerLog& Timer() { return ui.LastTimer(); }
     CDialogEditPrgModel& Editor() { return *editor_; }
 
-    velktest::FakePrompter prompter;
-    FakeConfirm confirm;
-    velktest::FakeProgressBox progress;
-    CVelkTransferGuard guard;
+    // Before the device, whose synth it times.
+    velktest::ScriptedUiServices ui;
     FakeView view;
-    std::deque<std::function<void()>> posted;
-    bool routeInput = true;  // false: the synth's replies never reach the device model in a wait
+    std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
 
 private:
     DevRig dev_;
-    velktest::FakeClock clock_;
-    FakeTimer timer_{clock_};
-    velktest::FakeEventPump pump_;
-    std::unique_ptr<EditorWaitTarget> wait_;
     std::unique_ptr<CDialogEditPrgModel> editor_;
     DumpCounter dumps_;
 };

@@ -1,6 +1,7 @@
 // The editors on the document's device, wired as the application wires
-// them (the document routes the synth's input through the event loop; an
-// editor's write waits through CDeviceWaitTarget): what the synth sends
+// them (the document and the editors share the user-interface services; the
+// document routes the synth's input through their event loop; an editor's
+// write waits on the device's own configuration): what the synth sends
 // reaches an open editor without any transfer, a reply confirms only the
 // write that asked for it, and a global file becomes the device's global
 // only once the synth confirmed it.
@@ -29,34 +30,25 @@ namespace G = MDevGlobalParamId;
 
 SimFault Silent() { return SimFault().WithSilence(); }
 
-// The document of the application with an editor's surroundings.
+// The document of the application with an editor on its device.
 class EditorOnDoc {
 public:
     explicit EditorOnDoc(SimModel model) : rig(model) {
         // Program 0 a Single one, so its tabs stand where the tests pick them.
         rig.Synth().SetProgram(0, SimSynth::DefaultProgram(0));
         EXPECT_TRUE(rig.ConnectAndReceive());
-        rig.onPass = [this](int) { timer.FireDue(); };
-        target = std::make_unique<CDeviceWaitTarget>(rig.Doc().GetDevConfig(), rig.Device());
     }
 
     MDevDescZEPHA& Dev() { return *static_cast<MDevDescZEPHA*>(rig.Device()); }
 
     // A Program Editor on a device slot, its Arpeggio page shown.
     CDialogEditPrgModel& OpenProgram(int number) {
-        program = std::make_unique<CDialogEditPrgModel>(
-            rig.Device(), number, std::filesystem::path(),
-            EditorSeams{rig.prompter_, timer, confirm, rig.progress_, rig.pump_,
-                        rig.Doc().GetTransferGuard(), *target, rig.Loop().Poster()});
-        timer.onFire = [this] { program->OnTimer(); };
+        program = std::make_unique<CDialogEditPrgModel>(rig.Device(), number,
+                                                        std::filesystem::path(), rig.ui_);
         EXPECT_TRUE(program->Init(view));
         program->OnSelChangeTab(2);
         EXPECT_EQ(program->ShownKind(), PrgPageKind::Arpeggio);
         return *program;
-    }
-
-    EditorServices Services() {
-        return {rig.prompter_, [] { return true; }, rig.progress_, loop, *target};
     }
 
     std::filesystem::path GlobalFile(int transpose) {
@@ -68,11 +60,7 @@ public:
     }
 
     DocRig rig;
-    prgtest::FakeTimer timer{rig.clock_};
-    prgtest::FakeConfirm confirm;
     prgtest::FakeView view;
-    std::unique_ptr<CDeviceWaitTarget> target;
-    CVelkWaitLoop loop{rig.pump_, rig.Doc().GetTransferGuard()};
     std::unique_ptr<CDialogEditPrgModel> program;
 };
 
@@ -99,18 +87,17 @@ TEST(EditorReplies, LiveCommitsReplyConfirmsNoGlobalWrite) {
         EditorOnDoc t(SimModel::Brontisel);
         CDialogEditPrgModel& editor = t.OpenProgram(0);
         t.program->Program()->SetParam(Id::kArpTempo, 150, 1);
-        t.timer.Advance(500ms);  // the commit goes out
+        t.rig.ui_.Advance(500ms);  // the commit goes out
         if (eventsRan) t.rig.Deliver();
         else t.rig.Arrive();
         editor.OnDestroy();
         t.rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
 
-        CDialogEditGlbModel global(t.Dev(), 0, {});
+        CDialogEditGlbModel global(t.Dev(), 0, {}, t.rig.ui_);
         global.Global()->SetParam(G::kMasterTranspose, 5, 1);
-        EditorServices services = t.Services();
-        EXPECT_EQ(global.OnWriteToDevice(services), EditorEnd::kStayOpen);
+        EXPECT_EQ(global.OnWriteToDevice(), EditorEnd::kStayOpen);
 
-        EXPECT_EQ(t.rig.prompter_.Texts(), std::vector<std::string>{glbtext::kCantOverwriteDevice});
+        EXPECT_EQ(t.rig.ui_.Texts(), std::vector<std::string>{glbtext::kCantOverwriteDevice});
         EXPECT_EQ(t.Dev().GetGlobal(0)->GetParam(G::kMasterTranspose), 0) << "the device's global changed";
     }
 }
@@ -122,14 +109,14 @@ TEST(EditorReplies, ProgramWriteRequestWaitsForTheReplyToItsOwnDump) {
     CDialogEditPrgModel& editor = t.OpenProgram(0);
     editor.OnNameChange("Renamed");
     t.program->Program()->SetParam(Id::kArpTempo, 150, 1);
-    t.timer.Advance(500ms);
+    t.rig.ui_.Advance(500ms);
     t.rig.Arrive();
     t.rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
 
     EXPECT_FALSE(editor.OnWriteToDevice());
 
     EXPECT_EQ(t.rig.ReceivedCount(MDevZEPHAMessages::kProgramWriteRequest), 0);
-    EXPECT_EQ(t.rig.prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
+    EXPECT_EQ(t.rig.ui_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
     EXPECT_NE(t.Dev().GetProgramName(0), "Renamed");
 }
 
@@ -141,15 +128,14 @@ TEST(EditorReplies, GlobalFileOpenedOrWrittenInVainLeavesTheDevicesGlobal) {
     const MDevGlobalData device = t.Dev().GetDeviceGlobal().ToBytes();
     const auto path = t.GlobalFile(7);
 
-    CDialogEditGlbModel editor(t.Dev(), -1, path);
+    CDialogEditGlbModel editor(t.Dev(), -1, path, t.rig.ui_);
     ASSERT_NE(editor.Global(), nullptr);
     EXPECT_EQ(editor.Global()->GetParam(G::kMasterTranspose), 7);
     EXPECT_EQ(t.Dev().GetDeviceGlobal().ToBytes(), device) << "opening the file changed the device's global";
 
     t.rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
-    EditorServices services = t.Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
-    EXPECT_EQ(t.rig.prompter_.Texts(), std::vector<std::string>{glbtext::kCantOverwriteDevice});
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
+    EXPECT_EQ(t.rig.ui_.Texts(), std::vector<std::string>{glbtext::kCantOverwriteDevice});
     EXPECT_EQ(t.Dev().GetDeviceGlobal().ToBytes(), device) << "a failed write changed the device's global";
 }
 
@@ -160,14 +146,13 @@ TEST(EditorReplies, GlobalFileWrittenToTheDeviceBecomesItsGlobal) {
         SCOPED_TRACE(NameOf(model));
         EditorOnDoc t(model);
         const auto path = t.GlobalFile(7);
-        CDialogEditGlbModel editor(t.Dev(), -1, path);
-        EditorServices services = t.Services();
+        CDialogEditGlbModel editor(t.Dev(), -1, path, t.rig.ui_);
 
-        EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);  // a file stays open
+        EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);  // a file stays open
 
-        EXPECT_TRUE(t.rig.prompter_.shown.empty());
+        EXPECT_TRUE(t.rig.ui_.shown.empty());
         EXPECT_EQ(t.rig.Synth().Global()[1], 7);
-        CDialogEditGlbModel device(t.Dev(), 0, {});
+        CDialogEditGlbModel device(t.Dev(), 0, {}, t.rig.ui_);
         EXPECT_EQ(device.Global()->GetParam(G::kMasterTranspose), 7);
     }
 }

@@ -1,7 +1,7 @@
 // The Global Editor without its window: the pages' list mappings and
 // layouts, and the editor's opening, change notices, save, write and close
-// flows against a scripted prompter, progress box and waiting loop, over
-// the device model of a simulated synth.
+// flows against the scripted user-interface services, over the device model
+// of a simulated synth.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,11 +22,12 @@
 #include "editors/GlobalPageTables.h"
 #include "editors/ProgramPageLayout.h"
 #include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "uiservices/CDialogOverwriteModel.h"
 
 namespace {
 
-using velktest::FakePrompter;
+using velktest::ScriptedUiServices;
 namespace P = MDevGlobalParamId;
 
 // ------------------------------------------------------------ the pages
@@ -158,14 +160,19 @@ TEST(GlobalPageTables, ControlChangeMapIsTheLargestPage)
 
 // ----------------------------------------------------------- the editor
 
-// A connected device model over the simulated synth, the scripted seams and
-// a scratch folder for global files.
+// A connected device model over the simulated synth, the scripted
+// user-interface services and a scratch folder for global files. Each pass
+// of a waiting loop lets the wire deliver; the synth's answer to a global is
+// lost: the test says in which pass of the write's wait the device has its
+// reply.
 class GlobalEditorTest : public ::testing::Test {
 protected:
     void Connect(SimModel model)
     {
         rig_ = std::make_unique<DevRig>(model);
         ASSERT_TRUE(rig_->Connect());
+        rig_->Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());
+        ReplyInPass(kNever);
     }
     void SetUp() override
     {
@@ -187,40 +194,31 @@ protected:
         return path;
     }
 
-    // The device's reply arrives on the given pass of the waiting loop.
-    void ReplyOnPass(int pass)
+    // The device has the synth's reply in the given pass of the waiting
+    // loop (its next poll sees it); each pass first lets the wire deliver.
+    // `onPass` runs in each pass after that.
+    static constexpr int kNever = -1;
+    void ReplyInPass(int pass, ScriptedUiServices& ui, std::function<void()> onPass = {})
     {
-        target_.onProcessInput = [this, pass] {
-            if (target_.processed == pass) Dev().SetChanged();
+        ui.onPump = [this, pass, &ui, onPass = std::move(onPass)] {
+            rig_->Settle();
+            if (ui.pumps == pass) Dev().SetChanged();
+            if (onPass) onPass();
         };
     }
+    void ReplyInPass(int pass) { ReplyInPass(pass, ui_); }
 
-    EditorServices Services()
-    {
-        return {prompter_, [this] {
-                    ++confirmations_;
-                    return confirm_;
-                },
-                progress_, loop_, target_};
-    }
+    MDevTransferState::Step Step() { return Dev().GetTransferState().GetStep(); }
 
     std::unique_ptr<DevRig> rig_;
     std::filesystem::path dir_;
-    FakePrompter prompter_;
-    velktest::FakeClock clock_;
-    velktest::FakeEventPump pump_{clock_};
-    CVelkTransferGuard guard_;
-    CVelkWaitLoop loop_{pump_, guard_};
-    velktest::FakeWaitTarget target_;
-    velktest::FakeProgressBox progress_;
-    bool confirm_ = true;
-    int confirmations_ = 0;
+    ScriptedUiServices ui_;
 };
 
 TEST_F(GlobalEditorTest, DeviceGlobalOpensWithThreeTabsOnBrontisel)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     ASSERT_NE(editor.Global(), nullptr);
     EXPECT_EQ(editor.Global(), Dev().GetGlobalCopy(0));
     EXPECT_EQ(editor.Caption(), "Global Editor - Device");
@@ -233,7 +231,7 @@ TEST_F(GlobalEditorTest, DeviceGlobalOpensWithThreeTabsOnBrontisel)
 TEST_F(GlobalEditorTest, FourTabsOnBrontiselS)
 {
     Connect(SimModel::BrontiselS);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     EXPECT_EQ(editor.TabTitles(), (std::vector<std::string>{"Global", "MIDI",
                                                             "Control Change Map",
                                                             "Favorite Program"}));
@@ -244,7 +242,7 @@ TEST_F(GlobalEditorTest, FileOpensQuotedAndSaveEnablesWithTheFirstChange)
 {
     Connect(SimModel::Brontisel);
     const auto path = GlobalFile("a.glb");
-    CDialogEditGlbModel editor(Dev(), -1, path);
+    CDialogEditGlbModel editor(Dev(), -1, path, ui_);
     ASSERT_NE(editor.Global(), nullptr);
     EXPECT_FALSE(editor.OpenFailed());
     EXPECT_EQ(editor.Caption(), "Global Editor - \"" + path.string() + "\"");
@@ -260,7 +258,7 @@ TEST_F(GlobalEditorTest, FileOpensQuotedAndSaveEnablesWithTheFirstChange)
 TEST_F(GlobalEditorTest, DeviceChangeKeepsSaveDisabled)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
     EXPECT_TRUE(editor.IsModified());
     EXPECT_FALSE(editor.IsSaveEnabled());
@@ -269,7 +267,7 @@ TEST_F(GlobalEditorTest, DeviceChangeKeepsSaveDisabled)
 TEST_F(GlobalEditorTest, NoticesStopWhenTheEditorUnregisters)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     int notices = 0;
     auto target = std::make_shared<CEditorNoticeTarget>([&] { ++notices; });
     {
@@ -290,20 +288,19 @@ TEST_F(GlobalEditorTest, FileThatDidNotLoadIsNotOpenedForEditing)
 {
     Connect(SimModel::Brontisel);
     const auto missing = dir_ / "missing.glb";
-    CDialogEditGlbModel editor(Dev(), -1, missing);
+    CDialogEditGlbModel editor(Dev(), -1, missing, ui_);
     EXPECT_EQ(editor.Global(), nullptr);
     EXPECT_TRUE(editor.OpenFailed());
-    editor.ReportOpenFailure(prompter_);
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
+    editor.ReportOpenFailure();
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
     EXPECT_TRUE(editor.TabTitles().empty());
     // Only Close acts.
     EXPECT_FALSE(editor.IsWriteEnabled());
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
-    EXPECT_EQ(confirmations_, 0);
-    EXPECT_EQ(editor.OnSaveToFile(services), EditorEnd::kStayOpen);
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
+    EXPECT_TRUE(ui_.confirmations.empty());
+    EXPECT_EQ(editor.OnSaveToFile(), EditorEnd::kStayOpen);
     EXPECT_FALSE(std::filesystem::exists(missing));
-    EXPECT_EQ(editor.OnClose(services), EditorEnd::kCancel);
+    EXPECT_EQ(editor.OnClose(), EditorEnd::kCancel);
 }
 
 TEST_F(GlobalEditorTest, FileOfAnotherKindIsNotOpenedForEditing)
@@ -311,59 +308,63 @@ TEST_F(GlobalEditorTest, FileOfAnotherKindIsNotOpenedForEditing)
     Connect(SimModel::Brontisel);
     const auto path = dir_ / "p.glb";
     ASSERT_EQ(Dev().SaveProgramFile(0, path), 0);
-    CDialogEditGlbModel editor(Dev(), -1, path);
+    CDialogEditGlbModel editor(Dev(), -1, path, ui_);
     EXPECT_TRUE(editor.OpenFailed());
 }
 
-TEST_F(GlobalEditorTest, WriteConfirmedOnTheFirstPollEndsTheDeviceEditorWithOk)
+TEST_F(GlobalEditorTest, WriteConfirmedInTheFirstPassEndsTheDeviceEditorWithOk)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
-    ReplyOnPass(1);
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kOk);
-    EXPECT_EQ(confirmations_, 1);
+    ReplyInPass(1);
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kOk);
+    ASSERT_EQ(ui_.confirmations.size(), 1u);
+    EXPECT_EQ(ui_.confirmations[0].caption, "Write to Device ?");
+    EXPECT_FALSE(ui_.confirmations[0].withTarget) << "the global has no slot to choose";
+    EXPECT_EQ(ui_.confirmations[0].device, &Dev());
+    EXPECT_EQ(ui_.confirmations[0].targetKind, CDialogOverwriteModel::kGlobal);
     EXPECT_FALSE(editor.IsModified());
-    EXPECT_EQ(pump_.pumps, 0);
-    EXPECT_EQ(progress_.captions, std::vector<std::string>{"MIDI Transfering ..."});
-    EXPECT_EQ(progress_.closes, 1);
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_EQ(ui_.pumps, 1);
+    EXPECT_EQ(ui_.progressCaptions, std::vector<std::string>{"MIDI Transfering ..."});
+    EXPECT_EQ(ui_.progressCloses, 1);
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(GlobalEditorTest, WriteWithoutAnswerFailsAfterFiftyPollsOfOneTenthSecond)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
-    EXPECT_EQ(pump_.pumps, 50);
-    EXPECT_EQ(clock_.Elapsed(), std::chrono::milliseconds(5000));
-    EXPECT_EQ(target_.cancels, 1);
-    EXPECT_EQ(progress_.closes, 1);
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
+    bool awaitedWhileWaiting = true;
+    ReplyInPass(kNever, ui_,
+                [&] { awaitedWhileWaiting &= Step() == MDevTransferState::Step::AwaitLoad; });
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
+    EXPECT_EQ(ui_.pumps, 50);
+    EXPECT_EQ(ui_.Elapsed(), std::chrono::milliseconds(5000));
+    EXPECT_TRUE(awaitedWhileWaiting);
+    EXPECT_EQ(Step(), MDevTransferState::Step::Idle) << "the time-out cancels the transfer";
+    EXPECT_EQ(ui_.progressCloses, 1);
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
     EXPECT_TRUE(editor.IsModified());
 }
 
 TEST_F(GlobalEditorTest, ReplyInTheLastPassStillCounts)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
-    ReplyOnPass(51);
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kOk);
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
+    ReplyInPass(50);
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kOk);
 }
 
 TEST_F(GlobalEditorTest, StaleChangedFlagIsNoWriteConfirmation)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
     Dev().SetChanged();  // left over from an earlier exchange
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
     EXPECT_TRUE(editor.IsModified());
 }
 
@@ -384,39 +385,36 @@ TEST_F(GlobalEditorTest, RefusedSendIsReportedAndAwaitsNothing)
 {
     Connect(SimModel::Brontisel);
     RefusingDevice device(rig_->Config(), *Dev().GetGlobalCopy(0));
-    CDialogEditGlbModel editor(device, 0, {});
+    CDialogEditGlbModel editor(device, 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
     device.SetChanged();
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
-    EXPECT_TRUE(progress_.captions.empty());
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the Device"});
+    EXPECT_TRUE(ui_.progressCaptions.empty());
     EXPECT_TRUE(editor.IsModified());
 }
 
 TEST_F(GlobalEditorTest, DeclinedConfirmationSendsNothing)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
-    confirm_ = false;
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
+    ui_.confirmAnswer = false;
     rig_->Settle();
     const auto before = rig_->Synth().Received().size();
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
     rig_->Settle();
     EXPECT_EQ(rig_->Synth().Received().size(), before);
-    EXPECT_TRUE(progress_.captions.empty());
+    EXPECT_TRUE(ui_.progressCaptions.empty());
 }
 
 TEST_F(GlobalEditorTest, WrittenFileStaysOpenAndModified)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), -1, GlobalFile("w.glb"));
+    CDialogEditGlbModel editor(Dev(), -1, GlobalFile("w.glb"), ui_);
     editor.OnDevDescUpdatedProgram();
-    ReplyOnPass(3);
-    auto services = Services();
-    EXPECT_EQ(editor.OnWriteToDevice(services), EditorEnd::kStayOpen);
-    EXPECT_TRUE(prompter_.shown.empty());
+    ReplyInPass(2);
+    EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
+    EXPECT_TRUE(ui_.shown.empty());
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.IsSaveEnabled());
 }
@@ -425,11 +423,10 @@ TEST_F(GlobalEditorTest, SaveWritesTheWorkingGlobalAndEndsWithOk)
 {
     Connect(SimModel::Brontisel);
     const auto path = GlobalFile("s.glb");
-    CDialogEditGlbModel editor(Dev(), -1, path);
+    CDialogEditGlbModel editor(Dev(), -1, path, ui_);
     editor.Global()->SetParam(P::kMasterTranspose, -5, 1);
     editor.OnDevDescUpdatedProgram();
-    auto services = Services();
-    EXPECT_EQ(editor.OnSaveToFile(services), EditorEnd::kOk);
+    EXPECT_EQ(editor.OnSaveToFile(), EditorEnd::kOk);
     EXPECT_FALSE(editor.IsModified());
     EXPECT_FALSE(editor.IsSaveEnabled());
     // Read back through the device: the file holds the edit.
@@ -442,13 +439,12 @@ TEST_F(GlobalEditorTest, SaveFailureKeepsTheEditorOpenAndModified)
 {
     Connect(SimModel::Brontisel);
     const auto path = GlobalFile("f.glb");
-    CDialogEditGlbModel editor(Dev(), -1, path);
+    CDialogEditGlbModel editor(Dev(), -1, path, ui_);
     editor.OnDevDescUpdatedProgram();
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);  // a folder in the file's place
-    auto services = Services();
-    EXPECT_EQ(editor.OnSaveToFile(services), EditorEnd::kStayOpen);
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the File"});
+    EXPECT_EQ(editor.OnSaveToFile(), EditorEnd::kStayOpen);
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Overwrite the File"});
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.IsSaveEnabled());
 }
@@ -456,10 +452,9 @@ TEST_F(GlobalEditorTest, SaveFailureKeepsTheEditorOpenAndModified)
 TEST_F(GlobalEditorTest, CloseWithoutChangesAsksNothing)
 {
     Connect(SimModel::Brontisel);
-    CDialogEditGlbModel editor(Dev(), 0, {});
-    auto services = Services();
-    EXPECT_EQ(editor.OnClose(services), EditorEnd::kCancel);
-    EXPECT_TRUE(prompter_.shown.empty());
+    CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
+    EXPECT_EQ(editor.OnClose(), EditorEnd::kCancel);
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
@@ -485,25 +480,24 @@ TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(n);
-        FakePrompter prompter;
-        prompter.answers = {c.answer};
-        target_.processed = 0;
-        ReplyOnPass(c.actionSucceeds ? 2 : 1000);
+        ScriptedUiServices ui;
+        ui.answers = {c.answer};
+        ReplyInPass(c.actionSucceeds ? 1 : kNever, ui);
         const auto path = GlobalFile(("c" + std::to_string(n++) + ".glb").c_str());
-        CDialogEditGlbModel editor(Dev(), c.file ? -1 : 0, c.file ? path : std::filesystem::path());
+        CDialogEditGlbModel editor(Dev(), c.file ? -1 : 0, c.file ? path : std::filesystem::path(),
+                                   ui);
         editor.OnDevDescUpdatedProgram();
         if (c.file && !c.actionSucceeds) {
             std::filesystem::remove(path);
             std::filesystem::create_directory(path);
         }
-        EditorServices services{prompter, [] { return true; }, progress_, loop_, target_};
-        EXPECT_EQ(editor.OnClose(services), c.end);
-        ASSERT_FALSE(prompter.shown.empty());
-        EXPECT_EQ(prompter.shown[0].kind, FakePrompter::Kind::kYesNoCancel);
-        EXPECT_EQ(prompter.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
-        EXPECT_EQ(prompter.shown[0].text, c.file ? "Save Changes to File Before Closing ?"
-                                                 : "Write Changes to Device Before Closing ?");
-        EXPECT_EQ(prompter.shown.size(), c.actionSucceeds ? 1u : 2u);
+        EXPECT_EQ(editor.OnClose(), c.end);
+        ASSERT_FALSE(ui.shown.empty());
+        EXPECT_EQ(ui.shown[0].kind, ScriptedUiServices::Kind::kYesNoCancel);
+        EXPECT_EQ(ui.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
+        EXPECT_EQ(ui.shown[0].text, c.file ? "Save Changes to File Before Closing ?"
+                                           : "Write Changes to Device Before Closing ?");
+        EXPECT_EQ(ui.shown.size(), c.actionSucceeds ? 1u : 2u);
         EXPECT_EQ(editor.IsModified(), c.modifiedAfter);
     }
 }

@@ -13,7 +13,7 @@
 using namespace std::chrono_literals;
 using namespace prgtest;
 namespace Id = MDevProgramParamId;
-using Kind = velktest::FakePrompter::Kind;
+using Kind = velktest::ScriptedUiServices::Kind;
 
 namespace {
 
@@ -141,11 +141,11 @@ TEST(ProgramEditor, TenChangesWithin300MsGiveOneCommit500MsAfterTheLast) {
     rig.NewDumps();
     for (int i = 0; i < 10; ++i) {
         rig.Turn(28 + 10, 10 + i);
-        rig.Timer().Advance(33ms);
+        rig.ui.Advance(33ms);
     }
-    const auto last = rig.Clock().Elapsed() - 33ms;
+    const auto last = rig.ui.Elapsed() - 33ms;
     EXPECT_EQ(rig.NewDumps(), 0);
-    rig.Timer().Advance(2000ms);
+    rig.ui.Advance(2000ms);
 
     ASSERT_EQ(rig.Timer().fired.size(), 1u);
     EXPECT_EQ(rig.Timer().fired[0], last + 500ms);
@@ -157,7 +157,7 @@ TEST(ProgramEditor, CommitSendsTheEditedValueToTheSynth) {
     CDialogEditPrgModel& editor = rig.Open(0);
     editor.OnNameChange("Edited");
     rig.Turn(Id::kArpTempo, 150);
-    rig.Timer().Advance(500ms);
+    rig.ui.Advance(500ms);
     EXPECT_EQ(rig.NewDumps(), 1);
     const SimProgramRecord buffer = rig.Synth().EditBuffer();
     EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 6), "Edited");
@@ -168,12 +168,12 @@ TEST(ProgramEditor, ClosingWithAPendingCommitSendsNothing) {
     CDialogEditPrgModel& editor = rig.Open(0);
     rig.NewDumps();
     rig.Turn(Id::kArpTempo, 150);
-    rig.Timer().Advance(200ms);
-    rig.prompter.answers = {VelkAnswer::kNo};
+    rig.ui.Advance(200ms);
+    rig.ui.answers = {VelkAnswer::kNo};
     editor.OnClose();
     ASSERT_EQ(rig.view.ended, EditorEnd::kCancel);
     editor.OnDestroy();
-    rig.Timer().Advance(2000ms);
+    rig.ui.Advance(2000ms);
     EXPECT_TRUE(rig.Timer().fired.empty());
     EXPECT_EQ(rig.NewDumps(), 0);
 }
@@ -216,20 +216,20 @@ TEST_P(ProgramEditorClose, AsksAndActsOnTheAnswer) {
     CDialogEditPrgModel& editor = rig.Open(c.file ? -1 : 6, path);
     ASSERT_TRUE(editor.HasProgram());
     if (c.modified) editor.OnNameChange("Closing");
-    rig.prompter.answers = {c.answer};
+    rig.ui.answers = {c.answer};
 
     editor.OnClose();
 
     if (c.question) {
-        ASSERT_EQ(rig.prompter.shown.size(), 1u);
-        EXPECT_EQ(rig.prompter.shown[0].kind, Kind::kYesNoCancel);
-        EXPECT_EQ(rig.prompter.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
-        EXPECT_EQ(rig.prompter.shown[0].text, c.question);
+        ASSERT_EQ(rig.ui.shown.size(), 1u);
+        EXPECT_EQ(rig.ui.shown[0].kind, Kind::kYesNoCancel);
+        EXPECT_EQ(rig.ui.shown[0].icon, VelkIcon::kNone) << "the close questions carry no icon";
+        EXPECT_EQ(rig.ui.shown[0].text, c.question);
     } else {
-        EXPECT_TRUE(rig.prompter.shown.empty());
+        EXPECT_TRUE(rig.ui.shown.empty());
     }
     EXPECT_EQ(rig.view.ended, c.ended);
-    EXPECT_EQ(rig.confirm.captions.size(), c.wrote ? 1u : 0u);
+    EXPECT_EQ(rig.ui.ConfirmCaptions().size(), c.wrote ? 1u : 0u);
     if (c.wrote) {
         EXPECT_EQ(*rig.Dev().Dev().GetProgramName(6), "Closing");
     }
@@ -253,8 +253,8 @@ TEST(ProgramEditor, SaveFailureShowsTheErrorAndStaysOpenModified) {
     std::filesystem::create_directory(path);  // a folder where the file was: cannot be written
 
     EXPECT_FALSE(editor.OnSaveToFile());
-    EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{kCantOverwriteFile});
-    EXPECT_EQ(rig.prompter.shown[0].caption, "Brontisel SoundEditor");
+    EXPECT_EQ(rig.ui.Texts(), std::vector<std::string>{kCantOverwriteFile});
+    EXPECT_EQ(rig.ui.shown[0].caption, "Brontisel SoundEditor");
     EXPECT_FALSE(rig.view.ended);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.IsSaveEnabled());
@@ -263,42 +263,48 @@ TEST(ProgramEditor, SaveFailureShowsTheErrorAndStaysOpenModified) {
 
 // --- writes ----------------------------------------------------------------
 
-TEST(ProgramEditor, DeviceWriteConfirmedOnTheFirstPollEndsOk) {
+// The write's two exchanges (the dump, then the write request) are answered
+// in the first pass: the wait ends at the poll after it.
+TEST(ProgramEditor, DeviceWriteConfirmedInTheFirstPassEndsOk) {
     EditorRig rig;
     CDialogEditPrgModel& editor = rig.Open(9);
     editor.OnNameChange("Written");
 
     EXPECT_TRUE(editor.OnWriteToDevice());
 
-    EXPECT_EQ(rig.confirm.captions, std::vector<std::string>{"Write to Device ?"});
-    EXPECT_EQ(rig.confirm.offered, std::vector<int>{9});
-    EXPECT_EQ(rig.Wait().processed, 1);
-    EXPECT_EQ(rig.Pump().pumps, 0);
-    EXPECT_EQ(rig.progress.captions, std::vector<std::string>{"MIDI Transfering ..."});
-    EXPECT_FALSE(rig.progress.shown);
+    EXPECT_EQ(rig.ui.ConfirmCaptions(), std::vector<std::string>{"Write to Device ?"});
+    EXPECT_EQ(OfferedSlots(rig.ui), std::vector<int>{9});
+    EXPECT_EQ(rig.ui.pumps, 1);
+    EXPECT_EQ(rig.ui.progressCaptions, std::vector<std::string>{"MIDI Transfering ..."});
+    EXPECT_FALSE(rig.ui.progressShown);
     EXPECT_EQ(rig.view.ended, EditorEnd::kOk);
     EXPECT_FALSE(editor.IsModified());
     EXPECT_EQ(*rig.Dev().Dev().GetProgramName(9), "Written");
     const SimProgramRecord slot = rig.Synth().Program(9);
     EXPECT_EQ(std::string(slot.begin(), slot.begin() + 7), "Written");
-    EXPECT_TRUE(rig.prompter.shown.empty());
+    EXPECT_TRUE(rig.ui.shown.empty());
 }
 
 TEST(ProgramEditor, WriteUnconfirmedAfterTheFiftiethPollFailsWith61204) {
     EditorRig rig;
-    rig.routeInput = false;
+    // The synth takes the dump but its answer is lost.
+    rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());
     CDialogEditPrgModel& editor = rig.Open(9);
     editor.OnNameChange("Lost");
+    const auto step = [&] { return rig.Dev().Dev().GetTransferState().GetStep(); };
+    bool awaitedWhileWaiting = true;
+    rig.onPass = [&](int) { awaitedWhileWaiting &= step() == MDevTransferState::Step::AwaitLoad; };
 
     EXPECT_FALSE(editor.OnWriteToDevice());
 
-    EXPECT_EQ(rig.Pump().pumps, 50);
-    EXPECT_EQ(rig.Clock().Elapsed(), 5000ms);
-    EXPECT_EQ(rig.Wait().cancels, 1);
-    EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui.pumps, 50);
+    EXPECT_EQ(rig.ui.Elapsed(), 5000ms);
+    EXPECT_TRUE(awaitedWhileWaiting);
+    EXPECT_EQ(step(), MDevTransferState::Step::Idle) << "the time-out cancels the transfer";
+    EXPECT_EQ(rig.ui.Texts(), std::vector<std::string>{kCantOverwriteDevice});
     EXPECT_FALSE(rig.view.ended);
     EXPECT_TRUE(editor.IsModified());
-    EXPECT_FALSE(rig.progress.shown);
+    EXPECT_FALSE(rig.ui.progressShown);
 }
 
 TEST(ProgramEditor, FileProgramWrittenToASlotStaysOpenAndModified) {
@@ -306,11 +312,11 @@ TEST(ProgramEditor, FileProgramWrittenToASlotStaysOpenAndModified) {
     const auto path = ProgramFile(rig, "towrite.prg");
     CDialogEditPrgModel& editor = rig.Open(-1, path);
     editor.OnNameChange("FromFile");
-    rig.confirm.chooseTarget = 12;
+    rig.ui.confirmSlot = 12;
 
     EXPECT_TRUE(editor.OnWriteToDevice());
 
-    EXPECT_EQ(rig.confirm.offered, std::vector<int>{-1});
+    EXPECT_EQ(OfferedSlots(rig.ui), std::vector<int>{-1});
     EXPECT_FALSE(rig.view.ended);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.IsSaveEnabled());
@@ -322,11 +328,11 @@ TEST(ProgramEditor, WriteRefusedInTheConfirmationSendsNothing) {
     CDialogEditPrgModel& editor = rig.Open(9);
     editor.OnNameChange("Kept");
     rig.NewDumps();
-    rig.confirm.answer = false;
+    rig.ui.confirmAnswer = false;
     EXPECT_FALSE(editor.OnWriteToDevice());
     EXPECT_EQ(rig.NewDumps(), 0);
-    EXPECT_FALSE(rig.progress.shown);
-    EXPECT_TRUE(rig.progress.captions.empty());
+    EXPECT_FALSE(rig.ui.progressShown);
+    EXPECT_TRUE(rig.ui.progressCaptions.empty());
     EXPECT_FALSE(rig.view.ended);
 }
 
@@ -337,13 +343,14 @@ TEST(ProgramEditorFaults, CommitTimerFiringInsideTheWriteSendsNoSecondDump) {
     CDialogEditPrgModel& editor = rig.Open(9);
     rig.NewDumps();
     rig.Turn(Id::kArpTempo, 150);
-    // The synth's replies reach the device model only from the 8th poll:
-    // the pending commit would fall due in the 5th pass.
-    rig.Wait().routeWhen = [&] { return rig.Wait().processed >= 8; };
+    // The synth's answer to the dump comes 600 ms late: the device model
+    // has it at the 8th poll; the pending commit would fall due in the 5th
+    // pass.
+    rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithLate(600ms));
 
     EXPECT_TRUE(editor.OnWriteToDevice());
 
-    EXPECT_EQ(rig.Pump().pumps, 7);
+    EXPECT_EQ(rig.ui.pumps, 7);
     EXPECT_TRUE(rig.Timer().fired.empty());
     EXPECT_EQ(rig.NewDumps(), 1);  // the write's own dump only
     EXPECT_EQ(CountFunction(rig.Synth(), kWriteRequest), 1);
@@ -355,14 +362,16 @@ TEST(ProgramEditorFaults, ChangeNoticedDuringAWriteIsCommittedAfterIt) {
     const auto path = ProgramFile(rig, "during.prg");
     CDialogEditPrgModel& editor = rig.Open(-1, path);
     rig.NewDumps();
-    rig.Wait().onProcessInput = [&] {
-        if (rig.Wait().processed == 2) rig.Turn(Id::kArpTempo, 99);
+    // A change in the first pass; the synth's answer reaches the device
+    // model at the third poll.
+    rig.onPass = [&](int pass) {
+        if (pass == 1) rig.Turn(Id::kArpTempo, 99);
     };
-    rig.Wait().routeWhen = [&] { return rig.Wait().processed >= 3; };
+    rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithLate(100ms));
     EXPECT_TRUE(editor.OnWriteToDevice());
     EXPECT_EQ(rig.NewDumps(), 1);
     EXPECT_TRUE(editor.IsCommitPending());
-    rig.Timer().Advance(500ms);
+    rig.ui.Advance(500ms);
     EXPECT_EQ(rig.NewDumps(), 1);
 }
 
@@ -386,20 +395,20 @@ TEST(ProgramEditorFaults, NoCommitGoesOutWhileTheCloseQuestionIsUp) {
         CDialogEditPrgModel& editor = rig.Open(5);
         rig.NewDumps();
         rig.Turn(Id::kArpTempo, 150);
-        rig.Timer().Advance(200ms);
+        rig.ui.Advance(200ms);
         int whileUp = -1;
-        rig.prompter.whileAsked = [&] {
-            rig.Timer().Advance(1000ms);
+        rig.ui.whileAsked = [&] {
+            rig.ui.Advance(1000ms);
             whileUp = rig.NewDumps();
         };
-        rig.prompter.answers = {c.answer};
+        rig.ui.answers = {c.answer};
 
         editor.OnClose();
 
         EXPECT_EQ(whileUp, 0);
         EXPECT_EQ(rig.view.ended, c.ended);
         if (rig.view.ended) editor.OnDestroy();
-        rig.Timer().Advance(1000ms);
+        rig.ui.Advance(1000ms);
         EXPECT_EQ(rig.NewDumps(), c.dumpsAfter);
         EXPECT_FALSE(editor.IsCommitPending());
     }
@@ -413,20 +422,20 @@ TEST(ProgramEditorFaults, ChangeWhileTheCloseQuestionIsUpIsCommittedAfterTheAnsw
     editor.OnNameChange("Closing");
     rig.NewDumps();
     int whileUp = -1;
-    rig.prompter.whileAsked = [&] {
+    rig.ui.whileAsked = [&] {
         rig.Turn(Id::kArpTempo, 150);
-        rig.Timer().Advance(300ms);
+        rig.ui.Advance(300ms);
         whileUp = rig.NewDumps();
     };
-    rig.prompter.answers = {VelkAnswer::kCancel};
+    rig.ui.answers = {VelkAnswer::kCancel};
 
     editor.OnClose();
 
     EXPECT_EQ(whileUp, 0);
     EXPECT_FALSE(rig.view.ended);
-    rig.Timer().Advance(499ms);
+    rig.ui.Advance(499ms);
     EXPECT_EQ(rig.NewDumps(), 0);
-    rig.Timer().Advance(1ms);
+    rig.ui.Advance(1ms);
     EXPECT_EQ(rig.NewDumps(), 1);
 }
 
@@ -440,7 +449,7 @@ TEST(ProgramEditorFaults, StaleChangedFlagIsNoWriteConfirmation) {
 
     EXPECT_FALSE(editor.OnWriteToDevice());
 
-    EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui.Texts(), std::vector<std::string>{kCantOverwriteDevice});
     EXPECT_FALSE(rig.view.ended);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_NE(*rig.Dev().Dev().GetProgramName(9), "Stale");
@@ -468,7 +477,7 @@ TEST(ProgramEditorFaults, FileThatDidNotLoadDoesNotOpen) {
         EXPECT_EQ(rig.NewDumps(), 0) << path;
     }
     EXPECT_TRUE(rig.view.labels.empty());
-    EXPECT_TRUE(rig.confirm.captions.empty());
+    EXPECT_TRUE(rig.ui.ConfirmCaptions().empty());
     // The global file was not saved over either.
     EXPECT_TRUE(std::filesystem::exists(global));
 }
@@ -522,7 +531,7 @@ TEST(ProgramEditorFaults, ProgramChangedOnlyFromTheSynthEnablesSaveForAFile) {
     EXPECT_TRUE(editor.IsSaveEnabled());
     EXPECT_EQ(rig.view.saveEnabled, true);
     EXPECT_EQ(rig.Timer().starts, 0);
-    rig.Timer().Advance(1000ms);
+    rig.ui.Advance(1000ms);
     EXPECT_EQ(rig.NewDumps(), 0);
 }
 
@@ -563,7 +572,7 @@ TEST(ProgramEditor, NothingReachesTheEditorAfterOnDestroy) {
     // A report queued while the editor was open, run after it went.
     rig.Synth().SendNrpn(0x02, 127);
     rig.Dev().Settle();
-    ASSERT_EQ(rig.posted.size(), 1u);
+    ASSERT_EQ(rig.ui.Pending(), 1u);
     editor.OnDestroy();
     EXPECT_FALSE(editor.IsRegistered());
     EXPECT_EQ(rig.view.page, std::nullopt);

@@ -1,23 +1,23 @@
 #pragma once
 // The application's event loop for a rig on real windows: the configuration
-// posts its routing as the application has it (WxPostToUi); running the
-// loop processes wx's pending events.
+// posts its routing as the application has it (through the wx services'
+// Post); running the loop processes wx's pending events.
 
 #include <atomic>
 #include <memory>
 
 #include <wx/app.h>
 
-#include "librarian/wx/WxPostToUi.h"
 #include "tests/device/DevEventLoop.h"
+#include "uiservices/wx/CWxUiServices.h"
 
 class WxUiLoop final : public DevUiLoop {
 public:
     MDevConfig::UiPoster Poster() override {
         // Counted on the way, by a counter the tasks own a share of: a task
         // run after the loop object went reaches nothing of it.
-        return [ran = ran_](std::function<void()> task) {
-            WxPostToUi([ran, task = std::move(task)] {
+        return [this, ran = ran_](std::function<void()> task) {
+            ui_.Post([ran, task = std::move(task)] {
                 ++*ran;
                 task();
             });
@@ -30,5 +30,7 @@ public:
     }
 
 private:
+    // Only its Post: no box opens through it.
+    CWxUiServices ui_{[] { return nullptr; }};
     std::shared_ptr<std::atomic<int>> ran_ = std::make_shared<std::atomic<int>>(0);
 };

@@ -17,7 +17,6 @@
 #include <thread>
 
 #include "DocRig.h"
-#include "VelkTestSeams.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/AlsaMidiBackend.h"
@@ -102,15 +101,13 @@ public:
         alsa_ = std::make_unique<midiport::AlsaMidiBackend>(std::move(seq), std::make_shared<midiport::FakeMidiClock>());
         counting_ = std::make_unique<CountingBackend>(*alsa_);
         synth_.SetOutput([this](std::vector<uint8_t> message) { Reply(message); });
-        pump_.onPump = [this] {
+        ui_.onPump = [this] {
             Deliver();
-            if (onPass) onPass(pump_.pumps);
+            if (onPass) onPass(ui_.pumps);
         };
-        doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{*counting_, prompter_, clock_, pump_, progress_,
-                                                        overwrite_, clipboard_, preference_,
-                                                        loop_.Poster()});
+        doc_ = std::make_unique<CVelkDoc>(*counting_, ui_, clipboard_, preference_);
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-        doc_->GetDevConfig().SetClock([this] { return clock_.Now(); });
+        doc_->GetDevConfig().SetClock([this] { return ui_.Now(); });
     }
     ~AlsaDocRig() {
         doc_.reset();
@@ -157,7 +154,7 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         seq_->Settle();
         // The event loop runs: the document routes what arrived.
-        loop_.RunPending();
+        ui_.RunPending();
     }
 
     CVelkDoc& Doc() { return *doc_; }
@@ -191,9 +188,6 @@ private:
         }
     }
 
-    // Before the document, which posts its input routing to it until it is
-    // gone.
-    DevEventLoop loop_;
     SimSynth synth_;
     SimReplyPump replies_;
     std::mutex wireMutex_;

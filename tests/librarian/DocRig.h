@@ -1,10 +1,11 @@
 #pragma once
 // The document on a loopback port pair whose far side is the simulated
-// synth, with a fake clock (every waiting pass delivers what is on the wire
-// and runs the event loop, then lets its time pass on the fake clock), a
-// library in a temporary folder, a scripted prompter, write confirmation
-// and clipboard, and views that record what the document tells them. The
-// document routes the input through the event loop as in the application.
+// synth, with the scripted user-interface services (every waiting pass runs
+// the event loop, delivers what is on the wire and runs the event loop
+// again, then lets its time pass on the services' clock), a library in a
+// temporary folder, a scripted clipboard, and views that record what the
+// document tells them. The document routes the input through the services'
+// event loop as in the application.
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
-#include "tests/device/DevEventLoop.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace doctest {
 
@@ -76,24 +77,6 @@ private:
     std::string name_;
 };
 
-class FakeOverwriteAsker final : public VelkOverwriteAsker {
-public:
-    struct Asked {
-        std::string caption;
-        bool withTarget;
-        int targetKind;
-    };
-    bool answer = true;
-    int slot = 0;  // stored into the target on OK
-    std::vector<Asked> asked;
-
-    bool Ask(const std::string& caption, int* target, const MDevDesc*, int targetKind) override {
-        asked.push_back({caption, target != nullptr, targetKind});
-        if (answer && target) *target = slot;
-        return answer;
-    }
-};
-
 class FakeClipboard final : public VelkClipboard {
 public:
     std::optional<VelkPayload> content;
@@ -120,8 +103,8 @@ public:
     }
 };
 
-// The document's seams as the rigs fake them, and a library folder of the
-// rig's own, named in the settings (removed with the rig).
+// What the document works through as the rigs fake it, and a library folder
+// of the rig's own, named in the settings (removed with the rig).
 class DocFakes {
 public:
     DocFakes() {
@@ -139,13 +122,10 @@ public:
 
     const std::string& Library() const { return library_; }
 
-    velktest::FakePrompter prompter_;
-    velktest::FakeClock clock_;
-    velktest::FakeEventPump pump_{clock_};
-    velktest::FakeProgressBox progress_;
+    // Before the document, which posts to it until it is gone.
+    velktest::ScriptedUiServices ui_;
     velktest::MemorySettingsStore store_;
     CVelkPreference preference_{store_, ""};
-    FakeOverwriteAsker overwrite_;
     FakeClipboard clipboard_;
 
 private:
@@ -162,20 +142,18 @@ public:
                     bool synthOnFakeClock = false) {
         peer_ = backend_.CreatePair("Sim:Port 1");
         if (synthOnFakeClock) {
-            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return clock_.Now(); });
-            peer_->SetWireClock([this] { return clock_.Now(); });
+            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return ui_.Now(); });
+            peer_->SetWireClock([this] { return ui_.Now(); });
         } else
             sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
-        pump_.onPump = [this] {
+        ui_.onPump = [this] {
             if (deliver) Deliver();
-            if (onPass) onPass(pump_.pumps);
+            if (onPass) onPass(ui_.pumps);
         };
-        doc_ = std::make_unique<CVelkDoc>(CVelkDocSeams{backend_, prompter_, clock_, pump_,
-                                                        progress_, overwrite_,
-                                                        clipboard ? *clipboard : clipboard_,
-                                                        preference_, loop_.Poster()});
+        doc_ = std::make_unique<CVelkDoc>(backend_, ui_, clipboard ? *clipboard : clipboard_,
+                                          preference_);
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-        doc_->GetDevConfig().SetClock([this] { return clock_.Now(); });
+        doc_->GetDevConfig().SetClock([this] { return ui_.Now(); });
         tree_.calls = &calls;
         list_.calls = &calls;
         doc_->SetTreeView(&tree_);
@@ -188,7 +166,7 @@ public:
     void Deliver() {
         for (int round = 0; round < 20; ++round) {
             sim_->Drain();
-            if (loop_.RunPending() == 0) return;
+            if (ui_.RunPending() == 0) return;
         }
     }
 
@@ -251,8 +229,6 @@ public:
     SimSynth& Synth() { return sim_->Synth(); }
     SimSynthOnLoopback& Sim() { return *sim_; }
     midiport::LoopbackMidiBackend& Backend() { return backend_; }
-    // The user-interface thread's event loop (what the document posted).
-    DevEventLoop& Loop() { return loop_; }
     std::shared_ptr<midiport::LoopbackPeer>& Peer() { return peer_; }
     bool deliver = true;                    // each waiting pass delivers the wire
     std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
@@ -262,8 +238,6 @@ public:
     RecordingView list_{"list"};
 
 private:
-    // Before the document, which posts to it until it is gone.
-    DevEventLoop loop_;
     midiport::LoopbackMidiBackend backend_;
     std::shared_ptr<midiport::LoopbackPeer> peer_;
     std::unique_ptr<SimSynthOnLoopback> sim_;

@@ -1,7 +1,8 @@
 #pragma once
 // The tree and list models on the document of DocRig (simulated synth on
-// the loopback, temporary library, fake clock), with a fake hover timer and
-// launcher, and sinks that record what the window would be told.
+// the loopback, temporary library, scripted user-interface services, whose
+// clock times the tree's hover timer), with a launcher and sinks that
+// record what the window would be told.
 
 #include <filesystem>
 #include <memory>
@@ -13,30 +14,6 @@
 #include "librarian/CVelkViewModel.h"
 
 namespace viewstest {
-
-// Fires once the fake time has reached the started span.
-class FakeTimer final : public VelkOneShotTimer {
-public:
-    std::function<void()> onFire;
-    int starts = 0;
-    void Start(int milliseconds) override {
-        ++starts;
-        left_ = milliseconds;
-    }
-    void Stop() override { left_ = -1; }
-    bool Running() const { return left_ >= 0; }
-    void Advance(int milliseconds) {
-        if (left_ < 0) return;
-        left_ -= milliseconds;
-        if (left_ <= 0) {
-            left_ = -1;
-            if (onFire) onFire();
-        }
-    }
-
-private:
-    int left_ = -1;
-};
 
 class ListSinkRecorder final : public CVelkViewSink {
 public:
@@ -60,7 +37,6 @@ public:
 class ViewsRig : public doctest::DocRig {
 public:
     explicit ViewsRig(SimModel model = SimModel::BrontiselS) : DocRig(model) {
-        timer.onFire = [this] { tree.OnHoverTimer(); };
         list.SetSink(&listSink);
     }
 
@@ -89,9 +65,10 @@ public:
     }
     static void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }
 
-    FakeTimer timer;
     velktest::FakeLauncher launcher;
-    CLeftViewModel tree{Doc(), prompter_, launcher, timer};
+    CLeftViewModel tree{Doc(), ui_, launcher};
+    // The tree's hover timer.
+    velktest::ScriptedUiServices::TimerLog& hoverTimer = ui_.LastTimer();
     ListSinkRecorder listSink;
     CVelkViewModel list{Doc(), preference_};
 };

@@ -55,9 +55,9 @@ TEST_F(DocItemsTest, RenameRefusesNamesThatLeaveTheFolderOrReplaceAnItem) {
     const char* names[] = {"../A.prg", "x/A.prg", "..", ".", "/tmp/A.prg", "Taken.prg", "a\nb"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
-        rig_.prompter_.shown.clear();
+        rig_.ui_.shown.clear();
         EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", name), 0);
-        EXPECT_EQ(rig_.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantRename});
+        EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantRename});
     }
     EXPECT_EQ(DocRig::Listing(lib_), (std::vector<std::string>{"A.prg", "Taken.prg"}));
     EXPECT_EQ(DocRig::ReadFile(lib_ + "/Taken.prg"), "taken");
@@ -68,7 +68,7 @@ TEST_F(DocItemsTest, RenameToTheSameNameOrEmptyDoesNothing) {
     DocRig::WriteFile(lib_ + "/A.prg", "a");
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", "A.prg"), 0);
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", ""), 0);
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
     EXPECT_TRUE(rig_.calls.empty());
     // Names on disk are case-sensitive: another case is another name.
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", "a.prg"), 1);
@@ -115,7 +115,7 @@ TEST_F(DocItemsTest, RenamingADeviceProgramKeepsTwelveBytesAndShowsTheDevicesNam
     EXPECT_EQ(std::string(stored.begin(), stored.begin() + 12), "A Very Long ");
     ASSERT_GE(rig_.calls.size(), 2u);
     EXPECT_EQ(rig_.calls[0], "tree renamed " + path + " -> A Very Long ");
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 
     // The same name again sends nothing.
     const auto sent = rig_.Synth().Received().size();
@@ -158,7 +158,7 @@ TEST_F(DocItemsTest, RenamingADeviceProgramSendsOnlyWhatTheNameFieldTakes) {
     rig_.Deliver();
     EXPECT_EQ(rig_.Synth().Received().size(), sent);
     EXPECT_EQ(rig_.Device()->GetProgramName(5), highName);
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocItemsTest, DeviceRenameFailuresAreReported) {
@@ -166,7 +166,7 @@ TEST_F(DocItemsTest, DeviceRenameFailuresAreReported) {
     rig_.Synth().SetWriteProtect(true);
     EXPECT_EQ(rig_.Doc().RenameItem(rig_.ProgramPath(1), "Nope"), 0);
     EXPECT_EQ(rig_.Doc().RenameItem(itempath::MakeGlobalPath(rig_.DeviceName()), "Nope"), 0);
-    EXPECT_EQ(rig_.prompter_.Texts(),
+    EXPECT_EQ(rig_.ui_.Texts(),
               (std::vector<std::string>{velkdoctext::kCantOverwriteDevice,
                                         velkdoctext::kCantOverwriteDevice}));
     EXPECT_TRUE(rig_.calls.empty());
@@ -200,7 +200,7 @@ TEST_F(DocItemsTest, NewFolderGivesUpAfterNinetyEightNames) {
     fs::create_directories(lib_ + "/New Folder");
     for (int i = 2; i <= 98; ++i) DocRig::WriteFile(lib_ + "/New Folder " + std::to_string(i));
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 0);
-    EXPECT_EQ(rig_.prompter_.Texts(),
+    EXPECT_EQ(rig_.ui_.Texts(),
               std::vector<std::string>{"ERROR: Folder Can't be Created on " + lib_});
     EXPECT_FALSE(fs::exists(lib_ + "/New Folder 99"));
     EXPECT_EQ(rig_.Doc().NewFolder(itempath::MakeDevicePath(rig_.DeviceName())), 0);
@@ -214,18 +214,18 @@ TEST_F(DocItemsTest, DeleteAsksThenMovesToTheTrash) {
     DocRig::WriteFile(lib_ + "/Pads/P.prg", "p");
     CFNameList names = DocRig::List({lib_ + "/A.prg", lib_ + "/Pads"});
 
-    rig_.prompter_.answers = {VelkAnswer::kNo};
+    rig_.ui_.answers = {VelkAnswer::kNo};
     EXPECT_EQ(rig_.Doc().DeleteItems(names), 0);
     EXPECT_EQ(DocRig::Listing(lib_), (std::vector<std::string>{"A.prg", "Pads"}));
     EXPECT_TRUE(rig_.calls.empty());
 
-    rig_.prompter_.answers = {VelkAnswer::kYes};
+    rig_.ui_.answers = {VelkAnswer::kYes};
     rig_.clipboard_.content = VelkPayload{0, lib_ + "/A.prg\n"};
     EXPECT_EQ(rig_.Doc().DeleteItems(names), 1);
     EXPECT_EQ(DocRig::Listing(lib_), std::vector<std::string>{});
     const std::string trash = (doctest::Sandbox() / "data/Trash/files").string();
     EXPECT_EQ(DocRig::ReadFile(trash + "/A.prg"), "a");
-    EXPECT_EQ(rig_.prompter_.Texts(), std::vector<std::string>(2, velkdoctext::kAskTrash));
+    EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>(2, velkdoctext::kAskTrash));
     ASSERT_EQ(rig_.calls.size(), 4u);
     EXPECT_EQ(rig_.calls[0], "tree deleted " + names.GetText());
     EXPECT_EQ(rig_.calls[1], "list deleted " + names.GetText());
@@ -244,7 +244,7 @@ TEST_F(DocItemsTest, DeleteRefusesListsWithAnythingButSetupOrLibraryItems) {
         CFNameList names = DocRig::List(list);
         EXPECT_EQ(rig_.Doc().DeleteItems(names), 0);
     }
-    EXPECT_TRUE(rig_.prompter_.shown.empty()) << "asked before refusing";
+    EXPECT_TRUE(rig_.ui_.shown.empty()) << "asked before refusing";
     EXPECT_TRUE(fs::exists(lib_ + "/A.prg"));
     EXPECT_TRUE(fs::exists(rig_.Library() + "/outside.prg"));
 }
@@ -259,7 +259,7 @@ TEST_F(DocItemsTest, NothingIsDoneThroughALinkOutOfTheLibrary) {
     fs::create_directories(lib_ + "/Sub");
     const std::string link = lib_ + "/Out";
     fs::create_directory_symlink(outside, link);
-    rig_.prompter_.fallback = VelkAnswer::kYes;
+    rig_.ui_.fallback = VelkAnswer::kYes;
 
     CFNameList throughLink = DocRig::List({link + "/secret.prg"});
     EXPECT_EQ(rig_.Doc().DeleteItems(throughLink), 0);
@@ -277,7 +277,7 @@ TEST_F(DocItemsTest, NothingIsDoneThroughALinkOutOfTheLibrary) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_TRUE(fs::exists(lib_ + "/A.prg"));
     EXPECT_EQ(DocRig::Listing(lib_ + "/Sub"), std::vector<std::string>{});
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
     EXPECT_TRUE(rig_.calls.empty());
 }
 
@@ -292,7 +292,7 @@ TEST_F(DocItemsTest, AFolderNamedLikeTheLibraryInAnotherCaseIsNotTheLibrary) {
     const std::string other = upper + "/My Library/" + rig_.DeviceName();
     const RemovedAtEnd cleanup{upper};
     DocRig::WriteFile(other + "/B.prg", "b");
-    rig_.prompter_.fallback = VelkAnswer::kYes;
+    rig_.ui_.fallback = VelkAnswer::kYes;
 
     CFNameList names = DocRig::List({other + "/B.prg"});
     EXPECT_EQ(rig_.Doc().DeleteItems(names), 0);
@@ -301,7 +301,7 @@ TEST_F(DocItemsTest, AFolderNamedLikeTheLibraryInAnotherCaseIsNotTheLibrary) {
     EXPECT_EQ(rig_.Doc().PasteItems(names, lib_, true, 0, kRootLibrary, 1), 0);
     EXPECT_EQ(DocRig::ReadFile(other + "/B.prg"), "b");
     EXPECT_EQ(DocRig::Listing(lib_), std::vector<std::string>{});
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 // ---------------------------------------------------------------- clipboard and drops

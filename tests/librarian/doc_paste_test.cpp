@@ -62,7 +62,7 @@ TEST_F(DocPasteTest, DevicePastedIntoSetupAfterAFailedReceiveSavesNothing) {
               0);
     EXPECT_EQ(DocRig::ReadFile(existing), "mine");
     EXPECT_EQ(DocRig::Listing(rig_.SetupFolder()), std::vector<std::string>{"untitled.set"});
-    EXPECT_EQ(rig_.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
 }
 
 TEST_F(DocPasteTest, DevicePastedIntoSetupNeverReplacesAnUntitledSetup) {
@@ -75,17 +75,17 @@ TEST_F(DocPasteTest, DevicePastedIntoSetupNeverReplacesAnUntitledSetup) {
     EXPECT_EQ(DocRig::Listing(rig_.SetupFolder()),
               (std::vector<std::string>{"untitled (2).set", "untitled.set"}));
     EXPECT_GT(fs::file_size(rig_.SetupFolder() + "/untitled (2).set"), 30000u);
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocPasteTest, DeviceReceivedBeforeIsSavedWithoutRequestOrBox) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
-    const auto boxes = rig_.progress_.captions.size();
+    const auto boxes = rig_.ui_.progressCaptions.size();
     EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(),
                         {itempath::MakeDevicePath(rig_.DeviceName())}),
               1);
     EXPECT_EQ(rig_.ReceivedCount(Msg::kAllDataDumpRequest), 1);
-    EXPECT_EQ(rig_.progress_.captions.size(), boxes);
+    EXPECT_EQ(rig_.ui_.progressCaptions.size(), boxes);
     EXPECT_TRUE(fs::is_regular_file(rig_.SetupFolder() + "/untitled.set"));
 }
 
@@ -93,7 +93,7 @@ TEST_F(DocPasteTest, FailedSetupSaveIsReported) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     const std::string folder = rig_.SetupFolder() + "/gone";  // removed since it was shown
     EXPECT_EQ(PasteInto(kRootSetup, folder, {itempath::MakeDevicePath(rig_.DeviceName())}), 0);
-    EXPECT_EQ(rig_.prompter_.Texts(),
+    EXPECT_EQ(rig_.ui_.Texts(),
               std::vector<std::string>{"ERROR: Can't Save " + folder + "/untitled.set"});
 }
 
@@ -116,13 +116,13 @@ TEST_F(DocPasteTest, PastingDeviceProgramsIntoTheLibraryNeverOverwritesFiles) {
     EXPECT_EQ(DocRig::ReadFile(folder + "/Prog 001.prg"), "mine");
     EXPECT_NE(DocRig::ReadFile(folder + "/Init.prg"), DocRig::ReadFile(folder + "/Init (2).prg"))
         << "the two programs' data";
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocPasteTest, NeverReceivedDeviceItemsAreNotSaved) {
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.ProgramPath(0)}), 0);
     EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), std::vector<std::string>{});
-    EXPECT_EQ(rig_.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
 }
 
 // The list shows a setup folder while programs are dropped on a library
@@ -222,7 +222,7 @@ TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
     EXPECT_EQ(DocRig::Listing(lib + "/Pads"), (std::vector<std::string>{"Deep", "O.prg", "Pad.prg"}));
     EXPECT_EQ(DocRig::Listing(lib + "/Pads/Deep"), std::vector<std::string>{});
     EXPECT_EQ(DocRig::Listing(lib + "/Other"), std::vector<std::string>{});
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 // A folder lies inside another only below a separator: "Ban" goes into its
@@ -236,7 +236,7 @@ TEST_F(DocPasteTest, FolderGoesIntoASiblingWhoseNameItBegins) {
     EXPECT_EQ(DocRig::ReadFile(lib + "/Bank/Ban/B.prg"), "b");
     EXPECT_EQ(DocRig::ReadFile(lib + "/Bank/Deep/Ban/B.prg"), "b");
     EXPECT_EQ(DocRig::Listing(lib), std::vector<std::string>{"Bank"}) << "moved";
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocPasteTest, ConflictsAskAndFoldersMerge) {
@@ -245,24 +245,24 @@ TEST_F(DocPasteTest, ConflictsAskAndFoldersMerge) {
     DocRig::WriteFile(setup + "/From/Live/n.set", "new n");
     DocRig::WriteFile(setup + "/To/Live/a.set", "old a");
     DocRig::WriteFile(setup + "/To/Live/c.set", "old c");
-    rig_.prompter_.answers = {VelkAnswer::kYes};  // replace a.set
+    rig_.ui_.answers = {VelkAnswer::kYes};  // replace a.set
     EXPECT_EQ(PasteInto(kRootSetup, setup + "/To", {setup + "/From/Live"}, true), 1);
     EXPECT_EQ(DocRig::Listing(setup + "/To/Live"),
               (std::vector<std::string>{"a.set", "c.set", "n.set"}));
     EXPECT_EQ(DocRig::ReadFile(setup + "/To/Live/a.set"), "new a");
     EXPECT_FALSE(fs::exists(setup + "/From/Live")) << "moved";
-    EXPECT_EQ(rig_.prompter_.Texts(),
+    EXPECT_EQ(rig_.ui_.Texts(),
               std::vector<std::string>{"\"" + setup + "/To/Live/a.set\" already exists.\nReplace it?"});
 
     // No skips the file; Cancel stops, and neither is reported.
     DocRig::WriteFile(setup + "/x.set", "new x");
     DocRig::WriteFile(setup + "/To/x.set", "old x");
     for (VelkAnswer answer : {VelkAnswer::kNo, VelkAnswer::kCancel}) {
-        rig_.prompter_.shown.clear();
-        rig_.prompter_.answers = {answer};
+        rig_.ui_.shown.clear();
+        rig_.ui_.answers = {answer};
         PasteInto(kRootSetup, setup + "/To", {setup + "/x.set"});
         EXPECT_EQ(DocRig::ReadFile(setup + "/To/x.set"), "old x");
-        EXPECT_EQ(rig_.prompter_.shown.size(), 1u);
+        EXPECT_EQ(rig_.ui_.shown.size(), 1u);
     }
 }
 
@@ -289,42 +289,42 @@ protected:
 };
 
 TEST_F(DocWriteTest, ProgramFileGoesToTheChosenSlot) {
-    rig_.overwrite_.slot = 5;
+    rig_.ui_.confirmSlot = 5;
     EXPECT_EQ(PasteOntoDevice(file_), 1);
-    ASSERT_EQ(rig_.overwrite_.asked.size(), 1u);
-    EXPECT_EQ(rig_.overwrite_.asked[0].caption, "Overwrite the Device Program with \"Saved.prg\" ?");
-    EXPECT_TRUE(rig_.overwrite_.asked[0].withTarget);
-    EXPECT_EQ(rig_.overwrite_.asked[0].targetKind, 1);
+    ASSERT_EQ(rig_.ui_.confirmations.size(), 1u);
+    EXPECT_EQ(rig_.ui_.confirmations[0].caption, "Overwrite the Device Program with \"Saved.prg\" ?");
+    EXPECT_TRUE(rig_.ui_.confirmations[0].withTarget);
+    EXPECT_EQ(rig_.ui_.confirmations[0].targetKind, 1);
     rig_.Deliver();
     EXPECT_EQ(rig_.Synth().Program(5), Named(9, "Saved"));
     EXPECT_EQ(rig_.Device()->GetProgramName(5), "Saved");
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
-    EXPECT_FALSE(rig_.progress_.shown);
+    EXPECT_TRUE(rig_.ui_.shown.empty());
+    EXPECT_FALSE(rig_.ui_.progressShown);
 }
 
 TEST_F(DocWriteTest, CancelWritesNothing) {
-    rig_.overwrite_.answer = false;
+    rig_.ui_.confirmAnswer = false;
     const auto sent = rig_.Synth().Received().size();
     EXPECT_EQ(PasteOntoDevice(file_), 0);
     rig_.Deliver();
     EXPECT_EQ(rig_.Synth().Received().size(), sent);
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocWriteTest, ExtensionInCapitalsDoesNothing) {
     const std::string upper = rig_.LibraryFolder() + "/Saved.PRG";
     fs::copy_file(file_, upper);
     EXPECT_EQ(PasteOntoDevice(upper), 0);
-    EXPECT_TRUE(rig_.overwrite_.asked.empty());
+    EXPECT_TRUE(rig_.ui_.confirmations.empty());
 }
 
 TEST_F(DocWriteTest, WriteProtectedDeviceTimesOutAndIsReported) {
     rig_.Synth().SetWriteProtect(true);
     const SimProgramRecord stored = rig_.Synth().Program(0);
-    const auto before = rig_.clock_.Elapsed();
+    const auto before = rig_.ui_.Elapsed();
     EXPECT_EQ(PasteOntoDevice(file_), 0);
-    EXPECT_EQ(rig_.clock_.Elapsed() - before, 100ms + 5000ms) << "pause, then 50 x 100 ms";
-    EXPECT_EQ(rig_.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig_.ui_.Elapsed() - before, 100ms + 5000ms) << "pause, then 50 x 100 ms";
+    EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
     EXPECT_EQ(rig_.Synth().Program(0), stored);
 }
 
@@ -332,7 +332,7 @@ TEST_F(DocWriteTest, ConfirmationInTheLastPassCounts) {
     // The synth's confirmation is lost; the same message, sent by hand,
     // arrives while the last pass sleeps.
     rig_.Synth().SetFault(SimReply::WriteCompleted, SimFault().WithSilence());
-    const int first = rig_.pump_.pumps;
+    const int first = rig_.ui_.pumps;
     rig_.onPass = [&](int pass) {
         if (pass - first != 50) return;
         rig_.Peer()->Send({0xF0, 0x42, static_cast<uint8_t>(0x30 | (rig_.Synth().Channel() & 0x0F)),
@@ -340,20 +340,20 @@ TEST_F(DocWriteTest, ConfirmationInTheLastPassCounts) {
         rig_.Deliver();
     };
     EXPECT_EQ(PasteOntoDevice(file_), 1);
-    EXPECT_EQ(rig_.pump_.pumps - first, 50);
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_EQ(rig_.ui_.pumps - first, 50);
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocWriteTest, SetupFileOverwritesTheWholeDevice) {
     ASSERT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(), {itempath::MakeDevicePath(rig_.DeviceName())}), 1);
     rig_.Synth().SetProgram(9, Named(9, "Changed"));
     EXPECT_EQ(PasteOntoDevice(rig_.SetupFolder() + "/untitled.set"), 1);
-    ASSERT_EQ(rig_.overwrite_.asked.size(), 1u);
-    EXPECT_EQ(rig_.overwrite_.asked[0].caption, "Overwrite the Whole Device ?");
-    EXPECT_FALSE(rig_.overwrite_.asked[0].withTarget);
+    ASSERT_EQ(rig_.ui_.confirmations.size(), 1u);
+    EXPECT_EQ(rig_.ui_.confirmations[0].caption, "Overwrite the Whole Device ?");
+    EXPECT_FALSE(rig_.ui_.confirmations[0].withTarget);
     rig_.Deliver();
     EXPECT_EQ(rig_.Synth().Program(9), Named(9, "Saved"));
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 // A setup file recorded while the synth was write protected, or written by
@@ -390,7 +390,7 @@ TEST_F(DocWriteTest, SetupFilesGlobalGoesOutAsEveryGlobalTheSystemBuilds) {
     EXPECT_EQ(rig_.Synth().Program(9)[0], 'N');
     rig_.Device()->Initialize();
     EXPECT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
-    EXPECT_TRUE(rig_.prompter_.shown.empty());
+    EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocWriteTest, TwoFilesOrAFolderAreNotWritten) {
@@ -400,7 +400,7 @@ TEST_F(DocWriteTest, TwoFilesOrAFolderAreNotWritten) {
               0);
     fs::create_directories(rig_.LibraryFolder() + "/Folder.prg");
     EXPECT_EQ(PasteOntoDevice(rig_.LibraryFolder() + "/Folder.prg"), 0);
-    EXPECT_TRUE(rig_.overwrite_.asked.empty());
+    EXPECT_TRUE(rig_.ui_.confirmations.empty());
 }
 
 }  // namespace

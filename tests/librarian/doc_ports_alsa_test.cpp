@@ -30,7 +30,7 @@ TEST(AlsaDocPorts, FirstStartTalksToTheSynthBehindAVirtualPortNotMidiThrough) {
     EXPECT_EQ(rig.Doc().GetDevConfig().GetDeviceName(0), "Brontisel S");
     EXPECT_EQ(rig.ConnectedClient(true), kVirMidi0);
     EXPECT_EQ(rig.ConnectedClient(false), kVirMidi0);
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 TEST(AlsaDocPorts, FirstStartPrefersAUsbInterfaceForBothDirections) {
@@ -142,15 +142,15 @@ TEST(AlsaDocPorts, LostInputFailsTheReceiveAtOnceWithItsUsualError) {
         rig.PlugSynth(kVirMidi0);
         ASSERT_TRUE(rig.Connect());
         rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
-        const int pumpsBefore = rig.pump_.pumps;
+        const int pumpsBefore = rig.ui_.pumps;
         rig.onPass = [&](int pass) {
             if (pass != pumpsBefore + 1) return;
             c.lose(rig.Seq());
             rig.Seq().Settle();
         };
         EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
-        EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
-        EXPECT_EQ(rig.pump_.pumps - pumpsBefore, 1) << "not after 600 passes";
+        EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+        EXPECT_EQ(rig.ui_.pumps - pumpsBefore, 1) << "not after 600 passes";
         EXPECT_FALSE(rig.Device()->IsDumpReceived());
     }
 }
@@ -175,23 +175,23 @@ TEST(AlsaDocPorts, WriteCutShortByAnOverrunOwesItsReplyOnlyWhileItCanCome) {
         return rig.Doc().PasteItems(list, itempath::MakeDevicePath(name), false, 0, itempath::kRootDevice, 1);
     };
     rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());
-    const int pumpsBefore = rig.pump_.pumps;
+    const int pumpsBefore = rig.ui_.pumps;
     rig.onPass = [&](int pass) {
         if (pass != pumpsBefore + 1) return;
         rig.Seq().FailInput(-ENOSPC);
         rig.Seq().Settle();
     };
     ASSERT_EQ(paste(), 0);
-    ASSERT_EQ(rig.pump_.pumps - pumpsBefore, 1);
+    ASSERT_EQ(rig.ui_.pumps - pumpsBefore, 1);
     rig.onPass = nullptr;
     rig.Synth().ClearFaults();
-    rig.prompter_.shown.clear();
-    rig.clock_.Advance(std::chrono::minutes(1));
+    rig.ui_.shown.clear();
+    rig.ui_.SleepFor(std::chrono::minutes(1));
 
     EXPECT_EQ(paste(), 1);
 
     EXPECT_EQ(rig.Device()->GetGlobal(0)->GetParam(0), tune);
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 }  // namespace

@@ -64,12 +64,12 @@ TEST(DocReplies, PastedSetupIsNotConfirmedByAReplyThatCameBeforeIt) {
     static_cast<MDevDescZEPHA*>(rig.Device())->SendEditBuffer();
     rig.Arrive();
     rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
-    const int before = rig.pump_.pumps;
+    const int before = rig.ui_.pumps;
 
     EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
 
-    EXPECT_EQ(rig.pump_.pumps - before, 300) << "the box closed before the synth answered";
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui_.pumps - before, 300) << "the box closed before the synth answered";
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
 }
 
 // A whole-device write whose dump was lost keeps the device's programs in
@@ -85,7 +85,7 @@ TEST(DocReplies, FailedWholeDeviceWriteKeepsTheDevicesPrograms) {
 
     EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
 
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
     EXPECT_EQ(rig.Device()->GetProgramName(9), name);
     EXPECT_EQ(static_cast<MDevDescZEPHA*>(rig.Device())->GetZEPHAProgram(9)->ToBytes(), nine);
     CFNameList program = DocRig::List({rig.ProgramPath(9)});
@@ -100,7 +100,7 @@ TEST(DocReplies, ConfirmedWholeDeviceWriteMakesTheFilesProgramsTheDevices) {
     const std::string setup = SetupFileWith(rig, 9, "FromFile");
     EXPECT_EQ(PasteOntoDevice(rig, setup), 1);
     EXPECT_EQ(rig.Device()->GetProgramName(9), "FromFile");
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // A rename timed out waiting for write completed; the synth's reply comes
@@ -118,11 +118,11 @@ TEST(DocReplies, LateWriteCompletedOfATimedOutRenameConfirmsNoOtherRename) {
 
     // The synth takes nothing any more.
     rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
-    rig.prompter_.shown.clear();
+    rig.ui_.shown.clear();
     rig.calls.clear();
     EXPECT_EQ(rig.Doc().RenameItem(rig.ProgramPath(4), "Second"), 0);
 
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
     EXPECT_FALSE(Told(rig, "renamed")) << "the list shows a name the synth does not have";
     EXPECT_EQ(rig.Device()->GetProgramName(4), four);
     EXPECT_EQ(rig.ReceivedCount(Msg::kProgramWriteRequest), 1);
@@ -138,24 +138,24 @@ TEST(DocReplies, BrontiselSReceptionWithoutTheGlobalFailsAndKeepsThePreviousData
 
     EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
 
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
     EXPECT_EQ(rig.Device()->IsDumpReceived(), 0);
     EXPECT_EQ(rig.Device()->GetProgramName(0), first) << "the programs of a failed reception were taken";
     // Start-up values are never saved as the device's global.
-    rig.prompter_.shown.clear();
+    rig.ui_.shown.clear();
     CFNameList global = DocRig::List({itempath::MakeGlobalPath(rig.DeviceName())});
     EXPECT_EQ(rig.Doc().PasteItems(global, rig.LibraryFolder(), false, 0, kRootLibrary, 2), 0);
     EXPECT_TRUE(DocRig::Listing(rig.LibraryFolder()).empty());
 
     // With its global the reception succeeds.
     rig.Synth().ClearFaults();
-    rig.prompter_.shown.clear();
+    rig.ui_.shown.clear();
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
     const SimProgramRecord own = rig.Synth().Program(0);
     std::string name(own.begin(), own.begin() + 12);
     name.erase(name.find_last_not_of(' ') + 1);
     EXPECT_EQ(rig.Device()->GetProgramName(0), name) << "the synth's own program";
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // At 2,400 bytes/s a Brontisel S's dumps take about 31 s: the receive goes
@@ -165,14 +165,14 @@ TEST(DocReplies, ReceptionOnASlowWireGoesOnWhileTheDumpComesIn) {
     ASSERT_TRUE(rig.Connect());
     rig.Synth().SetWireRate(2400);
     rig.Synth().SetWirePiece(64);
-    const auto before = rig.clock_.Elapsed();
+    const auto before = rig.ui_.Elapsed();
 
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
 
-    const auto took = rig.clock_.Elapsed() - before;
+    const auto took = rig.ui_.Elapsed() - before;
     EXPECT_GT(took, 30s) << "the dumps alone take longer than the receive's limit";
     EXPECT_LT(took, 32s);
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // The dump stops half-way: the wait gives up its limit after the last byte.
@@ -182,17 +182,17 @@ TEST(DocReplies, ReceptionOnASlowWireTimesOutItsLimitAfterTheDumpStops) {
     rig.Synth().SetWireRate(2400);
     rig.Synth().SetWirePiece(64);
     rig.deliver = false;
-    const int first = rig.pump_.pumps;
+    const int first = rig.ui_.pumps;
     // The wire breaks after ten seconds of the dump.
     rig.onPass = [&](int pass) {
         if (pass - first <= 200) rig.Deliver();
     };
-    const auto before = rig.clock_.Elapsed();
+    const auto before = rig.ui_.Elapsed();
 
     EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
 
-    EXPECT_EQ(rig.clock_.Elapsed() - before, 10s + 30s);
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_EQ(rig.ui_.Elapsed() - before, 10s + 30s);
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
 }
 
 // A whole-device write on a slow wire gave up while its dump was still
@@ -207,12 +207,12 @@ TEST(DocReplies, LateConfirmationOfATimedOutWholeDeviceWriteConfirmsNoOtherWrite
     // The synth takes the dump 31 s after it was sent, and confirms it then.
     rig.Synth().SetFault(SimReply::LoadCompleted, SimFault().WithLate(31s));
     EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
-    ASSERT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    ASSERT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
 
     rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
-    rig.prompter_.shown.clear();
+    rig.ui_.shown.clear();
     EXPECT_EQ(PasteOntoDevice(rig, global), 0) << "the late reply confirmed the global";
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
 }
 
 // Another device on the same input trickles a system-exclusive message of
@@ -242,12 +242,12 @@ TEST(DocReplies, AStrangersSlowSysExStretchesNoWait) {
             begun = true;
             rig.Deliver();
         };
-        const auto before = rig.clock_.Elapsed();
+        const auto before = rig.ui_.Elapsed();
 
         EXPECT_FALSE(c.run(rig));
 
-        EXPECT_EQ(rig.clock_.Elapsed() - before, c.limit);
-        EXPECT_EQ(rig.prompter_.shown.size(), 1u);
+        EXPECT_EQ(rig.ui_.Elapsed() - before, c.limit);
+        EXPECT_EQ(rig.ui_.shown.size(), 1u);
     }
 }
 
@@ -264,14 +264,14 @@ TEST(DocReplies, StrayReplyBeforeTheDumpIsAcrossConfirmsNoWholeDeviceWrite) {
     midiport::LoopbackFaults faults;
     faults.dropToPeer = 1;
     rig.Peer()->SetFaults(faults);
-    const int first = rig.pump_.pumps;
+    const int first = rig.ui_.pumps;
     rig.onPass = [&](int pass) {
         if (pass - first == 10) rig.Peer()->Send(Reply(rig.Synth(), Msg::kDataLoadCompleted));
     };
 
     EXPECT_EQ(PasteOntoDevice(rig, setup), 0);
 
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantOverwriteDevice});
     EXPECT_EQ(rig.Device()->GetProgramName(9), name);
 }
 
@@ -283,15 +283,15 @@ TEST(DocReplies, WholeDeviceWriteOnASlowerInterfaceWaitsFromTheDumpsLastByte) {
     ASSERT_TRUE(rig.ConnectAndReceive());
     const std::string setup = SetupFileWith(rig, 9, "FromFile");
     rig.Peer()->SetThrottle(MDevConfig::kSlowWireBytesPerSecond);
-    const auto before = rig.clock_.Elapsed();
+    const auto before = rig.ui_.Elapsed();
 
     EXPECT_EQ(PasteOntoDevice(rig, setup), 1);
 
-    const auto took = rig.clock_.Elapsed() - before;
+    const auto took = rig.ui_.Elapsed() - before;
     EXPECT_GT(took, 37s);
     EXPECT_LT(took, 38s);
     EXPECT_EQ(rig.Device()->GetProgramName(9), "FromFile");
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // A Brontisel S's whole-device write that gets no answer times out while
@@ -307,8 +307,8 @@ TEST(DocReplies, LateReplyOfAFailedWriteIsOwedOnlyWhileItCanStillCome) {
         bool rename;  // else a global write
     };
     const Case cases[] = {
-        {"a global write a minute later", [](DocRig& rig) { rig.clock_.Advance(60s); }, false},
-        {"a rename a minute later", [](DocRig& rig) { rig.clock_.Advance(60s); }, true},
+        {"a global write a minute later", [](DocRig& rig) { rig.ui_.SleepFor(60s); }, false},
+        {"a rename a minute later", [](DocRig& rig) { rig.ui_.SleepFor(60s); }, true},
         {"a global write after a reception",
          [](DocRig& rig) {
              rig.Device()->Initialize();
@@ -329,7 +329,7 @@ TEST(DocReplies, LateReplyOfAFailedWriteIsOwedOnlyWhileItCanStillCome) {
         rig.Synth().SetFault(SimReply::LoadCompleted, Silent());
         ASSERT_EQ(PasteOntoDevice(rig, setup), 0);
         rig.Synth().ClearFaults();
-        rig.prompter_.shown.clear();
+        rig.ui_.shown.clear();
 
         c.meanwhile(rig);
 
@@ -340,7 +340,7 @@ TEST(DocReplies, LateReplyOfAFailedWriteIsOwedOnlyWhileItCanStillCome) {
             EXPECT_EQ(PasteOntoDevice(rig, global), 1);
             EXPECT_EQ(rig.Device()->GetGlobal(0)->GetParam(0), tune);
         }
-        EXPECT_TRUE(rig.prompter_.shown.empty());
+        EXPECT_TRUE(rig.ui_.shown.empty());
     }
 }
 

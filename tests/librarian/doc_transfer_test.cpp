@@ -67,10 +67,10 @@ TEST(CVelkDocDetect, AnsweringDeviceIsIdentifiedAndGetsItsFolders) {
         EXPECT_EQ(rig.DeviceName(), model == SimModel::Brontisel ? "Brontisel" : "Brontisel S");
         EXPECT_TRUE(fs::is_directory(rig.Library() + "/My Setup/" + rig.DeviceName()));
         EXPECT_TRUE(fs::is_directory(rig.Library() + "/My Library/" + rig.DeviceName()));
-        EXPECT_EQ(rig.progress_.captions, std::vector<std::string>{"MIDI Transfering ..."});
-        EXPECT_EQ(rig.progress_.closes, 1);
-        EXPECT_LE(rig.pump_.pumps, 1) << "the reply came in the first pass";
-        EXPECT_TRUE(rig.prompter_.shown.empty());
+        EXPECT_EQ(rig.ui_.progressCaptions, std::vector<std::string>{"MIDI Transfering ..."});
+        EXPECT_EQ(rig.ui_.progressCloses, 1);
+        EXPECT_LE(rig.ui_.pumps, 1) << "the reply came in the first pass";
+        EXPECT_TRUE(rig.ui_.shown.empty());
     }
 }
 
@@ -78,11 +78,11 @@ TEST(CVelkDocDetect, NoAnsweringDeviceWaitsAboutOneSecondAndCreatesNoDeviceFolde
     DocRig rig;
     rig.Synth().SetFault(SimReply::Identity, SimFault().WithSilence());
     EXPECT_FALSE(rig.Connect());
-    EXPECT_EQ(rig.pump_.pumps, 20);
-    EXPECT_EQ(rig.clock_.Elapsed(), 1000ms);
+    EXPECT_EQ(rig.ui_.pumps, 20);
+    EXPECT_EQ(rig.ui_.Elapsed(), 1000ms);
     EXPECT_EQ(doctest::DocRig::Listing(rig.Library()), std::vector<std::string>{})
         << "no device, no folder";
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 TEST(CVelkDocDetect, PortFailureIsReportedAndDetectionGoesOn) {
@@ -91,8 +91,8 @@ TEST(CVelkDocDetect, PortFailureIsReportedAndDetectionGoesOn) {
     faults.refuseOpen = true;
     rig.Peer()->SetFaults(faults);
     EXPECT_FALSE(rig.Connect());
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantStartTransfer});
-    EXPECT_EQ(rig.pump_.pumps, 20) << "the identity wait still runs";
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantStartTransfer});
+    EXPECT_EQ(rig.ui_.pumps, 20) << "the identity wait still runs";
 }
 
 TEST(CVelkDocDetect, DeviceFolderBlockedByAFileIsReportedPerSide) {
@@ -102,13 +102,13 @@ TEST(CVelkDocDetect, DeviceFolderBlockedByAFileIsReportedPerSide) {
     ASSERT_TRUE(rig.Connect());
     const std::string setup = rig.Library() + "/My Setup/Brontisel";
     const std::string library = rig.Library() + "/My Library/Brontisel";
-    EXPECT_EQ(rig.prompter_.Texts(),
+    EXPECT_EQ(rig.ui_.Texts(),
               (std::vector<std::string>{
                   "An Intermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" +
                       setup + "\"",
                   "An Itermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" +
                       library + "\""}));
-    EXPECT_EQ(rig.prompter_.shown[0].icon, VelkIcon::kError);
+    EXPECT_EQ(rig.ui_.shown[0].icon, VelkIcon::kError);
 }
 
 TEST(CVelkDocReceive, ReceivesOnceOnly) {
@@ -116,23 +116,23 @@ TEST(CVelkDocReceive, ReceivesOnceOnly) {
     ASSERT_TRUE(rig.Connect());
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
     EXPECT_EQ(rig.ReceivedCount(Msg::kAllDataDumpRequest), 1);
-    EXPECT_EQ(rig.progress_.captions.size(), 2u);
+    EXPECT_EQ(rig.ui_.progressCaptions.size(), 2u);
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
     EXPECT_EQ(rig.ReceivedCount(Msg::kAllDataDumpRequest), 1) << "asked a second time";
-    EXPECT_EQ(rig.progress_.captions.size(), 2u) << "a box for a receive that was done";
+    EXPECT_EQ(rig.ui_.progressCaptions.size(), 2u) << "a box for a receive that was done";
     EXPECT_FALSE(rig.Doc().ReceiveAll(nullptr));
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 TEST(CVelkDocReceive, NoDumpIsReportedAfterThirtySeconds) {
     DocRig rig;
     ASSERT_TRUE(rig.Connect());
     rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
-    const auto before = rig.clock_.Elapsed();
+    const auto before = rig.ui_.Elapsed();
     EXPECT_FALSE(rig.Doc().ReceiveAll(rig.Device()));
-    EXPECT_EQ(rig.clock_.Elapsed() - before, 30000ms);
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
-    EXPECT_FALSE(rig.progress_.shown);
+    EXPECT_EQ(rig.ui_.Elapsed() - before, 30000ms);
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
+    EXPECT_FALSE(rig.ui_.progressShown);
 }
 
 TEST(CVelkDocReceive, WriteProtectedDeviceIsReported) {
@@ -140,7 +140,7 @@ TEST(CVelkDocReceive, WriteProtectedDeviceIsReported) {
     rig.Synth().SetWriteProtect(true);
     ASSERT_TRUE(rig.Connect());
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
-    EXPECT_EQ(rig.prompter_.Texts(), std::vector<std::string>{velkdoctext::kDeviceWriteProtected});
+    EXPECT_EQ(rig.ui_.Texts(), std::vector<std::string>{velkdoctext::kDeviceWriteProtected});
 }
 
 // The dump arrives while the last pass sleeps: it still counts.
@@ -148,7 +148,7 @@ TEST(CVelkDocReceive, DumpArrivingInTheLastPassIsNotReportedAsFailure) {
     DocRig rig;
     ASSERT_TRUE(rig.Connect());
     rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
-    const int first = rig.pump_.pumps;
+    const int first = rig.ui_.pumps;
     rig.onPass = [&](int pass) {
         if (pass - first != 600) return;
         rig.Synth().ClearFaults();
@@ -156,8 +156,8 @@ TEST(CVelkDocReceive, DumpArrivingInTheLastPassIsNotReportedAsFailure) {
         rig.Deliver();
     };
     EXPECT_TRUE(rig.Doc().ReceiveAll(rig.Device()));
-    EXPECT_EQ(rig.pump_.pumps - first, 600);
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_EQ(rig.ui_.pumps - first, 600);
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // Reconnecting to another model must not leave the old model's programs in
@@ -183,7 +183,7 @@ TEST(CVelkDocReceive, ReconnectingToAnotherModelReceivesAgain) {
     for (const auto& message : simS.Synth().Received())
         if (message.size() > 6 && message[6] == Msg::kAllDataDumpRequest) ++requests;
     EXPECT_EQ(requests, 1);
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // A window close that arrives through the events pumped during a transfer

@@ -13,6 +13,7 @@
 #include "librarian/CMainFrameCommands.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkStrings.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ public:
 
 class FrameCommands : public ::testing::Test {
 protected:
-    FrameCommands() : commands_(shell_, launcher_, prompter_, {"/nonexistent/bin", ""}) {
+    FrameCommands() : commands_(shell_, launcher_, ui_, {"/nonexistent/bin", ""}) {
         commands_.SetPanes(&tree_, &list_);
         commands_.SetRootKind([this] { return rootKind_; });
     }
@@ -118,7 +119,7 @@ protected:
 
     FakeShell shell_;
     velktest::FakeLauncher launcher_;
-    velktest::FakePrompter prompter_;
+    velktest::ScriptedUiServices ui_;
     FakeTree tree_;
     FakeList list_;
     int rootKind_ = itempath::kRootDevice;
@@ -228,14 +229,14 @@ protected:
     void Put(const char* dir) { std::ofstream(root_ / dir / "tolvane.pdf") << "%PDF-1.4\n"; }
     void RunHelp() {
         FakeShell shell;
-        CMainFrameCommands commands(shell, launcher_, prompter_,
+        CMainFrameCommands commands(shell, launcher_, ui_,
                                     {(root_ / "bin").string(), (root_ / "share").string()});
         EXPECT_TRUE(commands.DoCommand(ID_HELP_DOCUMENT));
     }
 
     std::filesystem::path root_;
     velktest::FakeLauncher launcher_;
-    velktest::FakePrompter prompter_;
+    velktest::ScriptedUiServices ui_;
 };
 
 TEST_F(HelpDocument, OpensTheDocumentBesideTheProgramFirstThenTheDataFolder) {
@@ -245,7 +246,7 @@ TEST_F(HelpDocument, OpensTheDocumentBesideTheProgramFirstThenTheDataFolder) {
     RunHelp();
     EXPECT_EQ(launcher_.opened, (std::vector<std::string>{(root_ / "share/tolvane.pdf").string(),
                                                           (root_ / "bin/tolvane.pdf").string()}));
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(HelpDocument, MissingDocumentOrNoViewerShowsTheError) {
@@ -254,7 +255,7 @@ TEST_F(HelpDocument, MissingDocumentOrNoViewerShowsTheError) {
     Put("bin");
     launcher_.result = false;  // no program registered for PDF
     RunHelp();
-    EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>(2, "ERROR: Can't Open Help File")));
+    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>(2, "ERROR: Can't Open Help File")));
 }
 
 }  // namespace

@@ -331,11 +331,11 @@ TEST(CVelkViewCommands, DeviceItemOpensOnlyOnceTheDeviceIsReceived) {
     rig.Synth().SetFault(SimReply::GlobalDump, SimFault().WithSilence());
     rig.Start();
     rig.SelectPath(rig.DevicePath());
-    ASSERT_EQ(rig.prompter_.Texts(), Strings{velkdoctext::kCantReceive});
+    ASSERT_EQ(rig.ui_.Texts(), Strings{velkdoctext::kCantReceive});
     rig.SelectType("Global");
     rig.commands.OpenItem();
     EXPECT_TRUE(rig.opener.opened.empty()) << "the global's start-up values were opened";
-    EXPECT_EQ(rig.prompter_.Texts(), (Strings{velkdoctext::kCantReceive, velkdoctext::kCantReceive}));
+    EXPECT_EQ(rig.ui_.Texts(), (Strings{velkdoctext::kCantReceive, velkdoctext::kCantReceive}));
 
     rig.Synth().ClearFaults();
     rig.SelectType("Global");
@@ -405,7 +405,7 @@ TEST(CVelkViewCommands, DeleteAndNewFolderActOnTheFolderShown) {
     ListRig rig;
     rig.Start();
     rig.SelectPath(rig.LibraryFolder());
-    rig.prompter_.fallback = VelkAnswer::kYes;
+    rig.ui_.fallback = VelkAnswer::kYes;
     rig.SelectRows({"x.prg", "g.glb"});
     rig.commands.DeleteSelection();
     EXPECT_FALSE(fs::exists(rig.LibraryFolder() + "/x.prg"));

@@ -397,7 +397,7 @@ TEST(CVelkViewModel, RenameAfterRefillLandsOnTheEditedItem) {
             EXPECT_TRUE(fs::exists(folder + "/" + other)) << other;
         for (int i = 0; i < device->GetProgramCount(); ++i)
             EXPECT_EQ(device->GetProgramName(i).value_or(""), programs[i]) << i;
-        EXPECT_TRUE(rig.prompter_.shown.empty()) << rig.prompter_.shown.front().text;
+        EXPECT_TRUE(rig.ui_.shown.empty()) << rig.ui_.shown.front().text;
     }
 }
 

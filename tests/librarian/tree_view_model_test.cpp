@@ -36,7 +36,7 @@ TEST(CLeftViewModel, BuildTreeWithDeviceShowsItUnderEachRootWithItsFoldersAndSel
     EXPECT_TRUE(live->children.empty());
     EXPECT_EQ(rig.tree.GetSelected(), rig.tree.DeviceRoot());
     EXPECT_EQ(rig.Doc().GetCurrentPath(), "/My Device");
-    EXPECT_TRUE(rig.prompter_.shown.empty());
+    EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
 // A link may lead anywhere on the disk (to /etc, say): it gets no node, and
@@ -94,10 +94,10 @@ TEST(CLeftViewModel, BuildTreeWithoutDeviceShowsTheMessageOnceAndKeepsTheRoots) 
     rig.Synth().SetFault(SimReply::Identity, SimFault().WithSilence());
     rig.tree.InitialUpdate();
     for (const auto& top : rig.tree.HiddenRoot().children) EXPECT_TRUE(top->children.empty());
-    EXPECT_EQ(rig.prompter_.Texts(), Strings{"ERROR: No Device Found, Check MIDI Device Setting"});
+    EXPECT_EQ(rig.ui_.Texts(), Strings{"ERROR: No Device Found, Check MIDI Device Setting"});
     EXPECT_EQ(rig.tree.GetSelected(), rig.tree.DeviceRoot());
     rig.tree.Reconnect();
-    EXPECT_EQ(rig.prompter_.shown.size(), 2u) << "once per build";
+    EXPECT_EQ(rig.ui_.shown.size(), 2u) << "once per build";
 }
 
 TEST(CLeftViewModel, NodePathsAndLookupsIgnoreCaseOnlyForTheDeviceRootAndDevices) {
@@ -346,14 +346,14 @@ TEST(CLeftViewModel, HoverExpandsAfterOneSecondRestartsOnAnotherNodeAndStopsOnLe
 
     EXPECT_EQ(rig.tree.DragOver(one, &payload, false), kDropMove);
     EXPECT_EQ(rig.tree.DragOver(one, &payload, true), kDropCopy);
-    EXPECT_EQ(rig.timer.starts, 1) << "the same node keeps its timer";
-    rig.timer.Advance(900);
+    EXPECT_EQ(rig.hoverTimer.starts, 1) << "the same node keeps its timer";
+    rig.ui_.Advance(std::chrono::milliseconds(900));
     EXPECT_EQ(rig.tree.DragOver(two, &payload, false), kDropMove);
     EXPECT_EQ(rig.tree.GetDropHighlight(), two);
-    rig.timer.Advance(900);
+    rig.ui_.Advance(std::chrono::milliseconds(900));
     EXPECT_FALSE(one->expanded);
     EXPECT_FALSE(two->expanded) << "moving to another node restarts the second";
-    rig.timer.Advance(100);
+    rig.ui_.Advance(std::chrono::milliseconds(100));
     EXPECT_TRUE(two->expanded);
     EXPECT_FALSE(one->expanded);
 
@@ -361,7 +361,7 @@ TEST(CLeftViewModel, HoverExpandsAfterOneSecondRestartsOnAnotherNodeAndStopsOnLe
     rig.tree.DragOver(three, &payload, false);
     rig.tree.DragLeave();
     EXPECT_EQ(rig.tree.GetDropHighlight(), nullptr);
-    rig.timer.Advance(1000);
+    rig.ui_.Advance(std::chrono::milliseconds(1000));
     EXPECT_FALSE(three->expanded) << "leaving the tree cancels the expansion";
 
     EXPECT_EQ(rig.tree.DragOver(rig.tree.DeviceRoot(), &payload, false), kDropNone)

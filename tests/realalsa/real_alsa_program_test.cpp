@@ -30,7 +30,7 @@
 #include "editors/wx/CWxEditorOpener.h"
 #include "librarian/CVelkDoc.h"
 #include "librarian/CVelkDocTexts.h"
-#include "librarian/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"

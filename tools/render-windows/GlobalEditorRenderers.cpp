@@ -27,7 +27,7 @@ wxTopLevelWindow* GlobalEditor(RenderContext& ctx, SimModel model, int page)
     MDevDesc* device = ctx.Device(model);
     if (device == nullptr)
         return nullptr;
-    auto* editor = new CDialogEditGlb(*device, 0, {}, ctx.MainWindow(), EditorEnvironment{});
+    auto* editor = new CDialogEditGlb(*device, 0, {}, ctx.MainWindow(), ctx.Ui());
     ctx.Keep(std::make_shared<EditorHolder>(editor));
     if (page < static_cast<int>(editor->Tabs()->GetPageCount()))
         editor->Tabs()->SetSelection(page);

@@ -2,10 +2,10 @@
 #include <memory>
 
 #include "device/MDevDesc.h"
-#include "librarian/wx/CDialogAnimate.h"
 #include "librarian/wx/CDialogDevice.h"
-#include "librarian/wx/CDialogOverwrite.h"
 #include "tools/render-windows/WindowRenderers.h"
+#include "uiservices/wx/CDialogAnimate.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 
 VELK_RENDERER("progress-box", [](RenderContext& ctx) -> wxTopLevelWindow* {
     auto box = std::make_shared<CDialogAnimate>(ctx.MainWindow());
@@ -31,5 +31,5 @@ VELK_RENDERER("midi-device", [](RenderContext& ctx) -> wxTopLevelWindow* {
     auto ids = std::make_shared<std::pair<int, int>>(0, 2);
     ctx.Keep(ids);
     return new CDialogDevice(&ids->first, &ids->second, ctx.Backend(), ctx.Preference(),
-                             ctx.MainWindow());
+                             ctx.MainWindow(), ctx.Ui());
 });

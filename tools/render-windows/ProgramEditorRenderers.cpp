@@ -32,7 +32,7 @@ wxTopLevelWindow* ProgramEditor(RenderContext& ctx, int voiceMode, int tab)
     if (device == nullptr || device->GetProgram(1) == nullptr)
         return nullptr;
     device->GetProgram(1)->SetParam(MDevProgramParamId::kVoiceMode, voiceMode, 0);
-    auto* editor = new CDialogEditPrg(device, 1, {}, ctx.MainWindow(), EditorEnvironment{});
+    auto* editor = new CDialogEditPrg(device, 1, {}, ctx.MainWindow(), ctx.Ui());
     ctx.Keep(std::make_shared<EditorHolder>(editor));
     if (tab < static_cast<int>(editor->Notebook()->GetPageCount()))
         editor->Notebook()->SetSelection(static_cast<size_t>(tab));

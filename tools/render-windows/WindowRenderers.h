@@ -21,12 +21,14 @@
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynth.h"
 #include "tests/librarian/VelkTestSeams.h"
+#include "uiservices/wx/CWxUiServices.h"
 
 class MDevDesc;
 class SimSynthOnLoopback;
 
-// What a renderer may build its window on: a shown main window, loopback
-// MIDI ports, a connected simulated synth, preferences in memory.
+// What a renderer may build its window on: a shown main window, the
+// program's user-interface services over it, loopback MIDI ports, a
+// connected simulated synth, preferences in memory.
 class RenderContext {
 public:
     RenderContext();
@@ -35,6 +37,7 @@ public:
     RenderContext& operator=(const RenderContext&) = delete;
 
     wxFrame* MainWindow() { return main_; }
+    CWxUiServices& Ui() { return ui_; }
     // Two hardware port pairs ("Sim:Port 1", "USB:MIDI 2") around a
     // software one ("Soft:Synth").
     midiport::LoopbackMidiBackend& Backend() { return backend_; }
@@ -47,6 +50,8 @@ public:
     void Keep(std::shared_ptr<void> object) { kept_.push_back(std::move(object)); }
 
 private:
+    // Before the configuration, which posts to it until it is gone.
+    CWxUiServices ui_{[this] { return main_; }};
     midiport::LoopbackMidiBackend backend_;
     std::shared_ptr<midiport::LoopbackPeer> synthPair_;
     std::unique_ptr<SimSynthOnLoopback> synth_;

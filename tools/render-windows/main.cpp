@@ -20,9 +20,6 @@
 #include <vector>
 
 #include "device/MDevDesc.h"
-#include "librarian/VelkClock.h"
-#include "librarian/wx/CWxEventPump.h"
-#include "librarian/wx/WxPostToUi.h"
 #include "platform/midi/LoopbackPeer.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tools/render-windows/ScreenGrab.h"
@@ -54,7 +51,7 @@ MDevDesc* RenderContext::Device(SimModel model) {
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
         // Input is routed through the event loop, as in the application.
-        config_->RouteInputVia(WxPostToUi);
+        config_->RouteInputVia([this](std::function<void()> task) { ui_.Post(std::move(task)); });
         config_->CreateDevice();
         if (config_->OpenPorts() != 0) return nullptr;
     }
@@ -78,10 +75,7 @@ namespace {
 
 constexpr int kTitleBar = 26;
 
-void Pump(std::chrono::milliseconds span) {
-    CSteadyClock clock;
-    CWxEventPump(clock).PumpFor(span);
-}
+void Pump(RenderContext& context, std::chrono::milliseconds span) { context.Ui().PumpFor(span); }
 
 bool Save(wxTopLevelWindow& window, const std::filesystem::path& file) {
     const wxRect rect = window.GetScreenRect();
@@ -102,7 +96,7 @@ bool Save(wxTopLevelWindow& window, const std::filesystem::path& file) {
 
 int Render(const WindowRenderer& renderer, const std::filesystem::path& folder) {
     RenderContext context;
-    Pump(std::chrono::milliseconds(100));
+    Pump(context, std::chrono::milliseconds(100));
     wxTopLevelWindow* window = renderer.render(context);
     if (!window) {
         std::fprintf(stderr, "%s: nothing to render\n", renderer.name.c_str());
@@ -111,7 +105,7 @@ int Render(const WindowRenderer& renderer, const std::filesystem::path& folder) 
     window->Move(40, 40);
     window->Show();
     window->Raise();
-    Pump(std::chrono::milliseconds(400));
+    Pump(context, std::chrono::milliseconds(400));
     const std::filesystem::path file = folder / (renderer.name + ".png");
     if (!Save(*window, file)) {
         std::fprintf(stderr, "%s: cannot write %s\n", renderer.name.c_str(), file.c_str());

@@ -26,7 +26,7 @@
 #include "tests/guitest/RealInput.h"
 
 #include <X11/keysym.h>
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace {
 
@@ -42,9 +42,8 @@ protected:
     {
         rig_ = std::make_unique<DevRig>(model, &uiLoop_);
         ASSERT_TRUE(rig_->Connect());
-        waitTarget_ = std::make_unique<CDeviceWaitTarget>(rig_->Config(), &rig_->Dev());
         // Each pass of a waiting loop lets the synth answer everything sent.
-        pump_.onPump = [this] { rig_->Settle(); };
+        ui_.onPump = [this] { rig_->Settle(); };
     }
     void TearDown() override
     {
@@ -56,23 +55,9 @@ protected:
     // The device's global, which the editor copies when it opens.
     void Preset(int param, int32_t value) { Dev().GetGlobal(0)->SetParam(param, value, 0); }
 
-    EditorEnvironment Environment()
-    {
-        EditorEnvironment env;
-        env.target = waitTarget_.get();
-        env.guard = &guard_;
-        env.prompter = &prompter_;
-        env.pump = &pump_;
-        env.confirmWrite = [this](wxWindow&) {
-            ++confirmations_;
-            return true;
-        };
-        return env;
-    }
-
     CDialogEditGlb& Open(int index = 0, const std::filesystem::path& path = {})
     {
-        editor_.reset(new CDialogEditGlb(Dev(), index, path, frame_, Environment()));
+        editor_.reset(new CDialogEditGlb(Dev(), index, path, frame_, ui_));
         editor_->Show();
         Pump();
         return *editor_;
@@ -111,12 +96,7 @@ protected:
     // The synth's input is routed through wx's event loop, as in the program.
     WxUiLoop uiLoop_;
     std::unique_ptr<DevRig> rig_;
-    std::unique_ptr<CDeviceWaitTarget> waitTarget_;
-    velktest::FakePrompter prompter_;
-    velktest::FakeClock clock_;
-    velktest::FakeEventPump pump_{clock_};
-    CVelkTransferGuard guard_;
-    int confirmations_ = 0;
+    velktest::ScriptedUiServices ui_;
     std::unique_ptr<CDialogEditGlb> editor_;
 };
 
@@ -285,7 +265,7 @@ TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl)
     guitest::WindowManager wm;
     ASSERT_TRUE(wm.IsRunning());
     Connect(SimModel::BrontiselS);
-    editor_.reset(new CDialogEditGlb(Dev(), 0, {}, frame_, Environment()));
+    editor_.reset(new CDialogEditGlb(Dev(), 0, {}, frame_, ui_));
     CDialogEditGlb& editor = *editor_;
     const MDevDescProgram& global = *editor.Model().Global();
     const auto params = [&global] {
@@ -324,7 +304,7 @@ TEST_F(GlobalEditorGui, EscapeDoesNothing)
     editor.ProcessWindowEvent(cancel);
     EXPECT_EQ(editor.EndCode(), 0);
     EXPECT_TRUE(editor.IsShown());
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(GlobalEditorGui, EnterOnTheTabsDoesNotEndTheEditorUnasked)
@@ -342,7 +322,7 @@ TEST_F(GlobalEditorGui, EnterOnTheTabsDoesNotEndTheEditorUnasked)
     EXPECT_EQ(editor.EndCode(), 0);
     EXPECT_TRUE(editor.IsShown());
     EXPECT_TRUE(editor.Model().IsModified());
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(GlobalEditorGui, WindowCloseAsksAndIsRefusedOnCancel)
@@ -350,10 +330,10 @@ TEST_F(GlobalEditorGui, WindowCloseAsksAndIsRefusedOnCancel)
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     UserSelect(On<wxChoice>(2, 1128), 3);
-    prompter_.answers = {VelkAnswer::kCancel, VelkAnswer::kNo};
+    ui_.answers = {VelkAnswer::kCancel, VelkAnswer::kNo};
     EXPECT_TRUE(WindowClose());
     EXPECT_EQ(editor.EndCode(), 0);
-    EXPECT_EQ(prompter_.Texts(),
+    EXPECT_EQ(ui_.Texts(),
               std::vector<std::string>{"Write Changes to Device Before Closing ?"});
     WindowClose();
     EXPECT_EQ(editor.EndCode(), wxID_CANCEL);
@@ -366,11 +346,11 @@ TEST_F(GlobalEditorGui, WindowCloseDuringAWriteIsRefusedUnasked)
     CDialogEditGlb& editor = Open();
     UserSelect(On<wxChoice>(2, 1128), 3);
     {
-        CVelkTransferGuard::Scope waiting(guard_);
+        CVelkTransferGuard::Scope waiting(ui_.TransferGuard());
         EXPECT_TRUE(WindowClose());
     }
     EXPECT_EQ(editor.EndCode(), 0);
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs)
@@ -412,7 +392,7 @@ TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion)
     CDialogEditGlb& editor = Open();
     Click(editor.CloseButton());
     EXPECT_EQ(editor.EndCode(), wxID_CANCEL);
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(GlobalEditorGui, WriteToDeviceWritesTheGlobalsToTheSynth)
@@ -425,8 +405,8 @@ TEST_F(GlobalEditorGui, WriteToDeviceWritesTheGlobalsToTheSynth)
         UserSelect(On<wxChoice>(1, id::kClockSource), 1);        // External
         editors_test::UserSlide(On<wxSlider>(0, id::kTransposeSlider), 24);  // +12
         Click(editor.WriteButton());
-        EXPECT_EQ(confirmations_, 1);
-        EXPECT_TRUE(prompter_.shown.empty()) << prompter_.Texts().front();
+        EXPECT_EQ(ui_.confirmations.size(), 1u);
+        EXPECT_TRUE(ui_.shown.empty()) << ui_.Texts().front();
         EXPECT_EQ(editor.EndCode(), wxID_OK);
         EXPECT_FALSE(editor.Model().IsModified());
         rig_->Settle();
@@ -437,7 +417,7 @@ TEST_F(GlobalEditorGui, WriteToDeviceWritesTheGlobalsToTheSynth)
         // The confirmed write became the device's global.
         EXPECT_EQ(Dev().GetGlobal(0)->GetParam(15), 7);
         editor_.reset();
-        confirmations_ = 0;
+        ui_.confirmations.clear();
     }
 }
 
@@ -461,8 +441,8 @@ TEST_F(GlobalEditorGui, FileThatDidNotLoadOpensNoEditor)
     Connect(SimModel::Brontisel);
     const auto missing = std::filesystem::temp_directory_path() / "glbgui-missing.glb";
     std::filesystem::remove(missing);
-    EXPECT_EQ(CDialogEditGlb::Run(Dev(), -1, missing, frame_, Environment()), wxID_CANCEL);
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
+    EXPECT_EQ(CDialogEditGlb::Run(Dev(), -1, missing, frame_, ui_), wxID_CANCEL);
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
     EXPECT_EQ(Dev().SendDevDescUpdatedProgram(), 1);
 }
 
@@ -474,7 +454,7 @@ TEST_F(GlobalEditorGui, WithoutAGlobalObjectOnlyCloseActs)
     EXPECT_FALSE(editor.SaveButton()->IsEnabled());
     EXPECT_FALSE(editor.WriteButton()->IsEnabled());
     editor.OnWriteToDevice();
-    EXPECT_EQ(confirmations_, 0);
+    EXPECT_TRUE(ui_.confirmations.empty());
     Click(editor.CloseButton());
     EXPECT_EQ(editor.EndCode(), wxID_CANCEL);
 }

@@ -27,7 +27,6 @@
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
-#include "librarian/wx/CWxEventPump.h"
 #include "resources/VelkCommandIds.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/WhenModal.h"
@@ -199,9 +198,8 @@ TEST_F(OpenFromListTest, ArpeggiatorTurnedOnTheSynthReachesTheOpenEditor) {
 
         session_->GetSimulator()->Synth().SendNrpn(0x02, before ? 0 : 127);
         // The event loop runs as it does while the user looks at the page.
-        CSteadyClock clock;
-        CWxEventPump pump(clock);
-        for (int i = 0; i < 3000 && onOff->State() == shown; ++i) pump.PumpFor(std::chrono::milliseconds(10));
+        for (int i = 0; i < 3000 && onOff->State() == shown; ++i)
+            session_->GetUi().PumpFor(std::chrono::milliseconds(10));
 
         EXPECT_NE(onOff->State(), shown) << "the page did not show the synth's change";
         EXPECT_EQ(editor->Model().Program()->GetParam(MDevProgramParamId::kArpOnOff), before ? 0 : 1);

@@ -36,6 +36,8 @@
 #include "tests/editors/InRangeProgram.h"
 #include "tests/editors/ProgramEditorRig.h"
 #include "tests/guitest/WxUiLoop.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "uiservices/wx/CWxUiServices.h"
 
 namespace {
 
@@ -46,8 +48,7 @@ namespace Id = MDevProgramParamId;
 class ProgramEditorGui : public ::testing::Test {
 protected:
     // The tests count on the blank bank's programs: Single, all zero.
-    ProgramEditorGui()
-        : dev_(SimModel::Brontisel, SimBank::Blank(SimModel::Brontisel), &uiLoop_), pump_(clock_) {}
+    ProgramEditorGui() : dev_(SimModel::Brontisel, SimBank::Blank(SimModel::Brontisel), &uiLoop_) {}
 
     void SetUp() override {
         ASSERT_TRUE(dev_.Connect());
@@ -59,9 +60,8 @@ protected:
                 program.SetParam(id, value, 0);
             });
         }
-        waitTarget_ = std::make_unique<CDeviceWaitTarget>(dev_.Config(), &dev_.Dev());
         // Each pass of the write's waiting loop lets the synth answer.
-        pump_.onPump = [this] { dev_.Settle(); };
+        ui_.onPump = [this] { dev_.Settle(); };
         parent_ = new wxFrame(nullptr, wxID_ANY, "list", wxPoint(0, 0), wxSize(1400, 1100));
         parent_->Show();
     }
@@ -74,19 +74,18 @@ protected:
         Pump();
     }
 
-    static void Pump() {
+    // wx's events and what the editor posted to the services.
+    void Pump() {
         for (int i = 0; i < 5; ++i) {
             wxTheApp->ProcessPendingEvents();
             wxYield();
+            ui_.RunPending();
         }
     }
 
     // The editor as the list makes it, not shown yet.
     CDialogEditPrg& Create(int number, const std::filesystem::path& path = {}) {
-        editor_ = std::make_unique<CDialogEditPrg>(
-            &dev_.Dev(), number, path, parent_,
-            EditorEnvironment{waitTarget_.get(), &guard_, &prompter_, {}, nullptr, &pump_},
-            CDialogEditPrg::Overrides{&confirm_, {}});
+        editor_ = std::make_unique<CDialogEditPrg>(&dev_.Dev(), number, path, parent_, ui_);
         return *editor_;
     }
 
@@ -124,13 +123,10 @@ protected:
     // The synth's input is routed through wx's event loop, as in the program.
     WxUiLoop uiLoop_;
     DevRig dev_;
-    velktest::FakeClock clock_;
-    velktest::FakeEventPump pump_;
-    velktest::FakePrompter prompter_;
-    FakeConfirm confirm_;
-    CVelkTransferGuard guard_;
-    std::unique_ptr<CDeviceWaitTarget> waitTarget_;
+    velktest::ScriptedUiServices ui_;
     wxFrame* parent_ = nullptr;
+    // The program's own, for a test on its real boxes and timers.
+    CWxUiServices wxUi_{[this] { return parent_; }};
     std::unique_ptr<CDialogEditPrg> editor_;
     DumpCounter dumps_;
 };
@@ -159,13 +155,15 @@ TEST_F(ProgramEditorGui, KnobTurnedOnAPageReachesTheSynth500MsLater) {
     EXPECT_FALSE(editor.Button(prglayout::kIdSaveToFile)->IsEnabled());
     // Nothing yet: the one-shot timer of 500 ms runs.
     EXPECT_EQ(NewDumps(), 0);
-    ASSERT_TRUE(editor.CommitTimer().IsRunning());
-    EXPECT_TRUE(editor.CommitTimer().IsOneShot());
-    EXPECT_EQ(editor.CommitTimer().GetInterval(), 500);
+    ASSERT_TRUE(editor.Model().CommitTimer().IsRunning());
+    EXPECT_EQ(ui_.LastTimer().delay, std::chrono::milliseconds(500));
+    ui_.Advance(std::chrono::milliseconds(499));
+    EXPECT_EQ(NewDumps(), 0);
 
-    editor.RunCommitTimer();
+    ui_.Advance(std::chrono::milliseconds(1));
 
-    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+    EXPECT_EQ(ui_.LastTimer().fired.size(), 1u);
+    EXPECT_FALSE(editor.Model().CommitTimer().IsRunning());
     EXPECT_EQ(NewDumps(), 1);
     // The synth plays what the editor holds.
     EXPECT_EQ(dev_.Synth().EditBuffer(), dev_.Dev().GetEditBuffer().ToBytes());
@@ -250,8 +248,8 @@ TEST_F(ProgramEditorGui, WriteToDeviceWritesTheSlotAndEndsOk) {
 
     Click(*editor.Button(prglayout::kIdWriteToDevice));
 
-    EXPECT_EQ(confirm_.offered, std::vector<int>{17});
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_EQ(OfferedSlots(ui_), std::vector<int>{17});
+    EXPECT_TRUE(ui_.shown.empty());
     EXPECT_EQ(editor.GetReturnCode(), wxID_OK);
     EXPECT_FALSE(editor.IsShown());
     const SimProgramRecord slot = dev_.Synth().Program(17);
@@ -270,15 +268,15 @@ TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
         if ((slider = dynamic_cast<wxSlider*>(child)) && slider->IsEnabled()) break;
     ASSERT_NE(slider, nullptr);
     UserSlide(slider, slider->GetValue() == slider->GetMax() ? slider->GetMin() : slider->GetMax());
-    ASSERT_TRUE(editor.CommitTimer().IsRunning());
-    prompter_.answers = {VelkAnswer::kNo};
+    ASSERT_TRUE(editor.Model().CommitTimer().IsRunning());
+    ui_.answers = {VelkAnswer::kNo};
 
     Click(*editor.Button(prglayout::kIdClose));
     editor.Finish();
 
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
     EXPECT_EQ(editor.GetReturnCode(), wxID_CANCEL);
-    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+    EXPECT_FALSE(editor.Model().CommitTimer().IsRunning());
     EXPECT_EQ(NewDumps(), 0);
 }
 
@@ -286,11 +284,9 @@ TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
 // up for a second with a change pending: nothing is sent meanwhile. Escape answers Cancel,
 // the user keeps editing, and the change then goes out as the live commit.
 TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
-    // No prompter: the editor asks with its own message box.
-    editor_ = std::make_unique<CDialogEditPrg>(
-        &dev_.Dev(), 4, std::filesystem::path(), parent_,
-        EditorEnvironment{waitTarget_.get(), &guard_, nullptr, {}, nullptr, &pump_},
-        CDialogEditPrg::Overrides{&confirm_, {}});
+    // The program's own services: the real box, the real commit timer.
+    editor_ = std::make_unique<CDialogEditPrg>(&dev_.Dev(), 4, std::filesystem::path(), parent_,
+                                               wxUi_);
     CDialogEditPrg& editor = *editor_;
     editor.Show();
     Pump();
@@ -302,7 +298,7 @@ TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
         if ((slider = dynamic_cast<wxSlider*>(child)) && slider->IsEnabled()) break;
     ASSERT_NE(slider, nullptr);
     UserSlide(slider, slider->GetValue() == slider->GetMax() ? slider->GetMin() : slider->GetMax());
-    ASSERT_TRUE(editor.CommitTimer().IsRunning());
+    ASSERT_TRUE(editor.Model().CommitTimer().IsRunning());
 
     // Which message boxes are up (every modal dialog passes the hook).
     class BoxWatch final : public wxModalDialogHook {
@@ -360,7 +356,7 @@ TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
 
     EXPECT_EQ(editor.GetReturnCode(), wxID_OK);
     EXPECT_FALSE(save->IsEnabled());
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
     editor.Finish();
     ASSERT_NE(dev_.Dev().LoadProgramFileToEdit(path), nullptr);
     EXPECT_EQ(dev_.Dev().GetEditBuffer().GetName(), "Saved");
@@ -537,7 +533,7 @@ TEST_F(ProgramEditorGui, ArpeggiatorReportReachesTheArpeggioPageOnlyWhileOpen) {
     EXPECT_EQ(editor.Model().Program()->GetParam(Id::kArpOnOff), 1);
     EXPECT_NE(onOff->State(), stateOff);
     EXPECT_TRUE(editor.Model().IsModified());
-    EXPECT_FALSE(editor.CommitTimer().IsRunning());
+    EXPECT_FALSE(editor.Model().CommitTimer().IsRunning());
 
     // A report that came in just before the editor finished, still queued
     // for the event loop then, is dropped.
@@ -564,18 +560,18 @@ TEST_F(ProgramEditorGui, EscapeEnterAndOkCancelCommandsDoNothing) {
     }
     Pump();
     EXPECT_TRUE(editor.IsShown());
-    EXPECT_TRUE(prompter_.shown.empty());
+    EXPECT_TRUE(ui_.shown.empty());
 }
 
 TEST_F(ProgramEditorGui, WindowManagerCloseAsksTheCloseQuestion) {
     CDialogEditPrg& editor = Open(0);
     UserType(editor.NameEdit(), "Changed");
-    prompter_.answers = {VelkAnswer::kCancel, VelkAnswer::kNo};
+    ui_.answers = {VelkAnswer::kCancel, VelkAnswer::kNo};
 
     EXPECT_FALSE(editor.Close(false));
     Pump();
     EXPECT_TRUE(editor.IsShown());
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
 
     editor.Close(false);
     Pump();
@@ -589,7 +585,7 @@ TEST_F(ProgramEditorGui, FileThatDidNotLoadOpensNoEditor) {
     CDialogEditPrg& editor = Open(-1, missing);
     EXPECT_EQ(editor.ShowModal(), wxID_CANCEL);
     EXPECT_FALSE(editor.IsShown());
-    EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
     EXPECT_EQ(editor.Notebook()->GetPageCount(), 0u);
     EXPECT_EQ(editor.Page(), nullptr);
     EXPECT_FALSE(editor.Model().IsRegistered());

@@ -21,7 +21,7 @@
 #include "librarian/CVelkDoc.h"
 #include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CDialogDevice.h"
-#include "librarian/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"

@@ -36,7 +36,7 @@ public:
         frame = new wxFrame(nullptr, wxID_ANY, "Views", wxPoint(0, 0), size);
         auto* splitter = new wxSplitterWindow(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                               wxSP_3D | wxSP_LIVE_UPDATE);
-        tree = new CLeftView(splitter, rig.Doc(), rig.prompter_, launcher);
+        tree = new CLeftView(splitter, rig.Doc(), rig.ui_, launcher);
         list = new CVelkView(splitter, rig.Doc(), rig.preference_);
         splitter->SplitVertically(tree, list, 200);
         frame->Show();

@@ -4,12 +4,10 @@
 // it (no close box, Escape and window-manager close are refused) nor
 // minimise it, and every other top-level window is disabled while it shows.
 // The caller's waiting loop pumps the events; the box has no timer of its
-// own.
+// own. CWxUiServices shows it over the window in front.
 
 #include <memory>
 #include <string>
-
-#include "librarian/VelkWaitLoop.h"
 
 class wxDialog;
 class wxIconizeEvent;
@@ -17,22 +15,22 @@ class wxTopLevelWindow;
 class wxWindow;
 class wxWindowDisabler;
 
-class CDialogAnimate final : public VelkProgressBox {
+class CDialogAnimate final {
 public:
     static constexpr int kIdAnimation = 1001;
 
     // `parent`: the main window or an editor. Nothing is shown yet.
     explicit CDialogAnimate(wxWindow* parent);
-    ~CDialogAnimate() override;
+    ~CDialogAnimate();
     CDialogAnimate(const CDialogAnimate&) = delete;
     CDialogAnimate& operator=(const CDialogAnimate&) = delete;
 
     // Shows the box centred over the parent, the spinner running. An empty
     // caption keeps the title "MIDI Transfering ...". Showing a shown box
     // only changes its title.
-    void Show(const std::string& caption) override;
+    void Show(const std::string& caption);
     // Stops the spinner, enables the other windows again, destroys the box.
-    void Close() override;
+    void Close();
 
     // The box while it is shown, else null.
     wxDialog* GetDialog() const { return box_; }

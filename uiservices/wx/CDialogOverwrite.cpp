@@ -1,4 +1,4 @@
-#include "librarian/wx/CDialogOverwrite.h"
+#include "uiservices/wx/CDialogOverwrite.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>

@@ -1,7 +1,10 @@
-#include "librarian/VelkWaitLoop.h"
+#include "uiservices/VelkWaitLoop.h"
 
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
+
+CDeviceWaitTarget::CDeviceWaitTarget(MDevDesc& device)
+    : config_(device.Owner()), device_(&device) {}
 
 void CDeviceWaitTarget::ProcessInput() { config_.ProcessInput(); }
 
@@ -15,7 +18,7 @@ midiport::MidiOutProgress CDeviceWaitTarget::OutputProgress() { return config_.O
 
 bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
                         const std::function<bool()>& done) {
-    CVelkTransferGuard::Scope running(guard_);
+    CVelkTransferGuard::Scope running(ui_.TransferGuard());
     const int most = spec.passes * velkwait::kActiveWaitFactor;
     const uint64_t losses = target.InputLosses();
     // Everything sent so far, the request or dump waited on included.
@@ -26,7 +29,7 @@ bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
         target.ProcessInput();
         if (done()) return true;
         if (target.InputLosses() != losses) break;
-        pump_.PumpFor(spec.pass);
+        ui_.PumpFor(spec.pass);
         const uint64_t now = target.InputProgress();
         const bool sending = target.OutputProgress().left < sent;
         quiet = now == progress && !sending ? quiet + 1 : 0;
@@ -38,31 +41,8 @@ bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
     return false;
 }
 
-void CTaskPump::Post(Task task) {
-    {
-        std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
-    }
-    posted_.notify_one();
+CVelkProgressScope::CVelkProgressScope(VelkUiServices& ui, const std::string& caption) : ui_(ui) {
+    ui_.ShowProgress(caption);
 }
 
-void CTaskPump::PumpFor(std::chrono::milliseconds budget) {
-    const auto deadline = std::chrono::steady_clock::now() + budget;
-    std::unique_lock lock(mutex_);
-    do {
-        while (!tasks_.empty()) {
-            Task task = std::move(tasks_.front());
-            tasks_.pop_front();
-            lock.unlock();
-            task();
-            lock.lock();
-        }
-    } while (posted_.wait_until(lock, deadline, [this] { return !tasks_.empty(); }));
-}
-
-CVelkProgressScope::CVelkProgressScope(VelkProgressBox& box, const std::string& caption)
-    : box_(box) {
-    box_.Show(caption);
-}
-
-CVelkProgressScope::~CVelkProgressScope() { box_.Close(); }
+CVelkProgressScope::~CVelkProgressScope() { ui_.CloseProgress(); }

@@ -1,4 +1,4 @@
-#include "librarian/CDialogOverwriteModel.h"
+#include "uiservices/CDialogOverwriteModel.h"
 
 #include <algorithm>
 #include <utility>

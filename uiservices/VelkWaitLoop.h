@@ -9,16 +9,12 @@
 // all.
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <utility>
 
-#include "librarian/VelkClock.h"
 #include "platform/midi/MidiOutPort.h"
+#include "uiservices/VelkUiServices.h"
 
 class MDevConfig;
 class MDevDesc;
@@ -42,37 +38,6 @@ inline constexpr VelkWaitSpec kEditorWrite{50, milliseconds(100)};
 // times its passes: a device that sends without end cannot hold it for good.
 inline constexpr int kActiveWaitFactor = 4;
 }  // namespace velkwait
-
-// Runs the user interface's events for a while. The wx pump dispatches
-// events until the budget is spent; a headless pump just sleeps.
-class VelkEventPump {
-public:
-    virtual ~VelkEventPump() = default;
-    // Returns once `budget` has passed on the pump's clock.
-    virtual void PumpFor(std::chrono::milliseconds budget) = 0;
-};
-
-// The event loop of a program without windows: tasks posted from any
-// thread (the device configuration's input routing, RouteInputVia) run on
-// the pumping thread as they arrive; between them it sleeps until the
-// budget has passed on the steady clock. A task posted while nobody pumps
-// runs in the next pass.
-class CTaskPump final : public VelkEventPump {
-public:
-    using Task = std::function<void()>;
-
-    // Posts to this pump; valid while the pump lives.
-    std::function<void(Task)> Poster() {
-        return [this](Task task) { Post(std::move(task)); };
-    }
-    void Post(Task task);
-    void PumpFor(std::chrono::milliseconds budget) override;
-
-private:
-    std::mutex mutex_;
-    std::condition_variable posted_;
-    std::deque<Task> tasks_;
-};
 
 // What a waiting loop drives on the device side.
 class VelkWaitTarget {
@@ -98,6 +63,8 @@ public:
 class CDeviceWaitTarget final : public VelkWaitTarget {
 public:
     CDeviceWaitTarget(MDevConfig& config, MDevDesc* device) : config_(config), device_(device) {}
+    // The device's own configuration.
+    explicit CDeviceWaitTarget(MDevDesc& device);
     void ProcessInput() override;
     void CancelTransfer() override;
     uint64_t InputProgress() override;
@@ -109,31 +76,11 @@ private:
     MDevDesc* device_;
 };
 
-// Tells whether a waiting loop runs somewhere below on the stack, so that a
-// window close arriving through the pumped events can be refused: closing
-// would destroy what the loop still uses.
-class CVelkTransferGuard {
-public:
-    bool IsRunning() const { return depth_ > 0; }
-
-    class Scope {
-    public:
-        explicit Scope(CVelkTransferGuard& guard) : guard_(guard) { ++guard_.depth_; }
-        ~Scope() { --guard_.depth_; }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-
-    private:
-        CVelkTransferGuard& guard_;
-    };
-
-private:
-    int depth_ = 0;
-};
-
 class CVelkWaitLoop {
 public:
-    CVelkWaitLoop(VelkEventPump& pump, CVelkTransferGuard& guard) : pump_(pump), guard_(guard) {}
+    // Pumps the services' event loop; their transfer guard tells meanwhile
+    // that a wait runs.
+    explicit CVelkWaitLoop(VelkUiServices& ui) : ui_(ui) {}
 
     // Each pass routes the input, tests `done` (true ends the wait at once)
     // and pumps for one pass length. The wait ends after N passes in a row
@@ -146,27 +93,17 @@ public:
     bool Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done);
 
 private:
-    VelkEventPump& pump_;
-    CVelkTransferGuard& guard_;
+    VelkUiServices& ui_;
 };
 
-// The progress box shown while a transfer waits.
-class VelkProgressBox {
-public:
-    virtual ~VelkProgressBox() = default;
-    // An empty caption keeps the box's own title.
-    virtual void Show(const std::string& caption) = 0;
-    virtual void Close() = 0;
-};
-
-// Shows a progress box for the lifetime of the scope.
+// Shows the services' progress box for the lifetime of the scope.
 class CVelkProgressScope {
 public:
-    CVelkProgressScope(VelkProgressBox& box, const std::string& caption);
+    CVelkProgressScope(VelkUiServices& ui, const std::string& caption);
     ~CVelkProgressScope();
     CVelkProgressScope(const CVelkProgressScope&) = delete;
     CVelkProgressScope& operator=(const CVelkProgressScope&) = delete;
 
 private:
-    VelkProgressBox& box_;
+    VelkUiServices& ui_;
 };

@@ -8,7 +8,7 @@
 
 #include <wx/dialog.h>
 
-#include "librarian/CDialogOverwriteModel.h"
+#include "uiservices/CDialogOverwriteModel.h"
 
 class MDevDesc;
 class wxSpinButton;

@@ -1,4 +1,4 @@
-#include "librarian/wx/CDialogAnimate.h"
+#include "uiservices/wx/CDialogAnimate.h"
 
 #include <wx/activityindicator.h>
 #include <wx/app.h>

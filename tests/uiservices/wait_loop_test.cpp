@@ -1,20 +1,20 @@
 // The waiting loop of the blocking transfers: when it stops, what it pumps,
-// that it routes the input on every pass and cancels on time-out, and that
-// a long time-out costs no real time.
+// that it routes the input on every pass and cancels on time-out, that a
+// long time-out costs no real time, and the transfer guard and progress box
+// it keeps.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
-#include <thread>
 
-#include "librarian/VelkWaitLoop.h"
 #include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/FakeWaitTarget.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "uiservices/VelkWaitLoop.h"
 
 using namespace std::chrono_literals;
-using velktest::FakeClock;
-using velktest::FakeEventPump;
 using velktest::FakeWaitTarget;
+using velktest::ScriptedUiServices;
 
 namespace {
 
@@ -42,20 +42,18 @@ class WaitLoopCase : public ::testing::TestWithParam<WaitCase> {};
 
 TEST_P(WaitLoopCase, StopsPumpsRoutesAndCancelsAsExpected) {
     const WaitCase& c = GetParam();
-    FakeClock clock;
-    FakeEventPump pump(clock);
+    ScriptedUiServices ui;
     FakeWaitTarget target;
-    CVelkTransferGuard guard;
-    CVelkWaitLoop loop(pump, guard);
+    CVelkWaitLoop loop(ui);
 
     const bool done = loop.Run(kSpec, target, [&] { return target.processed >= c.replyAfterInputs; });
 
     EXPECT_EQ(done, c.done);
-    EXPECT_EQ(pump.pumps, c.pumps);
+    EXPECT_EQ(ui.pumps, c.pumps);
     EXPECT_EQ(target.processed, c.inputs);
     EXPECT_EQ(target.cancels, c.cancels);
-    EXPECT_EQ(clock.Elapsed(), c.pumps * kSpec.pass);
-    EXPECT_FALSE(guard.IsRunning());
+    EXPECT_EQ(ui.Elapsed(), c.pumps * kSpec.pass);
+    EXPECT_FALSE(ui.TransferGuard().IsRunning());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WaitLoopCase, ::testing::ValuesIn(kCases),
@@ -89,36 +87,32 @@ TEST(WaitLoop, InputArrivingOrOutputGoingOutKeepsTheWaitGoing) {
         {"never out, input lost", 0, 1000, 2, 1000, false, 2},
     };
     for (const Case& c : cases) {
-        FakeClock clock;
-        FakeEventPump pump(clock);
+        ScriptedUiServices ui;
         FakeWaitTarget target;
         target.output = {1000, c.sendingPasses == 0 ? 1000u : 0u};
-        pump.onPump = [&] {
-            if (pump.pumps <= c.inputPasses) target.progress += 64;
-            if (pump.pumps >= c.sendingPasses) target.output.left = 1000;
-            if (pump.pumps == c.lostInPass) ++target.losses;
+        ui.onPump = [&] {
+            if (ui.pumps <= c.inputPasses) target.progress += 64;
+            if (ui.pumps >= c.sendingPasses) target.output.left = 1000;
+            if (ui.pumps == c.lostInPass) ++target.losses;
         };
-        CVelkTransferGuard guard;
-        CVelkWaitLoop loop(pump, guard);
+        CVelkWaitLoop loop(ui);
         const bool done = loop.Run(kSpec, target, [&] { return target.processed >= c.replyAfterInputs; });
         EXPECT_EQ(done, c.done) << c.name;
-        EXPECT_EQ(pump.pumps, c.pumps) << c.name;
+        EXPECT_EQ(ui.pumps, c.pumps) << c.name;
         EXPECT_EQ(target.cancels, c.done ? 0 : 1) << c.name;
     }
 }
 
 TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
-    FakeClock clock;
-    FakeEventPump pump(clock);
+    ScriptedUiServices ui;
     FakeWaitTarget target;
-    CVelkTransferGuard guard;
-    CVelkWaitLoop loop(pump, guard);
+    CVelkWaitLoop loop(ui);
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(loop.Run(velkwait::kReceive, target, [] { return false; }));
     const auto real = std::chrono::steady_clock::now() - start;
 
-    EXPECT_EQ(clock.Elapsed(), 30000ms);
+    EXPECT_EQ(ui.Elapsed(), 30000ms);
     EXPECT_EQ(target.processed, velkwait::kReceive.passes + 1);
     EXPECT_EQ(target.cancels, 1);
     // The fake clock's thirty seconds above are the check; the real time is
@@ -127,44 +121,17 @@ TEST(WaitLoop, ReceiveTimeOutOfThirtySecondsCostsNoRealTime) {
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(real).count()));
 }
 
-// The pump of a program without windows is its event loop: what another
-// thread posts (the input routing) runs on the pumping thread as it
-// arrives, not after the pass, and the pass still lasts its budget.
-TEST(WaitLoop, TaskPumpRunsWhatIsPostedAsItArrives) {
-    CTaskPump pump;
-    const auto post = pump.Poster();
-    std::thread::id ranOn;
-    std::chrono::steady_clock::time_point ranAt{};
-    post([] {});  // before the pass: runs at its start
-    std::thread poster([&] {
-        std::this_thread::sleep_for(20ms);
-        post([&] {
-            ranOn = std::this_thread::get_id();
-            ranAt = std::chrono::steady_clock::now();
-        });
-    });
-    const auto start = std::chrono::steady_clock::now();
-    pump.PumpFor(1000ms);
-    const auto end = std::chrono::steady_clock::now();
-    poster.join();
-
-    EXPECT_EQ(ranOn, std::this_thread::get_id());
-    EXPECT_LT(ranAt - start, 500ms) << "routed at the end of the pass, not as it came";
-    EXPECT_GE(end - start, 1000ms);
-}
-
 TEST(WaitLoop, GuardReportsTheRunningWaitAlsoWhenNested) {
-    FakeClock clock;
-    FakeEventPump pump(clock);
+    ScriptedUiServices ui;
     FakeWaitTarget target;
-    CVelkTransferGuard guard;
-    CVelkWaitLoop loop(pump, guard);
+    CVelkWaitLoop loop(ui);
+    const CVelkTransferGuard& guard = ui.TransferGuard();
     bool innerSawRunning = false;
     bool outerStillRunning = false;
 
     // A wait started from an event pumped by another wait.
     bool nested = false;
-    pump.onPump = [&] {
+    ui.onPump = [&] {
         if (nested) return;
         nested = true;
         FakeWaitTarget inner;
@@ -179,33 +146,31 @@ TEST(WaitLoop, GuardReportsTheRunningWaitAlsoWhenNested) {
 }
 
 TEST(WaitLoop, ProgressScopeClosesTheBoxOnEveryWayOut) {
-    velktest::FakeProgressBox box;
+    ScriptedUiServices ui;
     try {
-        CVelkProgressScope shown(box, "MIDI Transfering ...");
-        EXPECT_TRUE(box.shown);
+        CVelkProgressScope shown(ui, "MIDI Transfering ...");
+        EXPECT_TRUE(ui.progressShown);
         throw 1;
     } catch (int) {
     }
-    EXPECT_FALSE(box.shown);
-    EXPECT_EQ(box.closes, 1);
-    EXPECT_EQ(box.captions, std::vector<std::string>{"MIDI Transfering ..."});
+    EXPECT_FALSE(ui.progressShown);
+    EXPECT_EQ(ui.progressCloses, 1);
+    EXPECT_EQ(ui.progressCaptions, std::vector<std::string>{"MIDI Transfering ..."});
 }
 
-// The device's own waits, against the simulated synth: the pump delivers
+// The device's own waits, against the simulated synth: each pass delivers
 // what the synth answered, the loop routes it into the device model.
 class DeviceWait : public ::testing::TestWithParam<SimModel> {
 protected:
-    DeviceWait() : rig_(GetParam()), pump_(clock_) {
-        pump_.onPump = [this] { rig_.Settle(); };
+    DeviceWait() : rig_(GetParam()) {
+        ui_.onPump = [this] { rig_.Settle(); };
     }
     DevRig rig_;
-    FakeClock clock_;
-    FakeEventPump pump_;
-    CVelkTransferGuard guard_;
+    ScriptedUiServices ui_;
 };
 
 TEST_P(DeviceWait, IdentifyThenReceiveAllWithinTheirPasses) {
-    CVelkWaitLoop loop(pump_, guard_);
+    CVelkWaitLoop loop(ui_);
     ASSERT_EQ(rig_.Config().OpenPorts(), 0);
     CDeviceWaitTarget identifying(rig_.Config(), nullptr);
     ASSERT_TRUE(loop.Run(velkwait::kIdentify, identifying,
@@ -217,20 +182,20 @@ TEST_P(DeviceWait, IdentifyThenReceiveAllWithinTheirPasses) {
     CDeviceWaitTarget receiving(rig_.Config(), device);
     EXPECT_TRUE(loop.Run(velkwait::kReceive, receiving,
                          [&] { return device->IsDumpReceived() != 0; }));
-    EXPECT_LT(pump_.pumps, 10);
+    EXPECT_LT(ui_.pumps, 10);
 }
 
 TEST_P(DeviceWait, UnconfirmedWriteTimesOutAndLeavesNothingAwaited) {
-    CVelkWaitLoop loop(pump_, guard_);
+    CVelkWaitLoop loop(ui_);
     ASSERT_TRUE(rig_.Connect());
     MDevDesc& device = rig_.Dev();
     rig_.Synth().SetFault(SimReply::WriteCompleted, SimFault().WithSilence());
     ASSERT_EQ(device.SendProgram(3), 0);
     ASSERT_EQ(device.GetTransferState().GetStep(), MDevTransferState::Step::AwaitLoad);
-    CDeviceWaitTarget writing(rig_.Config(), &device);
+    CDeviceWaitTarget writing(device);  // on the device's own configuration
 
     EXPECT_FALSE(loop.Run(velkwait::kWriteOne, writing, [&] { return device.TakeChanged() != 0; }));
-    EXPECT_EQ(clock_.Elapsed(), std::chrono::milliseconds(5000));
+    EXPECT_EQ(ui_.Elapsed(), std::chrono::milliseconds(5000));
     EXPECT_EQ(device.GetTransferState().GetStep(), MDevTransferState::Step::Idle);
 }
 
