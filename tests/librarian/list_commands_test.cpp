@@ -32,11 +32,11 @@ public:
 class ListRig : public ViewsRig {
 public:
     ListRig() {
-        WriteFile(LibraryFolder() + "/x.prg");
-        WriteFile(LibraryFolder() + "/g.glb");
-        WriteFile(LibraryFolder() + "/a.prg.glb");
+        velktest::WriteText(LibraryFolder() + "/x.prg", "x");
+        velktest::WriteText(LibraryFolder() + "/g.glb", "x");
+        velktest::WriteText(LibraryFolder() + "/a.prg.glb", "x");
         MakeFolder(LibraryFolder() + "/Sub");
-        WriteFile(SetupFolder() + "/s.set");
+        velktest::WriteText(SetupFolder() + "/s.set", "x");
         commands.SetTree(&tree);
         commands.SetOpener(&opener);
     }

@@ -35,6 +35,7 @@
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/RealInput.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -52,8 +53,6 @@ constexpr const char* kDevicePath = "/My Device/Brontisel S";
 std::string SettingsPath() {
     return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-gestures-test.conf").string();
 }
-
-void WriteFile(const std::string& path) { std::ofstream(path) << "x"; }
 
 class NoEditors final : public VelkItemOpener {
 public:
@@ -369,7 +368,7 @@ TEST_F(ExplorerGestures, NewFolderNamedThenAClickOnAnotherTreeFolderRenamesTheNe
 // file is renamed, no program of the synth.
 TEST_F(ExplorerGestures, LibraryFileRenamedThenAClickOnTheDeviceRenamesTheFileNotAProgram) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) velktest::WriteText(library_ + "/" + name, "x");
     });
     ClickNode(library_);
     OpenNameOf("Pad.prg");
@@ -422,7 +421,7 @@ TEST_F(ExplorerGestures, ColumnHeaderClickDuringARenameKeepsTheNameOnTheEditedRo
 // the list: no edit is left over the Global row and nothing is written to
 // the device.
 TEST_F(ExplorerGestures, SetupFileNameOpenThenAClickOnTheDeviceLeavesNoEditAndWritesNothing) {
-    Start([this] { WriteFile(setup_ + "/Gig.set"); });
+    Start([this] { velktest::WriteText(setup_ + "/Gig.set", "x"); });
     ClickNode(setup_);
     OpenNameOf("Gig.set");
 
@@ -439,7 +438,7 @@ TEST_F(ExplorerGestures, SetupFileNameOpenThenAClickOnTheDeviceLeavesNoEditAndWr
 // the edit must not reach for a row that is gone (it crashed).
 TEST_F(ExplorerGestures, ClickOnAnotherTreeNodeDuringAListRenameEndsTheEditSafely) {
     Start([this] {
-        for (const char* name : {"a.prg", "b.prg", "c.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"a.prg", "b.prg", "c.prg"}) velktest::WriteText(library_ + "/" + name, "x");
         fs::create_directories(library_ + "/Empty");
     });
     ExpandNode(library_);
@@ -493,7 +492,7 @@ TEST_F(ExplorerGestures, CopyOnlyDragFromTheDeviceDropsWithoutCtrl) {
 // its label.
 TEST_F(ExplorerGestures, DropAndHoverExpandWorkOverTheWholeTreeRow) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg"}) velktest::WriteText(library_ + "/" + name, "x");
         fs::create_directories(library_ + "/Alpha/Inner");
         fs::create_directories(library_ + "/Beta");
     });
@@ -524,7 +523,7 @@ TEST_F(ExplorerGestures, DropAndHoverExpandWorkOverTheWholeTreeRow) {
 // Ctrl+V with a program row selected: Edit > Paste is greyed, so the key
 // pastes nothing either (it wrote the file onto the device).
 TEST_F(ExplorerGestures, CtrlVDoesNothingWhileEditPasteIsGreyed) {
-    Start([this] { WriteFile(library_ + "/Bass.prg"); });
+    Start([this] { velktest::WriteText(library_ + "/Bass.prg", "x"); });
     ClickNode(library_);
     Click(RowNamedLabel("Bass.prg"));
     AfterKeys([this] { input_.Tap(XK_c, true); });
@@ -549,7 +548,7 @@ TEST_F(ExplorerGestures, CtrlVDoesNothingWhileEditPasteIsGreyed) {
 // selected row, also when a row was selected before.
 TEST_F(ExplorerGestures, OneRightClickShowsOneMenuTheOneForWhatWasClicked) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg"}) velktest::WriteText(library_ + "/" + name, "x");
     });
     struct Case {
         const char* where;  // a row, or "" for the empty space

@@ -108,11 +108,11 @@ void WriteLibrary(ViewsFrame& f) {
     const std::string library = f.DeviceFolder("My Library");
     for (const char* name : {"Bass Lead.prg", "Strings.prg", "Vocoder Pad.prg", "Studio.glb",
                              "a.prg.glb", "X.PRG"})
-        doctest::DocRig::WriteFile(library + "/" + name);
+        velktest::WriteText(library + "/" + name, "x");
     fs::create_directories(library + "/Live Set");
     const std::string setup = f.DeviceFolder("My Setup");
     for (const char* name : {"Gig 2016.set", "Rehearsal.set"})
-        doctest::DocRig::WriteFile(setup + "/" + name);
+        velktest::WriteText(setup + "/" + name, "x");
     fs::create_directories(setup + "/Archive/Old");
 }
 
@@ -321,8 +321,8 @@ TEST(CVelkViewGui, SortRefillAndRenameWorkOnTheItemsInPlace) {
     // Labels of many widths, created out of their order.
     for (int i = 0; i < 180; ++i) {
         const int k = (i * 37) % 180;
-        doctest::DocRig::WriteFile(folder + "/Patch " + std::string(k % 9, 'W') +
-                                   std::to_string(k) + ".prg");
+        velktest::WriteText(folder + "/Patch " + std::string(k % 9, 'W') +
+                                   std::to_string(k) + ".prg", "x");
     }
     f.Start();
     f.Select(folder);
@@ -392,7 +392,7 @@ TEST(CVelkViewGui, PaintBetweenASortAndTheLayoutDoesNotStall) {
     const std::string folder = f.DeviceFolder("My Library") + "/Many";
     fs::create_directories(folder);
     for (int i = 0; i < 700; ++i)
-        doctest::DocRig::WriteFile(folder + "/Name " + std::to_string(i) + ".prg");
+        velktest::WriteText(folder + "/Name " + std::to_string(i) + ".prg", "x");
     f.Start();
     f.Select(folder);
     wxWindow& rows = *f.list->GetRowsWindow();
@@ -565,7 +565,7 @@ TEST(CVelkViewGui, PrintsTheTimesOfListingAndSortingTenThousandFiles) {
     for (int i = 0; i < 10000; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "prog%05d.prg", (i * 7919) % 10000);
-        doctest::DocRig::WriteFile(folder + "/" + name);
+        velktest::WriteText(folder + "/" + name, "x");
     }
     f.Start();
     for (int style : {kStyleReport, kStyleIcon}) {
