@@ -30,7 +30,7 @@
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TempDir.h"
 

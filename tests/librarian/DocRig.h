@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "device/MDevDesc.h"
 #include "librarian/CFNameList.h"
 #include "librarian/CVelkDoc.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "VelkTestSeams.h"
+#include "tests/support/FakeLauncher.h"
 #include "librarian/CItemPath.h"
 #include "librarian/CMainFrameCommands.h"
 #include "resources/VelkCommandIds.h"

@@ -11,7 +11,7 @@
 #include "librarian/CVelkPreference.h"
 #include "librarian/wx/CDialogDevice.h"
 #include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "tests/support/ScriptedUiServices.h"
 
 namespace {

@@ -24,6 +24,7 @@
 #include "resources/wx/VelkMenuBuilder.h"
 #include "tests/guitest/RealInput.h"
 #include "tests/guitest/SaveShot.h"
+#include "tests/support/FakeLauncher.h"
 
 namespace {
 
