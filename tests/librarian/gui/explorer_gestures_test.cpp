@@ -97,8 +97,10 @@ protected:
         guitest::RunInLoop([this] { session_->StartUp(); });
         list_ = frame_->GetListWindow();
         tree_ = frame_->GetTreeWindow();
-        list_->showMenu = [this](wxMenu& menu) { Shown(menu, list_); };
-        tree_->showMenu = [this](wxMenu& menu) { Shown(menu, tree_); };
+        listMenus_ = std::make_unique<guitest::ContextMenuWatch>(
+            *list_, input_, [this](wxMenu& menu) { return Shown(menu); });
+        treeMenus_ = std::make_unique<guitest::ContextMenuWatch>(
+            *tree_, input_, [this](wxMenu& menu) { return Shown(menu); });
         // Managed by the window manager, which gives it the focus.
         ASSERT_TRUE(Until([this] {
             return frame_->IsShownOnScreen() && guitest::WmStateOf(*frame_) == 1 && frame_->IsActive();
@@ -114,22 +116,13 @@ protected:
     MDevDesc* Device() { return Doc().GetDevConfig().GetDevice(0); }
     SimSynth& Synth() { return session_->GetSimulator()->Synth(); }
 
-    // Every menu pops up for real; the keys a person presses in it follow,
-    // each once the menu it goes to is open: the keys set for it, else
-    // Escape.
-    void Shown(wxMenu& menu, wxWindow* view) {
+    // Every menu pops up for real; the keys a person presses in it follow:
+    // the keys set for it, else Escape.
+    std::vector<unsigned long> Shown(wxMenu& menu) {
         menus_.push_back(menu.FindItemByPosition(0)->GetItemLabel().utf8_string());
         std::vector<unsigned long> keys = std::move(chooseFromMenu_);
         chooseFromMenu_.clear();
-        if (keys.empty()) keys = {XK_Escape};
-        menuSteps_ = std::make_unique<Steps>();
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            const int menus = keys[i] == XK_Escape ? 1 : static_cast<int>(i) + 1;
-            menuSteps_->Wait([menus] { return guitest::ShownMenuCount() >= menus; });
-            menuSteps_->Do([this, key = keys[i]] { input_.Tap(key); });
-        }
-        menuSteps_->Start();
-        view->PopupMenu(&menu);
+        return keys;
     }
 
     // Selects the device in the tree: its data are received under the
@@ -329,7 +322,8 @@ protected:
     std::vector<std::string> menus_;
     // Keys for the next menu shown.
     std::vector<unsigned long> chooseFromMenu_;
-    std::unique_ptr<Steps> menuSteps_;
+    std::unique_ptr<guitest::ContextMenuWatch> listMenus_;
+    std::unique_ptr<guitest::ContextMenuWatch> treeMenus_;
     // A gesture in a dialog the program opened (`dialogs_.answer`).
     std::unique_ptr<Steps> dialogSteps_;
     int minimised_ = 0;  // minimise notices of the windows watched

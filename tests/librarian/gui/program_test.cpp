@@ -26,6 +26,7 @@
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
 #include "resources/VelkCommandIds.h"
+#include "tests/guitest/RealInput.h"
 #include "tests/guitest/SaveShot.h"
 #include "tests/guitest/WhenModal.h"
 #include "resources/wx/VelkMenuBuilder.h"
@@ -351,9 +352,11 @@ TEST_F(ProgramTest, MenuStatesFollowTheActiveView) {
 
 TEST_F(ProgramTest, ContextMenuIsListWithARowAndList2WithNone) {
     std::vector<wxString> firsts;
-    list_->showMenu = [&firsts](wxMenu& menu) {
+    guitest::XInput input;
+    const guitest::ContextMenuWatch menus(*list_, input, [&firsts](wxMenu& menu) {
         firsts.push_back(menu.FindItemByPosition(0)->GetItemLabel());
-    };
+        return std::vector<unsigned long>{};
+    });
     ShowFolder(kDevicePath);
     SelectRow(RowOfProgram(1));
     list_->OnContextMenu();
@@ -414,11 +417,11 @@ TEST_F(ProgramTest, FileDroppedOnAFolderRowMovesOnceTheDragHasReturned) {
     ShowFolder(LibraryFolder());
     frame_->RunCommand(ID_VIEW_DETAILS);
     const VelkPayload dragged{0, file + "\n"};
-    list_->dragPayload = [&dragged] { return &dragged; };
+    const velkview::OfferedDrag drag{&dragged};
     const wxPoint onSub = RowPoint(RowNamed("Sub"));
-    EXPECT_EQ(list_->DragOverAt(onSub, false), wxDragMove);
-    EXPECT_EQ(list_->DragOverAt(onSub, true), wxDragCopy);
-    ASSERT_TRUE(list_->DropAt(onSub, wxDragMove));
+    EXPECT_EQ(list_->DragOverAt(onSub, false, drag), wxDragMove);
+    EXPECT_EQ(list_->DragOverAt(onSub, true, drag), wxDragCopy);
+    ASSERT_TRUE(list_->DropAt(onSub, wxDragMove, drag));
     EXPECT_TRUE(fs::exists(file)) << "nothing moves inside the drag";
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(fs::exists(file));

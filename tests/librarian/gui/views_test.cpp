@@ -428,13 +428,13 @@ TEST(CLeftViewGui, RightClickSelectsTheNodeThenShowsTheMenuOnce) {
     ViewsFrame f;
     WriteLibrary(f);
     f.Start();
-    int shown = 0;
     bool expandEnabled = false;
-    f.tree->showMenu = [&](wxMenu& menu) {
-        ++shown;
+    guitest::XInput input;
+    const guitest::ContextMenuWatch menus(*f.tree, input, [&](wxMenu& menu) {
         menu.UpdateUI(f.tree);
         expandEnabled = menu.IsEnabled(velk::ToWxCommandId(32774));
-    };
+        return std::vector<unsigned long>{};
+    });
     f.Paint();
     const wxTreeItemId item = f.tree->ItemOf(f.tree->Model().FindNodeByPath(f.DeviceFolder("My Setup")));
     ASSERT_TRUE(item.IsOk());
@@ -446,7 +446,7 @@ TEST(CLeftViewGui, RightClickSelectsTheNodeThenShowsTheMenuOnce) {
     mouse.MouseClick(wxMOUSE_BTN_RIGHT);
     for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
 
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(menus.Shown(), 1);
     EXPECT_EQ(f.tree->GetSelection(), item);
     EXPECT_EQ(f.rig.Doc().GetCurrentPath(), f.DeviceFolder("My Setup"));
     EXPECT_TRUE(expandEnabled) << "the setup device folder has a subfolder";
@@ -487,26 +487,26 @@ TEST(CLeftViewGui, DropOnANodeHighlightsItAndPastesAfterTheDragReturned) {
     ViewsFrame f;
     const std::string setup = StartWithSetupOpen(f);
     const VelkPayload payload{0, setup + "/Rehearsal.set\n"};
-    f.tree->dragPayload = [&payload] { return &payload; };
+    const velkview::OfferedDrag drag{&payload};
     f.Paint();
     const wxTreeItemId archive = f.tree->ItemOf(f.tree->Model().FindNodeByPath(setup + "/Archive"));
     wxRect rect;
     ASSERT_TRUE(f.tree->GetBoundingRect(archive, rect, true));
     const wxPoint point = rect.GetPosition() + wxSize(4, rect.height / 2);
 
-    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragMove);
-    EXPECT_EQ(f.tree->DragOverAt(point, true), wxDragCopy);
+    EXPECT_EQ(f.tree->DragOverAt(point, false, drag), wxDragMove);
+    EXPECT_EQ(f.tree->DragOverAt(point, true, drag), wxDragCopy);
     EXPECT_FALSE(f.tree->IsSelected(archive)) << "a drop highlight is no selection";
     EXPECT_EQ(f.tree->Model().GetDropHighlight(), f.tree->NodeOf(archive));
-    EXPECT_TRUE(f.tree->DropAt(point, wxDragMove));
+    EXPECT_TRUE(f.tree->DropAt(point, wxDragMove, drag));
     EXPECT_EQ(f.tree->Model().GetDropHighlight(), nullptr);
     EXPECT_TRUE(fs::exists(setup + "/Rehearsal.set")) << "not inside the drag";
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(fs::exists(setup + "/Rehearsal.set"));
     EXPECT_TRUE(fs::exists(setup + "/Archive/Rehearsal.set"));
 
-    f.tree->dragPayload = [] { return nullptr; };
-    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragNone) << "a drag that is not ours";
+    EXPECT_EQ(f.tree->DragOverAt(point, false, velkview::OfferedDrag{}), wxDragNone)
+        << "a drag that is not ours";
 }
 
 TEST(CLeftViewGui, TreeMirrorsTheModel) {
