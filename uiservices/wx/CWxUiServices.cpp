@@ -150,11 +150,16 @@ void CWxUiServices::PumpFor(std::chrono::milliseconds budget) {
     do {
         const auto left = std::max(std::chrono::ceil<std::chrono::milliseconds>(deadline - now),
                                    std::chrono::milliseconds(0));
-        // Blocks until something happens or the pass is over. 0: the loop
-        // is asked to end and dispatches nothing, so the pass is slept out
-        // rather than spun.
-        if (!loop || loop->DispatchTimeout(static_cast<unsigned long>(left.count())) == 0)
-            SleepFor(left);
+        // Blocks until something happens (an event, a timer, a task posted
+        // from any thread, which wakes the loop) or the pass is over. What it
+        // returns is no reason to stop pumping: GTK's iteration reports the
+        // loop as ending whenever no main loop runs (before the application's
+        // starts) or the innermost one is about to be left, as it is after
+        // any modal dialog until the handler that showed it returns (wx ends
+        // the enclosing loop too and runs it again afterwards). The next call
+        // blocks all the same, so posted tasks keep running as they come.
+        if (loop) loop->DispatchTimeout(static_cast<unsigned long>(left.count()));
+        else SleepFor(left);
         // DispatchTimeout runs one source at most; a yield runs the rest that
         // is ready (GTK's drawing among it: without it a box shown just
         // before the wait stays unpainted), wx's pending events (CallAfter,

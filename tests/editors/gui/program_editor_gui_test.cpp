@@ -17,6 +17,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 
 #include "PageGuiSupport.h"
 #include "tests/guitest/RealInput.h"
@@ -197,6 +198,20 @@ TEST_F(ProgramEditorGui, OpensWithTheFocusInItsFirstControlAndAGraphDragMovesIt)
     CWiredPts* graph = nullptr;
     wxTextCtrl* attackEdit = nullptr;
     int dragged = -1;
+    std::string stage;  // the step of the drag under way
+    std::string seen;   // what that step last saw
+    const auto attackOnScreen = [&] {
+        const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
+        return graph->ClientToScreen(wxPoint(attack.x, attack.y));
+    };
+    // What the drag last saw, noted while the editor is open.
+    const auto look = [&] {
+        std::ostringstream text;
+        text << "attack " << graph->GetAttack() << ", dragged point " << graph->Model().DraggedIndex()
+             << ", pointer " << input.Pointer().x << "," << input.Pointer().y << ", attack point "
+             << attackOnScreen().x << "," << attackOnScreen().y << ", focus in " << Describe(wxWindow::FindFocus());
+        seen = text.str();
+    };
     RunModalWith(editor, [&](guitest::Steps& steps) {
         steps.Do([&] {
             focusAtOpen = wxWindow::FindFocus() == editor.NameEdit() ? "name" : Describe(wxWindow::FindFocus());
@@ -207,27 +222,57 @@ TEST_F(ProgramEditorGui, OpensWithTheFocusInItsFirstControlAndAGraphDragMovesIt)
             typed = EditTexts(editor);
         });
         // The attack point dragged to the right: only the attack changes
-        // (the decay point moves along with it).
+        // (the decay point moves along with it). The window manager may
+        // still place the dialog: the button goes down only once the
+        // pointer rests on the point where it is now drawn.
         steps.Do([&] {
             auto* page = dynamic_cast<CProgramPage*>(editor.Page());
             graph = page ? page->ControlAs<CWiredPts>(timbrepage::kAmpEgGraph) : nullptr;
             attackEdit = page ? page->ControlAs<wxTextCtrl>(timbrepage::kAmpEgEdits[0]) : nullptr;
-            if (!graph || !attackEdit) return;
-            const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
-            input.MoveTo(graph->ClientToScreen(wxPoint(attack.x, attack.y)));
-            input.Press();
+            stage = "pointer on the attack point";
+        });
+        steps.Wait([&] {
+            if (!graph || !attackEdit) return true;
+            look();
+            const wxPoint target = attackOnScreen();
+            if (input.Pointer() != target) {
+                input.MoveTo(target);
+                return false;
+            }
+            wxPoint at;
+            return wxFindWindowAtPointer(at) == graph;
         });
         steps.Do([&] {
-            if (!graph) return;
-            const CWiredPt& attack = graph->Model().Points()[CWiredPtsModel::kAttack];
-            input.MoveTo(graph->ClientToScreen(wxPoint(attack.x + 30, attack.y)));
+            stage = "the attack point taken";
+            if (graph) input.Press();
         });
-        steps.Wait([&] { return !graph || graph->GetAttack() > 20; });
-        steps.Do([&] { input.Release(); });
-        steps.Wait([&] { return !graph || wxWindow::FindFocus() == attackEdit; });
-        steps.Do([&] { dragged = graph ? graph->GetAttack() : -1; });
+        steps.Wait([&] {
+            if (graph) look();
+            return !graph || graph->Model().DraggedIndex() == CWiredPtsModel::kAttack;
+        });
+        steps.Do([&] {
+            stage = "the attack dragged past 20";
+            if (graph) input.MoveTo(attackOnScreen() + wxPoint(30, 0));
+        });
+        steps.Wait([&] {
+            if (graph) look();
+            return !graph || graph->GetAttack() > 20;
+        });
+        steps.Do([&] {
+            stage = "the focus in the attack edit";
+            input.Release();
+        });
+        steps.Wait([&] {
+            if (graph) look();
+            return !graph || wxWindow::FindFocus() == attackEdit;
+        });
+        steps.Do([&] {
+            stage.clear();
+            dragged = graph ? graph->GetAttack() : -1;
+        });
     });
 
+    EXPECT_EQ(stage, "") << "waited in vain; last seen: " << seen;
     EXPECT_EQ(focusAtOpen, "name");
     // The name edit comes first and took the key; no other edit did.
     ASSERT_FALSE(opened.empty());
