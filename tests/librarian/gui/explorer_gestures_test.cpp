@@ -25,7 +25,6 @@
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
 #include "librarian/CVelkDoc.h"
-#include "librarian/VelkItemOpener.h"
 #include "uiservices/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
@@ -35,6 +34,7 @@
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/RealInput.h"
+#include "tests/support/RecordingOpener.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -54,12 +54,6 @@ std::string SettingsPath() {
     return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-gestures-test.conf").string();
 }
 
-class NoEditors final : public VelkItemOpener {
-public:
-    void OpenGlobalEditor(MDevDesc&, int, const std::string&) override {}
-    void OpenProgramEditor(MDevDesc&, int, const std::string&) override {}
-};
-
 class ExplorerGestures : public ::testing::Test {
 protected:
     ExplorerGestures() {
@@ -69,7 +63,7 @@ protected:
         options.wireRate = 0;  // no cable rate: transfers end at once
         session_ = std::make_unique<CVelkSession>(options, SettingsPath());
         session_->GetDoc().GetDevConfig().SetPauses({}, {});
-        session_->SetItemOpener(std::make_unique<NoEditors>());
+        session_->SetItemOpener(std::make_unique<velktest::RecordingOpener>());
     }
     ~ExplorerGestures() override {
         dialogs_.answer = {};  // it may refer to a test's locals

@@ -19,7 +19,6 @@
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
 #include "librarian/CVelkDoc.h"
-#include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CDialogDevice.h"
 #include "uiservices/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
@@ -29,6 +28,7 @@
 #include "tests/guitest/RealInput.h"
 #include "tests/guitest/SaveShot.h"
 #include "tests/guitest/WhenModal.h"
+#include "tests/support/RecordingOpener.h"
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 
@@ -45,16 +45,7 @@ std::string SettingsPath() {
     return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-program-test.conf").string();
 }
 
-class RecordingOpener final : public VelkItemOpener {
-public:
-    std::vector<std::string> opened;
-    void OpenGlobalEditor(MDevDesc&, int index, const std::string& file) override {
-        opened.push_back("global " + std::to_string(index) + " " + file);
-    }
-    void OpenProgramEditor(MDevDesc&, int index, const std::string& file) override {
-        opened.push_back("program " + std::to_string(index) + " " + file);
-    }
-};
+using velktest::RecordingOpener;
 
 class ProgramTest : public ::testing::Test {
 protected:
