@@ -140,7 +140,6 @@ public:
         doc_ = std::make_unique<CVelkDoc>(backend_, ui_, clipboard ? *clipboard : clipboard_,
                                           preference_);
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-        doc_->GetDevConfig().SetClock([this] { return ui_.Now(); });
         tree_.calls = &calls;
         list_.calls = &calls;
         doc_->SetTreeView(&tree_);
