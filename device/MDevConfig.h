@@ -64,7 +64,8 @@ public:
     // a system-exclusive message given by its bytes after F0.
     void Send(uint8_t status, std::span<const uint8_t> data);
 
-    // The clock the wire is measured by (tests give a fake one).
+    // The clock the wire is measured by: the steady clock unless set (the
+    // document sets its user-interface services' clock, a device rig a fake).
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void SetClock(Clock now);
     std::chrono::steady_clock::time_point Now() const { return now_(); }

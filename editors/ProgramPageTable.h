@@ -22,7 +22,7 @@
 //   5. The wx class derives from CProgramPage (editors/wx/CProgramPage.h);
 //      page-specific touches go through ControlAs<T>(id) after the base
 //      constructor, e.g. ControlAs<wxTextCtrl>(id)->SetMaxLength(6).
-// Test helpers: tests/editors/RecordingProgram.h (a real program that
+// Test helpers: tests/support/RecordingProgram.h (a real program that
 // records SetParam), tests/editors/PageBindingRig.h (one row over fake
 // controls, headless) and tests/editors/gui/PageGuiSupport.h (user actions
 // on real controls, pictures with VELK_SHOTS_DIR set).

@@ -91,6 +91,8 @@ CVelkDoc::CVelkDoc(midiport::MidiBackend& backend, VelkUiServices& ui, VelkClipb
     // What the synth sends reaches the device model (and an open editor)
     // as it arrives, not only while a transfer waits.
     config_.RouteInputVia([&ui](std::function<void()> task) { ui.Post(std::move(task)); });
+    // The wire's time is measured by the clock the waiting loops run by.
+    config_.SetClock([&ui] { return ui.Now(); });
 }
 
 CVelkDoc::~CVelkDoc() = default;

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "device/MDevZEPHAMessages.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
+#include "tests/support/ScriptedUiServices.h"
 
 namespace {
 
@@ -110,21 +110,12 @@ void BM_AllDataDumpToFlagSeen(benchmark::State& state) {
     // The time the routing was last posted (a message was queued); the
     // posted routing runs when the loop below polls, as an event loop would.
     std::atomic<Clock::rep> queued{0};
-    std::mutex postedMutex;
-    std::vector<std::function<void()>> posted;
+    velktest::ScriptedUiServices loop;
     rig.config->RouteInputVia([&](std::function<void()> task) {
         queued = Clock::now().time_since_epoch().count();
-        std::lock_guard lock(postedMutex);
-        posted.push_back(std::move(task));
+        loop.Post(std::move(task));
     });
-    const auto runPosted = [&] {
-        std::vector<std::function<void()>> tasks;
-        {
-            std::lock_guard lock(postedMutex);
-            tasks.swap(posted);
-        }
-        for (auto& task : tasks) task();
-    };
+    const auto runPosted = [&] { loop.RunPending(); };
     const auto dump = AllDataS();
     const auto global = GlobalS(static_cast<MDevDescZEPHA&>(rig.Dev()).GetModelInfo());
     std::vector<double> total, processing, transport;

@@ -30,8 +30,9 @@
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -109,19 +110,13 @@ public:
 
 struct Bench {
     explicit Bench(SimModel model) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velk-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) library = pattern;
         store.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library);
         peer = backend.CreatePair("Sim:Port 1");
         peer->SetThrottle(kCable);
         sim = std::make_unique<SimSynthOnLoopback>(model, peer);
         doc = std::make_unique<CVelkDoc>(backend, ui, clipboard, preference);
     }
-    ~Bench() {
-        doc.reset();
-        std::error_code ignored;
-        if (!library.empty()) std::filesystem::remove_all(library, ignored);
-    }
+    ~Bench() { doc.reset(); }
 
     std::string DeviceName() { return doc->GetDevConfig().GetDeviceName(0).value_or(""); }
     int PasteOntoDevice(const std::string& file) {
@@ -143,7 +138,8 @@ struct Bench {
         return {Ms(end - start), Ms(ui.MaxGapUntil(end)), ok};
     }
 
-    std::string library;
+    velktest::TempDir folder;
+    const std::string library = folder.Path().string();
     // Before the document, which posts to it until it is gone.
     RealTimeUi ui;
     velktest::MemorySettingsStore store;

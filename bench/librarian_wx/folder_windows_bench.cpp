@@ -17,7 +17,7 @@
 #include "../librarian/FolderBenchRig.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkView.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/FakeLauncher.h"
 
 namespace {
 

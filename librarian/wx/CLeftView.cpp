@@ -41,12 +41,13 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkUiServices& ui,
     AddRoot(wxString());
     model_.SetSink(this);
     SetDropTarget(new velkview::CViewDropTarget(
-        {[this](const wxPoint& point, bool ctrlDown) { return DragOverAt(point, ctrlDown); },
+        {[this](const wxPoint& point, bool ctrlDown, const velkview::OfferedDrag& drag) {
+             return DragOverAt(point, ctrlDown, drag);
+         },
          [this] { DragLeave(); },
-         [this](const wxPoint& point, wxDragResult effect) { return DropAt(point, effect); }}));
-    showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
-    dragPayload = [] { return CWxClipboard::GetDragPayload(); };
-    dragEffects = [] { return CWxClipboard::GetDragEffects(); };
+         [this](const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag) {
+             return DropAt(point, effect, drag);
+         }}));
 
     Bind(wxEVT_TREE_SEL_CHANGED, [this](wxTreeEvent& event) {
         if (syncing_ == 0) model_.Select(NodeOf(event.GetItem()));
@@ -128,7 +129,7 @@ CTreeNode* CLeftView::NodeOf(const wxTreeItemId& item) const {
 
 void CLeftView::ShowContextMenu() {
     std::unique_ptr<wxMenu> menu = velk::BuildVelkMenu(velk::VelkTreeContextMenu());
-    showMenu(*menu);
+    PopupMenu(menu.get());
 }
 
 CTreeNode* CLeftView::NodeAt(const wxPoint& point) const {
@@ -237,16 +238,14 @@ void CLeftView::OnStartLabelEdit(const CTreeNode& node) {
 
 // ---------------------------------------------------------------- drop target
 
-wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown) {
-    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
-    return velkview::ToDragResult(
-        model_.DragOver(NodeAt(point), payload, ctrlDown, velkview::AllowedEffects(dragEffects)));
+wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown,
+                                   const velkview::OfferedDrag& drag) {
+    return velkview::ToDragResult(model_.DragOver(NodeAt(point), drag.payload, ctrlDown, drag.Allowed()));
 }
 
-bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect) {
-    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag) {
     std::optional<CTreeDropPaste> paste =
-        model_.Drop(NodeAt(point), payload, velkview::ToEffect(effect));
+        model_.Drop(NodeAt(point), drag.payload, velkview::ToEffect(effect));
     if (!paste) return false;
     // Modal questions and waiting loops must not run inside GTK's drag
     // handlers: the paste runs once the drag has returned.

@@ -7,7 +7,6 @@
 #include <wx/dnd.h>
 #include <wx/treectrl.h>
 
-#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -15,7 +14,6 @@
 #include "librarian/wx/VelkViewInput.h"
 
 class wxImageList;
-class wxMenu;
 
 class CLeftView final : public wxTreeCtrl, private CLeftViewSink {
 public:
@@ -29,18 +27,10 @@ public:
     wxTreeItemId ItemOf(const CTreeNode* node) const;
     CTreeNode* NodeOf(const wxTreeItemId& item) const;
 
-    // Shows the context menu; tests replace it (a real popup is modal).
-    std::function<void(wxMenu& menu)> showMenu;
-    // The payload of the drag in progress when it is one of ours (by default
-    // CWxClipboard's process-wide drag payload); null refuses the drop.
-    std::function<const VelkPayload*()> dragPayload;
-    // The effects that drag allows (VelkDropEffect bits).
-    std::function<int()> dragEffects;
-
-    // The drop target's side, also driven directly by tests.
-    wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown);
+    // The drop target's side, for the drag it is offered.
+    wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown, const velkview::OfferedDrag& drag);
     void DragLeave() { model_.DragLeave(); }
-    bool DropAt(const wxPoint& point, wxDragResult effect);
+    bool DropAt(const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag);
 
 private:
     // CLeftViewSink

@@ -9,7 +9,6 @@
 #include <wx/dnd.h>
 #include <wx/listctrl.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,7 +19,6 @@
 class CListLayoutState;
 class VelkLauncher;
 class wxImageList;
-class wxMenu;
 
 class CVelkView final : public wxListCtrl, private CVelkViewSink {
 public:
@@ -41,25 +39,19 @@ public:
     // no event per row of a range selection).
     void SyncSelection();
 
-    // Shows the context menu; tests replace it (a real popup is modal).
-    std::function<void(wxMenu& menu)> showMenu;
-    // The payload of the drag in progress when it is one of ours (the
-    // clipboard layer's process-wide drag payload); null refuses the drop.
-    std::function<const VelkPayload*()> dragPayload;
-    // The effects that drag allows (VelkDropEffect bits).
-    std::function<int()> dragEffects;
-
-    // What the user does, also driven directly by tests. A left-button
+    // What the user does, as the control's events report it. A left-button
     // press or a key release once the control has handled it:
     void OnClickOrKeyUp();
     // Enter and Escape, before the control's own handling of the key.
     void OnKeyDown(int keyCode);
+    // Pops the context menu up; it runs until the user closes it.
     void OnContextMenu();
     void OnBeginDrag(int row);
-    // The drop target's side; points are in the rows window.
-    wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown);
+    // The drop target's side, for the drag it is offered; points are in the
+    // rows window.
+    wxDragResult DragOverAt(const wxPoint& point, bool ctrlDown, const velkview::OfferedDrag& drag);
     void DragLeave() { commands_.DragLeave(); }
-    bool DropAt(const wxPoint& point, wxDragResult effect);
+    bool DropAt(const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag);
     // The row under a point of the rows window; -1 for none.
     int RowAt(const wxPoint& point) const;
 

@@ -35,15 +35,16 @@ wxWindow* FindRowsWindow(wxWindow& list) {
 void CVelkView::BindInput() {
     rowsWindow_ = FindRowsWindow(*this);
     layout_ = CIconRowsPainter::Install(*this, *rowsWindow_);
-    showMenu = [this](wxMenu& menu) { PopupMenu(&menu); };
-    dragPayload = [] { return CWxClipboard::GetDragPayload(); };
-    dragEffects = [] { return CWxClipboard::GetDragEffects(); };
     // The generic list hands the drop target to its rows window: the drop's
     // points are in that window.
     SetDropTarget(new velkview::CViewDropTarget(
-        {[this](const wxPoint& point, bool ctrlDown) { return DragOverAt(point, ctrlDown); },
+        {[this](const wxPoint& point, bool ctrlDown, const velkview::OfferedDrag& drag) {
+             return DragOverAt(point, ctrlDown, drag);
+         },
          [this] { DragLeave(); },
-         [this](const wxPoint& point, wxDragResult effect) { return DropAt(point, effect); }}));
+         [this](const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag) {
+             return DropAt(point, effect, drag);
+         }}));
 
     // The control handles the press first (it moves the selection), then
     // the program is selected.
@@ -152,7 +153,7 @@ void CVelkView::OnContextMenu() {
     std::unique_ptr<wxMenu> menu = BuildVelkMenu(commands_.FirstSelected() >= 0
                                                      ? VelkListContextMenu()
                                                      : VelkListNoSelectionContextMenu());
-    showMenu(*menu);
+    PopupMenu(menu.get());
 }
 
 void CVelkView::OnBeginDrag(int row) {
@@ -167,14 +168,14 @@ int CVelkView::RowAt(const wxPoint& point) const {
     return static_cast<int>(row);
 }
 
-wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown) {
-    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown,
+                                   const velkview::OfferedDrag& drag) {
     return velkview::ToDragResult(
-        commands_.DragOver(RowAt(point), payload, ctrlDown, velkview::AllowedEffects(dragEffects)));
+        commands_.DragOver(RowAt(point), drag.payload, ctrlDown, drag.Allowed()));
 }
 
-bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect) {
-    const VelkPayload* payload = dragPayload ? dragPayload() : nullptr;
+bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag) {
+    const VelkPayload* payload = drag.payload;
     const std::optional<CListDropPaste> drop =
         commands_.Drop(RowAt(point), payload, velkview::ToEffect(effect));
     if (!drop) return false;

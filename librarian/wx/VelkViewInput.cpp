@@ -73,11 +73,6 @@ wxDragResult ToDragResult(int effect) {
     }
 }
 
-int AllowedEffects(const std::function<int()>& effects) {
-    const int allowed = effects ? effects() : kDropNone;
-    return allowed != kDropNone ? allowed : (kDropCopy | kDropMove);
-}
-
 int ToEffect(wxDragResult result) {
     switch (result) {
     case wxDragCopy: return kDropCopy;
@@ -86,12 +81,18 @@ int ToEffect(wxDragResult result) {
     }
 }
 
+namespace {
+
+OfferedDrag RunningDrag() { return {CWxClipboard::GetDragPayload(), CWxClipboard::GetDragEffects()}; }
+
+}  // namespace
+
 CViewDropTarget::CViewDropTarget(Handlers handlers)
     : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())),
       handlers_(std::move(handlers)) {}
 
 wxDragResult CViewDropTarget::OnDragOver(wxCoord x, wxCoord y, wxDragResult) {
-    return handlers_.over(wxPoint(x, y), wxGetKeyState(WXK_CONTROL));
+    return handlers_.over(wxPoint(x, y), wxGetKeyState(WXK_CONTROL), RunningDrag());
 }
 
 wxDragResult CViewDropTarget::OnEnter(wxCoord x, wxCoord y, wxDragResult def) {
@@ -101,7 +102,7 @@ wxDragResult CViewDropTarget::OnEnter(wxCoord x, wxCoord y, wxDragResult def) {
 void CViewDropTarget::OnLeave() { handlers_.leave(); }
 
 wxDragResult CViewDropTarget::OnData(wxCoord x, wxCoord y, wxDragResult def) {
-    return handlers_.drop(wxPoint(x, y), def) ? def : wxDragNone;
+    return handlers_.drop(wxPoint(x, y), def, RunningDrag()) ? def : wxDragNone;
 }
 
 }  // namespace velkview

@@ -7,6 +7,8 @@
 
 #include <wx/dnd.h>
 
+#include "librarian/VelkClipboard.h"
+
 class wxEvtHandler;
 class wxTextCtrl;
 class wxWindow;
@@ -59,18 +61,26 @@ void BindEditCommands(wxWindow& view, std::function<wxTextCtrl*()> edit, ItemCli
 
 wxDragResult ToDragResult(int effect);
 int ToEffect(wxDragResult result);
-// What `effects` gives; copy and move when it gives nothing (a drag the
-// clipboard layer does not know, such as a test's).
-int AllowedEffects(const std::function<int()>& effects);
+
+// The drag a view's drop target is offered: its payload when the drag is
+// one of ours (null: the view refuses it), and the effects its source
+// allows (VelkDropEffect bits).
+struct OfferedDrag {
+    const VelkPayload* payload = nullptr;
+    int effects = kDropNone;
+    // What the source allows; copy and move when it said nothing.
+    int Allowed() const { return effects != kDropNone ? effects : (kDropCopy | kDropMove); }
+};
 
 // Drops of our own format. GTK hands out the data only on the drop, so the
-// view decides from the process-wide drag payload instead.
+// handlers are offered the drag running in this process (CWxClipboard's
+// process-wide drag payload) instead.
 class CViewDropTarget final : public wxDropTarget {
 public:
     struct Handlers {
-        std::function<wxDragResult(const wxPoint& point, bool ctrlDown)> over;
+        std::function<wxDragResult(const wxPoint& point, bool ctrlDown, const OfferedDrag& drag)> over;
         Action leave;
-        std::function<bool(const wxPoint& point, wxDragResult effect)> drop;
+        std::function<bool(const wxPoint& point, wxDragResult effect, const OfferedDrag& drag)> drop;
     };
     explicit CViewDropTarget(Handlers handlers);
 

@@ -1,53 +1,16 @@
 #pragma once
-// Headless stand-ins for what parameter bindings talk to: a parameter
-// object that records every store, and views that behave like the controls
-// (the slider and the knob clamp, setters raise nothing).
+// Headless stand-ins for the views parameter bindings talk to, which behave
+// like the controls (the slider and the knob clamp, setters raise nothing).
+// The parameter object that records every store is tests/support's
+// RecordingProgram.
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "controls/BindingViews.h"
-#include "device/MDevDescGlobal.h"
-
-struct ParamStore {
-    int id;
-    int32_t value;
-    int notify;
-    bool operator==(const ParamStore&) const = default;
-};
-
-// Usable as a program or as the global object.
-class FakeParamObject final : public MDevDescGlobal {
-public:
-    void Init() override {}
-    void SetName(const std::string&) override {}
-    std::string GetName() const override { return {}; }
-    int GetParamCount() const override { return 256; }
-    void SetParam(int id, int32_t value, int notify) override
-    {
-        values[id] = value;
-        stores.push_back({id, value, notify});
-    }
-    int32_t GetParam(int id) const override
-    {
-        const auto it = values.find(id);
-        return it == values.end() ? 0 : it->second;
-    }
-    std::string GetValueText(int) const override { return {}; }
-    std::string GetParamName(int) const override { return {}; }
-    std::string GetUnitText(int) const override { return {}; }
-    std::string GetColumnText(int) const override { return {}; }
-    void Commit() override {}
-    bool IsModified() const override { return false; }
-    void SetModified(bool) override {}
-
-    std::map<int, int32_t> values;
-    std::vector<ParamStore> stores;
-};
 
 class FakeSlider final : public SliderView {
 public:

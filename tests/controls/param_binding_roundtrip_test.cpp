@@ -11,12 +11,17 @@
 #include <gtest/gtest.h>
 
 #include "BindingFakes.h"
+#include "tests/support/RecordingProgram.h"
 #include "controls/CAdsrGroup.h"
 #include "controls/CDialComboPair.h"
 #include "controls/CDialEditPair.h"
 #include "controls/CSliderEditPair.h"
 
 namespace {
+
+using velktest::ParamStore;
+using velktest::ProgramValues;
+using velktest::RecordingProgram;
 
 constexpr int kId = 3;
 
@@ -64,7 +69,7 @@ TEST(BindingRoundTrip, EverySliderPairValue)
 {
     for (const SliderUse& use : SliderUses()) {
         SCOPED_TRACE(use.name);
-        FakeParamObject object;
+        RecordingProgram object{ProgramValues::kTable};
         FakeSlider slider;
         FakeEdit edit;
         std::unique_ptr<CSliderEditPair> pair = use.make();
@@ -76,7 +81,7 @@ TEST(BindingRoundTrip, EverySliderPairValue)
             // Hold levels keep 23 bits in bits 8-30; the others add the offset.
             const int stored = pair->TextKind() == ParamTextKind::Hex ? shown << 8
                                                                       : shown + use.offset;
-            object.values[kId] = stored;
+            object.Preset(kId, stored);
             object.stores.clear();
             pair->Setup(slider, edit, use.first, use.last, use.offset);
             const int position = slider.position;
@@ -107,14 +112,14 @@ TEST(BindingRoundTrip, EverySliderPairValue)
 
 TEST(BindingRoundTrip, EveryPanKnobValue)
 {
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeEdit edit;
     CDialEditPairPrgParamPan pair;
     pair.Bind(object, kId);
     for (int shown = -63; shown <= 63; ++shown) {
         const int stored = shown + 64;
-        object.values[kId] = stored;
+        object.Preset(kId, stored);
         object.stores.clear();
         pair.Setup(knob, edit, -63, 63, 64);
         const std::string text = edit.text;
@@ -135,13 +140,13 @@ TEST(BindingRoundTrip, EveryPanKnobValue)
 
 TEST(BindingRoundTrip, EveryEqFrequencyKnobAndListValue)
 {
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeChoice list(30);
     CDialComboPairPrgParam pair;
     pair.Bind(object, kId);
     for (int shown = 0; shown <= 29; ++shown) {
-        object.values[kId] = shown;
+        object.Preset(kId, shown);
         object.stores.clear();
         pair.Setup(knob, list, 0, 29, 0);
         EXPECT_EQ(knob.value, shown);
@@ -160,12 +165,15 @@ TEST(BindingRoundTrip, EveryEqFrequencyKnobAndListValue)
 TEST(BindingRoundTrip, EveryEnvelopeValue)
 {
     for (int value = 0; value <= 127; ++value) {
-        FakeParamObject object;
+        RecordingProgram object{ProgramValues::kTable};
         FakeEnvelope graph;
         FakeEdit edits[4];
         CAdsrGroupPrgParam group;
         graph.onChanged = [&group] { group.SyncFromGraph(true); };
-        object.values = {{1, value}, {2, value}, {3, value}, {4, value}};
+        object.Preset(1, value);
+        object.Preset(2, value);
+        object.Preset(3, value);
+        object.Preset(4, value);
         group.Bind(object, 1, 2, 3, 4);
         group.Setup(graph, edits[0], edits[1], edits[2], edits[3]);
         EXPECT_EQ(graph.GetRelease(), value);

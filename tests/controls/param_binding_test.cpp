@@ -11,12 +11,17 @@
 #include <gtest/gtest.h>
 
 #include "BindingFakes.h"
+#include "tests/support/RecordingProgram.h"
 #include "controls/CAdsrGroup.h"
 #include "controls/CDialComboPair.h"
 #include "controls/CDialEditPair.h"
 #include "controls/CSliderEditPair.h"
 
 namespace {
+
+using velktest::ParamStore;
+using velktest::ProgramValues;
+using velktest::RecordingProgram;
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -28,7 +33,7 @@ template <class Pair>
 struct SliderRig {
     SliderRig(int first, int last, int offset, int stored)
     {
-        object.values[kId] = stored;
+        object.Preset(kId, stored);
         pair.Bind(object, kId);
         pair.Setup(slider, edit, first, last, offset);
     }
@@ -43,7 +48,7 @@ struct SliderRig {
         pair.OnSliderChanged();
     }
 
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeSlider slider;
     FakeEdit edit;
     Pair pair;
@@ -162,7 +167,7 @@ TEST(SliderEditPair, PanSliderReadsSides)
 
 TEST(SliderEditPair, NotificationsBeforeSetupStoreNothing)
 {
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeSlider slider;
     FakeEdit edit;
     CSliderEditPairPrgParam pair;
@@ -227,11 +232,11 @@ TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        FakeParamObject object;
+        RecordingProgram object{ProgramValues::kTable};
         FakeSlider slider;
         FakeEdit edit;
         const std::unique_ptr<CSliderEditPair> pair = c.make();
-        object.values[kId] = c.stored;
+        object.Preset(kId, c.stored);
         pair->Bind(object, kId);
         pair->Setup(slider, edit, c.first, c.last, c.offset);
         EXPECT_EQ(edit.text, c.shown);
@@ -249,7 +254,7 @@ TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
         slider.SetPosition(c.position == 0 ? 1 : c.position - 1);
         pair->OnSliderChanged();
         EXPECT_EQ(object.stores.size(), 2u);
-        EXPECT_EQ(pair->ParseValue(edit.text), pair->RawToDisplay(object.values[kId]));
+        EXPECT_EQ(pair->ParseValue(edit.text), pair->RawToDisplay(object.GetParam(kId)));
     }
 }
 
@@ -338,7 +343,7 @@ TEST(SliderEditPair, OperationsRunInOrder)
 struct DialEditRig {
     DialEditRig(int a, int b, int offset, int stored)
     {
-        object.values[kId] = stored;
+        object.Preset(kId, stored);
         pair.Bind(object, kId);
         pair.Setup(knob, edit, a, b, offset);
     }
@@ -353,7 +358,7 @@ struct DialEditRig {
         pair.OnDialChanged();
     }
 
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeEdit edit;
     CDialEditPairPrgParamPan pair;
@@ -401,17 +406,17 @@ TEST(DialEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
         rig.pair.OnEditKillFocus();
         EXPECT_EQ(rig.object.stores.size(), 1u);
         rig.Type("CNT");
-        EXPECT_EQ(rig.object.values[kId], 64);
+        EXPECT_EQ(rig.object.GetParam(kId), 64);
     }
 }
 
 TEST(DialEditPair, OperationsRunInOrder)
 {
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeEdit edit;
     Recording<CDialEditPairPrgParamPan> pair;
-    object.values[kId] = 60;
+    object.Preset(kId, 60);
     pair.Bind(object, kId);
     pair.Setup(knob, edit, -63, 63, 64);
     EXPECT_THAT(pair.log, ElementsAre("GetParamValue", "RawToDisplay 60", "FormatValue -4"));
@@ -435,12 +440,12 @@ TEST(DialEditPair, OperationsRunInOrder)
 struct DialComboRig {
     explicit DialComboRig(int stored, int items = 30) : list(items)
     {
-        object.values[kId] = stored;
+        object.Preset(kId, stored);
         pair.Bind(object, kId);
         pair.Setup(knob, list, 0, 29, 2);
     }
 
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeChoice list;
     CDialComboPairPrgParam pair;
@@ -503,7 +508,7 @@ TEST(DialComboPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
         rig.pair.OnComboChanged();
         rig.list.selection = c.item;
         rig.pair.OnComboChanged();
-        EXPECT_EQ(rig.object.values[kId], c.item + 2);
+        EXPECT_EQ(rig.object.GetParam(kId), c.item + 2);
         EXPECT_EQ(rig.object.stores.size(), 3u);
     }
 }
@@ -513,7 +518,10 @@ TEST(DialComboPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
 struct AdsrRig {
     AdsrRig(int a, int d, int s, int r)
     {
-        object.values = {{1, a}, {2, d}, {3, s}, {4, r}};
+        object.Preset(1, a);
+        object.Preset(2, d);
+        object.Preset(3, s);
+        object.Preset(4, r);
         graph.onChanged = [this] {
             ++notices;
             group.SyncFromGraph(true);
@@ -522,7 +530,7 @@ struct AdsrRig {
         group.Setup(graph, edits[0], edits[1], edits[2], edits[3]);
     }
 
-    FakeParamObject object;
+    RecordingProgram object{ProgramValues::kTable};
     FakeEnvelope graph;
     FakeEdit edits[4];
     CAdsrGroupPrgParam group;
@@ -552,7 +560,10 @@ TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
 TEST(AdsrGroup, SetupAgainShowsNewValuesAndStoresNothing)
 {
     AdsrRig rig(10, 20, 30, 40);
-    rig.object.values = {{1, 11}, {2, 20}, {3, 33}, {4, 44}};
+    rig.object.Preset(1, 11);
+    rig.object.Preset(2, 20);
+    rig.object.Preset(3, 33);
+    rig.object.Preset(4, 44);
     for (FakeEdit& e : rig.edits)
         e.Reset(e.text);
     rig.group.Setup(rig.graph, rig.edits[0], rig.edits[1], rig.edits[2], rig.edits[3]);
@@ -585,7 +596,7 @@ TEST(AdsrGroup, OutOfRangeStoredValuesAreShownAndHeldAtTheNearerEnd)
     EXPECT_EQ(rig.object.stores.size(), 2u);
     rig.edits[0].text = "100";
     rig.group.OnAttackEdit();
-    EXPECT_EQ(rig.object.values[1], 100);
+    EXPECT_EQ(rig.object.GetParam(1), 100);
 }
 
 TEST(AdsrGroup, DragRewritesOnlyChangedEditsAndStoresEachOnce)

@@ -1,15 +1,9 @@
 #pragma once
 // Test-side dump files: a Standard MIDI File of format 0, division 480 and
 // one track holding one system-exclusive event at tick 0, written byte by
-// byte here (not by the system's writer), and a scratch folder.
+// byte here (not by the system's writer).
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <string>
-#include <system_error>
 #include <vector>
 
 inline void DevPutVarLen(std::vector<uint8_t>& out, uint32_t value) {
@@ -37,31 +31,3 @@ inline std::vector<uint8_t> DevDumpFileBytes(const std::vector<uint8_t>& event) 
     file.insert(file.end(), track.begin(), track.end());
     return file;
 }
-
-inline std::vector<uint8_t> DevReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void DevWriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-class DevScratchDir {
-public:
-    DevScratchDir() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("devdesc-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~DevScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};

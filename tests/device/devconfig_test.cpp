@@ -153,14 +153,14 @@ TEST(MDevConfig, InputIsRoutedByOnePostedTaskAtATimeAndNotAfterTheEnd) {
         // Three reports of arpeggiator knobs, nine messages: one task.
         for (uint8_t value : {10, 20, 30}) rig.Synth().SendNrpn(0x0A, value);
         rig.Arrive();
-        EXPECT_EQ(loop.Pending(), 1u);
+        EXPECT_EQ(loop.ui.Pending(), 1u);
         EXPECT_EQ(rig.Dev().GetParamNumbers().GetNrpnNumber(), 0x7F7F) << "routed before the loop ran";
         EXPECT_EQ(loop.RunPending(), 1);
         EXPECT_EQ(rig.Dev().GetParamNumbers().GetNrpnNumber(), 0x000A);
 
         rig.Synth().SendNrpn(0x02, 127);
         rig.Arrive();
-        EXPECT_EQ(loop.Pending(), 1u) << "a message after the task ran posts a new one";
+        EXPECT_EQ(loop.ui.Pending(), 1u) << "a message after the task ran posts a new one";
     }
     // The configuration is gone; its posted task still runs, reaching nothing.
     EXPECT_EQ(loop.RunPending(), 1);

@@ -11,6 +11,7 @@
 #include "device/MDevZEPHAMessages.h"
 #include "midifile/MErrorCode.h"
 #include "tests/midifile/OddFiles.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ struct Loaded {
     MDevDescZEPHA& Dev() { return rig.Dev(); }
     std::size_t Sent() { return rig.Synth().Received().size(); }
     DevRig rig;
-    DevScratchDir dir;
+    velktest::TempDir dir;
 };
 
 TEST(MDevDumpFile, SavedFilesHoldTheDumpAsTheirOneEvent) {
@@ -45,15 +46,15 @@ TEST(MDevDumpFile, SavedFilesHoldTheDumpAsTheirOneEvent) {
         ASSERT_EQ(dev.SaveProgramFile(5, t.dir / "p.prg"), 0);
         const Bytes prg = AfterF0(Messages::CurrentProgramDump(0, info, dev.GetZEPHAProgram(5)->ToBytes()));
         EXPECT_EQ(prg.size(), static_cast<std::size_t>(info.modelIdLength) + 295);
-        EXPECT_EQ(DevReadFile(t.dir / "p.prg"), DevDumpFileBytes(prg));
+        EXPECT_EQ(velktest::ReadAll(t.dir / "p.prg"), DevDumpFileBytes(prg));
 
         ASSERT_EQ(dev.SaveGlobalFile(0, t.dir / "g.glb"), 0);
         const Bytes glb = AfterF0(Messages::GlobalDump(0, info, dev.GetDeviceGlobal().ToBytes()));
         EXPECT_EQ(glb.size(), static_cast<std::size_t>(info.modelIdLength) + 233);
-        EXPECT_EQ(DevReadFile(t.dir / "g.glb"), DevDumpFileBytes(glb));
+        EXPECT_EQ(velktest::ReadAll(t.dir / "g.glb"), DevDumpFileBytes(glb));
 
         ASSERT_EQ(dev.SaveAllFile(t.dir / "s.set"), 0);
-        const Bytes set = DevReadFile(t.dir / "s.set");
+        const Bytes set = velktest::ReadAll(t.dir / "s.set");
         const std::size_t eventSize = model == B ? 37391 : 74321;
         ASSERT_EQ(set.size(), 14 + 8 + 2 + 3 + eventSize + 4);
         EXPECT_EQ(set[14 + 8 + 1], 0xF0);
@@ -111,7 +112,7 @@ TEST(MDevDumpFile, RoundTripsEveryKind) {
 }
 
 TEST(MDevDumpFile, BrontiselSetupOnTheBrontiselSFillsBothHalves) {
-    DevScratchDir dir;
+    velktest::TempDir dir;
     {
         Loaded b(B);
         b.Dev().GetZEPHAProgram(5)->SetName("Five");
@@ -185,29 +186,29 @@ TEST(MDevDumpFile, DumpOfAnotherChannelIsRefused) {
     const auto& info = t.Dev().GetModelInfo();
     MDevProgramData program{};
     program[0] = 'X';
-    DevWriteFile(t.dir / "c.prg", DevDumpFileBytes(AfterF0(Messages::CurrentProgramDump(1, info, program))));
+    velktest::WriteAll(t.dir / "c.prg", DevDumpFileBytes(AfterF0(Messages::CurrentProgramDump(1, info, program))));
     ExpectEveryLoadRefuses(t, t.dir / "c.prg", MDevDesc::kDumpNotApplied);
 
     MDevGlobalData global{};
     global[1] = 9;
-    DevWriteFile(t.dir / "c.glb", DevDumpFileBytes(AfterF0(Messages::GlobalDump(1, info, global))));
+    velktest::WriteAll(t.dir / "c.glb", DevDumpFileBytes(AfterF0(Messages::GlobalDump(1, info, global))));
     ExpectEveryLoadRefuses(t, t.dir / "c.glb", MDevDesc::kDumpNotApplied);
 
     // The other model's global and a cut dump.
     MDevModelInfo other = info;
     other.modelIndex = MDevModelInfo::kBrontiselS;
     other.modelIdLength = 3;
-    DevWriteFile(t.dir / "m.glb", DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, other, global))));
+    velktest::WriteAll(t.dir / "m.glb", DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, other, global))));
     ExpectEveryLoadRefuses(t, t.dir / "m.glb", MDevDesc::kDumpNotApplied);
     Bytes cut = AfterF0(Messages::GlobalDump(0, info, global));
     cut.erase(cut.end() - 2);
-    DevWriteFile(t.dir / "l.glb", DevDumpFileBytes(cut));
+    velktest::WriteAll(t.dir / "l.glb", DevDumpFileBytes(cut));
     ExpectEveryLoadRefuses(t, t.dir / "l.glb", MDevDesc::kDumpNotApplied);
 }
 
 TEST(MDevDumpFile, FileOfTheWrongKindOrFormatIsRefused) {
     Loaded t(B);
-    DevWriteFile(t.dir / "junk.prg", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0});
+    velktest::WriteAll(t.dir / "junk.prg", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0});
     ExpectEveryLoadRefuses(t, t.dir / "junk.prg", 21);
     ExpectEveryLoadRefuses(t, t.dir / "missing.prg", 1);
 
@@ -241,13 +242,13 @@ TEST(MDevDumpFile, AHugeFileIsRefusedBeforeItIsRead) {
     // The limit: a dump with anything after its track (never looked at) up
     // to the limit is read; one byte more is refused.
     ASSERT_EQ(dev.SaveProgramFile(4, t.dir / "p.prg"), 0);
-    Bytes padded = DevReadFile(t.dir / "p.prg");
+    Bytes padded = velktest::ReadAll(t.dir / "p.prg");
     padded.resize(MDevDumpFileReader::kMaxFileSize);
-    DevWriteFile(t.dir / "padded.prg", padded);
+    velktest::WriteAll(t.dir / "padded.prg", padded);
     EXPECT_EQ(dev.LoadProgramFileToEdit(t.dir / "padded.prg"), &dev.GetEditBuffer());
     EXPECT_EQ(dev.GetEditBuffer().ToBytes(), dev.GetZEPHAProgram(4)->ToBytes());
     padded.push_back(0);
-    DevWriteFile(t.dir / "padded.prg", padded);
+    velktest::WriteAll(t.dir / "padded.prg", padded);
     EXPECT_EQ(dev.LoadProgramFileAndSend(3, t.dir / "padded.prg"), MErrFileTooLarge);
 }
 
@@ -256,7 +257,7 @@ TEST(MDevDumpFile, GlobalFileLeavesTheWriteProtectWordAlone) {
     ASSERT_EQ(t.Dev().GetWriteProtect(), 0);
     MDevGlobalData global{};
     global[5] = 0x01;  // write protect on
-    DevWriteFile(t.dir / "wp.glb",
+    velktest::WriteAll(t.dir / "wp.glb",
                  DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, t.Dev().GetModelInfo(), global))));
     ASSERT_NE(t.Dev().LoadGlobalFileToEdit(t.dir / "wp.glb"), nullptr);
     EXPECT_EQ(t.Dev().GetWriteProtect(), 0);
@@ -266,7 +267,7 @@ TEST(MDevDumpFile, BrontiselSetupFileLeavesTheWriteProtectWordAlone) {
     for (bool synthProtected : {false, true}) {
         SCOPED_TRACE(synthProtected ? "synth protected" : "synth unprotected");
         DevRig rig(B);
-        DevScratchDir dir;
+        velktest::TempDir dir;
         rig.Synth().SetWriteProtect(synthProtected);
         ASSERT_TRUE(rig.Connect());
         ASSERT_TRUE(rig.ReceiveAll());
@@ -276,7 +277,7 @@ TEST(MDevDumpFile, BrontiselSetupFileLeavesTheWriteProtectWordAlone) {
                       Messages::kGlobalRecordSize);
         payload[Messages::kAllDataGlobalOffset + 5] = synthProtected ? 0x00 : 0x01;
         payload[Messages::kAllDataGlobalOffset + 1] = 7;  // master transpose: the global was taken
-        DevWriteFile(dir / "wp.set", DevDumpFileBytes(AfterF0(Messages::AllDataDumpBrontisel(0, payload))));
+        velktest::WriteAll(dir / "wp.set", DevDumpFileBytes(AfterF0(Messages::AllDataDumpBrontisel(0, payload))));
         ASSERT_EQ(rig.Dev().LoadAllFileAndSend(dir / "wp.set"), 0);
         rig.Settle();
         EXPECT_EQ(rig.Dev().GetDeviceGlobal().GetParam(1), 7);
@@ -291,7 +292,7 @@ TEST(MDevDumpFile, SetupFileOneByteShortLeavesTheAllDataSizeAlone) {
         0, Bytes(static_cast<std::size_t>(128) * Messages::kProgramRecordSize + Messages::kGlobalRecordSize)));
     Bytes cut = full;
     cut.erase(cut.end() - 2);
-    DevWriteFile(t.dir / "cut.set", DevDumpFileBytes(cut));
+    velktest::WriteAll(t.dir / "cut.set", DevDumpFileBytes(cut));
     EXPECT_EQ(t.Dev().LoadAllFileAndSend(t.dir / "cut.set"), MDevDesc::kDumpNotApplied);
     EXPECT_EQ(t.Dev().GetModelInfo().lastAllDataSize, Messages::kPackedAllDataSizeBrontiselS);
 }
@@ -311,9 +312,9 @@ TEST(MDevDumpFile, EveryTruncatedFileIsRefused) {
     };
     for (const File& f : {File{"p.prg", 1}, File{"g.glb", 1}, File{"s.set", 211}}) {
         SCOPED_TRACE(f.name);
-        const Bytes whole = DevReadFile(t.dir / f.name);
+        const Bytes whole = velktest::ReadAll(t.dir / f.name);
         for (std::size_t n = 0; n < whole.size(); n += (whole.size() - n <= 64 ? 1 : f.stride)) {
-            DevWriteFile(t.dir / "cut", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
+            velktest::WriteAll(t.dir / "cut", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
             ASSERT_EQ(dev.LoadProgramFileToEdit(t.dir / "cut"), nullptr) << n;
             ASSERT_EQ(dev.LoadGlobalFileToEdit(t.dir / "cut"), nullptr) << n;
             ASSERT_NE(dev.LoadAllFileAndSend(t.dir / "cut"), 0) << n;

@@ -1,4 +1,5 @@
 #include "device/MDevDescZEPHAGlobal.h"
+#include "tests/support/RecordingProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +11,9 @@ namespace {
 
 namespace Id = MDevGlobalParamId;
 
-class FakeGlobalOwner : public MDevProgramOwner {
-public:
-    void MarkModified(MDevDescProgram& changed) override
-    {
-        changed.SetModified(true);
-        ++notices;
-    }
-    void SendEditBuffer() override { ++sent; }
-    void SetWriteProtect(int32_t value) override
-    {
-        writeProtect = value;
-        ++writeProtectSets;
-    }
-    int32_t GetWriteProtect() const override { return writeProtect; }
-
-    int notices = 0;
-    int sent = 0;
-    int writeProtectSets = 0;
-    int32_t writeProtect = 0;
-};
-
 class GlobalRecord : public testing::Test {
 protected:
-    FakeGlobalOwner owner;
+    velktest::RecordingProgramOwner owner;
     MDevDescZEPHAGlobal global{owner};
 };
 
@@ -88,9 +68,9 @@ TEST_F(GlobalRecord, EverySetParamAnnouncesWhateverNotifySays)
     for (int id : ids) {
         SCOPED_TRACE(id);
         global.Commit();
-        const int before = owner.notices;
+        const int before = owner.Marks();
         global.SetParam(id, 5, 0);
-        EXPECT_EQ(owner.notices, before + 1);
+        EXPECT_EQ(owner.Marks(), before + 1);
         EXPECT_TRUE(global.IsModified());
     }
     // Ids outside 0-64 store nothing and read 0.
@@ -134,7 +114,7 @@ TEST_F(GlobalRecord, RecordFromAFileLeavesTheDeviceWriteProtectAlone)
     EXPECT_EQ(owner.writeProtectSets, 0);
     EXPECT_EQ(global.GetParam(Id::kMasterTune), 0x10);
     EXPECT_EQ(global.GetParam(Id::kWriteProtect), 0);
-    EXPECT_EQ(owner.notices, Id::kCount) << "still one notice per parameter";
+    EXPECT_EQ(owner.Marks(), Id::kCount) << "still one notice per parameter";
 
     record[5] = 0x01;
     owner.writeProtect = 0;
@@ -158,7 +138,7 @@ TEST_F(GlobalRecord, FromBytesReadsEachField)
     record[80] = 0xC8;
     record[87] = 0x07;
     global.FromBytes(record, MDevGlobalSource::Device);
-    EXPECT_EQ(owner.notices, Id::kCount);
+    EXPECT_EQ(owner.Marks(), Id::kCount);
     struct Expect {
         int id;
         int32_t value;
@@ -295,7 +275,7 @@ TEST_F(GlobalRecord, CopyTakesValuesRecordAndModifiedFlag)
     global.FromBytes(record, MDevGlobalSource::Device);
     global.SetParam(Id::kFavoriteFirst, 42, 1);
 
-    FakeGlobalOwner otherOwner;
+    velktest::RecordingProgramOwner otherOwner;
     MDevDescZEPHAGlobal working(otherOwner);
     working = global;
     EXPECT_TRUE(working.IsModified());
@@ -308,10 +288,10 @@ TEST_F(GlobalRecord, CopyTakesValuesRecordAndModifiedFlag)
     EXPECT_FALSE(working.IsModified());
 
     // The copy keeps announcing to its own owner.
-    const int notices = owner.notices;
+    const int notices = owner.Marks();
     working.SetParam(Id::kMasterTune, 1, 1);
-    EXPECT_EQ(otherOwner.notices, 1);
-    EXPECT_EQ(owner.notices, notices);
+    EXPECT_EQ(otherOwner.Marks(), 1);
+    EXPECT_EQ(owner.Marks(), notices);
 }
 
 TEST_F(GlobalRecord, StartsAllZero)

@@ -3,7 +3,7 @@
 
 #include "device/MDevDescZEPHAProgram.h"
 #include "device/MDevProgramName.h"
-#include "tests/device/RecordingProgramOwner.h"
+#include "tests/support/RecordingProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,9 @@
 #include <vector>
 
 namespace records_test {
+
+using velktest::RecordingProgramOwner;
+
 namespace {
 
 MDevProgramData RandomRecord(unsigned seed, int voiceMode) {

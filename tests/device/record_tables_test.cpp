@@ -17,9 +17,12 @@
 #include "device/MDevDescZEPHAProgram.h"
 #include "device/MDevDescZEPHAProgramVocoder.h"
 #include "device/MDevDescZEPHATimbre.h"
-#include "tests/device/RecordingProgramOwner.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace records_test {
+
+using velktest::RecordingProgramOwner;
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;

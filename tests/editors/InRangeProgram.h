@@ -17,7 +17,7 @@
 #include "editors/ProgramPageTable.h"
 #include "editors/TimbrePageTable.h"
 #include "editors/VocoderPageTable.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace editors_test {
 
@@ -62,7 +62,7 @@ inline void PresetEveryPageIntoRange(const MDevDescProgram& program, const Prese
 }
 
 // A recording program, preset without recording.
-inline void PresetEveryPageIntoRange(RecordingProgram& program)
+inline void PresetEveryPageIntoRange(velktest::RecordingProgram& program)
 {
     PresetEveryPageIntoRange(program, [&](int id, int32_t value) { program.Preset(id, value); });
 }

@@ -12,7 +12,7 @@
 
 #include "editors/ProgramPageBindings.h"
 #include "tests/controls/BindingFakes.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace editors_test {
 
@@ -40,7 +40,7 @@ inline std::vector<std::string> ItemsOf(std::span<const PageControl> layout, int
 // A trackbar + edit row, set up from the program (nothing recorded).
 class SliderRowRig {
 public:
-    SliderRowRig(const PageBinding& row, RecordingProgram& program, int base)
+    SliderRowRig(const PageBinding& row, velktest::RecordingProgram& program, int base)
         : pair_(MakeSliderPair(row.kind))
     {
         EXPECT_NE(pair_, nullptr) << "row of control " << row.control << " is no slider pair";
@@ -73,7 +73,7 @@ private:
 // A knob + list row.
 class DialChoiceRowRig {
 public:
-    DialChoiceRowRig(const PageBinding& row, RecordingProgram& program, int base, int itemCount)
+    DialChoiceRowRig(const PageBinding& row, velktest::RecordingProgram& program, int base, int itemCount)
         : list(itemCount), pair_(MakeDialComboPair(row.kind))
     {
         EXPECT_NE(pair_, nullptr) << "row of control " << row.control << " is no knob + list";

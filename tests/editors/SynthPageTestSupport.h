@@ -18,7 +18,7 @@
 #include "editors/ProgramPageLayout.h"
 #include "editors/ProgramPageTable.h"
 #include "editors/SynthPageRules.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 #include "tests/controls/BindingFakes.h"
 
 namespace synthpage_test {
@@ -235,7 +235,7 @@ inline std::vector<std::string> PairStoreProblems(std::span<const PageBinding> b
     for (const PageBinding& row : bindings) {
         if (!IsSliderPair(row.kind))
             continue;
-        editors_test::RecordingProgram program;
+        velktest::RecordingProgram program;
         // (A hex level shows any stored value within its range.)
         if (row.kind != PageBindingKind::HexSliderPair)
             program.Preset(base + row.param, row.first + row.offset);
@@ -245,8 +245,8 @@ inline std::vector<std::string> PairStoreProblems(std::span<const PageBinding> b
             problems.push_back(name + " stores while it is set up");
         const int target = pair.slider.position == 0 ? row.last : row.first;
         pair.Type(pair.pair->FormatValue(target));
-        const editors_test::ParamStore expected{base + row.param, pair.pair->DisplayToRaw(target), 1};
-        if (program.stores != std::vector<editors_test::ParamStore>{expected})
+        const velktest::ParamStore expected{base + row.param, pair.pair->DisplayToRaw(target), 1};
+        if (program.stores != std::vector<velktest::ParamStore>{expected})
             problems.push_back(name + " does not store its typed value once");
     }
     return problems;

@@ -13,10 +13,10 @@
 namespace {
 
 using namespace arpeggio_page;
-using editors_test::RecordingProgram;
+using velktest::RecordingProgram;
 using editors_test::RowOf;
 using editors_test::SliderRowRig;
-using Store = editors_test::ParamStore;
+using Store = velktest::ParamStore;
 
 std::vector<std::string> Items(int id) { return editors_test::ItemsOf(LayoutTable(), id); }
 

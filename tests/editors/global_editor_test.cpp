@@ -23,6 +23,7 @@
 #include "editors/ProgramPageLayout.h"
 #include "tests/device/DevRig.h"
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 #include "uiservices/CDialogOverwriteModel.h"
 
 namespace {
@@ -174,16 +175,6 @@ protected:
         rig_->Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());
         ReplyInPass(kNever);
     }
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("glbedit-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     MDevDescZEPHA& Dev() { return rig_->Dev(); }
 
     // A global file written from the device's global.
@@ -211,7 +202,7 @@ protected:
     MDevTransferState::Step Step() { return Dev().GetTransferState().GetStep(); }
 
     std::unique_ptr<DevRig> rig_;
-    std::filesystem::path dir_;
+    velktest::TempDir dir_;
     ScriptedUiServices ui_;
 };
 

@@ -9,6 +9,7 @@
 #include "device/MDevProgramParamId.h"
 #include "editors/ProgramEditorLayout.h"
 #include "tests/editors/ProgramEditorRig.h"
+#include "tests/support/TempDir.h"
 
 using namespace std::chrono_literals;
 using namespace prgtest;
@@ -23,9 +24,9 @@ std::vector<std::string> LabelsOf(std::span<const PrgTab> tabs) {
     return labels;
 }
 
+// In a folder of this process's own.
 std::filesystem::path TempFile(const std::string& name) {
-    const auto dir = std::filesystem::path(::testing::TempDir()) / "program_editor_test";
-    std::filesystem::create_directories(dir);
+    static const velktest::TempDir dir;
     return dir / name;
 }
 

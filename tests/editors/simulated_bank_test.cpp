@@ -25,12 +25,12 @@
 #include "simulator/SimBank.h"
 #include "simulator/SimSynth.h"
 #include "tests/controls/BindingFakes.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace {
 
 namespace Id = MDevProgramParamId;
-using editors_test::NullProgramOwner;
+using velktest::RecordingProgramOwner;
 
 constexpr SimModel kModels[] = {SimModel::Brontisel, SimModel::BrontiselS};
 
@@ -50,7 +50,7 @@ public:
     MDevDescZEPHAProgram& operator[](std::size_t i) const { return *programs_[i]; }
 
 private:
-    NullProgramOwner owner_;
+    RecordingProgramOwner owner_;
     std::vector<std::unique_ptr<MDevDescZEPHAProgram>> programs_;
 };
 
@@ -109,8 +109,8 @@ bool ShowsItself(Binding& binding, int32_t stored, int first, int last)
 bool SliderShowsItself(std::unique_ptr<CSliderEditPair> pair, int32_t stored, int first, int last,
                        int offset)
 {
-    FakeParamObject copy;
-    copy.values[0] = stored;
+    velktest::RecordingProgram copy{velktest::ProgramValues::kTable};
+    copy.Preset(0, stored);
     FakeSlider slider;
     FakeEdit edit;
     pair->Bind(copy, 0);
@@ -130,8 +130,8 @@ bool InRange(const PageBinding& row, std::span<const PageControl> layout, const 
              int base)
 {
     const int32_t stored = object.GetParam(base + row.param);
-    FakeParamObject copy;
-    copy.values[0] = stored;
+    velktest::RecordingProgram copy{velktest::ProgramValues::kTable};
+    copy.Preset(0, stored);
     switch (row.kind) {
     case PageBindingKind::Choice: {
         const int item = ChoiceItemOf(row, stored);
@@ -285,7 +285,7 @@ TEST(SimulatedBank, GlobalValuesShowAsThemselvesOnTheGlobalEditorPages)
 {
     for (const SimModel model : kModels) {
         const SimSynth synth(model);
-        NullProgramOwner owner;
+        RecordingProgramOwner owner;
         MDevDescZEPHAGlobal global(owner);
         global.FromBytes(synth.Global(), MDevGlobalSource::Device);
         MDevDescZEPHAGlobal blank(owner);

@@ -6,16 +6,16 @@
 
 #include "editors/ProgramPageLayout.h"
 #include "editors/TimbrePageTable.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 #include "tests/editors/SynthPageTestSupport.h"
 
 namespace {
 
 using namespace timbrepage;
-using editors_test::RecordingProgram;
+using velktest::RecordingProgram;
 using synthpage_test::HeadlessEnvelope;
 using synthpage_test::HeadlessSliderPair;
-using Store = editors_test::ParamStore;
+using Store = velktest::ParamStore;
 
 const PageBinding& Row(int control) { return synthpage_test::RowOf(Bindings(), control); }
 

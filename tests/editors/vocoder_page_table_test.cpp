@@ -6,17 +6,17 @@
 
 #include "editors/ProgramPageLayout.h"
 #include "editors/VocoderPageTable.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 #include "tests/editors/SynthPageTestSupport.h"
 
 namespace {
 
 using namespace vocoderpage;
-using editors_test::RecordingProgram;
+using velktest::RecordingProgram;
 using synthpage_test::HeadlessDialPair;
 using synthpage_test::HeadlessSliderPair;
 using synthpage_test::ItemOf;
-using Store = editors_test::ParamStore;
+using Store = velktest::ParamStore;
 
 const PageBinding& Row(int control) { return synthpage_test::RowOf(Bindings(), control); }
 

@@ -11,6 +11,7 @@
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
+#include <wx/menu.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
@@ -294,6 +295,33 @@ int ShownMenuCount() {
     }
     g_list_free(toplevels);
     return count;
+}
+
+ContextMenuWatch::ContextMenuWatch(wxWindow& window, XInput& input, OnShown onShown)
+    : window_(&window), input_(input), onShown_(std::move(onShown)) {
+    window.Bind(wxEVT_MENU_OPEN, &ContextMenuWatch::OnOpen, this);
+}
+
+ContextMenuWatch::~ContextMenuWatch() {
+    if (window_) window_->Unbind(wxEVT_MENU_OPEN, &ContextMenuWatch::OnOpen, this);
+}
+
+void ContextMenuWatch::OnOpen(wxMenuEvent& event) {
+    event.Skip();
+    // The popup itself, not a submenu of it.
+    if (!event.IsPopup() || event.GetMenu() == nullptr) return;
+    ++shown_;
+    std::vector<unsigned long> keys = onShown_ ? onShown_(*event.GetMenu()) : std::vector<unsigned long>{};
+    if (keys.empty()) keys = {XK_Escape};
+    // Its own gesture: a second menu that pops up while this one is open
+    // (a fault) is closed too, and the test sees both.
+    Steps& steps = *steps_.emplace_back(std::make_unique<Steps>());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const int menus = keys[i] == XK_Escape ? 1 : static_cast<int>(i) + 1;
+        steps.Wait([menus] { return ShownMenuCount() >= menus; });
+        steps.Do([this, key = keys[i]] { input_.Tap(key); });
+    }
+    steps.Start();
 }
 
 // ---------------------------------------------------------------- window manager requests

@@ -24,8 +24,12 @@
 
 #include <wx/gdicmn.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
+#include <wx/window.h>
 
 class wxDialog;
+class wxMenu;
+class wxMenuEvent;
 class wxTopLevelWindow;
 class wxWindow;
 
@@ -144,6 +148,32 @@ private:
 
 // The number of popup menus shown (a menu and its open submenus).
 int ShownMenuCount();
+
+// The context menus a window pops up, as a person meets them: each is a
+// real popup, which GTK runs in a loop of its own until it closes. Once one
+// is open, `onShown` sees it and gives the keys then pressed in it, each
+// once the menu it goes to is open (a key that opens a submenu is followed
+// by keys for that submenu); no keys give Escape, which closes the menu.
+class ContextMenuWatch {
+public:
+    using OnShown = std::function<std::vector<unsigned long>(wxMenu& menu)>;
+    ContextMenuWatch(wxWindow& window, XInput& input, OnShown onShown);
+    ~ContextMenuWatch();
+    ContextMenuWatch(const ContextMenuWatch&) = delete;
+    ContextMenuWatch& operator=(const ContextMenuWatch&) = delete;
+
+    // The menus popped up so far.
+    int Shown() const { return shown_; }
+
+private:
+    void OnOpen(wxMenuEvent& event);
+
+    wxWeakRef<wxWindow> window_;
+    XInput& input_;
+    OnShown onShown_;
+    std::vector<std::unique_ptr<Steps>> steps_;  // one gesture a menu shown
+    int shown_ = 0;
+};
 
 // The X window of a top-level window.
 unsigned long XWindowOf(wxWindow& window);

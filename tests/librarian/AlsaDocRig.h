@@ -107,7 +107,6 @@ public:
         };
         doc_ = std::make_unique<CVelkDoc>(*counting_, ui_, clipboard_, preference_);
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-        doc_->GetDevConfig().SetClock([this] { return ui_.Now(); });
     }
     ~AlsaDocRig() {
         doc_.reset();

@@ -11,15 +11,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <algorithm>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "device/MDevDesc.h"
 #include "librarian/CFNameList.h"
 #include "librarian/CVelkDoc.h"
@@ -27,6 +25,7 @@
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 
 namespace doctest {
 
@@ -34,16 +33,12 @@ namespace doctest {
 // (XDG_DATA_HOME) inside it, so trashing stays on the library's file system
 // and inside the sandbox. GIO reads XDG_DATA_HOME once, so it is set once.
 inline const std::filesystem::path& Sandbox() {
-    static const std::filesystem::path path = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velk-doc-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        const std::filesystem::path data = std::filesystem::path(pattern) / "data";
-        std::filesystem::create_directories(data);
-        setenv("XDG_DATA_HOME", data.c_str(), 1);
-        return std::filesystem::path(pattern);
+    static const velktest::TempDir sandbox;
+    static const bool trashInside = [] {
+        return setenv("XDG_DATA_HOME", sandbox.MakeFolder("data").c_str(), 1) == 0;
     }();
-    return path;
+    EXPECT_TRUE(trashInside);
+    return sandbox.Path();
 }
 
 class RecordingView final : public VelkDocView {
@@ -108,17 +103,8 @@ public:
 class DocFakes {
 public:
     DocFakes() {
-        std::string pattern = (Sandbox() / "lib-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        library_ = pattern;
         store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
     }
-    ~DocFakes() {
-        std::error_code ignored;
-        std::filesystem::remove_all(library_, ignored);
-    }
-    DocFakes(const DocFakes&) = delete;
-    DocFakes& operator=(const DocFakes&) = delete;
 
     const std::string& Library() const { return library_; }
 
@@ -129,7 +115,8 @@ public:
     FakeClipboard clipboard_;
 
 private:
-    std::string library_;
+    velktest::TempDir folder_{Sandbox()};
+    const std::string library_ = folder_.Path().string();
 };
 
 class DocRig : public DocFakes {
@@ -153,7 +140,6 @@ public:
         doc_ = std::make_unique<CVelkDoc>(backend_, ui_, clipboard ? *clipboard : clipboard_,
                                           preference_);
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
-        doc_->GetDevConfig().SetClock([this] { return ui_.Now(); });
         tree_.calls = &calls;
         list_.calls = &calls;
         doc_->SetTreeView(&tree_);
@@ -190,25 +176,6 @@ public:
     }
     std::string SetupFolder() { return doc_->GetRoots().GetSetupFolder(DeviceName()); }
     std::string LibraryFolder() { return doc_->GetRoots().GetLibraryFolder(DeviceName()); }
-
-    // Writes a file (and its folders).
-    static void WriteFile(const std::string& path, const std::string& text = "x") {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Names in a folder, sorted.
-    static std::vector<std::string> Listing(const std::string& folder) {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     static CFNameList List(const std::vector<std::string>& names) {
         CFNameList list;

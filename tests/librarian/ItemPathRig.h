@@ -4,15 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "librarian/CItemClassify.h"
 #include "librarian/CItemPath.h"
+#include "tests/support/TempDir.h"
 
 namespace itempath_test {
 
@@ -31,40 +29,6 @@ private:
     std::vector<std::string> names_;
 };
 
-// A fresh folder, removed with everything in it at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velk-paths-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-
-    // Creates the folder (and its parents) below this one.
-    void MakeFolder(std::string_view relative) const {
-        std::filesystem::create_directories(path_ + "/" + std::string(relative));
-    }
-    // Creates an empty file (and its folder) below this one.
-    void MakeFile(std::string_view relative) const {
-        const std::filesystem::path file = path_ + "/" + std::string(relative);
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream{file};
-    }
-
-private:
-    std::string path_;
-};
-
 // A library folder on disk for two devices, "Brontisel" and "Brontisel S":
 //   lib/My Setup/Brontisel/{all.set, old.set, sub/}   lib/My Setup/Other/
 //   lib/My Library/Brontisel/{A.prg, B.glb, Pads/Pad.prg}
@@ -79,11 +43,11 @@ protected:
             disk_.MakeFile(file);
         disk_.MakeFolder("lib/My Setup/Brontisel/sub");
         disk_.MakeFolder("lib/My Setup/Other");
-        library_ = disk_.Path() + "/lib";
+        library_ = disk_.Path().string() + "/lib";
         roots_ = itempath::CItemRoots::FromLibraryPath(library_);
     }
 
-    TempFolder disk_;
+    velktest::TempDir disk_;
     std::string library_;
     itempath::CItemRoots roots_;
     FakeDeviceNames devices_{{"Brontisel", "Brontisel S"}};

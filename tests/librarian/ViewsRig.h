@@ -12,6 +12,7 @@
 #include "DocRig.h"
 #include "librarian/CLeftViewModel.h"
 #include "librarian/CVelkViewModel.h"
+#include "tests/support/FakeLauncher.h"
 
 namespace viewstest {
 

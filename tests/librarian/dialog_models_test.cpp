@@ -4,7 +4,7 @@
 #include "librarian/CDialogDeviceModel.h"
 #include "librarian/CVelkPreference.h"
 #include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 
 namespace {
 

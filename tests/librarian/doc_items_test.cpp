@@ -38,10 +38,10 @@ protected:
 // ---------------------------------------------------------------- rename
 
 TEST_F(DocItemsTest, RenameOnDiskTellsBothViewsAndEmptiesTheClipboard) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     rig_.clipboard_.content = VelkPayload{1, lib_ + "/A.prg\n"};
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", "B.prg"), 1);
-    EXPECT_EQ(DocRig::ReadFile(lib_ + "/B.prg"), "a");
+    EXPECT_EQ(velktest::ReadText(lib_ + "/B.prg"), "a");
     EXPECT_FALSE(fs::exists(lib_ + "/A.prg"));
     EXPECT_EQ(rig_.calls, (std::vector<std::string>{
                               "tree renamed " + lib_ + "/A.prg -> B.prg",
@@ -50,8 +50,8 @@ TEST_F(DocItemsTest, RenameOnDiskTellsBothViewsAndEmptiesTheClipboard) {
 }
 
 TEST_F(DocItemsTest, RenameRefusesNamesThatLeaveTheFolderOrReplaceAnItem) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
-    DocRig::WriteFile(lib_ + "/Taken.prg", "taken");
+    velktest::WriteText(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/Taken.prg", "taken");
     const char* names[] = {"../A.prg", "x/A.prg", "..", ".", "/tmp/A.prg", "Taken.prg", "a\nb"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
@@ -59,20 +59,20 @@ TEST_F(DocItemsTest, RenameRefusesNamesThatLeaveTheFolderOrReplaceAnItem) {
         EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", name), 0);
         EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantRename});
     }
-    EXPECT_EQ(DocRig::Listing(lib_), (std::vector<std::string>{"A.prg", "Taken.prg"}));
-    EXPECT_EQ(DocRig::ReadFile(lib_ + "/Taken.prg"), "taken");
+    EXPECT_EQ(velktest::Listing(lib_), (std::vector<std::string>{"A.prg", "Taken.prg"}));
+    EXPECT_EQ(velktest::ReadText(lib_ + "/Taken.prg"), "taken");
     EXPECT_TRUE(rig_.calls.empty());
 }
 
 TEST_F(DocItemsTest, RenameToTheSameNameOrEmptyDoesNothing) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", "A.prg"), 0);
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", ""), 0);
     EXPECT_TRUE(rig_.ui_.shown.empty());
     EXPECT_TRUE(rig_.calls.empty());
     // Names on disk are case-sensitive: another case is another name.
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", "a.prg"), 1);
-    EXPECT_EQ(DocRig::Listing(lib_), std::vector<std::string>{"a.prg"});
+    EXPECT_EQ(velktest::Listing(lib_), std::vector<std::string>{"a.prg"});
 }
 
 TEST_F(DocItemsTest, RenamingTheShownFolderOrOneAboveItMovesTheCurrentFolder) {
@@ -190,7 +190,7 @@ TEST_F(DocItemsTest, NewFolderTakesTheFirstFreeName) {
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 1);
     fs::create_directories(lib_ + "/New Folder 3");
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 1);
-    EXPECT_EQ(DocRig::Listing(lib_), (std::vector<std::string>{"New Folder", "New Folder 2",
+    EXPECT_EQ(velktest::Listing(lib_), (std::vector<std::string>{"New Folder", "New Folder 2",
                                                                "New Folder 3", "New Folder 4"}));
     EXPECT_EQ(rig_.calls.front(), "tree created " + lib_ + "/New Folder");
     EXPECT_EQ(rig_.calls.back(), "list created " + lib_ + "/New Folder 4");
@@ -198,7 +198,7 @@ TEST_F(DocItemsTest, NewFolderTakesTheFirstFreeName) {
 
 TEST_F(DocItemsTest, NewFolderGivesUpAfterNinetyEightNames) {
     fs::create_directories(lib_ + "/New Folder");
-    for (int i = 2; i <= 98; ++i) DocRig::WriteFile(lib_ + "/New Folder " + std::to_string(i));
+    for (int i = 2; i <= 98; ++i) velktest::WriteText(lib_ + "/New Folder " + std::to_string(i), "x");
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 0);
     EXPECT_EQ(rig_.ui_.Texts(),
               std::vector<std::string>{"ERROR: Folder Can't be Created on " + lib_});
@@ -210,21 +210,21 @@ TEST_F(DocItemsTest, NewFolderGivesUpAfterNinetyEightNames) {
 // ---------------------------------------------------------------- delete
 
 TEST_F(DocItemsTest, DeleteAsksThenMovesToTheTrash) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
-    DocRig::WriteFile(lib_ + "/Pads/P.prg", "p");
+    velktest::WriteText(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/Pads/P.prg", "p");
     CFNameList names = DocRig::List({lib_ + "/A.prg", lib_ + "/Pads"});
 
     rig_.ui_.answers = {VelkAnswer::kNo};
     EXPECT_EQ(rig_.Doc().DeleteItems(names), 0);
-    EXPECT_EQ(DocRig::Listing(lib_), (std::vector<std::string>{"A.prg", "Pads"}));
+    EXPECT_EQ(velktest::Listing(lib_), (std::vector<std::string>{"A.prg", "Pads"}));
     EXPECT_TRUE(rig_.calls.empty());
 
     rig_.ui_.answers = {VelkAnswer::kYes};
     rig_.clipboard_.content = VelkPayload{0, lib_ + "/A.prg\n"};
     EXPECT_EQ(rig_.Doc().DeleteItems(names), 1);
-    EXPECT_EQ(DocRig::Listing(lib_), std::vector<std::string>{});
+    EXPECT_EQ(velktest::Listing(lib_), std::vector<std::string>{});
     const std::string trash = (doctest::Sandbox() / "data/Trash/files").string();
-    EXPECT_EQ(DocRig::ReadFile(trash + "/A.prg"), "a");
+    EXPECT_EQ(velktest::ReadText(trash + "/A.prg"), "a");
     EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>(2, velkdoctext::kAskTrash));
     ASSERT_EQ(rig_.calls.size(), 4u);
     EXPECT_EQ(rig_.calls[0], "tree deleted " + names.GetText());
@@ -233,8 +233,8 @@ TEST_F(DocItemsTest, DeleteAsksThenMovesToTheTrash) {
 }
 
 TEST_F(DocItemsTest, DeleteRefusesListsWithAnythingButSetupOrLibraryItems) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
-    DocRig::WriteFile(rig_.Library() + "/outside.prg", "o");
+    velktest::WriteText(lib_ + "/A.prg", "a");
+    velktest::WriteText(rig_.Library() + "/outside.prg", "o");
     const std::vector<std::vector<std::string>> lists = {
         {lib_ + "/A.prg", rig_.Library() + "/outside.prg"},
         {lib_ + "/A.prg", lib_},  // a device folder
@@ -252,10 +252,10 @@ TEST_F(DocItemsTest, DeleteRefusesListsWithAnythingButSetupOrLibraryItems) {
 // A link in the library may lead anywhere on the disk: nothing is deleted,
 // renamed, copied or pasted through it.
 TEST_F(DocItemsTest, NothingIsDoneThroughALinkOutOfTheLibrary) {
-    const std::string outside = rig_.Library() + "-outside";
-    const RemovedAtEnd cleanup{outside};
-    DocRig::WriteFile(outside + "/secret.prg", "secret");
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    const velktest::TempDir beside(doctest::Sandbox());
+    const std::string outside = beside.Path().string();
+    velktest::WriteText(outside + "/secret.prg", "secret");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     fs::create_directories(lib_ + "/Sub");
     const std::string link = lib_ + "/Out";
     fs::create_directory_symlink(outside, link);
@@ -272,11 +272,11 @@ TEST_F(DocItemsTest, NothingIsDoneThroughALinkOutOfTheLibrary) {
     EXPECT_EQ(rig_.Doc().PasteItems(throughLink, lib_ + "/Sub", false, 0, kRootLibrary, 3), 0);
     EXPECT_EQ(rig_.Doc().NewFolder(link), 0);
 
-    EXPECT_EQ(DocRig::Listing(outside), std::vector<std::string>{"secret.prg"});
-    EXPECT_EQ(DocRig::ReadFile(outside + "/secret.prg"), "secret");
+    EXPECT_EQ(velktest::Listing(outside), std::vector<std::string>{"secret.prg"});
+    EXPECT_EQ(velktest::ReadText(outside + "/secret.prg"), "secret");
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_TRUE(fs::exists(lib_ + "/A.prg"));
-    EXPECT_EQ(DocRig::Listing(lib_ + "/Sub"), std::vector<std::string>{});
+    EXPECT_EQ(velktest::Listing(lib_ + "/Sub"), std::vector<std::string>{});
     EXPECT_TRUE(rig_.ui_.shown.empty());
     EXPECT_TRUE(rig_.calls.empty());
 }
@@ -291,7 +291,7 @@ TEST_F(DocItemsTest, AFolderNamedLikeTheLibraryInAnotherCaseIsNotTheLibrary) {
     ASSERT_NE(upper, rig_.Library());
     const std::string other = upper + "/My Library/" + rig_.DeviceName();
     const RemovedAtEnd cleanup{upper};
-    DocRig::WriteFile(other + "/B.prg", "b");
+    velktest::WriteText(other + "/B.prg", "b");
     rig_.ui_.fallback = VelkAnswer::kYes;
 
     CFNameList names = DocRig::List({other + "/B.prg"});
@@ -299,8 +299,8 @@ TEST_F(DocItemsTest, AFolderNamedLikeTheLibraryInAnotherCaseIsNotTheLibrary) {
     const VelkPayload cut{1, other + "/B.prg\n"};
     EXPECT_EQ(rig_.Doc().CanPaste(&cut, 0, kRootLibrary, 1), 0);
     EXPECT_EQ(rig_.Doc().PasteItems(names, lib_, true, 0, kRootLibrary, 1), 0);
-    EXPECT_EQ(DocRig::ReadFile(other + "/B.prg"), "b");
-    EXPECT_EQ(DocRig::Listing(lib_), std::vector<std::string>{});
+    EXPECT_EQ(velktest::ReadText(other + "/B.prg"), "b");
+    EXPECT_EQ(velktest::Listing(lib_), std::vector<std::string>{});
     EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
@@ -328,7 +328,7 @@ TEST_F(DocItemsTest, CutMarksFollowTheClipboard) {
 }
 
 TEST_F(DocItemsTest, CopyThenPasteEmptiesTheClipboard) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     fs::create_directories(lib_ + "/To");
     CFNameList names = DocRig::List({lib_ + "/A.prg"});
     ASSERT_EQ(rig_.Doc().PutItems(0, names, false, 0), 1);
@@ -344,7 +344,7 @@ TEST_F(DocItemsTest, CopyThenPasteEmptiesTheClipboard) {
 }
 
 TEST_F(DocItemsTest, CutThenPasteMoves) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     fs::create_directories(lib_ + "/To");
     ASSERT_EQ(rig_.Doc().PutItems(1, DocRig::List({lib_ + "/A.prg"}), false, 0), 1);
     EXPECT_EQ(rig_.Doc().Paste(nullptr, lib_ + "/To", false, 0, kRootLibrary, 2), 1);
@@ -353,7 +353,7 @@ TEST_F(DocItemsTest, CutThenPasteMoves) {
 }
 
 TEST_F(DocItemsTest, ForeignClipboardTextIsNeverPasted) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     fs::create_directories(lib_ + "/To");
     rig_.clipboard_.content.reset();  // what the wx layer reports for text without our format
     EXPECT_EQ(rig_.Doc().CanPaste(nullptr, 0, kRootLibrary, 2), 0);
@@ -363,7 +363,7 @@ TEST_F(DocItemsTest, ForeignClipboardTextIsNeverPasted) {
 }
 
 TEST_F(DocItemsTest, DropPastesTheDragPayloadAndForcesAMove) {
-    DocRig::WriteFile(lib_ + "/A.prg", "a");
+    velktest::WriteText(lib_ + "/A.prg", "a");
     fs::create_directories(lib_ + "/To");
     rig_.clipboard_.dragEffect = kDropMove;
     CFNameList names = DocRig::List({lib_ + "/A.prg"});

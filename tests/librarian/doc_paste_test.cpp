@@ -55,24 +55,24 @@ protected:
 
 TEST_F(DocPasteTest, DevicePastedIntoSetupAfterAFailedReceiveSavesNothing) {
     const std::string existing = rig_.SetupFolder() + "/untitled.set";
-    DocRig::WriteFile(existing, "mine");
+    velktest::WriteText(existing, "mine");
     rig_.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
     EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(),
                         {itempath::MakeDevicePath(rig_.DeviceName())}),
               0);
-    EXPECT_EQ(DocRig::ReadFile(existing), "mine");
-    EXPECT_EQ(DocRig::Listing(rig_.SetupFolder()), std::vector<std::string>{"untitled.set"});
+    EXPECT_EQ(velktest::ReadText(existing), "mine");
+    EXPECT_EQ(velktest::Listing(rig_.SetupFolder()), std::vector<std::string>{"untitled.set"});
     EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
 }
 
 TEST_F(DocPasteTest, DevicePastedIntoSetupNeverReplacesAnUntitledSetup) {
     const std::string existing = rig_.SetupFolder() + "/untitled.set";
-    DocRig::WriteFile(existing, "mine");
+    velktest::WriteText(existing, "mine");
     EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(),
                         {itempath::MakeDevicePath(rig_.DeviceName())}),
               1);
-    EXPECT_EQ(DocRig::ReadFile(existing), "mine");
-    EXPECT_EQ(DocRig::Listing(rig_.SetupFolder()),
+    EXPECT_EQ(velktest::ReadText(existing), "mine");
+    EXPECT_EQ(velktest::Listing(rig_.SetupFolder()),
               (std::vector<std::string>{"untitled (2).set", "untitled.set"}));
     EXPECT_GT(fs::file_size(rig_.SetupFolder() + "/untitled (2).set"), 30000u);
     EXPECT_TRUE(rig_.ui_.shown.empty());
@@ -105,23 +105,23 @@ TEST_F(DocPasteTest, PastingDeviceProgramsIntoTheLibraryNeverOverwritesFiles) {
     rig_.Synth().SetProgram(7, Named(7, "Init"));
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     const std::string folder = rig_.LibraryFolder();
-    DocRig::WriteFile(folder + "/Prog 001.prg", "mine");
+    velktest::WriteText(folder + "/Prog 001.prg", "mine");
     EXPECT_EQ(PasteInto(kRootLibrary, folder,
                         {rig_.ProgramPath(3), rig_.ProgramPath(7), rig_.ProgramPath(1),
                          itempath::MakeGlobalPath(rig_.DeviceName())}),
               1);
-    EXPECT_EQ(DocRig::Listing(folder),
+    EXPECT_EQ(velktest::Listing(folder),
               (std::vector<std::string>{rig_.Device()->GetGlobalName(0) + ".glb", "Init (2).prg",
                                         "Init.prg", "Prog 001 (2).prg", "Prog 001.prg"}));
-    EXPECT_EQ(DocRig::ReadFile(folder + "/Prog 001.prg"), "mine");
-    EXPECT_NE(DocRig::ReadFile(folder + "/Init.prg"), DocRig::ReadFile(folder + "/Init (2).prg"))
+    EXPECT_EQ(velktest::ReadText(folder + "/Prog 001.prg"), "mine");
+    EXPECT_NE(velktest::ReadText(folder + "/Init.prg"), velktest::ReadText(folder + "/Init (2).prg"))
         << "the two programs' data";
     EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocPasteTest, NeverReceivedDeviceItemsAreNotSaved) {
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.ProgramPath(0)}), 0);
-    EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), std::vector<std::string>{});
+    EXPECT_EQ(velktest::Listing(rig_.LibraryFolder()), std::vector<std::string>{});
     EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
 }
 
@@ -132,14 +132,14 @@ TEST_F(DocPasteTest, LibraryPasteTakesTheDeviceFromEachSourceNotFromTheShownFold
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     rig_.Doc().SetCurrentFolder(-1, kRootSetup, 0, rig_.Doc().GetRoots().setup, true);
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.ProgramPath(2)}), 1);
-    EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), std::vector<std::string>{"Prog 002.prg"});
+    EXPECT_EQ(velktest::Listing(rig_.LibraryFolder()), std::vector<std::string>{"Prog 002.prg"});
 }
 
 TEST_F(DocPasteTest, ProgramWithAnUnfitNameIsSavedUnderAValidName) {
     rig_.Synth().SetProgram(4, Named(4, "a/b:c"));
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.ProgramPath(4)}), 1);
-    EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), std::vector<std::string>{"a_b_c.prg"});
+    EXPECT_EQ(velktest::Listing(rig_.LibraryFolder()), std::vector<std::string>{"a_b_c.prg"});
 }
 
 // The synth's names are bytes of its own character set, not UTF-8: each
@@ -172,33 +172,33 @@ TEST_F(DocPasteTest, ProgramNamesOfAnyBytesAreSavedUnderNamesTheListingShows) {
     std::sort(expected.begin(), expected.end());
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, expected);
-    EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), expected) << "nothing unlisted was written";
+    EXPECT_EQ(velktest::Listing(rig_.LibraryFolder()), expected) << "nothing unlisted was written";
 }
 
 TEST_F(DocPasteTest, PasteIntoARootDoesNothing) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     CFNameList list = DocRig::List({rig_.ProgramPath(0)});
     EXPECT_EQ(rig_.Doc().PasteItems(list, rig_.Doc().GetRoots().library, false, 0, kRootLibrary, 0), 0);
-    EXPECT_EQ(DocRig::Listing(rig_.Doc().GetRoots().library), std::vector<std::string>{"Brontisel"});
+    EXPECT_EQ(velktest::Listing(rig_.Doc().GetRoots().library), std::vector<std::string>{"Brontisel"});
 }
 
 // ---------------------------------------------------------------- files between folders
 
 TEST_F(DocPasteTest, PasteIntoTheShownFolderFromElsewhereCopies) {
     const std::string shown = rig_.LibraryFolder() + "/Pads";
-    DocRig::WriteFile(rig_.LibraryFolder() + "/Lead.prg", "lead");
+    velktest::WriteText(rig_.LibraryFolder() + "/Lead.prg", "lead");
     fs::create_directories(shown);
     rig_.Doc().SetCurrentFolder(0, kRootLibrary, 2, shown, true);
     EXPECT_EQ(PasteInto(kRootLibrary, shown, {rig_.LibraryFolder() + "/Lead.prg"}), 1);
-    EXPECT_EQ(DocRig::ReadFile(shown + "/Lead.prg"), "lead");
+    EXPECT_EQ(velktest::ReadText(shown + "/Lead.prg"), "lead");
     EXPECT_TRUE(fs::exists(rig_.LibraryFolder() + "/Lead.prg"));
 }
 
 TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
     const std::string lib = rig_.LibraryFolder();
-    DocRig::WriteFile(lib + "/A.prg", "a");
-    DocRig::WriteFile(lib + "/Pads/Pad.prg", "pad");
-    DocRig::WriteFile(lib + "/Other/O.prg", "o");
+    velktest::WriteText(lib + "/A.prg", "a");
+    velktest::WriteText(lib + "/Pads/Pad.prg", "pad");
+    velktest::WriteText(lib + "/Other/O.prg", "o");
     struct Case {
         const char* what;
         std::vector<std::string> names;
@@ -218,10 +218,10 @@ TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(PasteInto(kRootLibrary, c.target, c.names, c.move), c.result);
     }
-    EXPECT_EQ(DocRig::Listing(lib), (std::vector<std::string>{"A.prg", "Other", "Pads"}));
-    EXPECT_EQ(DocRig::Listing(lib + "/Pads"), (std::vector<std::string>{"Deep", "O.prg", "Pad.prg"}));
-    EXPECT_EQ(DocRig::Listing(lib + "/Pads/Deep"), std::vector<std::string>{});
-    EXPECT_EQ(DocRig::Listing(lib + "/Other"), std::vector<std::string>{});
+    EXPECT_EQ(velktest::Listing(lib), (std::vector<std::string>{"A.prg", "Other", "Pads"}));
+    EXPECT_EQ(velktest::Listing(lib + "/Pads"), (std::vector<std::string>{"Deep", "O.prg", "Pad.prg"}));
+    EXPECT_EQ(velktest::Listing(lib + "/Pads/Deep"), std::vector<std::string>{});
+    EXPECT_EQ(velktest::Listing(lib + "/Other"), std::vector<std::string>{});
     EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
@@ -229,49 +229,49 @@ TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
 // sibling "Bank" and below it, though the name begins the target's.
 TEST_F(DocPasteTest, FolderGoesIntoASiblingWhoseNameItBegins) {
     const std::string lib = rig_.LibraryFolder();
-    DocRig::WriteFile(lib + "/Ban/B.prg", "b");
+    velktest::WriteText(lib + "/Ban/B.prg", "b");
     fs::create_directories(lib + "/Bank/Deep");
     EXPECT_EQ(PasteInto(kRootLibrary, lib + "/Bank", {lib + "/Ban"}), 1);
     EXPECT_EQ(PasteInto(kRootLibrary, lib + "/Bank/Deep", {lib + "/Ban"}, true), 1);
-    EXPECT_EQ(DocRig::ReadFile(lib + "/Bank/Ban/B.prg"), "b");
-    EXPECT_EQ(DocRig::ReadFile(lib + "/Bank/Deep/Ban/B.prg"), "b");
-    EXPECT_EQ(DocRig::Listing(lib), std::vector<std::string>{"Bank"}) << "moved";
+    EXPECT_EQ(velktest::ReadText(lib + "/Bank/Ban/B.prg"), "b");
+    EXPECT_EQ(velktest::ReadText(lib + "/Bank/Deep/Ban/B.prg"), "b");
+    EXPECT_EQ(velktest::Listing(lib), std::vector<std::string>{"Bank"}) << "moved";
     EXPECT_TRUE(rig_.ui_.shown.empty());
 }
 
 TEST_F(DocPasteTest, ConflictsAskAndFoldersMerge) {
     const std::string setup = rig_.SetupFolder();
-    DocRig::WriteFile(setup + "/From/Live/a.set", "new a");
-    DocRig::WriteFile(setup + "/From/Live/n.set", "new n");
-    DocRig::WriteFile(setup + "/To/Live/a.set", "old a");
-    DocRig::WriteFile(setup + "/To/Live/c.set", "old c");
+    velktest::WriteText(setup + "/From/Live/a.set", "new a");
+    velktest::WriteText(setup + "/From/Live/n.set", "new n");
+    velktest::WriteText(setup + "/To/Live/a.set", "old a");
+    velktest::WriteText(setup + "/To/Live/c.set", "old c");
     rig_.ui_.answers = {VelkAnswer::kYes};  // replace a.set
     EXPECT_EQ(PasteInto(kRootSetup, setup + "/To", {setup + "/From/Live"}, true), 1);
-    EXPECT_EQ(DocRig::Listing(setup + "/To/Live"),
+    EXPECT_EQ(velktest::Listing(setup + "/To/Live"),
               (std::vector<std::string>{"a.set", "c.set", "n.set"}));
-    EXPECT_EQ(DocRig::ReadFile(setup + "/To/Live/a.set"), "new a");
+    EXPECT_EQ(velktest::ReadText(setup + "/To/Live/a.set"), "new a");
     EXPECT_FALSE(fs::exists(setup + "/From/Live")) << "moved";
     EXPECT_EQ(rig_.ui_.Texts(),
               std::vector<std::string>{"\"" + setup + "/To/Live/a.set\" already exists.\nReplace it?"});
 
     // No skips the file; Cancel stops, and neither is reported.
-    DocRig::WriteFile(setup + "/x.set", "new x");
-    DocRig::WriteFile(setup + "/To/x.set", "old x");
+    velktest::WriteText(setup + "/x.set", "new x");
+    velktest::WriteText(setup + "/To/x.set", "old x");
     for (VelkAnswer answer : {VelkAnswer::kNo, VelkAnswer::kCancel}) {
         rig_.ui_.shown.clear();
         rig_.ui_.answers = {answer};
         PasteInto(kRootSetup, setup + "/To", {setup + "/x.set"});
-        EXPECT_EQ(DocRig::ReadFile(setup + "/To/x.set"), "old x");
+        EXPECT_EQ(velktest::ReadText(setup + "/To/x.set"), "old x");
         EXPECT_EQ(rig_.ui_.shown.size(), 1u);
     }
 }
 
 TEST_F(DocPasteTest, NamesFromOutsideTheirRootAreRefused) {
-    DocRig::WriteFile(rig_.Library() + "/secret.prg", "s");
+    velktest::WriteText(rig_.Library() + "/secret.prg", "s");
     EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(),
                         {rig_.LibraryFolder() + "/../../secret.prg"}),
               0);
-    EXPECT_EQ(DocRig::Listing(rig_.LibraryFolder()), std::vector<std::string>{});
+    EXPECT_EQ(velktest::Listing(rig_.LibraryFolder()), std::vector<std::string>{});
 }
 
 // ---------------------------------------------------------------- a file onto the device
@@ -375,7 +375,7 @@ TEST_F(DocWriteTest, SetupFilesGlobalGoesOutAsEveryGlobalTheSystemBuilds) {
     payload.insert(payload.end(), global.begin(), global.end());
     const Msg::Message dump = Msg::AllDataDumpBrontisel(device.GetChannelByte(), payload);
     const std::string setup = rig_.SetupFolder() + "/protected.set";
-    DevWriteFile(setup, DevDumpFileBytes(std::vector<uint8_t>(dump.begin() + 1, dump.end())));
+    velktest::WriteAll(setup, DevDumpFileBytes(std::vector<uint8_t>(dump.begin() + 1, dump.end())));
 
     EXPECT_EQ(PasteOntoDevice(setup), 1);
     EXPECT_EQ(rig_.Device()->GetProgramName(9), "Faved");

@@ -90,7 +90,7 @@ TEST(DocReplies, FailedWholeDeviceWriteKeepsTheDevicesPrograms) {
     EXPECT_EQ(static_cast<MDevDescZEPHA*>(rig.Device())->GetZEPHAProgram(9)->ToBytes(), nine);
     CFNameList program = DocRig::List({rig.ProgramPath(9)});
     EXPECT_EQ(rig.Doc().PasteItems(program, rig.LibraryFolder(), false, 0, kRootLibrary, 2), 1);
-    EXPECT_EQ(DocRig::Listing(rig.LibraryFolder()), std::vector<std::string>{name + ".prg"});
+    EXPECT_EQ(velktest::Listing(rig.LibraryFolder()), std::vector<std::string>{name + ".prg"});
 }
 
 // The same write confirmed: then the file's programs are the device's.
@@ -145,7 +145,7 @@ TEST(DocReplies, BrontiselSReceptionWithoutTheGlobalFailsAndKeepsThePreviousData
     rig.ui_.shown.clear();
     CFNameList global = DocRig::List({itempath::MakeGlobalPath(rig.DeviceName())});
     EXPECT_EQ(rig.Doc().PasteItems(global, rig.LibraryFolder(), false, 0, kRootLibrary, 2), 0);
-    EXPECT_TRUE(DocRig::Listing(rig.LibraryFolder()).empty());
+    EXPECT_TRUE(velktest::Listing(rig.LibraryFolder()).empty());
 
     // With its global the reception succeeds.
     rig.Synth().ClearFaults();

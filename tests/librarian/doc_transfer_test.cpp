@@ -80,7 +80,7 @@ TEST(CVelkDocDetect, NoAnsweringDeviceWaitsAboutOneSecondAndCreatesNoDeviceFolde
     EXPECT_FALSE(rig.Connect());
     EXPECT_EQ(rig.ui_.pumps, 20);
     EXPECT_EQ(rig.ui_.Elapsed(), 1000ms);
-    EXPECT_EQ(doctest::DocRig::Listing(rig.Library()), std::vector<std::string>{})
+    EXPECT_EQ(velktest::Listing(rig.Library()), std::vector<std::string>{})
         << "no device, no folder";
     EXPECT_TRUE(rig.ui_.shown.empty());
 }
@@ -97,8 +97,8 @@ TEST(CVelkDocDetect, PortFailureIsReportedAndDetectionGoesOn) {
 
 TEST(CVelkDocDetect, DeviceFolderBlockedByAFileIsReportedPerSide) {
     DocRig rig;
-    DocRig::WriteFile(rig.Library() + "/My Setup/Brontisel");
-    DocRig::WriteFile(rig.Library() + "/My Library");
+    velktest::WriteText(rig.Library() + "/My Setup/Brontisel", "x");
+    velktest::WriteText(rig.Library() + "/My Library", "x");
     ASSERT_TRUE(rig.Connect());
     const std::string setup = rig.Library() + "/My Setup/Brontisel";
     const std::string library = rig.Library() + "/My Library/Brontisel";

@@ -18,8 +18,8 @@ using namespace itempath;
 namespace fs = std::filesystem;
 
 TEST(CreateFolderPath, CreatesEveryMissingParent) {
-    TempFolder disk;
-    const std::string deep = disk.Path() + "/lib/My Setup/Brontisel S";
+    velktest::TempDir disk;
+    const std::string deep = disk.Path().string() + "/lib/My Setup/Brontisel S";
     EXPECT_EQ(CreateFolderPath(deep), kFolderReady);
     EXPECT_TRUE(fs::is_directory(deep));
     EXPECT_EQ(CreateFolderPath(deep), kFolderReady);            // already there
@@ -28,12 +28,12 @@ TEST(CreateFolderPath, CreatesEveryMissingParent) {
 }
 
 TEST(CreateFolderPath, FileInTheWayCreatesNothing) {
-    TempFolder disk;
+    velktest::TempDir disk;
     disk.MakeFile("lib/My Setup");
-    EXPECT_EQ(CreateFolderPath(disk.Path() + "/lib/My Setup"), kFolderIsFile);
-    EXPECT_EQ(CreateFolderPath(disk.Path() + "/lib/My Setup/Brontisel/sub"), kFolderIsFile);
-    EXPECT_TRUE(fs::is_regular_file(disk.Path() + "/lib/My Setup"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(disk.Path() + "/lib"), fs::directory_iterator{}), 1);
+    EXPECT_EQ(CreateFolderPath(disk.Path().string() + "/lib/My Setup"), kFolderIsFile);
+    EXPECT_EQ(CreateFolderPath(disk.Path().string() + "/lib/My Setup/Brontisel/sub"), kFolderIsFile);
+    EXPECT_TRUE(fs::is_regular_file(disk.Path().string() + "/lib/My Setup"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.Path().string() + "/lib"), fs::directory_iterator{}), 1);
 }
 
 TEST(CreateFolderPath, NothingToCreateInIsRefused) {
@@ -49,11 +49,11 @@ TEST(CreateFolderPath, RefusalOfTheFileSystemIsReported) {
     EXPECT_EQ(CreateFolderPath("/proc/velk-no-such/a"), kFolderCannotCreate);
     EXPECT_FALSE(fs::exists("/proc/velk-no-such"));
     if (geteuid() == 0) return;  // the superuser writes into read-only folders
-    TempFolder disk;
+    velktest::TempDir disk;
     disk.MakeFolder("locked");
-    fs::permissions(disk.Path() + "/locked", fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(CreateFolderPath(disk.Path() + "/locked/a/b"), kFolderCannotCreate);
-    EXPECT_FALSE(fs::exists(disk.Path() + "/locked/a"));
+    fs::permissions(disk.Path().string() + "/locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(CreateFolderPath(disk.Path().string() + "/locked/a/b"), kFolderCannotCreate);
+    EXPECT_FALSE(fs::exists(disk.Path().string() + "/locked/a"));
 }
 
 }  // namespace

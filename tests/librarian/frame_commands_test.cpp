@@ -8,12 +8,13 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "VelkTestSeams.h"
+#include "tests/support/FakeLauncher.h"
 #include "librarian/CItemPath.h"
 #include "librarian/CMainFrameCommands.h"
 #include "resources/VelkCommandIds.h"
 #include "resources/VelkStrings.h"
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -219,13 +220,9 @@ TEST_F(FrameCommands, BarTogglesPaneSwitchAndExitGoToTheShell) {
 class HelpDocument : public ::testing::Test {
 protected:
     HelpDocument() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velk-help-XXXXXX").string();
-        EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
-        std::filesystem::create_directories(root_ / "bin");
-        std::filesystem::create_directories(root_ / "share");
+        root_.MakeFolder("bin");
+        root_.MakeFolder("share");
     }
-    ~HelpDocument() override { std::filesystem::remove_all(root_); }
     void Put(const char* dir) { std::ofstream(root_ / dir / "tolvane.pdf") << "%PDF-1.4\n"; }
     void RunHelp() {
         FakeShell shell;
@@ -234,7 +231,7 @@ protected:
         EXPECT_TRUE(commands.DoCommand(ID_HELP_DOCUMENT));
     }
 
-    std::filesystem::path root_;
+    velktest::TempDir root_;
     velktest::FakeLauncher launcher_;
     velktest::ScriptedUiServices ui_;
 };

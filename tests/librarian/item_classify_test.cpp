@@ -136,7 +136,7 @@ TEST_F(ClassifyPathTest, NamesANameListCannotCarryAreInvalidEvenWhenTheyExist) {
 // neither the link nor anything reached through it is an item.
 TEST_F(ClassifyPathTest, LinksBelowTheRootsAreNoItems) {
     namespace fs = std::filesystem;
-    const std::string outside = disk_.Path() + "/etc";
+    const std::string outside = disk_.Path().string() + "/etc";
     fs::create_directory_symlink(outside, library_ + "/My Library/Brontisel/Out");
     fs::create_symlink(outside + "/passwd", library_ + "/My Library/Brontisel/alias.prg");
     fs::create_directory_symlink(library_ + "/My Library/Brontisel/Pads",
@@ -160,7 +160,7 @@ TEST_F(ClassifyPathTest, LinksBelowTheRootsAreNoItems) {
 // The library path is the user's choice: a link there (a library kept on
 // another disk) is followed as the user set it up.
 TEST_F(ClassifyPathTest, ALinkAboveTheRootsIsTheUsersOwn) {
-    const std::string linked = disk_.Path() + "/linked";
+    const std::string linked = disk_.Path().string() + "/linked";
     std::filesystem::create_directory_symlink(library_, linked);
     roots_ = CItemRoots::FromLibraryPath(linked);
     Check({linked + "/My Library", V, 2, 0, -1, F});
@@ -172,7 +172,7 @@ TEST_F(ClassifyPathTest, ALinkAboveTheRootsIsTheUsersOwn) {
 TEST_F(ClassifyPathTest, ARootInAnotherCaseIsNotTheLibrary) {
     disk_.MakeFile("LIB/My Library/Brontisel/A.prg");
     disk_.MakeFile("lib/my library/Brontisel/A.prg");
-    const std::string upper = disk_.Path() + "/LIB";
+    const std::string upper = disk_.Path().string() + "/LIB";
     const ClassifyCase cases[] = {
         {upper + "/My Library/Brontisel/A.prg", x, 0, 0, -1, x},
         {upper + "/My Setup", x, 0, 0, -1, x},

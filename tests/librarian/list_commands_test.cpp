@@ -8,7 +8,7 @@
 #include "ViewsRig.h"
 #include "librarian/CVelkDocTexts.h"
 #include "librarian/CVelkViewCommands.h"
-#include "librarian/VelkItemOpener.h"
+#include "tests/support/RecordingOpener.h"
 
 namespace {
 
@@ -16,27 +16,18 @@ using viewstest::ViewsRig;
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-class RecordingOpener final : public VelkItemOpener {
-public:
-    Strings opened;
-    void OpenGlobalEditor(MDevDesc&, int index, const std::string& file) override {
-        opened.push_back("global " + std::to_string(index) + " " + file);
-    }
-    void OpenProgramEditor(MDevDesc&, int index, const std::string& file) override {
-        opened.push_back("program " + std::to_string(index) + " " + file);
-    }
-};
+using velktest::RecordingOpener;
 
 // The rig with the list's commands, a library device folder holding files
 // and a subfolder, and the setup device folder holding a setup file.
 class ListRig : public ViewsRig {
 public:
     ListRig() {
-        WriteFile(LibraryFolder() + "/x.prg");
-        WriteFile(LibraryFolder() + "/g.glb");
-        WriteFile(LibraryFolder() + "/a.prg.glb");
+        velktest::WriteText(LibraryFolder() + "/x.prg", "x");
+        velktest::WriteText(LibraryFolder() + "/g.glb", "x");
+        velktest::WriteText(LibraryFolder() + "/a.prg.glb", "x");
         MakeFolder(LibraryFolder() + "/Sub");
-        WriteFile(SetupFolder() + "/s.set");
+        velktest::WriteText(SetupFolder() + "/s.set", "x");
         commands.SetTree(&tree);
         commands.SetOpener(&opener);
     }

@@ -81,8 +81,8 @@ TEST(CVelkViewModel, LinksAreNotListed) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
     const std::string outside = rig.Library() + "/elsewhere";
-    for (const char* name : {"/secret.prg", "/Deep/x.prg"}) ViewsRig::WriteFile(outside + name);
-    ViewsRig::WriteFile(folder + "/A.prg");
+    for (const char* name : {"/secret.prg", "/Deep/x.prg"}) velktest::WriteText(outside + name, "x");
+    velktest::WriteText(folder + "/A.prg", "x");
     fs::create_directory_symlink(outside, folder + "/Out");
     fs::create_symlink(outside + "/secret.prg", folder + "/alias.prg");
     fs::create_directories(rig.Library() + "/My Setup");
@@ -101,9 +101,9 @@ TEST(CVelkViewModel, LibraryFolderListsItsOwnFilesByExactExtension) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
     for (const char* name : {"a.prg", "X.PRG", "a.prg.glb", "b.glb", "c.set", "noext", ".hidden.prg"})
-        ViewsRig::WriteFile(folder + "/" + name);
-    ViewsRig::WriteFile(folder + "/line\nfeed.prg");
-    ViewsRig::WriteFile(folder + "/bad\xff.prg");
+        velktest::WriteText(folder + "/" + name, "x");
+    velktest::WriteText(folder + "/line\nfeed.prg", "x");
+    velktest::WriteText(folder + "/bad\xff.prg", "x");
     ViewsRig::MakeFolder(folder + "/Sub");
     rig.Start();
     rig.SelectPath(folder);
@@ -138,13 +138,13 @@ TEST(CVelkViewModel, RootFoldersListOnlyDeviceFoldersInTheDeviceSpellingAndNoFil
     ViewsRig rig;
     rig.Start();
     ViewsRig::MakeFolder(rig.Library() + "/My Setup/Stray");
-    ViewsRig::WriteFile(rig.Library() + "/My Setup/top.set");
+    velktest::WriteText(rig.Library() + "/My Setup/top.set", "x");
     rig.SelectPath(rig.Library() + "/My Setup");
     EXPECT_EQ(rig.Names(), Strings{"Brontisel S"});
     EXPECT_EQ(rig.list.FindItem("BRONTISEL S"), 0) << "device names ignore case";
 
-    ViewsRig::WriteFile(rig.Library() + "/My Setup/Brontisel S/live.set");
-    ViewsRig::WriteFile(rig.Library() + "/My Setup/Brontisel S/live.prg");
+    velktest::WriteText(rig.Library() + "/My Setup/Brontisel S/live.set", "x");
+    velktest::WriteText(rig.Library() + "/My Setup/Brontisel S/live.prg", "x");
     rig.SelectPath(rig.Library() + "/My Setup/Brontisel S");
     EXPECT_EQ(rig.Names(), Strings{"live.set"});
     EXPECT_EQ(rig.list.Rows()[0].texts[2], "Setup File");
@@ -154,7 +154,7 @@ TEST(CVelkViewModel, RootFoldersListOnlyDeviceFoldersInTheDeviceSpellingAndNoFil
 TEST(CVelkViewModel, HeaderClicksCycleTheOrderWithSeparateDeviceAndFileSettingsThatPersist) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
-    for (const char* name : {"b.prg", "C.glb", "a.prg"}) ViewsRig::WriteFile(folder + "/" + name);
+    for (const char* name : {"b.prg", "C.glb", "a.prg"}) velktest::WriteText(folder + "/" + name, "x");
     rig.Start();
     rig.SelectPath(folder);
     EXPECT_EQ(rig.Names(), (Strings{"a.prg", "b.prg", "C.glb"})) << "Name, ignoring case";
@@ -201,7 +201,7 @@ TEST(CVelkViewModel, DatesSortByTime) {
     const std::pair<const char*, std::time_t> files[] = {
         {"new.prg", 1700000000}, {"old.prg", 1000000000}, {"mid.prg", 1500000000}};
     for (const auto& [name, time] : files) {
-        ViewsRig::WriteFile(folder + "/" + name);
+        velktest::WriteText(folder + "/" + name, "x");
         SetWriteTime(folder + "/" + name, time);
     }
     rig.Start();
@@ -244,7 +244,7 @@ TEST(CVelkViewModel, CutMarksCompareDevicesWithoutCaseAndNamesExactly) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
     for (const char* name : {"A.prg", "a.prg", "b.prg", "B.prg"})
-        ViewsRig::WriteFile(folder + "/" + name);
+        velktest::WriteText(folder + "/" + name, "x");
     rig.Start();
     rig.SelectPath(folder);
     rig.listSink.Clear();
@@ -266,7 +266,7 @@ TEST(CVelkViewModel, CutMarksCompareDevicesWithoutCaseAndNamesExactly) {
 TEST(CVelkViewModel, RenameAndDeleteCallbacksTouchTheExactRow) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
-    for (const char* name : {"A.prg", "a.prg"}) ViewsRig::WriteFile(folder + "/" + name);
+    for (const char* name : {"A.prg", "a.prg"}) velktest::WriteText(folder + "/" + name, "x");
     rig.Start();
     rig.SelectPath(folder);
 
@@ -289,13 +289,13 @@ TEST(CVelkViewModel, RenameAndDeleteCallbacksTouchTheExactRow) {
 TEST(CVelkViewModel, RefillWithoutResetKeepsRowsInPlaceAndPutsNewRowsOnTop) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
-    for (const char* name : {"a.prg", "b.prg", "c.prg"}) ViewsRig::WriteFile(folder + "/" + name);
+    for (const char* name : {"a.prg", "b.prg", "c.prg"}) velktest::WriteText(folder + "/" + name, "x");
     rig.Start();
     rig.SelectPath(folder);
     rig.list.SortBy(0);  // descending: c, b, a
     fs::remove(folder + "/b.prg");
-    ViewsRig::WriteFile(folder + "/d.prg");
-    ViewsRig::WriteFile(folder + "/0.prg");
+    velktest::WriteText(folder + "/d.prg", "x");
+    velktest::WriteText(folder + "/0.prg", "x");
     rig.listSink.Clear();
     rig.list.OnPasted(CFNameList(), folder, false);
     EXPECT_EQ(rig.Names(), (Strings{"d.prg", "0.prg", "c.prg", "a.prg"}));
@@ -307,7 +307,7 @@ TEST(CVelkViewModel, RefillWithoutResetKeepsRowsInPlaceAndPutsNewRowsOnTop) {
 TEST(CVelkViewModel, FolderCreatedGetsARowOnTopAndItsNameEdited) {
     ViewsRig rig;
     const std::string folder = LibraryDevice(rig);
-    ViewsRig::WriteFile(folder + "/a.prg");
+    velktest::WriteText(folder + "/a.prg", "x");
     rig.Start();
     rig.SelectPath(folder);
     ViewsRig::MakeFolder(folder + "/New Folder");
@@ -331,8 +331,8 @@ TEST(CVelkViewModel, EndOfLabelEditRenamesTheEditedItemAndKeepsTheExtension) {
         SCOPED_TRACE(c.typed);
         ViewsRig rig;
         const std::string folder = LibraryDevice(rig);
-        ViewsRig::WriteFile(folder + "/x.prg");
-        ViewsRig::WriteFile(folder + "/selected.prg");
+        velktest::WriteText(folder + "/x.prg", "x");
+        velktest::WriteText(folder + "/selected.prg", "x");
         rig.Start();
         rig.SelectPath(folder);
         const int edited = rig.list.FindItem("x.prg");
@@ -376,7 +376,7 @@ TEST(CVelkViewModel, RenameAfterRefillLandsOnTheEditedItem) {
         SCOPED_TRACE(c.name);
         ViewsRig rig;
         const std::string folder = LibraryDevice(rig);
-        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) ViewsRig::WriteFile(folder + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) velktest::WriteText(folder + "/" + name, "x");
         ViewsRig::MakeFolder(folder + "/Alpha/First");
         rig.Start();
         rig.SelectPath(folder);

@@ -4,7 +4,7 @@
 
 #include "librarian/CVelkPreference.h"
 #include "midifile/MFileCtrl.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 
 using velktest::MemorySettingsStore;
 

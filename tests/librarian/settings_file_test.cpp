@@ -15,11 +15,14 @@
 #include "librarian/CVelkPreference.h"
 #include "librarian/CVelkSettingsFile.h"
 #include "tests/midifile/SmallFileSystem.h"
-#include "tests/midifile/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using velktest::ReadText;
+using velktest::TempDir;
+using velktest::WriteText;
 
 std::size_t Entries(const fs::path& folder) { return std::size_t(std::distance(fs::directory_iterator(folder), {})); }
 

@@ -337,7 +337,7 @@ TEST(CLeftViewModel, HoverExpandsAfterOneSecondRestartsOnAnotherNodeAndStopsOnLe
     ViewsRig::MakeFolder(setup + "/One/Child");
     ViewsRig::MakeFolder(setup + "/Two/Child");
     ViewsRig::MakeFolder(setup + "/Three/Child");
-    ViewsRig::WriteFile(rig.Library() + "/My Setup/Brontisel S/a.set");
+    velktest::WriteText(rig.Library() + "/My Setup/Brontisel S/a.set", "x");
     rig.tree.InitialUpdate();
     rig.tree.Expand(rig.Node(setup));
     const VelkPayload payload{0, setup + "/a.set\n"};
@@ -373,7 +373,7 @@ TEST(CLeftViewModel, DropChoosesMoveByEffectAndPastesOnlyWhenRun) {
     ViewsRig rig;
     const std::string setup = rig.Library() + "/My Setup/Brontisel S";
     ViewsRig::MakeFolder(setup + "/Into");
-    ViewsRig::WriteFile(setup + "/a.set");
+    velktest::WriteText(setup + "/a.set", "x");
     rig.tree.InitialUpdate();
     const VelkPayload payload{0, setup + "/a.set\n"};
     CTreeNode* into = rig.Node(setup + "/Into");

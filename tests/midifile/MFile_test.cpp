@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,15 +16,19 @@
 #include "DiskCallLog.h"
 #include "OddFiles.h"
 #include "SmallFileSystem.h"
-#include "TempDir.h"
+#include "FileSinks.h"
 #include "midifile/MErrorCode.h"
 #include "midifile/MFile.h"
 #include "midifile/MFileCtrl.h"
 #include "midifile/MFileMem.h"
 #include "midifile/MFilePath.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
+using velktest::ReadAll;
+using velktest::TempDir;
+using velktest::WriteAll;
 using Bytes = std::vector<std::uint8_t>;
 
 // Writes its bytes, optionally through a sink that fails after `budget` bytes.

@@ -7,11 +7,16 @@
 #include <string>
 
 #include "SmfBuilder.h"
-#include "TempDir.h"
+#include "FileSinks.h"
 #include "midifile/MErrorCode.h"
 #include "midifile/MidSmfEditor.h"
+#include "tests/support/TempDir.h"
 
 namespace {
+
+using velktest::ReadAll;
+using velktest::TempDir;
+using velktest::WriteAll;
 
 Bytes Written(MidSmfEditor& editor) {
   VectorSink sink;

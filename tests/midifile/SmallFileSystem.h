@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 class SmallFileSystem {
 public:
@@ -48,6 +48,6 @@ public:
   }
 
 private:
-  TempDir m_folder;  // removed after the file system on it is unmounted
+  velktest::TempDir m_folder;  // removed after the file system on it is unmounted
   bool m_mounted = false;
 };

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/ipc/InstanceChannel.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -21,16 +22,9 @@ using namespace std::chrono_literals;
 
 class InstanceChannel : public ::testing::Test {
 protected:
-    InstanceChannel() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velk-ipc-XXXXXX").string();
-        EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = velkipc::InstanceSocketPath(dir_.c_str());
-    }
-    ~InstanceChannel() override { std::filesystem::remove_all(dir_); }
-
-    std::string dir_;
-    std::string path_;
+    velktest::TempDir folder_;
+    const std::string dir_ = folder_.Path().string();
+    const std::string path_ = velkipc::InstanceSocketPath(dir_.c_str());
 };
 
 TEST_F(InstanceChannel, SocketLiesInTheRuntimeFolderOrNowhere) {

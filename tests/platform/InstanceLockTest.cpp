@@ -25,6 +25,7 @@
 
 #include "platform/ipc/InstanceClaim.h"
 #include "platform/ipc/InstanceLock.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -32,24 +33,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using velkipc::InstanceClaim;
 using velkipc::InstanceLock;
-
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "velk-lock-XXXXXX").string();
-        EXPECT_NE(::mkdtemp(pattern.data()), nullptr);
-        path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using velktest::TempDir;
 
 // A child process that sleeps until killed; with `lockFile`, it first holds
 // the lock on it (as a running instance, or a process that inherited it).
@@ -94,7 +78,7 @@ mode_t ModeOf(const std::string& path) {
 }
 
 TEST(InstanceFolder, TheRuntimeFolderOnlyWhenItIsPrivateElseOurOwnPrivateFolder) {
-    Scratch scratch;
+    TempDir scratch;
     const std::string runtime = scratch / "runtime";
     const std::string temp = scratch / "tmp";
     fs::create_directory(runtime);
@@ -153,7 +137,7 @@ TEST(InstanceFolder, TheRuntimeFolderOnlyWhenItIsPrivateElseOurOwnPrivateFolder)
 }
 
 TEST(InstanceLock, ALockFileLeftByAKilledInstanceIsTakenThoughItsPidNowLives) {
-    Scratch folder;
+    TempDir folder;
     // A killed instance leaves its lock file behind; its process id now
     // belongs to another live process.
     Child reusedPid;
@@ -166,7 +150,7 @@ TEST(InstanceLock, ALockFileLeftByAKilledInstanceIsTakenThoughItsPidNowLives) {
 }
 
 TEST(InstanceLock, ALockAnotherProcessHoldsIsHeldUntilThatProcessIsGone) {
-    Scratch folder;
+    TempDir folder;
     Child holder(folder / velkipc::kLockName);
     InstanceLock::Result result;
     std::string error;
@@ -188,7 +172,7 @@ TEST(InstanceLock, ALockAnotherProcessHoldsIsHeldUntilThatProcessIsGone) {
 }
 
 TEST(InstanceLock, NeverThroughALinkOrIntoSomethingElse) {
-    Scratch folder;
+    TempDir folder;
     fs::create_directory(folder / "elsewhere");
     fs::create_symlink(folder / "elsewhere/victim", folder / velkipc::kLockName);
     InstanceLock::Result result;
@@ -203,7 +187,7 @@ TEST(InstanceLock, NeverThroughALinkOrIntoSomethingElse) {
 }
 
 TEST(InstanceClaim, FirstStartListensAndALaterOneRaisesIt) {
-    Scratch folder;
+    TempDir folder;
     std::atomic<int> raises{0};
     InstanceClaim first = velkipc::ClaimInstance(folder.Path(), [&] { ++raises; }, 5s);
     EXPECT_EQ(first.outcome, InstanceClaim::Outcome::kFirst);
@@ -223,7 +207,7 @@ TEST(InstanceClaim, FirstStartListensAndALaterOneRaisesIt) {
 }
 
 TEST(InstanceClaim, WhatAKilledInstanceLeftIsReplaced) {
-    Scratch folder;
+    TempDir folder;
     const std::string socketPath = velkipc::InstanceSocketPath(folder.Path().c_str());
     {
         // It held the lock and listened; killed, it removed nothing.
@@ -244,7 +228,7 @@ TEST(InstanceClaim, WhatAKilledInstanceLeftIsReplaced) {
 TEST(InstanceClaim, AHolderThatNeverAnswersIsNoRunningInstance) {
     // A process that holds the lock (it inherited it, say) but listens on
     // no socket: the start waits for the timeout, then goes on alone.
-    Scratch folder;
+    TempDir folder;
     Child holder(folder / velkipc::kLockName);
     const auto start = std::chrono::steady_clock::now();
     InstanceClaim claim = velkipc::ClaimInstance(folder.Path(), nullptr, 300ms);

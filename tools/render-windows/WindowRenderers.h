@@ -20,7 +20,7 @@
 #include "librarian/CVelkPreference.h"
 #include "platform/midi/LoopbackMidiBackend.h"
 #include "simulator/SimSynth.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "uiservices/wx/CWxUiServices.h"
 
 class MDevDesc;

@@ -14,6 +14,7 @@
 #include <wx/sizer.h>
 
 #include "../BindingFakes.h"
+#include "tests/support/RecordingProgram.h"
 #include "ControlsGuiFixture.h"
 #include "controls/CAdsrGroup.h"
 #include "controls/CDialComboPair.h"
@@ -23,6 +24,10 @@
 #include "controls/wx/KnobLinksWx.h"
 
 namespace {
+
+using velktest::ParamStore;
+using velktest::ProgramValues;
+using velktest::RecordingProgram;
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -112,7 +117,7 @@ protected:
         Mouse(knob, wxEVT_LEFT_UP, r, r, false, true);
     }
 
-    FakeParamObject object_;
+    RecordingProgram object_{ProgramValues::kTable};
     int textEvents_ = 0;
 };
 
@@ -146,7 +151,7 @@ TEST_F(BindingLinksGui, HoldLevelOnAVerticalSliderOverTwentyThreeBits)
     auto* slider = new wxSlider(page_, 1122, 0, 0, 10, wxDefaultPosition, wxSize(-1, 120),
                                 wxSL_VERTICAL);
     auto* edit = new wxTextCtrl(page_, 1101);
-    object_.values[226] = 0x12345600;
+    object_.Preset(226, 0x12345600);
     CSliderEditPairPrgParamHex level;
     level.Bind(object_, 226);
     SliderEditPairWx link(level, *slider, *edit);
@@ -181,7 +186,7 @@ TEST_F(BindingLinksGui, PanKnobPairFollowsKnobNoticesAndTypedText)
 {
     auto* knob = new CDial(page_, 1120, wxDefaultPosition, wxSize(48, 48));
     auto* edit = new wxTextCtrl(page_, 1039);
-    object_.values[218] = 61;
+    object_.Preset(218, 61);
     CDialEditPairPrgParamPan pan;
     pan.Bind(object_, 218);
     DialEditPairWx link(pan, *knob, *edit);
@@ -211,7 +216,7 @@ TEST_F(BindingLinksGui, KnobAndListPairFollowEachOther)
     for (int i = 0; i < 30; ++i)
         items.Add(wxString::Format("%d.00KHz", i + 1));
     auto* list = new wxChoice(page_, 1129, wxDefaultPosition, wxDefaultSize, items);
-    object_.values[13] = 4;
+    object_.Preset(13, 4);
     CDialComboPairPrgParam high;
     high.Bind(object_, 13);
     DialComboPairWx link(high, *knob, *list);
@@ -235,7 +240,10 @@ TEST_F(BindingLinksGui, EnvelopeGroupStoresDraggedAndTypedValuesOnce)
     const int ids[4] = {1135, 1136, 1137, 1154};
     for (int i = 0; i < 4; ++i)
         edits[i] = new wxTextCtrl(page_, ids[i], "", wxDefaultPosition, wxSize(48, -1));
-    object_.values = {{196, 10}, {197, 40}, {198, 64}, {199, 30}};
+    object_.Preset(196, 10);
+    object_.Preset(197, 40);
+    object_.Preset(198, 64);
+    object_.Preset(199, 30);
     CAdsrGroupPrgParam ampEg;
     ampEg.Bind(object_, 196, 197, 198, 199);
     AdsrGroupWx link(ampEg, *graph, *edits[0], *edits[1], *edits[2], *edits[3]);

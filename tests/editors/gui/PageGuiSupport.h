@@ -1,7 +1,7 @@
 #pragma once
-// Page tests on real windows: a shown frame to hold a page, user actions
-// driven as events (what the control would raise after the user's input),
-// and a picture of a page for people to look at.
+// Page tests on real windows: a shown frame to hold a page (a WindowTest),
+// user actions driven as events (what the control would raise after the
+// user's input), and a picture of a page for people to look at.
 
 #include <gtest/gtest.h>
 
@@ -28,34 +28,14 @@
 #include "controls/wx/C2StateButton.h"
 #include "tests/guitest/RealInput.h"
 #include "tests/guitest/SaveShot.h"
+#include "tests/guitest/WindowTest.h"
 #include "controls/wx/CDial.h"
 
 namespace editors_test {
 
-class PageGuiTest : public ::testing::Test {
+class PageGuiTest : public guitest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        frame_ = new wxFrame(nullptr, wxID_ANY, "page", wxPoint(0, 0), wxSize(1400, 1000));
-        frame_->Show();
-        Pump();
-    }
-    void TearDown() override
-    {
-        frame_->Destroy();
-        Pump();
-    }
-
-    // Lets the display catch up (map, expose, queued input).
-    static void Pump()
-    {
-        for (int i = 0; i < 5; ++i) {
-            wxTheApp->ProcessPendingEvents();
-            wxYield();
-        }
-    }
-
-    wxFrame* frame_ = nullptr;
+    PageGuiTest() : WindowTest("page", wxSize(1400, 1000)) {}
 };
 
 // The command event a control raises after the user changed it.
@@ -107,15 +87,7 @@ inline void UserLeave(wxWindow* control)
     control->ProcessWindowEvent(event);
 }
 
-inline void Mouse(wxWindow& w, wxEventType type, int x, int y, bool left, bool shift = false)
-{
-    wxMouseEvent e(type);
-    e.SetPosition(wxPoint(x, y));
-    e.m_leftDown = left;
-    e.SetShiftDown(shift);
-    e.SetEventObject(&w);
-    w.ProcessWindowEvent(e);
-}
+using guitest::Mouse;
 
 // A left click in the middle of a window (two-state button, knob).
 inline void UserClick(wxWindow* control, bool shift = false)

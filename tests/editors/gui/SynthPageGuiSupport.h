@@ -12,7 +12,7 @@
 #include "editors/ProgramPageBindings.h"
 #include "editors/SynthPageRules.h"
 #include "editors/wx/CProgramPage.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace editors_test {
 
@@ -68,7 +68,7 @@ inline std::string LabelOf(const CProgramPage& page, int id)
 // Presets every pair and envelope of a page to the value with the widest
 // text: the most negative shown value where there is one ("-63", "L63"),
 // else the largest ("127", "7FFFFF", "Hold").
-inline void PresetWidestValues(RecordingProgram& program, std::span<const PageBinding> bindings,
+inline void PresetWidestValues(velktest::RecordingProgram& program, std::span<const PageBinding> bindings,
                                int base)
 {
     for (const PageBinding& row : bindings) {

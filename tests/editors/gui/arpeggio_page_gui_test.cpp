@@ -13,12 +13,14 @@
 #include "editors/ArpeggioPageTables.h"
 #include "editors/wx/CDialogEditPrgTab2.h"
 #include "tests/editors/InRangeProgram.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace {
 
 using namespace arpeggio_page;
 using namespace editors_test;
+using velktest::ParamStore;
+using velktest::RecordingProgram;
 
 class ArpeggioPageGui : public PageGuiTest {
 protected:

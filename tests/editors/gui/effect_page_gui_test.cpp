@@ -9,12 +9,14 @@
 #include "editors/EffectPageTables.h"
 #include "editors/wx/CDialogEditPrgTab1.h"
 #include "tests/editors/InRangeProgram.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace {
 
 using namespace effect_page;
 using namespace editors_test;
+using velktest::ParamStore;
+using velktest::RecordingProgram;
 
 class EffectPageGui : public PageGuiTest {
 protected:

@@ -27,6 +27,7 @@
 
 #include <X11/keysym.h>
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -164,8 +165,8 @@ TEST_F(GlobalEditorGui, PagesShowTheStoredGlobals)
 TEST_F(GlobalEditorGui, ChoicesStoreIntoTheWorkingGlobalAndMarkTheEditorModified)
 {
     Connect(SimModel::Brontisel);
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("glbgui-" + std::to_string(::getpid()) + ".glb");
+    const velktest::TempDir dir;
+    const auto path = dir / "glbgui.glb";
     ASSERT_EQ(Dev().SaveGlobalFile(0, path), 0);
     CDialogEditGlb& editor = Open(-1, path);
     std::filesystem::remove(path);
@@ -439,8 +440,8 @@ TEST_F(GlobalEditorGui, NoNoticeReachesTheEditorAfterItIsDestroyed)
 TEST_F(GlobalEditorGui, FileThatDidNotLoadOpensNoEditor)
 {
     Connect(SimModel::Brontisel);
-    const auto missing = std::filesystem::temp_directory_path() / "glbgui-missing.glb";
-    std::filesystem::remove(missing);
+    const velktest::TempDir dir;
+    const auto missing = dir / "glbgui-missing.glb";
     EXPECT_EQ(CDialogEditGlb::Run(Dev(), -1, missing, frame_, ui_), wxID_CANCEL);
     EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"ERROR: Can't Open the File"});
     EXPECT_EQ(Dev().SendDevDescUpdatedProgram(), 1);

@@ -9,11 +9,12 @@
 #include "editors/wx/CDialogEditPrgTab1.h"
 #include "editors/wx/CDialogEditPrgTab2.h"
 #include "tests/editors/InRangeProgram.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace {
 
 using namespace editors_test;
+using velktest::RecordingProgram;
 
 class PageInScrollerGui : public PageGuiTest {
 protected:

@@ -38,6 +38,7 @@
 #include "tests/editors/ProgramEditorRig.h"
 #include "tests/guitest/WxUiLoop.h"
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TempDir.h"
 #include "uiservices/wx/CWxUiServices.h"
 
 namespace {
@@ -388,7 +389,8 @@ TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
 }
 
 TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
-    const auto path = std::filesystem::path(::testing::TempDir()) / "program_editor_gui.prg";
+    const velktest::TempDir dir;
+    const auto path = dir / "program_editor_gui.prg";
     ASSERT_EQ(dev_.Dev().SaveProgramFile(2, path), 0);
     CDialogEditPrg& editor = Open(-1, path);
     EXPECT_EQ(std::string(editor.GetTitle().utf8_str()), "Program Editor - \"" + path.string() + "\"");
@@ -625,8 +627,8 @@ TEST_F(ProgramEditorGui, WindowManagerCloseAsksTheCloseQuestion) {
 }
 
 TEST_F(ProgramEditorGui, FileThatDidNotLoadOpensNoEditor) {
-    const auto missing = std::filesystem::path(::testing::TempDir()) / "no-such-program.prg";
-    std::filesystem::remove(missing);
+    const velktest::TempDir dir;
+    const auto missing = dir / "no-such-program.prg";
     CDialogEditPrg& editor = Open(-1, missing);
     EXPECT_EQ(editor.ShowModal(), wxID_CANCEL);
     EXPECT_FALSE(editor.IsShown());

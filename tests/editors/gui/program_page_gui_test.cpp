@@ -11,14 +11,14 @@
 #include "tests/guitest/RealInput.h"
 
 #include <X11/keysym.h>
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 #include "controls/wx/CWiredPts.h"
 #include "editors/wx/CProgramPage.h"
 
 namespace {
 
-using editors_test::ParamStore;
-using editors_test::RecordingProgram;
+using velktest::ParamStore;
+using velktest::RecordingProgram;
 using namespace editors_test;
 
 constexpr const char* kTypes[] = {"Up", "Down", "Alternate1"};

@@ -12,11 +12,12 @@
 #include "editors/wx/CDialogEditPrgTab3.h"
 #include "editors/wx/CDialogEditPrgTab5.h"
 #include "tests/editors/InRangeProgram.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace {
 
 using namespace editors_test;
+using velktest::RecordingProgram;
 
 using SynthPagesInScrollerGui = PageGuiTest;
 

@@ -16,11 +16,13 @@
 #include "editors/wx/CDialogEditPrgTab5.h"
 #include "editors/wx/SynthPageRulesWx.h"
 #include "tests/editors/InRangeProgram.h"
-#include "tests/editors/RecordingProgram.h"
+#include "tests/support/RecordingProgram.h"
 
 namespace {
 
 using namespace editors_test;
+using velktest::ParamStore;
+using velktest::RecordingProgram;
 using namespace vocoderpage;
 
 class VocoderPageGui : public PageGuiTest {

@@ -84,14 +84,14 @@ TEST_F(ClipboardTest, PasteEmptiesTheClipboard) {
 TEST_F(ClipboardTest, DropPastesOnlyAfterTheDragHasReturned) {
     ASSERT_TRUE(rig_.Connect());
     const std::string lib = rig_.LibraryFolder();
-    DocRig::WriteFile(lib + "/A.prg", "a");
+    velktest::WriteText(lib + "/A.prg", "a");
     std::filesystem::create_directories(lib + "/To");
     PasteDropLater(rig_.Doc(), VelkPayload{0, lib + "/A.prg\n"}, lib + "/To", true, 0,
                    itempath::kRootLibrary, 2);
     EXPECT_TRUE(std::filesystem::exists(lib + "/A.prg")) << "pasted inside the drop";
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(std::filesystem::exists(lib + "/A.prg"));
-    EXPECT_EQ(DocRig::ReadFile(lib + "/To/A.prg"), "a");
+    EXPECT_EQ(velktest::ReadText(lib + "/To/A.prg"), "a");
 }
 
 TEST(CloseGuard, CloseDuringATransferWaitsUntilItIsOver) {

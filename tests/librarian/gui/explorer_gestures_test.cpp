@@ -25,7 +25,6 @@
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
 #include "librarian/CVelkDoc.h"
-#include "librarian/VelkItemOpener.h"
 #include "uiservices/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
@@ -35,6 +34,8 @@
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/RealInput.h"
+#include "tests/support/RecordingOpener.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -53,14 +54,6 @@ std::string SettingsPath() {
     return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-gestures-test.conf").string();
 }
 
-void WriteFile(const std::string& path) { std::ofstream(path) << "x"; }
-
-class NoEditors final : public VelkItemOpener {
-public:
-    void OpenGlobalEditor(MDevDesc&, int, const std::string&) override {}
-    void OpenProgramEditor(MDevDesc&, int, const std::string&) override {}
-};
-
 class ExplorerGestures : public ::testing::Test {
 protected:
     ExplorerGestures() {
@@ -70,7 +63,7 @@ protected:
         options.wireRate = 0;  // no cable rate: transfers end at once
         session_ = std::make_unique<CVelkSession>(options, SettingsPath());
         session_->GetDoc().GetDevConfig().SetPauses({}, {});
-        session_->SetItemOpener(std::make_unique<NoEditors>());
+        session_->SetItemOpener(std::make_unique<velktest::RecordingOpener>());
     }
     ~ExplorerGestures() override {
         dialogs_.answer = {};  // it may refer to a test's locals
@@ -98,8 +91,10 @@ protected:
         guitest::RunInLoop([this] { session_->StartUp(); });
         list_ = frame_->GetListWindow();
         tree_ = frame_->GetTreeWindow();
-        list_->showMenu = [this](wxMenu& menu) { Shown(menu, list_); };
-        tree_->showMenu = [this](wxMenu& menu) { Shown(menu, tree_); };
+        listMenus_ = std::make_unique<guitest::ContextMenuWatch>(
+            *list_, input_, [this](wxMenu& menu) { return Shown(menu); });
+        treeMenus_ = std::make_unique<guitest::ContextMenuWatch>(
+            *tree_, input_, [this](wxMenu& menu) { return Shown(menu); });
         // Managed by the window manager, which gives it the focus.
         ASSERT_TRUE(Until([this] {
             return frame_->IsShownOnScreen() && guitest::WmStateOf(*frame_) == 1 && frame_->IsActive();
@@ -115,22 +110,13 @@ protected:
     MDevDesc* Device() { return Doc().GetDevConfig().GetDevice(0); }
     SimSynth& Synth() { return session_->GetSimulator()->Synth(); }
 
-    // Every menu pops up for real; the keys a person presses in it follow,
-    // each once the menu it goes to is open: the keys set for it, else
-    // Escape.
-    void Shown(wxMenu& menu, wxWindow* view) {
+    // Every menu pops up for real; the keys a person presses in it follow:
+    // the keys set for it, else Escape.
+    std::vector<unsigned long> Shown(wxMenu& menu) {
         menus_.push_back(menu.FindItemByPosition(0)->GetItemLabel().utf8_string());
         std::vector<unsigned long> keys = std::move(chooseFromMenu_);
         chooseFromMenu_.clear();
-        if (keys.empty()) keys = {XK_Escape};
-        menuSteps_ = std::make_unique<Steps>();
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            const int menus = keys[i] == XK_Escape ? 1 : static_cast<int>(i) + 1;
-            menuSteps_->Wait([menus] { return guitest::ShownMenuCount() >= menus; });
-            menuSteps_->Do([this, key = keys[i]] { input_.Tap(key); });
-        }
-        menuSteps_->Start();
-        view->PopupMenu(&menu);
+        return keys;
     }
 
     // Selects the device in the tree: its data are received under the
@@ -330,7 +316,8 @@ protected:
     std::vector<std::string> menus_;
     // Keys for the next menu shown.
     std::vector<unsigned long> chooseFromMenu_;
-    std::unique_ptr<Steps> menuSteps_;
+    std::unique_ptr<guitest::ContextMenuWatch> listMenus_;
+    std::unique_ptr<guitest::ContextMenuWatch> treeMenus_;
     // A gesture in a dialog the program opened (`dialogs_.answer`).
     std::unique_ptr<Steps> dialogSteps_;
     int minimised_ = 0;  // minimise notices of the windows watched
@@ -369,7 +356,7 @@ TEST_F(ExplorerGestures, NewFolderNamedThenAClickOnAnotherTreeFolderRenamesTheNe
 // file is renamed, no program of the synth.
 TEST_F(ExplorerGestures, LibraryFileRenamedThenAClickOnTheDeviceRenamesTheFileNotAProgram) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) velktest::WriteText(library_ + "/" + name, "x");
     });
     ClickNode(library_);
     OpenNameOf("Pad.prg");
@@ -422,7 +409,7 @@ TEST_F(ExplorerGestures, ColumnHeaderClickDuringARenameKeepsTheNameOnTheEditedRo
 // the list: no edit is left over the Global row and nothing is written to
 // the device.
 TEST_F(ExplorerGestures, SetupFileNameOpenThenAClickOnTheDeviceLeavesNoEditAndWritesNothing) {
-    Start([this] { WriteFile(setup_ + "/Gig.set"); });
+    Start([this] { velktest::WriteText(setup_ + "/Gig.set", "x"); });
     ClickNode(setup_);
     OpenNameOf("Gig.set");
 
@@ -439,7 +426,7 @@ TEST_F(ExplorerGestures, SetupFileNameOpenThenAClickOnTheDeviceLeavesNoEditAndWr
 // the edit must not reach for a row that is gone (it crashed).
 TEST_F(ExplorerGestures, ClickOnAnotherTreeNodeDuringAListRenameEndsTheEditSafely) {
     Start([this] {
-        for (const char* name : {"a.prg", "b.prg", "c.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"a.prg", "b.prg", "c.prg"}) velktest::WriteText(library_ + "/" + name, "x");
         fs::create_directories(library_ + "/Empty");
     });
     ExpandNode(library_);
@@ -493,7 +480,7 @@ TEST_F(ExplorerGestures, CopyOnlyDragFromTheDeviceDropsWithoutCtrl) {
 // its label.
 TEST_F(ExplorerGestures, DropAndHoverExpandWorkOverTheWholeTreeRow) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg"}) velktest::WriteText(library_ + "/" + name, "x");
         fs::create_directories(library_ + "/Alpha/Inner");
         fs::create_directories(library_ + "/Beta");
     });
@@ -524,7 +511,7 @@ TEST_F(ExplorerGestures, DropAndHoverExpandWorkOverTheWholeTreeRow) {
 // Ctrl+V with a program row selected: Edit > Paste is greyed, so the key
 // pastes nothing either (it wrote the file onto the device).
 TEST_F(ExplorerGestures, CtrlVDoesNothingWhileEditPasteIsGreyed) {
-    Start([this] { WriteFile(library_ + "/Bass.prg"); });
+    Start([this] { velktest::WriteText(library_ + "/Bass.prg", "x"); });
     ClickNode(library_);
     Click(RowNamedLabel("Bass.prg"));
     AfterKeys([this] { input_.Tap(XK_c, true); });
@@ -549,7 +536,7 @@ TEST_F(ExplorerGestures, CtrlVDoesNothingWhileEditPasteIsGreyed) {
 // selected row, also when a row was selected before.
 TEST_F(ExplorerGestures, OneRightClickShowsOneMenuTheOneForWhatWasClicked) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg"}) WriteFile(library_ + "/" + name);
+        for (const char* name : {"Bass.prg", "Keys.prg"}) velktest::WriteText(library_ + "/" + name, "x");
     });
     struct Case {
         const char* where;  // a row, or "" for the empty space

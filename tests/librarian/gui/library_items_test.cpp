@@ -25,13 +25,13 @@
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
 #include "librarian/CVelkDoc.h"
-#include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
 #include "resources/VelkCommandIds.h"
 #include "simulator/SimSynthOnLoopback.h"
 #include "tests/guitest/RealInput.h"
+#include "tests/support/RecordingOpener.h"
 
 namespace {
 
@@ -101,17 +101,6 @@ private:
     guitest::XInput x_;
 };
 
-class RecordingOpener final : public VelkItemOpener {
-public:
-    std::vector<std::string> opened;
-    void OpenGlobalEditor(MDevDesc&, int, const std::string& file) override {
-        opened.push_back(file);
-    }
-    void OpenProgramEditor(MDevDesc&, int, const std::string& file) override {
-        opened.push_back(file);
-    }
-};
-
 class LibraryItemsGui : public ::testing::Test {
 protected:
     LibraryItemsGui() {
@@ -136,7 +125,7 @@ protected:
 
     // The main window, shown and detected, in the details style.
     void Start() {
-        auto opener = std::make_unique<RecordingOpener>();
+        auto opener = std::make_unique<velktest::RecordingOpener>();
         opener_ = opener.get();
         session_->SetItemOpener(std::move(opener));
         frame_ = session_->CreateMainWindow({"/nonexistent", ""});
@@ -204,7 +193,7 @@ protected:
 
     std::unique_ptr<CVelkSession> session_;
     itempath::CItemRoots roots_;
-    RecordingOpener* opener_ = nullptr;
+    velktest::RecordingOpener* opener_ = nullptr;
     CMainFrame* frame_ = nullptr;
     CVelkView* list_ = nullptr;
     CLeftView* tree_ = nullptr;
@@ -235,7 +224,7 @@ TEST_F(LibraryItemsGui, ProgramWithTheSynthsOwnBytesCopiedToTheLibraryIsListedOp
 
     input_.DoubleClickAt(*list_->GetRowsWindow(), RowPoint(RowNamed(file)));
     ASSERT_TRUE(Until([this] { return !opener_->opened.empty(); })) << "opened";
-    EXPECT_EQ(opener_->opened.back(), LibraryFolder() + "/" + file);
+    EXPECT_EQ(opener_->opened.back(), "program -1 " + LibraryFolder() + "/" + file);
 
     // File > Delete from the keyboard; the question (a message box with its
     // own loop) is answered with Enter, pressed until the file has gone.

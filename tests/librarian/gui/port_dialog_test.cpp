@@ -11,30 +11,13 @@
 #include "librarian/CVelkPreference.h"
 #include "librarian/wx/CDialogDevice.h"
 #include "tests/device/DevRig.h"
-#include "tests/librarian/VelkTestSeams.h"
+#include "tests/guitest/WindowTest.h"
+#include "tests/support/MemorySettingsStore.h"
 #include "tests/support/ScriptedUiServices.h"
 
 namespace {
 
-// A shown main window, destroyed with whatever it owns at the end.
-class WindowTest : public ::testing::Test {
-protected:
-    WindowTest() {
-        frame_ = new wxFrame(nullptr, wxID_ANY, "main");
-        frame_->Show();
-    }
-    ~WindowTest() override { frame_->Destroy(); }
-
-    static void Click(wxDialog& dialog, int id) {
-        wxWindow* button = dialog.FindWindow(id);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(button);
-        button->ProcessWindowEvent(click);
-    }
-
-    wxFrame* frame_;
-};
+using guitest::WindowTest;
 
 class DeviceDialog : public WindowTest {
 protected:

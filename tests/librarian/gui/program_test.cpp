@@ -19,15 +19,16 @@
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
 #include "librarian/CVelkDoc.h"
-#include "librarian/VelkItemOpener.h"
 #include "librarian/wx/CDialogDevice.h"
 #include "uiservices/wx/CDialogOverwrite.h"
 #include "librarian/wx/CLeftView.h"
 #include "librarian/wx/CVelkSession.h"
 #include "librarian/wx/CVelkView.h"
 #include "resources/VelkCommandIds.h"
+#include "tests/guitest/RealInput.h"
 #include "tests/guitest/SaveShot.h"
 #include "tests/guitest/WhenModal.h"
+#include "tests/support/RecordingOpener.h"
 #include "resources/wx/VelkMenuBuilder.h"
 #include "simulator/SimSynthOnLoopback.h"
 
@@ -44,16 +45,7 @@ std::string SettingsPath() {
     return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-program-test.conf").string();
 }
 
-class RecordingOpener final : public VelkItemOpener {
-public:
-    std::vector<std::string> opened;
-    void OpenGlobalEditor(MDevDesc&, int index, const std::string& file) override {
-        opened.push_back("global " + std::to_string(index) + " " + file);
-    }
-    void OpenProgramEditor(MDevDesc&, int index, const std::string& file) override {
-        opened.push_back("program " + std::to_string(index) + " " + file);
-    }
-};
+using velktest::RecordingOpener;
 
 class ProgramTest : public ::testing::Test {
 protected:
@@ -351,9 +343,11 @@ TEST_F(ProgramTest, MenuStatesFollowTheActiveView) {
 
 TEST_F(ProgramTest, ContextMenuIsListWithARowAndList2WithNone) {
     std::vector<wxString> firsts;
-    list_->showMenu = [&firsts](wxMenu& menu) {
+    guitest::XInput input;
+    const guitest::ContextMenuWatch menus(*list_, input, [&firsts](wxMenu& menu) {
         firsts.push_back(menu.FindItemByPosition(0)->GetItemLabel());
-    };
+        return std::vector<unsigned long>{};
+    });
     ShowFolder(kDevicePath);
     SelectRow(RowOfProgram(1));
     list_->OnContextMenu();
@@ -414,11 +408,11 @@ TEST_F(ProgramTest, FileDroppedOnAFolderRowMovesOnceTheDragHasReturned) {
     ShowFolder(LibraryFolder());
     frame_->RunCommand(ID_VIEW_DETAILS);
     const VelkPayload dragged{0, file + "\n"};
-    list_->dragPayload = [&dragged] { return &dragged; };
+    const velkview::OfferedDrag drag{&dragged};
     const wxPoint onSub = RowPoint(RowNamed("Sub"));
-    EXPECT_EQ(list_->DragOverAt(onSub, false), wxDragMove);
-    EXPECT_EQ(list_->DragOverAt(onSub, true), wxDragCopy);
-    ASSERT_TRUE(list_->DropAt(onSub, wxDragMove));
+    EXPECT_EQ(list_->DragOverAt(onSub, false, drag), wxDragMove);
+    EXPECT_EQ(list_->DragOverAt(onSub, true, drag), wxDragCopy);
+    ASSERT_TRUE(list_->DropAt(onSub, wxDragMove, drag));
     EXPECT_TRUE(fs::exists(file)) << "nothing moves inside the drag";
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(fs::exists(file));

@@ -16,11 +16,13 @@
 
 #include "librarian/CVelkPreference.h"
 #include "librarian/wx/CWxSettingsStore.h"
-#include "tests/midifile/TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using velktest::ReadText;
+using velktest::WriteText;
 
 // What wx would show in message boxes (errors, warnings, messages) while
 // this lives. Assertions fail the running test already (GuiTestMain).
@@ -47,12 +49,7 @@ private:
 };
 
 // A fresh folder in the test's own config folder.
-fs::path Scratch(const std::string& name) {
-    const fs::path folder = fs::path(std::getenv("XDG_CONFIG_HOME")) / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
+velktest::TempDir Scratch() { return velktest::TempDir(std::getenv("XDG_CONFIG_HOME")); }
 
 std::size_t CountOf(const std::string& text, const std::string& part) {
     std::size_t count = 0;
@@ -105,7 +102,8 @@ TEST(SettingsStore, HandEditedValuesReadBackSafely) {
 }
 
 TEST(SettingsStore, BadLinesAreIgnoredAndReportedOnStandardErrorNeverInABox) {
-    const fs::path path = Scratch("bad-lines") / "settings.conf";
+    const velktest::TempDir scratch = Scratch();
+    const fs::path path = scratch / "settings.conf";
     const std::string text =
         "[Main]\n"
         "=value\n"                   // 2: no name (wx asserted on it)
@@ -141,7 +139,8 @@ TEST(SettingsStore, BadLinesAreIgnoredAndReportedOnStandardErrorNeverInABox) {
 }
 
 TEST(SettingsStore, ValuesAreUsedAsWrittenWithNothingExpanded) {
-    const fs::path path = Scratch("as-written") / "settings.conf";
+    const velktest::TempDir scratch = Scratch();
+    const fs::path path = scratch / "settings.conf";
     WriteText(path, "[Main]\nLibraryPath=/x/lib$HOME\nMidiInDev=Port ${USER} %HOME% ~ $\n");
     {
         CWxSettingsStore store(path.string());
@@ -163,7 +162,8 @@ TEST(SettingsStore, ValuesAreUsedAsWrittenWithNothingExpanded) {
 
 TEST(SettingsStore, ProfilesWrittenByEarlierVersionsReadTheSame) {
     // Earlier versions wrote the profile through wx's own file format.
-    const fs::path path = Scratch("earlier") / "settings.conf";
+    const velktest::TempDir scratch = Scratch();
+    const fs::path path = scratch / "settings.conf";
     const char* values[] = {"/home/u/Documents/VELK", "  lead", "\"q\"", "a\\b", "t\tab", "n\nl", "Sim:Port 1"};
     {
         wxFileConfig earlier(wxString(), wxString(), wxString::FromUTF8(path.string()), wxString(),
@@ -207,7 +207,8 @@ TEST(SettingsStore, WriteFailuresAreReportedOnceOnStandardErrorAndLeaveNoFileBeh
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path folder = Scratch("unwritable");
+        const velktest::TempDir scratch = Scratch();
+        const fs::path& folder = scratch.Path();
         const fs::path path = c.setUp(folder);
         const std::size_t entries = Entries(folder);
         const std::string before = fs::is_regular_file(path) ? ReadText(path) : "";
@@ -237,7 +238,8 @@ TEST(SettingsStore, WriteFailuresAreReportedOnceOnStandardErrorAndLeaveNoFileBeh
 
 TEST(SettingsStore, ALibraryPathWithALineFeedIsRefusedForTheDefault) {
     // As the program writes a line feed into the file: escaped.
-    const fs::path path = Scratch("line-feed") / "settings.conf";
+    const velktest::TempDir scratch = Scratch();
+    const fs::path path = scratch / "settings.conf";
     WriteText(path, "[Main]\nLibraryPath=/home/u/lib\\nrary\n");
     CWxSettingsStore store(path.string());
     CVelkPreference preference(store, "/home/u/Documents");

@@ -24,6 +24,7 @@
 #include "resources/wx/VelkMenuBuilder.h"
 #include "tests/guitest/RealInput.h"
 #include "tests/guitest/SaveShot.h"
+#include "tests/support/FakeLauncher.h"
 
 namespace {
 
@@ -108,11 +109,11 @@ void WriteLibrary(ViewsFrame& f) {
     const std::string library = f.DeviceFolder("My Library");
     for (const char* name : {"Bass Lead.prg", "Strings.prg", "Vocoder Pad.prg", "Studio.glb",
                              "a.prg.glb", "X.PRG"})
-        doctest::DocRig::WriteFile(library + "/" + name);
+        velktest::WriteText(library + "/" + name, "x");
     fs::create_directories(library + "/Live Set");
     const std::string setup = f.DeviceFolder("My Setup");
     for (const char* name : {"Gig 2016.set", "Rehearsal.set"})
-        doctest::DocRig::WriteFile(setup + "/" + name);
+        velktest::WriteText(setup + "/" + name, "x");
     fs::create_directories(setup + "/Archive/Old");
 }
 
@@ -321,8 +322,8 @@ TEST(CVelkViewGui, SortRefillAndRenameWorkOnTheItemsInPlace) {
     // Labels of many widths, created out of their order.
     for (int i = 0; i < 180; ++i) {
         const int k = (i * 37) % 180;
-        doctest::DocRig::WriteFile(folder + "/Patch " + std::string(k % 9, 'W') +
-                                   std::to_string(k) + ".prg");
+        velktest::WriteText(folder + "/Patch " + std::string(k % 9, 'W') +
+                                   std::to_string(k) + ".prg", "x");
     }
     f.Start();
     f.Select(folder);
@@ -392,7 +393,7 @@ TEST(CVelkViewGui, PaintBetweenASortAndTheLayoutDoesNotStall) {
     const std::string folder = f.DeviceFolder("My Library") + "/Many";
     fs::create_directories(folder);
     for (int i = 0; i < 700; ++i)
-        doctest::DocRig::WriteFile(folder + "/Name " + std::to_string(i) + ".prg");
+        velktest::WriteText(folder + "/Name " + std::to_string(i) + ".prg", "x");
     f.Start();
     f.Select(folder);
     wxWindow& rows = *f.list->GetRowsWindow();
@@ -427,13 +428,13 @@ TEST(CLeftViewGui, RightClickSelectsTheNodeThenShowsTheMenuOnce) {
     ViewsFrame f;
     WriteLibrary(f);
     f.Start();
-    int shown = 0;
     bool expandEnabled = false;
-    f.tree->showMenu = [&](wxMenu& menu) {
-        ++shown;
+    guitest::XInput input;
+    const guitest::ContextMenuWatch menus(*f.tree, input, [&](wxMenu& menu) {
         menu.UpdateUI(f.tree);
         expandEnabled = menu.IsEnabled(velk::ToWxCommandId(32774));
-    };
+        return std::vector<unsigned long>{};
+    });
     f.Paint();
     const wxTreeItemId item = f.tree->ItemOf(f.tree->Model().FindNodeByPath(f.DeviceFolder("My Setup")));
     ASSERT_TRUE(item.IsOk());
@@ -445,7 +446,7 @@ TEST(CLeftViewGui, RightClickSelectsTheNodeThenShowsTheMenuOnce) {
     mouse.MouseClick(wxMOUSE_BTN_RIGHT);
     for (int i = 0; i < 20; ++i) wxTheApp->Yield(true);
 
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(menus.Shown(), 1);
     EXPECT_EQ(f.tree->GetSelection(), item);
     EXPECT_EQ(f.rig.Doc().GetCurrentPath(), f.DeviceFolder("My Setup"));
     EXPECT_TRUE(expandEnabled) << "the setup device folder has a subfolder";
@@ -486,26 +487,26 @@ TEST(CLeftViewGui, DropOnANodeHighlightsItAndPastesAfterTheDragReturned) {
     ViewsFrame f;
     const std::string setup = StartWithSetupOpen(f);
     const VelkPayload payload{0, setup + "/Rehearsal.set\n"};
-    f.tree->dragPayload = [&payload] { return &payload; };
+    const velkview::OfferedDrag drag{&payload};
     f.Paint();
     const wxTreeItemId archive = f.tree->ItemOf(f.tree->Model().FindNodeByPath(setup + "/Archive"));
     wxRect rect;
     ASSERT_TRUE(f.tree->GetBoundingRect(archive, rect, true));
     const wxPoint point = rect.GetPosition() + wxSize(4, rect.height / 2);
 
-    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragMove);
-    EXPECT_EQ(f.tree->DragOverAt(point, true), wxDragCopy);
+    EXPECT_EQ(f.tree->DragOverAt(point, false, drag), wxDragMove);
+    EXPECT_EQ(f.tree->DragOverAt(point, true, drag), wxDragCopy);
     EXPECT_FALSE(f.tree->IsSelected(archive)) << "a drop highlight is no selection";
     EXPECT_EQ(f.tree->Model().GetDropHighlight(), f.tree->NodeOf(archive));
-    EXPECT_TRUE(f.tree->DropAt(point, wxDragMove));
+    EXPECT_TRUE(f.tree->DropAt(point, wxDragMove, drag));
     EXPECT_EQ(f.tree->Model().GetDropHighlight(), nullptr);
     EXPECT_TRUE(fs::exists(setup + "/Rehearsal.set")) << "not inside the drag";
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(fs::exists(setup + "/Rehearsal.set"));
     EXPECT_TRUE(fs::exists(setup + "/Archive/Rehearsal.set"));
 
-    f.tree->dragPayload = [] { return nullptr; };
-    EXPECT_EQ(f.tree->DragOverAt(point, false), wxDragNone) << "a drag that is not ours";
+    EXPECT_EQ(f.tree->DragOverAt(point, false, velkview::OfferedDrag{}), wxDragNone)
+        << "a drag that is not ours";
 }
 
 TEST(CLeftViewGui, TreeMirrorsTheModel) {
@@ -565,7 +566,7 @@ TEST(CVelkViewGui, PrintsTheTimesOfListingAndSortingTenThousandFiles) {
     for (int i = 0; i < 10000; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "prog%05d.prg", (i * 7919) % 10000);
-        doctest::DocRig::WriteFile(folder + "/" + name);
+        velktest::WriteText(folder + "/" + name, "x");
     }
     f.Start();
     for (int style : {kStyleReport, kStyleIcon}) {

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "tests/device/DevRig.h"
+#include "tests/guitest/WindowTest.h"
 #include "tests/guitest/WhenModal.h"
 #include "tests/support/FakeWaitTarget.h"
 #include "uiservices/VelkWaitLoop.h"
@@ -28,25 +29,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A shown main window, destroyed with whatever it owns at the end.
-class WindowTest : public ::testing::Test {
-protected:
-    WindowTest() {
-        frame_ = new wxFrame(nullptr, wxID_ANY, "main");
-        frame_->Show();
-    }
-    ~WindowTest() override { frame_->Destroy(); }
-
-    static void Click(wxDialog& dialog, int id) {
-        wxWindow* button = dialog.FindWindow(id);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(button);
-        button->ProcessWindowEvent(click);
-    }
-
-    wxFrame* frame_;
-};
+using guitest::WindowTest;
 
 std::string LabelOf(wxDialog& dialog, int id) {
     return dialog.FindWindow(id)->GetLabel().utf8_string();

@@ -1,14 +1,11 @@
 #pragma once
-// Stand-ins for what the librarian reads and opens: an in-memory settings
-// store and a launcher that records. (The scripted user-interface services
-// are in tests/support.)
+// The settings store in memory, for the librarian's preference and what
+// stands on it.
 
 #include <charconv>
 #include <map>
 #include <string>
-#include <vector>
 
-#include "librarian/VelkLauncher.h"
 #include "librarian/VelkSettingsStore.h"
 
 namespace velktest {
@@ -45,16 +42,6 @@ public:
 
     static std::string Key(const std::string& group, const std::string& name) {
         return group + "/" + name;
-    }
-};
-
-class FakeLauncher : public VelkLauncher {
-public:
-    std::vector<std::string> opened;
-    bool result = true;
-    bool Open(const std::string& path) override {
-        opened.push_back(path);
-        return result;
     }
 };
 
