@@ -265,7 +265,8 @@ TEST(ProgramEditor, SaveFailureShowsTheErrorAndStaysOpenModified) {
 // --- writes ----------------------------------------------------------------
 
 // The write's two exchanges (the dump, then the write request) are answered
-// in the first pass: the wait ends at the poll after it.
+// at once: the wait ends at the poll after the first pass at the latest (the
+// synth answers on the wire's thread, so a reply may be in before it).
 TEST(ProgramEditor, DeviceWriteConfirmedInTheFirstPassEndsOk) {
     EditorRig rig;
     CDialogEditPrgModel& editor = rig.Open(9);
@@ -275,7 +276,7 @@ TEST(ProgramEditor, DeviceWriteConfirmedInTheFirstPassEndsOk) {
 
     EXPECT_EQ(rig.ui.ConfirmCaptions(), std::vector<std::string>{"Write to Device ?"});
     EXPECT_EQ(OfferedSlots(rig.ui), std::vector<int>{9});
-    EXPECT_EQ(rig.ui.pumps, 1);
+    EXPECT_LE(rig.ui.pumps, 1) << "both replies came by the first pass";
     EXPECT_EQ(rig.ui.progressCaptions, std::vector<std::string>{"MIDI Transfering ..."});
     EXPECT_FALSE(rig.ui.progressShown);
     EXPECT_EQ(rig.view.ended, EditorEnd::kOk);
