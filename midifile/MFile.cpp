@@ -20,13 +20,13 @@ namespace {
 class MemorySink final : public MFileSink {
 public:
   std::size_t Write(std::span<const std::uint8_t> bytes) override {
-    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     return bytes.size();
   }
-  std::span<const std::uint8_t> Bytes() const { return m_bytes; }
+  std::span<const std::uint8_t> Bytes() const { return bytes_; }
 
 private:
-  std::vector<std::uint8_t> m_bytes;
+  std::vector<std::uint8_t> bytes_;
 };
 
 // Writes all bytes at `offset`, retrying partial writes.
@@ -119,55 +119,55 @@ public:
   explicit TemporaryFile(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
       std::string name = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) +
                          "-" + std::to_string(counter.fetch_add(1));
-      m_path = folder / name;
-      m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (m_fd < 0 && errno != EEXIST) break;
+      path_ = folder / name;
+      fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (m_fd < 0) m_path.clear();
+    if (fd_ < 0) path_.clear();
   }
   ~TemporaryFile() {
     CloseFd();
-    if (!m_committed && !m_path.empty()) {
+    if (!committed_ && !path_.empty()) {
       std::error_code ignored;
-      std::filesystem::remove(m_path, ignored);
+      std::filesystem::remove(path_, ignored);
     }
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  bool IsOpen() const { return m_fd >= 0; }
+  bool IsOpen() const { return fd_ >= 0; }
 
   // Gives the file the owner, group and permission bits of the file it is
   // to replace; false when this user may not.
   bool TakeOwnerAndMode(const struct stat& info) {
-    return ::fchown(m_fd, info.st_uid, info.st_gid) == 0 && ::fchmod(m_fd, info.st_mode & 07777) == 0;
+    return ::fchown(fd_, info.st_uid, info.st_gid) == 0 && ::fchmod(fd_, info.st_mode & 07777) == 0;
   }
 
   // Writes, syncs and closes the file, renames it over the target and syncs
   // the folder, so that the new file is on the disk under its name when this
   // returns true; false when any step fails.
   bool CommitTo(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
-    if (!WriteFullyAt(m_fd, bytes, 0) || ::fsync(m_fd) != 0) return false;
+    if (!WriteFullyAt(fd_, bytes, 0) || ::fsync(fd_) != 0) return false;
     if (!CloseFd()) return false;
-    if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
-    m_committed = true;
+    if (::rename(path_.c_str(), target.c_str()) != 0) return false;
+    committed_ = true;
     return SyncFolder(target.parent_path());
   }
 
 private:
   bool CloseFd() {
-    if (m_fd < 0) return true;
-    const int r = ::close(m_fd);
-    m_fd = -1;
+    if (fd_ < 0) return true;
+    const int r = ::close(fd_);
+    fd_ = -1;
     return r == 0;
   }
 
-  std::filesystem::path m_path;
-  int m_fd = -1;
-  bool m_committed = false;
+  std::filesystem::path path_;
+  int fd_ = -1;
+  bool committed_ = false;
 };
 
 }  // namespace
@@ -190,15 +190,15 @@ int MFile::Open(const std::filesystem::path& path) {
     ::close(fd);
     return MErrFileOpen;
   }
-  m_fd = fd;
-  m_size = static_cast<std::uint64_t>(info.st_size);
-  m_position = 0;
+  fd_ = fd;
+  size_ = static_cast<std::uint64_t>(info.st_size);
+  position_ = 0;
   Seek(0, kSeekBegin);
   return MErrOk;
 }
 
 int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument) {
-  m_position = 0;
+  position_ = 0;
   // The name itself is replaced: a link standing there is replaced by the
   // file, never written through (it may lead out of the library).
   struct stat existing {};
@@ -226,46 +226,46 @@ int MFile::Save(const std::filesystem::path& path, int /*hidden*/, int argument)
 }
 
 int MFile::Read(void* destination, std::size_t count) {
-  if (m_fd < 0) return MErrFileRead;
+  if (fd_ < 0) return MErrFileRead;
   auto* out = static_cast<std::uint8_t*>(destination);
   std::size_t done = 0;
   while (done < count) {
-    const ssize_t n = ::read(m_fd, out + done, count - done);
+    const ssize_t n = ::read(fd_, out + done, count - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
   if (done != count) {
-    ::lseek(m_fd, m_position, SEEK_SET);
+    ::lseek(fd_, position_, SEEK_SET);
     return MErrFileRead;
   }
-  m_position += static_cast<std::int64_t>(count);
+  position_ += static_cast<std::int64_t>(count);
   return MErrOk;
 }
 
 int MFile::Seek(std::int64_t distance, int origin) {
-  if (m_fd < 0) return MErrFileNoBuffer;
-  const auto size = static_cast<std::int64_t>(m_size);
+  if (fd_ < 0) return MErrFileNoBuffer;
+  const auto size = static_cast<std::int64_t>(size_);
   std::int64_t target;
   switch (origin) {
     case kSeekBegin: target = std::max<std::int64_t>(distance, 0); break;
-    case kSeekCurrent: target = std::max<std::int64_t>(m_position + distance, 0); break;
+    case kSeekCurrent: target = std::max<std::int64_t>(position_ + distance, 0); break;
     case kSeekEnd: target = std::max<std::int64_t>(size + std::min<std::int64_t>(distance, 0), 0); break;
     default: return MErrFileNoBuffer;
   }
-  if (::lseek(m_fd, target, SEEK_SET) < 0) return MErrFileNoBuffer;
-  m_position = target;
+  if (::lseek(fd_, target, SEEK_SET) < 0) return MErrFileNoBuffer;
+  position_ = target;
   return MErrOk;
 }
 
-std::int64_t MFile::GetPosition() const { return m_fd >= 0 ? m_position : 0; }
+std::int64_t MFile::GetPosition() const { return fd_ >= 0 ? position_ : 0; }
 
 int MFile::WriteContents(MFileSink& /*sink*/, int /*argument*/) { return MErrOk; }
 
 int MFile::Write(MFileSink& sink, const void* data, std::size_t count) {
   const std::size_t written = sink.Write({static_cast<const std::uint8_t*>(data), count});
   if (written != count) return MErrFileWrite;
-  m_position += static_cast<std::int64_t>(count);
+  position_ += static_cast<std::int64_t>(count);
   return MErrOk;
 }
 
@@ -278,8 +278,8 @@ void MFile::SwapBytes(void* field, int width) {
 }
 
 void MFile::Close() {
-  if (m_fd >= 0) {
-    ::close(m_fd);
-    m_fd = -1;
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
   }
 }

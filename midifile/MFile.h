@@ -58,17 +58,17 @@ public:
   static void SwapBytes(void* field, int width);
 
   void Close();
-  bool IsOpen() const { return m_fd >= 0; }
-  std::uint64_t GetSize() const { return m_size; }
-  bool IsLoaded() const { return m_loaded; }
+  bool IsOpen() const { return fd_ >= 0; }
+  std::uint64_t GetSize() const { return size_; }
+  bool IsLoaded() const { return loaded_; }
 
 protected:
-  void SetSize(std::uint64_t size) { m_size = size; }
-  void SetLoaded(bool loaded) { m_loaded = loaded; }
+  void SetSize(std::uint64_t size) { size_ = size; }
+  void SetLoaded(bool loaded) { loaded_ = loaded; }
 
 private:
-  int m_fd = -1;
-  std::uint64_t m_size = 0;
-  std::int64_t m_position = 0;
-  bool m_loaded = false;
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+  std::int64_t position_ = 0;
+  bool loaded_ = false;
 };

@@ -42,9 +42,9 @@ std::optional<std::string> DocumentsFromUserDirs(const std::filesystem::path& fi
 MFileCtrl::MFileCtrl() { SetRootPath(DefaultRoot()); }
 
 void MFileCtrl::SetRootPath(const std::filesystem::path& root) {
-  m_root = root;
-  m_setup = root / "My Setup";
-  m_library = root / "My Library";
+  root_ = root;
+  setup_ = root / "My Setup";
+  library_ = root / "My Library";
 }
 
 std::filesystem::path MFileCtrl::DefaultRoot() {

@@ -19,7 +19,7 @@ public:
   // file above the size limit, refused before any of it is read.
   int Open(const std::filesystem::path& path) override;
   // The largest file Open accepts; none unless set.
-  void SetSizeLimit(std::uint64_t bytes) { m_sizeLimit = bytes; }
+  void SetSizeLimit(std::uint64_t bytes) { sizeLimit_ = bytes; }
   // Copies count bytes from the cursor: 0; 7 with no buffer; 4 when fewer
   // than count bytes remain (nothing is copied).
   int Read(void* destination, std::size_t count) override;
@@ -36,14 +36,14 @@ public:
   virtual void Free();
 
   void Close();
-  bool HasBuffer() const { return m_held; }
+  bool HasBuffer() const { return held_; }
   // The bytes held (empty with no buffer).
-  std::span<const std::uint8_t> GetData() const { return m_data; }
+  std::span<const std::uint8_t> GetData() const { return data_; }
 
 private:
-  std::vector<std::uint8_t> m_owned;
-  std::span<const std::uint8_t> m_data;
-  bool m_held = false;
-  std::size_t m_cursor = 0;
-  std::uint64_t m_sizeLimit = UINT64_MAX;
+  std::vector<std::uint8_t> owned_;
+  std::span<const std::uint8_t> data_;
+  bool held_ = false;
+  std::size_t cursor_ = 0;
+  std::uint64_t sizeLimit_ = UINT64_MAX;
 };

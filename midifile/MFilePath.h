@@ -7,14 +7,14 @@
 class MFilePath {
 public:
   MFilePath() = default;
-  explicit MFilePath(const std::filesystem::path& path) : m_path(path) {}
+  explicit MFilePath(const std::filesystem::path& path) : path_(path) {}
 
   int Set(const std::filesystem::path& path) {
-    m_path = path;
+    path_ = path;
     return 0;
   }
-  const std::filesystem::path& Get() const { return m_path; }
+  const std::filesystem::path& Get() const { return path_; }
 
 private:
-  std::filesystem::path m_path;
+  std::filesystem::path path_;
 };

@@ -67,7 +67,7 @@ int MidSmfEditor::WriteContents(MFileSink& sink, int /*argument*/) {
   for (int i = 0; i < GetTrackCount(); ++i) {
     MidSmfTrkEditor* track = GetTrackEditor(i);
     if (track == nullptr) return -1;
-    if (track->WriteChunk(sink, m_runningStatus, m_noteOffAsNoteOn) != MErrOk) return -1;
+    if (track->WriteChunk(sink, runningStatus_, noteOffAsNoteOn_) != MErrOk) return -1;
   }
   return MErrOk;
 }

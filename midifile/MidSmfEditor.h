@@ -30,11 +30,11 @@ public:
   MidSmfTrkEditor* GetTrackEditor(int index) const;
 
   // Omit a channel status equal to the previous one.
-  void SetRunningStatus(bool on) { m_runningStatus = on; }
+  void SetRunningStatus(bool on) { runningStatus_ = on; }
   // Write note off 8n kk vv as note on 9n kk 00.
-  void SetNoteOffAsNoteOn(bool on) { m_noteOffAsNoteOn = on; }
+  void SetNoteOffAsNoteOn(bool on) { noteOffAsNoteOn_ = on; }
 
 private:
-  bool m_runningStatus = true;
-  bool m_noteOffAsNoteOn = true;
+  bool runningStatus_ = true;
+  bool noteOffAsNoteOn_ = true;
 };

@@ -21,16 +21,16 @@ bool Accepts(std::span<const int> list, int value) {
 }  // namespace
 
 void MidSmfReader::Free() {
-  for (auto& track : m_tracks)
+  for (auto& track : tracks_)
     if (track) track->ForgetChunk();
-  m_tracksParsed = 0;
-  m_tracksPlaying = 0;
+  tracksParsed_ = 0;
+  tracksPlaying_ = 0;
   SetLoaded(false);
   MFileMem::Free();
 }
 
 int MidSmfReader::Initialize() {
-  for (auto& track : m_tracks) {
+  for (auto& track : tracks_) {
     if (track) continue;
     try {
       track = std::make_unique<MidSmfTrkReader>(this);
@@ -43,7 +43,7 @@ int MidSmfReader::Initialize() {
 
 MidSmfTrkReader* MidSmfReader::GetTrack(int index) const {
   if (index < 0 || index >= kMaxTracks) return nullptr;
-  return m_tracks[static_cast<std::size_t>(index)].get();
+  return tracks_[static_cast<std::size_t>(index)].get();
 }
 
 int MidSmfReader::ParseHeader(std::span<const int> formats, std::span<const int> divisions,
@@ -61,9 +61,9 @@ int MidSmfReader::ParseHeader(std::span<const int> formats, std::span<const int>
   if (division & 0x8000) return Report(MErrSmfTimeCode);
   if (std::uint64_t{8} + length > data.size()) return Report(MErrSmfPastEnd);
   cursor = 8 + std::size_t{length};
-  m_format = format;
-  m_trackCount = trackCount;
-  m_division = division;
+  format_ = format;
+  trackCount_ = trackCount;
+  division_ = division;
   if (!Accepts(formats, format)) return Report(MErrSmfFormat);
   if (format == 0 && trackCount > 1) return Report(MErrSmfFormat0Tracks);
   if (!Accepts(divisions, division)) return Report(MErrSmfDivision);
@@ -71,47 +71,47 @@ int MidSmfReader::ParseHeader(std::span<const int> formats, std::span<const int>
 }
 
 int MidSmfReader::Parse(std::span<const int> formats, std::span<const int> divisions, int argument) {
-  m_tracksParsed = 0;
-  m_tracksPlaying = 0;
-  m_startTick = 0;
-  m_nextClock = 0;
+  tracksParsed_ = 0;
+  tracksPlaying_ = 0;
+  startTick_ = 0;
+  nextClock_ = 0;
   SetLoaded(false);
-  for (auto& track : m_tracks)
+  for (auto& track : tracks_)
     if (track) track->Reset();
   if (!HasBuffer()) return MErrSmfNotLoaded;
 
   std::size_t cursor = 0;
   if (const int r = ParseHeader(formats, divisions, cursor); r != MErrOk) return r;
-  for (int j = 0; j < m_trackCount; ++j) {
-    if (m_tracksParsed == kMaxTracks) return Report(MErrSmfTooManyTracks);
-    MidSmfTrkReader* track = m_tracks[static_cast<std::size_t>(m_tracksParsed)].get();
+  for (int j = 0; j < trackCount_; ++j) {
+    if (tracksParsed_ == kMaxTracks) return Report(MErrSmfTooManyTracks);
+    MidSmfTrkReader* track = tracks_[static_cast<std::size_t>(tracksParsed_)].get();
     if (track == nullptr) return MErrSmfNoMemory;
     if (const int r = track->ReadChunk(j, GetData(), cursor); r != MErrOk) return r;
     if (const int r = OnTrackLoaded(*track, argument); r != 0) return r;
-    ++m_tracksParsed;
+    ++tracksParsed_;
   }
-  m_tracksPlaying = m_tracksParsed;
+  tracksPlaying_ = tracksParsed_;
   SetLoaded(true);
   return MErrOk;
 }
 
 std::optional<std::uint32_t> MidSmfReader::CurrentTick() const {
   std::optional<std::uint32_t> current;
-  for (int i = 0; i < m_tracksParsed; ++i) {
-    const MidSmfTrkReader& track = *m_tracks[static_cast<std::size_t>(i)];
+  for (int i = 0; i < tracksParsed_; ++i) {
+    const MidSmfTrkReader& track = *tracks_[static_cast<std::size_t>(i)];
     if (!track.IsEnd() && (!current || track.GetTick() < *current)) current = track.GetTick();
   }
   return current;
 }
 
 int MidSmfReader::PlayClocks(std::uint32_t currentTick, bool chase) {
-  const std::uint64_t step = static_cast<std::uint64_t>(m_division / 24);
-  if (!m_clockEvents || step == 0) return 0;
-  while (m_nextClock <= currentTick) {
+  const std::uint64_t step = static_cast<std::uint64_t>(division_ / 24);
+  if (!clockEvents_ || step == 0) return 0;
+  while (nextClock_ <= currentTick) {
     MidSmfEvent clock;
-    clock.tick = static_cast<std::uint32_t>(m_nextClock);
+    clock.tick = static_cast<std::uint32_t>(nextClock_);
     clock.status = MidSmfEvent::kStatusClock;
-    m_nextClock += step;
+    nextClock_ += step;
     if (const int r = chase ? OnChaseEvent(clock) : OnEvent(clock); r != 0) return r;
   }
   return 0;
@@ -123,8 +123,8 @@ int MidSmfReader::PlayPhase(bool chase, std::uint32_t startTick) {
     if (chase && (!current || *current >= startTick)) return 0;
     if (!current) return kPlayEnded;
     if (const int r = PlayClocks(*current, chase); r != 0) return r;
-    for (int i = 0; i < m_tracksParsed; ++i) {
-      MidSmfTrkReader& track = *m_tracks[static_cast<std::size_t>(i)];
+    for (int i = 0; i < tracksParsed_; ++i) {
+      MidSmfTrkReader& track = *tracks_[static_cast<std::size_t>(i)];
       while (!track.IsEnd() && track.GetTick() == *current) {
         MidSmfEvent event;
         event.tick = *current;
@@ -144,12 +144,12 @@ int MidSmfReader::PlayPhase(bool chase, std::uint32_t startTick) {
 }
 
 int MidSmfReader::Play(std::uint32_t startTick) {
-  if (startTick != m_startTick) {
-    m_tracksPlaying = m_tracksParsed;
-    m_startTick = startTick;
-    m_nextClock = 0;
-    for (int i = 0; i < m_tracksParsed; ++i)
-      if (m_tracks[static_cast<std::size_t>(i)]->Rewind() != MErrOk) return kPlayTrackError;
+  if (startTick != startTick_) {
+    tracksPlaying_ = tracksParsed_;
+    startTick_ = startTick;
+    nextClock_ = 0;
+    for (int i = 0; i < tracksParsed_; ++i)
+      if (tracks_[static_cast<std::size_t>(i)]->Rewind() != MErrOk) return kPlayTrackError;
     if (const int r = PlayPhase(true, startTick); r != 0) return r;
   }
   return PlayPhase(false, startTick);
@@ -162,6 +162,6 @@ int MidSmfReader::OnTrackLoaded(MidSmfTrkReader&, int) { return 0; }
 
 int MidSmfReader::OnTrackEnd(int trackIndex) {
   if (MidSmfTrkReader* track = GetTrack(trackIndex)) track->SetEnd();
-  if (m_tracksPlaying > 0) --m_tracksPlaying;
-  return m_tracksPlaying == 0 ? 1 : 0;
+  if (tracksPlaying_ > 0) --tracksPlaying_;
+  return tracksPlaying_ == 0 ? 1 : 0;
 }

@@ -49,21 +49,21 @@ public:
 
   // Clock events are on by default; with them off, playing takes time in
   // proportion to the file's size whatever its ticks.
-  void SetClockEvents(bool on) { m_clockEvents = on; }
-  bool GetClockEvents() const { return m_clockEvents; }
+  void SetClockEvents(bool on) { clockEvents_ = on; }
+  bool GetClockEvents() const { return clockEvents_; }
 
-  int GetFormat() const { return m_format; }
-  int GetTrackCount() const { return m_trackCount; }
-  int GetDivision() const { return m_division; }
-  int GetTracksParsed() const { return m_tracksParsed; }
-  int GetTracksPlaying() const { return m_tracksPlaying; }
+  int GetFormat() const { return format_; }
+  int GetTrackCount() const { return trackCount_; }
+  int GetDivision() const { return division_; }
+  int GetTracksParsed() const { return tracksParsed_; }
+  int GetTracksPlaying() const { return tracksPlaying_; }
   MidSmfTrkReader* GetTrack(int index) const;
 
 protected:
-  std::unique_ptr<MidSmfTrkReader>& TrackSlot(int index) { return m_tracks.at(static_cast<std::size_t>(index)); }
-  void SetFormat(int format) { m_format = format; }
-  void SetTrackCount(int count) { m_trackCount = count; }
-  void SetDivision(int division) { m_division = division; }
+  std::unique_ptr<MidSmfTrkReader>& TrackSlot(int index) { return tracks_.at(static_cast<std::size_t>(index)); }
+  void SetFormat(int format) { format_ = format; }
+  void SetTrackCount(int count) { trackCount_ = count; }
+  void SetDivision(int division) { division_ = division; }
 
 private:
   int Report(int code) {
@@ -76,13 +76,13 @@ private:
   // Runs the chase phase (events before startTick) or the play phase.
   int PlayPhase(bool chase, std::uint32_t startTick);
 
-  std::array<std::unique_ptr<MidSmfTrkReader>, kMaxTracks> m_tracks;
-  int m_format = 0;
-  int m_trackCount = 0;
-  int m_division = 0;
-  int m_tracksParsed = 0;
-  int m_tracksPlaying = 0;
-  std::uint32_t m_startTick = 0;
-  std::uint64_t m_nextClock = 0;
-  bool m_clockEvents = true;
+  std::array<std::unique_ptr<MidSmfTrkReader>, kMaxTracks> tracks_;
+  int format_ = 0;
+  int trackCount_ = 0;
+  int division_ = 0;
+  int tracksParsed_ = 0;
+  int tracksPlaying_ = 0;
+  std::uint32_t startTick_ = 0;
+  std::uint64_t nextClock_ = 0;
+  bool clockEvents_ = true;
 };

@@ -25,26 +25,26 @@ bool IsChannelStatus(std::uint8_t status) { return status >= 0x80 && status <= 0
 }  // namespace
 
 void MidSmfTrkEditor::Reset() {
-  m_nodes.clear();
-  m_current = m_nodes.end();
+  nodes_.clear();
+  current_ = nodes_.end();
   MidSmfTrkReader::Reset();
 }
 
 int MidSmfTrkEditor::Rewind() {
   const int result = MidSmfTrkReader::Rewind();
-  m_current = m_nodes.begin();
-  if (m_nodes.empty()) {
+  current_ = nodes_.begin();
+  if (nodes_.empty()) {
     SetTick(0);
     SetEnd();
   } else {
-    SetTick(m_nodes.front().tick);
+    SetTick(nodes_.front().tick);
   }
   return result;
 }
 
 int MidSmfTrkEditor::GetEvent(MidSmfEvent& event) {
-  if (m_current == m_nodes.end()) return Fail(MErrSmfPastEnd, nullptr);
-  const MidSmfEventNode& node = *m_current;
+  if (current_ == nodes_.end()) return Fail(MErrSmfPastEnd, nullptr);
+  const MidSmfEventNode& node = *current_;
   event.tick = node.tick;
   event.tag1 = node.tag1;
   event.tag2 = node.tag2;
@@ -56,20 +56,20 @@ int MidSmfTrkEditor::GetEvent(MidSmfEvent& event) {
 }
 
 int MidSmfTrkEditor::Next() {
-  if (m_current == m_nodes.end()) return MErrOk;
-  if (++m_current == m_nodes.end())
+  if (current_ == nodes_.end()) return MErrOk;
+  if (++current_ == nodes_.end())
     SetEnd();
   else
-    SetTick(m_current->tick);
+    SetTick(current_->tick);
   return MErrOk;
 }
 
 bool MidSmfTrkEditor::EndsWithEndOfTrack() const {
-  return !m_nodes.empty() && m_nodes.back().status == MidSmfEvent::kMetaEndOfTrack;
+  return !nodes_.empty() && nodes_.back().status == MidSmfEvent::kMetaEndOfTrack;
 }
 
 std::list<MidSmfEventNode>::iterator MidSmfTrkEditor::Tail() {
-  return EndsWithEndOfTrack() ? std::prev(m_nodes.end()) : m_nodes.end();
+  return EndsWithEndOfTrack() ? std::prev(nodes_.end()) : nodes_.end();
 }
 
 int MidSmfTrkEditor::Link(std::list<MidSmfEventNode>::iterator position, std::uint32_t tick,
@@ -78,7 +78,7 @@ int MidSmfTrkEditor::Link(std::list<MidSmfEventNode>::iterator position, std::ui
     MidSmfEventNode fresh;
     fresh.tick = tick;
     fresh.data.resize(length);
-    position = m_nodes.insert(position, std::move(fresh));
+    position = nodes_.insert(position, std::move(fresh));
   } catch (const std::bad_alloc&) {
     return MErrNoMemory;
   } catch (const std::length_error&) {
@@ -95,9 +95,9 @@ int MidSmfTrkEditor::AppendEvent(std::uint32_t length, MidSmfEventNode*& node) {
 
 int MidSmfTrkEditor::InsertEvent(std::uint32_t tick, std::uint32_t length, MidSmfEventNode*& node) {
   auto position = Tail();
-  while (position != m_nodes.begin() && std::prev(position)->tick > tick) --position;
+  while (position != nodes_.begin() && std::prev(position)->tick > tick) --position;
   if (const int r = Link(position, tick, length, node); r != MErrOk) return r;
-  if (EndsWithEndOfTrack()) m_nodes.back().tick = std::max(m_nodes.back().tick, tick);
+  if (EndsWithEndOfTrack()) nodes_.back().tick = std::max(nodes_.back().tick, tick);
   return MErrOk;
 }
 
@@ -144,14 +144,14 @@ int MidSmfTrkEditor::CopyEvents(MidSmfTrkReader& source, bool ownChunk) {
     result = MErrNoMemory;
   }
   if (!ownChunk) source.Rewind();
-  if (result == MErrOk) m_nodes = std::move(copied);
+  if (result == MErrOk) nodes_ = std::move(copied);
   Rewind();
   return result;
 }
 
 int MidSmfTrkEditor::LoadEvents() {
   if (!HasChunk()) {
-    m_nodes.clear();
+    nodes_.clear();
     Rewind();
     return MErrOk;
   }
@@ -176,7 +176,7 @@ int MidSmfTrkEditor::Encode(std::vector<std::uint8_t>& body, bool runningStatus,
                             bool noteOffAsNoteOn) const {
   std::uint32_t previousTick = 0;
   std::uint8_t previousStatus = 0;
-  for (const MidSmfEventNode& node : m_nodes) {
+  for (const MidSmfEventNode& node : nodes_) {
     if (node.tick < previousTick || node.tick - previousTick > kMaxVarLen) return -1;
     if (node.data.size() > kMaxVarLen) return -1;
     const std::span<const std::uint8_t> data = node.data;
@@ -220,18 +220,18 @@ int MidSmfTrkEditor::WriteChunk(MFileSink& sink, bool runningStatus, bool noteOf
   // An end of track before the last event would hide the events after it
   // from every reader.
   const auto tail = Tail();
-  if (std::any_of(m_nodes.begin(), tail,
+  if (std::any_of(nodes_.begin(), tail,
                   [](const MidSmfEventNode& n) { return n.status == MidSmfEvent::kMetaEndOfTrack; }))
     return -1;
-  if (tail == m_nodes.end()) {
+  if (tail == nodes_.end()) {
     MidSmfEventNode* end = nullptr;
-    const std::uint32_t tick = m_nodes.empty() ? 0 : m_nodes.back().tick;
-    if (Link(m_nodes.end(), tick, 0, end) != MErrOk) return MErrNoMemory;
+    const std::uint32_t tick = nodes_.empty() ? 0 : nodes_.back().tick;
+    if (Link(nodes_.end(), tick, 0, end) != MErrOk) return MErrNoMemory;
     end->status = MidSmfEvent::kMetaEndOfTrack;
     end->tag1 = GetTag1();
     end->tag2 = GetTag2();
     end->track = GetTrackIndex();
-  } else if (tail != m_nodes.begin()) {
+  } else if (tail != nodes_.begin()) {
     tail->tick = std::max(tail->tick, std::prev(tail)->tick);
   }
   std::vector<std::uint8_t> chunk;

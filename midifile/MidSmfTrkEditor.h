@@ -50,8 +50,8 @@ public:
   int WriteChunk(MFileSink& sink, bool runningStatus, bool noteOffAsNoteOn);
 
   using MidSmfTrkReader::SetTrackIndex;
-  const std::list<MidSmfEventNode>& GetNodes() const { return m_nodes; }
-  std::size_t GetNodeCount() const { return m_nodes.size(); }
+  const std::list<MidSmfEventNode>& GetNodes() const { return nodes_; }
+  std::size_t GetNodeCount() const { return nodes_.size(); }
 
 private:
   bool EndsWithEndOfTrack() const;
@@ -62,6 +62,6 @@ private:
   int CopyEvents(MidSmfTrkReader& source, bool ownChunk);
   int Encode(std::vector<std::uint8_t>& body, bool runningStatus, bool noteOffAsNoteOn) const;
 
-  std::list<MidSmfEventNode> m_nodes;
-  std::list<MidSmfEventNode>::iterator m_current = m_nodes.end();
+  std::list<MidSmfEventNode> nodes_;
+  std::list<MidSmfEventNode>::iterator current_ = nodes_.end();
 };

@@ -119,7 +119,7 @@ std::optional<std::string> CopyLink(const fs::path& from, const fs::path& to) {
 // One copy or move run: holds the "for all" answer and the result.
 class Transfer {
 public:
-  explicit Transfer(ConflictAsker& asker) : m_asker(asker) {}
+  explicit Transfer(ConflictAsker& asker) : asker_(asker) {}
 
   OpResult result;
 
@@ -175,9 +175,9 @@ public:
   }
 
   ConflictChoice Ask(const fs::path& from, const fs::path& to) {
-    if (m_forAll) return *m_forAll;
-    const ConflictAnswer answer = m_asker.AskReplace(from, to);
-    if (answer.forAll) m_forAll = answer.choice;
+    if (forAll_) return *forAll_;
+    const ConflictAnswer answer = asker_.AskReplace(from, to);
+    if (answer.forAll) forAll_ = answer.choice;
     return answer.choice;
   }
 
@@ -220,8 +220,8 @@ private:
     return true;
   }
 
-  ConflictAsker& m_asker;
-  std::optional<ConflictChoice> m_forAll;
+  ConflictAsker& asker_;
+  std::optional<ConflictChoice> forAll_;
 };
 
 bool TargetIsInsideSource(const fs::path& source, const fs::path& folder) {

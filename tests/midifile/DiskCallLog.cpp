@@ -22,15 +22,15 @@ Function* Next(const char* name) {
 }  // namespace
 
 void RecordDiskCall(DiskCall call) {
-  if (g_log != nullptr) g_log->m_calls.push_back(std::move(call));
+  if (g_log != nullptr) g_log->calls_.push_back(std::move(call));
 }
 
 DiskCallLog::DiskCallLog() { g_log = this; }
 DiskCallLog::~DiskCallLog() { g_log = nullptr; }
 
 int DiskCallLog::IndexOf(DiskCall::Kind kind, const std::filesystem::path& path) const {
-  for (std::size_t i = 0; i < m_calls.size(); ++i)
-    if (m_calls[i].kind == kind && m_calls[i].path == path) return static_cast<int>(i);
+  for (std::size_t i = 0; i < calls_.size(); ++i)
+    if (calls_[i].kind == kind && calls_[i].path == path) return static_cast<int>(i);
   return -1;
 }
 

@@ -22,12 +22,12 @@ public:
   DiskCallLog(const DiskCallLog&) = delete;
   DiskCallLog& operator=(const DiskCallLog&) = delete;
 
-  const std::vector<DiskCall>& Calls() const { return m_calls; }
+  const std::vector<DiskCall>& Calls() const { return calls_; }
 
   // Where in the log the first call of this kind on this path stands, or -1.
   int IndexOf(DiskCall::Kind kind, const std::filesystem::path& path) const;
 
 private:
   friend void RecordDiskCall(DiskCall call);
-  std::vector<DiskCall> m_calls;
+  std::vector<DiskCall> calls_;
 };

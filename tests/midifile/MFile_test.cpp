@@ -35,18 +35,18 @@ using Bytes = std::vector<std::uint8_t>;
 class ContentsFile : public MFile {
 public:
   explicit ContentsFile(Bytes contents, std::size_t budget = SIZE_MAX)
-      : m_contents(std::move(contents)), m_budget(budget) {}
+      : contents_(std::move(contents)), budget_(budget) {}
   int WriteContents(MFileSink& sink, int) override {
-    FailingSink limited(sink, m_budget);
-    for (std::size_t i = 0; i + 1 < m_contents.size(); i += 2)
-      if (Write(limited, m_contents.data() + i, 2) != 0) return -1;
-    if (m_contents.size() % 2 && WriteByte(limited, m_contents.back()) != 0) return -1;
+    FailingSink limited(sink, budget_);
+    for (std::size_t i = 0; i + 1 < contents_.size(); i += 2)
+      if (Write(limited, contents_.data() + i, 2) != 0) return -1;
+    if (contents_.size() % 2 && WriteByte(limited, contents_.back()) != 0) return -1;
     return 0;
   }
 
 private:
-  Bytes m_contents;
-  std::size_t m_budget;
+  Bytes contents_;
+  std::size_t budget_;
 };
 
 TEST(MFile, OpenReadSeekPosition) {
@@ -133,18 +133,18 @@ std::size_t Entries(const std::filesystem::path& folder) {
 // temporary folder can be removed.
 class FolderMode {
 public:
-  FolderMode(std::filesystem::path folder, std::filesystem::perms mode) : m_folder(std::move(folder)) {
-    std::filesystem::permissions(m_folder, mode);
+  FolderMode(std::filesystem::path folder, std::filesystem::perms mode) : folder_(std::move(folder)) {
+    std::filesystem::permissions(folder_, mode);
   }
   ~FolderMode() {
     std::error_code ignored;
-    std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, ignored);
   }
   FolderMode(const FolderMode&) = delete;
   FolderMode& operator=(const FolderMode&) = delete;
 
 private:
-  std::filesystem::path m_folder;
+  std::filesystem::path folder_;
 };
 
 // Runs `body` as an ordinary user, whose writes the system checks against

@@ -297,14 +297,14 @@ TEST(MidSmfEditorRoundTrip, CopyFromAnotherTrack) {
 // Writes, then fails after `budget` bytes (a disk that fills up).
 class FailingEditor : public MidSmfEditor {
 public:
-  explicit FailingEditor(std::size_t budget) : m_budget(budget) {}
+  explicit FailingEditor(std::size_t budget) : budget_(budget) {}
   int WriteContents(MFileSink& sink, int argument) override {
-    FailingSink limited(sink, m_budget);
+    FailingSink limited(sink, budget_);
     return MidSmfEditor::WriteContents(limited, argument);
   }
 
 private:
-  std::size_t m_budget;
+  std::size_t budget_;
 };
 
 TEST(MidSmfEditorSave, AFailingSinkMidWriteLeavesTheOldFile) {
