@@ -28,8 +28,7 @@ public:
     // Shows the object's values and arms the group. It may run again, to
     // show values the object got from elsewhere; it stores nothing then
     // (but a value outside 0..127) and moves no focus.
-    void Setup(EnvelopeView& graph, EditView& attack, EditView& decay, EditView& sustain,
-               EditView& release);
+    void Setup(EnvelopeView& graph, EditView& attack, EditView& decay, EditView& sustain, EditView& release);
     bool IsArmed() const { return armed_; }
 
     // For each value whose edit does not read the graph's value: rewrite

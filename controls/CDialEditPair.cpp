@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-void CDialEditPair::Setup(KnobView& knob, EditView& edit, int a, int b, int offset)
-{
+void CDialEditPair::Setup(KnobView& knob, EditView& edit, int a, int b, int offset) {
     knob_ = &knob;
     edit_ = &edit;
     minimum_ = std::min(a, b);
@@ -19,33 +18,25 @@ void CDialEditPair::Setup(KnobView& knob, EditView& edit, int a, int b, int offs
     HoldInRange(stored, shown);
 }
 
-void CDialEditPair::OnDialChanged()
-{
-    if (knob_ == nullptr)
-        return;
+void CDialEditPair::OnDialChanged() {
+    if (knob_ == nullptr) return;
     const int typed = ParseValue(edit_->GetText());
     const int turned = knob_->GetValue();
-    if (typed == turned)
-        return;
+    if (typed == turned) return;
     edit_->SetText(FormatValue(turned));
     StoreShown(turned);
 }
 
-void CDialEditPair::OnEditChange()
-{
-    if (knob_ == nullptr)
-        return;
+void CDialEditPair::OnEditChange() {
+    if (knob_ == nullptr) return;
     const int typed = ParseValue(edit_->GetText());
-    if (typed < minimum_ || typed > maximum_ || typed == knob_->GetValue())
-        return;
+    if (typed < minimum_ || typed > maximum_ || typed == knob_->GetValue()) return;
     knob_->SetValue(typed);
     StoreShown(typed);
 }
 
-void CDialEditPair::OnEditKillFocus()
-{
-    if (knob_ == nullptr)
-        return;
+void CDialEditPair::OnEditKillFocus() {
+    if (knob_ == nullptr) return;
     edit_->SetText(FormatValue(knob_->GetValue()));
     OnDialChanged();
 }

@@ -7,9 +7,7 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-int ClampToRange(int v, int a, int b) {
-    return std::clamp(v, std::min(a, b), std::max(a, b));
-}
+int ClampToRange(int v, int a, int b) { return std::clamp(v, std::min(a, b), std::max(a, b)); }
 
 }  // namespace
 
@@ -34,12 +32,9 @@ void CDialModel::SetValueFromPoint(int dx, int dy) {
     const double y = x - static_cast<double>(static_cast<long long>(std::trunc(x)) / 360 * 360);
     const double f = (y - (360.0 - (e - s)) * 0.5) / (e - s);
     int v;
-    if (f <= 0.0)
-        v = minimum_;
-    else if (f >= 1.0)
-        v = maximum_;
-    else
-        v = static_cast<int>(std::trunc(f * (maximum_ - minimum_) + minimum_));
+    if (f <= 0.0) v = minimum_;
+    else if (f >= 1.0) v = maximum_;
+    else v = static_cast<int>(std::trunc(f * (maximum_ - minimum_) + minimum_));
     ChangeTo(v);
 }
 
@@ -96,9 +91,7 @@ bool CDialModel::LeftUp(int x, int y) {
     return true;
 }
 
-void CDialModel::CaptureLost() {
-    LeftUp(lastX_, lastY_);
-}
+void CDialModel::CaptureLost() { LeftUp(lastX_, lastY_); }
 
 int CDialModel::IndicatorAngle() const {
     if (maximum_ == minimum_) return kStartAngle;

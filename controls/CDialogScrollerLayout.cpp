@@ -12,10 +12,8 @@ int ClampPosition(int position, int rangeMax, int page) {
 
 }  // namespace
 
-ScrollerLayout LayOutScroller(int left, int top, int right, int bottom,
-                              int pageWidth, int pageHeight,
-                              int verticalPosition, int horizontalPosition,
-                              int barThickness) {
+ScrollerLayout LayOutScroller(int left, int top, int right, int bottom, int pageWidth, int pageHeight,
+                              int verticalPosition, int horizontalPosition, int barThickness) {
     ScrollerLayout out;
     out.left = left;
     out.top = top;

@@ -24,19 +24,22 @@ struct ScrollerLayout {
 // bottom), keeping the bars' current positions within their new ranges; a bar
 // that is not needed is hidden at position 0. barThickness is the width of a
 // vertical bar (and the height of a horizontal one).
-ScrollerLayout LayOutScroller(int left, int top, int right, int bottom,
-                              int pageWidth, int pageHeight,
-                              int verticalPosition, int horizontalPosition,
-                              int barThickness);
+ScrollerLayout LayOutScroller(int left, int top, int right, int bottom, int pageWidth, int pageHeight,
+                              int verticalPosition, int horizontalPosition, int barThickness);
 
 // The largest position of a bar with range 0..rangeMax and this page size.
-inline int ScrollLimit(int rangeMax, int page) {
-    return rangeMax - page + 1;
-}
+inline int ScrollLimit(int rangeMax, int page) { return rangeMax - page + 1; }
 
 enum class ScrollRequest {
-    kLineUp, kLineDown, kPageUp, kPageDown,  // also left / right
-    kThumbPosition, kThumbTrack, kTop, kBottom, kEnd
+    kLineUp,
+    kLineDown,
+    kPageUp,
+    kPageDown,  // also left / right
+    kThumbPosition,
+    kThumbTrack,
+    kTop,
+    kBottom,
+    kEnd
 };
 
 inline constexpr int kScrollLineStep = 10;

@@ -46,10 +46,8 @@ protected:
     // the object is then made to hold what is shown (when armed), so that
     // the controls, which are the binding's only memory of the value, agree
     // with the object and every later change of the user reaches it.
-    void HoldInRange(int shown, int kept)
-    {
-        if (kept != shown)
-            StoreShown(kept);
+    void HoldInRange(int shown, int kept) {
+        if (kept != shown) StoreShown(kept);
     }
 
 private:

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-void CSliderEditPair::Setup(SliderView& slider, EditView& edit, int first, int last, int offset)
-{
+void CSliderEditPair::Setup(SliderView& slider, EditView& edit, int first, int last, int offset) {
     slider_ = &slider;
     edit_ = &edit;
     first_ = first;
@@ -23,46 +22,35 @@ void CSliderEditPair::Setup(SliderView& slider, EditView& edit, int first, int l
     HoldInRange(stored, shown);
 }
 
-void CSliderEditPair::OnSliderChanged()
-{
-    if (slider_ == nullptr)
-        return;
+void CSliderEditPair::OnSliderChanged() {
+    if (slider_ == nullptr) return;
     const int typed = ParseValue(edit_->GetText());
     const int shown = ShownAt(slider_->GetPosition());
-    if (typed == shown)
-        return;
+    if (typed == shown) return;
     edit_->SetText(FormatValue(shown));
     StoreShown(shown);
 }
 
-void CSliderEditPair::OnEditChange()
-{
-    if (slider_ == nullptr)
-        return;
+void CSliderEditPair::OnEditChange() {
+    if (slider_ == nullptr) return;
     // A rejected text (the reject value) is outside the range: the typed
     // text stays and nothing moves.
     const int typed = ParseValue(edit_->GetText());
-    if (!InRange(typed))
-        return;
+    if (!InRange(typed)) return;
     const int position = (typed - first_) / step_;
-    if (position == slider_->GetPosition())
-        return;
+    if (position == slider_->GetPosition()) return;
     slider_->SetPosition(position);
     StoreShown(typed);
 }
 
-void CSliderEditPair::OnEditKillFocus()
-{
-    if (slider_ == nullptr)
-        return;
+void CSliderEditPair::OnEditKillFocus() {
+    if (slider_ == nullptr) return;
     edit_->SetText(FormatValue(ShownAt(slider_->GetPosition())));
     OnSliderChanged();
 }
 
-void CSliderEditPair::ShowStored(int stored)
-{
-    if (slider_ == nullptr)
-        return;
+void CSliderEditPair::ShowStored(int stored) {
+    if (slider_ == nullptr) return;
     const int value = RawToDisplay(stored);
     const int shown = std::clamp(value, low_, high_);
     slider_->SetPosition(PositionOf(shown));
@@ -70,18 +58,15 @@ void CSliderEditPair::ShowStored(int stored)
     HoldInRange(value, shown);
 }
 
-int CSliderEditPair::PositionOf(int shown) const
-{
+int CSliderEditPair::PositionOf(int shown) const {
     const int64_t position = (int64_t{shown} - first_) / step_;
     return static_cast<int>(std::clamp<int64_t>(position, 0, range_));
 }
 
-int CSliderEditPairPrgParamHex::DisplayToRaw(int shown) const
-{
+int CSliderEditPairPrgParamHex::DisplayToRaw(int shown) const {
     return static_cast<int>((static_cast<uint32_t>(shown) & 0x7FFFFFu) << 8);
 }
 
-int CSliderEditPairPrgParamHex::RawToDisplay(int stored) const
-{
+int CSliderEditPairPrgParamHex::RawToDisplay(int stored) const {
     return static_cast<int>((static_cast<uint32_t>(stored) >> 8) & 0x7FFFFFu);
 }

@@ -4,14 +4,10 @@
 
 namespace {
 
-int ClampValue(int v) {
-    return std::clamp(v, 0, CWiredPtsModel::kMaxValue);
-}
+int ClampValue(int v) { return std::clamp(v, 0, CWiredPtsModel::kMaxValue); }
 
 // Clamps to the limits even when a tiny client area turned them round.
-int ClampBetween(int v, int a, int b) {
-    return std::clamp(v, std::min(a, b), std::max(a, b));
-}
+int ClampBetween(int v, int a, int b) { return std::clamp(v, std::min(a, b), std::max(a, b)); }
 
 bool InSquare(const CWiredPt& p, int x, int y) {
     const int h = p.halfSize;
@@ -167,8 +163,7 @@ void CWiredPtsModel::MovePoint(int x, int y) {
     case kRelease:
         if (spanX != 0) SetRelease(fromX());
         break;
-    default:
-        break;
+    default: break;
     }
     listener_.WiredPtsInvalidate();
 }
@@ -191,9 +186,7 @@ bool CWiredPtsModel::LeftUp(int x, int y) {
     return true;
 }
 
-void CWiredPtsModel::CaptureLost() {
-    LeftUp(lastX_, lastY_);
-}
+void CWiredPtsModel::CaptureLost() { LeftUp(lastX_, lastY_); }
 
 std::uint32_t CWiredPtsModel::ReleaseFlagsFor(int index) {
     switch (index) {

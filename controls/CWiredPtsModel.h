@@ -48,6 +48,7 @@ public:
         // "CWiredPts_Releasedcapture": the flags of what the drag may have changed.
         virtual void WiredPtsReleasedCapture(std::uint32_t flags) = 0;
         virtual void WiredPtsInvalidate() = 0;
+
     protected:
         ~Listener() = default;
     };

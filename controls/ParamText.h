@@ -13,12 +13,12 @@
 #include <string_view>
 
 enum class ParamTextKind {
-    Decimal, // "%d"
-    Tenths,  // shown 4413 as "441.3"
-    Curve,   // 0 as "Crv", else decimal
-    Pan,     // "L12", "CNT", "R5"
-    Hex,     // "%06X"
-    Hold,    // 127 as "Hold", else decimal
+    Decimal,  // "%d"
+    Tenths,   // shown 4413 as "441.3"
+    Curve,    // 0 as "Crv", else decimal
+    Pan,      // "L12", "CNT", "R5"
+    Hex,      // "%06X"
+    Hold,     // 127 as "Hold", else decimal
 };
 
 // The C library's integer reading of a text: leading white space, an

@@ -28,8 +28,8 @@ class MDevBitFieldCodec {
 public:
     // True when every field and kept byte lies inside a block of this size;
     // used in static_asserts beside each table.
-    static constexpr bool FitsIn(std::span<const MDevBitField> fields,
-                                 std::span<const MDevKeptBits> kept, std::size_t blockSize) {
+    static constexpr bool FitsIn(std::span<const MDevBitField> fields, std::span<const MDevKeptBits> kept,
+                                 std::size_t blockSize) {
         for (const auto& f : fields)
             if (f.byte >= blockSize || f.shift > 7) return false;
         for (const auto& k : kept)
@@ -48,8 +48,8 @@ public:
 
     // Builds each field's byte from get(param), in place over the block.
     template <class Get>
-    static void Write(std::span<const MDevBitField> fields, std::span<const MDevKeptBits> kept,
-                      Get&& get, std::span<uint8_t> block) {
+    static void Write(std::span<const MDevBitField> fields, std::span<const MDevKeptBits> kept, Get&& get,
+                      std::span<uint8_t> block) {
         for (const auto& f : fields) {
             if (f.byte >= block.size()) continue;
             block[f.byte] &= KeptMask(kept, f.byte);

@@ -98,7 +98,8 @@ void MDevConfig::Send(uint8_t status, std::span<const uint8_t> data) {
 }
 
 midiport::MidiOutProgress MDevConfig::OutputProgress() const {
-    const midiport::MidiOutProgress current = thread_ ? thread_->OutputProgress() : midiport::MidiOutProgress{};
+    const midiport::MidiOutProgress current =
+        thread_ ? thread_->OutputProgress() : midiport::MidiOutProgress{};
     return {outputBase_ + current.accepted, outputBase_ + current.left};
 }
 
@@ -163,9 +164,7 @@ void MDevConfig::Route(const MDevMidiMessage& message) {
     if (!device_) return;
     const std::span<const uint8_t> data(message.data);
     switch (midiInState_) {
-    case kNormal:
-        device_->Dispatch(message.status, data);
-        break;
+    case kNormal: device_->Dispatch(message.status, data); break;
     case kIdentify:
         if (device_->OnIdentityReply(message.status, data) != 0) {
             CountDeviceInputOnly();
@@ -177,8 +176,7 @@ void MDevConfig::Route(const MDevMidiMessage& message) {
             midiInState_ = kNormal;
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -201,8 +199,7 @@ MDevDesc* MDevConfig::GetDevice(int index) {
     return device_.get();
 }
 
-std::filesystem::path MDevConfig::DeviceFolder(const std::filesystem::path& folder,
-                                               int index) const {
+std::filesystem::path MDevConfig::DeviceFolder(const std::filesystem::path& folder, int index) const {
     if (index == -1) return folder;
     if (index < 0 || index >= deviceCount_) return {};
     return folder / deviceNames_[static_cast<std::size_t>(index)];

@@ -159,7 +159,7 @@ private:
     int outPortId_ = 0;
     std::chrono::milliseconds restartPause_ = kRestartPause;
     std::chrono::milliseconds openPause_;  // for the threads to come
-    bool routing_ = false;  // ProcessInput runs
+    bool routing_ = false;                 // ProcessInput runs
     Clock now_;
     // When what was sent so far has crossed a slow wire.
     std::chrono::steady_clock::time_point wireFreeAt_{};

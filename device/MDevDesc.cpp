@@ -45,9 +45,7 @@ MDevDescProgram* MDevDesc::LoadProgramFileToEdit(const Path&) { return nullptr; 
 MDevDescProgram* MDevDesc::GetProgramCopy(int) { return nullptr; }
 int MDevDesc::ParseProgramNumber(std::string_view) const { return 0; }
 
-std::optional<std::string> MDevDesc::FormatProgramNumber(int index) const {
-    return std::to_string(index);
-}
+std::optional<std::string> MDevDesc::FormatProgramNumber(int index) const { return std::to_string(index); }
 
 std::optional<std::string> MDevDesc::GetProgramName(int index) const {
     return "Program#" + std::to_string(index);

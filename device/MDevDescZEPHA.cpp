@@ -92,8 +92,7 @@ std::vector<uint8_t> MDevDescZEPHA::ProgramRecords(int first, int count) const {
     std::vector<uint8_t> records(static_cast<std::size_t>(count) * kRecord);
     for (int i = 0; i < count; ++i) {
         programs_[static_cast<std::size_t>(first + i)].ToBytes(
-            std::span<uint8_t, kRecord>(records.data() + static_cast<std::size_t>(i) * kRecord,
-                                        kRecord));
+            std::span<uint8_t, kRecord>(records.data() + static_cast<std::size_t>(i) * kRecord, kRecord));
     }
     return records;
 }
@@ -206,9 +205,7 @@ MDevDescProgram* MDevDescZEPHA::GetProgramCopy(int index) {
     return &editBuffer_;
 }
 
-MDevDescProgram* MDevDescZEPHA::GetGlobal(int index) {
-    return index == 0 ? &deviceGlobal_ : nullptr;
-}
+MDevDescProgram* MDevDescZEPHA::GetGlobal(int index) { return index == 0 ? &deviceGlobal_ : nullptr; }
 
 MDevDescProgram* MDevDescZEPHA::GetGlobalCopy(int index) {
     if (index != 0) return nullptr;
@@ -260,8 +257,7 @@ void MDevDescZEPHA::SetWriteProtect(int32_t value) { SetWriteProtectWord(value);
 // --- receiving --------------------------------------------------------------
 
 void MDevDescZEPHA::OnSysEx(std::span<const uint8_t> data) {
-    const MDevSysExVerdict verdict =
-        MDevSysExClassifier::Classify(data, channel_, model_, loadProgram_);
+    const MDevSysExVerdict verdict = MDevSysExClassifier::Classify(data, channel_, model_, loadProgram_);
     // A file's loader applies only the dump kind it is for: a file holding
     // another kind must leave the device exactly as it was.
     // A refused file changes nothing, not even the all-data size a live
@@ -275,9 +271,7 @@ void MDevDescZEPHA::OnSysEx(std::span<const uint8_t> data) {
     case Messages::kWriteCompleted: OnWriteCompleted(); break;
     case Messages::kDataLoadCompleted: OnDataLoadCompleted(); break;
     case Messages::kCurrentProgramDump: OnCurrentProgramDump(verdict.payload); break;
-    case Messages::kAllDataDump:
-        OnAllDataDump(verdict.idLength, verdict.allDataSize, verdict.payload);
-        break;
+    case Messages::kAllDataDump: OnAllDataDump(verdict.idLength, verdict.allDataSize, verdict.payload); break;
     case Messages::kGlobalDump: OnGlobalDump(verdict.payload); break;
     default: break;
     }
@@ -311,8 +305,7 @@ void MDevDescZEPHA::OnCurrentProgramDump(std::span<const uint8_t> payload) {
     fileApplied_ = true;
 }
 
-void MDevDescZEPHA::OnAllDataDump(int idLength, std::size_t allDataSize,
-                                  std::span<const uint8_t> payload) {
+void MDevDescZEPHA::OnAllDataDump(int idLength, std::size_t allDataSize, std::span<const uint8_t> payload) {
     const bool formS = idLength == 3;
     const int count = formS ? kBrontiselSPrograms : kBrontiselPrograms;
     const bool withGlobal = allDataSize == Messages::kPackedAllDataSizeBrontisel;

@@ -15,8 +15,8 @@ using Messages = MDevZEPHAMessages;
 
 int MDevDescZEPHA::ReadDumpFile(const Path& path, uint8_t function) {
     if (!reader_) {
-        reader_ = std::make_unique<MDevDumpFileReader>(
-            [this](std::span<const uint8_t> data) { OnSysEx(data); });
+        reader_ =
+            std::make_unique<MDevDumpFileReader>([this](std::span<const uint8_t> data) { OnSysEx(data); });
     }
     MDevDumpFileReader& reader = *reader_;
     int rc = reader.Initialize();
@@ -73,4 +73,3 @@ int MDevDescZEPHA::LoadProgramFileAndSend(int index, const Path& path) {
     if (rc != 0) return rc;
     return SendProgram(index);
 }
-

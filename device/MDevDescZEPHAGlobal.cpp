@@ -19,17 +19,14 @@ struct Field {
     uint8_t writeMask;
 };
 
-constexpr Field WholeByte(Width width, int byte)
-{
+constexpr Field WholeByte(Width width, int byte) {
     return {width, static_cast<uint8_t>(byte), 0, 0xFF, 0xFF};
 }
-constexpr Field Bit(int byte, int bit)
-{
+constexpr Field Bit(int byte, int bit) {
     return {Width::Whole, static_cast<uint8_t>(byte), static_cast<uint8_t>(bit), 0x01, 0x01};
 }
 
-constexpr std::array<Field, Id::kCount> MakeFields()
-{
+constexpr std::array<Field, Id::kCount> MakeFields() {
     std::array<Field, Id::kCount> f{};
     f[Id::kMasterTune] = WholeByte(Width::S8, 0);
     f[Id::kMasterTranspose] = WholeByte(Width::S8, 1);
@@ -58,8 +55,7 @@ constexpr std::array<Field, Id::kCount> kFields = MakeFields();
 
 bool IsValidId(int id) { return id >= 0 && id < Id::kCount; }
 
-int32_t Truncate(Width width, int32_t value)
-{
+int32_t Truncate(Width width, int32_t value) {
     const auto low = static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu);
     switch (width) {
     case Width::S8: return static_cast<int8_t>(low);
@@ -73,23 +69,19 @@ int32_t Truncate(Width width, int32_t value)
 
 MDevDescZEPHAGlobal::MDevDescZEPHAGlobal(MDevProgramOwner& owner) : owner_(&owner) {}
 
-MDevDescZEPHAGlobal& MDevDescZEPHAGlobal::operator=(const MDevDescZEPHAGlobal& other)
-{
+MDevDescZEPHAGlobal& MDevDescZEPHAGlobal::operator=(const MDevDescZEPHAGlobal& other) {
     modified_ = other.modified_;
     record_ = other.record_;
     values_ = other.values_;
     return *this;
 }
 
-void MDevDescZEPHAGlobal::Store(int id, int32_t value, bool toDeviceWriteProtect)
-{
-    if (!IsValidId(id))
-        return;
+void MDevDescZEPHAGlobal::Store(int id, int32_t value, bool toDeviceWriteProtect) {
+    if (!IsValidId(id)) return;
     const auto index = static_cast<std::size_t>(id);
     if (id == Id::kWriteProtect) {
         // The device holds write protect; the object never does.
-        if (toDeviceWriteProtect)
-            owner_->SetWriteProtect(value);
+        if (toDeviceWriteProtect) owner_->SetWriteProtect(value);
         values_[index] = 0;
     } else if (id == Id::kVelocityCurve) {
         const int32_t curve = Truncate(Width::U8, value);
@@ -101,14 +93,12 @@ void MDevDescZEPHAGlobal::Store(int id, int32_t value, bool toDeviceWriteProtect
     }
 }
 
-void MDevDescZEPHAGlobal::SetParam(int id, int32_t value, int /*notify*/)
-{
+void MDevDescZEPHAGlobal::SetParam(int id, int32_t value, int /*notify*/) {
     Store(id, value, true);
     owner_->MarkModified(*this);
 }
 
-int32_t MDevDescZEPHAGlobal::GetParam(int id) const
-{
+int32_t MDevDescZEPHAGlobal::GetParam(int id) const {
     return IsValidId(id) ? values_[static_cast<std::size_t>(id)] : 0;
 }
 
@@ -121,8 +111,7 @@ std::string MDevDescZEPHAGlobal::GetUnitText(int id) const { return "label#" + s
 std::string MDevDescZEPHAGlobal::GetColumnText(int /*column*/) const { return "-"; }
 
 void MDevDescZEPHAGlobal::FromBytes(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record,
-                                    MDevGlobalSource source)
-{
+                                    MDevGlobalSource source) {
     std::copy(record.begin(), record.end(), record_.begin());
     for (int id = 0; id < Id::kCount; ++id) {
         const Field& field = kFields[static_cast<std::size_t>(id)];
@@ -132,27 +121,24 @@ void MDevDescZEPHAGlobal::FromBytes(std::span<const uint8_t, MDevGlobalLayout::k
     }
 }
 
-void MDevDescZEPHAGlobal::ToBytes(std::span<uint8_t, MDevGlobalLayout::kRecordSize> record) const
-{
+void MDevDescZEPHAGlobal::ToBytes(std::span<uint8_t, MDevGlobalLayout::kRecordSize> record) const {
     std::copy(record_.begin(), record_.end(), record.begin());
     for (int id = 0; id < Id::kCount; ++id) {
         const Field& field = kFields[static_cast<std::size_t>(id)];
         const auto value = static_cast<uint32_t>(GetParam(id));
-        const auto cleared = static_cast<uint32_t>(record[field.byte]) & ~(uint32_t{field.writeMask} << field.shift);
-        record[field.byte] =
-            static_cast<uint8_t>(cleared | ((value & field.writeMask) << field.shift));
+        const auto cleared =
+            static_cast<uint32_t>(record[field.byte]) & ~(uint32_t{field.writeMask} << field.shift);
+        record[field.byte] = static_cast<uint8_t>(cleared | ((value & field.writeMask) << field.shift));
     }
 }
 
-MDevGlobalData MDevDescZEPHAGlobal::ToBytes() const
-{
+MDevGlobalData MDevDescZEPHAGlobal::ToBytes() const {
     MDevGlobalData record{};
     ToBytes(record);
     return record;
 }
 
-MDevGlobalData MDevDescZEPHAGlobal::AsSent(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record)
-{
+MDevGlobalData MDevDescZEPHAGlobal::AsSent(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record) {
     // An owner that keeps nothing: the device's write-protect word and its
     // windows never hear of this object.
     class Detached final : public MDevProgramOwner {

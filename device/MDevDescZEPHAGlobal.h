@@ -57,8 +57,7 @@ public:
     // Keeps the record whole, then sets every parameter in id order from
     // it. Because id 4 follows id 3, the record's id-4 value wins over the
     // one that setting id 3 derives.
-    void FromBytes(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record,
-                   MDevGlobalSource source);
+    void FromBytes(std::span<const uint8_t, MDevGlobalLayout::kRecordSize> record, MDevGlobalSource source);
     // The kept record with every parameter's bits written over it.
     void ToBytes(std::span<uint8_t, MDevGlobalLayout::kRecordSize> record) const;
     MDevGlobalData ToBytes() const;

@@ -20,18 +20,13 @@ int ArpTypeOf(int v) {
 
 std::optional<MDevNrpnReport> MDevDescZEPHANrpnMap::Report(uint16_t number, int value) {
     switch (number) {
-    case 0x0002:
-        return MDevNrpnReport{kArpOnOff, value >> 6};
+    case 0x0002: return MDevNrpnReport{kArpOnOff, value >> 6};
     case 0x0003:
         if (value > 3) return std::nullopt;
         return MDevNrpnReport{kArpRange, value};
-    case 0x0004:
-        return MDevNrpnReport{kArpLatch, value >> 6};
-    case 0x0007:
-        return MDevNrpnReport{kArpType, ArpTypeOf(value)};
-    case 0x000A:
-        return MDevNrpnReport{kArpGateTime, value * 101 / 128};
-    default:
-        return std::nullopt;
+    case 0x0004: return MDevNrpnReport{kArpLatch, value >> 6};
+    case 0x0007: return MDevNrpnReport{kArpType, ArpTypeOf(value)};
+    case 0x000A: return MDevNrpnReport{kArpGateTime, value * 101 / 128};
+    default: return std::nullopt;
     }
 }

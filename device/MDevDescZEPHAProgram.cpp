@@ -12,17 +12,39 @@ namespace Id = MDevProgramParamId;
 namespace {
 
 constexpr const char* kNames[Id::kCommonCount] = {
-    "Arppegio Trigger Length", "Arppegio Trigger Pattern", "Voice Mode", "Scale Key",
-    "Scale Type", "Delay FX Sync", "Delay FX Time Base", "Delay FX Delay Time",
-    "Delay FX Depth", "Delay FX Type", "MOD FX LFO Speed", "MOD FX Depth", "MOD FX Type",
-    "EQ Hi Freq", "EQ Hi Gain", "EQ Low Freq", "EQ Low Gain", "Arppegio Tempo",
-    "Arppegio On/Off", "Arppegio Latch", "Arppegio Target", "Arppegio Key Sync",
-    "Arppegio Type", "Arppegio Range", "Arppegio Gate Time", "Arppegio Resolution",
-    "Arppegio Swing", "KBD Octave",
+    "Arppegio Trigger Length",
+    "Arppegio Trigger Pattern",
+    "Voice Mode",
+    "Scale Key",
+    "Scale Type",
+    "Delay FX Sync",
+    "Delay FX Time Base",
+    "Delay FX Delay Time",
+    "Delay FX Depth",
+    "Delay FX Type",
+    "MOD FX LFO Speed",
+    "MOD FX Depth",
+    "MOD FX Type",
+    "EQ Hi Freq",
+    "EQ Hi Gain",
+    "EQ Low Freq",
+    "EQ Low Gain",
+    "Arppegio Tempo",
+    "Arppegio On/Off",
+    "Arppegio Latch",
+    "Arppegio Target",
+    "Arppegio Key Sync",
+    "Arppegio Type",
+    "Arppegio Range",
+    "Arppegio Gate Time",
+    "Arppegio Resolution",
+    "Arppegio Swing",
+    "KBD Octave",
 };
 
 // Common parameters by record byte: {id, byte, shift, read mask, write mask}.
 // The tempo (id 17) spans bytes 30-31 and is coded separately.
+// clang-format off
 constexpr MDevBitField kFields[] = {
     {0, 14, 0, 0x0F, 0x0F},
     {1, 15, 0, 0xFF, 0xFF},
@@ -47,6 +69,7 @@ constexpr MDevBitField kFields[] = {
     {26, 36, 0, 0xFF, 0xFF},
     {27, 37, 0, 0xFF, 0xFF},
 };
+// clang-format on
 
 // Byte 14 keeps bits 3-7 while the trigger length also reads bit 3; the
 // bits are combined with OR, so a record read and written back is unchanged.
@@ -82,21 +105,19 @@ constexpr const char* kUndefined = "Undefined";
 
 constexpr const char* kOffOn[] = {"Off", "On"};
 constexpr const char* kScaleKeys[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-constexpr const char* kScaleTypes[] = {"Equal Temp", "Pure Major", "Pure Minor", "Arabic",
-                                       "Pythagorea", "Werckmeist", "Kirnberger", "Slendoro",
-                                       "Pelog", "User Scale"};
+constexpr const char* kScaleTypes[] = {"Equal Temp", "Pure Major", "Pure Minor", "Arabic", "Pythagorea",
+                                       "Werckmeist", "Kirnberger", "Slendoro",   "Pelog",  "User Scale"};
 constexpr const char* kTimeBases[] = {"1/32", "1/24", "1/16", "1/12", "3/32", "1/8", "1/6", "3/16",
-                                      "1/4", "1/3", "3/8", "1/2", "2/3", "3/4", "1/1"};
+                                      "1/4",  "1/3",  "3/8",  "1/2",  "2/3",  "3/4", "1/1"};
 constexpr const char* kDelayTypes[] = {"StereoDelay", "CrossDelay", "L/R Delay"};
 constexpr const char* kModTypes[] = {"Cho/Flg", "Ensemble", "Phaser"};
-constexpr const char* kHiFreqs[] = {"1.00", "1.25", "1.50", "1.75", "2.00", "2.25", "2.50", "2.75",
-                                    "3.00", "3.25", "3.50", "3.75", "4.00", "4.25", "4.50", "4.75",
-                                    "5.00", "5.25", "5.50", "5.75", "6.00", "7.00", "8.00", "9.00",
+constexpr const char* kHiFreqs[] = {"1.00",  "1.25",  "1.50",  "1.75",  "2.00", "2.25", "2.50", "2.75",
+                                    "3.00",  "3.25",  "3.50",  "3.75",  "4.00", "4.25", "4.50", "4.75",
+                                    "5.00",  "5.25",  "5.50",  "5.75",  "6.00", "7.00", "8.00", "9.00",
                                     "10.00", "11.00", "12.00", "14.00", "16.00"};
-constexpr const char* kLowFreqs[] = {"40",  "50",  "60",  "80",  "100", "120", "140", "160",
-                                     "180", "200", "220", "240", "260", "280", "300", "320",
-                                     "340", "360", "380", "400", "420", "440", "460", "480",
-                                     "500", "600", "700", "800", "900"};
+constexpr const char* kLowFreqs[] = {"40",  "50",  "60",  "80",  "100", "120", "140", "160", "180", "200",
+                                     "220", "240", "260", "280", "300", "320", "340", "360", "380", "400",
+                                     "420", "440", "460", "480", "500", "600", "700", "800", "900"};
 constexpr const char* kArpTargets[] = {"Both", "Timb1", "Timb2"};
 constexpr const char* kArpTypes[] = {"Up", "Down", "Alt1", "Alt2", "Random", "Trigger"};
 constexpr const char* kArpResolutions[] = {"1/24", "1/16", "1/12", "1/8", "1/6", "1/4"};
@@ -248,11 +269,8 @@ void MDevDescZEPHAProgram::FromBytes(std::span<const uint8_t, MDevProgramLayout:
         timbre1_.FromBytes(Block<kTimbre1Offset, kTimbreBlockSize>(record));
         timbre2_.FromBytes(Block<kTimbre2Offset, kTimbreBlockSize>(record));
         break;
-    case Id::kVoiceModeVocoder:
-        vocoder_.FromBytes(Block<kVocoderOffset, kVocoderBlockSize>(record));
-        break;
-    default:
-        break;
+    case Id::kVoiceModeVocoder: vocoder_.FromBytes(Block<kVocoderOffset, kVocoderBlockSize>(record)); break;
+    default: break;
     }
 }
 
@@ -261,7 +279,8 @@ void MDevDescZEPHAProgram::ToBytes(std::span<uint8_t, MDevProgramLayout::kRecord
     std::copy(raw_.begin(), raw_.end(), record.begin());
     name_.ToRecord(Block<kNameOffset, kNameSize>(record));
 
-    MDevBitFieldCodec::Write(kFields, kKept, [this](int id) { return GetParam(id); }, record);
+    MDevBitFieldCodec::Write(
+        kFields, kKept, [this](int id) { return GetParam(id); }, record);
     const auto tempo = static_cast<uint32_t>(GetParam(Id::kArpTempo));
     record[kTempoHighByte] = static_cast<uint8_t>(tempo >> 8);
     record[kTempoLowByte] = static_cast<uint8_t>(tempo);
@@ -272,11 +291,8 @@ void MDevDescZEPHAProgram::ToBytes(std::span<uint8_t, MDevProgramLayout::kRecord
         timbre1_.ToBytes(Block<kTimbre1Offset, kTimbreBlockSize>(record));
         timbre2_.ToBytes(Block<kTimbre2Offset, kTimbreBlockSize>(record));
         break;
-    case Id::kVoiceModeVocoder:
-        vocoder_.ToBytes(Block<kVocoderOffset, kVocoderBlockSize>(record));
-        break;
-    default:
-        break;
+    case Id::kVoiceModeVocoder: vocoder_.ToBytes(Block<kVocoderOffset, kVocoderBlockSize>(record)); break;
+    default: break;
     }
 }
 

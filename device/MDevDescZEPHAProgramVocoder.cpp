@@ -10,14 +10,14 @@ namespace {
 using Vocoder = MDevDescZEPHAProgramVocoder;
 
 constexpr int32_t kDefaults[] = {
-    -1, 1, 1, 0, 0, 0, 0, 64, 66, 64,        // k0-k9
-    69, 0, 0, 0, 0, 0, 0, 127, 0, 0,         // k10-k19
-    0, 100, 0, 2, 64, 20, 1, 64, 30, 127,    // k20-k29
-    0, 0, 64, 64, 0, 0, 127, 0, 0, 64,       // k30-k39
-    127, 0, 0, 2, 10, 0, 0, 0, 2, 70,        // k40-k49
-    0, 0, 127, 127, 127, 127, 127, 127, 127, 127,  // k50-k59
-    64, 64, 64, 64, 64, 64, 64, 64,          // k60-k67
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // k68-k83
+    -1,  1,   1,   0,   0,   0,   0,   64,  66,  64,                     // k0-k9
+    69,  0,   0,   0,   0,   0,   0,   127, 0,   0,                      // k10-k19
+    0,   100, 0,   2,   64,  20,  1,   64,  30,  127,                    // k20-k29
+    0,   0,   64,  64,  0,   0,   127, 0,   0,   64,                     // k30-k39
+    127, 0,   0,   2,   10,  0,   0,   0,   2,   70,                     // k40-k49
+    0,   0,   127, 127, 127, 127, 127, 127, 127, 127,                    // k50-k59
+    64,  64,  64,  64,  64,  64,  64,  64,                               // k60-k67
+    0,   0,   0,   0,   0,   0,   0,   0,   0,   0,   0, 0, 0, 0, 0, 0,  // k68-k83
 };
 static_assert(std::size(kDefaults) == Vocoder::kParamCount);
 
@@ -25,13 +25,20 @@ MDevValueWidth WidthOf(int k) {
     if (k >= Vocoder::kFirstHoldLevel) return MDevValueWidth::S32;
     switch (k) {
     case 0: return MDevValueWidth::S8;
-    case 2: case 3: case 4: case 15: case 31: case 45: case 50: return MDevValueWidth::S32;
+    case 2:
+    case 3:
+    case 4:
+    case 15:
+    case 31:
+    case 45:
+    case 50: return MDevValueWidth::S32;
     default: return MDevValueWidth::U8;
     }
 }
 
 // {k, block byte, shift, read mask, write mask} for k0-k51; the channel
 // levels, pans and hold levels span several bytes and are coded below.
+// clang-format off
 constexpr MDevBitField kFields[] = {
     {0, 0, 0, 0xFF, 0xFF},
     {1, 1, 6, 0x03, 0xFF}, {2, 1, 5, 0x01, 0x01}, {3, 1, 4, 0x01, 0x01},
@@ -44,8 +51,10 @@ constexpr MDevBitField kFields[] = {
     {16, 14, 0, 0x7F, 0x7F},
     {17, 15, 0, 0x7F, 0xFF}, {18, 16, 0, 0x7F, 0xFF}, {19, 17, 0, 0x7F, 0xFF},
     {20, 18, 0, 0x7F, 0xFF}, {21, 19, 0, 0x7F, 0xFF}, {22, 20, 0, 0x7F, 0xFF},
+    // clang-format on
     // Formant Shift takes values 0-4 and is written whole; bit 2 of its byte
     // carries nothing else, so it is read with 0x07 to keep the value 4.
+    // clang-format off
     {23, 21, 0, 0x07, 0xFF},
     {24, 22, 0, 0x7F, 0xFF}, {25, 23, 0, 0x7F, 0xFF},
     {26, 24, 0, 0x07, 0xFF},
@@ -58,11 +67,14 @@ constexpr MDevBitField kFields[] = {
     {40, 38, 0, 0x7F, 0xFF}, {41, 39, 0, 0x7F, 0xFF},
     {42, 40, 4, 0x03, 0x03}, {43, 40, 0, 0x03, 0x03},
     {44, 41, 0, 0x7F, 0xFF},
+    // clang-format on
     // Sync notes: read with 0x0F, written with 0x1F, as the synth does.
+    // clang-format off
     {45, 42, 7, 0x01, 0xFF}, {46, 42, 0, 0x0F, 0x1F},
     {47, 43, 4, 0x03, 0x03}, {48, 43, 0, 0x03, 0x03},
     {49, 44, 0, 0x7F, 0xFF},
     {50, 45, 7, 0x01, 0xFF}, {51, 45, 0, 0x0F, 0x1F},
+    // clang-format on
 };
 
 constexpr MDevKeptBits kKept[] = {
@@ -113,7 +125,8 @@ void MDevDescZEPHAProgramVocoder::FromBytes(std::span<const uint8_t, kBlockSize>
 }
 
 void MDevDescZEPHAProgramVocoder::ToBytes(std::span<uint8_t, kBlockSize> block) const {
-    MDevBitFieldCodec::Write(kFields, kKept, [this](int k) { return GetParam(k); }, block);
+    MDevBitFieldCodec::Write(
+        kFields, kKept, [this](int k) { return GetParam(k); }, block);
     for (int i = 0; i < kChannelCount; ++i) {
         const auto v = static_cast<uint8_t>(GetParam(kFirstChannelLevel + i));
         block[kFirstLevelByte + 2 * i] = v;

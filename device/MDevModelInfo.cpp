@@ -19,8 +19,7 @@ constexpr std::array<KnownModel, 2> kKnownModels{{
 
 }  // namespace
 
-bool MDevModelInfo::Identify(std::span<const uint8_t, 4> modelBytes)
-{
+bool MDevModelInfo::Identify(std::span<const uint8_t, 4> modelBytes) {
     for (const KnownModel& known : kKnownModels) {
         if (std::equal(modelBytes.begin(), modelBytes.end(), known.modelBytes.begin())) {
             modelIndex = known.modelIndex;

@@ -11,9 +11,9 @@ struct MDevModelInfo {
     static constexpr int kBrontisel = 0;
     static constexpr int kBrontiselS = 1;
 
-    int modelIndex = 0;          // kBrontisel or kBrontiselS
-    int modelIdLength = 0;       // L: 1 (58) or 3 (00 01 40); 0 before identification
-    int programCount = 0;        // 128 or 256
+    int modelIndex = 0;               // kBrontisel or kBrontiselS
+    int modelIdLength = 0;            // L: 1 (58) or 3 (00 01 40); 0 before identification
+    int programCount = 0;             // 128 or 256
     std::size_t lastAllDataSize = 0;  // 37386 or 74314, set by every all-data dump seen
 
     bool IsModelS() const { return modelIndex == kBrontiselS; }

@@ -9,8 +9,7 @@ constexpr uint8_t kRpnLsb = 100;
 constexpr uint8_t kRpnMsb = 101;
 }  // namespace
 
-MDevParamNumberDecoder::Target MDevParamNumberDecoder::OnControlChange(uint8_t controller,
-                                                                       uint8_t value) {
+MDevParamNumberDecoder::Target MDevParamNumberDecoder::OnControlChange(uint8_t controller, uint8_t value) {
     switch (controller) {
     case kNrpnMsb:
         nrpn_ = static_cast<uint16_t>(value * 256 + (nrpn_ & 0xFF));
@@ -38,8 +37,7 @@ MDevParamNumberDecoder::Target MDevParamNumberDecoder::OnControlChange(uint8_t c
         if (nrpnActive_) return Target::NrpnDataLsb;
         if (rpnActive_) return Target::RpnDataLsb;
         return Target::None;
-    default:
-        return Target::None;
+    default: return Target::None;
     }
 }
 

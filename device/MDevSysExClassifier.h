@@ -52,6 +52,5 @@ public:
     // ParseIdentityReply, then on success stores c as the channel byte and
     // the model in model (its last all-data size stays). On failure nothing
     // changes.
-    static bool ApplyIdentityReply(std::span<const uint8_t> message, uint8_t& channel,
-                                   MDevModelInfo& model);
+    static bool ApplyIdentityReply(std::span<const uint8_t> message, uint8_t& channel, MDevModelInfo& model);
 };

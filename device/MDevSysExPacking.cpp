@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-std::size_t MDevSysExPacking::Pack8to7(std::span<uint8_t> dest, std::span<const uint8_t> source)
-{
+std::size_t MDevSysExPacking::Pack8to7(std::span<uint8_t> dest, std::span<const uint8_t> source) {
     const std::size_t packedSize = PackedSize(source.size());
-    if (dest.size() < packedSize)
-        return 0;
+    if (dest.size() < packedSize) return 0;
     std::size_t in = 0;
     std::size_t out = 0;
     while (in < source.size()) {
@@ -24,19 +22,16 @@ std::size_t MDevSysExPacking::Pack8to7(std::span<uint8_t> dest, std::span<const 
     return out;
 }
 
-std::vector<uint8_t> MDevSysExPacking::Pack8to7(std::span<const uint8_t> source)
-{
+std::vector<uint8_t> MDevSysExPacking::Pack8to7(std::span<const uint8_t> source) {
     std::vector<uint8_t> packed(PackedSize(source.size()));
     Pack8to7(packed, source);
     return packed;
 }
 
 std::size_t MDevSysExPacking::Unpack7to8(std::span<const uint8_t> packed, std::size_t offset,
-                                         std::span<uint8_t> dest)
-{
+                                         std::span<uint8_t> dest) {
     const std::size_t available = UnpackedSize(packed.size());
-    if (offset >= available)
-        return 0;
+    if (offset >= available) return 0;
     const std::size_t wanted = std::min(dest.size(), available - offset);
     std::size_t group = offset / 7;
     std::size_t skip = offset % 7;

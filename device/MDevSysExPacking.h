@@ -13,16 +13,14 @@ class MDevSysExPacking {
 public:
     // Packed length of n data bytes: 8 per full group of 7, plus a short
     // group of (n mod 7) + 1 bytes when data is left over.
-    static constexpr std::size_t PackedSize(std::size_t unpacked)
-    {
+    static constexpr std::size_t PackedSize(std::size_t unpacked) {
         const std::size_t rest = unpacked % 7;
         return unpacked / 7 * 8 + (rest != 0 ? rest + 1 : 0);
     }
 
     // Data bytes a packed stream of this length carries (a trailing group
     // of one byte is a lone header and carries none).
-    static constexpr std::size_t UnpackedSize(std::size_t packed)
-    {
+    static constexpr std::size_t UnpackedSize(std::size_t packed) {
         const std::size_t rest = packed % 8;
         return packed / 8 * 7 + (rest != 0 ? rest - 1 : 0);
     }

@@ -28,18 +28,18 @@ public:
 
     enum class Kind { None, Program, Global, AllData, Receive };
     enum class Step {
-        Idle,          // nothing awaited
-        AwaitLoad,     // a dump was sent: its data load completed is awaited
-        AwaitWrite,    // the program write request was sent: write completed is awaited
-        AwaitDumps,    // dumps were requested: they are awaited
+        Idle,        // nothing awaited
+        AwaitLoad,   // a dump was sent: its data load completed is awaited
+        AwaitWrite,  // the program write request was sent: write completed is awaited
+        AwaitDumps,  // dumps were requested: they are awaited
     };
 
     // What a "data load completed" reply asks of the device.
     struct LoadCompleted {
         enum class Action {
-            Ignore,             // nothing awaited it
-            SendWriteRequest,   // a program write: request it now
-            Completed,          // the transfer is confirmed (changed flag set)
+            Ignore,            // nothing awaited it
+            SendWriteRequest,  // a program write: request it now
+            Completed,         // the transfer is confirmed (changed flag set)
         };
         Action action = Action::Ignore;
         Kind kind = Kind::None;  // Completed: the kind of transfer confirmed

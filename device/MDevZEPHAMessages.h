@@ -35,8 +35,9 @@ public:
     static constexpr std::size_t kProgramCountBrontisel = 128;
     static constexpr std::size_t kProgramCountBrontiselS = 256;
     static constexpr std::size_t kProgramDataSize = kProgramCountBrontisel * kProgramRecordSize;  // 32512
-    static constexpr std::size_t kAllDataSizeBrontisel = kProgramDataSize + kGlobalRecordSize;     // 32712
-    static constexpr std::size_t kAllDataSizeBrontiselS = kProgramCountBrontiselS * kProgramRecordSize;  // 65024
+    static constexpr std::size_t kAllDataSizeBrontisel = kProgramDataSize + kGlobalRecordSize;    // 32712
+    static constexpr std::size_t kAllDataSizeBrontiselS =
+        kProgramCountBrontiselS * kProgramRecordSize;  // 65024
     // Unpacked offset of the global record inside the Brontisel all-data payload.
     static constexpr std::size_t kAllDataGlobalOffset = kProgramDataSize;
 
@@ -73,11 +74,9 @@ public:
     // Channel messages that select a program: program change on the
     // Brontisel; bank select MSB 0, bank select LSB (bit 7 of the index) and
     // program change on the Brontisel S.
-    static std::vector<Message> SelectProgram(uint8_t channel, const MDevModelInfo& model,
-                                              int programIndex);
+    static std::vector<Message> SelectProgram(uint8_t channel, const MDevModelInfo& model, int programIndex);
 
 private:
-    static Message Dump(uint8_t channel, bool modelS, uint8_t function,
-                        std::span<const uint8_t> payload);
+    static Message Dump(uint8_t channel, bool modelS, uint8_t function, std::span<const uint8_t> payload);
     static Message Header(uint8_t channel, bool modelS, uint8_t function);
 };

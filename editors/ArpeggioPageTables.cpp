@@ -18,6 +18,7 @@ constexpr const char* kLastSteps[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
 // Wider than the dialog template where GTK needs it: the edits take "-100"
 // (24, not 22), the Type list "Alternate1" (55, not 49), the Range list
 // "1 Octave" (50) and the label "Target Timbre" its text (50, not 45).
+// clang-format off
 constexpr PageControl kLayout[] = {
     {kNoControlId, K::Label, "Tempo", 8, 9, 45, 12},
     {kTempoSlider, K::Slider, "", 59, 9, 89, 17},
@@ -53,8 +54,10 @@ constexpr PageControl kLayout[] = {
     {kFirstStep + 6, K::TwoStateButton, "", 195, 183, 21, 14},
     {kFirstStep + 7, K::TwoStateButton, "", 217, 183, 21, 14},
 };
+// clang-format on
 
 // In the order the page sets them up.
+// clang-format off
 constexpr PageBinding kBindings[] = {
     {B::SliderPair, kTempoSlider, kTempoEdit, Id::kArpTempo, 20, 300, 0},
     {B::OnOffButton, kOnOff, kNoControlId, Id::kArpOnOff},
@@ -69,6 +72,7 @@ constexpr PageBinding kBindings[] = {
     {B::Choice, kLastStep, kNoControlId, Id::kArpTriggerLength},
     {B::StepButtons, kFirstStep, kNoControlId, Id::kArpTriggerPattern, 0, kStepCount - 1},
 };
+// clang-format on
 
 constexpr int kTargetTimbreControls[] = {kTargetTimbreLabel, kTargetTimbre};
 
@@ -77,15 +81,13 @@ constexpr int kTargetTimbreControls[] = {kTargetTimbreLabel, kTargetTimbre};
 std::span<const PageControl> LayoutTable() { return kLayout; }
 std::span<const PageBinding> BindingTable() { return kBindings; }
 
-ControlChanges TargetTimbreChanges(int voiceMode)
-{
+ControlChanges TargetTimbreChanges(int voiceMode) {
     ControlChanges changes;
     AddEnable(changes, kTargetTimbreControls, voiceMode == Id::kVoiceModeLayer);
     return changes;
 }
 
-ControlChanges StepButtonChanges(int lastStepSelection)
-{
+ControlChanges StepButtonChanges(int lastStepSelection) {
     ControlChanges changes;
     for (int step = 1; step < kStepCount; ++step)
         changes.push_back({kFirstStep + step, ControlChange::Enable, step <= lastStepSelection});

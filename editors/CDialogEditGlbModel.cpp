@@ -8,8 +8,7 @@
 
 CDialogEditGlbModel::CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path,
                                          VelkUiServices& ui)
-    : device_(device), ui_(ui)
-{
+    : device_(device), ui_(ui) {
     if (index >= 0) {
         index_ = index;
         global_ = device_.GetGlobalCopy(index);
@@ -19,59 +18,46 @@ CDialogEditGlbModel::CDialogEditGlbModel(MDevDesc& device, int index, std::files
     }
 }
 
-void CDialogEditGlbModel::ShowError(const char* text) const
-{
+void CDialogEditGlbModel::ShowError(const char* text) const {
     ui_.ShowMessage(text, velk::text::kAppTitle, VelkIcon::kNone);
 }
 
 void CDialogEditGlbModel::ReportOpenFailure() const { ShowError(glbtext::kCantOpenFile); }
 
-std::string CDialogEditGlbModel::Caption() const
-{
+std::string CDialogEditGlbModel::Caption() const {
     std::string caption = velk::text::kGlobalEditorPrefix;
-    if (index_ >= 0)
-        caption += velk::text::kDevice;
-    else
-        caption += "\"" + path_.string() + "\"";
+    if (index_ >= 0) caption += velk::text::kDevice;
+    else caption += "\"" + path_.string() + "\"";
     return caption;
 }
 
-bool CDialogEditGlbModel::IsModelS() const
-{
+bool CDialogEditGlbModel::IsModelS() const {
     const auto* zepha = dynamic_cast<const MDevDescZEPHA*>(&device_);
     return zepha != nullptr && zepha->IsModelS();
 }
 
 int CDialogEditGlbModel::ProgramCount() const { return device_.GetProgramCount(); }
 
-std::vector<std::string> CDialogEditGlbModel::TabTitles() const
-{
-    if (global_ == nullptr)
-        return {};
+std::vector<std::string> CDialogEditGlbModel::TabTitles() const {
+    if (global_ == nullptr) return {};
     std::vector<std::string> titles = {"Global", "MIDI", "Control Change Map"};
-    if (IsModelS())
-        titles.emplace_back("Favorite Program");
+    if (IsModelS()) titles.emplace_back("Favorite Program");
     return titles;
 }
 
-void CDialogEditGlbModel::OnDevDescUpdatedProgram()
-{
+void CDialogEditGlbModel::OnDevDescUpdatedProgram() {
     modified_ = true;
-    if (IsFile())
-        saveEnabled_ = true;
+    if (IsFile()) saveEnabled_ = true;
 }
 
-void CDialogEditGlbModel::MarkClean()
-{
+void CDialogEditGlbModel::MarkClean() {
     modified_ = false;
     saveEnabled_ = false;
 }
 
-EditorEnd CDialogEditGlbModel::OnSaveToFile()
-{
+EditorEnd CDialogEditGlbModel::OnSaveToFile() {
     // Only a file is saved (the button is disabled for the device).
-    if (global_ == nullptr || !IsFile())
-        return EditorEnd::kStayOpen;
+    if (global_ == nullptr || !IsFile()) return EditorEnd::kStayOpen;
     if (device_.SaveGlobalFile(index_, path_) != 0) {
         ShowError(glbtext::kCantOverwriteFile);
         return EditorEnd::kStayOpen;
@@ -80,10 +66,8 @@ EditorEnd CDialogEditGlbModel::OnSaveToFile()
     return EditorEnd::kOk;
 }
 
-EditorEnd CDialogEditGlbModel::OnWriteToDevice()
-{
-    if (global_ == nullptr)
-        return EditorEnd::kStayOpen;
+EditorEnd CDialogEditGlbModel::OnWriteToDevice() {
+    if (global_ == nullptr) return EditorEnd::kStayOpen;
     if (!ui_.ConfirmWrite(velk::text::kWriteToDeviceQuestion, nullptr, &device_,
                           CDialogOverwriteModel::kGlobal))
         return EditorEnd::kStayOpen;
@@ -104,25 +88,19 @@ EditorEnd CDialogEditGlbModel::OnWriteToDevice()
         ShowError(glbtext::kCantOverwriteDevice);
         return EditorEnd::kStayOpen;
     }
-    if (IsFile())
-        return EditorEnd::kStayOpen;
+    if (IsFile()) return EditorEnd::kStayOpen;
     MarkClean();
     return EditorEnd::kOk;
 }
 
-EditorEnd CDialogEditGlbModel::OnClose()
-{
-    if (!modified_)
-        return EditorEnd::kCancel;
+EditorEnd CDialogEditGlbModel::OnClose() {
+    if (!modified_) return EditorEnd::kCancel;
     const char* question =
         IsFile() ? velk::text::kSaveChangesBeforeClosing : velk::text::kWriteChangesBeforeClosing;
     // The close questions carry no icon.
     switch (ui_.AskYesNoCancel(question, velk::text::kAppTitle, VelkIcon::kNone)) {
-    case VelkAnswer::kYes:
-        return IsFile() ? OnSaveToFile() : OnWriteToDevice();
-    case VelkAnswer::kNo:
-        return EditorEnd::kCancel;
-    default:
-        return EditorEnd::kStayOpen;
+    case VelkAnswer::kYes: return IsFile() ? OnSaveToFile() : OnWriteToDevice();
+    case VelkAnswer::kNo: return EditorEnd::kCancel;
+    default: return EditorEnd::kStayOpen;
     }
 }

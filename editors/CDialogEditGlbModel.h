@@ -36,8 +36,7 @@ public:
     // global; else no global object. A file that did not load leaves the
     // editor without a global object too (see OpenFailed). `ui` asks the
     // user and runs the write's wait.
-    CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path,
-                        VelkUiServices& ui);
+    CDialogEditGlbModel(MDevDesc& device, int index, std::filesystem::path path, VelkUiServices& ui);
 
     MDevDesc& Device() const { return device_; }
     VelkUiServices& Ui() const { return ui_; }

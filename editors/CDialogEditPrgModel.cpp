@@ -31,7 +31,6 @@ private:
     CDialogEditPrgModel& editor_;
 };
 
-
 CDialogEditPrgModel::CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
                                          VelkUiServices& ui)
     : device_(device), ui_(ui), commitTimer_(ui.CreateTimer([this] { OnTimer(); })) {
@@ -113,8 +112,7 @@ void CDialogEditPrgModel::ShowPage(int index) {
 
 void CDialogEditPrgModel::OnSelChangeTab(int selected) {
     if (!view_ || destroyed_) return;
-    if (selected < 0 || selected == currentTab_ || selected >= static_cast<int>(Tabs().size()))
-        return;
+    if (selected < 0 || selected == currentTab_ || selected >= static_cast<int>(Tabs().size())) return;
     currentTab_ = selected;
     ShowPage(selected);
 }

@@ -65,8 +65,7 @@ public:
     // number >= 0: a copy of the device's slot; else, with a path, the
     // program file read into the edit buffer (and sent as the current
     // program); else nothing. `device` may be null (no program then).
-    CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path,
-                        VelkUiServices& ui);
+    CDialogEditPrgModel(MDevDesc* device, int number, std::filesystem::path path, VelkUiServices& ui);
     ~CDialogEditPrgModel();
     CDialogEditPrgModel(const CDialogEditPrgModel&) = delete;
     CDialogEditPrgModel& operator=(const CDialogEditPrgModel&) = delete;
@@ -148,8 +147,8 @@ private:
 
     int voiceItem_ = -1;
     int currentTab_ = 0;
-    std::array<PrgPageKind, kMaxPrgTabs> kinds_{PrgPageKind::None, PrgPageKind::None,
-                                                PrgPageKind::None, PrgPageKind::None};
+    std::array<PrgPageKind, kMaxPrgTabs> kinds_{PrgPageKind::None, PrgPageKind::None, PrgPageKind::None,
+                                                PrgPageKind::None};
     bool modified_ = false;
     bool saveEnabled_ = false;
     bool commitPending_ = false;

@@ -26,6 +26,7 @@ constexpr int kMaxPrograms = 256;
 constexpr const char* kTransposePositionItems[] = {"Post KBD", "Pre TG"};
 
 // Label column 7..73, trackbars 76..156, edits 160..200.
+// clang-format off
 constexpr PageControl kGlobalLayout[] = {
     {kNoControlId, K::Label, "Master Tune", 7, 8, 66, kLabelHeight},
     {id::kTuneSlider, K::Slider, "", 76, 8, 80, 16},
@@ -41,6 +42,7 @@ constexpr PageControl kGlobalLayout[] = {
     {id::kWriteProtectLabel, K::Label, "Write Protect", 7, 90, 66, kLabelHeight},
     {id::kWriteProtect, K::TwoStateButton, "", 76, 91, 30, 14},
 };
+// clang-format on
 
 constexpr PageBinding kGlobalBindings[] = {
     {B::Choice, id::kTransposePosition, kNoControlId, P::kTransposePosition},
@@ -49,8 +51,7 @@ constexpr PageBinding kGlobalBindings[] = {
 
 constexpr GlobalSliderPair kGlobalSliders[] = {
     {GlobalSliderPair::kTenths, id::kTuneSlider, id::kTuneEdit, P::kMasterTune, 4300, 4500, -4400},
-    {GlobalSliderPair::kDecimal, id::kTransposeSlider, id::kTransposeEdit, P::kMasterTranspose,
-     -12, 12, 0},
+    {GlobalSliderPair::kDecimal, id::kTransposeSlider, id::kTransposeEdit, P::kMasterTranspose, -12, 12, 0},
     {GlobalSliderPair::kCurve, id::kCurveSlider, id::kCurveEdit, P::kVelocityCurve, 0, 127, 0},
 };
 
@@ -63,6 +64,7 @@ constexpr const char* kChannelItems[] = {"1", "2",  "3",  "4",  "5",  "6",  "7",
 constexpr const char* kClockItems[] = {"Internal", "External", "Auto"};
 constexpr const char* kFilterItems[] = {"Disable", "Enable"};
 
+// clang-format off
 constexpr PageControl kMidiLayout[] = {
     {id::kChannelLabel, K::Label, "Global MIDI Channel", 7, 8, 80, kLabelHeight},
     {id::kChannel, K::Choice, "", 92, 8, 50, 40, kChannelItems},
@@ -80,9 +82,11 @@ constexpr PageControl kMidiLayout[] = {
     {id::kFilterSystemExclusiveLabel, K::Label, "System Exclusive", 12, 138, 76, kLabelHeight},
     {id::kFilterSystemExclusive, K::Choice, "", 92, 138, 70, 40, kFilterItems},
 };
+// clang-format on
 
 // Set up in the order the page fills them: channel, Local, clock, then the
 // filters 14, 13, 12, 11.
+// clang-format off
 constexpr PageBinding kMidiBindings[] = {
     {B::Choice, id::kChannel, kNoControlId, P::kGlobalMidiChannel},
     {B::OnOffButton, id::kLocal, kNoControlId, P::kLocal},
@@ -92,6 +96,7 @@ constexpr PageBinding kMidiBindings[] = {
     {B::Choice, id::kFilterPitchBend, kNoControlId, P::kFilterPitchBend},
     {B::Choice, id::kFilterSystemExclusive, kNoControlId, P::kFilterSystemExclusive},
 };
+// clang-format on
 
 constexpr int kMidiHidden[] = {id::kFilterSystemExclusive, id::kFilterSystemExclusiveLabel};
 constexpr int kMidiDisabled[] = {id::kChannel, id::kChannelLabel};
@@ -113,8 +118,7 @@ constexpr CcRow kPitch[] = {{"Portamento", 1128, 15}};
 constexpr CcRow kOsc1[] = {{"Wave", 1148, 16}, {"Control 1", 1149, 17}, {"Control 2", 1150, 18}};
 constexpr CcRow kOsc2[] = {
     {"Wave", 1151, 19}, {"OSC Modulation", 1152, 20}, {"Semitone", 1153, 21}, {"Tune", 1154, 22}};
-constexpr CcRow kMixer[] = {
-    {"OSC 1 Level", 1155, 23}, {"OSC 2 Level", 1156, 24}, {"Noise Level", 1157, 25}};
+constexpr CcRow kMixer[] = {{"OSC 1 Level", 1155, 23}, {"OSC 2 Level", 1156, 24}, {"Noise Level", 1157, 25}};
 constexpr CcRow kFilter[] = {{"Type", 1158, 26},
                              {"Cutoff", 1159, 27},
                              {"Resonance", 1160, 28},
@@ -140,6 +144,7 @@ constexpr CcRow kDelayFx[] = {{"Delay Time", 1201, 54}, {"Depth", 1207, 55}};
 constexpr CcRow kMidi[] = {{"Sync Control", 1208, P::kSyncControl},
                            {"Timbre Select", 1209, P::kTimbreSelect}};
 
+// clang-format off
 constexpr CcGroup kCcGroups[] = {
     {"PITCH", 0, kPitch},      {"OSC 1", 0, kOsc1},         {"OSC 2", 0, kOsc2},
     {"MIXER", 0, kMixer},      {"FILTER", 1, kFilter},      {"AMP", 1, kAmp},
@@ -147,12 +152,13 @@ constexpr CcGroup kCcGroups[] = {
     {"LFO 2", 2, kLfo2},       {"PATCH", 2, kPatch},        {"MOD FX", 2, kModFx},
     {"DELAY FX", 2, kDelayFx}, {"( MIDI )", 2, kMidi},
 };
+// clang-format on
 
 // Three columns of 128 dialog units; rows of 16 (a GTK drop-down's height).
 constexpr int kCcColumnWidth = 130;
 constexpr int kCcColumnLeft = 3;
 constexpr int kCcRowPitch = 16;
-constexpr int kCcGroupTop = 9;      // room for the group's caption
+constexpr int kCcGroupTop = 9;  // room for the group's caption
 constexpr int kCcGroupBottom = 3;
 constexpr int kCcGroupGap = 2;
 constexpr int kCcWidth = 397, kCcHeight = 320;
@@ -162,8 +168,7 @@ struct CcTables {
     std::vector<PageBinding> bindings;
 };
 
-const CcTables& BuildCc()
-{
+const CcTables& BuildCc() {
     static const CcTables tables = [] {
         CcTables t;
         int top[3] = {3, 3, 3};
@@ -172,8 +177,7 @@ const CcTables& BuildCc()
             int& y = top[group.column];
             const int height =
                 kCcGroupTop + static_cast<int>(group.rows.size()) * kCcRowPitch + kCcGroupBottom;
-            t.layout.push_back({kNoControlId, K::GroupBox, group.caption, x, y, kCcColumnWidth - 4,
-                                height});
+            t.layout.push_back({kNoControlId, K::GroupBox, group.caption, x, y, kCcColumnWidth - 4, height});
             int rowY = y + kCcGroupTop;
             for (const CcRow& row : group.rows) {
                 t.layout.push_back({kNoControlId, K::Label, row.label, x + 5, rowY, 66, kLabelHeight});
@@ -197,15 +201,12 @@ struct FavoriteTables {
     std::vector<PageBinding> bindings;
 };
 
-FavoriteTables BuildFavorites(int count)
-{
-    static constexpr const char* kLabels[] = {"Favorite #1", "Favorite #2", "Favorite #3",
-                                              "Favorite #4", "Favorite #5", "Favorite #6",
-                                              "Favorite #7", "Favorite #8"};
+FavoriteTables BuildFavorites(int count) {
+    static constexpr const char* kLabels[] = {"Favorite #1", "Favorite #2", "Favorite #3", "Favorite #4",
+                                              "Favorite #5", "Favorite #6", "Favorite #7", "Favorite #8"};
     FavoriteTables t;
     constexpr int kTop = 4, kPitch = 16;
-    t.layout.push_back(
-        {kNoControlId, K::GroupBox, "FAVORITE PROGRAM", 4, kTop, 149, 9 + 8 * kPitch + 3});
+    t.layout.push_back({kNoControlId, K::GroupBox, "FAVORITE PROGRAM", 4, kTop, 149, 9 + 8 * kPitch + 3});
     // The Speaker button comes first, as the page sets it up first.
     t.bindings.push_back({B::OnOffButton, id::kSpeaker, kNoControlId, P::kSpeaker});
     for (int i = 0; i < 8; ++i) {
@@ -223,27 +224,23 @@ constexpr int kFavoriteHidden[] = {id::kSpeaker, id::kSpeakerLabel};
 
 }  // namespace
 
-const GlobalPage& GlobalTab()
-{
+const GlobalPage& GlobalTab() {
     static const GlobalPage page{"Global", 205, 114, kGlobalLayout, kGlobalBindings};
     return page;
 }
 
-const GlobalPage& MidiTab()
-{
+const GlobalPage& MidiTab() {
     static const GlobalPage page{"MIDI", 222, 247, kMidiLayout, kMidiBindings};
     return page;
 }
 
-const GlobalPage& ControlChangeTab()
-{
+const GlobalPage& ControlChangeTab() {
     static const GlobalPage page{"Control Change Map", kCcWidth, kCcHeight, BuildCc().layout,
                                  BuildCc().bindings};
     return page;
 }
 
-const GlobalPage& FavoriteTab(int programCount)
-{
+const GlobalPage& FavoriteTab(int programCount) {
     // One table per program count seen (the pages only read them).
     struct Entry {
         FavoriteTables tables;
@@ -254,8 +251,8 @@ const GlobalPage& FavoriteTab(int programCount)
     std::unique_ptr<Entry>& entry = cache[count];
     if (!entry) {
         entry = std::make_unique<Entry>(Entry{BuildFavorites(count), {}});
-        entry->page = {"Favorite Program", kFavoriteWidth, kFavoriteHeight,
-                       entry->tables.layout, entry->tables.bindings};
+        entry->page = {"Favorite Program", kFavoriteWidth, kFavoriteHeight, entry->tables.layout,
+                       entry->tables.bindings};
     }
     return entry->page;
 }
@@ -266,34 +263,28 @@ std::span<const int> MidiTabDisabled() { return kMidiDisabled; }
 std::span<const int> FavoriteTabHidden() { return kFavoriteHidden; }
 std::span<const GlobalSliderPair> GlobalTabSliders() { return kGlobalSliders; }
 
-std::span<const char* const> CcItems()
-{
+std::span<const char* const> CcItems() {
     static const auto texts = [] {
         std::array<std::string, kCcItemCount> t;
         t[0] = "Off";
         for (int n = 0; n < kCcItemCount - 1; ++n)
-            t[n + 1] = std::string("CC #") + static_cast<char>('0' + n / 10) +
-                       static_cast<char>('0' + n % 10);
+            t[n + 1] =
+                std::string("CC #") + static_cast<char>('0' + n / 10) + static_cast<char>('0' + n % 10);
         return t;
     }();
     static const auto pointers = [] {
         std::array<const char*, kCcItemCount> p{};
-        for (int i = 0; i < kCcItemCount; ++i)
-            p[i] = texts[i].c_str();
+        for (int i = 0; i < kCcItemCount; ++i) p[i] = texts[i].c_str();
         return p;
     }();
     return pointers;
 }
 
-int CcItemOf(int32_t stored)
-{
-    return stored >= -1 && stored <= kCcItemCount - 2 ? stored + 1 : -1;
-}
+int CcItemOf(int32_t stored) { return stored >= -1 && stored <= kCcItemCount - 2 ? stored + 1 : -1; }
 
 int32_t CcStoredOf(int item) { return item - 1; }
 
-std::string ProgramItemText(int index)
-{
+std::string ProgramItemText(int index) {
     std::string text = "Program ";
     text += static_cast<char>('A' + index / 64);
     text += '.';
@@ -302,26 +293,22 @@ std::string ProgramItemText(int index)
     return text;
 }
 
-std::span<const char* const> ProgramItems(int count)
-{
+std::span<const char* const> ProgramItems(int count) {
     static const auto texts = [] {
         std::array<std::string, kMaxPrograms> t;
-        for (int i = 0; i < kMaxPrograms; ++i)
-            t[i] = ProgramItemText(i);
+        for (int i = 0; i < kMaxPrograms; ++i) t[i] = ProgramItemText(i);
         return t;
     }();
     static const auto pointers = [] {
         std::array<const char*, kMaxPrograms> p{};
-        for (int i = 0; i < kMaxPrograms; ++i)
-            p[i] = texts[i].c_str();
+        for (int i = 0; i < kMaxPrograms; ++i) p[i] = texts[i].c_str();
         return p;
     }();
     return std::span<const char* const>(pointers).first(
         static_cast<std::size_t>(std::clamp(count, 0, kMaxPrograms)));
 }
 
-int ProgramItemOf(int32_t stored, int count)
-{
+int ProgramItemOf(int32_t stored, int count) {
     return stored >= 0 && stored < std::clamp(count, 0, kMaxPrograms) ? stored : -1;
 }
 

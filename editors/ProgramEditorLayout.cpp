@@ -8,6 +8,7 @@ namespace prglayout {
 
 namespace {
 
+// clang-format off
 constexpr Control kTopRow[] = {
     {kNoControlId, Kind::Label, prgtext::kNameLabel, 5, 3, 22, 14},
     {kIdName, Kind::Edit, "", 29, 3, 70, 14},
@@ -17,6 +18,7 @@ constexpr Control kTopRow[] = {
     {kIdWriteToDevice, Kind::Button, "Write to Device", 515, 3, 56, 14},
     {kIdClose, Kind::Button, "Close", 577, 3, 40, 14},
 };
+// clang-format on
 
 constexpr Control kTab = {kIdTab, Kind::Tab, "", 0, 20, kDialogWidth, kDialogHeight - 20};
 
@@ -28,8 +30,8 @@ const Control& TabControl() { return kTab; }
 
 const Control* Find(int id) {
     if (id == kTab.id) return &kTab;
-    const auto it = std::find_if(std::begin(kTopRow), std::end(kTopRow),
-                                 [id](const Control& c) { return c.id == id; });
+    const auto it =
+        std::find_if(std::begin(kTopRow), std::end(kTopRow), [id](const Control& c) { return c.id == id; });
     return it == std::end(kTopRow) ? nullptr : &*it;
 }
 
@@ -43,8 +45,8 @@ PageRect PredictedRect(const Control& control, DluScale scale) {
 std::vector<std::string> CheckTable(DluScale scale) {
     std::vector<PlacedControl> placed;
     for (const Control& c : kTopRow) {
-        const std::string name = c.id != kNoControlId ? "#" + std::to_string(c.id)
-                                                      : std::string("\"") + c.text + "\"";
+        const std::string name =
+            c.id != kNoControlId ? "#" + std::to_string(c.id) : std::string("\"") + c.text + "\"";
         placed.push_back({name, false, PredictedRect(c, scale)});
     }
     placed.push_back({"#" + std::to_string(kTab.id), false, PredictedRect(kTab, scale)});

@@ -35,15 +35,15 @@
 inline constexpr int kNoControlId = -1;
 
 enum class PageControlKind {
-    Label,           // static text, vertically centred in its rectangle
-    LabelTop,        // static text at the top of its rectangle
-    LabelCentred,    // static text centred both ways (channel numbers)
-    GroupBox,        // a frame with a caption; never overlaps-checked
-    Choice,          // drop-down list; the table height includes the dropped list
-    WaveChoice,      // drop-down list with a wave picture per item
-    Edit,            // one-line edit, text centred
-    Slider,          // horizontal trackbar
-    VSlider,         // vertical trackbar (position 0 at the top)
+    Label,         // static text, vertically centred in its rectangle
+    LabelTop,      // static text at the top of its rectangle
+    LabelCentred,  // static text centred both ways (channel numbers)
+    GroupBox,      // a frame with a caption; never overlaps-checked
+    Choice,        // drop-down list; the table height includes the dropped list
+    WaveChoice,    // drop-down list with a wave picture per item
+    Edit,          // one-line edit, text centred
+    Slider,        // horizontal trackbar
+    VSlider,       // vertical trackbar (position 0 at the top)
     CheckBox,
     Knob,            // CDial
     TwoStateButton,  // C2StateButton
@@ -60,28 +60,28 @@ struct PageControl {
 };
 
 enum class PageBindingKind {
-    Choice,         // list selection: stored = item + offset
-    Check,          // check box: stored 1 when checked, else 0
-    SliderPair,     // trackbar + edit, decimal text (CSliderEditPairPrgParam)
-    PanSliderPair,  // trackbar + edit, "L12" / "CNT" / "R5"
-    HexSliderPair,  // trackbar + edit, six hex digits stored in bits 8-30
-    HoldSliderPair, // trackbar + edit, 127 as "Hold" (E.F Sense)
-    PanDialEdit,    // knob + edit, pan text (CDialEditPairPrgParamPan)
-    DialChoice,     // knob + list (CDialComboPairPrgParam)
-    Envelope,       // graph + four edits; params param..param+3 = A, D, S, R
-    OnOffButton,    // two-state button: stored 1 shows state 0 ("On")
-    StepButtons,    // `last` + 1 two-state buttons from `control` on, ids
-                    // consecutive; stored = bit pattern, bit i = state of button i
+    Choice,          // list selection: stored = item + offset
+    Check,           // check box: stored 1 when checked, else 0
+    SliderPair,      // trackbar + edit, decimal text (CSliderEditPairPrgParam)
+    PanSliderPair,   // trackbar + edit, "L12" / "CNT" / "R5"
+    HexSliderPair,   // trackbar + edit, six hex digits stored in bits 8-30
+    HoldSliderPair,  // trackbar + edit, 127 as "Hold" (E.F Sense)
+    PanDialEdit,     // knob + edit, pan text (CDialEditPairPrgParamPan)
+    DialChoice,      // knob + list (CDialComboPairPrgParam)
+    Envelope,        // graph + four edits; params param..param+3 = A, D, S, R
+    OnOffButton,     // two-state button: stored 1 shows state 0 ("On")
+    StepButtons,     // `last` + 1 two-state buttons from `control` on, ids
+                     // consecutive; stored = bit pattern, bit i = state of button i
 };
 
 struct PageBinding {
     PageBindingKind kind;
-    int control;      // list, check box, trackbar, knob, graph, first button
-    int partner;      // the edit or list of a pair; kNoControlId when none
-    int param;        // added to the page's parameter base
-    int first = 0;    // pairs: shown value at slider position 0 (knob: minimum)
-    int last = 0;     // pairs: shown value at the other end (knob: maximum)
-    int offset = 0;   // stored = shown + offset
+    int control;     // list, check box, trackbar, knob, graph, first button
+    int partner;     // the edit or list of a pair; kNoControlId when none
+    int param;       // added to the page's parameter base
+    int first = 0;   // pairs: shown value at slider position 0 (knob: minimum)
+    int last = 0;    // pairs: shown value at the other end (knob: maximum)
+    int offset = 0;  // stored = shown + offset
     // Envelope: the attack, decay, sustain and release edits.
     std::span<const int> edits = {};
 };
@@ -104,8 +104,8 @@ struct ControlChange {
     enum What { Show, Enable, Relabel };
     int id;
     What what;
-    bool on = true;          // Show / Enable
-    std::string text = {};   // Relabel
+    bool on = true;         // Show / Enable
+    std::string text = {};  // Relabel
 
     bool operator==(const ControlChange&) const = default;
 };

@@ -17,20 +17,20 @@ struct PageColumn {
 };
 inline constexpr int kSliderWidth = 89;
 inline constexpr int kEditWidth = 22;
-inline constexpr PageColumn kLeftColumn = {8, 67, 157, 72};      // group box at x 3
+inline constexpr PageColumn kLeftColumn = {8, 67, 157, 72};        // group box at x 3
 inline constexpr PageColumn kMiddleColumn = {192, 251, 341, 256};  // group box at x 187
 inline constexpr PageColumn kRightColumn = {376, 435, 525, 440};   // group box at x 371
 
-void AddRowLabel(std::vector<PageControl>& layout, const PageColumn& column, int y,
-                 const char* text, int id = kNoControlId);
+void AddRowLabel(std::vector<PageControl>& layout, const PageColumn& column, int y, const char* text,
+                 int id = kNoControlId);
 // A label, a horizontal trackbar and an edit on one row.
-void AddSliderRow(std::vector<PageControl>& layout, const PageColumn& column, int y,
-                  const char* text, int slider, int edit, int labelId = kNoControlId);
+void AddSliderRow(std::vector<PageControl>& layout, const PageColumn& column, int y, const char* text,
+                  int slider, int edit, int labelId = kNoControlId);
 // An envelope graph under a row with its caption and "EG Reset" check box,
 // and the "AT", "DT", "SL", "RT" labels with their edits under the graph:
 // 105 units from the caption row to the bottom of the edits. Middle column.
-void AddEnvelopeRows(std::vector<PageControl>& layout, int y, const char* caption, int resetCheck,
-                     int graph, const int (&edits)[4]);
+void AddEnvelopeRows(std::vector<PageControl>& layout, int y, const char* caption, int resetCheck, int graph,
+                     const int (&edits)[4]);
 
 // The VOICE / PITCH group (left column, top) of both pages: voice assign,
 // trigger mode, then the unison detune, transpose, tune, vibrato,
@@ -40,8 +40,7 @@ struct VoicePitchIds {
     VoiceAssignIds assign;
     int transpose[2], tune[2], vibrato[2], portamento[2], bendRange[2];
 };
-void AddVoicePitchGroup(std::vector<PageControl>& layout, const char* caption,
-                        const VoicePitchIds& ids);
+void AddVoicePitchGroup(std::vector<PageControl>& layout, const char* caption, const VoicePitchIds& ids);
 
 // The OSC 1 group under it: the wave list, the two wave-control rows, and
 // the KARV list on the second row (shown instead of its trackbar and edit).
@@ -52,19 +51,14 @@ struct Osc1GroupIds {
 void AddOsc1Group(std::vector<PageControl>& layout, const Osc1GroupIds& ids);
 
 inline PageBinding PairRow(int slider, int edit, int param, int first, int last, int offset,
-                           PageBindingKind kind = PageBindingKind::SliderPair)
-{
+                           PageBindingKind kind = PageBindingKind::SliderPair) {
     return {kind, slider, edit, param, first, last, offset};
 }
 
-inline PageBinding ListRow(int list, int param, int offset = 0)
-{
+inline PageBinding ListRow(int list, int param, int offset = 0) {
     return {PageBindingKind::Choice, list, kNoControlId, param, 0, 0, offset};
 }
 
-inline PageBinding CheckRow(int box, int param)
-{
-    return {PageBindingKind::Check, box, kNoControlId, param};
-}
+inline PageBinding CheckRow(int box, int param) { return {PageBindingKind::Check, box, kNoControlId, param}; }
 
 }  // namespace synthpage

@@ -15,8 +15,8 @@ namespace synthpage {
 extern const char* const kVoiceAssignItems[3];  // "Mono", "Poly", "Unison"
 extern const char* const kTriggerModeItems[2];
 extern const char* const kKeySyncItems[3];
-extern const char* const kSyncNoteItems[15];    // "1/1" .. "1/32"
-extern const char* const kKarvWaveItems[64];    // "01:SynSine1" .. "64:Voice4"
+extern const char* const kSyncNoteItems[15];  // "1/1" .. "1/32"
+extern const char* const kKarvWaveItems[64];  // "01:SynSine1" .. "64:Voice4"
 
 // The wave lists: texts and the wave picture of each item (the indices of
 // velk::VelkWaveImage, resources/wx/VelkArt.h).

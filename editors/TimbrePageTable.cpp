@@ -33,12 +33,10 @@ const char* const kOsc2WaveItems[] = {"Saw", "Square", "Triangle"};
 const int kOsc2WaveImages[] = {4, 8, 10};
 const char* const kOscModulationItems[] = {"Off", "Ring", "Sync", "Ring + Sync"};
 const char* const kFilterTypeItems[] = {"-24dB LPF", "-12dB LPF", "-12dB BPF", "-12dB HPF"};
-const char* const kPatchSourceItems[] = {"Filter EG",      "AMP EG",     "LFO1",
-                                         "LFO2",           "Velocity",   "Keyboard Track",
-                                         "Pitch Bend",     "Modulation Wheel"};
-const char* const kPatchDestinationItems[] = {"Pitch",       "OSC2 Tune", "OSC1 Control 1",
-                                              "Noise Level", "Cutoff",    "Amp",
-                                              "Panpot",      "LFO2 Frequency"};
+const char* const kPatchSourceItems[] = {"Filter EG", "AMP EG",         "LFO1",       "LFO2",
+                                         "Velocity",  "Keyboard Track", "Pitch Bend", "Modulation Wheel"};
+const char* const kPatchDestinationItems[] = {"Pitch",  "OSC2 Tune", "OSC1 Control 1", "Noise Level",
+                                              "Cutoff", "Amp",       "Panpot",         "LFO2 Frequency"};
 const char* const kPatchCaptions[] = {"VIRTUAL PATCH 1", "VIRTUAL PATCH 2", "VIRTUAL PATCH 3",
                                       "VIRTUAL PATCH 4"};
 
@@ -48,10 +46,9 @@ constexpr int kLfo2Top = 74;
 constexpr int kPatchTop = 141;
 constexpr int kPatchPitch = 47;
 
-void AddLfo(std::vector<PageControl>& l, int top, const char* caption, int waveLabel,
-            int waveList, std::span<const char* const> waves, std::span<const int> images,
-            int keySync, int tempoSync, const LfoSyncIds& sync)
-{
+void AddLfo(std::vector<PageControl>& l, int top, const char* caption, int waveLabel, int waveList,
+            std::span<const char* const> waves, std::span<const int> images, int keySync, int tempoSync,
+            const LfoSyncIds& sync) {
     const PageColumn& c = kRightColumn;
     l.push_back({kNoControlId, K::GroupBox, caption, 371, top, 256, 65});
     AddRowLabel(l, c, top + 10, "Wave Type", waveLabel);
@@ -63,20 +60,23 @@ void AddLfo(std::vector<PageControl>& l, int top, const char* caption, int waveL
     l.push_back({sync.syncNoteList, K::Choice, "", c.listX, top + 45, 45, 14, kSyncNoteItems});
 }
 
-std::vector<PageControl> BuildLayout()
-{
+std::vector<PageControl> BuildLayout() {
     const PageColumn& left = kLeftColumn;
     const PageColumn& middle = kMiddleColumn;
     std::vector<PageControl> l;
     AddVoicePitchGroup(l, "VOICE / PITCH",
-                       {kVoiceAssignList, kVoiceAssignIds, {kTransposeSlider, kTransposeEdit},
-                        {1161, 1162}, {1163, 1164}, {1165, 1166}, {1167, 1168}});
+                       {kVoiceAssignList,
+                        kVoiceAssignIds,
+                        {kTransposeSlider, kTransposeEdit},
+                        {1161, 1162},
+                        {1163, 1164},
+                        {1165, 1166},
+                        {1167, 1168}});
     AddOsc1Group(l, {1140, kOsc1WaveList, kOsc1WaveIds});
     // OSC 2
     l.push_back({kNoControlId, K::GroupBox, "OSC 2", 3, 242, 181, 81});
     AddRowLabel(l, left, 251, "Wave Type", 1141);
-    l.push_back({kOsc2WaveList, K::WaveChoice, "", 72, 251, 80, 14, kOsc2WaveItems,
-                 kOsc2WaveImages});
+    l.push_back({kOsc2WaveList, K::WaveChoice, "", 72, 251, 80, 14, kOsc2WaveItems, kOsc2WaveImages});
     AddRowLabel(l, left, 268, "Osc Modulation");
     l.push_back({1019, K::Choice, "", 72, 268, 64, 14, kOscModulationItems});
     AddSliderRow(l, left, 286, "Semitone", 1039, 1055);
@@ -103,27 +103,25 @@ std::vector<PageControl> BuildLayout()
     AddSliderRow(l, middle, 278, "Keyboard Track", 1083, 1084);
     AddEnvelopeRows(l, 298, "AMP EG", kAmpEgReset, kAmpEgGraph, kAmpEgEdits);
     // LFO 1, LFO 2: the sync note list shares the frequency row.
-    AddLfo(l, kLfo1Top, "LFO 1", 1142, kLfo1WaveList, kLfo1WaveItems, kLfo1WaveImages, 1020,
-           kLfo1TempoSync, kLfo1SyncIds);
-    AddLfo(l, kLfo2Top, "LFO 2", 1143, kLfo2WaveList, kLfo2WaveItems, kLfo2WaveImages, 1021,
-           kLfo2TempoSync, kLfo2SyncIds);
+    AddLfo(l, kLfo1Top, "LFO 1", 1142, kLfo1WaveList, kLfo1WaveItems, kLfo1WaveImages, 1020, kLfo1TempoSync,
+           kLfo1SyncIds);
+    AddLfo(l, kLfo2Top, "LFO 2", 1143, kLfo2WaveList, kLfo2WaveItems, kLfo2WaveImages, 1021, kLfo2TempoSync,
+           kLfo2SyncIds);
     // VIRTUAL PATCH 1-4: source -> destination, then the intensity.
     for (int k = 0; k < 4; ++k) {
         const int top = kPatchTop + kPatchPitch * k;
         l.push_back({kNoControlId, K::GroupBox, kPatchCaptions[k], 371, top, 256, 45});
-        l.push_back({kPatchSourceLists[k], K::Choice, "", 376, top + 10, 100, 14,
-                     kPatchSourceItems});
+        l.push_back({kPatchSourceLists[k], K::Choice, "", 376, top + 10, 100, 14, kPatchSourceItems});
         l.push_back({kNoControlId, K::LabelCentred, "->", 480, top + 10, 12, 14});
-        l.push_back({kPatchDestinationLists[k], K::Choice, "", 496, top + 10, 100, 14,
-                     kPatchDestinationItems});
+        l.push_back(
+            {kPatchDestinationLists[k], K::Choice, "", 496, top + 10, 100, 14, kPatchDestinationItems});
         AddSliderRow(l, kRightColumn, top + 28, "Intensity", kPatchIntensitySliders[k],
                      kPatchIntensityEdits[k], 1144 + k);
     }
     return l;
 }
 
-std::vector<PageBinding> BuildBindings()
-{
+std::vector<PageBinding> BuildBindings() {
     std::vector<PageBinding> b = {
         ListRow(kVoiceAssignList, 1),
         ListRow(kTriggerModeList, 4),
@@ -170,8 +168,7 @@ std::vector<PageBinding> BuildBindings()
     };
     for (int k = 0; k < 4; ++k) {
         b.push_back(ListRow(kPatchSourceLists[k], 54 + 3 * k));
-        b.push_back(PairRow(kPatchIntensitySliders[k], kPatchIntensityEdits[k], 55 + 3 * k, -63,
-                            63, 64));
+        b.push_back(PairRow(kPatchIntensitySliders[k], kPatchIntensityEdits[k], 55 + 3 * k, -63, 63, 64));
         b.push_back(ListRow(kPatchDestinationLists[k], 53 + 3 * k));
     }
     return b;
@@ -179,14 +176,12 @@ std::vector<PageBinding> BuildBindings()
 
 }  // namespace
 
-std::span<const PageControl> Layout()
-{
+std::span<const PageControl> Layout() {
     static const std::vector<PageControl> layout = BuildLayout();
     return layout;
 }
 
-std::span<const PageBinding> Bindings()
-{
+std::span<const PageBinding> Bindings() {
     static const std::vector<PageBinding> bindings = BuildBindings();
     return bindings;
 }

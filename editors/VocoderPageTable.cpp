@@ -36,9 +36,8 @@ namespace {
 const char* const kHpfGateItems[] = {"Disable", "Enable"};
 const char* const kFormantShiftItems[] = {"0", "+1", "+2", "-1", "-2"};
 // Values 1..7: item = value - 1.
-const char* const kFcModSourceItems[] = {"AMP EG",         "LFO1",       "LFO2",
-                                         "Velocity",       "Keyboard Track",
-                                         "Pitch Bend",     "Modulation Wheel"};
+const char* const kFcModSourceItems[] = {
+    "AMP EG", "LFO1", "LFO2", "Velocity", "Keyboard Track", "Pitch Bend", "Modulation Wheel"};
 const int kAmpEgEdits[] = {1135, 1136, 1137, 1154};
 const char* const kNumbers[] = {"1", "2",  "3",  "4",  "5",  "6",  "7",  "8",
                                 "9", "10", "11", "12", "13", "14", "15", "16"};
@@ -48,6 +47,7 @@ const char* const kNumbers[] = {"1", "2",  "3",  "4",  "5",  "6",  "7",  "8",
 struct HoldLevelPlace {
     int labelX, labelY, sliderX, sliderY, editX, editY;
 };
+// clang-format off
 const HoldLevelPlace kHoldLevelPlaces[16] = {
     {388, 199, 386, 210, 374, 283}, {418, 213, 416, 225, 404, 298},
     {447, 199, 445, 210, 433, 283}, {477, 213, 475, 225, 463, 298},
@@ -58,17 +58,22 @@ const HoldLevelPlace kHoldLevelPlaces[16] = {
     {508, 323, 506, 335, 493, 408}, {538, 338, 536, 350, 523, 423},
     {568, 323, 566, 335, 553, 408}, {598, 338, 596, 350, 583, 423},
 };
+// clang-format on
 
 constexpr const PageColumn& kLeft = kLeftColumn;
 constexpr const PageColumn& kMiddle = kMiddleColumn;
 
-std::vector<PageControl> BuildLayout()
-{
+std::vector<PageControl> BuildLayout() {
     std::vector<PageControl> l;
     // VOICE/PITCH
     AddVoicePitchGroup(l, "VOICE/PITCH",
-                       {kVoiceAssignList, kVoiceAssignIds, {1032, 1046}, {1033, 1047},
-                        {1034, 1048}, {1035, 1049}, {1036, 1050}});
+                       {kVoiceAssignList,
+                        kVoiceAssignIds,
+                        {1032, 1046},
+                        {1033, 1047},
+                        {1034, 1048},
+                        {1035, 1049},
+                        {1036, 1050}});
     AddOsc1Group(l, {1158, kOsc1WaveList, kOsc1WaveIds});
     // AUDIO IN 1
     l.push_back({kNoControlId, K::GroupBox, "AUDIO IN 1", 3, 242, 181, 81});
@@ -112,8 +117,7 @@ std::vector<PageControl> BuildLayout()
     AddRowLabel(l, kMiddle, 346, "Key Sync");
     l.push_back({1021, K::Choice, "", 256, 346, 45, 14, kKeySyncItems});
     l.push_back({kLfo1TempoSync, K::CheckBox, "Tempo Sync", 305, 346, 58, 12});
-    AddSliderRow(l, kMiddle, 363, "Frequency", kLfo1FrequencySlider, kLfo1FrequencyEdit,
-                 kLfo1FrequencyLabel);
+    AddSliderRow(l, kMiddle, 363, "Frequency", kLfo1FrequencySlider, kLfo1FrequencyEdit, kLfo1FrequencyLabel);
     l.push_back({kLfo1SyncNoteList, K::Choice, "", 256, 363, 45, 14, kSyncNoteItems});
     // LFO2, one unit to the right where the template has it.
     l.push_back({kNoControlId, K::GroupBox, "LFO2", 187, 385, 181, 65});
@@ -151,8 +155,7 @@ std::vector<PageControl> BuildLayout()
     return l;
 }
 
-std::vector<PageBinding> BuildBindings()
-{
+std::vector<PageBinding> BuildBindings() {
     std::vector<PageBinding> b = {
         ListRow(kVoiceAssignList, 1),
         ListRow(kTriggerModeList, 4),
@@ -201,30 +204,26 @@ std::vector<PageBinding> BuildBindings()
     for (int n = 0; n < 8; ++n)
         b.push_back(PairRow(kChannelLevelSliders[n], kChannelLevelEdits[n], 52 + n, 127, 0, 0));
     for (int n = 0; n < 8; ++n)
-        b.push_back(PairRow(kChannelPanKnobs[n], kChannelPanEdits[n], 60 + n, -63, 63, 64,
-                         B::PanDialEdit));
+        b.push_back(PairRow(kChannelPanKnobs[n], kChannelPanEdits[n], 60 + n, -63, 63, 64, B::PanDialEdit));
     for (int n = 0; n < 16; ++n)
-        b.push_back(PairRow(kHoldLevelSliders[n], kHoldLevelEdits[n], 68 + n, 0x7FFFFF, 0, 0,
-                         B::HexSliderPair));
+        b.push_back(
+            PairRow(kHoldLevelSliders[n], kHoldLevelEdits[n], 68 + n, 0x7FFFFF, 0, 0, B::HexSliderPair));
     return b;
 }
 
 }  // namespace
 
-std::span<const PageControl> Layout()
-{
+std::span<const PageControl> Layout() {
     static const std::vector<PageControl> layout = BuildLayout();
     return layout;
 }
 
-std::span<const PageBinding> Bindings()
-{
+std::span<const PageBinding> Bindings() {
     static const std::vector<PageBinding> bindings = BuildBindings();
     return bindings;
 }
 
-ControlChanges HoldLevelChanges(int efSenseShown)
-{
+ControlChanges HoldLevelChanges(int efSenseShown) {
     const bool editable = efSenseShown == kEfSenseHold;
     ControlChanges changes;
     const int group[] = {kHoldLevelGroup};

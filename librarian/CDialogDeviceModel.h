@@ -18,8 +18,7 @@ class CDialogDeviceModel {
 public:
     // `inId` and `outId` are the device configuration's port ids (ids of
     // the lists the backend handed out last); the lists are read here.
-    CDialogDeviceModel(midiport::MidiBackend& backend, int* inId, int* outId,
-                       CVelkPreference& preference);
+    CDialogDeviceModel(midiport::MidiBackend& backend, int* inId, int* outId, CVelkPreference& preference);
 
     const std::vector<std::string>& GetInputs() const { return inputs_; }
     const std::vector<std::string>& GetOutputs() const { return outputs_; }

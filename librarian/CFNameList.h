@@ -10,29 +10,29 @@
 
 class CFNameList {
 public:
-  CFNameList() = default;
-  explicit CFNameList(std::string_view initialText) : m_text(initialText) {}
-  virtual ~CFNameList() = default;
+    CFNameList() = default;
+    explicit CFNameList(std::string_view initialText) : text_(initialText) {}
+    virtual ~CFNameList() = default;
 
-  void Add(std::string_view name);
-  void AppendText(std::string_view text);
-  void Rewind() { m_cursor = 0; }
-  // The name at the cursor; the empty text (and the cursor back at 0) when
-  // no line feed follows the cursor.
-  std::string GetNext();
-  int GetCount() const;
-  const std::string& GetText() const { return m_text; }
+    void Add(std::string_view name);
+    void AppendText(std::string_view text);
+    void Rewind() { cursor_ = 0; }
+    // The name at the cursor; the empty text (and the cursor back at 0) when
+    // no line feed follows the cursor.
+    std::string GetNext();
+    int GetCount() const;
+    const std::string& GetText() const { return text_; }
 
-  std::size_t GetTextSize() const { return m_text.size() + 1; }
-  // Copies the text and its NUL; false when the buffer is too small.
-  bool CopyText(std::span<char> buffer) const;
-  std::size_t GetMultiSzSize() const { return m_text.size() + 2; }
-  // Writes each name followed by a NUL, then one more NUL; an empty name
-  // inside the list ends the output. The cursor is kept. False when the
-  // buffer is too small.
-  bool CopyMultiSz(std::span<char> buffer);
+    std::size_t GetTextSize() const { return text_.size() + 1; }
+    // Copies the text and its NUL; false when the buffer is too small.
+    bool CopyText(std::span<char> buffer) const;
+    std::size_t GetMultiSzSize() const { return text_.size() + 2; }
+    // Writes each name followed by a NUL, then one more NUL; an empty name
+    // inside the list ends the output. The cursor is kept. False when the
+    // buffer is too small.
+    bool CopyMultiSz(std::span<char> buffer);
 
 private:
-  std::string m_text;
-  std::size_t m_cursor = 0;
+    std::string text_;
+    std::size_t cursor_ = 0;
 };

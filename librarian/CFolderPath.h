@@ -6,9 +6,9 @@
 namespace itempath {
 
 enum CreateFolderResult : int {
-    kFolderReady = 0,         // created, or already a folder
-    kFolderCannotCreate = -1, // the file system refused, or nothing to create it in
-    kFolderIsFile = -2,       // the path or one of its parents is a file
+    kFolderReady = 0,          // created, or already a folder
+    kFolderCannotCreate = -1,  // the file system refused, or nothing to create it in
+    kFolderIsFile = -2,        // the path or one of its parents is a file
 };
 
 // Creates the parents first (top down); the first failure is returned and

@@ -10,9 +10,7 @@
 
 namespace itempath {
 
-int CConfigDeviceNames::FindDevice(std::string_view name) const {
-    return config_.FindDevice(name);
-}
+int CConfigDeviceNames::FindDevice(std::string_view name) const { return config_.FindDevice(name); }
 
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
@@ -20,11 +18,20 @@ bool IsValidUtf8(std::string_view text) {
         const auto lead = static_cast<unsigned char>(text[i]);
         int length = 0;
         unsigned min = 0;
-        if (lead < 0x80) { ++i; continue; }
-        if (lead >= 0xC2 && lead <= 0xDF) { length = 2; min = 0x80; }
-        else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; min = 0x800; }
-        else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; min = 0x10000; }
-        else return false;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            min = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            min = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            min = 0x10000;
+        } else return false;
         if (text.size() - i < static_cast<std::size_t>(length)) return false;
         unsigned code = lead & (0x7Fu >> length);
         for (int k = 1; k < length; ++k) {
@@ -50,11 +57,13 @@ namespace {
 // The root kind whose root begins `path` as whole components, the longest
 // such root when several do.
 std::optional<std::pair<int, std::size_t>> MatchRoot(std::string_view path, const CItemRoots& roots) {
+    // clang-format off
     const std::array<std::pair<int, std::string_view>, 3> candidates{{
         {kRootDevice, kDeviceRoot},
         {kRootSetup, roots.setup},
         {kRootLibrary, roots.library},
     }};
+    // clang-format on
     std::optional<std::pair<int, std::size_t>> best;
     for (const auto& [kind, root] : candidates) {
         if (root.empty() || path.size() < root.size()) continue;
@@ -70,8 +79,7 @@ std::optional<std::pair<int, std::size_t>> MatchRoot(std::string_view path, cons
 // first `rootLength` bytes (the root itself is the user's choice and may
 // be or pass through a link) without following links; none when a
 // component is missing, unreadable or a symbolic link.
-std::optional<std::filesystem::file_type> TypeBelowRoot(std::string_view path,
-                                                        std::size_t rootLength) {
+std::optional<std::filesystem::file_type> TypeBelowRoot(std::string_view path, std::size_t rootLength) {
     std::filesystem::file_type type = std::filesystem::file_type::directory;
     for (std::size_t end = rootLength; end < path.size();) {
         end = path.find(kSeparator, end + 1);
@@ -112,12 +120,10 @@ bool SameItemPath(std::string_view a, std::string_view b, const CItemRoots& root
     // The device component (up to the second '/') ignores case, the rest not.
     const std::string_view deviceA = a.substr(0, a.find(kSeparator, 1));
     const std::string_view deviceB = b.substr(0, b.find(kSeparator, 1));
-    return EqualsIgnoringCase(deviceA, deviceB) &&
-           a.substr(deviceA.size()) == b.substr(deviceB.size());
+    return EqualsIgnoringCase(deviceA, deviceB) && a.substr(deviceA.size()) == b.substr(deviceB.size());
 }
 
-CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
-                           const CDeviceNames& devices) {
+CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots, const CDeviceNames& devices) {
     CItemPathInfo info;
     const std::string_view text = WithoutOneTrailingSeparator(path);
 

@@ -69,8 +69,7 @@ struct CItemPathInfo {
 //   folder. No component below the setup or library folder may be a
 //   symbolic link: a link may lead anywhere on the disk, and nothing the
 //   explorer does may leave those folders.
-CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots,
-                           const CDeviceNames& devices);
+CItemPathInfo ClassifyPath(std::string_view path, const CItemRoots& roots, const CDeviceNames& devices);
 
 // Whether two item paths name the same item: the roots and the device name
 // compare without regard to case, every name below the device folder

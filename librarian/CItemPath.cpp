@@ -46,9 +46,7 @@ void MakeValidFileName(std::string& name) {
     }
 }
 
-std::string MakeDevicePath(std::string_view deviceName) {
-    return JoinPath(kDeviceRoot, deviceName);
-}
+std::string MakeDevicePath(std::string_view deviceName) { return JoinPath(kDeviceRoot, deviceName); }
 
 std::string MakeProgramPath(std::string_view deviceName, std::string_view numberText) {
     return JoinPath(MakeDevicePath(deviceName), std::string(kProgramPrefix) + std::string(numberText));
@@ -80,8 +78,7 @@ std::string CItemRoots::GetLibraryFolder(std::string_view deviceName) const {
 }
 
 uint32_t CTreeItemData::Encode() const {
-    const uint32_t device =
-        deviceIndex < 0 ? kNoDevice : static_cast<uint32_t>(deviceIndex) & 0xFFu;
+    const uint32_t device = deviceIndex < 0 ? kNoDevice : static_cast<uint32_t>(deviceIndex) & 0xFFu;
     return (static_cast<uint32_t>(level) & 0xFFFFu) | ((static_cast<uint32_t>(rootKind) & 0x3u) << 16) |
            (device << 24);
 }

@@ -18,10 +18,8 @@ bool SourceFitsTarget(const CItemPathInfo& source, int targetKind, int targetLev
         return (source.rootKind == kRootDevice && source.level == 1) ||
                (source.rootKind == kRootSetup && source.level >= 2);
     case kRootLibrary:
-        return source.level >= 2 &&
-               (source.rootKind == kRootDevice || source.rootKind == kRootLibrary);
-    default:
-        return false;
+        return source.level >= 2 && (source.rootKind == kRootDevice || source.rootKind == kRootLibrary);
+    default: return false;
     }
 }
 

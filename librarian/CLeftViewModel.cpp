@@ -42,10 +42,7 @@ void ForEachNode(CTreeNode& node, F&& call) {
 }  // namespace
 
 CLeftViewModel::CLeftViewModel(CVelkDoc& doc, VelkUiServices& ui, VelkLauncher& launcher)
-    : doc_(doc),
-      ui_(ui),
-      launcher_(launcher),
-      hoverTimer_(ui.CreateTimer([this] { OnHoverTimer(); })) {
+    : doc_(doc), ui_(ui), launcher_(launcher), hoverTimer_(ui.CreateTimer([this] { OnHoverTimer(); })) {
     root_.data = {-1, kRootDevice, -1};
 }
 
@@ -133,8 +130,7 @@ CTreeNode* CLeftViewModel::FindNodeByPath(const std::string& path, CIndexCache* 
         const std::string topPath = GetNodePath(top.get());
         if (SameItemPath(path, topPath, doc_.GetRoots())) return top.get();
         if (path.size() > topPath.size() + 1 && path[topPath.size()] == kSeparator &&
-            SameItemPath(std::string_view(path).substr(0, topPath.size()), topPath,
-                         doc_.GetRoots()))
+            SameItemPath(std::string_view(path).substr(0, topPath.size()), topPath, doc_.GetRoots()))
             return FindChildPath(top.get(), path.substr(topPath.size() + 1), cache);
     }
     return nullptr;
@@ -158,8 +154,7 @@ CTreeNode* CLeftViewModel::FindChildPath(const CTreeNode* node, std::string_view
             const auto found = index->second.find(ChildKey(node, name));
             if (found != index->second.end()) child = found->second;
         }
-        if (child == nullptr || slash == std::string_view::npos || slash + 1 == rest.size())
-            return child;
+        if (child == nullptr || slash == std::string_view::npos || slash + 1 == rest.size()) return child;
         // Only the first match is followed, as in a folder of unique names.
         node = child;
         rest.remove_prefix(slash + 1);
@@ -333,8 +328,7 @@ void CLeftViewModel::CopySubtree(CTreeNode* source, CTreeNode* target, CChildInd
     CTreeNode* const made = copy;
     made->data = target->data.Child();
     CChildIndex madeIndex = IndexChildren(made);
-    for (const auto& child : source->children)
-        CopySubtree(child.get(), made, madeIndex, copyPath, move);
+    for (const auto& child : source->children) CopySubtree(child.get(), made, madeIndex, copyPath, move);
     if (source->expanded) Expand(made);
     SetCut(made, source->cut);
     if (move && selected_ == source) {
@@ -383,8 +377,7 @@ void CLeftViewModel::BeginDrag(const CTreeNode* node) {
     doc_.PutItems(0, names, true, deviceNode ? kDropCopy : (kDropCopy | kDropMove));
 }
 
-int CLeftViewModel::DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown,
-                             int allowedEffects) {
+int CLeftViewModel::DragOver(CTreeNode* node, const VelkPayload* payload, bool ctrlDown, int allowedEffects) {
     if (payload == nullptr || !doc_.HasClipboardItems(payload)) return kDropNone;
     if (node == nullptr) {
         SetDropHighlight(nullptr);
@@ -414,19 +407,17 @@ void CLeftViewModel::OnHoverTimer() {
     hover_ = nullptr;
 }
 
-std::optional<CTreeDropPaste> CLeftViewModel::Drop(CTreeNode* node, const VelkPayload* payload,
-                                                   int effect) {
+std::optional<CTreeDropPaste> CLeftViewModel::Drop(CTreeNode* node, const VelkPayload* payload, int effect) {
     SetDropHighlight(nullptr);
     StopHover();
-    if (payload == nullptr || !doc_.HasClipboardItems(payload) || node == nullptr)
-        return std::nullopt;
+    if (payload == nullptr || !doc_.HasClipboardItems(payload) || node == nullptr) return std::nullopt;
     const CTreeItemData& data = node->data;
     bool forceMove = false;
     if (data.rootKind != kRootDevice && effect == kDropMove) forceMove = true;
     else if (data.rootKind != kRootDevice && effect != kDropCopy) return std::nullopt;
     if (!doc_.CanPaste(payload, data.deviceIndex, data.rootKind, data.level)) return std::nullopt;
-    return CTreeDropPaste{*payload, GetNodePath(node), forceMove, data.deviceIndex, data.rootKind,
-                          data.level};
+    return CTreeDropPaste{*payload,         GetNodePath(node), forceMove,
+                          data.deviceIndex, data.rootKind,     data.level};
 }
 
 void CLeftViewModel::PrepareContextMenu(CTreeNode* node) {
@@ -435,9 +426,7 @@ void CLeftViewModel::PrepareContextMenu(CTreeNode* node) {
 
 // ---------------------------------------------------------------- commands
 
-bool CLeftViewModel::CanToggleExpand() const {
-    return selected_ != nullptr && !selected_->children.empty();
-}
+bool CLeftViewModel::CanToggleExpand() const { return selected_ != nullptr && !selected_->children.empty(); }
 
 void CLeftViewModel::ToggleExpand() {
     if (!CanToggleExpand()) return;
@@ -490,8 +479,7 @@ bool CLeftViewModel::CanPasteSelected() const {
 void CLeftViewModel::PasteSelected() {
     if (!CanPasteSelected()) return;
     const CTreeItemData& data = selected_->data;
-    doc_.Paste(nullptr, GetNodePath(selected_), false, data.deviceIndex, data.rootKind,
-               data.level);
+    doc_.Paste(nullptr, GetNodePath(selected_), false, data.deviceIndex, data.rootKind, data.level);
 }
 
 // ---------------------------------------------------------------- document callbacks

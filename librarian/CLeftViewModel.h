@@ -36,9 +36,7 @@ struct CTreeNode {
 
     // Device nodes under "My Device" show the device picture, every other
     // node a folder.
-    bool ShowsDevice() const {
-        return data.rootKind == itempath::kRootDevice && data.level == 1;
-    }
+    bool ShowsDevice() const { return data.rootKind == itempath::kRootDevice && data.level == 1; }
 };
 
 // What the window does to follow the model.

@@ -13,8 +13,7 @@
 using namespace velk;
 
 std::string FindHelpDocument(const VelkHelpPlaces& places) {
-    const std::string besideProgram =
-        CVelkPreference::JoinFolder(places.programDir, text::kHelpDocument);
+    const std::string besideProgram = CVelkPreference::JoinFolder(places.programDir, text::kHelpDocument);
     for (const std::string* dir : {&places.programDir, &places.dataDir}) {
         if (dir->empty()) continue;
         const std::string path = CVelkPreference::JoinFolder(*dir, text::kHelpDocument);
@@ -24,8 +23,8 @@ std::string FindHelpDocument(const VelkHelpPlaces& places) {
     return besideProgram;
 }
 
-CMainFrameCommands::CMainFrameCommands(VelkFrameShell& shell, VelkLauncher& launcher,
-                                       VelkUiServices& ui, VelkHelpPlaces help)
+CMainFrameCommands::CMainFrameCommands(VelkFrameShell& shell, VelkLauncher& launcher, VelkUiServices& ui,
+                                       VelkHelpPlaces help)
     : shell_(shell), launcher_(launcher), ui_(ui), help_(std::move(help)) {}
 
 int CMainFrameCommands::SortColumnOf(int id) {
@@ -70,9 +69,7 @@ bool CMainFrameCommands::UpdateCommand(int id, VelkCommandState& state) {
     case ID_NEXT_PANE:
     case ID_PREV_PANE: return true;
     case ID_VIEW_TOOLBAR: state.checked = shell_.IsBarShown(VelkFrameShell::kToolBar); return true;
-    case ID_VIEW_STATUS_BAR:
-        state.checked = shell_.IsBarShown(VelkFrameShell::kStatusBar);
-        return true;
+    case ID_VIEW_STATUS_BAR: state.checked = shell_.IsBarShown(VelkFrameShell::kStatusBar); return true;
     default: return false;
     }
 }

@@ -70,8 +70,7 @@ std::vector<std::string> NamesOf(CFNameList& names) {
     return out;
 }
 
-std::string FreeFileName(const std::string& folder, const std::string& stem,
-                         const std::string& extension) {
+std::string FreeFileName(const std::string& folder, const std::string& stem, const std::string& extension) {
     std::string path = JoinPath(folder, stem + extension);
     for (int n = 2; Exists(path); ++n) {
         if (n > 9999) return {};
@@ -133,8 +132,7 @@ void CVelkDoc::ShowError(const std::string& text) {
 void CVelkDoc::SelectMidiPorts() {
     std::string inName, outName;
     preference_.GetMidiDevices(inName, outName);
-    const VelkPortIds ids =
-        ChooseMidiPorts(backend_.Inputs(), backend_.Outputs(), inName, outName);
+    const VelkPortIds ids = ChooseMidiPorts(backend_.Inputs(), backend_.Outputs(), inName, outName);
     config_.SetMidiInPortId(ids.in);
     config_.SetMidiOutPortId(ids.out);
 }
@@ -197,10 +195,8 @@ int CVelkDoc::PasteItems(CFNameList& names, const std::string& target, bool move
     case kRootLibrary:
         if (first.rootKind == kRootDevice) return PasteDeviceItemsIntoLibrary(names, target);
         return CopyMoveFiles(names, target, move) == 0 ? 1 : 0;
-    case kRootDevice:
-        return PasteFileOntoDevice(sources.front(), first.rootKind, deviceIndex);
-    default:
-        return 0;
+    case kRootDevice: return PasteFileOntoDevice(sources.front(), first.rootKind, deviceIndex);
+    default: return 0;
     }
 }
 
@@ -210,8 +206,7 @@ int CVelkDoc::PasteDeviceIntoSetup(const std::string& source, const std::string&
     // them would pass them off as the device's data.
     if (!ReceiveAll(device)) return 0;
     const fs::path untitled(kUntitledSetup);
-    const std::string path =
-        FreeFileName(target, untitled.stem().string(), untitled.extension().string());
+    const std::string path = FreeFileName(target, untitled.stem().string(), untitled.extension().string());
     if (path.empty() || device->SaveAllFile(path) != 0) {
         ShowError(Format(kCantSave, path.empty() ? JoinPath(target, kUntitledSetup) : path));
         return 0;
@@ -258,9 +253,9 @@ int CVelkDoc::PasteDeviceItemsIntoLibrary(CFNameList& names, const std::string& 
         // Two programs of one name, or a file already there, each get a
         // free name: a paste never replaces a file.
         const std::string path = FreeFileName(target, fileName, extension);
-        const int saved = path.empty()                  ? 1
-                          : IsProgramItem(leaf)         ? device->SaveProgramFile(index, path)
-                                                        : device->SaveGlobalFile(index, path);
+        const int saved = path.empty()          ? 1
+                          : IsProgramItem(leaf) ? device->SaveProgramFile(index, path)
+                                                : device->SaveGlobalFile(index, path);
         if (saved != 0) {
             ShowError(Format(kCantSave, path.empty() ? JoinPath(target, fileName + extension) : path));
             result = 0;
@@ -275,8 +270,7 @@ int CVelkDoc::PasteFileOntoDevice(const std::string& file, int sourceKind, int d
     const std::string leaf = GetLeafName(file);
     bool sent = false;
     if (sourceKind == kRootSetup) {
-        if (!ui_.ConfirmWrite(kOverwriteWholeDevice, nullptr, nullptr,
-                              CDialogOverwriteModel::kGlobal) ||
+        if (!ui_.ConfirmWrite(kOverwriteWholeDevice, nullptr, nullptr, CDialogOverwriteModel::kGlobal) ||
             device == nullptr)
             return 0;
         CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
@@ -292,13 +286,12 @@ int CVelkDoc::PasteFileOntoDevice(const std::string& file, int sourceKind, int d
         const std::string caption =
             (program ? kOverwriteProgramPrefix : kOverwriteGlobalPrefix) + leaf + kOverwriteFileSuffix;
         if (!ui_.ConfirmWrite(caption, choose ? &slot : nullptr, device,
-                              program ? CDialogOverwriteModel::kProgram
-                                      : CDialogOverwriteModel::kGlobal))
+                              program ? CDialogOverwriteModel::kProgram : CDialogOverwriteModel::kGlobal))
             return 0;
         CVelkProgressScope box(ui_, velk::text::kMidiTransfering);
         ui_.SleepFor(kSendPause);
-        const int loaded = program ? device->LoadProgramFileAndSend(slot, file)
-                                   : device->LoadGlobalFileAndSend(slot, file);
+        const int loaded =
+            program ? device->LoadProgramFileAndSend(slot, file) : device->LoadGlobalFileAndSend(slot, file);
         sent = loaded == 0 && WaitChanged(velkwait::kWriteOne, *device);
     }
     if (!sent) ShowError(kCantOverwriteDevice);
@@ -338,9 +331,7 @@ int CVelkDoc::DeleteItems(CFNameList& names) {
         const CItemPathInfo info = ClassifyPath(name);
         if (!info.valid || info.rootKind == kRootDevice || info.level < 2) return 0;
     }
-    if (ui_.AskYesNo(kAskTrash, velk::text::kAppTitle, VelkIcon::kQuestion) !=
-        VelkAnswer::kYes)
-        return 0;
+    if (ui_.AskYesNo(kAskTrash, velk::text::kAppTitle, VelkIcon::kQuestion) != VelkAnswer::kYes) return 0;
     std::vector<fs::path> paths(all.begin(), all.end());
     const fo::TrashResult trash = fo::TrashItems(paths);
     std::vector<std::string> failed = trash.failed;
@@ -372,8 +363,7 @@ int CVelkDoc::RenameItem(const std::string& path, const std::string& newName) {
                                         : RenameOnDisk(path, info, newName);
 }
 
-int CVelkDoc::RenameOnDisk(const std::string& path, const CItemPathInfo&,
-                           const std::string& newName) {
+int CVelkDoc::RenameOnDisk(const std::string& path, const CItemPathInfo&, const std::string& newName) {
     const std::string leaf = GetLeafName(path);
     // Names on disk are case-sensitive: only the very same name is no change.
     if (leaf == newName) return 0;
@@ -399,13 +389,11 @@ void CVelkDoc::FollowRenamedFolder(const std::string& oldPath, const std::string
     SetCurrentFolder(current_.deviceIndex, current_.rootKind, current_.level, moved, false);
 }
 
-int CVelkDoc::RenameProgram(const std::string& path, const CItemPathInfo& info,
-                            const std::string& newName) {
+int CVelkDoc::RenameProgram(const std::string& path, const CItemPathInfo& info, const std::string& newName) {
     const std::string leaf = GetLeafName(path);
     MDevDesc* device = config_.GetDevice(info.deviceIndex);
-    const int index = IsProgramItem(leaf) && device != nullptr
-                          ? device->ParseProgramNumber(GetProgramNumber(leaf))
-                          : -1;
+    const int index =
+        IsProgramItem(leaf) && device != nullptr ? device->ParseProgramNumber(GetProgramNumber(leaf)) : -1;
     // A program the device never sent would be written back as start-up
     // defaults: only a received program is renamed.
     if (index < 0 || !device->IsDumpReceived()) {
@@ -483,8 +471,8 @@ void CVelkDoc::ClearClipboard() {
     RefreshCutMarks();
 }
 
-int CVelkDoc::Paste(const VelkPayload* dropped, const std::string& target, bool forceMove,
-                    int deviceIndex, int rootKind, int level) {
+int CVelkDoc::Paste(const VelkPayload* dropped, const std::string& target, bool forceMove, int deviceIndex,
+                    int rootKind, int level) {
     const std::optional<VelkPayload> payload = ReadPayload(dropped);
     if (!payload) return 0;
     const bool move = forceMove || payload->moveFlag == 1;

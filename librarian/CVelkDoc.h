@@ -55,8 +55,7 @@ public:
     // Item paths and the current folder.
     itempath::CItemPathInfo ClassifyPath(std::string_view path) const;
     const itempath::CItemRoots& GetRoots() const { return roots_; }
-    void SetCurrentFolder(int deviceIndex, int rootKind, int level, const std::string& path,
-                          bool reset);
+    void SetCurrentFolder(int deviceIndex, int rootKind, int level, const std::string& path, bool reset);
     std::string GetCurrentPath() const { return current_.path; }
     const itempath::CCurrentFolder& GetCurrentFolder() const { return current_; }
 
@@ -69,8 +68,8 @@ public:
     bool ReceiveAll(MDevDesc* device);
 
     // File and device operations.
-    int PasteItems(CFNameList& names, const std::string& target, bool move, int deviceIndex,
-                   int rootKind, int level);
+    int PasteItems(CFNameList& names, const std::string& target, bool move, int deviceIndex, int rootKind,
+                   int level);
     // 0 success, -1 every source refused, 1 failed or cancelled.
     int CopyMoveFiles(CFNameList& names, const std::string& folder, bool move);
     int DeleteItems(CFNameList& names);
@@ -85,8 +84,8 @@ public:
     int GetClipboardItems(CFNameList& names);
     void RefreshCutMarks();
     void ClearClipboard();
-    int Paste(const VelkPayload* dropped, const std::string& target, bool forceMove,
-              int deviceIndex, int rootKind, int level);
+    int Paste(const VelkPayload* dropped, const std::string& target, bool forceMove, int deviceIndex,
+              int rootKind, int level);
     int CanPaste(const VelkPayload* dropped, int deviceIndex, int rootKind, int level);
 
 private:
@@ -130,5 +129,4 @@ std::vector<std::string> NamesOf(CFNameList& names);
 
 // `folder`/`name`, or when that exists `folder`/"stem (n)ext" with the
 // smallest free n from 2 on; empty when none of them is free.
-std::string FreeFileName(const std::string& folder, const std::string& stem,
-                         const std::string& extension);
+std::string FreeFileName(const std::string& folder, const std::string& stem, const std::string& extension);

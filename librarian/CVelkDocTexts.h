@@ -15,8 +15,7 @@ inline const std::string kCantOverwriteDevice = velk::LoadVelkString(velk::IDS_C
 inline const std::string kCantRename = velk::LoadVelkString(velk::IDS_CANT_RENAME);
 inline const std::string kCantReceive = velk::LoadVelkString(velk::IDS_CANT_RECEIVE);
 inline const std::string kCantStartTransfer = velk::LoadVelkString(velk::IDS_CANT_START_TRANSFER);
-inline const std::string kDeviceWriteProtected =
-    velk::LoadVelkString(velk::IDS_DEVICE_WRITE_PROTECTED);
+inline const std::string kDeviceWriteProtected = velk::LoadVelkString(velk::IDS_DEVICE_WRITE_PROTECTED);
 
 // Literal texts; "%s" is replaced through Format.
 using velk::text::kCantCreateFolder;

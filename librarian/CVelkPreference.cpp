@@ -31,8 +31,7 @@ void CVelkPreference::GetSortOrder(int& devColumn, int& devBackOrder, int& fileC
     fileBackOrder = ReadInRange(kSortFileBackOrder, 0, 2);
 }
 
-void CVelkPreference::SetSortOrder(int devColumn, int devBackOrder, int fileColumn,
-                                   int fileBackOrder) {
+void CVelkPreference::SetSortOrder(int devColumn, int devBackOrder, int fileColumn, int fileBackOrder) {
     store_.WriteInt(kGroup, kSortDevColumn, devColumn);
     store_.WriteInt(kGroup, kSortDevBackOrder, devBackOrder);
     store_.WriteInt(kGroup, kSortFileColumn, fileColumn);
@@ -60,8 +59,9 @@ std::string CVelkPreference::GetLibraryPath() {
     const std::string stored = store_.ReadString(kGroup, kLibraryPath, "");
     if (!stored.empty() && IsUsableLibraryPath(stored)) return stored;
     if (!stored.empty())
-        std::fprintf(stderr, "velk-editor: the library path in the settings holds a line feed or a NUL; "
-                             "the default is used\n");
+        std::fprintf(stderr,
+                     "velk-editor: the library path in the settings holds a line feed or a NUL; "
+                     "the default is used\n");
     if (documentsDir_.empty()) return {};
     const std::string path = JoinFolder(documentsDir_, kLibraryFolderName);
     if (!IsUsableLibraryPath(path)) return {};

@@ -38,8 +38,7 @@ public:
 
     // A column outside 0..5 reads as its default, a back order other than
     // 0 or 1 as 0.
-    void GetSortOrder(int& devColumn, int& devBackOrder, int& fileColumn,
-                      int& fileBackOrder) const;
+    void GetSortOrder(int& devColumn, int& devBackOrder, int& fileColumn, int& fileBackOrder) const;
     void SetSortOrder(int devColumn, int devBackOrder, int fileColumn, int fileBackOrder);
 
     // A style outside 0..3 reads as 0.

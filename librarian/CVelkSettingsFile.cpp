@@ -35,9 +35,8 @@ std::string EscapeName(const std::string& name) {
     std::string out;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool plain = byte >= 127 || (byte >= '0' && byte <= '9') ||
-                           (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                           std::strchr("@_/-!.*%()", c) != nullptr;
+        const bool plain = byte >= 127 || (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
+                           (byte >= 'a' && byte <= 'z') || std::strchr("@_/-!.*%()", c) != nullptr;
         if (!plain) out += '\\';
         out += c;
     }
@@ -64,12 +63,12 @@ std::string EscapeValue(const std::string& value) {
     if (quote) out += '"';
     for (const char c : value) {
         switch (c) {
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            case '\\': out += "\\\\"; break;
-            case '"': out += quote ? "\\\"" : "\""; break;
-            default: out += c;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
+        case '"': out += quote ? "\\\"" : "\""; break;
+        default: out += c;
         }
     }
     if (quote) out += '"';
@@ -89,12 +88,12 @@ std::string UnescapeValue(const std::string& text) {
         }
         const char next = text[++i];
         switch (next) {
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case '\\': out += '\\'; break;
-            case '"': out += '"'; break;
-            default: out += c; out += next;  // not an escape: kept as written
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case '\\': out += '\\'; break;
+        case '"': out += '"'; break;
+        default: out += c; out += next;  // not an escape: kept as written
         }
     }
     return out;
@@ -144,8 +143,7 @@ void CVelkSettingsFile::Load() {
     if (::stat(filePath_.c_str(), &info) != 0) {
         // No file yet (a first start) is no failure; anything else is.
         if (errno == ENOENT || errno == ENOTDIR) return;
-        Report(std::string(std::strerror(errno)) +
-               "; the settings are not read, and changes are not saved");
+        Report(std::string(std::strerror(errno)) + "; the settings are not read, and changes are not saved");
         writable_ = false;
         return;
     }
@@ -153,8 +151,8 @@ void CVelkSettingsFile::Load() {
     file.SetSizeLimit(kMaxFileSize);
     const int result = file.Open(filePath_);
     if (result != MErrOk) {
-        const char* why = S_ISDIR(info.st_mode)      ? "is a folder"
-                          : !S_ISREG(info.st_mode)   ? "is not a regular file"
+        const char* why = S_ISDIR(info.st_mode)        ? "is a folder"
+                          : !S_ISREG(info.st_mode)     ? "is not a regular file"
                           : result == MErrFileTooLarge ? "is larger than 1 MiB"
                                                        : "cannot be read";
         Report(std::string(why) + "; the settings are not read, and changes are not saved");
@@ -223,8 +221,7 @@ std::string CVelkSettingsFile::ReadString(const std::string& group, const std::s
     return line ? line->value : fallback;
 }
 
-int CVelkSettingsFile::ReadInt(const std::string& group, const std::string& name,
-                               int fallback) const {
+int CVelkSettingsFile::ReadInt(const std::string& group, const std::string& name, int fallback) const {
     const Line* line = Find(group, name);
     if (line == nullptr) return fallback;
     const std::string text = TrimRight(line->value);
@@ -236,8 +233,7 @@ int CVelkSettingsFile::ReadInt(const std::string& group, const std::string& name
     return static_cast<int>(value);
 }
 
-void CVelkSettingsFile::Set(const std::string& group, const std::string& name,
-                            const std::string& value) {
+void CVelkSettingsFile::Set(const std::string& group, const std::string& name, const std::string& value) {
     const std::string text = EscapeName(name) + "=" + EscapeValue(value);
     if (const Line* found = Find(group, name)) {
         Line& line = lines_[static_cast<std::size_t>(found - lines_.data())];

@@ -32,8 +32,7 @@ public:
     std::string ReadString(const std::string& group, const std::string& name,
                            const std::string& fallback) const override;
     int ReadInt(const std::string& group, const std::string& name, int fallback) const override;
-    void WriteString(const std::string& group, const std::string& name,
-                     const std::string& value) override;
+    void WriteString(const std::string& group, const std::string& name, const std::string& value) override;
     void WriteInt(const std::string& group, const std::string& name, int value) override;
 
 private:
@@ -57,6 +56,6 @@ private:
 
     std::string filePath_;
     std::vector<Line> lines_;
-    bool writable_ = true;       // false when an existing file could not be read
+    bool writable_ = true;  // false when an existing file could not be read
     bool failureReported_ = false;
 };

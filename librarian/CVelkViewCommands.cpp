@@ -224,23 +224,19 @@ void CVelkViewCommands::BeginDrag(int row) {
     doc_.PutItems(0, names, true, effects);
 }
 
-int CVelkViewCommands::DragOver(int row, const VelkPayload* payload, bool ctrlDown,
-                                int allowedEffects) {
+int CVelkViewCommands::DragOver(int row, const VelkPayload* payload, bool ctrlDown, int allowedEffects) {
     list_.SetDropHighlight(-1);
     if (payload == nullptr || !doc_.HasClipboardItems(payload)) return kDropNone;
     // A folder or device row shows the highlight even when it refuses.
-    if (row >= 0 && row < list_.RowCount() && !list_.Rows()[row].openable)
-        list_.SetDropHighlight(row);
+    if (row >= 0 && row < list_.RowCount() && !list_.Rows()[row].openable) list_.SetDropHighlight(row);
     const CListPasteTarget target = PasteTarget(row);
-    if (!doc_.CanPaste(payload, target.deviceIndex, target.rootKind, target.level))
-        return kDropNone;
+    if (!doc_.CanPaste(payload, target.deviceIndex, target.rootKind, target.level)) return kDropNone;
     return ChooseDropEffect(target.rootKind, ctrlDown, allowedEffects);
 }
 
 void CVelkViewCommands::DragLeave() { list_.SetDropHighlight(-1); }
 
-std::optional<CListDropPaste> CVelkViewCommands::Drop(int row, const VelkPayload* payload,
-                                                      int effect) {
+std::optional<CListDropPaste> CVelkViewCommands::Drop(int row, const VelkPayload* payload, int effect) {
     list_.SetDropHighlight(-1);
     if (payload == nullptr || !doc_.HasClipboardItems(payload)) return std::nullopt;
     const CListPasteTarget target = PasteTarget(row);
@@ -248,7 +244,6 @@ std::optional<CListDropPaste> CVelkViewCommands::Drop(int row, const VelkPayload
     if (target.rootKind != kRootDevice && effect == kDropMove) forceMove = true;
     else if (target.rootKind != kRootDevice && effect != kDropCopy) return std::nullopt;
     // At the device, or copying, the payload's own move flag decides.
-    if (!doc_.CanPaste(payload, target.deviceIndex, target.rootKind, target.level))
-        return std::nullopt;
+    if (!doc_.CanPaste(payload, target.deviceIndex, target.rootKind, target.level)) return std::nullopt;
     return CListDropPaste{target, forceMove};
 }

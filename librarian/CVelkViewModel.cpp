@@ -95,7 +95,7 @@ private:
 CVelkViewModel::CVelkViewModel(CVelkDoc& doc, CVelkPreference& preference)
     : doc_(doc), preference_(preference), widths_(kInitialWidths) {
     titles_ = {text::kColumnName, text::kColumnNumber, text::kColumnType,
-               text::kColumnNone, text::kColumnNone, text::kColumnNone};
+               text::kColumnNone, text::kColumnNone,   text::kColumnNone};
 }
 
 CVelkViewModel::~CVelkViewModel() {
@@ -129,9 +129,7 @@ CVelkViewModel::CSortSetting& CVelkViewModel::KindSort() {
     return Kind() == kRootDevice ? devSort_ : fileSort_;
 }
 
-int CVelkViewModel::GetViewStyle() const {
-    return Kind() == kRootDevice ? viewStyleDev_ : viewStyleFile_;
-}
+int CVelkViewModel::GetViewStyle() const { return Kind() == kRootDevice ? viewStyleDev_ : viewStyleFile_; }
 
 void CVelkViewModel::SetColumnWidth(int column, int width) {
     if (InRange(column, kColumnCount) && width >= 0) widths_[column] = width;
@@ -193,8 +191,7 @@ void CVelkViewModel::FillDeviceRows() {
         MDevDesc* device = config.GetDevice(doc_.GetCurrentFolder().deviceIndex);
         if (device == nullptr) return;
         doc_.ReceiveAll(device);
-        for (int column = 0; column < 3; ++column)
-            titles_[3 + column] = device->GetColumnTitle(column);
+        for (int column = 0; column < 3; ++column) titles_[3 + column] = device->GetColumnTitle(column);
         for (int i = 0; i < device->GetGlobalCount(); ++i) {
             CListRow row;
             row.texts[0] = device->GetGlobalName(i);
@@ -293,8 +290,7 @@ std::optional<CListRow> CVelkViewModel::MakeFolderRow(const std::string& name,
 void CVelkViewModel::InsertAtTop(std::vector<CListRow> rows) {
     if (rows.empty()) return;
     inserting_ = true;
-    rows_.insert(rows_.begin(), std::make_move_iterator(rows.rbegin()),
-                 std::make_move_iterator(rows.rend()));
+    rows_.insert(rows_.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
     inserting_ = false;
     if (sink_ && !quietInserts_) sink_->OnRowsInserted(0, static_cast<int>(rows.size()));
 }
@@ -487,6 +483,4 @@ void CVelkViewModel::OnFolderCreated(const std::string& path) {
     if (sink_) sink_->OnStartLabelEdit(0);
 }
 
-void CVelkViewModel::OnPasted(const CFNameList&, const std::string&, bool) {
-    FillList(CurrentPath(), false);
-}
+void CVelkViewModel::OnPasted(const CFNameList&, const std::string&, bool) { FillList(CurrentPath(), false); }

@@ -141,10 +141,8 @@ private:
     std::vector<folderlist::CFolderEntry> ListCurrentFolder() const;
     void RemoveVanishedRows(const std::vector<folderlist::CFolderEntry>& entries);
     void AddNewEntries(const std::vector<folderlist::CFolderEntry>& entries);
-    std::optional<CListRow> MakeFileRow(const std::string& name,
-                                        std::optional<std::time_t> written) const;
-    std::optional<CListRow> MakeFolderRow(const std::string& name,
-                                          std::optional<std::time_t> written) const;
+    std::optional<CListRow> MakeFileRow(const std::string& name, std::optional<std::time_t> written) const;
+    std::optional<CListRow> MakeFolderRow(const std::string& name, std::optional<std::time_t> written) const;
     // Rows go in at the top: the last of `rows` ends first.
     void InsertAtTop(std::vector<CListRow> rows);
     // `rows` ascending, each once.

@@ -6,8 +6,7 @@
 namespace {
 
 // "--name=value" gives value; "--name" gives an empty value; else nothing.
-std::optional<std::string_view> OptionValue(std::string_view arg, std::string_view name,
-                                            bool& hasValue) {
+std::optional<std::string_view> OptionValue(std::string_view arg, std::string_view name, bool& hasValue) {
     if (arg.substr(0, name.size()) != name) return std::nullopt;
     const std::string_view rest = arg.substr(name.size());
     if (rest.empty()) {
@@ -31,8 +30,7 @@ VelkOptionsResult ParseVelkOptions(std::span<const std::string> args) {
             options.simulate = true;
             if (!hasValue || *value == "brontisel-s") options.model = SimModel::BrontiselS;
             else if (*value == "brontisel") options.model = SimModel::Brontisel;
-            else return Fail("unknown model \"" + std::string(*value) +
-                             "\" (brontisel or brontisel-s)");
+            else return Fail("unknown model \"" + std::string(*value) + "\" (brontisel or brontisel-s)");
         } else if (auto rate = OptionValue(arg, "--wire-rate", hasValue)) {
             uint32_t parsed = 0;
             const auto [end, ec] = std::from_chars(rate->data(), rate->data() + rate->size(), parsed);

@@ -12,7 +12,7 @@
 // What an update handler sets on a command's menu item or tool.
 struct VelkCommandState {
     bool enabled = false;
-    std::optional<bool> checked;     // left alone when empty
+    std::optional<bool> checked;      // left alone when empty
     std::optional<std::string> text;  // a new menu label (UTF-8), or none
 };
 

@@ -52,11 +52,14 @@ int FindPortByName(const Ports& ports, const std::string& name) {
 VelkPortIds ChooseMidiPorts(const Ports& inputs, const Ports& outputs, const std::string& savedIn,
                             const std::string& savedOut) {
     VelkPortIds ids{FindPortByName(inputs, savedIn), FindPortByName(outputs, savedOut)};
-    if (ids.in < 0 && ids.out >= 0) ids.in = NamedExactly(inputs, outputs[static_cast<std::size_t>(ids.out)].name);
-    if (ids.out < 0 && ids.in >= 0) ids.out = NamedExactly(outputs, inputs[static_cast<std::size_t>(ids.in)].name);
+    if (ids.in < 0 && ids.out >= 0)
+        ids.in = NamedExactly(inputs, outputs[static_cast<std::size_t>(ids.out)].name);
+    if (ids.out < 0 && ids.in >= 0)
+        ids.out = NamedExactly(outputs, inputs[static_cast<std::size_t>(ids.in)].name);
     if (ids.in < 0 && ids.out < 0) {
         ids = FirstPair(inputs, outputs, true);
-        if (ids.in < 0 && !AnyHardware(inputs) && !AnyHardware(outputs)) ids = FirstPair(inputs, outputs, false);
+        if (ids.in < 0 && !AnyHardware(inputs) && !AnyHardware(outputs))
+            ids = FirstPair(inputs, outputs, false);
     }
     const auto fallback = [](const Ports& ports) {
         const int hardware = FirstWhere(ports, true);

@@ -27,5 +27,5 @@ int FindPortByName(const std::vector<midiport::MidiPortInfo>& ports, const std::
 //   listed in both directions;
 // - the first hardware port of its list, else the first port.
 VelkPortIds ChooseMidiPorts(const std::vector<midiport::MidiPortInfo>& inputs,
-                            const std::vector<midiport::MidiPortInfo>& outputs,
-                            const std::string& savedIn, const std::string& savedOut);
+                            const std::vector<midiport::MidiPortInfo>& outputs, const std::string& savedIn,
+                            const std::string& savedOut);

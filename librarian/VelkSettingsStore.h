@@ -11,9 +11,7 @@ public:
 
     virtual std::string ReadString(const std::string& group, const std::string& name,
                                    const std::string& fallback) const = 0;
-    virtual int ReadInt(const std::string& group, const std::string& name,
-                        int fallback) const = 0;
-    virtual void WriteString(const std::string& group, const std::string& name,
-                             const std::string& value) = 0;
+    virtual int ReadInt(const std::string& group, const std::string& name, int fallback) const = 0;
+    virtual void WriteString(const std::string& group, const std::string& name, const std::string& value) = 0;
     virtual void WriteInt(const std::string& group, const std::string& name, int value) = 0;
 };

@@ -16,7 +16,8 @@ void CMsgSender::RemoveWnd(const CMsgTarget* window) {
 }
 
 bool CMsgSender::StillListed(uint64_t serial) const {
-    return std::any_of(windows_.begin(), windows_.end(), [serial](const Entry& e) { return e.serial == serial; });
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [serial](const Entry& e) { return e.serial == serial; });
 }
 
 int CMsgSender::Broadcast(const std::function<bool(CMsgTarget&)>& notice) {

@@ -6,15 +6,15 @@
 // whole path: nothing is ever truncated.
 class MFilePath {
 public:
-  MFilePath() = default;
-  explicit MFilePath(const std::filesystem::path& path) : m_path(path) {}
+    MFilePath() = default;
+    explicit MFilePath(const std::filesystem::path& path) : path_(path) {}
 
-  int Set(const std::filesystem::path& path) {
-    m_path = path;
-    return 0;
-  }
-  const std::filesystem::path& Get() const { return m_path; }
+    int Set(const std::filesystem::path& path) {
+        path_ = path;
+        return 0;
+    }
+    const std::filesystem::path& Get() const { return path_; }
 
 private:
-  std::filesystem::path m_path;
+    std::filesystem::path path_;
 };

@@ -9,7 +9,7 @@
 // some bytes.
 class MFileSink {
 public:
-  virtual ~MFileSink() = default;
-  // Takes the bytes; returns how many were written (fewer on failure).
-  virtual std::size_t Write(std::span<const std::uint8_t> bytes) = 0;
+    virtual ~MFileSink() = default;
+    // Takes the bytes; returns how many were written (fewer on failure).
+    virtual std::size_t Write(std::span<const std::uint8_t> bytes) = 0;
 };

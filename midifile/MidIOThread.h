@@ -79,7 +79,7 @@ private:
 
     midiport::MidiBackend& backend_;
     const std::chrono::milliseconds openPause_;
-    mutable std::mutex mutex_;  // guards the two below
+    mutable std::mutex mutex_;                    // guards the two below
     std::unique_ptr<midiport::MidiCancel> stop_;  // of the running thread
     std::thread thread_;
 };

@@ -9,14 +9,14 @@ namespace {
 
 constexpr VelkMenuItem Cmd(int id, const char* text) { return {VelkMenuKind::Command, id, text}; }
 constexpr VelkMenuItem Check(int id, const char* text) {
-  return {VelkMenuKind::Command, id, text, VelkMark::Check};
+    return {VelkMenuKind::Command, id, text, VelkMark::Check};
 }
 constexpr VelkMenuItem Radio(int id, const char* text) {
-  return {VelkMenuKind::Command, id, text, VelkMark::Radio};
+    return {VelkMenuKind::Command, id, text, VelkMark::Radio};
 }
 constexpr VelkMenuItem Sep() { return {VelkMenuKind::Separator}; }
 constexpr VelkMenuItem Popup(const char* text, std::span<const VelkMenuItem> items) {
-  return {VelkMenuKind::Popup, 0, text, VelkMark::None, items};
+    return {VelkMenuKind::Popup, 0, text, VelkMark::None, items};
 }
 
 constexpr std::array kNewPopup{Cmd(ID_FILE_NEW_FOLDER, "New &Folder")};
@@ -35,15 +35,9 @@ constexpr std::array kArrangeIcons{
 };
 
 constexpr std::array kFileMenu{
-    Popup("&New", kNewPopup),
-    Sep(),
-    Cmd(ID_FILE_OPEN_ITEM, "&Open"),
-    Cmd(ID_FILE_EXPLORER, "&Explorer"),
-    Sep(),
-    Cmd(ID_FILE_DELETE, "&Delete"),
-    Cmd(ID_FILE_RENAME, "Rena&me"),
-    Sep(),
-    Cmd(ID_APP_EXIT, "E&xit"),
+    Popup("&New", kNewPopup),           Sep(), Cmd(ID_FILE_OPEN_ITEM, "&Open"),
+    Cmd(ID_FILE_EXPLORER, "&Explorer"), Sep(), Cmd(ID_FILE_DELETE, "&Delete"),
+    Cmd(ID_FILE_RENAME, "Rena&me"),     Sep(), Cmd(ID_APP_EXIT, "E&xit"),
 };
 
 constexpr std::array kEditMenu{
@@ -75,11 +69,8 @@ constexpr std::array kHelpMenu{
 };
 
 constexpr std::array kMainMenu{
-    Popup("&File", kFileMenu),
-    Popup("&Edit", kEditMenu),
-    Popup("&Setting", kSettingMenu),
-    Popup("&View", kViewMenu),
-    Popup("&Help", kHelpMenu),
+    Popup("&File", kFileMenu), Popup("&Edit", kEditMenu), Popup("&Setting", kSettingMenu),
+    Popup("&View", kViewMenu), Popup("&Help", kHelpMenu),
 };
 
 constexpr std::array kListMenu{
@@ -105,16 +96,11 @@ constexpr std::array kListNoSelectionMenu{
 };
 
 constexpr std::array kTreeMenu{
-    Cmd(ID_TREE_EXPAND, "E&xpand"),
-    Sep(),
-    Cmd(ID_FILE_EXPLORER, "&Explorer"),
-    Sep(),
-    Cmd(ID_EDIT_CUT, "Cu&t"),
-    Cmd(ID_EDIT_COPY, "&Copy"),
-    Cmd(ID_EDIT_PASTE, "&Paste"),
-    Sep(),
-    Cmd(ID_FILE_DELETE, "&Delete"),
-    Cmd(ID_FILE_RENAME, "Rena&me"),
+    Cmd(ID_TREE_EXPAND, "E&xpand"),     Sep(),
+    Cmd(ID_FILE_EXPLORER, "&Explorer"), Sep(),
+    Cmd(ID_EDIT_CUT, "Cu&t"),           Cmd(ID_EDIT_COPY, "&Copy"),
+    Cmd(ID_EDIT_PASTE, "&Paste"),       Sep(),
+    Cmd(ID_FILE_DELETE, "&Delete"),     Cmd(ID_FILE_RENAME, "Rena&me"),
 };
 
 constexpr std::array kAccelerators{
@@ -131,13 +117,11 @@ constexpr std::array kAccelerators{
 };
 
 constexpr std::array kToolbar{
-    ID_EDIT_CUT,       ID_EDIT_COPY,      ID_EDIT_PASTE,   ID_SEPARATOR,
-    ID_VIEW_LARGEICON, ID_VIEW_SMALLICON, ID_VIEW_LIST,    ID_VIEW_DETAILS,
-    ID_SEPARATOR,      ID_HELP_DOCUMENT,
+    ID_EDIT_CUT,       ID_EDIT_COPY, ID_EDIT_PASTE,   ID_SEPARATOR, ID_VIEW_LARGEICON,
+    ID_VIEW_SMALLICON, ID_VIEW_LIST, ID_VIEW_DETAILS, ID_SEPARATOR, ID_HELP_DOCUMENT,
 };
 
-constexpr std::array kStatusBarPanes{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                                     ID_INDICATOR_SCRL};
+constexpr std::array kStatusBarPanes{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 }  // namespace
 
@@ -150,12 +134,12 @@ std::span<const int> VelkToolbarButtons() { return kToolbar; }
 std::span<const int> VelkStatusBarPanes() { return kStatusBarPanes; }
 
 const VelkMenuItem* FindVelkMenuCommand(std::span<const VelkMenuItem> menu, int id) {
-  for (const VelkMenuItem& item : menu) {
-    if (item.kind == VelkMenuKind::Command && item.id == id) return &item;
-    if (item.kind == VelkMenuKind::Popup)
-      if (const VelkMenuItem* found = FindVelkMenuCommand(item.items, id)) return found;
-  }
-  return nullptr;
+    for (const VelkMenuItem& item : menu) {
+        if (item.kind == VelkMenuKind::Command && item.id == id) return &item;
+        if (item.kind == VelkMenuKind::Popup)
+            if (const VelkMenuItem* found = FindVelkMenuCommand(item.items, id)) return found;
+    }
+    return nullptr;
 }
 
 }  // namespace velk

@@ -18,11 +18,11 @@ enum class VelkMark { None, Check, Radio };
 // One menu entry. `text` carries the "&" mnemonic and, after "\t", the key
 // shown beside it.
 struct VelkMenuItem {
-  VelkMenuKind kind = VelkMenuKind::Command;
-  int id = 0;
-  const char* text = nullptr;
-  VelkMark mark = VelkMark::None;
-  std::span<const VelkMenuItem> items{};  // the entries of a popup
+    VelkMenuKind kind = VelkMenuKind::Command;
+    int id = 0;
+    const char* text = nullptr;
+    VelkMark mark = VelkMark::None;
+    std::span<const VelkMenuItem> items{};  // the entries of a popup
 };
 
 // Menu bar of the main window: its top-level popups ("&File", "&Edit",
@@ -38,17 +38,17 @@ std::span<const VelkMenuItem> VelkTreeContextMenu();
 
 // Accelerator keys: a letter ('A'..'Z') or one of the named keys below.
 enum VelkKey : int {
-  kVelkKeyDelete = 0x100,
-  kVelkKeyInsert,
-  kVelkKeyF1,
-  kVelkKeyF6,
+    kVelkKeyDelete = 0x100,
+    kVelkKeyInsert,
+    kVelkKeyF1,
+    kVelkKeyF6,
 };
 enum VelkKeyModifier : int { kVelkModNone = 0, kVelkModCtrl = 1, kVelkModShift = 2 };
 
 struct VelkAccelerator {
-  int modifiers;  // VelkKeyModifier bits
-  int key;        // 'A'..'Z' or a VelkKey
-  int command;
+    int modifiers;  // VelkKeyModifier bits
+    int key;        // 'A'..'Z' or a VelkKey
+    int command;
 };
 
 // Accelerator table of the main window.

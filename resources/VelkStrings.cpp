@@ -40,8 +40,7 @@ constexpr std::array kTable{
     VelkStringEntry{ID_VIEW_SMALLICON, "Display items by using small icons.\nSmall Icons"},
     VelkStringEntry{ID_VIEW_LARGEICON, "Display items by using large icons.\nLarge Icons"},
     VelkStringEntry{ID_VIEW_LIST, "Displays items in a list.\nList"},
-    VelkStringEntry{ID_VIEW_DETAILS,
-                    "Displays detailed information about each item in the window.\nDetails"},
+    VelkStringEntry{ID_VIEW_DETAILS, "Displays detailed information about each item in the window.\nDetails"},
     VelkStringEntry{IDS_CANT_OVERWRITE_DEVICE, "ERROR: Can't Overwrite the Device"},
     VelkStringEntry{IDS_CANT_RENAME, "ERROR: Can't Rename"},
     VelkStringEntry{IDS_CANT_RECEIVE, "ERROR: Can't Receive MIDI Message from the Device"},
@@ -55,31 +54,31 @@ constexpr std::array kTable{
 std::span<const VelkStringEntry> VelkStringTable() { return kTable; }
 
 const char* LoadVelkString(int id) {
-  const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
-                                   [](const VelkStringEntry& e, int key) { return e.id < key; });
-  return it != kTable.end() && it->id == id ? it->text : nullptr;
+    const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
+                                     [](const VelkStringEntry& e, int key) { return e.id < key; });
+    return it != kTable.end() && it->id == id ? it->text : nullptr;
 }
 
 std::string_view VelkPromptStatusText(int id) {
-  const char* prompt = LoadVelkString(id);
-  if (!prompt) return {};
-  const std::string_view all(prompt);
-  return all.substr(0, all.find('\n'));
+    const char* prompt = LoadVelkString(id);
+    if (!prompt) return {};
+    const std::string_view all(prompt);
+    return all.substr(0, all.find('\n'));
 }
 
 std::string_view VelkPromptTooltip(int id) {
-  const char* prompt = LoadVelkString(id);
-  if (!prompt) return {};
-  const std::string_view all(prompt);
-  const auto newline = all.find('\n');
-  return newline == std::string_view::npos ? std::string_view{} : all.substr(newline + 1);
+    const char* prompt = LoadVelkString(id);
+    if (!prompt) return {};
+    const std::string_view all(prompt);
+    const auto newline = all.find('\n');
+    return newline == std::string_view::npos ? std::string_view{} : all.substr(newline + 1);
 }
 
 std::string FormatVelkText(std::string_view format, std::string_view arg) {
-  std::string out(format);
-  const auto at = out.find("%s");
-  if (at != std::string::npos) out.replace(at, 2, arg);
-  return out;
+    std::string out(format);
+    const auto at = out.find("%s");
+    if (at != std::string::npos) out.replace(at, 2, arg);
+    return out;
 }
 
 }  // namespace velk

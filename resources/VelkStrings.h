@@ -10,8 +10,8 @@
 namespace velk {
 
 struct VelkStringEntry {
-  int id;
-  const char* text;
+    int id;
+    const char* text;
 };
 
 // Every entry of the string table, in ascending id order.
@@ -88,8 +88,7 @@ inline constexpr const char* kSaveToFile = "Save to File";
 inline constexpr const char* kWriteToDevice = "Write to Device";
 inline constexpr const char* kClose = "Close";
 inline constexpr const char* kSaveChangesBeforeClosing = "Save Changes to File Before Closing ?";
-inline constexpr const char* kWriteChangesBeforeClosing =
-    "Write Changes to Device Before Closing ?";
+inline constexpr const char* kWriteChangesBeforeClosing = "Write Changes to Device Before Closing ?";
 
 // Tree roots and list texts.
 inline constexpr const char* kMyDevice = "My Device";

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
   libbenchmark-dev libwxgtk3.2-dev libasound2-dev libglib2.0-dev xvfb xauth
-  librsvg2-common libx11-dev libxtst-dev libgtk-3-dev x11-utils openbox clang libclang-rt-14-dev
+  librsvg2-common libx11-dev libxtst-dev libgtk-3-dev x11-utils openbox clang clang-format libclang-rt-14-dev
   midicsv groff)
 missing=()
 for p in "${packages[@]}"; do

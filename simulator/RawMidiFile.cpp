@@ -12,9 +12,7 @@
 
 namespace {
 
-bool IsGoneError(int error) {
-    return error == ENODEV || error == ENXIO || error == EBADF || error == EIO;
-}
+bool IsGoneError(int error) { return error == ENODEV || error == ENXIO || error == EBADF || error == EIO; }
 
 }  // namespace
 
@@ -88,8 +86,8 @@ std::vector<std::uint8_t> RawMidiFile::Read(std::chrono::milliseconds wait, std:
     return bytes;
 }
 
-bool RawMidiFile::Write(std::span<const std::uint8_t> bytes, std::uint32_t bytesPerSecond, const std::atomic<bool>* stop,
-                        std::atomic<std::size_t>* written, std::size_t piece) {
+bool RawMidiFile::Write(std::span<const std::uint8_t> bytes, std::uint32_t bytesPerSecond,
+                        const std::atomic<bool>* stop, std::atomic<std::size_t>* written, std::size_t piece) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     std::size_t done = 0;
@@ -97,8 +95,9 @@ bool RawMidiFile::Write(std::span<const std::uint8_t> bytes, std::uint32_t bytes
         if (stop != nullptr && stop->load()) return false;
         if (bytesPerSecond > 0) {
             // Not ahead of the cable: byte n leaves at n / rate.
-            const auto due = start + std::chrono::duration_cast<Clock::duration>(
-                                         std::chrono::duration<double>(static_cast<double>(done) / bytesPerSecond));
+            const auto due =
+                start + std::chrono::duration_cast<Clock::duration>(
+                            std::chrono::duration<double>(static_cast<double>(done) / bytesPerSecond));
             std::this_thread::sleep_until(due);
         }
         const std::size_t n = std::min(piece, bytes.size() - done);

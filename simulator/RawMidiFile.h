@@ -38,8 +38,9 @@ public:
     // device takes them), in pieces of at most `piece` bytes, adding what
     // went out to `written`. False when the device went away or `stop`
     // became true (read between pieces).
-    bool Write(std::span<const std::uint8_t> bytes, std::uint32_t bytesPerSecond, const std::atomic<bool>* stop = nullptr,
-               std::atomic<std::size_t>* written = nullptr, std::size_t piece = 32);
+    bool Write(std::span<const std::uint8_t> bytes, std::uint32_t bytesPerSecond,
+               const std::atomic<bool>* stop = nullptr, std::atomic<std::size_t>* written = nullptr,
+               std::size_t piece = 32);
     // Closes the file (the device's unplug can then go on).
     void Close();
 

@@ -10,13 +10,13 @@ namespace {
 using Words = std::span<const char* const>;
 
 constexpr const char* kDescribing[] = {
-    "Warm",   "Dark",   "Bright", "Fat",    "Thin",   "Deep",   "Soft",   "Hard",   "Analog",
-    "Vintage", "Retro", "Cosmic", "Smooth", "Dirty",  "Clean",  "Wide",   "Big",    "Tiny",
-    "Hollow", "Glassy", "Dreamy", "Icy",    "Golden", "Silver", "Velvet", "Acid",   "Funky",
-    "Lush",   "Airy",   "Punchy", "Sharp",  "Round",  "Crisp",  "Mellow", "Wild",   "Rusty",
-    "Neon",   "Solar",  "Lunar",  "Polar",  "Night",  "Dusty",  "Super",  "Hyper",  "Mini",
-    "Mega",   "Classic", "Modern", "Space", "Ghost",  "Magic",  "Noble",  "Royal",  "Early",
-    "Twin",   "Pure",   "Rich",   "Fuzzy",  "Sweet",  "Bitter", "Stereo", "Lo-Fi",
+    "Warm",    "Dark",    "Bright", "Fat",    "Thin",   "Deep",   "Soft",   "Hard",  "Analog",
+    "Vintage", "Retro",   "Cosmic", "Smooth", "Dirty",  "Clean",  "Wide",   "Big",   "Tiny",
+    "Hollow",  "Glassy",  "Dreamy", "Icy",    "Golden", "Silver", "Velvet", "Acid",  "Funky",
+    "Lush",    "Airy",    "Punchy", "Sharp",  "Round",  "Crisp",  "Mellow", "Wild",  "Rusty",
+    "Neon",    "Solar",   "Lunar",  "Polar",  "Night",  "Dusty",  "Super",  "Hyper", "Mini",
+    "Mega",    "Classic", "Modern", "Space",  "Ghost",  "Magic",  "Noble",  "Royal", "Early",
+    "Twin",    "Pure",    "Rich",   "Fuzzy",  "Sweet",  "Bitter", "Stereo", "Lo-Fi",
 };
 
 constexpr const char* kBass[] = {"Bass", "Sub", "Bassline", "Growl", "Low End", "Rumble"};
@@ -35,8 +35,7 @@ constexpr const char* kPercussion[] = {"Drum", "Perc", "Kick", "Tom", "Hits", "C
 constexpr const char* kPoly[] = {"Poly", "Synth", "Saws", "Square", "Chords"};
 constexpr const char* kStack[] = {"Stack", "Layers", "Duo", "Blend", "Double"};
 
-Words KindWords(SimSound sound)
-{
+Words KindWords(SimSound sound) {
     switch (sound) {
     case SimSound::Bass: return kBass;
     case SimSound::Lead: return kLead;
@@ -57,15 +56,11 @@ Words KindWords(SimSound sound)
     return kPoly;
 }
 
-std::string Join(const char* describing, const char* kind)
-{
-    return std::string(describing) + ' ' + kind;
-}
+std::string Join(const char* describing, const char* kind) { return std::string(describing) + ' ' + kind; }
 
 }  // namespace
 
-std::vector<std::string> SimProgramNames(std::span<const SimSound> sounds, SimRandom& random)
-{
+std::vector<std::string> SimProgramNames(std::span<const SimSound> sounds, SimRandom& random) {
     std::set<std::string> used;
     std::vector<std::string> names;
     names.reserve(sounds.size());
@@ -76,15 +71,13 @@ std::vector<std::string> SimProgramNames(std::span<const SimSound> sounds, SimRa
         // than a bank's programs, so this ends after a few draws.
         for (int attempt = 0; attempt < 200 && name.empty(); ++attempt) {
             std::string candidate = Join(random.Pick(Words(kDescribing)), random.Pick(kinds));
-            if (candidate.size() <= kSimNameSize && !used.contains(candidate))
-                name = std::move(candidate);
+            if (candidate.size() <= kSimNameSize && !used.contains(candidate)) name = std::move(candidate);
         }
         // Never reached with the word lists above; numbered names keep the
         // names distinct whatever the lists hold.
         for (int n = 2; name.empty(); ++n) {
             std::string candidate = std::string(kinds.front()).substr(0, 8) + ' ' + std::to_string(n);
-            if (!used.contains(candidate))
-                name = std::move(candidate);
+            if (!used.contains(candidate)) name = std::move(candidate);
         }
         used.insert(name);
         names.push_back(std::move(name));

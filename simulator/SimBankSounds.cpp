@@ -8,25 +8,23 @@ namespace C = SimCommon;
 
 // Timbre values by name.
 namespace T {
-constexpr int kMidiChannel = 0, kAssign = 1, kEg2Reset = 2, kEg1Reset = 3, kTrigger = 4,
-              kDetune = 6, kTune = 7, kBendRange = 8, kTranspose = 9, kVibrato = 10,
-              kOsc1Wave = 11, kOsc1Ctrl1 = 12, kOsc1Ctrl2 = 13, kKarvWave = 14, kOscMod = 15,
-              kOsc2Wave = 16, kSemitone = 17, kOsc2Tune = 18, kPortamento = 19, kOsc1Level = 20,
-              kOsc2Level = 21, kNoise = 22, kFilterType = 23, kCutoff = 24, kResonance = 25,
-              kEgInt = 26, kFilterVelocity = 27, kFilterKbdTrack = 28, kAmpLevel = 29, kPan = 30,
-              kDistortion = 32, kAmpVelocity = 33, kAmpKbdTrack = 34, kEg1 = 35, kEg2 = 39,
+constexpr int kMidiChannel = 0, kAssign = 1, kEg2Reset = 2, kEg1Reset = 3, kTrigger = 4, kDetune = 6,
+              kTune = 7, kBendRange = 8, kTranspose = 9, kVibrato = 10, kOsc1Wave = 11, kOsc1Ctrl1 = 12,
+              kOsc1Ctrl2 = 13, kKarvWave = 14, kOscMod = 15, kOsc2Wave = 16, kSemitone = 17, kOsc2Tune = 18,
+              kPortamento = 19, kOsc1Level = 20, kOsc2Level = 21, kNoise = 22, kFilterType = 23, kCutoff = 24,
+              kResonance = 25, kEgInt = 26, kFilterVelocity = 27, kFilterKbdTrack = 28, kAmpLevel = 29,
+              kPan = 30, kDistortion = 32, kAmpVelocity = 33, kAmpKbdTrack = 34, kEg1 = 35, kEg2 = 39,
               kLfo1 = 43, kLfo2 = 48, kPatch = 53;
 }  // namespace T
 
 // Vocoder values by name.
 namespace V {
-constexpr int kAssign = 1, kEgReset = 2, kTrigger = 4, kDetune = 6, kTune = 7, kVibrato = 10,
-              kOsc1Wave = 11, kOsc1Ctrl1 = 12, kOsc1Ctrl2 = 13, kKarvWave = 14, kHpfGate = 15,
-              kPortamento = 16, kOsc1Level = 17, kInstLevel = 18, kNoise = 19, kHpfLevel = 20,
-              kGateSense = 21, kThreshold = 22, kFormantShift = 23, kCutoff = 24,
-              kResonance = 25, kFcModSource = 26, kFcModInt = 27, kEfSense = 28, kLevel = 29,
-              kDirectLevel = 30, kDistortion = 31, kKbdTrack = 33, kAmpEg = 38, kLfo1 = 42,
-              kLfo2 = 47, kChannelLevel = 52, kChannelPan = 60, kHoldLevel = 68;
+constexpr int kAssign = 1, kEgReset = 2, kTrigger = 4, kDetune = 6, kTune = 7, kVibrato = 10, kOsc1Wave = 11,
+              kOsc1Ctrl1 = 12, kOsc1Ctrl2 = 13, kKarvWave = 14, kHpfGate = 15, kPortamento = 16,
+              kOsc1Level = 17, kInstLevel = 18, kNoise = 19, kHpfLevel = 20, kGateSense = 21, kThreshold = 22,
+              kFormantShift = 23, kCutoff = 24, kResonance = 25, kFcModSource = 26, kFcModInt = 27,
+              kEfSense = 28, kLevel = 29, kDirectLevel = 30, kDistortion = 31, kKbdTrack = 33, kAmpEg = 38,
+              kLfo1 = 42, kLfo2 = 47, kChannelLevel = 52, kChannelPan = 60, kHoldLevel = 68;
 }  // namespace V
 
 constexpr int kCentre = 64;  // signed values are stored centred at 64
@@ -37,41 +35,36 @@ constexpr int kSaw = 0, kSquare = 1, kTriangle = 2, kSine = 3, kVoxWave = 4, kKa
 constexpr int kSampleHold = 3;
 constexpr int kSrcFilterEg = 0, kSrcLfo1 = 2, kSrcLfo2 = 3, kSrcVelocity = 4, kSrcKbdTrack = 5,
               kSrcModWheel = 7;
-constexpr int kDstPitch = 0, kDstOsc2Tune = 1, kDstOsc1Ctrl = 2, kDstCutoff = 4, kDstAmp = 5,
-              kDstPan = 6;
+constexpr int kDstPitch = 0, kDstOsc2Tune = 1, kDstOsc1Ctrl = 2, kDstCutoff = 4, kDstAmp = 5, kDstPan = 6;
 constexpr int kMono = 0, kPoly = 1, kUnison = 2;
 // KARV waves: first index and count of each family.
 constexpr int kKarvPianos = 35, kKarvOrgans = 39, kKarvClavs = 46, kKarvBells = 56, kKarvVoices = 60;
 
 using Timbre = std::array<int, kSimTimbreCount>;
 
-void Envelope(Timbre& t, int first, int attack, int decay, int sustain, int release)
-{
+void Envelope(Timbre& t, int first, int attack, int decay, int sustain, int release) {
     t[static_cast<std::size_t>(first)] = attack;
     t[static_cast<std::size_t>(first + 1)] = decay;
     t[static_cast<std::size_t>(first + 2)] = sustain;
     t[static_cast<std::size_t>(first + 3)] = release;
 }
 
-void Lfo(Timbre& t, int first, SimRandom& r, int wave, int lowFrequency, int highFrequency)
-{
+void Lfo(Timbre& t, int first, SimRandom& r, int wave, int lowFrequency, int highFrequency) {
     t[static_cast<std::size_t>(first)] = r.Below(3);  // key sync
     t[static_cast<std::size_t>(first + 1)] = wave;
     t[static_cast<std::size_t>(first + 2)] = r.Between(lowFrequency, highFrequency);
     t[static_cast<std::size_t>(first + 3)] = r.Percent(15) ? 1 : 0;  // tempo sync
-    t[static_cast<std::size_t>(first + 4)] = r.Below(15);             // sync note
+    t[static_cast<std::size_t>(first + 4)] = r.Below(15);            // sync note
 }
 
-void Patch(Timbre& t, int n, int source, int destination, int intensity)
-{
+void Patch(Timbre& t, int n, int source, int destination, int intensity) {
     t[static_cast<std::size_t>(T::kPatch + 3 * n)] = destination;
     t[static_cast<std::size_t>(T::kPatch + 3 * n + 1)] = source;
     t[static_cast<std::size_t>(T::kPatch + 3 * n + 2)] = kCentre + intensity;
 }
 
 // A playable poly timbre that the kinds below adjust.
-Timbre BaseTimbre(SimRandom& r)
-{
+Timbre BaseTimbre(SimRandom& r) {
     Timbre t = SimProgramValues::TimbreDefaults();
     t[T::kAssign] = kPoly;
     t[T::kTrigger] = r.Below(2);
@@ -108,13 +101,13 @@ Timbre BaseTimbre(SimRandom& r)
     Lfo(t, T::kLfo2, r, r.Pick<int>(std::array{2, 2, 0, 1}), 40, 80);
     Patch(t, 0, kSrcLfo2, kDstPitch, 0);
     Patch(t, 1, kSrcVelocity, kDstCutoff, r.Between(0, 30));
-    Patch(t, 2, kSrcModWheel, r.Pick<int>(std::array{kDstCutoff, kDstPitch, kDstOsc1Ctrl}), r.Between(10, 40));
+    Patch(t, 2, kSrcModWheel, r.Pick<int>(std::array{kDstCutoff, kDstPitch, kDstOsc1Ctrl}),
+          r.Between(10, 40));
     Patch(t, 3, kSrcKbdTrack, r.Pick<int>(std::array{kDstAmp, kDstPan, kDstOsc2Tune}), r.Between(-20, 20));
     return t;
 }
 
-Timbre BassTimbre(SimRandom& r)
-{
+Timbre BassTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kAssign] = r.Percent(60) ? kMono : kPoly;
     t[T::kTranspose] = kCentre + (r.Percent(40) ? -12 : 0);
@@ -129,8 +122,7 @@ Timbre BassTimbre(SimRandom& r)
     return t;
 }
 
-Timbre LeadTimbre(SimRandom& r)
-{
+Timbre LeadTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     const int assign = r.Below(4);
     t[T::kAssign] = assign == 0 ? kPoly : (assign == 1 ? kUnison : kMono);
@@ -142,8 +134,7 @@ Timbre LeadTimbre(SimRandom& r)
     return t;
 }
 
-Timbre PadTimbre(SimRandom& r)
-{
+Timbre PadTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kCutoff] = r.Between(40, 85);
     t[T::kOsc2Tune] = r.Near(kCentre, 10, 1, 127);
@@ -153,8 +144,7 @@ Timbre PadTimbre(SimRandom& r)
     return t;
 }
 
-Timbre StringsTimbre(SimRandom& r)
-{
+Timbre StringsTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kOsc1Wave] = kSaw;
     t[T::kOsc2Wave] = kSaw;
@@ -166,8 +156,7 @@ Timbre StringsTimbre(SimRandom& r)
 }
 
 // Electric pianos, organs and clavinets: KARV waves of their family.
-Timbre KeysTimbre(SimRandom& r, SimSound family)
-{
+Timbre KeysTimbre(SimRandom& r, SimSound family) {
     Timbre t = BaseTimbre(r);
     t[T::kOsc1Wave] = kKarv;
     if (family == SimSound::Organ) {
@@ -185,8 +174,7 @@ Timbre KeysTimbre(SimRandom& r, SimSound family)
     return t;
 }
 
-Timbre BellsTimbre(SimRandom& r)
-{
+Timbre BellsTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     if (r.Percent(50)) {
         t[T::kOsc1Wave] = kSine;
@@ -202,8 +190,7 @@ Timbre BellsTimbre(SimRandom& r)
     return t;
 }
 
-Timbre BrassTimbre(SimRandom& r)
-{
+Timbre BrassTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kOsc1Wave] = kSaw;
     t[T::kCutoff] = r.Between(40, 80);
@@ -213,8 +200,7 @@ Timbre BrassTimbre(SimRandom& r)
     return t;
 }
 
-Timbre PluckTimbre(SimRandom& r)
-{
+Timbre PluckTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kCutoff] = r.Between(40, 90);
     Envelope(t, T::kEg1, 0, r.Between(25, 55), r.Between(0, 30), r.Between(10, 30));
@@ -222,8 +208,7 @@ Timbre PluckTimbre(SimRandom& r)
     return t;
 }
 
-Timbre EffectTimbre(SimRandom& r)
-{
+Timbre EffectTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kOsc1Wave] = r.Percent(50) ? kNoiseWave : kSaw;
     t[T::kNoise] = r.Between(30, 127);
@@ -235,8 +220,7 @@ Timbre EffectTimbre(SimRandom& r)
     return t;
 }
 
-Timbre PercussionTimbre(SimRandom& r)
-{
+Timbre PercussionTimbre(SimRandom& r) {
     Timbre t = BaseTimbre(r);
     t[T::kOsc1Wave] = r.Pick<int>(std::array{kSine, kTriangle, kNoiseWave});
     t[T::kNoise] = r.Between(30, 100);
@@ -246,8 +230,7 @@ Timbre PercussionTimbre(SimRandom& r)
     return t;
 }
 
-Timbre TimbreOf(SimSound sound, SimRandom& r)
-{
+Timbre TimbreOf(SimSound sound, SimRandom& r) {
     switch (sound) {
     case SimSound::Bass: return BassTimbre(r);
     case SimSound::Lead: return LeadTimbre(r);
@@ -269,8 +252,7 @@ Timbre TimbreOf(SimSound sound, SimRandom& r)
 }
 
 // Effects, equaliser, scale and the arpeggiator's settings (left off).
-void BaseCommon(SimProgramValues& p, SimRandom& r)
-{
+void BaseCommon(SimProgramValues& p, SimRandom& r) {
     auto& c = p.common;
     c[C::kVoiceMode] = kSimVoiceSingle;
     const bool tuned = r.Percent(5);
@@ -303,8 +285,7 @@ void BaseCommon(SimProgramValues& p, SimRandom& r)
     c[C::kKbdOctave] = r.Percent(85) ? 0 : r.Pick<int>(std::array{-1, 1});
 }
 
-void TurnArpeggiatorOn(SimProgramValues& p, SimRandom& r)
-{
+void TurnArpeggiatorOn(SimProgramValues& p, SimRandom& r) {
     auto& c = p.common;
     c[C::kArpOn] = 1;
     c[C::kArpTempo] = r.Between(100, 140);
@@ -314,13 +295,11 @@ void TurnArpeggiatorOn(SimProgramValues& p, SimRandom& r)
     // A few steps muted (a set bit mutes its step); step 1 always plays.
     int muted = 0;
     for (int step = 1; step < 8; ++step)
-        if (r.Percent(15))
-            muted |= 1 << step;
+        if (r.Percent(15)) muted |= 1 << step;
     c[C::kArpPattern] = muted;
 }
 
-void Vocoder(SimProgramValues& p, SimRandom& r)
-{
+void Vocoder(SimProgramValues& p, SimRandom& r) {
     auto& k = p.vocoder;
     k = SimProgramValues::VocoderDefaults();
     k[V::kAssign] = r.Percent(80) ? kPoly : kUnison;
@@ -378,16 +357,14 @@ void Vocoder(SimProgramValues& p, SimRandom& r)
 
 }  // namespace
 
-std::span<const int> SimSoundShares()
-{
+std::span<const int> SimSoundShares() {
     // Bass, Lead, Pad, Strings, Keys, Organ, Clav, Bells, Brass, Arpeggio,
     // Vocoder, Effect, Percussion, Poly, Stack.
     static constexpr int kShares[] = {14, 14, 14, 8, 6, 4, 2, 8, 8, 12, 8, 8, 6, 10, 6};
     return kShares;
 }
 
-SimProgramValues SimMakeSound(SimSound sound, SimRandom& r)
-{
+SimProgramValues SimMakeSound(SimSound sound, SimRandom& r) {
     SimProgramValues p;
     BaseCommon(p, r);
     p.vocoder = SimProgramValues::VocoderDefaults();
@@ -398,7 +375,8 @@ SimProgramValues SimMakeSound(SimSound sound, SimRandom& r)
     }
     p.timbres[0] = TimbreOf(sound, r);
     p.timbres[1] = TimbreOf(sound, r);
-    if (sound == SimSound::Stack || ((sound == SimSound::Pad || sound == SimSound::Strings) && r.Percent(30))) {
+    if (sound == SimSound::Stack ||
+        ((sound == SimSound::Pad || sound == SimSound::Strings) && r.Percent(30))) {
         // Two different layers, one on each side.
         static constexpr SimSound kUpper[] = {SimSound::Bells, SimSound::Brass, SimSound::Strings,
                                               SimSound::Keys};

@@ -13,7 +13,7 @@ enum class SimSound {
     Lead,
     Pad,
     Strings,
-    Keys,      // electric pianos
+    Keys,  // electric pianos
     Organ,
     Clav,
     Bells,
@@ -23,7 +23,7 @@ enum class SimSound {
     Effect,
     Percussion,
     Poly,
-    Stack,     // voice mode Layer: two different timbres
+    Stack,  // voice mode Layer: two different timbres
 };
 
 // How many programs of each kind a bank of 128 holds, in the order of

@@ -17,20 +17,48 @@ enum class SimReply {
 };
 
 struct SimFault {
-    bool silent = false;                     // the device acts but its reply is lost
-    std::chrono::milliseconds late{0};       // added to the reply delay
-    bool wrongChannel = false;               // 3g of the next channel (g + 1) & 0F; Bn likewise
-    bool otherModelId = false;               // the other model's id (identity: its model bytes)
-    int lengthDelta = 0;                     // < 0: payload bytes cut from the end; > 0: 00 bytes added before F7
-    std::optional<std::uint8_t> function;    // replaces the function byte
-    bool twice = false;                      // the reply is sent two times
+    bool silent = false;                // the device acts but its reply is lost
+    std::chrono::milliseconds late{0};  // added to the reply delay
+    bool wrongChannel = false;          // 3g of the next channel (g + 1) & 0F; Bn likewise
+    bool otherModelId = false;          // the other model's id (identity: its model bytes)
+    int lengthDelta = 0;                // < 0: payload bytes cut from the end; > 0: 00 bytes added before F7
+    std::optional<std::uint8_t> function;  // replaces the function byte
+    bool twice = false;                    // the reply is sent two times
 
     // Chainable copies with one more fault: SimFault().WithSilence().
-    SimFault WithSilence() const { auto f = *this; f.silent = true; return f; }
-    SimFault WithLate(std::chrono::milliseconds d) const { auto f = *this; f.late = d; return f; }
-    SimFault WithWrongChannel() const { auto f = *this; f.wrongChannel = true; return f; }
-    SimFault WithOtherModelId() const { auto f = *this; f.otherModelId = true; return f; }
-    SimFault WithLengthDelta(int d) const { auto f = *this; f.lengthDelta = d; return f; }
-    SimFault WithFunction(std::uint8_t b) const { auto f = *this; f.function = b; return f; }
-    SimFault WithTwice() const { auto f = *this; f.twice = true; return f; }
+    SimFault WithSilence() const {
+        auto f = *this;
+        f.silent = true;
+        return f;
+    }
+    SimFault WithLate(std::chrono::milliseconds d) const {
+        auto f = *this;
+        f.late = d;
+        return f;
+    }
+    SimFault WithWrongChannel() const {
+        auto f = *this;
+        f.wrongChannel = true;
+        return f;
+    }
+    SimFault WithOtherModelId() const {
+        auto f = *this;
+        f.otherModelId = true;
+        return f;
+    }
+    SimFault WithLengthDelta(int d) const {
+        auto f = *this;
+        f.lengthDelta = d;
+        return f;
+    }
+    SimFault WithFunction(std::uint8_t b) const {
+        auto f = *this;
+        f.function = b;
+        return f;
+    }
+    SimFault WithTwice() const {
+        auto f = *this;
+        f.twice = true;
+        return f;
+    }
 };

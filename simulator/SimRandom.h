@@ -12,8 +12,7 @@ class SimRandom {
 public:
     explicit SimRandom(std::uint64_t seed) : state_(seed) {}
 
-    std::uint64_t Next()
-    {
+    std::uint64_t Next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -21,18 +20,14 @@ public:
     }
 
     // Uniform in [0, n); 0 for n <= 0.
-    int Below(int n)
-    {
-        if (n <= 0)
-            return 0;
+    int Below(int n) {
+        if (n <= 0) return 0;
         return static_cast<int>(Next() % static_cast<std::uint64_t>(n));
     }
 
     // Uniform in [low, high] (the bounds in either order).
-    int Between(int low, int high)
-    {
-        if (low > high)
-            std::swap(low, high);
+    int Between(int low, int high) {
+        if (low > high) std::swap(low, high);
         return low + Below(high - low + 1);
     }
 
@@ -40,21 +35,18 @@ public:
     bool Percent(int chance) { return Below(100) < chance; }
 
     // Around `centre` by at most `spread` either way, kept in [low, high].
-    int Near(int centre, int spread, int low, int high)
-    {
+    int Near(int centre, int spread, int low, int high) {
         const int v = Between(centre - spread, centre + spread);
         return v < low ? low : (v > high ? high : v);
     }
 
     template <class T>
-    const T& Pick(std::span<const T> items)
-    {
+    const T& Pick(std::span<const T> items) {
         return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))];
     }
 
     template <class T>
-    void Shuffle(std::span<T> items)
-    {
+    void Shuffle(std::span<T> items) {
         for (std::size_t i = items.size(); i > 1; --i)
             std::swap(items[i - 1], items[static_cast<std::size_t>(Below(static_cast<int>(i)))]);
     }

@@ -14,21 +14,21 @@ struct Field {
     int bits;
 };
 
-void Put(std::span<std::uint8_t> block, int byte, int shift, int bits, int value)
-{
+void Put(std::span<std::uint8_t> block, int byte, int shift, int bits, int value) {
     const unsigned mask = (1u << bits) - 1u;
     block[static_cast<std::size_t>(byte)] |=
         static_cast<std::uint8_t>((static_cast<unsigned>(value) & mask) << shift);
 }
 
 template <std::size_t N>
-void PutFields(std::span<std::uint8_t> block, std::span<const Field> fields, const std::array<int, N>& values)
-{
+void PutFields(std::span<std::uint8_t> block, std::span<const Field> fields,
+               const std::array<int, N>& values) {
     for (const Field& f : fields)
         Put(block, f.byte, f.shift, f.bits, values[static_cast<std::size_t>(f.index)]);
 }
 
 // Common values in record bytes 14-37 (tempo and the signed bytes below).
+// clang-format off
 constexpr Field kCommonFields[] = {
     {0, 14, 0, 3},  {1, 15, 0, 8},  {2, 16, 4, 2},  {3, 17, 4, 4},  {4, 17, 0, 4},
     {5, 19, 7, 1},  {6, 19, 0, 4},  {7, 20, 0, 7},  {8, 21, 0, 7},  {9, 22, 0, 2},
@@ -37,17 +37,21 @@ constexpr Field kCommonFields[] = {
     {21, 32, 0, 1}, {22, 33, 0, 4}, {23, 33, 4, 2}, {24, 34, 0, 7}, {25, 35, 0, 3},
     {26, 36, 0, 8}, {27, 37, 0, 8},
 };
+// clang-format on
 constexpr int kTempoHigh = 30;  // tempo: bytes 30-31, most significant first
 
 // The voice and OSC 1 values 0-14 open a timbre block and the vocoder block
 // alike.
+// clang-format off
 constexpr Field kVoiceFields[] = {
     {0, 0, 0, 8},   {1, 1, 6, 2},   {2, 1, 5, 1},   {3, 1, 4, 1},   {4, 1, 3, 1},
     {5, 1, 0, 2},   {6, 2, 0, 8},   {7, 3, 0, 8},   {8, 4, 0, 8},   {9, 5, 0, 8},
     {10, 6, 0, 8},  {11, 7, 0, 3},  {12, 8, 0, 7},  {13, 9, 0, 7},  {14, 10, 0, 6},
 };
+// clang-format on
 
 // The rest of a timbre block (108 bytes).
+// clang-format off
 constexpr Field kTimbreFields[] = {
     {15, 12, 4, 2}, {16, 12, 0, 2}, {17, 13, 0, 8}, {18, 14, 0, 8}, {19, 15, 0, 7},
     {20, 16, 0, 7}, {21, 17, 0, 7}, {22, 18, 0, 7}, {23, 19, 0, 2}, {24, 20, 0, 7},
@@ -60,12 +64,14 @@ constexpr Field kTimbreFields[] = {
     {55, 45, 0, 8}, {56, 46, 4, 4}, {57, 46, 0, 4}, {58, 47, 0, 8}, {59, 48, 4, 4},
     {60, 48, 0, 4}, {61, 49, 0, 8}, {62, 50, 4, 4}, {63, 50, 0, 4}, {64, 51, 0, 8},
 };
+// clang-format on
 constexpr int kTimbreBlocks[2] = {38, 146};
 constexpr std::size_t kTimbreBlockSize = 108;
 
 // The rest of the vocoder block (142 bytes at record byte 38), without the
 // channel levels and pans (two bytes each) and the hold levels (four bytes
 // each).
+// clang-format off
 constexpr Field kVocoderFields[] = {
     {15, 12, 0, 1}, {16, 14, 0, 7}, {17, 15, 0, 7}, {18, 16, 0, 7}, {19, 17, 0, 7},
     {20, 18, 0, 7}, {21, 19, 0, 7}, {22, 20, 0, 7}, {23, 21, 0, 2}, {24, 22, 0, 7},
@@ -76,53 +82,53 @@ constexpr Field kVocoderFields[] = {
     {45, 42, 7, 1}, {46, 42, 0, 4}, {47, 43, 4, 2}, {48, 43, 0, 2}, {49, 44, 0, 7},
     {50, 45, 7, 1}, {51, 45, 0, 4},
 };
+// clang-format on
 constexpr int kVocoderBlock = 38;
 constexpr std::size_t kVocoderBlockSize = 142;
 constexpr int kChannelLevelFirst = 52, kChannelPanFirst = 60, kHoldLevelFirst = 68;
 constexpr int kChannelLevelByte = 46, kChannelPanByte = 62, kHoldLevelByte = 78;
 
 // The global record (200 bytes).
+// clang-format off
 constexpr Field kGlobalFields[] = {
     {0, 0, 0, 8},  {1, 1, 0, 8},  {2, 2, 0, 1},  {3, 3, 0, 7},  {4, 4, 0, 4},
     {5, 5, 2, 1},  {6, 5, 0, 1},  {7, 8, 0, 2},  {8, 9, 0, 4},  {9, 10, 0, 8},
     {10, 11, 0, 8}, {11, 16, 7, 1}, {12, 17, 6, 1}, {13, 17, 2, 1}, {14, 17, 0, 1},
     {56, 72, 0, 1},
 };
+// clang-format on
 constexpr int kCcMapFirst = 15, kCcMapLast = 55, kCcMapByte = 18;
 constexpr int kFavoriteFirst = 57, kFavoriteLast = 64, kFavoriteByte = 80;
 
 }  // namespace
 
-std::array<int, kSimTimbreCount> SimProgramValues::TimbreDefaults()
-{
+std::array<int, kSimTimbreCount> SimProgramValues::TimbreDefaults() {
     return {
-        -1, 1,   1,  1,  0,   0,  0,   64,  66, 64,   // 0-9
-        69, 0,   0,  0,  0,   0,  0,   64,  64, 0,    // 10-19
-        127, 0,  0,  0,  127, 20, 64,  64,  64, 127,  // 20-29
-        64, 0,   0,  64, 64,  0,  64,  127, 0,  0,    // 30-39
-        64, 127, 0,  0,  2,   10, 0,   0,   0,  2,    // 40-49
-        70, 0,   0,  0,  10,  64, 0,   11,  64, 0,    // 50-59
-        10, 64,  0,  11, 64,                          // 60-64
+        -1,  1,   1, 1,  0,   0,  0,  64,  66, 64,   // 0-9
+        69,  0,   0, 0,  0,   0,  0,  64,  64, 0,    // 10-19
+        127, 0,   0, 0,  127, 20, 64, 64,  64, 127,  // 20-29
+        64,  0,   0, 64, 64,  0,  64, 127, 0,  0,    // 30-39
+        64,  127, 0, 0,  2,   10, 0,  0,   0,  2,    // 40-49
+        70,  0,   0, 0,  10,  64, 0,  11,  64, 0,    // 50-59
+        10,  64,  0, 11, 64,                         // 60-64
     };
 }
 
-std::array<int, kSimVocoderCount> SimProgramValues::VocoderDefaults()
-{
+std::array<int, kSimVocoderCount> SimProgramValues::VocoderDefaults() {
     std::array<int, kSimVocoderCount> k = {
-        -1, 1,   1, 0,   0,   0,  0,   64, 66, 64,   // 0-9
-        69, 0,   0, 0,   0,   0,  0,   127, 0, 0,    // 10-19
-        0,  100, 0, 2,   64,  20, 1,   64, 30, 127,  // 20-29
-        0,  0,   64, 64, 0,   0,  127, 0,  0,  64,   // 30-39
-        127, 0,  0, 2,   10,  0,  0,   0,  2,  70,   // 40-49
-        0,  0,                                       // 50-51
+        -1,  1,   1,  0,  0,  0,  0,   64,  66, 64,   // 0-9
+        69,  0,   0,  0,  0,  0,  0,   127, 0,  0,    // 10-19
+        0,   100, 0,  2,  64, 20, 1,   64,  30, 127,  // 20-29
+        0,   0,   64, 64, 0,  0,  127, 0,   0,  64,   // 30-39
+        127, 0,   0,  2,  10, 0,  0,   0,   2,  70,   // 40-49
+        0,   0,                                       // 50-51
     };
     std::fill_n(k.begin() + kChannelLevelFirst, 8, 127);
     std::fill_n(k.begin() + kChannelPanFirst, 8, 64);
     return k;  // hold levels 68-83 stay 0
 }
 
-SimProgramRecord SimEncodeProgram(const SimProgramValues& values)
-{
+SimProgramRecord SimEncodeProgram(const SimProgramValues& values) {
     SimProgramRecord record{};
     std::fill_n(record.begin(), kSimNameSize, std::uint8_t{' '});
     std::copy_n(values.name.begin(), std::min(values.name.size(), kSimNameSize), record.begin());
@@ -149,7 +155,8 @@ SimProgramRecord SimEncodeProgram(const SimProgramValues& values)
             const auto level =
                 static_cast<std::uint32_t>(values.vocoder[static_cast<std::size_t>(kHoldLevelFirst + i)]);
             for (int b = 0; b < 4; ++b)
-                Put(block, kHoldLevelByte + 4 * i + b, 0, 8, static_cast<int>((level >> (24 - 8 * b)) & 0xFF));
+                Put(block, kHoldLevelByte + 4 * i + b, 0, 8,
+                    static_cast<int>((level >> (24 - 8 * b)) & 0xFF));
         }
     } else {
         for (int t = 0; t < 2; ++t) {
@@ -161,8 +168,7 @@ SimProgramRecord SimEncodeProgram(const SimProgramValues& values)
     return record;
 }
 
-SimGlobalRecord SimEncodeGlobal(const std::array<int, kSimGlobalCount>& values)
-{
+SimGlobalRecord SimEncodeGlobal(const std::array<int, kSimGlobalCount>& values) {
     SimGlobalRecord record{};
     const std::span<std::uint8_t> all(record);
     PutFields(all, kGlobalFields, values);

@@ -27,13 +27,12 @@ inline constexpr int kSimVoiceVocoder = 3;
 
 // Common values the bank sets by name.
 namespace SimCommon {
-inline constexpr int kArpLastStep = 0, kArpPattern = 1, kVoiceMode = 2, kScaleKey = 3,
-                     kScaleType = 4, kDelaySync = 5, kDelayTimeBase = 6, kDelayTime = 7,
-                     kDelayDepth = 8, kDelayType = 9, kModSpeed = 10, kModDepth = 11,
-                     kModType = 12, kEqHighFreq = 13, kEqHighGain = 14, kEqLowFreq = 15,
-                     kEqLowGain = 16, kArpTempo = 17, kArpOn = 18, kArpLatch = 19,
-                     kArpTarget = 20, kArpKeySync = 21, kArpType = 22, kArpRange = 23,
-                     kArpGate = 24, kArpResolution = 25, kArpSwing = 26, kKbdOctave = 27;
+inline constexpr int kArpLastStep = 0, kArpPattern = 1, kVoiceMode = 2, kScaleKey = 3, kScaleType = 4,
+                     kDelaySync = 5, kDelayTimeBase = 6, kDelayTime = 7, kDelayDepth = 8, kDelayType = 9,
+                     kModSpeed = 10, kModDepth = 11, kModType = 12, kEqHighFreq = 13, kEqHighGain = 14,
+                     kEqLowFreq = 15, kEqLowGain = 16, kArpTempo = 17, kArpOn = 18, kArpLatch = 19,
+                     kArpTarget = 20, kArpKeySync = 21, kArpType = 22, kArpRange = 23, kArpGate = 24,
+                     kArpResolution = 25, kArpSwing = 26, kKbdOctave = 27;
 }  // namespace SimCommon
 
 struct SimProgramValues {

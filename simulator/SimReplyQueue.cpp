@@ -6,33 +6,28 @@
 
 SimReplyQueue::SimReplyQueue(Now now) : now_(now ? std::move(now) : Now([] { return Clock::now(); })) {}
 
-void SimReplyQueue::SetOutput(Output output)
-{
+void SimReplyQueue::SetOutput(Output output) {
     std::lock_guard send(sendMutex_);
     std::lock_guard lock(mutex_);
     output_ = std::move(output);
 }
 
-void SimReplyQueue::SetWakeup(std::function<void()> wakeup)
-{
+void SimReplyQueue::SetWakeup(std::function<void()> wakeup) {
     std::lock_guard lock(mutex_);
     wakeup_ = std::move(wakeup);
 }
 
-void SimReplyQueue::SetWireRate(std::uint32_t bytesPerSecond)
-{
+void SimReplyQueue::SetWireRate(std::uint32_t bytesPerSecond) {
     std::lock_guard lock(mutex_);
     bytesPerSecond_ = bytesPerSecond;
 }
 
-void SimReplyQueue::SetWirePiece(std::size_t bytes)
-{
+void SimReplyQueue::SetWirePiece(std::size_t bytes) {
     std::lock_guard lock(mutex_);
     piece_ = bytes;
 }
 
-void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration delay)
-{
+void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration delay) {
     std::lock_guard lock(mutex_);
     auto due = now_() + delay;
     if (bytesPerSecond_ > 0) {
@@ -46,11 +41,11 @@ void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration dela
                 const std::size_t n = std::min(piece_, message.size() - at);
                 start += onWire(n);
                 const auto first = message.begin() + static_cast<std::ptrdiff_t>(at);
-                held_.emplace(start, std::vector<std::uint8_t>(first, first + static_cast<std::ptrdiff_t>(n)));
+                held_.emplace(start,
+                              std::vector<std::uint8_t>(first, first + static_cast<std::ptrdiff_t>(n)));
             }
             wireFreeAt_ = start;
-            if (wakeup_)
-                wakeup_();
+            if (wakeup_) wakeup_();
             return;
         }
         due = start + onWire(message.size());
@@ -59,16 +54,13 @@ void SimReplyQueue::Post(std::vector<std::uint8_t> message, Clock::duration dela
     held_.emplace(due, std::move(message));
     // Called under the lock, so no call is still running once SetWakeup has
     // replaced the hook.
-    if (wakeup_)
-        wakeup_();
+    if (wakeup_) wakeup_();
 }
 
-void SimReplyQueue::Flush()
-{
+void SimReplyQueue::Flush() {
     // The output may feed the synth again on this thread (a peer answering
     // at once); the outer flush below sends what that posts, in order.
-    if (flushing_.load() == std::this_thread::get_id())
-        return;
+    if (flushing_.load() == std::this_thread::get_id()) return;
     std::lock_guard send(sendMutex_);
     flushing_.store(std::this_thread::get_id());
     for (;;) {
@@ -77,17 +69,14 @@ void SimReplyQueue::Flush()
         {
             std::lock_guard lock(mutex_);
             const auto end = held_.upper_bound(now_());
-            for (auto it = held_.begin(); it != end; ++it)
-                due.push_back(std::move(it->second));
+            for (auto it = held_.begin(); it != end; ++it) due.push_back(std::move(it->second));
             held_.erase(held_.begin(), end);
             sending_ += due.size();
             output = output_;
         }
-        if (due.empty())
-            break;
+        if (due.empty()) break;
         for (auto& message : due) {
-            if (output)
-                output(std::move(message));
+            if (output) output(std::move(message));
             std::lock_guard lock(mutex_);
             --sending_;
         }
@@ -95,16 +84,13 @@ void SimReplyQueue::Flush()
     flushing_.store(std::thread::id());
 }
 
-std::optional<SimReplyQueue::Clock::time_point> SimReplyQueue::NextDue() const
-{
+std::optional<SimReplyQueue::Clock::time_point> SimReplyQueue::NextDue() const {
     std::lock_guard lock(mutex_);
-    if (held_.empty())
-        return std::nullopt;
+    if (held_.empty()) return std::nullopt;
     return held_.begin()->first;
 }
 
-std::size_t SimReplyQueue::Pending() const
-{
+std::size_t SimReplyQueue::Pending() const {
     std::lock_guard lock(mutex_);
     return held_.size() + sending_;
 }

@@ -47,7 +47,7 @@ public:
 private:
     Now now_;
     mutable std::mutex mutex_;
-    std::mutex sendMutex_;  // held while sending, so flushes never interleave
+    std::mutex sendMutex_;                     // held while sending, so flushes never interleave
     std::atomic<std::thread::id> flushing_{};  // the thread holding sendMutex_
     Output output_;
     std::function<void()> wakeup_;

@@ -83,11 +83,11 @@ public:
     void SetGlobal(const SimGlobalRecord& record);
     SimProgramRecord EditBuffer() const;
     void SetEditBuffer(const SimProgramRecord& record);
-    int CurrentBank() const;     // last bank select LSB
-    int CurrentProgram() const;  // program index selected last
+    int CurrentBank() const;                           // last bank select LSB
+    int CurrentProgram() const;                        // program index selected last
     std::vector<std::uint8_t> ProgramChanges() const;  // program bytes received on the device's channel
     std::vector<SimBankSelect> BankSelects() const;
-    std::vector<Message> Received() const;             // every message, accepted or not
+    std::vector<Message> Received() const;  // every message, accepted or not
     std::size_t IgnoredCount() const;
 
     // The blank bank's program (SimBank::BlankProgram): its name "Prog NNN"

@@ -17,8 +17,7 @@ public:
     // On a clock of the caller's (a fake one): no thread sends the delayed
     // replies; they go out when Drain (or Synth().Pump()) runs after the
     // clock reached their time.
-    SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer,
-                       SimReplyQueue::Now now);
+    SimSynthOnLoopback(SimModel model, std::shared_ptr<midiport::LoopbackPeer> peer, SimReplyQueue::Now now);
     // The synth holds `bank` (and runs on `now` when one is given).
     SimSynthOnLoopback(SimModel model, SimBank bank, std::shared_ptr<midiport::LoopbackPeer> peer,
                        SimReplyQueue::Now now = {});

@@ -54,7 +54,7 @@ private:
     RawMidiFile file_;
     SimSynth synth_;
     std::uint32_t bytesPerSecond_;
-    SimRunningStatus running_;         // reader thread only
+    SimRunningStatus running_;          // reader thread only
     midiport::MidiInputFramer framer_;  // reader thread only
     std::atomic<bool> stop_{false};
     std::atomic<std::size_t> sent_{0};

@@ -6,12 +6,11 @@
 #include "device/MDevDesc.h"
 #include "resources/VelkStrings.h"
 
-CDialogOverwriteModel::CDialogOverwriteModel(std::string caption, int* target,
-                                             const MDevDesc* device, int targetKind)
+CDialogOverwriteModel::CDialogOverwriteModel(std::string caption, int* target, const MDevDesc* device,
+                                             int targetKind)
     : caption_(std::move(caption)), target_(target), device_(device) {
     if (!device_ || !target_) return;
-    const int count =
-        targetKind == kGlobal ? device_->GetGlobalCount() : device_->GetProgramCount();
+    const int count = targetKind == kGlobal ? device_->GetGlobalCount() : device_->GetProgramCount();
     // No slot to choose: a spin range of 0..-1 would be meaningless.
     if (count <= 0) return;
     enabled_ = true;
@@ -27,8 +26,8 @@ std::string CDialogOverwriteModel::GetTargetText() const {
 void CDialogOverwriteModel::Step(int delta) {
     if (!enabled_) return;
     // Widened so that a huge step cannot overflow.
-    position_ = static_cast<int>(
-        std::clamp<long long>(static_cast<long long>(position_) + delta, 0, maximum_));
+    position_ =
+        static_cast<int>(std::clamp<long long>(static_cast<long long>(position_) + delta, 0, maximum_));
 }
 
 void CDialogOverwriteModel::SetPosition(int position) {

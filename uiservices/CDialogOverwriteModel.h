@@ -14,8 +14,7 @@ public:
     // `target` and `device` may be null. For kind kProgram the start slot is
     // the target's value (-1, or any value outside the range, held to it),
     // for kGlobal slot 0.
-    CDialogOverwriteModel(std::string caption, int* target, const MDevDesc* device,
-                          int targetKind);
+    CDialogOverwriteModel(std::string caption, int* target, const MDevDesc* device, int targetKind);
 
     const std::string& GetCaption() const { return caption_; }
     // The label, the number and the spin are enabled together.

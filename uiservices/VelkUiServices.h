@@ -42,14 +42,11 @@ public:
 
     // A box with one OK button. Every box shows the icon it is given, and
     // none for kNone.
-    virtual void ShowMessage(const std::string& text, const std::string& caption,
-                             VelkIcon icon) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) = 0;
     // kYes or kNo.
-    virtual VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
-                                VelkIcon icon) = 0;
+    virtual VelkAnswer AskYesNo(const std::string& text, const std::string& caption, VelkIcon icon) = 0;
     // kYes, kNo or kCancel.
-    virtual VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
-                                      VelkIcon icon) = 0;
+    virtual VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption, VelkIcon icon) = 0;
 
     // The confirmation asked before anything is written to the synthesizer
     // ("Write to Device ..."): `caption` is its question; with a `target`,

@@ -3,8 +3,7 @@
 #include "device/MDevConfig.h"
 #include "device/MDevDesc.h"
 
-CDeviceWaitTarget::CDeviceWaitTarget(MDevDesc& device)
-    : config_(device.Owner()), device_(&device) {}
+CDeviceWaitTarget::CDeviceWaitTarget(MDevDesc& device) : config_(device.Owner()), device_(&device) {}
 
 void CDeviceWaitTarget::ProcessInput() { config_.ProcessInput(); }
 
@@ -16,8 +15,7 @@ uint64_t CDeviceWaitTarget::InputProgress() { return config_.InputProgress(); }
 uint64_t CDeviceWaitTarget::InputLosses() const { return config_.GetInputLosses(); }
 midiport::MidiOutProgress CDeviceWaitTarget::OutputProgress() { return config_.OutputProgress(); }
 
-bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target,
-                        const std::function<bool()>& done) {
+bool CVelkWaitLoop::Run(const VelkWaitSpec& spec, VelkWaitTarget& target, const std::function<bool()>& done) {
     CVelkTransferGuard::Scope running(ui_.TransferGuard());
     const int most = spec.passes * velkwait::kActiveWaitFactor;
     const uint64_t losses = target.InputLosses();

@@ -87,8 +87,7 @@ struct Rig {
     }
     bool Connect() {
         return config->OpenPorts() == 0 &&
-               Wait([this] { return config->GetDeviceCount() == 1; }, 20,
-                    std::chrono::milliseconds{50});
+               Wait([this] { return config->GetDeviceCount() == 1; }, 20, std::chrono::milliseconds{50});
     }
     MDevDesc& Dev() { return *config->GetDevice(0); }
 
@@ -168,16 +167,14 @@ void BM_WholeDeviceAtCableSpeed(benchmark::State& state) {
         rig.Dev().Initialize();
         auto start = Clock::now();
         rig.Dev().RequestAllData();
-        if (!rig.Wait([&] { return rig.Dev().IsDumpReceived() != 0; }, 600,
-                      std::chrono::milliseconds{50})) {
+        if (!rig.Wait([&] { return rig.Dev().IsDumpReceived() != 0; }, 600, std::chrono::milliseconds{50})) {
             state.SkipWithError("read timed out");
             return;
         }
         const double readMs = Ms(Clock::now() - start);
         start = Clock::now();
         rig.Dev().SendAllData();
-        if (!rig.Wait([&] { return rig.Dev().TakeChanged() != 0; }, 300,
-                      std::chrono::milliseconds{100})) {
+        if (!rig.Wait([&] { return rig.Dev().TakeChanged() != 0; }, 300, std::chrono::milliseconds{100})) {
             rig.Dev().CancelTransfer();
             state.SkipWithError("write timed out");
             return;
@@ -185,10 +182,11 @@ void BM_WholeDeviceAtCableSpeed(benchmark::State& state) {
         const double writeMs = Ms(Clock::now() - start);
         const double readWire = readBytes / kRate * 1000;
         const double writeWire = writeBytes / kRate * 1000;
-        std::printf("%s read: wire %.0f ms, total %.0f ms, ratio %.3f; write: wire %.0f ms, "
-                    "total %.0f ms, ratio %.3f (limit 30000 ms each)\n",
-                    s ? "Brontisel S" : "Brontisel", readWire, readMs, readMs / readWire,
-                    writeWire, writeMs, writeMs / writeWire);
+        std::printf(
+            "%s read: wire %.0f ms, total %.0f ms, ratio %.3f; write: wire %.0f ms, "
+            "total %.0f ms, ratio %.3f (limit 30000 ms each)\n",
+            s ? "Brontisel S" : "Brontisel", readWire, readMs, readMs / readWire, writeWire, writeMs,
+            writeMs / writeWire);
         state.counters["read_ms"] = readMs;
         state.counters["write_ms"] = writeMs;
     }

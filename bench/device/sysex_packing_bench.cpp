@@ -10,16 +10,13 @@
 
 namespace {
 
-std::vector<uint8_t> PackedAllData()
-{
+std::vector<uint8_t> PackedAllData() {
     std::vector<uint8_t> data(65024);
-    for (std::size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<uint8_t>(i * 31 + 7);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i * 31 + 7);
     return MDevSysExPacking::Pack8to7(data);
 }
 
-void BM_UnpackAllDataBrontiselS(benchmark::State& state)
-{
+void BM_UnpackAllDataBrontiselS(benchmark::State& state) {
     const std::vector<uint8_t> packed = PackedAllData();
     std::vector<uint8_t> out(MDevSysExPacking::UnpackedSize(packed.size()));
     for (auto _ : state) {
@@ -31,8 +28,7 @@ void BM_UnpackAllDataBrontiselS(benchmark::State& state)
 BENCHMARK(BM_UnpackAllDataBrontiselS);
 
 // The receiver's way: one program record at a time from its offset.
-void BM_UnpackAllDataBrontiselSByProgram(benchmark::State& state)
-{
+void BM_UnpackAllDataBrontiselSByProgram(benchmark::State& state) {
     const std::vector<uint8_t> packed = PackedAllData();
     std::vector<uint8_t> record(254);
     for (auto _ : state) {

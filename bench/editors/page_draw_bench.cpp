@@ -194,8 +194,7 @@ void ProgramEditorTab(benchmark::State& state, int voiceMode, int tab) {
     SimDevice sim(SimModel::Brontisel);
     MDevDesc* device = DeviceWithVoiceMode(sim, voiceMode, state);
     if (device == nullptr) return;
-    auto editor =
-        std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(), Ui());
+    auto editor = std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(), Ui());
     editor->Show();
     MeasureTabChange(state, *editor->Notebook(), tab, [&](int) { return editor->Page(); });
     editor->Finish();
@@ -213,8 +212,7 @@ void ProgramEditorOpen(benchmark::State& state, int voiceMode) {
     for (auto _ : state) {
         const double cpuStart = CpuMs();
         const Clock::time_point start = Clock::now();
-        auto editor =
-        std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(), Ui());
+        auto editor = std::make_unique<CDialogEditPrg>(device, 1, std::filesystem::path(), Parent(), Ui());
         const Clock::time_point built = Clock::now();
         editor->Show();
         int drawn = 0;
@@ -243,8 +241,7 @@ void GlobalEditorTab(benchmark::State& state, int tab) {
         state.SkipWithError("no simulated device");
         return;
     }
-    auto editor =
-        std::make_unique<CDialogEditGlb>(*device, 0, std::filesystem::path(), Parent(), Ui());
+    auto editor = std::make_unique<CDialogEditGlb>(*device, 0, std::filesystem::path(), Parent(), Ui());
     editor->Show();
     MeasureTabChange(state, *editor->Tabs(), tab, [&](int n) { return editor->Page(n); });
     editor.reset();

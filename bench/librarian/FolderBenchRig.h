@@ -24,8 +24,7 @@ inline std::string EntryName(int i, Content content) {
 
 // Fills `folder`, which must lie below `library` (a bench never writes
 // anywhere else).
-inline bool Fill(const std::string& library, const std::string& folder, int count,
-                 Content content) {
+inline bool Fill(const std::string& library, const std::string& folder, int count, Content content) {
     if (library.empty() || folder.rfind(library + "/", 0) != 0 || !std::filesystem::is_directory(folder))
         return false;
     for (int k = 0; k < count; ++k) {

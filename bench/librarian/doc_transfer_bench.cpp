@@ -39,9 +39,9 @@ namespace {
 using Steady = std::chrono::steady_clock;
 using Msg = MDevZEPHAMessages;
 
-constexpr uint32_t kCable = 3125;      // a MIDI cable's bytes per second
+constexpr uint32_t kCable = 3125;  // a MIDI cable's bytes per second
 constexpr uint32_t kSlowerCable = 3000;
-constexpr double kWireLimit = 1.02;    // of the wire time, for the whole-device transfers
+constexpr double kWireLimit = 1.02;  // of the wire time, for the whole-device transfers
 constexpr double kProgramWriteLimitMs = 320;
 constexpr double kGapLimitMs = 50;
 
@@ -122,7 +122,8 @@ struct Bench {
     int PasteOntoDevice(const std::string& file) {
         CFNameList list;
         list.Add(file);
-        return doc->PasteItems(list, itempath::MakeDevicePath(DeviceName()), false, 0, itempath::kRootDevice, 1);
+        return doc->PasteItems(list, itempath::MakeDevicePath(DeviceName()), false, 0, itempath::kRootDevice,
+                               1);
     }
 
     struct Timed {
@@ -195,7 +196,8 @@ void BM_DocTransfers(benchmark::State& state) {
         CFNameList whole;
         whole.Add(itempath::MakeDevicePath(bench.DeviceName()));
         bench.doc->PasteItems(whole, setups, false, 0, itempath::kRootSetup, 2);
-        const auto writeAll = bench.Time([&] { return bench.PasteOntoDevice(setups + "/untitled.set") == 1; });
+        const auto writeAll =
+            bench.Time([&] { return bench.PasteOntoDevice(setups + "/untitled.set") == 1; });
         if (!writeAll.ok) {
             state.SkipWithError("whole-device write failed");
             return;
@@ -204,7 +206,8 @@ void BM_DocTransfers(benchmark::State& state) {
         // Program 0 into the library, then that file onto slot 0.
         const std::string library = bench.doc->GetRoots().GetLibraryFolder(bench.DeviceName());
         CFNameList programs;
-        programs.Add(itempath::MakeProgramPath(bench.DeviceName(), device->FormatProgramNumber(0).value_or("")));
+        programs.Add(
+            itempath::MakeProgramPath(bench.DeviceName(), device->FormatProgramNumber(0).value_or("")));
         bench.doc->PasteItems(programs, library, false, 0, itempath::kRootLibrary, 2);
         const std::string program = library + "/" + device->GetProgramName(0).value_or("") + ".prg";
         const auto writeProgram = bench.Time([&] { return bench.PasteOntoDevice(program) == 1; });
@@ -223,15 +226,16 @@ void BM_DocTransfers(benchmark::State& state) {
         state.counters["write_all_wire_ratio"] = writeRatio;
         state.counters["write_program_ms"] = writeProgram.ms;
         state.counters["write_program_3000_ms"] = writeProgramSlower.ms;
-        state.counters["max_gap_ms"] = std::max({receive.maxGapMs, writeAll.maxGapMs, writeProgram.maxGapMs,
-                                                 writeProgramSlower.maxGapMs});
+        state.counters["max_gap_ms"] = std::max(
+            {receive.maxGapMs, writeAll.maxGapMs, writeProgram.maxGapMs, writeProgramSlower.maxGapMs});
         const auto verdict = [](bool ok) { return ok ? "ok" : "OVER"; };
-        std::printf("%s at %u B/s: receive %.0f ms = %.4f x its wire time %.0f ms (limit %.2f) %s\n", name, kCable,
-                    receive.ms, receiveRatio, WireMs(wire.receive, kCable), kWireLimit,
+        std::printf("%s at %u B/s: receive %.0f ms = %.4f x its wire time %.0f ms (limit %.2f) %s\n", name,
+                    kCable, receive.ms, receiveRatio, WireMs(wire.receive, kCable), kWireLimit,
                     verdict(receiveRatio <= kWireLimit));
-        std::printf("%s at %u B/s: whole-device write %.0f ms = %.4f x its wire time %.0f ms (limit %.2f) %s\n",
-                    name, kCable, writeAll.ms, writeRatio, WireMs(wire.write, kCable), kWireLimit,
-                    verdict(writeRatio <= kWireLimit));
+        std::printf(
+            "%s at %u B/s: whole-device write %.0f ms = %.4f x its wire time %.0f ms (limit %.2f) %s\n", name,
+            kCable, writeAll.ms, writeRatio, WireMs(wire.write, kCable), kWireLimit,
+            verdict(writeRatio <= kWireLimit));
         std::printf("%s: program write %.0f ms at %u B/s, %.0f ms at %u B/s (limit %.0f) %s\n", name,
                     writeProgram.ms, kCable, writeProgramSlower.ms, kSlowerCable, kProgramWriteLimitMs,
                     verdict(std::max(writeProgram.ms, writeProgramSlower.ms) <= kProgramWriteLimitMs));

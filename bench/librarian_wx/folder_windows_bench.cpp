@@ -60,8 +60,7 @@ public:
         tree->Refresh();
         list->GetRowsWindow()->Refresh();
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!(treePainted && listPainted) && std::chrono::steady_clock::now() < end)
-            wxTheApp->Yield(true);
+        while (!(treePainted && listPainted) && std::chrono::steady_clock::now() < end) wxTheApp->Yield(true);
     }
     CTreeNode* DeviceFolder() { return tree->Model().FindNodeByPath(rig.LibraryFolder()); }
     void ShowDeviceFolder() {
@@ -162,10 +161,9 @@ BENCHMARK(BM_WxListSortByName)
     ->Unit(benchmark::kMillisecond);
 
 void BM_WxListRefreshAfterPaste(benchmark::State& state) {
-    RunOnTheList(state, Arg(state, 0), Content::kFiles, Arg(state, 1),
-                 [](CVelkViewModel& list, const std::string& folder) {
-                     list.OnPasted(CFNameList(), folder, false);
-                 });
+    RunOnTheList(
+        state, Arg(state, 0), Content::kFiles, Arg(state, 1),
+        [](CVelkViewModel& list, const std::string& folder) { list.OnPasted(CFNameList(), folder, false); });
 }
 BENCHMARK(BM_WxListRefreshAfterPaste)
     ->Args({10000, kStyleIcon})

@@ -48,7 +48,8 @@ void BM_LoopbackDumpToCallback(benchmark::State& state) {
     std::unique_ptr<MidIOThread> thread;
     MidIOStart(thread, backend, std::chrono::milliseconds(0));
     Arrivals arrivals;
-    if (MidIOOpenIn(thread.get(), 0, [&arrivals](uint8_t, std::span<const uint8_t>) { arrivals.Arrived(); }) != 0) {
+    if (MidIOOpenIn(thread.get(), 0,
+                    [&arrivals](uint8_t, std::span<const uint8_t>) { arrivals.Arrived(); }) != 0) {
         state.SkipWithError("open failed");
         return;
     }
@@ -101,19 +102,19 @@ BENCHMARK(BM_LoopbackDumpToPeer)->UseRealTime();
 void BM_PacerPerWireSecond(benchmark::State& state) {
     midiport::MidiPacer::Clock::time_point now{};
     const std::vector<uint8_t> second(midiport::MidiPacer::kDefaultBytesPerSecond, 0x11);
-    midiport::MidiPacedWriter writer(midiport::MidiPacer(), {
-        [&] { return now; },
-        [&](midiport::MidiPacer::Clock::time_point until) {
-            now = until;
-            return true;
-        },
-        [](std::span<const uint8_t> chunk) {
-            benchmark::DoNotOptimize(chunk.data());
-            return true;
-        }});
+    midiport::MidiPacedWriter writer(midiport::MidiPacer(),
+                                     {[&] { return now; },
+                                      [&](midiport::MidiPacer::Clock::time_point until) {
+                                          now = until;
+                                          return true;
+                                      },
+                                      [](std::span<const uint8_t> chunk) {
+                                          benchmark::DoNotOptimize(chunk.data());
+                                          return true;
+                                      }});
     for (auto _ : state) benchmark::DoNotOptimize(writer.Write(second));
-    state.counters["core_fraction"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["core_fraction"] = benchmark::Counter(
+        static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PacerPerWireSecond);
 

@@ -20,7 +20,6 @@ int WxChoiceView::GetCount() const { return static_cast<int>(list_.GetCount()); 
 
 int WxChoiceView::GetSelection() const { return list_.GetSelection(); }
 
-void WxChoiceView::SetSelection(int item)
-{
+void WxChoiceView::SetSelection(int item) {
     list_.SetSelection(item >= 0 && item < GetCount() ? item : wxNOT_FOUND);
 }

@@ -25,8 +25,7 @@ C2StateButton::~C2StateButton() {
     if (HasCapture()) ReleaseMouse();
 }
 
-void C2StateButton::SetState(int state, std::optional<std::string> textA,
-                             std::optional<std::string> textB) {
+void C2StateButton::SetState(int state, std::optional<std::string> textA, std::optional<std::string> textB) {
     model_.SetState(state, std::move(textA), std::move(textB));
     SetLabel(wxString::FromUTF8(model_.Text()));
     Refresh(false);
@@ -48,9 +47,7 @@ void C2StateButton::Click(bool hasFocus) {
     ProcessWindowEvent(event);
 }
 
-void C2StateButton::Command(wxCommandEvent&) {
-    Click(HasFocus());
-}
+void C2StateButton::Command(wxCommandEvent&) { Click(HasFocus()); }
 
 void C2StateButton::OnLeftDown(wxMouseEvent&) {
     // As a push button, a press takes the focus before the click is reported.
@@ -76,10 +73,8 @@ void C2StateButton::OnCaptureLost(wxMouseCaptureLostEvent&) {
 }
 
 void C2StateButton::OnKeyUp(wxKeyEvent& event) {
-    if (event.GetKeyCode() == WXK_SPACE)
-        Click(true);  // keys reach only the focused window
-    else
-        event.Skip();
+    if (event.GetKeyCode() == WXK_SPACE) Click(true);  // keys reach only the focused window
+    else event.Skip();
 }
 
 void C2StateButton::OnFocus(wxFocusEvent& event) {
@@ -99,6 +94,7 @@ void C2StateButton::OnPaint(wxPaintEvent&) {
     const wxRect rect = GetClientRect();
     wxRendererNative::Get().DrawPushButton(this, dc, rect, flags);
     dc.SetFont(GetFont());
-    dc.SetTextForeground(wxSystemSettings::GetColour(IsEnabled() ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
+    dc.SetTextForeground(
+        wxSystemSettings::GetColour(IsEnabled() ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
     dc.DrawLabel(GetLabel(), rect, wxALIGN_CENTER);
 }

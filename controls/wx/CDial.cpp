@@ -21,9 +21,7 @@ constexpr double kPi = 3.141592653589793;
 const wxColour kKnobColour(CDialModel::kRed, CDialModel::kGreen, CDialModel::kBlue);
 
 // Angle in degrees of a radial point as seen from the ellipse's centre.
-double DegreesOf(int x, int y, double cx, double cy) {
-    return std::atan2(cy - y, x - cx) * 180.0 / kPi;
-}
+double DegreesOf(int x, int y, double cx, double cy) { return std::atan2(cy - y, x - cx) * 180.0 / kPi; }
 
 }  // namespace
 
@@ -64,17 +62,11 @@ void CDial::OnSize(wxSizeEvent& event) {
     event.Skip();
 }
 
-void CDial::DialChanged(int value) {
-    Notify(EVT_CDIAL_CHANGED, value);
-}
+void CDial::DialChanged(int value) { Notify(EVT_CDIAL_CHANGED, value); }
 
-void CDial::DialReleasedCapture(int value) {
-    Notify(EVT_CDIAL_RELEASEDCAPTURE, value);
-}
+void CDial::DialReleasedCapture(int value) { Notify(EVT_CDIAL_RELEASEDCAPTURE, value); }
 
-void CDial::DialInvalidate() {
-    Refresh(false);
-}
+void CDial::DialInvalidate() { Refresh(false); }
 
 void CDial::Notify(wxEventType type, int value) {
     wxCommandEvent event(type, GetId());
@@ -100,9 +92,7 @@ void CDial::OnLeftUp(wxMouseEvent& event) {
     event.Skip();
 }
 
-void CDial::OnCaptureLost(wxMouseCaptureLostEvent&) {
-    model_.CaptureLost();
-}
+void CDial::OnCaptureLost(wxMouseCaptureLostEvent&) { model_.CaptureLost(); }
 
 void CDial::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);

@@ -22,9 +22,9 @@ ScrollRequest RequestFor(wxEventType type) {
 }
 
 const wxEventTypeTag<wxScrollEvent> kBarEvents[] = {
-    wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-    wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM,
-    wxEVT_SCROLL_CHANGED,
+    wxEVT_SCROLL_LINEUP,   wxEVT_SCROLL_LINEDOWN,   wxEVT_SCROLL_PAGEUP,
+    wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE,
+    wxEVT_SCROLL_TOP,      wxEVT_SCROLL_BOTTOM,     wxEVT_SCROLL_CHANGED,
 };
 
 }  // namespace
@@ -32,7 +32,8 @@ const wxEventTypeTag<wxScrollEvent> kBarEvents[] = {
 CDialogScroller::CDialogScroller(wxWindow& editor, int barThickness)
     : barThickness_(barThickness > 0 ? barThickness : wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, &editor)) {
     if (barThickness_ <= 0) barThickness_ = 16;
-    viewport_ = new wxPanel(&editor, wxID_ANY, wxDefaultPosition, wxSize(0, 0), wxBORDER_NONE | wxTAB_TRAVERSAL);
+    viewport_ =
+        new wxPanel(&editor, wxID_ANY, wxDefaultPosition, wxSize(0, 0), wxBORDER_NONE | wxTAB_TRAVERSAL);
     vertical_ = new wxScrollBar(&editor, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
     horizontal_ = new wxScrollBar(&editor, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
     vertical_->Hide();
@@ -81,8 +82,8 @@ void CDialogScroller::SetRect(int left, int top, int right, int bottom) {
     wxWindow* page = page_.get();
     if (!enabled_ || !page || !viewport_ || !vertical_ || !horizontal_) return;
     const wxSize pageSize = page->GetSize();
-    layout_ = LayOutScroller(left, top, right, bottom, pageSize.x, pageSize.y,
-                             verticalPosition_, horizontalPosition_, barThickness_);
+    layout_ = LayOutScroller(left, top, right, bottom, pageSize.x, pageSize.y, verticalPosition_,
+                             horizontalPosition_, barThickness_);
     verticalPosition_ = layout_.vertical.position;
     horizontalPosition_ = layout_.horizontal.position;
     PlaceBar(*vertical_, layout_.vertical);

@@ -38,8 +38,7 @@ void DrawHandle(wxDC& dc, const CWiredPt& p, const wxColour& fill) {
 }  // namespace
 
 CWiredPts::CWiredPts(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
-    : wxControl(parent, id, pos, size, wxBORDER_SUNKEN),
-      model_(*this, GetClientSize().x, GetClientSize().y) {
+    : wxControl(parent, id, pos, size, wxBORDER_SUNKEN), model_(*this, GetClientSize().x, GetClientSize().y) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &CWiredPts::OnPaint, this);
     Bind(wxEVT_SIZE, &CWiredPts::OnSize, this);
@@ -74,9 +73,7 @@ void CWiredPts::WiredPtsReleasedCapture(std::uint32_t flags) {
     SendControlNotice(*this, event);
 }
 
-void CWiredPts::WiredPtsInvalidate() {
-    Refresh(false);
-}
+void CWiredPts::WiredPtsInvalidate() { Refresh(false); }
 
 void CWiredPts::OnSize(wxSizeEvent& event) {
     // The setters take their scale from the current size; the points stay
@@ -100,9 +97,7 @@ void CWiredPts::OnLeftUp(wxMouseEvent& event) {
     model_.LeftUp(event.GetX(), event.GetY());
 }
 
-void CWiredPts::OnCaptureLost(wxMouseCaptureLostEvent&) {
-    model_.CaptureLost();
-}
+void CWiredPts::OnCaptureLost(wxMouseCaptureLostEvent&) { model_.CaptureLost(); }
 
 void CWiredPts::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
@@ -147,7 +142,8 @@ void CWiredPts::Draw(wxDC& dc, const CWiredPtsModel& model) {
     for (const int i : {0, 4, 3, 2, 1}) {
         const CWiredPt& p = points[static_cast<std::size_t>(i)];
         if (!(p.flags & CWiredPt::kDrawHandle)) continue;
-        const std::uint32_t fill = i == model.DraggedIndex() ? CWiredPtsModel::kDraggedColour : p.handleColour;
+        const std::uint32_t fill =
+            i == model.DraggedIndex() ? CWiredPtsModel::kDraggedColour : p.handleColour;
         DrawHandle(dc, p, Rgb(fill));
     }
 }

@@ -29,9 +29,8 @@ bool IsEnter(int key) { return key == WXK_RETURN || key == WXK_NUMPAD_ENTER; }
 
 }  // namespace
 
-int CDialogEditGlb::Run(MDevDesc& device, int index, const std::filesystem::path& path,
-                        wxWindow* parent, VelkUiServices& ui)
-{
+int CDialogEditGlb::Run(MDevDesc& device, int index, const std::filesystem::path& path, wxWindow* parent,
+                        VelkUiServices& ui) {
     CDialogEditGlbModel model(device, index, path, ui);
     if (model.OpenFailed()) {
         model.ReportOpenFailure();
@@ -43,15 +42,14 @@ int CDialogEditGlb::Run(MDevDesc& device, int index, const std::filesystem::path
 
 CDialogEditGlb::CDialogEditGlb(MDevDesc& device, int index, const std::filesystem::path& path,
                                wxWindow* parent, VelkUiServices& ui)
-    : CDialogEditGlb(CDialogEditGlbModel(device, index, path, ui), parent)
-{
-}
+    : CDialogEditGlb(CDialogEditGlbModel(device, index, path, ui), parent) {}
 
 CDialogEditGlb::CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kGlobalEditor),
-               wxDefaultPosition, wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
-      model_(std::move(model)), ui_(model_.Ui()), registration_(model_.Device())
-{
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kGlobalEditor), wxDefaultPosition,
+               wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
+      model_(std::move(model)),
+      ui_(model_.Ui()),
+      registration_(model_.Device()) {
     // Escape does nothing, and no button answers Enter: only the buttons
     // and a window-manager close (with its questions) end the editor.
     SetEscapeId(wxID_NONE);
@@ -59,23 +57,17 @@ CDialogEditGlb::CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent)
     Init();
 }
 
-CDialogEditGlb::~CDialogEditGlb()
-{
+CDialogEditGlb::~CDialogEditGlb() {
     registration_.Unregister();
-    if (tabs_ != nullptr)
-        tabs_->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CDialogEditGlb::OnSelChangeTab, this);
+    if (tabs_ != nullptr) tabs_->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CDialogEditGlb::OnSelChangeTab, this);
     Unbind(wxEVT_SIZE, &CDialogEditGlb::OnSize, this);
     // The pages and controls go while the scroller and the model still exist.
     DestroyChildren();
 }
 
-CProgramPage* CDialogEditGlb::Page(int n) const
-{
-    return n >= 0 && n < kPageCount ? pages_[n] : nullptr;
-}
+CProgramPage* CDialogEditGlb::Page(int n) const { return n >= 0 && n < kPageCount ? pages_[n] : nullptr; }
 
-void CDialogEditGlb::Init()
-{
+void CDialogEditGlb::Init() {
     const auto dlu = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
     const int rowTop = dlu(0, kRowTopDlu).y;
     const int rowHeight = dlu(0, kRowHeightDlu).y;
@@ -111,7 +103,8 @@ void CDialogEditGlb::Init()
     Bind(wxEVT_SIZE, &CDialogEditGlb::OnSize, this);
     // An OK command from anywhere (the framework's Enter handling) is
     // swallowed rather than ending the editor unasked.
-    Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_OK);
+    Bind(
+        wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_OK);
 
     save_->Enable(false);
     if (model_.Global() == nullptr) {
@@ -135,8 +128,7 @@ void CDialogEditGlb::Init()
     FocusFirstControl(*this);
 }
 
-void CDialogEditGlb::AddTabs()
-{
+void CDialogEditGlb::AddTabs() {
     // Each tab's window holds its own scroller, whose viewport holds the
     // page: a page is inside the window that the tab control raises when
     // its tab is chosen, so it gets the mouse (a window laid over the tab
@@ -149,15 +141,13 @@ void CDialogEditGlb::AddTabs()
         // control out: the shown page follows.
         host->Bind(wxEVT_SIZE, [this, n](wxSizeEvent& event) {
             event.Skip();
-            if (laidOut_ && static_cast<std::size_t>(current_) == n)
-                LayOutPage();
+            if (laidOut_ && static_cast<std::size_t>(current_) == n) LayOutPage();
         });
         tabs_->AddPage(host, wxString::FromUTF8(titles[n]), false);
     }
 }
 
-void CDialogEditGlb::CreatePages()
-{
+void CDialogEditGlb::CreatePages() {
     MDevDescProgram& global = *model_.Global();
     const auto viewport = [this](int n) { return scrollers_[n]->Viewport(); };
     pages_[CDialogEditGlbModel::kGlobalPage] =
@@ -170,17 +160,14 @@ void CDialogEditGlb::CreatePages()
         pages_[CDialogEditGlbModel::kFavoritePage] = new CDialogEditGlbTab4(
             viewport(CDialogEditGlbModel::kFavoritePage), global, model_.ProgramCount());
     for (CProgramPage* page : pages_)
-        if (page != nullptr)
-            page->Hide();
+        if (page != nullptr) page->Hide();
 }
 
-const quendar::CDialogScroller* CDialogEditGlb::ShownScroller() const
-{
+const quendar::CDialogScroller* CDialogEditGlb::ShownScroller() const {
     return Page(current_) != nullptr ? scrollers_[current_].get() : nullptr;
 }
 
-wxSize CDialogEditGlb::PageArea() const
-{
+wxSize CDialogEditGlb::PageArea() const {
     // From the tab control's own size: GTK sizes a tab's window only when
     // it next lays the tab control out.
     const wxSize chrome = tabs_->CalcSizeFromPage(wxSize(0, 0));
@@ -188,39 +175,32 @@ wxSize CDialogEditGlb::PageArea() const
     return wxSize(std::max(book.x - chrome.x, 1), std::max(book.y - chrome.y, 1));
 }
 
-void CDialogEditGlb::LayOutPage()
-{
-    if (Page(current_) == nullptr)
-        return;
+void CDialogEditGlb::LayOutPage() {
+    if (Page(current_) == nullptr) return;
     const wxSize area = PageArea();
     scrollers_[current_]->SetRect(0, 0, area.x, area.y);
 }
 
-void CDialogEditGlb::ShowPage(int n)
-{
+void CDialogEditGlb::ShowPage(int n) {
     for (CProgramPage* page : pages_)
-        if (page != nullptr)
-            page->Hide();
-    if (Page(n) == nullptr)
-        return;
+        if (page != nullptr) page->Hide();
+    if (Page(n) == nullptr) return;
     scrollers_[n]->SetPage(pages_[n]);
     LayOutPage();
     pages_[n]->Show();
 }
 
-void CDialogEditGlb::PlaceWindow()
-{
+void CDialogEditGlb::PlaceWindow() {
     const wxSize nonClient = GetSize() - GetClientSize();
     const wxPoint tab = tabs_->GetPosition();
     const int margin = tab.x;
     const wxSize largest = pages_[CDialogEditGlbModel::kControlChangePage]->GetSize();
     const wxSize framed = tabs_->CalcSizeFromPage(largest);
-    natural_ = wxSize(nonClient.x + tab.x + framed.x + margin,
-                      nonClient.y + tab.y + framed.y + margin);
+    natural_ = wxSize(nonClient.x + tab.x + framed.x + margin, nonClient.y + tab.y + framed.y + margin);
 
     const int displayIndex = wxDisplay::GetFromWindow(GetParent() ? GetParent() : this);
-    const wxRect screen = wxDisplay(displayIndex == wxNOT_FOUND ? 0u : unsigned(displayIndex))
-                              .GetClientArea();
+    const wxRect screen =
+        wxDisplay(displayIndex == wxNOT_FOUND ? 0u : unsigned(displayIndex)).GetClientArea();
     wxSize size(std::min(natural_.x, screen.width), std::min(natural_.y, screen.height));
     size.IncTo(wxSize(kMinWidth, kMinHeight));
 
@@ -230,12 +210,10 @@ void CDialogEditGlb::PlaceWindow()
     x = std::max(0, std::min(x, screen.GetRight() + 1 - size.x));
     y = std::max(0, std::min(y, screen.GetBottom() + 1 - size.y));
     SetSize(x, y, size.x, size.y);
-    SetSizeHints(wxSize(std::min(natural_.x, kMinWidth), std::min(natural_.y, kMinHeight)),
-                 natural_);
+    SetSizeHints(wxSize(std::min(natural_.x, kMinWidth), std::min(natural_.y, kMinHeight)), natural_);
 }
 
-void CDialogEditGlb::RecalcLayout()
-{
+void CDialogEditGlb::RecalcLayout() {
     const wxSize client = GetClientSize();
     const wxPoint tab = tabs_->GetPosition();
     const int margin = tab.x;
@@ -243,30 +221,24 @@ void CDialogEditGlb::RecalcLayout()
                    std::max(0, client.y - margin - tab.y));
     LayOutPage();
     const int d = client.x - margin - (close_->GetRect().GetRight() + 1);
-    for (wxButton* button : {close_, write_, save_})
-        button->Move(button->GetPosition() + wxPoint(d, 0));
+    for (wxButton* button : {close_, write_, save_}) button->Move(button->GetPosition() + wxPoint(d, 0));
     Refresh();
 }
 
-void CDialogEditGlb::OnSize(wxSizeEvent& event)
-{
+void CDialogEditGlb::OnSize(wxSizeEvent& event) {
     event.Skip();
-    if (laidOut_)
-        RecalcLayout();
+    if (laidOut_) RecalcLayout();
 }
 
-void CDialogEditGlb::OnSelChangeTab(wxBookCtrlEvent& event)
-{
+void CDialogEditGlb::OnSelChangeTab(wxBookCtrlEvent& event) {
     event.Skip();
     const int selection = event.GetSelection();
-    if (selection == current_ || selection == wxNOT_FOUND)
-        return;
+    if (selection == current_ || selection == wxNOT_FOUND) return;
     current_ = selection;
     ShowPage(current_);
 }
 
-void CDialogEditGlb::OnDevDescUpdatedProgram()
-{
+void CDialogEditGlb::OnDevDescUpdatedProgram() {
     model_.OnDevDescUpdatedProgram();
     save_->Enable(model_.IsSaveEnabled());
 }
@@ -277,17 +249,13 @@ void CDialogEditGlb::OnWriteToDevice() { Act(model_.OnWriteToDevice()); }
 
 void CDialogEditGlb::OnClose() { Act(model_.OnClose()); }
 
-void CDialogEditGlb::Act(EditorEnd end)
-{
+void CDialogEditGlb::Act(EditorEnd end) {
     save_->Enable(model_.IsSaveEnabled());
-    if (end == EditorEnd::kOk)
-        EndEditor(wxID_OK);
-    else if (end == EditorEnd::kCancel)
-        EndEditor(wxID_CANCEL);
+    if (end == EditorEnd::kOk) EndEditor(wxID_OK);
+    else if (end == EditorEnd::kCancel) EndEditor(wxID_CANCEL);
 }
 
-void CDialogEditGlb::EndEditor(int code)
-{
+void CDialogEditGlb::EndEditor(int code) {
     endCode_ = code;
     if (IsModal()) {
         EndModal(code);
@@ -297,8 +265,7 @@ void CDialogEditGlb::EndEditor(int code)
     }
 }
 
-void CDialogEditGlb::OnCloseWindow(wxCloseEvent& event)
-{
+void CDialogEditGlb::OnCloseWindow(wxCloseEvent& event) {
     // A close arriving while a write waits would pull the editor away from
     // under its waiting loop: refused.
     const bool busy = ui_.TransferGuard().IsRunning();
@@ -306,18 +273,14 @@ void CDialogEditGlb::OnCloseWindow(wxCloseEvent& event)
         event.Veto();
         return;
     }
-    if (endCode_ == 0 && !busy)
-        OnClose();
+    if (endCode_ == 0 && !busy) OnClose();
     if (endCode_ == 0) {
-        if (event.CanVeto())
-            event.Veto();
-        else
-            EndEditor(wxID_CANCEL);
+        if (event.CanVeto()) event.Veto();
+        else EndEditor(wxID_CANCEL);
     }
 }
 
-void CDialogEditGlb::OnCharHook(wxKeyEvent& event)
-{
+void CDialogEditGlb::OnCharHook(wxKeyEvent& event) {
     // Enter does nothing, except on a button, which it presses.
     if (IsEnter(event.GetKeyCode())) {
         const wxWindow* focus = FindFocus();

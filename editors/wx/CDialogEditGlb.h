@@ -43,13 +43,13 @@ public:
     // Opens the editor for the device's global (index >= 0) or a global file
     // (index -1 and a path) and runs it modally; the editor's result. A file
     // that cannot be read is reported and not opened (wxID_CANCEL).
-    static int Run(MDevDesc& device, int index, const std::filesystem::path& path,
-                   wxWindow* parent, VelkUiServices& ui);
+    static int Run(MDevDesc& device, int index, const std::filesystem::path& path, wxWindow* parent,
+                   VelkUiServices& ui);
 
     // Lays the editor out (not shown). With no global object the editor has
     // its buttons and an empty tab control, and only Close acts.
-    CDialogEditGlb(MDevDesc& device, int index, const std::filesystem::path& path,
-                   wxWindow* parent, VelkUiServices& ui);
+    CDialogEditGlb(MDevDesc& device, int index, const std::filesystem::path& path, wxWindow* parent,
+                   VelkUiServices& ui);
     // The editor asks through the model's services.
     CDialogEditGlb(CDialogEditGlbModel model, wxWindow* parent);
     ~CDialogEditGlb() override;

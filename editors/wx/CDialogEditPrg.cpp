@@ -29,24 +29,25 @@ wxString Wx(const std::string& text) { return wxString::FromUTF8(text); }
 
 }  // namespace
 
-int CDialogEditPrg::Run(MDevDesc& device, int number, const std::filesystem::path& path,
-                        wxWindow* parent, VelkUiServices& ui) {
+int CDialogEditPrg::Run(MDevDesc& device, int number, const std::filesystem::path& path, wxWindow* parent,
+                        VelkUiServices& ui) {
     CDialogEditPrg editor(&device, number, path, parent, ui);
     return editor.ShowModal();
 }
 
 CDialogEditPrg::CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
                                wxWindow* parent, VelkUiServices& ui)
-    : wxDialog(parent, wxID_ANY, Wx(velk::text::kProgramEditor), wxDefaultPosition,
-               wxDefaultSize, wxCAPTION | wxRESIZE_BORDER),
+    : wxDialog(parent, wxID_ANY, Wx(velk::text::kProgramEditor), wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxRESIZE_BORDER),
       ui_(ui),
       model_(std::make_unique<CDialogEditPrgModel>(device, number, path, ui)) {
-
     // Enter, Escape and the OK / Cancel commands do nothing.
     SetEscapeId(wxID_NONE);
     SetAffirmativeId(wxID_NONE);
-    Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_OK);
-    Bind(wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_CANCEL);
+    Bind(
+        wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_OK);
+    Bind(
+        wxEVT_BUTTON, [](wxCommandEvent&) {}, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CDialogEditPrg::OnCloseWindow, this);
     Bind(wxEVT_SIZE, &CDialogEditPrg::OnSize, this);
 
@@ -68,9 +69,7 @@ int CDialogEditPrg::ShowModal() {
     return result;
 }
 
-wxButton* CDialogEditPrg::Button(int id) const {
-    return dynamic_cast<wxButton*>(FindWindow(id));
-}
+wxButton* CDialogEditPrg::Button(int id) const { return dynamic_cast<wxButton*>(FindWindow(id)); }
 
 const CDialogEditPrg::PageHost* CDialogEditPrg::ShownHost() const {
     if (shownKind_ == PrgPageKind::None) return nullptr;
@@ -107,9 +106,7 @@ void CDialogEditPrg::CreateControls() {
         wxRect rect = toPixels(c);
         wxWindow* window = nullptr;
         switch (c.kind) {
-        case Kind::Label:
-            window = new wxStaticText(this, wxID_ANY, Wx(c.text));
-            break;
+        case Kind::Label: window = new wxStaticText(this, wxID_ANY, Wx(c.text)); break;
         case Kind::Edit:
             name_ = new wxTextCtrl(this, c.id, wxEmptyString);
             window = name_;
@@ -121,9 +118,7 @@ void CDialogEditPrg::CreateControls() {
             window = voiceMode_;
             break;
         }
-        case Kind::Button:
-            window = new wxButton(this, c.id, Wx(c.text));
-            break;
+        case Kind::Button: window = new wxButton(this, c.id, Wx(c.text)); break;
         case Kind::Tab: break;
         }
         if (!window) continue;
@@ -140,10 +135,12 @@ void CDialogEditPrg::CreateControls() {
     notebook_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CDialogEditPrg::OnPageChanged, this);
     name_->Bind(wxEVT_TEXT, &CDialogEditPrg::OnNameText, this);
     voiceMode_->Bind(wxEVT_CHOICE, &CDialogEditPrg::OnVoiceMode, this);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnSaveToFile(); }, prglayout::kIdSaveToFile);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnWriteToDevice(); },
-         prglayout::kIdWriteToDevice);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnClose(); }, prglayout::kIdClose);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnSaveToFile(); }, prglayout::kIdSaveToFile);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnWriteToDevice(); }, prglayout::kIdWriteToDevice);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { model_->OnClose(); }, prglayout::kIdClose);
 }
 
 void CDialogEditPrg::InitEditor(wxWindow* parent) {
@@ -280,8 +277,7 @@ CDialogEditPrg::PageHost& CDialogEditPrg::HostOf(PrgPageKind kind) {
 
 void CDialogEditPrg::BuildPage(PrgPageKind kind) {
     PageHost& host = HostOf(kind);
-    ProgramPageParts parts =
-        CreateProgramPage(kind, *host.scroller->Viewport(), *model_->Program());
+    ProgramPageParts parts = CreateProgramPage(kind, *host.scroller->Viewport(), *model_->Program());
     if (!parts.window) return;
     host.page = parts.window;
     host.arpeggio = std::move(parts.arpeggio);
@@ -319,8 +315,7 @@ void CDialogEditPrg::SetTabs(std::span<const PrgTab> tabs, int selected) {
 }
 
 void CDialogEditPrg::ShowPage(int index, PrgPageKind kind) {
-    if (index < 0 || static_cast<size_t>(index) >= notebook_->GetPageCount() ||
-        kind == PrgPageKind::None)
+    if (index < 0 || static_cast<size_t>(index) >= notebook_->GetPageCount() || kind == PrgPageKind::None)
         return;
     NoteShownPage();
     PageHost& host = HostOf(kind);

@@ -41,13 +41,13 @@ class CDialogEditPrg final : public wxDialog, private ProgramEditorView {
 public:
     // Opens the editor on a device slot (number >= 0) or a program file and
     // runs it modally; the editor's result.
-    static int Run(MDevDesc& device, int number, const std::filesystem::path& path,
-                   wxWindow* parent, VelkUiServices& ui);
+    static int Run(MDevDesc& device, int number, const std::filesystem::path& path, wxWindow* parent,
+                   VelkUiServices& ui);
 
     // number >= 0 edits that device slot; else `path` names a program file.
     // Everything is set up here; ShowModal runs it.
-    CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path,
-                   wxWindow* parent, VelkUiServices& ui);
+    CDialogEditPrg(MDevDesc* device, int number, const std::filesystem::path& path, wxWindow* parent,
+                   VelkUiServices& ui);
     ~CDialogEditPrg() override;
 
     // Without a program (a file that could not be read, a slot outside the

@@ -10,11 +10,10 @@
 using namespace vocoderpage;
 
 CDialogEditPrgTab5::CDialogEditPrgTab5(wxWindow* parent, MDevDescProgram& program)
-    : CProgramPage(parent, program, kParamBase, {kPageWidth, kPageHeight, vocoderpage::Layout(), vocoderpage::Bindings()})
-{
+    : CProgramPage(parent, program, kParamBase,
+                   {kPageWidth, kPageHeight, vocoderpage::Layout(), vocoderpage::Bindings()}) {
     for (const int id : kHoldLevelEdits)
-        if (auto* edit = ControlAs<wxTextCtrl>(id))
-            edit->SetMaxLength(kHoldLevelEditLimit);
+        if (auto* edit = ControlAs<wxTextCtrl>(id)) edit->SetMaxLength(kHoldLevelEditLimit);
     AddRule(kVoiceAssignList, [this] { UpdateVoiceAssignControls(); });
     AddRule(kOsc1WaveList, [this] { UpdateOsc1WaveControls(); });
     AddRule(kLfo1TempoSync, [this] { UpdateLfo1SyncControls(); });
@@ -25,8 +24,7 @@ CDialogEditPrgTab5::CDialogEditPrgTab5(wxWindow* parent, MDevDescProgram& progra
     ApplyRules();
 }
 
-void CDialogEditPrgTab5::ApplyRules()
-{
+void CDialogEditPrgTab5::ApplyRules() {
     UpdateVoiceAssignControls();
     UpdateOsc1WaveControls();
     UpdateHoldLevelControls();
@@ -34,28 +32,23 @@ void CDialogEditPrgTab5::ApplyRules()
     UpdateLfo2SyncControls();
 }
 
-int CDialogEditPrgTab5::UpdateVoiceAssignControls()
-{
+int CDialogEditPrgTab5::UpdateVoiceAssignControls() {
     return synthpage::ApplyVoiceAssignRule(*this, kVoiceAssignList, kVoiceAssignIds);
 }
 
-int CDialogEditPrgTab5::UpdateOsc1WaveControls()
-{
+int CDialogEditPrgTab5::UpdateOsc1WaveControls() {
     return synthpage::ApplyOsc1WaveRule(*this, kOsc1WaveList, kOsc1WaveIds);
 }
 
-bool CDialogEditPrgTab5::UpdateLfo1SyncControls()
-{
+bool CDialogEditPrgTab5::UpdateLfo1SyncControls() {
     return synthpage::ApplyLfoSyncRule(*this, kLfo1TempoSync, kLfo1SyncIds);
 }
 
-bool CDialogEditPrgTab5::UpdateLfo2SyncControls()
-{
+bool CDialogEditPrgTab5::UpdateLfo2SyncControls() {
     return synthpage::ApplyLfoSyncRule(*this, kLfo2TempoSync, kLfo2SyncIds);
 }
 
-int CDialogEditPrgTab5::UpdateHoldLevelControls()
-{
+int CDialogEditPrgTab5::UpdateHoldLevelControls() {
     // What the trackbar shows, not what is stored: the levels follow a drag.
     const CSliderEditPair* pair = SliderPair(kEfSenseSlider);
     const auto* slider = ControlAs<wxSlider>(kEfSenseSlider);

@@ -65,7 +65,9 @@ public:
     // The control of a table row; nullptr for an unknown id.
     wxWindow* Control(int id) const;
     template <class T>
-    T* ControlAs(int id) const { return dynamic_cast<T*>(Control(id)); }
+    T* ControlAs(int id) const {
+        return dynamic_cast<T*>(Control(id));
+    }
 
     // Shows, enables or relabels controls as a dependent rule says.
     void Apply(const ControlChanges& changes);

@@ -27,8 +27,7 @@ public:
     void OpenProgramEditor(MDevDesc& device, int index, const std::string& file) override;
 
 private:
-    using RunEditor = int (*)(MDevDesc&, int, const std::filesystem::path&, wxWindow*,
-                              VelkUiServices&);
+    using RunEditor = int (*)(MDevDesc&, int, const std::filesystem::path&, wxWindow*, VelkUiServices&);
     void Open(RunEditor run, MDevDesc& device, int index, const std::string& file);
 
     VelkUiServices& ui_;

@@ -2,12 +2,10 @@
 
 #include <wx/window.h>
 
-void FocusFirstControl(wxWindow& dialog)
-{
+void FocusFirstControl(wxWindow& dialog) {
     // The children's order is the tab order.
     for (wxWindow* child : dialog.GetChildren()) {
-        if (child->IsTopLevel() || !child->CanAcceptFocus())
-            continue;
+        if (child->IsTopLevel() || !child->CanAcceptFocus()) continue;
         child->SetFocus();
         return;
     }

@@ -42,8 +42,8 @@ ProgramPageParts CreateProgramPage(PrgPageKind kind, wxWindow& parent, MDevDescP
     switch (kind) {
     case PrgPageKind::Effect: parts.window = new CDialogEditPrgTab1(&parent, program); break;
     case PrgPageKind::Arpeggio: {
-        auto* page = new CDialogEditPrgTab2(&parent, program,
-                                            program.GetParam(MDevProgramParamId::kVoiceMode));
+        auto* page =
+            new CDialogEditPrgTab2(&parent, program, program.GetParam(MDevProgramParamId::kVoiceMode));
         parts.window = page;
         parts.arpeggio = std::make_unique<CArpeggioPageDisplay>(page);
         break;

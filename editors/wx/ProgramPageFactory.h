@@ -14,8 +14,8 @@ class MDevDescProgram;
 class wxWindow;
 
 struct ProgramPageParts {
-    wxWindow* window = nullptr;                  // owned by its parent
-    std::unique_ptr<ArpeggioDisplay> arpeggio;   // the Arpeggio page's display, else null
+    wxWindow* window = nullptr;                 // owned by its parent
+    std::unique_ptr<ArpeggioDisplay> arpeggio;  // the Arpeggio page's display, else null
 };
 
 // The pages of the product. None gives no page.

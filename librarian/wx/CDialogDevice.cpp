@@ -36,12 +36,10 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
         const char* label;
         bool output;
         wxChoice* list;
-    } rows[] = {{velk::text::kMidiIn, false, inputs_},
-                {velk::text::kMidiOut, true, outputs_}};
+    } rows[] = {{velk::text::kMidiIn, false, inputs_}, {velk::text::kMidiOut, true, outputs_}};
     for (const auto& row : rows) {
-        grid->Add(new wxStaticBitmap(this, wxID_ANY,
-                                     velk::VelkMidiPortBitmap(row.output)),
-                  0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(new wxStaticBitmap(this, wxID_ANY, velk::VelkMidiPortBitmap(row.output)), 0,
+                  wxALIGN_CENTER_VERTICAL);
         grid->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8(row.label)), 0,
                   wxALIGN_CENTER_VERTICAL);
         grid->Add(row.list, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
@@ -57,10 +55,13 @@ CDialogDevice::CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backe
 
     Bind(wxEVT_BUTTON, &CDialogDevice::OnOK, this, wxID_OK);
     // Escape and the window's close come here too.
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
-        model_.KeepPortsInUse();
-        event.Skip();
-    }, wxID_CANCEL);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent& event) {
+            model_.KeepPortsInUse();
+            event.Skip();
+        },
+        wxID_CANCEL);
     CentreOnParent();
 }
 

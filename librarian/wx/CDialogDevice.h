@@ -24,8 +24,8 @@ public:
 
     // `ui` says that a chosen port is gone (over this dialog while it runs
     // modally).
-    CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend,
-                  CVelkPreference& preference, wxWindow* parent, VelkUiServices& ui);
+    CDialogDevice(int* inId, int* outId, midiport::MidiBackend& backend, CVelkPreference& preference,
+                  wxWindow* parent, VelkUiServices& ui);
 
     wxChoice* GetInputList() const { return inputs_; }
     wxChoice* GetOutputList() const { return outputs_; }

@@ -19,8 +19,8 @@ class wxWindow;
 class CExplorerPanes {
 public:
     // Creates both panes as children of `splitter`.
-    CExplorerPanes(wxWindow* splitter, CVelkDoc& doc, CVelkPreference& preference,
-                   VelkUiServices& ui, VelkLauncher& launcher);
+    CExplorerPanes(wxWindow* splitter, CVelkDoc& doc, CVelkPreference& preference, VelkUiServices& ui,
+                   VelkLauncher& launcher);
     ~CExplorerPanes();
     CExplorerPanes(const CExplorerPanes&) = delete;
     CExplorerPanes& operator=(const CExplorerPanes&) = delete;

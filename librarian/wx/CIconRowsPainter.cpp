@@ -22,8 +22,7 @@ std::shared_ptr<CListLayoutState> CIconRowsPainter::Install(wxListCtrl& list, wx
         layout->SetPending();
         event.Skip();
     };
-    for (const auto type :
-         {wxEVT_LIST_INSERT_ITEM, wxEVT_LIST_DELETE_ITEM, wxEVT_LIST_DELETE_ALL_ITEMS})
+    for (const auto type : {wxEVT_LIST_INSERT_ITEM, wxEVT_LIST_DELETE_ITEM, wxEVT_LIST_DELETE_ALL_ITEMS})
         list.Bind(type, pending);
     // A window's idle event follows its internal idle work, the layout.
     rows.SetExtraStyle(rows.GetExtraStyle() | wxWS_EX_PROCESS_IDLE);
@@ -108,10 +107,8 @@ CIconRowsPainter::ItemGeometry CIconRowsPainter::Geometry(wxDC& dc, long item) c
     const int widened = g.all.width;
     g.label.x += (widened - g.label.width) / 2;
     g.icon.x += (widened - g.icon.width) / 2;
-    if (!text.empty())
-        g.highlight = wxRect(g.label.x - 2, g.label.y - 2, labelWidth, labelHeight);
-    else
-        g.highlight = wxRect(g.icon.x - 4, g.icon.y - 4, iconWidth, iconHeight);
+    if (!text.empty()) g.highlight = wxRect(g.label.x - 2, g.label.y - 2, labelWidth, labelHeight);
+    else g.highlight = wxRect(g.icon.x - 4, g.icon.y - 4, iconWidth, iconHeight);
     return g;
 }
 
@@ -122,10 +119,8 @@ void CIconRowsPainter::PaintItem(wxDC& dc, long item, const ItemGeometry& g, boo
     if (selected)
         text = wxSystemSettings::GetColour(hasFocus ? wxSYS_COLOUR_HIGHLIGHTTEXT
                                                     : wxSYS_COLOUR_LISTBOXHIGHLIGHTTEXT);
-    else if (const wxColour own = list_.GetItemTextColour(item); own.IsOk())
-        text = own;
-    else
-        text = list_.GetForegroundColour();
+    else if (const wxColour own = list_.GetItemTextColour(item); own.IsOk()) text = own;
+    else text = list_.GetForegroundColour();
     dc.SetTextForeground(text);
     dc.SetFont(list_.GetFont());
     if (selected) {

@@ -61,8 +61,7 @@ public:
     ItemGeometry Geometry(wxDC& dc, long item) const;
 
 private:
-    void PaintItem(wxDC& dc, long item, const ItemGeometry& geometry, bool current,
-                   bool hasFocus) const;
+    void PaintItem(wxDC& dc, long item, const ItemGeometry& geometry, bool current, bool hasFocus) const;
     // The image list of the style, and an item's image in it (-1: none).
     wxImageList* Images() const;
     int Image(long item) const;

@@ -29,11 +29,10 @@ public:
 
 }  // namespace
 
-CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkUiServices& ui,
-                     VelkLauncher& launcher)
+CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkUiServices& ui, VelkLauncher& launcher)
     : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_EDIT_LABELS |
-                     wxTR_SINGLE | wxBORDER_SUNKEN),
+                 wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_EDIT_LABELS | wxTR_SINGLE |
+                     wxBORDER_SUNKEN),
       doc_(doc),
       model_(doc, ui, launcher),
       images_(velk::CreateVelkTreeImageList()) {
@@ -66,12 +65,9 @@ CLeftView::CLeftView(wxWindow* parent, CVelkDoc& doc, VelkUiServices& ui,
     Bind(wxEVT_TREE_END_LABEL_EDIT, [this](wxTreeEvent& event) {
         // The old text stays; a rename that succeeds sets the new one.
         event.Veto();
-        model_.EndLabelEdit(NodeOf(event.GetItem()), event.GetLabel().utf8_string(),
-                            event.IsEditCancelled());
+        model_.EndLabelEdit(NodeOf(event.GetItem()), event.GetLabel().utf8_string(), event.IsEditCancelled());
     });
-    Bind(wxEVT_TREE_BEGIN_DRAG, [this](wxTreeEvent& event) {
-        model_.BeginDrag(NodeOf(event.GetItem()));
-    });
+    Bind(wxEVT_TREE_BEGIN_DRAG, [this](wxTreeEvent& event) { model_.BeginDrag(NodeOf(event.GetItem())); });
     // A right click makes the tree the view the menu bar and the keys act
     // on, as a left click does.
     Bind(wxEVT_RIGHT_DOWN, [this](wxMouseEvent& event) {
@@ -97,20 +93,22 @@ CLeftView::~CLeftView() {
 
 void CLeftView::BindCommands() {
     using velkview::BindCommand;
-    BindCommand(*this, ID_TREE_EXPAND, [this] { return model_.CanToggleExpand(); },
-                [this] { model_.ToggleExpand(); });
-    BindCommand(*this, ID_FILE_EXPLORER, [this] { return model_.CanExplore(); },
-                [this] { model_.Explore(); });
-    BindCommand(*this, ID_FILE_DELETE, [this] { return model_.CanDeleteSelected(); },
-                [this] { model_.DeleteSelected(); });
-    BindCommand(*this, ID_FILE_RENAME, [this] { return model_.CanRenameSelected(); },
-                [this] { model_.RenameSelected(); });
+    BindCommand(
+        *this, ID_TREE_EXPAND, [this] { return model_.CanToggleExpand(); },
+        [this] { model_.ToggleExpand(); });
+    BindCommand(
+        *this, ID_FILE_EXPLORER, [this] { return model_.CanExplore(); }, [this] { model_.Explore(); });
+    BindCommand(
+        *this, ID_FILE_DELETE, [this] { return model_.CanDeleteSelected(); },
+        [this] { model_.DeleteSelected(); });
+    BindCommand(
+        *this, ID_FILE_RENAME, [this] { return model_.CanRenameSelected(); },
+        [this] { model_.RenameSelected(); });
     // While a label is edited, the edit commands work on the edit's text.
     velkview::BindEditCommands(
         *this, [this] { return GetEditControl(); },
         {[this](bool cut) { return model_.CanCopySelected(cut); },
-         [this](bool cut) { model_.CopySelected(cut); },
-         [this] { return model_.CanPasteSelected(); },
+         [this](bool cut) { model_.CopySelected(cut); }, [this] { return model_.CanPasteSelected(); },
          [this] { model_.PasteSelected(); }});
 }
 
@@ -160,8 +158,7 @@ void CLeftView::ShowNode(const wxTreeItemId& item, const CTreeNode& node) {
     const auto [image, selected] = ImagesOf(node);
     SetItemImage(item, image, wxTreeItemIcon_Normal);
     SetItemImage(item, selected, wxTreeItemIcon_Selected);
-    SetItemTextColour(item, node.cut ? wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT)
-                                     : wxNullColour);
+    SetItemTextColour(item, node.cut ? wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT) : wxNullColour);
 }
 
 void CLeftView::Forget(const CTreeNode& node) {
@@ -185,8 +182,8 @@ void CLeftView::OnNodeAdded(const CTreeNode& node) {
     // The images go in with the item: each later change of an item costs
     // the control a measure of its text, which adds up over 10,000 nodes.
     const auto [image, selected] = ImagesOf(node);
-    const wxTreeItemId item = AppendItem(parent, wxString::FromUTF8(node.text), image, selected,
-                                         new CNodeData(node));
+    const wxTreeItemId item =
+        AppendItem(parent, wxString::FromUTF8(node.text), image, selected, new CNodeData(node));
     items_[&node] = item;
     if (node.cut) ShowNode(item, node);
 }
@@ -238,8 +235,7 @@ void CLeftView::OnStartLabelEdit(const CTreeNode& node) {
 
 // ---------------------------------------------------------------- drop target
 
-wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown,
-                                   const velkview::OfferedDrag& drag) {
+wxDragResult CLeftView::DragOverAt(const wxPoint& point, bool ctrlDown, const velkview::OfferedDrag& drag) {
     return velkview::ToDragResult(model_.DragOver(NodeAt(point), drag.payload, ctrlDown, drag.Allowed()));
 }
 
@@ -249,7 +245,7 @@ bool CLeftView::DropAt(const wxPoint& point, wxDragResult effect, const velkview
     if (!paste) return false;
     // Modal questions and waiting loops must not run inside GTK's drag
     // handlers: the paste runs once the drag has returned.
-    PasteDropLater(doc_, paste->payload, paste->target, paste->forceMove, paste->deviceIndex,
-                   paste->rootKind, paste->level);
+    PasteDropLater(doc_, paste->payload, paste->target, paste->forceMove, paste->deviceIndex, paste->rootKind,
+                   paste->level);
     return true;
 }

@@ -63,8 +63,7 @@ bool IsInside(wxWindow* window, wxWindow* pane) {
 }  // namespace
 
 CMainFrame::CMainFrame(const Services& services)
-    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(text::kAppTitle), wxDefaultPosition,
-              wxSize(900, 600)),
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(text::kAppTitle), wxDefaultPosition, wxSize(900, 600)),
       doc_(services.doc),
       backend_(services.backend),
       preference_(services.preference),
@@ -89,8 +88,7 @@ CMainFrame::CMainFrame(const Services& services)
     splitter_ = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                      wxSP_LIVE_UPDATE | wxSP_3DSASH);
     splitter_->SetMinimumPaneSize(FromDIP(20));
-    panes_ = std::make_unique<CExplorerPanes>(splitter_, doc_, preference_, services.ui,
-                                              services.launcher);
+    panes_ = std::make_unique<CExplorerPanes>(splitter_, doc_, preference_, services.ui, services.launcher);
     splitter_->SplitVertically(GetTreeWindow(), GetListWindow(), kTreeWidth);
     active_ = GetTreeWindow();  // the first view is the active one at creation
 
@@ -238,14 +236,14 @@ bool CMainFrame::RunMidiDeviceDialog() {
 }
 
 bool CMainFrame::IsBarShown(Bar bar) const {
-    const wxWindow* window = bar == kToolBar ? static_cast<wxWindow*>(GetToolBar())
-                                             : static_cast<wxWindow*>(GetStatusBar());
+    const wxWindow* window =
+        bar == kToolBar ? static_cast<wxWindow*>(GetToolBar()) : static_cast<wxWindow*>(GetStatusBar());
     return window != nullptr && window->IsShown();
 }
 
 void CMainFrame::ShowBar(Bar bar, bool show) {
-    wxWindow* window = bar == kToolBar ? static_cast<wxWindow*>(GetToolBar())
-                                       : static_cast<wxWindow*>(GetStatusBar());
+    wxWindow* window =
+        bar == kToolBar ? static_cast<wxWindow*>(GetToolBar()) : static_cast<wxWindow*>(GetStatusBar());
     if (window == nullptr) return;
     window->Show(show);
     SendSizeEvent();

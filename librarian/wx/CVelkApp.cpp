@@ -37,9 +37,9 @@ constexpr int kScreenshotDeadlineMs = 10000;
 constexpr int kQuitPollMs = 100;
 
 long MillisecondsSinceStart() {
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::steady_clock::now() - gStart)
-                                 .count());
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - gStart)
+            .count());
 }
 
 }  // namespace
@@ -106,7 +106,12 @@ bool CVelkApp::ClaimInstance() {
     // exists; the raising is done on the user-interface thread once the
     // event loop runs (the app outlives the server).
     velkipc::InstanceClaim claim = velkipc::ClaimInstance(
-        folder, [this] { CallAfter([this] { if (session_) session_->BringToFront(); }); },
+        folder,
+        [this] {
+            CallAfter([this] {
+                if (session_) session_->BringToFront();
+            });
+        },
         kRaiseTimeout);
     for (const std::string& note : claim.notes) std::fprintf(stderr, "velk-editor: %s\n", note.c_str());
     if (claim.outcome == velkipc::InstanceClaim::Outcome::kRaisedTheFirst) {
@@ -151,9 +156,7 @@ void CVelkApp::SaveScreenshotAndQuit() {
     }
     if (bitmap.SaveFile(wxString::FromUTF8(options_.screenshot), wxBITMAP_TYPE_PNG))
         std::fprintf(stderr, "velk-editor: screenshot saved to %s\n", options_.screenshot.c_str());
-    else
-        std::fprintf(stderr, "velk-editor: cannot save the screenshot to %s\n",
-                     options_.screenshot.c_str());
+    else std::fprintf(stderr, "velk-editor: cannot save the screenshot to %s\n", options_.screenshot.c_str());
     // Message boxes still open (the picture shows them), and any that the
     // start-up shows after them, are answered until the window is gone.
     auto quit = std::make_unique<wxTimer>();

@@ -20,7 +20,7 @@ class VelkItemOpener;
 namespace velkipc {
 class InstanceLock;
 class InstanceServer;
-}
+}  // namespace velkipc
 
 class CVelkApp final : public wxApp {
 public:

@@ -26,9 +26,8 @@ bool CVelkAppCommands::DoCommand(int id) {
 CVelkSession::CVelkSession(const VelkOptions& options, const std::string& settingsPath)
     : store_(settingsPath),
       preference_(store_, VelkDocumentsDir()),
-      ui_([this] { return MainWindow(); }, options.screenshot.empty()
-                                               ? CWxUiServices::Boxes::kShown
-                                               : CWxUiServices::Boxes::kOnStandardError),
+      ui_([this] { return MainWindow(); },
+          options.screenshot.empty() ? CWxUiServices::Boxes::kShown : CWxUiServices::Boxes::kOnStandardError),
       clipboard_([this] { return frame_ ? frame_->GetActiveView() : nullptr; }),
       appCommands_([this] { return MainWindow(); }) {
     if (options.simulate) {

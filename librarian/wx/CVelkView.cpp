@@ -16,8 +16,7 @@ constexpr long kStyleFlags[] = {wxLC_ICON, wxLC_REPORT, wxLC_SMALL_ICON, wxLC_LI
 
 }  // namespace
 
-CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference,
-                     VelkLauncher* launcher)
+CVelkView::CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference, VelkLauncher* launcher)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxLC_REPORT | wxLC_VIRTUAL | wxLC_EDIT_LABELS | wxBORDER_SUNKEN),
       doc_(doc),
@@ -113,8 +112,7 @@ bool CVelkView::UpdateItem(int row) {
     }
     // Colours only where a row is marked or an item was (an unmarked row
     // gets none).
-    if (r.cut || r.dropHighlight || GetItemTextColour(row).IsOk() ||
-        GetItemBackgroundColour(row).IsOk())
+    if (r.cut || r.dropHighlight || GetItemTextColour(row).IsOk() || GetItemBackgroundColour(row).IsOk())
         ShowMarks(row);
     ShowSelection(row);
     return relabelled;
@@ -240,8 +238,7 @@ void CVelkView::OnRowChanged(int row) {
 }
 
 wxString CVelkView::OnGetItemText(long item, long column) const {
-    if (item < 0 || item >= model_.RowCount() || column < 0 ||
-        column >= CVelkViewModel::kColumnCount)
+    if (item < 0 || item >= model_.RowCount() || column < 0 || column >= CVelkViewModel::kColumnCount)
         return {};
     return wxString::FromUTF8(model_.Rows()[item].texts[column]);
 }

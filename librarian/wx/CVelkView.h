@@ -23,8 +23,7 @@ class wxImageList;
 class CVelkView final : public wxListCtrl, private CVelkViewSink {
 public:
     // `launcher` opens folders for the Explorer command (null: none).
-    CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference,
-              VelkLauncher* launcher = nullptr);
+    CVelkView(wxWindow* parent, CVelkDoc& doc, CVelkPreference& preference, VelkLauncher* launcher = nullptr);
     ~CVelkView() override;
 
     CVelkViewModel& Model() { return model_; }

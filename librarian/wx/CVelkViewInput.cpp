@@ -84,9 +84,8 @@ void CVelkView::BindInput() {
     // wx's list asks a second time for a right click after a fill.
     Bind(wxEVT_CONTEXT_MENU,
          [this](wxContextMenuEvent&) { menuOnce_.Request(*this, [this] { OnContextMenu(); }); });
-    Bind(wxEVT_LIST_BEGIN_DRAG, [this](wxListEvent& event) {
-        OnBeginDrag(static_cast<int>(event.GetIndex()));
-    });
+    Bind(wxEVT_LIST_BEGIN_DRAG,
+         [this](wxListEvent& event) { OnBeginDrag(static_cast<int>(event.GetIndex())); });
 }
 
 void CVelkView::BindCommands() {
@@ -95,42 +94,44 @@ void CVelkView::BindCommands() {
     const auto command = [this, sync](int id, velkview::Enabled enabled, velkview::Action run) {
         BindCommand(*this, id, std::move(enabled), std::move(run), sync);
     };
-    command(ID_FILE_OPEN_ITEM, [this] { return commands_.CanOpen(); },
-            [this] { commands_.OpenItem(); });
-    command(ID_FILE_EXPLORER, [this] { return commands_.CanExplore(); },
-            [this] { commands_.Explore(); });
-    command(ID_FILE_DELETE, [this] { return commands_.CanDeleteSelection(); },
-            [this] { commands_.DeleteSelection(); });
-    command(ID_FILE_RENAME, [this] { return commands_.RenameRow() >= 0; },
-            [this] {
-                if (const int row = commands_.RenameRow(); row >= 0) EditLabel(row);
-            });
-    command(ID_FILE_NEW_FOLDER, [this] { return commands_.CanNewFolder(); },
-            [this] { commands_.NewFolder(); });
+    command(
+        ID_FILE_OPEN_ITEM, [this] { return commands_.CanOpen(); }, [this] { commands_.OpenItem(); });
+    command(
+        ID_FILE_EXPLORER, [this] { return commands_.CanExplore(); }, [this] { commands_.Explore(); });
+    command(
+        ID_FILE_DELETE, [this] { return commands_.CanDeleteSelection(); },
+        [this] { commands_.DeleteSelection(); });
+    command(
+        ID_FILE_RENAME, [this] { return commands_.RenameRow() >= 0; },
+        [this] {
+            if (const int row = commands_.RenameRow(); row >= 0) EditLabel(row);
+        });
+    command(
+        ID_FILE_NEW_FOLDER, [this] { return commands_.CanNewFolder(); }, [this] { commands_.NewFolder(); });
     // While a label is edited, the edit commands work on the edit's text.
     velkview::BindEditCommands(
         *this, [this] { return GetEditControl(); },
         {[this](bool cut) { return commands_.CanCopySelection(cut); },
-         [this](bool cut) { commands_.CopySelection(cut); },
-         [this] { return commands_.CanPaste(); },
+         [this](bool cut) { commands_.CopySelection(cut); }, [this] { return commands_.CanPaste(); },
          [this] { commands_.Paste(); }},
         sync);
-    command(ID_EDIT_SELECT_ALL,
-            [this] {
-                if (wxTextCtrl* edit = GetEditControl()) return !edit->IsEmpty();
-                return commands_.CanSelectAll();
-            },
-            [this] {
-                // GTK puts the caret at the selection's end, in view (moving
-                // it by hand would drop the selection).
-                if (wxTextCtrl* edit = GetEditControl()) {
-                    edit->SelectAll();
-                    return;
-                }
-                commands_.SelectAll();
-                for (int row = 0; row < GetItemCount(); ++row)
-                    SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-            });
+    command(
+        ID_EDIT_SELECT_ALL,
+        [this] {
+            if (wxTextCtrl* edit = GetEditControl()) return !edit->IsEmpty();
+            return commands_.CanSelectAll();
+        },
+        [this] {
+            // GTK puts the caret at the selection's end, in view (moving
+            // it by hand would drop the selection).
+            if (wxTextCtrl* edit = GetEditControl()) {
+                edit->SelectAll();
+                return;
+            }
+            commands_.SelectAll();
+            for (int row = 0; row < GetItemCount(); ++row)
+                SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        });
 }
 
 void CVelkView::OnClickOrKeyUp() {
@@ -150,9 +151,8 @@ void CVelkView::OnKeyDown(int keyCode) {
 
 void CVelkView::OnContextMenu() {
     SyncSelection();
-    std::unique_ptr<wxMenu> menu = BuildVelkMenu(commands_.FirstSelected() >= 0
-                                                     ? VelkListContextMenu()
-                                                     : VelkListNoSelectionContextMenu());
+    std::unique_ptr<wxMenu> menu = BuildVelkMenu(
+        commands_.FirstSelected() >= 0 ? VelkListContextMenu() : VelkListNoSelectionContextMenu());
     PopupMenu(menu.get());
 }
 
@@ -168,10 +168,8 @@ int CVelkView::RowAt(const wxPoint& point) const {
     return static_cast<int>(row);
 }
 
-wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown,
-                                   const velkview::OfferedDrag& drag) {
-    return velkview::ToDragResult(
-        commands_.DragOver(RowAt(point), drag.payload, ctrlDown, drag.Allowed()));
+wxDragResult CVelkView::DragOverAt(const wxPoint& point, bool ctrlDown, const velkview::OfferedDrag& drag) {
+    return velkview::ToDragResult(commands_.DragOver(RowAt(point), drag.payload, ctrlDown, drag.Allowed()));
 }
 
 bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect, const velkview::OfferedDrag& drag) {
@@ -182,7 +180,7 @@ bool CVelkView::DropAt(const wxPoint& point, wxDragResult effect, const velkview
     // Questions and waiting loops must not run inside GTK's drag handlers:
     // the paste runs once the drag has returned.
     const CListPasteTarget& target = drop->target;
-    PasteDropLater(doc_, *payload, target.path, drop->forceMove, target.deviceIndex,
-                   target.rootKind, target.level);
+    PasteDropLater(doc_, *payload, target.path, drop->forceMove, target.deviceIndex, target.rootKind,
+                   target.level);
     return true;
 }

@@ -25,8 +25,7 @@ using State = CWxClipboard::State;
 // clipboard lets go of it.
 class CVelkDataObject final : public wxDataObjectComposite {
 public:
-    CVelkDataObject(const VelkPayload& payload, std::weak_ptr<State> state)
-        : state_(std::move(state)) {
+    CVelkDataObject(const VelkPayload& payload, std::weak_ptr<State> state) : state_(std::move(state)) {
         const auto flag = static_cast<uint32_t>(payload.moveFlag);
         const std::array<unsigned char, 4> bytes{
             static_cast<unsigned char>(flag), static_cast<unsigned char>(flag >> 8),
@@ -76,9 +75,7 @@ std::unique_ptr<wxDataObjectComposite> CWxClipboard::MakeDataObject(const VelkPa
     return std::make_unique<CVelkDataObject>(payload, std::weak_ptr<State>());
 }
 
-const VelkPayload* CWxClipboard::GetDragPayload() {
-    return g_dragPayload ? &*g_dragPayload : nullptr;
-}
+const VelkPayload* CWxClipboard::GetDragPayload() { return g_dragPayload ? &*g_dragPayload : nullptr; }
 
 int CWxClipboard::GetDragEffects() { return g_dragPayload ? g_dragEffects : kDropNone; }
 

@@ -13,5 +13,5 @@ class CVelkDoc;
 
 // `document` must live until the queued paste has run (it lives as long as
 // the application).
-void PasteDropLater(CVelkDoc& document, const VelkPayload& dropped, std::string target,
-                    bool forceMove, int deviceIndex, int rootKind, int level);
+void PasteDropLater(CVelkDoc& document, const VelkPayload& dropped, std::string target, bool forceMove,
+                    int deviceIndex, int rootKind, int level);

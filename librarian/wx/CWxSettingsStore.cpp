@@ -6,8 +6,7 @@
 
 std::string CWxSettingsStore::DefaultFilePath() {
     wxString base;
-    if (!wxGetEnv("XDG_CONFIG_HOME", &base) || base.empty())
-        base = wxFileName::GetHomeDir() + "/.config";
+    if (!wxGetEnv("XDG_CONFIG_HOME", &base) || base.empty()) base = wxFileName::GetHomeDir() + "/.config";
     return (base + "/" + kVendor + "/" + kApplication + ".conf").utf8_string();
 }
 

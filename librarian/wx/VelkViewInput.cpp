@@ -37,8 +37,7 @@ void BindCommand(wxWindow& view, int id, Enabled enabled, Action run, Action bef
         velk::ToWxCommandId(id));
 }
 
-void BindEditCommands(wxWindow& view, std::function<wxTextCtrl*()> edit, ItemClipboard items,
-                      Action before) {
+void BindEditCommands(wxWindow& view, std::function<wxTextCtrl*()> edit, ItemClipboard items, Action before) {
     for (const bool cut : {false, true}) {
         BindCommand(
             view, cut ? velk::ID_EDIT_CUT : velk::ID_EDIT_COPY,
@@ -88,8 +87,7 @@ OfferedDrag RunningDrag() { return {CWxClipboard::GetDragPayload(), CWxClipboard
 }  // namespace
 
 CViewDropTarget::CViewDropTarget(Handlers handlers)
-    : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())),
-      handlers_(std::move(handlers)) {}
+    : wxDropTarget(new wxCustomDataObject(CWxClipboard::GetFormat())), handlers_(std::move(handlers)) {}
 
 wxDragResult CViewDropTarget::OnDragOver(wxCoord x, wxCoord y, wxDragResult) {
     return handlers_.over(wxPoint(x, y), wxGetKeyState(WXK_CONTROL), RunningDrag());

@@ -20,42 +20,42 @@ namespace velk::fileops {
 enum class ConflictChoice { Replace, Skip, Cancel };
 
 struct ConflictAnswer {
-  ConflictChoice choice = ConflictChoice::Cancel;
-  bool forAll = false;  // apply the same choice to every later conflict
+    ConflictChoice choice = ConflictChoice::Cancel;
+    bool forAll = false;  // apply the same choice to every later conflict
 };
 
 // Asked when a file is about to land on an existing file.
 class ConflictAsker {
 public:
-  virtual ~ConflictAsker() = default;
-  virtual ConflictAnswer AskReplace(const std::filesystem::path& source,
-                                    const std::filesystem::path& existing) = 0;
+    virtual ~ConflictAsker() = default;
+    virtual ConflictAnswer AskReplace(const std::filesystem::path& source,
+                                      const std::filesystem::path& existing) = 0;
 };
 
 struct OpResult {
-  bool cancelled = false;          // the user chose Cancel
-  std::vector<std::string> failed;  // paths that could not be handled, with the reason
-  int done = 0;                    // top-level items copied, moved or trashed
-  int skipped = 0;                 // files left alone at the user's choice
-  bool Ok() const { return !cancelled && failed.empty(); }
+    bool cancelled = false;           // the user chose Cancel
+    std::vector<std::string> failed;  // paths that could not be handled, with the reason
+    int done = 0;                     // top-level items copied, moved or trashed
+    int skipped = 0;                  // files left alone at the user's choice
+    bool Ok() const { return !cancelled && failed.empty(); }
 };
 
 // Copies each source into `folder` under its own name. Folders merge with an
 // existing folder of the same name; files ask `asker` before replacing.
-OpResult CopyItems(const std::vector<std::filesystem::path>& sources,
-                   const std::filesystem::path& folder, ConflictAsker& asker);
+OpResult CopyItems(const std::vector<std::filesystem::path>& sources, const std::filesystem::path& folder,
+                   ConflictAsker& asker);
 
 // Moves each source into `folder`: a rename on one file system, else a copy
 // followed by the removal of the source once its whole copy succeeded.
-OpResult MoveItems(const std::vector<std::filesystem::path>& sources,
-                   const std::filesystem::path& folder, ConflictAsker& asker);
+OpResult MoveItems(const std::vector<std::filesystem::path>& sources, const std::filesystem::path& folder,
+                   ConflictAsker& asker);
 
 enum class TrashOutcome { Trashed, NotSupported, Failed };
 
 struct TrashResult {
-  std::vector<std::filesystem::path> notSupported;  // no trash on that file system
-  std::vector<std::string> failed;                  // path and reason
-  int trashed = 0;
+    std::vector<std::filesystem::path> notSupported;  // no trash on that file system
+    std::vector<std::string> failed;                  // path and reason
+    int trashed = 0;
 };
 
 // Moves each path to the user's trash (GIO). Items whose file system has no

@@ -167,8 +167,7 @@ bool AskToRaise(const std::string& path, std::chrono::milliseconds timeout) {
     if (!MakeAddress(path, address)) return false;
     Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (fd.get() < 0) return false;
-    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return false;
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return false;
     if (!WriteAll(fd.get(), kRaiseRequest)) return false;
     return ReadLine(fd.get(), kRaiseReply.size(), timeout) == kRaiseReply;
 }

@@ -34,8 +34,7 @@ public:
 
     // Listens at `path`, replacing a socket left behind by an instance that
     // ended without removing it. Null with `error` set on failure.
-    static std::unique_ptr<InstanceServer> Open(const std::string& path, Handler onRaise,
-                                                std::string* error);
+    static std::unique_ptr<InstanceServer> Open(const std::string& path, Handler onRaise, std::string* error);
     ~InstanceServer();
     InstanceServer(const InstanceServer&) = delete;
     InstanceServer& operator=(const InstanceServer&) = delete;

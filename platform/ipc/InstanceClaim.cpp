@@ -40,8 +40,8 @@ InstanceClaim ClaimInstance(const std::string& folder, InstanceServer::Handler o
         }
         // Rounded up: a wait cut to whole milliseconds below the time left
         // would give up before the deadline.
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left <= std::chrono::milliseconds::zero()) break;
         if (AskToRaise(socketPath, left)) {
             claim.outcome = InstanceClaim::Outcome::kRaisedTheFirst;

@@ -46,7 +46,8 @@ bool AlsaEventCodec::ChannelEvent(std::span<const uint8_t> message, snd_seq_even
     if (encoder_ == nullptr || !IsChannelMessage(message)) return false;
     snd_seq_ev_clear(&event);
     snd_midi_event_reset_encode(encoder_);
-    const long used = snd_midi_event_encode(encoder_, message.data(), static_cast<long>(message.size()), &event);
+    const long used =
+        snd_midi_event_encode(encoder_, message.data(), static_cast<long>(message.size()), &event);
     return used == static_cast<long>(message.size()) && event.type != SND_SEQ_EVENT_NONE;
 }
 

@@ -19,29 +19,20 @@ AlsaMidiBackend::AlsaMidiBackend(uint32_t bytesPerSecond)
 
 AlsaMidiBackend::AlsaMidiBackend(std::unique_ptr<AlsaSeqIo> seq, std::shared_ptr<MidiClock> clock,
                                  uint32_t bytesPerSecond)
-    : client_(std::make_shared<AlsaSeqClient>(std::move(seq), std::move(clock))), bytesPerSecond_(bytesPerSecond) {}
+    : client_(std::make_shared<AlsaSeqClient>(std::move(seq), std::move(clock))),
+      bytesPerSecond_(bytesPerSecond) {}
 
 AlsaMidiBackend::~AlsaMidiBackend() = default;
 
-bool AlsaMidiBackend::Available() const {
-    return client_->Open();
-}
+bool AlsaMidiBackend::Available() const { return client_->Open(); }
 
-std::vector<MidiPortInfo> AlsaMidiBackend::Inputs() {
-    return client_->HandOut(true);
-}
+std::vector<MidiPortInfo> AlsaMidiBackend::Inputs() { return client_->HandOut(true); }
 
-std::vector<MidiPortInfo> AlsaMidiBackend::Outputs() {
-    return client_->HandOut(false);
-}
+std::vector<MidiPortInfo> AlsaMidiBackend::Outputs() { return client_->HandOut(false); }
 
-std::string AlsaMidiBackend::InputName(int id) {
-    return client_->HandedName(true, id);
-}
+std::string AlsaMidiBackend::InputName(int id) { return client_->HandedName(true, id); }
 
-std::string AlsaMidiBackend::OutputName(int id) {
-    return client_->HandedName(false, id);
-}
+std::string AlsaMidiBackend::OutputName(int id) { return client_->HandedName(false, id); }
 
 int AlsaMidiBackend::OpenIn(int id, MidiInHandler handler, std::unique_ptr<MidiInPort>& port) {
     if (!handler) return kOpenRefused;
@@ -60,13 +51,9 @@ int AlsaMidiBackend::OpenOut(int id, std::unique_ptr<MidiOutPort>& port) {
     return kOk;
 }
 
-void AlsaMidiBackend::ReadInput(MidiCancel& stop) {
-    client_->Read(stop);
-}
+void AlsaMidiBackend::ReadInput(MidiCancel& stop) { client_->Read(stop); }
 
-void AlsaMidiBackend::WakeInput() {
-    client_->Wake();
-}
+void AlsaMidiBackend::WakeInput() { client_->Wake(); }
 
 void AlsaMidiBackend::SetNoticeHandler(MidiNoticeHandler handler) {
     client_->SetNoticeHandler(std::move(handler));

@@ -34,9 +34,7 @@ constexpr Duration kBusyLimit = std::chrono::seconds(2);
 constexpr Duration kEndLimit = std::chrono::milliseconds(100);
 constexpr int kCancelled = -ECANCELED;  // the port is being closed
 
-bool IsGoneError(int error) {
-    return error == -ENODEV || error == -ENXIO || error == -ENOENT;
-}
+bool IsGoneError(int error) { return error == -ENODEV || error == -ENXIO || error == -ENOENT; }
 
 std::string Why(int error) {
     if (error == -ETIMEDOUT) return "the receiver took nothing for 2 s";
@@ -99,7 +97,8 @@ private:
 
 class AlsaOutPort : public MidiOutPort {
 public:
-    AlsaOutPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link, uint32_t bytesPerSecond)
+    AlsaOutPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link,
+                uint32_t bytesPerSecond)
         : client_(std::move(client)), link_(std::move(link)), pacer_(bytesPerSecond) {
         queue_ = std::make_unique<MidiSendQueue>([this](std::vector<uint8_t>& m) {
             Write(m);
@@ -164,7 +163,8 @@ private:
         // next one as a message of its own.
         const bool ended = sysex && sent > 0 && EndSysEx();
         if (error == kCancelled) return;  // the owner closed the port and dropped the rest
-        if (IsGoneError(error)) client_->MarkGone(*link_, "the sequencer refused the port (" + Why(error) + ")");
+        if (IsGoneError(error))
+            client_->MarkGone(*link_, "the sequencer refused the port (" + Why(error) + ")");
         Report(message, sent, error, ended);
     }
 
@@ -186,7 +186,8 @@ private:
             if (result != -EAGAIN) return result;
             const TimePoint now = clock.Now();
             if (now >= deadline) return -ETIMEDOUT;
-            if (!clock.SleepUntil(std::min<TimePoint>(now + kBusyRetry, deadline), cancel_)) return kCancelled;
+            if (!clock.SleepUntil(std::min<TimePoint>(now + kBusyRetry, deadline), cancel_))
+                return kCancelled;
         }
     }
 
@@ -199,13 +200,14 @@ private:
         std::string text;
         if (message.front() == kSysExStart) {
             text = "system-exclusive message of " + std::to_string(message.size()) + " bytes " +
-                   (sent == 0 ? std::string("not sent") : "cut after " + std::to_string(sent) + " bytes") + " (" +
-                   Why(error) + ")";
+                   (sent == 0 ? std::string("not sent") : "cut after " + std::to_string(sent) + " bytes") +
+                   " (" + Why(error) + ")";
             if (sent > 0) text += ended ? "; ended with F7" : "; could not be ended with F7";
         } else {
             text = "channel message " + Hex(message) + " not sent (" + Why(error) + ")";
         }
-        client_->Notify({MidiNoticeKind::SendFailed, IsGoneError(error) ? kPortGone : kSendRefused, link_->name, text});
+        client_->Notify(
+            {MidiNoticeKind::SendFailed, IsGoneError(error) ? kPortGone : kSendRefused, link_->name, text});
     }
 
     std::shared_ptr<AlsaSeqClient> client_;
@@ -220,12 +222,13 @@ private:
 
 }  // namespace
 
-std::unique_ptr<MidiInPort> MakeAlsaInPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link) {
+std::unique_ptr<MidiInPort> MakeAlsaInPort(std::shared_ptr<AlsaSeqClient> client,
+                                           std::shared_ptr<AlsaPortLink> link) {
     return std::make_unique<AlsaInPort>(std::move(client), std::move(link));
 }
 
-std::unique_ptr<MidiOutPort> MakeAlsaOutPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link,
-                                             uint32_t bytesPerSecond) {
+std::unique_ptr<MidiOutPort> MakeAlsaOutPort(std::shared_ptr<AlsaSeqClient> client,
+                                             std::shared_ptr<AlsaPortLink> link, uint32_t bytesPerSecond) {
     return std::make_unique<AlsaOutPort>(std::move(client), std::move(link), bytesPerSecond);
 }
 

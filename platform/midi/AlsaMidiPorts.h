@@ -11,8 +11,9 @@
 
 namespace midiport {
 
-std::unique_ptr<MidiInPort> MakeAlsaInPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link);
-std::unique_ptr<MidiOutPort> MakeAlsaOutPort(std::shared_ptr<AlsaSeqClient> client, std::shared_ptr<AlsaPortLink> link,
-                                             uint32_t bytesPerSecond);
+std::unique_ptr<MidiInPort> MakeAlsaInPort(std::shared_ptr<AlsaSeqClient> client,
+                                           std::shared_ptr<AlsaPortLink> link);
+std::unique_ptr<MidiOutPort> MakeAlsaOutPort(std::shared_ptr<AlsaSeqClient> client,
+                                             std::shared_ptr<AlsaPortLink> link, uint32_t bytesPerSecond);
 
 }  // namespace midiport

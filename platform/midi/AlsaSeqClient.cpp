@@ -49,9 +49,10 @@ bool SameAddress(const snd_seq_addr_t& a, int client, int port) {
 }
 
 bool SameLists(const std::vector<MidiPortInfo>& a, const std::vector<MidiPortInfo>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MidiPortInfo& x, const MidiPortInfo& y) {
-        return x.name == y.name && x.hardware == y.hardware;
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const MidiPortInfo& x, const MidiPortInfo& y) {
+                          return x.name == y.name && x.hardware == y.hardware;
+                      });
 }
 
 std::vector<MidiPortInfo> Infos(const std::vector<AlsaListedPort>& ports) {
@@ -61,9 +62,7 @@ std::vector<MidiPortInfo> Infos(const std::vector<AlsaListedPort>& ports) {
     return infos;
 }
 
-std::string ErrorText(int negativeErrno) {
-    return std::strerror(-negativeErrno);
-}
+std::string ErrorText(int negativeErrno) { return std::strerror(-negativeErrno); }
 
 }  // namespace
 
@@ -94,7 +93,8 @@ std::vector<AlsaListedPort> AlsaSeqClient::List(bool inputs) {
     for (const AlsaSeqPort& p : io_->Ports()) {
         if (!IsListed(p, self_, inputs)) continue;
         ports.push_back({{p.clientName + ":" + p.portName, (p.type & SND_SEQ_PORT_TYPE_HARDWARE) != 0},
-                         p.client, p.port});
+                         p.client,
+                         p.port});
     }
     std::vector<std::string> names;
     names.reserve(ports.size());
@@ -172,7 +172,8 @@ void AlsaSeqClient::MarkGone(AlsaPortLink& link, const std::string& why) {
     Notify({MidiNoticeKind::PortGone, kPortGone, link.name, why});
 }
 
-void AlsaSeqClient::MarkGoneWhere(const std::function<bool(const AlsaPortLink&)>& match, const std::string& why) {
+void AlsaSeqClient::MarkGoneWhere(const std::function<bool(const AlsaPortLink&)>& match,
+                                  const std::string& why) {
     std::vector<std::shared_ptr<AlsaPortLink>> hit;
     {
         std::lock_guard lock(registerMutex_);
@@ -228,8 +229,7 @@ void AlsaSeqClient::Read(MidiCancel& stop) {
             if (error == 0 && wait.what == AlsaWait::DeviceError && taken.events == 0) error = -EIO;
         }
         if (error == 0) {
-            if (failing)
-                Notify({MidiNoticeKind::InputRecovered, kOk, "", "MIDI input works again"});
+            if (failing) Notify({MidiNoticeKind::InputRecovered, kOk, "", "MIDI input works again"});
             failing = false;
             backOff = kFirstBackOff;
             continue;
@@ -329,10 +329,8 @@ bool AlsaSeqClient::OnAnnounce(const snd_seq_event_t& event) {
     case SND_SEQ_EVENT_CLIENT_START:
     case SND_SEQ_EVENT_CLIENT_CHANGE:
     case SND_SEQ_EVENT_PORT_START:
-    case SND_SEQ_EVENT_PORT_CHANGE:
-        return true;
-    default:
-        return false;
+    case SND_SEQ_EVENT_PORT_CHANGE: return true;
+    default: return false;
     }
 }
 

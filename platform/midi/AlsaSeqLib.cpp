@@ -90,11 +90,10 @@ public:
             snd_seq_port_info_set_client(port.Get(), id);
             snd_seq_port_info_set_port(port.Get(), -1);
             while (snd_seq_query_next_port(seq_, port.Get()) >= 0) {
-                ports.push_back({id, snd_seq_port_info_get_port(port.Get()),
-                                 snd_seq_client_info_get_name(client.Get()),
-                                 snd_seq_port_info_get_name(port.Get()),
-                                 snd_seq_port_info_get_capability(port.Get()),
-                                 snd_seq_port_info_get_type(port.Get())});
+                ports.push_back(
+                    {id, snd_seq_port_info_get_port(port.Get()), snd_seq_client_info_get_name(client.Get()),
+                     snd_seq_port_info_get_name(port.Get()), snd_seq_port_info_get_capability(port.Get()),
+                     snd_seq_port_info_get_type(port.Get())});
             }
         }
         return ports;
@@ -159,7 +158,8 @@ public:
         std::lock_guard lock(mutex_);
         const int count = snd_seq_poll_descriptors_count(seq_, POLLIN);
         fds_.assign(static_cast<std::size_t>(count > 0 ? count : 0) + 1, pollfd{-1, 0, 0});
-        const int got = snd_seq_poll_descriptors(seq_, fds_.data() + 1, static_cast<unsigned>(fds_.size() - 1), POLLIN);
+        const int got =
+            snd_seq_poll_descriptors(seq_, fds_.data() + 1, static_cast<unsigned>(fds_.size() - 1), POLLIN);
         fds_.resize(static_cast<std::size_t>(got > 0 ? got : 0) + 1);
     }
 
@@ -180,7 +180,8 @@ std::unique_ptr<AlsaSeqIo> OpenAlsaSeq(const char* clientName) {
     UniqueFd wakeRead(fds[0]);
     UniqueFd wakeWrite(fds[1]);
     snd_seq_t* seq = nullptr;
-    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) < 0 || seq == nullptr) return nullptr;
+    if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) < 0 || seq == nullptr)
+        return nullptr;
     snd_seq_set_client_name(seq, clientName);
     // Enlargements are best effort: the kernel may cap them.
     (void)snd_seq_set_client_pool_output(seq, kPoolCells);

@@ -26,7 +26,9 @@ public:
         return result;
     }
     uint64_t SysExBytesTaken() const override { return input_->SysExBytesTaken(); }
-    void SetProgressHeader(std::vector<uint8_t> header) override { input_->SetProgressHeader(std::move(header)); }
+    void SetProgressHeader(std::vector<uint8_t> header) override {
+        input_->SetProgressHeader(std::move(header));
+    }
 
 private:
     std::shared_ptr<LoopbackPeer> peer_;
@@ -43,8 +45,7 @@ public:
     }
     int SendShort(std::span<const uint8_t> message) override {
         if (!IsChannelMessage(message)) return kBadMessage;
-        return open_ ? peer_->SendOut(std::vector<uint8_t>(message.begin(), message.end()))
-                     : kSendRefused;
+        return open_ ? peer_->SendOut(std::vector<uint8_t>(message.begin(), message.end())) : kSendRefused;
     }
     int SendSysEx(std::vector<uint8_t> message) override {
         if (!IsSysExMessage(message)) return kBadMessage;

@@ -124,9 +124,7 @@ bool LoopbackPeer::Throttle(Wire& wire, MidiSendQueue& queue, std::size_t bytes,
 void LoopbackPeer::DeliverToSystem(std::vector<uint8_t>& message) {
     const LoopbackFaults faults = Faults();
     if (TakeCount(&LoopbackFaults::dropToSystem)) return;
-    if (faults.delay.count() > 0 &&
-        !toSystem_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay))
-        return;
+    if (faults.delay.count() > 0 && !toSystem_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay)) return;
 
     const bool sysex = !message.empty() && message.front() == kSysExStart;
     if (sysex && message.size() >= 2) {
@@ -173,8 +171,7 @@ void LoopbackPeer::DeliverToPeer(std::vector<uint8_t>& message) {
         std::size_t size;
         ~Done() { meter.Finished(size); }
     } done{outMeter_, message.size()};
-    if (faults.delay.count() > 0 && !toPeer_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay))
-        return;
+    if (faults.delay.count() > 0 && !toPeer_.SleepUntil(MidiSendQueue::Clock::now() + faults.delay)) return;
     // Lost on the way or not, it took its time on the wire.
     Throttle(toPeerWire_, toPeer_, message.size());
     // Across the wire before the peer can answer it.

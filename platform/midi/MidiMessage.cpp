@@ -12,8 +12,7 @@ bool IsChannelMessage(std::span<const uint8_t> message) {
 }
 
 bool IsSysExMessage(std::span<const uint8_t> message) {
-    if (message.size() < 3 || message.front() != kSysExStart || message.back() != kSysExEnd)
-        return false;
+    if (message.size() < 3 || message.front() != kSysExStart || message.back() != kSysExEnd) return false;
     return std::none_of(message.begin() + 1, message.end() - 1, IsStatus);
 }
 

@@ -17,7 +17,9 @@ MidiPacer::Clock::duration WireTime(uint64_t bytes, uint32_t rate, bool roundUp)
 }  // namespace
 
 MidiPacer::MidiPacer(uint32_t bytesPerSecond, std::size_t maxChunk, std::size_t bucketBytes)
-    : rate_(bytesPerSecond), maxChunk_(std::max<std::size_t>(maxChunk, 1)), bucket_(std::max(bucketBytes, maxChunk_)) {}
+    : rate_(bytesPerSecond),
+      maxChunk_(std::max<std::size_t>(maxChunk, 1)),
+      bucket_(std::max(bucketBytes, maxChunk_)) {}
 
 MidiPacer::Clock::time_point MidiPacer::LineFreeAt() const {
     if (!bursting_ || rate_ == 0) return Clock::time_point::min();

@@ -31,7 +31,8 @@ public:
     static constexpr std::size_t kDefaultBucketBytes = 1024;
 
     // A rate of 0 means unpaced. The bucket holds at least one chunk.
-    explicit MidiPacer(uint32_t bytesPerSecond = kDefaultBytesPerSecond, std::size_t maxChunk = kDefaultMaxChunk,
+    explicit MidiPacer(uint32_t bytesPerSecond = kDefaultBytesPerSecond,
+                       std::size_t maxChunk = kDefaultMaxChunk,
                        std::size_t bucketBytes = kDefaultBucketBytes);
 
     uint32_t BytesPerSecond() const { return rate_; }

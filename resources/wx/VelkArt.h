@@ -29,12 +29,12 @@ wxBitmap VelkItemBitmap(VelkItemArt art, int size, bool ghost = false);
 // Image indices of the list view's image lists (large and small alike). The
 // ghost of image i is VelkListGhost(i).
 enum VelkListImage : int {
-  kVelkListSetupFile = 0,
-  kVelkListProgram = 1,
-  kVelkListGlobal = 2,
-  kVelkListFolder = 3,
-  kVelkListDevice = 4,
-  kVelkListImageCount = 5,
+    kVelkListSetupFile = 0,
+    kVelkListProgram = 1,
+    kVelkListGlobal = 2,
+    kVelkListFolder = 3,
+    kVelkListDevice = 4,
+    kVelkListImageCount = 5,
 };
 constexpr int VelkListGhost(int image) { return image + kVelkListImageCount; }
 
@@ -45,11 +45,11 @@ std::unique_ptr<wxImageList> CreateVelkListImageList(int size);
 // Image indices of the tree's image list (16 x 16). The ghost of image i is
 // VelkTreeGhost(i).
 enum VelkTreeImage : int {
-  kVelkTreeFolder = 0,          // roots, setup/library device nodes, folders
-  kVelkTreeFolderOpen = 1,      // their selected image
-  kVelkTreeDevice = 2,          // device nodes under "My Device"
-  kVelkTreeDeviceSelected = 3,  // their selected image
-  kVelkTreeImageCount = 4,
+    kVelkTreeFolder = 0,          // roots, setup/library device nodes, folders
+    kVelkTreeFolderOpen = 1,      // their selected image
+    kVelkTreeDevice = 2,          // device nodes under "My Device"
+    kVelkTreeDeviceSelected = 3,  // their selected image
+    kVelkTreeImageCount = 4,
 };
 constexpr int VelkTreeGhost(int image) { return image + kVelkTreeImageCount; }
 
@@ -63,20 +63,20 @@ wxBitmap VelkToolbarBitmap(int commandId);
 // The wave pictures shared by the Timbre and Vocoder pages, 32 x 16; the
 // wave lists use these indices as their items' images.
 enum VelkWaveImage : int {
-  kVelkWaveMicrophone = 0,
-  kVelkWavePcm = 1,
-  kVelkWaveNoise = 2,
-  kVelkWaveRandomSteps = 3,  // sample and hold
-  kVelkWaveSawRising = 4,
-  kVelkWaveSawFalling = 5,
-  kVelkWaveSine = 6,               // starting upwards
-  kVelkWaveSineInverted = 7,       // starting at the top
-  kVelkWaveSquare = 8,             // full height
-  kVelkWaveSquareUpper = 9,        // upper half only
-  kVelkWaveTriangle = 10,          // starting at the middle
-  kVelkWaveTriangleInverted = 11,  // starting at the top (V)
-  kVelkWaveHead = 12,              // vox wave
-  kVelkWaveImageCount = 13,
+    kVelkWaveMicrophone = 0,
+    kVelkWavePcm = 1,
+    kVelkWaveNoise = 2,
+    kVelkWaveRandomSteps = 3,  // sample and hold
+    kVelkWaveSawRising = 4,
+    kVelkWaveSawFalling = 5,
+    kVelkWaveSine = 6,               // starting upwards
+    kVelkWaveSineInverted = 7,       // starting at the top
+    kVelkWaveSquare = 8,             // full height
+    kVelkWaveSquareUpper = 9,        // upper half only
+    kVelkWaveTriangle = 10,          // starting at the middle
+    kVelkWaveTriangleInverted = 11,  // starting at the top (V)
+    kVelkWaveHead = 12,              // vox wave
+    kVelkWaveImageCount = 13,
 };
 
 // The wave picture of `index`; wxNullBitmap outside 0..12.

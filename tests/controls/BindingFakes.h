@@ -14,8 +14,7 @@
 
 class FakeSlider final : public SliderView {
 public:
-    void SetRange(int minimum, int maximum) override
-    {
+    void SetRange(int minimum, int maximum) override {
         low = minimum;
         high = maximum;
         position = std::clamp(position, low, high);
@@ -31,15 +30,13 @@ public:
 class FakeEdit final : public EditView {
 public:
     std::string GetText() const override { return text; }
-    void SetText(const std::string& t) override
-    {
+    void SetText(const std::string& t) override {
         text = t;
         ++writes;
     }
     void SetFocus() override { ++focusCount; }
     // Forgets the writes and focus moves so far.
-    void Reset(const std::string& t)
-    {
+    void Reset(const std::string& t) {
         text = t;
         writes = 0;
         focusCount = 0;
@@ -52,8 +49,7 @@ public:
 
 class FakeKnob final : public KnobView {
 public:
-    void SetRange(int first, int last, int def) override
-    {
+    void SetRange(int first, int last, int def) override {
         low = std::min(first, last);
         high = std::max(first, last);
         defaultValue = def;
@@ -83,8 +79,7 @@ public:
 // graph does; the test wires it to the group as the page would.
 class FakeEnvelope final : public EnvelopeView {
 public:
-    void SetEnvelope(int a, int d, int s, int r) override
-    {
+    void SetEnvelope(int a, int d, int s, int r) override {
         SetAttack(a);
         SetDecay(d);
         SetSustain(s);
@@ -106,13 +101,10 @@ public:
     std::function<void()> onChanged;
 
 private:
-    void Set(int point, int v)
-    {
+    void Set(int point, int v) {
         v = std::clamp(v, 0, 127);
-        if (values[point] == v)
-            return;
+        if (values[point] == v) return;
         values[point] = v;
-        if (onChanged)
-            onChanged();
+        if (onChanged) onChanged();
     }
 };

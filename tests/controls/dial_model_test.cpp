@@ -24,6 +24,7 @@ struct PointCase {
 };
 
 TEST(CDialModel, ValueFollowsTheAngleAroundTheCentre) {
+    // clang-format off
     const PointCase cases[] = {
         {"start angle 230", 0, 255, -643, -766, 0},
         {"top", 0, 255, 0, 100, 127},
@@ -42,6 +43,7 @@ TEST(CDialModel, ValueFollowsTheAngleAroundTheCentre) {
         {"negative range, top", -64, 63, 0, 100, 0},
         {"negative range, 9 o'clock", -64, 63, -100, 0, -41},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
         DialNotices notices;
@@ -97,23 +99,42 @@ TEST(CDialModel, NoticesForPressDragAndShiftClick) {
     using S = MouseStep;
     const MouseCase cases[] = {
         {"click without movement", 50, {{S::kDown, 20, 5}, {S::kUp, 20, 5}}, {}, {50}},
-        {"drag to the top and on to 3 o'clock", 50,
+        {"drag to the top and on to 3 o'clock",
+         50,
          {{S::kDown, 10, 30}, {S::kMove, 20, 2}, {S::kMove, 38, 20}, {S::kUp, 38, 20}},
-         {127, 209}, {209}},
-        {"release elsewhere after a move sets the value from the release point", 50,
-         {{S::kDown, 10, 30}, {S::kMove, 20, 2}, {S::kUp, 2, 20}}, {127, 45}, {45}},
-        {"shift-click away from the default resets without a drag", 50,
-         {{S::kShiftDown, 20, 5}, {S::kMove, 20, 2}, {S::kUp, 20, 2}}, {128}, {}},
-        {"shift-click at the default sends nothing", 128,
-         {{S::kShiftDown, 20, 5}, {S::kUp, 20, 5}}, {}, {}},
-        {"press outside the circle is ignored", 50,
-         {{S::kDown, 1, 1}, {S::kMove, 20, 2}, {S::kUp, 20, 2}}, {}, {}},
-        {"moves without the button do not turn the knob", 50,
-         {{S::kDown, 10, 30}, {S::kMoveNoButton, 20, 2}, {S::kUp, 10, 30}}, {}, {50}},
-        {"lost capture ends the drag at the last position", 50,
-         {{S::kDown, 10, 30}, {S::kMove, 20, 2}, {S::kLost, 0, 0}, {S::kMove, 38, 20},
-          {S::kMoveNoButton, 38, 20}, {S::kUp, 38, 20}},
-         {127}, {127}},
+         {127, 209},
+         {209}},
+        {"release elsewhere after a move sets the value from the release point",
+         50,
+         {{S::kDown, 10, 30}, {S::kMove, 20, 2}, {S::kUp, 2, 20}},
+         {127, 45},
+         {45}},
+        {"shift-click away from the default resets without a drag",
+         50,
+         {{S::kShiftDown, 20, 5}, {S::kMove, 20, 2}, {S::kUp, 20, 2}},
+         {128},
+         {}},
+        {"shift-click at the default sends nothing", 128, {{S::kShiftDown, 20, 5}, {S::kUp, 20, 5}}, {}, {}},
+        {"press outside the circle is ignored",
+         50,
+         {{S::kDown, 1, 1}, {S::kMove, 20, 2}, {S::kUp, 20, 2}},
+         {},
+         {}},
+        {"moves without the button do not turn the knob",
+         50,
+         {{S::kDown, 10, 30}, {S::kMoveNoButton, 20, 2}, {S::kUp, 10, 30}},
+         {},
+         {50}},
+        {"lost capture ends the drag at the last position",
+         50,
+         {{S::kDown, 10, 30},
+          {S::kMove, 20, 2},
+          {S::kLost, 0, 0},
+          {S::kMove, 38, 20},
+          {S::kMoveNoButton, 38, 20},
+          {S::kUp, 38, 20}},
+         {127},
+         {127}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -142,6 +163,7 @@ TEST(CDialModel, IndicatorGeometry) {
         int side, minimum, maximum, value;
         CDialModel::Indicator expected;
     };
+    // clang-format off
     const Case cases[] = {
         {44, 0, 255, 0, {9, 11, 34, 19, 24}},      // start angle 230
         {44, 0, 255, 255, {9, 31, 34, 23, 24}},    // end angle -50
@@ -149,6 +171,7 @@ TEST(CDialModel, IndicatorGeometry) {
         {52, 0, 29, 14, {9, 24, 5, 25, 21}},       // EQ knob near its middle
         {38, 5, 5, 5, {7, 9, 29, 17, 20}},         // single value: start angle
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "side " << c.side << " value " << c.value);
         DialNotices notices;

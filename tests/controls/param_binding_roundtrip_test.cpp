@@ -34,16 +34,15 @@ struct SliderUse {
 };
 
 template <class Pair>
-std::function<std::unique_ptr<CSliderEditPair>()> Make()
-{
+std::function<std::unique_ptr<CSliderEditPair>()> Make() {
     return [] { return std::make_unique<Pair>(); };
 }
 
 // The distinct set-ups of the global, timbre, effect, arpeggio and vocoder
 // pages.
-std::vector<SliderUse> SliderUses()
-{
+std::vector<SliderUse> SliderUses() {
     const auto plain = Make<CSliderEditPairPrgParam>();
+    // clang-format off
     return {
         {"master tune", Make<CSliderEditPairGlbParamF>(), 4300, 4500, -4400},
         {"master transpose", Make<CSliderEditPairGlbParam>(), -12, 12, 0},
@@ -63,10 +62,10 @@ std::vector<SliderUse> SliderUses()
         {"e.f sense", Make<CSliderEditPairPrgParamEfSense>(), 0, 127, 0},
         {"hold level", Make<CSliderEditPairPrgParamHex>(), 0x7FFFFF, 0, 0},
     };
+    // clang-format on
 }
 
-TEST(BindingRoundTrip, EverySliderPairValue)
-{
+TEST(BindingRoundTrip, EverySliderPairValue) {
     for (const SliderUse& use : SliderUses()) {
         SCOPED_TRACE(use.name);
         RecordingProgram object{ProgramValues::kTable};
@@ -79,8 +78,7 @@ TEST(BindingRoundTrip, EverySliderPairValue)
         int failures = 0;
         for (int shown = low; shown <= high && failures < 5; ++shown) {
             // Hold levels keep 23 bits in bits 8-30; the others add the offset.
-            const int stored = pair->TextKind() == ParamTextKind::Hex ? shown << 8
-                                                                      : shown + use.offset;
+            const int stored = pair->TextKind() == ParamTextKind::Hex ? shown << 8 : shown + use.offset;
             object.Preset(kId, stored);
             object.stores.clear();
             pair->Setup(slider, edit, use.first, use.last, use.offset);
@@ -110,8 +108,7 @@ TEST(BindingRoundTrip, EverySliderPairValue)
     }
 }
 
-TEST(BindingRoundTrip, EveryPanKnobValue)
-{
+TEST(BindingRoundTrip, EveryPanKnobValue) {
     RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeEdit edit;
@@ -132,14 +129,11 @@ TEST(BindingRoundTrip, EveryPanKnobValue)
         edit.text = "?";
         pair.OnDialChanged();
         EXPECT_EQ(edit.text, text);
-        EXPECT_EQ(object.stores,
-                  (std::vector<ParamStore>{{kId, stored, 1}, {kId, stored, 1}}))
-            << text;
+        EXPECT_EQ(object.stores, (std::vector<ParamStore>{{kId, stored, 1}, {kId, stored, 1}})) << text;
     }
 }
 
-TEST(BindingRoundTrip, EveryEqFrequencyKnobAndListValue)
-{
+TEST(BindingRoundTrip, EveryEqFrequencyKnobAndListValue) {
     RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeChoice list(30);
@@ -162,8 +156,7 @@ TEST(BindingRoundTrip, EveryEqFrequencyKnobAndListValue)
     }
 }
 
-TEST(BindingRoundTrip, EveryEnvelopeValue)
-{
+TEST(BindingRoundTrip, EveryEnvelopeValue) {
     for (int value = 0; value <= 127; ++value) {
         RecordingProgram object{ProgramValues::kTable};
         FakeEnvelope graph;
@@ -190,4 +183,4 @@ TEST(BindingRoundTrip, EveryEnvelopeValue)
     }
 }
 
-} // namespace
+}  // namespace

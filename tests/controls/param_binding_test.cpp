@@ -31,19 +31,16 @@ constexpr int kId = 7;
 // A slider pair with its fakes, bound and set up.
 template <class Pair>
 struct SliderRig {
-    SliderRig(int first, int last, int offset, int stored)
-    {
+    SliderRig(int first, int last, int offset, int stored) {
         object.Preset(kId, stored);
         pair.Bind(object, kId);
         pair.Setup(slider, edit, first, last, offset);
     }
-    void Type(const std::string& text)
-    {
+    void Type(const std::string& text) {
         edit.text = text;
         pair.OnEditChange();
     }
-    void Move(int position)
-    {
+    void Move(int position) {
         slider.SetPosition(position);
         pair.OnSliderChanged();
     }
@@ -54,8 +51,7 @@ struct SliderRig {
     Pair pair;
 };
 
-TEST(SliderEditPair, SetupShowsTheStoredValueAndStoresNothing)
-{
+TEST(SliderEditPair, SetupShowsTheStoredValueAndStoresNothing) {
     SliderRig<CSliderEditPairPrgParam> rig(-12, 12, 64, 60);
     EXPECT_EQ(rig.slider.low, 0);
     EXPECT_EQ(rig.slider.high, 24);
@@ -65,8 +61,7 @@ TEST(SliderEditPair, SetupShowsTheStoredValueAndStoresNothing)
     EXPECT_THAT(rig.object.stores, IsEmpty());
 }
 
-TEST(SliderEditPair, DecimalRangeKeepsPartialTextAndRewritesItOnFocusLoss)
-{
+TEST(SliderEditPair, DecimalRangeKeepsPartialTextAndRewritesItOnFocusLoss) {
     SliderRig<CSliderEditPairGlbParam> rig(-12, 12, 0, 0);
     for (const char* text : {"-", "", "00", "abc", "13", "-13"}) {
         rig.Type(text);
@@ -83,8 +78,7 @@ TEST(SliderEditPair, DecimalRangeKeepsPartialTextAndRewritesItOnFocusLoss)
     EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, -5, 1}, ParamStore{kId, 0, 1}));
 }
 
-TEST(SliderEditPair, MasterTuneTypedInTenths)
-{
+TEST(SliderEditPair, MasterTuneTypedInTenths) {
     SliderRig<CSliderEditPairGlbParamF> rig(4300, 4500, -4400, 0);
     EXPECT_EQ(rig.edit.text, "440.0");
     rig.Type("441.3");
@@ -98,8 +92,7 @@ TEST(SliderEditPair, MasterTuneTypedInTenths)
     EXPECT_EQ(rig.object.stores.back(), (ParamStore{kId, -100, 1}));
 }
 
-TEST(SliderEditPair, CurveShowsCrvAtZeroAndReadsItInAnyCase)
-{
+TEST(SliderEditPair, CurveShowsCrvAtZeroAndReadsItInAnyCase) {
     SliderRig<CSliderEditPairGlbParamCrv> rig(0, 127, 0, 5);
     rig.Move(0);
     EXPECT_EQ(rig.edit.text, "Crv");
@@ -110,8 +103,7 @@ TEST(SliderEditPair, CurveShowsCrvAtZeroAndReadsItInAnyCase)
                 ElementsAre(ParamStore{kId, 0, 1}, ParamStore{kId, 9, 1}, ParamStore{kId, 0, 1}));
 }
 
-TEST(SliderEditPair, ReversedPairPutsTheLargestValueAtPositionZero)
-{
+TEST(SliderEditPair, ReversedPairPutsTheLargestValueAtPositionZero) {
     SliderRig<CSliderEditPairPrgParam> rig(127, 0, 0, 100);
     EXPECT_EQ(rig.slider.position, 27);
     rig.Move(0);
@@ -127,22 +119,19 @@ TEST(SliderEditPair, ReversedPairPutsTheLargestValueAtPositionZero)
                 ElementsAre(ParamStore{kId, 127, 1}, ParamStore{kId, 0, 1}, ParamStore{kId, 120, 1}));
 }
 
-TEST(SliderEditPair, HoldLevelIsStoredShiftedIntoBits8To30)
-{
+TEST(SliderEditPair, HoldLevelIsStoredShiftedIntoBits8To30) {
     SliderRig<CSliderEditPairPrgParamHex> rig(0x7FFFFF, 0, 0, 0x12345600);
     EXPECT_EQ(rig.edit.text, "123456");
     EXPECT_EQ(rig.slider.high, 0x7FFFFF);
     EXPECT_EQ(rig.slider.position, 0x7FFFFF - 0x123456);
     rig.Type("7FFFFF");
     EXPECT_EQ(rig.slider.position, 0);
-    for (const char* text : {"", "12345G", "0x1234", "FFFFFFFF", "800000"})
-        rig.Type(text);
+    for (const char* text : {"", "12345G", "0x1234", "FFFFFFFF", "800000"}) rig.Type(text);
     EXPECT_EQ(rig.slider.position, 0);
     EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 0x7FFFFF00, 1}));
 }
 
-TEST(SliderEditPair, EfSenseShowsHold)
-{
+TEST(SliderEditPair, EfSenseShowsHold) {
     SliderRig<CSliderEditPairPrgParamEfSense> rig(0, 127, 0, 127);
     EXPECT_EQ(rig.edit.text, "Hold");
     rig.Type("3");
@@ -151,8 +140,7 @@ TEST(SliderEditPair, EfSenseShowsHold)
     EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 3, 1}, ParamStore{kId, 127, 1}));
 }
 
-TEST(SliderEditPair, PanSliderReadsSides)
-{
+TEST(SliderEditPair, PanSliderReadsSides) {
     SliderRig<CSliderEditPairPrgParamPan> rig(-63, 63, 64, 64);
     EXPECT_EQ(rig.edit.text, "CNT");
     rig.Type("L12");
@@ -160,13 +148,11 @@ TEST(SliderEditPair, PanSliderReadsSides)
     rig.Type("center");
     rig.Move(60);
     EXPECT_EQ(rig.edit.text, "L3");
-    EXPECT_THAT(rig.object.stores,
-                ElementsAre(ParamStore{kId, 52, 1}, ParamStore{kId, 69, 1}, ParamStore{kId, 64, 1},
-                            ParamStore{kId, 61, 1}));
+    EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 52, 1}, ParamStore{kId, 69, 1},
+                                               ParamStore{kId, 64, 1}, ParamStore{kId, 61, 1}));
 }
 
-TEST(SliderEditPair, NotificationsBeforeSetupStoreNothing)
-{
+TEST(SliderEditPair, NotificationsBeforeSetupStoreNothing) {
     RecordingProgram object{ProgramValues::kTable};
     FakeSlider slider;
     FakeEdit edit;
@@ -179,8 +165,7 @@ TEST(SliderEditPair, NotificationsBeforeSetupStoreNothing)
     EXPECT_THAT(object.stores, IsEmpty());
 }
 
-TEST(SliderEditPair, DisarmedPairAdjustsControlsWithoutStoring)
-{
+TEST(SliderEditPair, DisarmedPairAdjustsControlsWithoutStoring) {
     SliderRig<CSliderEditPairPrgParam> rig(0, 100, 0, 10);
     rig.pair.SetArmed(false);
     rig.Move(40);
@@ -190,8 +175,7 @@ TEST(SliderEditPair, DisarmedPairAdjustsControlsWithoutStoring)
     EXPECT_THAT(rig.object.stores, IsEmpty());
 }
 
-TEST(SliderEditPair, ShowStoredMovesBothControlsAndStoresNothing)
-{
+TEST(SliderEditPair, ShowStoredMovesBothControlsAndStoresNothing) {
     SliderRig<CSliderEditPairPrgParam> rig(0, 100, 0, 10);
     rig.pair.ShowStored(77);
     EXPECT_EQ(rig.slider.position, 77);
@@ -205,8 +189,7 @@ TEST(SliderEditPair, ShowStoredMovesBothControlsAndStoresNothing)
 // object is made to hold what is shown: otherwise typing the shown end, or
 // leaving the edit, would store nothing and the object would keep a value
 // the page does not show.
-TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
-{
+TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd) {
     struct Case {
         const char* what;
         std::function<std::unique_ptr<CSliderEditPair>()> make;
@@ -217,18 +200,20 @@ TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
         int held;
     };
     const auto decimal = [] { return std::make_unique<CSliderEditPairPrgParam>(); };
+    // clang-format off
     const Case cases[] = {
         {"tempo 20..300, stored 0", decimal, 20, 300, 0, 0, "20", 0, 20},
         {"tempo above the top", decimal, 20, 300, 0, 301, "300", 280, 300},
         {"reversed gain +12..-12", decimal, 12, -12, 64, 0, "-12", 24, 52},
-        {"master tune in tenths", [] { return std::make_unique<CSliderEditPairGlbParamF>(); },
-         4300, 4500, -4400, -200, "430.0", 0, -100},
-        {"velocity curve", [] { return std::make_unique<CSliderEditPairGlbParamCrv>(); }, 0, 127,
-         0, -5, "Crv", 0, 0},
-        {"pan slider", [] { return std::make_unique<CSliderEditPairPrgParamPan>(); }, -63, 63, 64,
-         0, "L63", 0, 1},
-        {"E.F sense", [] { return std::make_unique<CSliderEditPairPrgParamEfSense>(); }, 0, 127, 0,
-         200, "Hold", 127, 127},
+        // clang-format on
+        {"master tune in tenths", [] { return std::make_unique<CSliderEditPairGlbParamF>(); }, 4300, 4500,
+         -4400, -200, "430.0", 0, -100},
+        {"velocity curve", [] { return std::make_unique<CSliderEditPairGlbParamCrv>(); }, 0, 127, 0, -5,
+         "Crv", 0, 0},
+        {"pan slider", [] { return std::make_unique<CSliderEditPairPrgParamPan>(); }, -63, 63, 64, 0, "L63",
+         0, 1},
+        {"E.F sense", [] { return std::make_unique<CSliderEditPairPrgParamEfSense>(); }, 0, 127, 0, 200,
+         "Hold", 127, 127},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -260,8 +245,7 @@ TEST(SliderEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
 
 // A value the synth reports outside the range: shown at the nearer end and
 // held so, when the pair is armed; a disarmed pair only shows it.
-TEST(SliderEditPair, ShowStoredBringsAnOutOfRangeValueIntoTheObjectWhenArmed)
-{
+TEST(SliderEditPair, ShowStoredBringsAnOutOfRangeValueIntoTheObjectWhenArmed) {
     SliderRig<CSliderEditPairPrgParam> rig(0, 100, 0, 10);
     rig.pair.ShowStored(120);
     EXPECT_EQ(rig.slider.position, 100);
@@ -273,8 +257,7 @@ TEST(SliderEditPair, ShowStoredBringsAnOutOfRangeValueIntoTheObjectWhenArmed)
     EXPECT_EQ(rig.object.stores.size(), 1u);
 }
 
-TEST(SliderEditPair, UsedBeforeBindIsALogicError)
-{
+TEST(SliderEditPair, UsedBeforeBindIsALogicError) {
     FakeSlider slider;
     FakeEdit edit;
     CSliderEditPairPrgParam pair;
@@ -285,33 +268,27 @@ TEST(SliderEditPair, UsedBeforeBindIsALogicError)
 template <class Binding>
 class Recording final : public Binding {
 public:
-    void SetParamValue(int stored) override
-    {
+    void SetParamValue(int stored) override {
         log.push_back("SetParamValue " + std::to_string(stored));
         Binding::SetParamValue(stored);
     }
-    int GetParamValue() const override
-    {
+    int GetParamValue() const override {
         log.push_back("GetParamValue");
         return Binding::GetParamValue();
     }
-    int DisplayToRaw(int shown) const override
-    {
+    int DisplayToRaw(int shown) const override {
         log.push_back("DisplayToRaw " + std::to_string(shown));
         return Binding::DisplayToRaw(shown);
     }
-    int RawToDisplay(int stored) const override
-    {
+    int RawToDisplay(int stored) const override {
         log.push_back("RawToDisplay " + std::to_string(stored));
         return Binding::RawToDisplay(stored);
     }
-    std::string FormatValue(int shown) const override
-    {
+    std::string FormatValue(int shown) const override {
         log.push_back("FormatValue " + std::to_string(shown));
         return Binding::FormatValue(shown);
     }
-    int ParseValue(const std::string& text) const override
-    {
+    int ParseValue(const std::string& text) const override {
         log.push_back("ParseValue " + text);
         return Binding::ParseValue(text);
     }
@@ -320,8 +297,7 @@ public:
 
 using RecordingSliderPair = Recording<CSliderEditPairPrgParam>;
 
-TEST(SliderEditPair, OperationsRunInOrder)
-{
+TEST(SliderEditPair, OperationsRunInOrder) {
     SliderRig<RecordingSliderPair> rig(-10, 10, 64, 66);
     EXPECT_THAT(rig.pair.log, ElementsAre("GetParamValue", "RawToDisplay 66", "FormatValue 2"));
 
@@ -341,19 +317,16 @@ TEST(SliderEditPair, OperationsRunInOrder)
 }
 
 struct DialEditRig {
-    DialEditRig(int a, int b, int offset, int stored)
-    {
+    DialEditRig(int a, int b, int offset, int stored) {
         object.Preset(kId, stored);
         pair.Bind(object, kId);
         pair.Setup(knob, edit, a, b, offset);
     }
-    void Type(const std::string& text)
-    {
+    void Type(const std::string& text) {
         edit.text = text;
         pair.OnEditChange();
     }
-    void Turn(int value)
-    {
+    void Turn(int value) {
         knob.SetValue(value);
         pair.OnDialChanged();
     }
@@ -364,8 +337,7 @@ struct DialEditRig {
     CDialEditPairPrgParamPan pair;
 };
 
-TEST(DialEditPair, PanKnobShowsAndStoresWithOffset)
-{
+TEST(DialEditPair, PanKnobShowsAndStoresWithOffset) {
     DialEditRig rig(-63, 63, 64, 61);
     EXPECT_EQ(rig.knob.low, -63);
     EXPECT_EQ(rig.knob.high, 63);
@@ -390,8 +362,7 @@ TEST(DialEditPair, PanKnobShowsAndStoresWithOffset)
 
 // Pan stored 0 with offset 64 is L64, beyond the knob's L63: shown and
 // held as L63, so typing L63 afterwards agrees with the object.
-TEST(DialEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
-{
+TEST(DialEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd) {
     const struct {
         int stored;
         const char* shown;
@@ -410,8 +381,7 @@ TEST(DialEditPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
     }
 }
 
-TEST(DialEditPair, OperationsRunInOrder)
-{
+TEST(DialEditPair, OperationsRunInOrder) {
     RecordingProgram object{ProgramValues::kTable};
     FakeKnob knob;
     FakeEdit edit;
@@ -438,8 +408,7 @@ TEST(DialEditPair, OperationsRunInOrder)
 }
 
 struct DialComboRig {
-    explicit DialComboRig(int stored, int items = 30) : list(items)
-    {
+    explicit DialComboRig(int stored, int items = 30) : list(items) {
         object.Preset(kId, stored);
         pair.Bind(object, kId);
         pair.Setup(knob, list, 0, 29, 2);
@@ -451,8 +420,7 @@ struct DialComboRig {
     CDialComboPairPrgParam pair;
 };
 
-TEST(DialComboPair, KnobAndListShowTheSameIndex)
-{
+TEST(DialComboPair, KnobAndListShowTheSameIndex) {
     DialComboRig rig(12);
     EXPECT_EQ(rig.knob.defaultValue, 14);
     EXPECT_EQ(rig.knob.value, 10);
@@ -469,8 +437,7 @@ TEST(DialComboPair, KnobAndListShowTheSameIndex)
     EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{kId, 7, 1}, ParamStore{kId, 31, 1}));
 }
 
-TEST(DialComboPair, NoSelectionOrAnItemOutsideTheRangeIsNeverStored)
-{
+TEST(DialComboPair, NoSelectionOrAnItemOutsideTheRangeIsNeverStored) {
     DialComboRig rig(2, 40);
     for (const int item : {-1, 30, 39}) {
         rig.list.selection = item;
@@ -480,8 +447,7 @@ TEST(DialComboPair, NoSelectionOrAnItemOutsideTheRangeIsNeverStored)
     EXPECT_THAT(rig.object.stores, IsEmpty());
 }
 
-TEST(DialComboPair, StoredValueWithoutAListItemSelectsNothing)
-{
+TEST(DialComboPair, StoredValueWithoutAListItemSelectsNothing) {
     DialComboRig rig(2 + 25, 20);
     EXPECT_EQ(rig.list.selection, -1);
 }
@@ -489,8 +455,7 @@ TEST(DialComboPair, StoredValueWithoutAListItemSelectsNothing)
 // An EQ frequency stored beyond the list's last item: the knob and the list
 // show the last item and the object holds it, so picking another item and
 // then the last one again stores both.
-TEST(DialComboPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
-{
+TEST(DialComboPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd) {
     const struct {
         int stored;
         int item;
@@ -516,8 +481,7 @@ TEST(DialComboPair, OutOfRangeStoredValueIsShownAndHeldAtTheNearerEnd)
 // The group wired to its graph as the page does: the graph's change notice
 // runs SyncFromGraph with focus.
 struct AdsrRig {
-    AdsrRig(int a, int d, int s, int r)
-    {
+    AdsrRig(int a, int d, int s, int r) {
         object.Preset(1, a);
         object.Preset(2, d);
         object.Preset(3, s);
@@ -540,16 +504,14 @@ struct AdsrRig {
 // The graph's notices during the setup fill the edits; they neither store
 // nor take the keyboard focus (an editor opened with it in the release edit,
 // where the first key typed changed the release).
-TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
-{
+TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing) {
     AdsrRig rig(10, 20, 0, 127);
     EXPECT_EQ(rig.graph.values[1], 20);
     EXPECT_EQ(rig.edits[0].text, "10");
     EXPECT_EQ(rig.edits[2].text, "0");
     EXPECT_EQ(rig.edits[3].text, "127");
     EXPECT_GT(rig.notices, 0);
-    for (const FakeEdit& edit : rig.edits)
-        EXPECT_EQ(edit.focusCount, 0);
+    for (const FakeEdit& edit : rig.edits) EXPECT_EQ(edit.focusCount, 0);
     EXPECT_THAT(rig.object.stores, IsEmpty());
     EXPECT_TRUE(rig.group.IsArmed());
 }
@@ -557,21 +519,18 @@ TEST(AdsrGroup, SetupFillsGraphAndEditsAndStoresNothing)
 // A page shown again sets its group up again for values the object got
 // from elsewhere: they are shown, nothing is stored, the focus stays, and a
 // drag afterwards stores and takes the focus as before.
-TEST(AdsrGroup, SetupAgainShowsNewValuesAndStoresNothing)
-{
+TEST(AdsrGroup, SetupAgainShowsNewValuesAndStoresNothing) {
     AdsrRig rig(10, 20, 30, 40);
     rig.object.Preset(1, 11);
     rig.object.Preset(2, 20);
     rig.object.Preset(3, 33);
     rig.object.Preset(4, 44);
-    for (FakeEdit& e : rig.edits)
-        e.Reset(e.text);
+    for (FakeEdit& e : rig.edits) e.Reset(e.text);
     rig.group.Setup(rig.graph, rig.edits[0], rig.edits[1], rig.edits[2], rig.edits[3]);
     EXPECT_EQ(rig.edits[0].text, "11");
     EXPECT_EQ(rig.edits[3].text, "44");
     EXPECT_EQ(rig.graph.values[2], 33);
-    for (const FakeEdit& edit : rig.edits)
-        EXPECT_EQ(edit.focusCount, 0);
+    for (const FakeEdit& edit : rig.edits) EXPECT_EQ(edit.focusCount, 0);
     EXPECT_THAT(rig.object.stores, IsEmpty());
     EXPECT_TRUE(rig.group.IsArmed());
 
@@ -583,8 +542,7 @@ TEST(AdsrGroup, SetupAgainShowsNewValuesAndStoresNothing)
 // Values outside 0..127 (a file's attack of 200): the graph, the edits and
 // the object all end at the nearer end, so typing 127 then agrees with what
 // the object holds.
-TEST(AdsrGroup, OutOfRangeStoredValuesAreShownAndHeldAtTheNearerEnd)
-{
+TEST(AdsrGroup, OutOfRangeStoredValuesAreShownAndHeldAtTheNearerEnd) {
     AdsrRig rig(200, 20, -4, 127);
     EXPECT_EQ(rig.edits[0].text, "127");
     EXPECT_EQ(rig.edits[2].text, "0");
@@ -599,11 +557,9 @@ TEST(AdsrGroup, OutOfRangeStoredValuesAreShownAndHeldAtTheNearerEnd)
     EXPECT_EQ(rig.object.GetParam(1), 100);
 }
 
-TEST(AdsrGroup, DragRewritesOnlyChangedEditsAndStoresEachOnce)
-{
+TEST(AdsrGroup, DragRewritesOnlyChangedEditsAndStoresEachOnce) {
     AdsrRig rig(10, 20, 30, 40);
-    for (FakeEdit& e : rig.edits)
-        e.Reset(e.text);
+    for (FakeEdit& e : rig.edits) e.Reset(e.text);
     rig.graph.Drag(1, 25);
     rig.graph.Drag(3, 41);
     EXPECT_EQ(rig.edits[0].writes, 0);
@@ -615,8 +571,7 @@ TEST(AdsrGroup, DragRewritesOnlyChangedEditsAndStoresEachOnce)
     EXPECT_THAT(rig.object.stores, ElementsAre(ParamStore{2, 25, 1}, ParamStore{4, 41, 1}));
 }
 
-TEST(AdsrGroup, TypedValueMovesTheGraphAndStoresOnce)
-{
+TEST(AdsrGroup, TypedValueMovesTheGraphAndStoresOnce) {
     AdsrRig rig(10, 20, 30, 40);
     rig.edits[2].text = "128";
     rig.group.OnSustainEdit();
@@ -640,8 +595,7 @@ TEST(AdsrGroup, TypedValueMovesTheGraphAndStoresOnce)
                 ElementsAre(ParamStore{3, 99, 1}, ParamStore{1, 0, 1}, ParamStore{4, 127, 1}));
 }
 
-TEST(AdsrGroup, RefreshRewritesTextsFromTheGraph)
-{
+TEST(AdsrGroup, RefreshRewritesTextsFromTheGraph) {
     AdsrRig rig(10, 20, 30, 40);
     rig.edits[1].Reset("2");
     rig.edits[3].Reset("junk");
@@ -652,4 +606,4 @@ TEST(AdsrGroup, RefreshRewritesTextsFromTheGraph)
     EXPECT_THAT(rig.object.stores, IsEmpty());
 }
 
-} // namespace
+}  // namespace

@@ -41,20 +41,61 @@ TEST(CDialogScrollerLayout, BarsAndVisibleAreaForEachFit) {
         };
         const Case cases[] = {
             {"page fits both ways", 400, 300, 300, 200, 30, 40, 400, 300, kHidden, kHidden},
-            {"taller, narrower by less than a bar: both bars", 400, 300, 400 - b + 5, 500, 0, 0,
-             400 - b, 300 - b,
+            {"taller, narrower by less than a bar: both bars",
+             400,
+             300,
+             400 - b + 5,
+             500,
+             0,
+             0,
+             400 - b,
+             300 - b,
              {true, 400 - b, 0, b, 300 - b, 500, 300 - b + 1, 0},
              {true, 0, 300 - b, 400 - b, b, 400 - b + 5, 400 - b + 1, 0}},
-            {"only wider, height fits under the bar", 400, 300, 600, 300 - b, 0, 70, 400, 300 - b,
-             kHidden, {true, 0, 300 - b, 400, b, 600, 401, 70}},
-            {"only wider, height no longer fits under the bar", 400, 300, 600, 300 - b + 1, 0, 70,
-             400 - b, 300 - b,
+            {"only wider, height fits under the bar",
+             400,
+             300,
+             600,
+             300 - b,
+             0,
+             70,
+             400,
+             300 - b,
+             kHidden,
+             {true, 0, 300 - b, 400, b, 600, 401, 70}},
+            {"only wider, height no longer fits under the bar",
+             400,
+             300,
+             600,
+             300 - b + 1,
+             0,
+             70,
+             400 - b,
+             300 - b,
              {true, 400 - b, 0, b, 300 - b, 300 - b + 1, 300 - b + 1, 0},
              {true, 0, 300 - b, 400 - b, b, 600, 400 - b + 1, 70}},
-            {"only taller keeps its position", 400, 300, 200, 900, 250, 0, 400 - b, 300,
-             {true, 400 - b, 0, b, 300, 900, 301, 250}, kHidden},
-            {"enlarged: position clamped to the new range", 400, 800, 200, 900, 250, 0, 400 - b, 800,
-             {true, 400 - b, 0, b, 800, 900, 801, 100}, kHidden},
+            {"only taller keeps its position",
+             400,
+             300,
+             200,
+             900,
+             250,
+             0,
+             400 - b,
+             300,
+             {true, 400 - b, 0, b, 300, 900, 301, 250},
+             kHidden},
+            {"enlarged: position clamped to the new range",
+             400,
+             800,
+             200,
+             900,
+             250,
+             0,
+             400 - b,
+             800,
+             {true, 400 - b, 0, b, 800, 900, 801, 100},
+             kHidden},
             {"enlarged until it fits: back to 0", 400, 900, 200, 900, 250, 0, 400, 900, kHidden, kHidden},
         };
         for (const auto& c : cases) {
@@ -93,6 +134,7 @@ TEST(CDialogScrollerLayout, StepsOfTenAndFiftyClampedToTheLimit) {
         int current, thumb, expected;
     };
     const int limit = 200;
+    // clang-format off
     const Case cases[] = {
         {ScrollRequest::kLineDown, 0, 0, 10},   {ScrollRequest::kLineUp, 35, 0, 25},
         {ScrollRequest::kLineUp, 5, 0, 0},      {ScrollRequest::kPageDown, 20, 0, 70},
@@ -101,8 +143,10 @@ TEST(CDialogScrollerLayout, StepsOfTenAndFiftyClampedToTheLimit) {
         {ScrollRequest::kTop, 120, 0, 0},       {ScrollRequest::kBottom, 0, 0, 200},
         {ScrollRequest::kEnd, 123, 0, 123},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "request " << static_cast<int>(c.request) << " from " << c.current);
+        SCOPED_TRACE(testing::Message()
+                     << "request " << static_cast<int>(c.request) << " from " << c.current);
         EXPECT_EQ(quendar::ScrollPositionFor(c.request, c.current, c.thumb, limit), c.expected);
     }
 }

@@ -46,9 +46,25 @@ TEST(CWiredPtsModel, EnvelopePlacesTheFivePoints) {
     };
     const Case cases[] = {
         {0, 0, 127, 0, {8, 135}, {8, 8}, {8, 8}, {389, 8}, {389, 135}, {{127, S}}},
-        {10, 20, 30, 40, {8, 135}, {18, 8}, {38, 105}, {389, 105}, {429, 135},
+        {10,
+         20,
+         30,
+         40,
+         {8, 135},
+         {18, 8},
+         {38, 105},
+         {389, 105},
+         {429, 135},
          {{10, A}, {20, D}, {30, S}, {40, R}}},
-        {127, 127, 0, 127, {8, 135}, {135, 8}, {262, 135}, {389, 135}, {516, 135},
+        {127,
+         127,
+         0,
+         127,
+         {8, 135},
+         {135, 8},
+         {262, 135},
+         {389, 135},
+         {516, 135},
          {{127, A}, {127, D}, {127, R}}},
     };
     for (const auto& c : cases) {
@@ -81,6 +97,7 @@ struct DragCase {
 TEST(CWiredPtsModel, DragEachPointAndTheSustainSegment) {
     // Envelope (10, 20, 30, 40): attack (18, 8), decay (38, 105),
     // sustain (389, 105), release (429, 135).
+    // clang-format off
     const DragCase cases[] = {
         {"attack right, clamped to the top line", {18, 8}, {50, 100}, 1, 42, 20, 30, 40, {{42, A}}, {A}},
         {"attack past its range", {17, 5}, {400, 8}, 1, 127, 20, 30, 40, {{127, A}}, {A}},
@@ -94,6 +111,7 @@ TEST(CWiredPtsModel, DragEachPointAndTheSustainSegment) {
         {"empty space", {300, 20}, {100, 50}, -1, 10, 20, 30, 40, {}, {}},
         {"handle square excludes its right edge", {22, 8}, {100, 8}, -1, 10, 20, 30, 40, {}, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         GraphNotices notices;

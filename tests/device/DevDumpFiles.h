@@ -23,8 +23,7 @@ inline std::vector<uint8_t> DevDumpFileBytes(const std::vector<uint8_t>& event) 
     DevPutVarLen(track, static_cast<uint32_t>(event.size()));
     track.insert(track.end(), event.begin(), event.end());
     track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
-    std::vector<uint8_t> file{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,
-                              'M', 'T', 'r', 'k'};
+    std::vector<uint8_t> file{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
     const auto n = static_cast<uint32_t>(track.size());
     file.insert(file.end(), {static_cast<uint8_t>(n >> 24), static_cast<uint8_t>(n >> 16),
                              static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n)});

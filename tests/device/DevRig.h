@@ -22,9 +22,7 @@
 // Both models, for tests that run one case per model.
 inline constexpr SimModel kModels[] = {SimModel::Brontisel, SimModel::BrontiselS};
 
-inline const char* NameOf(SimModel m) {
-    return m == SimModel::Brontisel ? "Brontisel" : "Brontisel S";
-}
+inline const char* NameOf(SimModel m) { return m == SimModel::Brontisel ? "Brontisel" : "Brontisel S"; }
 
 class DevRig {
 public:
@@ -42,12 +40,10 @@ public:
     // then follows); empty: the real clock.
     explicit DevRig(SimModel model, DevUiLoop* loop = nullptr)
         : DevRig(model, SimBank::Realistic(model), loop) {}
-    DevRig(SimModel model, SimBank bank, DevUiLoop* loop = nullptr,
-           SimReplyQueue::Now synthClock = {})
+    DevRig(SimModel model, SimBank bank, DevUiLoop* loop = nullptr, SimReplyQueue::Now synthClock = {})
         : loop_(loop ? *loop : ownLoop_) {
         peer_ = backend_.CreatePair("Sim:Port 1");
-        sim_ = std::make_unique<SimSynthOnLoopback>(model, std::move(bank), peer_,
-                                                    std::move(synthClock));
+        sim_ = std::make_unique<SimSynthOnLoopback>(model, std::move(bank), peer_, std::move(synthClock));
         config_ = std::make_unique<MDevConfig>(backend_);
         config_->SetPauses(std::chrono::milliseconds{0}, std::chrono::milliseconds{0});
         config_->RouteInputVia(loop_.Poster());

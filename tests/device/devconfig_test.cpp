@@ -46,11 +46,9 @@ TEST(MDevConfig, IdentifiesEachModelAndNamesItsFolders) {
 
         rig.Config().SetRootPath("/lib/root");
         EXPECT_EQ(rig.Config().GetSetupFolder(-1), std::filesystem::path("/lib/root/My Setup"));
-        EXPECT_EQ(rig.Config().GetSetupFolder(0),
-                  std::filesystem::path("/lib/root/My Setup") / c.name);
+        EXPECT_EQ(rig.Config().GetSetupFolder(0), std::filesystem::path("/lib/root/My Setup") / c.name);
         EXPECT_EQ(rig.Config().GetLibraryFolder(-1), std::filesystem::path("/lib/root/My Library"));
-        EXPECT_EQ(rig.Config().GetLibraryFolder(0),
-                  std::filesystem::path("/lib/root/My Library") / c.name);
+        EXPECT_EQ(rig.Config().GetLibraryFolder(0), std::filesystem::path("/lib/root/My Library") / c.name);
         EXPECT_TRUE(rig.Config().GetLibraryFolder(1).empty());
 
         // The identity request went out first, byte for byte.

@@ -17,7 +17,9 @@ constexpr TimePoint kNow = TimePoint{} + 1h;
 constexpr TimePoint kOwed = kNow + 10s;
 
 // A data load completed arriving at kNow, once everything sent has left the output.
-MDevTransferState::LoadCompleted Loaded(MDevTransferState& s) { return s.OnDataLoadCompleted(kNow, UINT64_MAX); }
+MDevTransferState::LoadCompleted Loaded(MDevTransferState& s) {
+    return s.OnDataLoadCompleted(kNow, UINT64_MAX);
+}
 
 TEST(MDevTransferState, ProgramWriteNeedsLoadThenWriteCompleted) {
     MDevTransferState s;
@@ -164,7 +166,8 @@ TEST(MDevTransferState, ReplyBeforeTheDumpHasLeftIsNoAnswerOfIt) {
     s.SetDumpEnd(1000);
     EXPECT_EQ(s.OnDataLoadCompleted(kNow, 999).action, Action::Ignore);
     EXPECT_FALSE(s.IsChanged());
-    EXPECT_EQ(s.OnDataLoadCompleted(kNow, 1000).action, Action::Completed) << "its own, once the dump was out";
+    EXPECT_EQ(s.OnDataLoadCompleted(kNow, 1000).action, Action::Completed)
+        << "its own, once the dump was out";
 }
 
 TEST(MDevTransferState, ReceptionAwaitsDumpsNotReplies) {

@@ -56,9 +56,9 @@ TEST(MDevDescTransfer, ReceivesAllFromEachModel) {
         EXPECT_EQ(rig.Dev().GetProgramName(count), std::nullopt);
         EXPECT_EQ(rig.Dev().GetGlobal(0)->GetParam(0), 5);
         EXPECT_EQ(rig.Dev().GetWriteProtect(), 1) << "write protect as the synth reported it";
-        EXPECT_EQ(rig.Dev().GetModelInfo().lastAllDataSize,
-                  model == B ? Messages::kPackedAllDataSizeBrontisel
-                             : Messages::kPackedAllDataSizeBrontiselS);
+        EXPECT_EQ(rig.Dev().GetModelInfo().lastAllDataSize, model == B
+                                                                ? Messages::kPackedAllDataSizeBrontisel
+                                                                : Messages::kPackedAllDataSizeBrontiselS);
 
         // The requests as sent: one for the Brontisel, the global's first for the S.
         std::vector<int> requests;
@@ -150,12 +150,14 @@ TEST(MDevDescTransfer, WritesAWholeDeviceInEachForm) {
         std::size_t wireSize;
         bool secondHalfRepeats;
     };
+    // clang-format off
     const Case cases[] = {
         {S, S, 0x50, 74322, false},
         {S, B, 0x50, 74322, true},
         {B, S, 0x4C, 37163, false},
         {B, B, 0x50, 37392, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(NameOf(c.model)) + " after " + NameOf(c.lastForm));
         DevRig rig(c.model);
@@ -192,8 +194,7 @@ TEST(MDevDescTransfer, SelectsAProgram) {
         ASSERT_TRUE(rig.Connect());
         ASSERT_EQ(rig.Dev().SelectProgram(200), 0);
         rig.Settle();
-        EXPECT_EQ(rig.Synth().BankSelects(),
-                  (std::vector<SimBankSelect>{{0x00, 0x00}, {0x20, 0x01}}));
+        EXPECT_EQ(rig.Synth().BankSelects(), (std::vector<SimBankSelect>{{0x00, 0x00}, {0x20, 0x01}}));
         EXPECT_EQ(rig.Synth().ProgramChanges(), std::vector<uint8_t>{0x48});
     }
 }
@@ -288,9 +289,9 @@ TEST(MDevDescTransfer, AllDataDumpOneByteShortIsIgnoredButRecordsItsSize) {
         rig.Synth().SetFault(SimReply::AllDataDump, SimFault().WithLengthDelta(-1));
         ASSERT_EQ(rig.Dev().RequestAllData(), 0);
         rig.Settle();
-        EXPECT_EQ(rig.Dev().GetModelInfo().lastAllDataSize,
-                  model == B ? Messages::kPackedAllDataSizeBrontisel
-                             : Messages::kPackedAllDataSizeBrontiselS);
+        EXPECT_EQ(rig.Dev().GetModelInfo().lastAllDataSize, model == B
+                                                                ? Messages::kPackedAllDataSizeBrontisel
+                                                                : Messages::kPackedAllDataSizeBrontiselS);
         EXPECT_EQ(rig.Dev().IsDumpReceived(), 0);
         EXPECT_EQ(rig.Dev().GetProgramName(0), "Untitled") << "the short dump was applied";
     }
@@ -357,7 +358,8 @@ TEST(MDevDescTransfer, LateRepliesAfterATimeOutWriteNoProgram) {
             rig.Settle();
             EXPECT_EQ(DevReceivedWith(rig.Synth(), 0x11).size(), requestsAtTimeOut)
                 << "a write request left after the time-out";
-            EXPECT_EQ(rig.Dev().GetZEPHAProgram(5)->ToBytes(), slot5) << "a slot nobody asked to write changed";
+            EXPECT_EQ(rig.Dev().GetZEPHAProgram(5)->ToBytes(), slot5)
+                << "a slot nobody asked to write changed";
             EXPECT_EQ(rig.Dev().TakeChanged(), 0);
         }
     }

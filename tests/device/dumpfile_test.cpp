@@ -186,7 +186,8 @@ TEST(MDevDumpFile, DumpOfAnotherChannelIsRefused) {
     const auto& info = t.Dev().GetModelInfo();
     MDevProgramData program{};
     program[0] = 'X';
-    velktest::WriteAll(t.dir / "c.prg", DevDumpFileBytes(AfterF0(Messages::CurrentProgramDump(1, info, program))));
+    velktest::WriteAll(t.dir / "c.prg",
+                       DevDumpFileBytes(AfterF0(Messages::CurrentProgramDump(1, info, program))));
     ExpectEveryLoadRefuses(t, t.dir / "c.prg", MDevDesc::kDumpNotApplied);
 
     MDevGlobalData global{};
@@ -258,7 +259,7 @@ TEST(MDevDumpFile, GlobalFileLeavesTheWriteProtectWordAlone) {
     MDevGlobalData global{};
     global[5] = 0x01;  // write protect on
     velktest::WriteAll(t.dir / "wp.glb",
-                 DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, t.Dev().GetModelInfo(), global))));
+                       DevDumpFileBytes(AfterF0(Messages::GlobalDump(0, t.Dev().GetModelInfo(), global))));
     ASSERT_NE(t.Dev().LoadGlobalFileToEdit(t.dir / "wp.glb"), nullptr);
     EXPECT_EQ(t.Dev().GetWriteProtect(), 0);
 }
@@ -277,7 +278,8 @@ TEST(MDevDumpFile, BrontiselSetupFileLeavesTheWriteProtectWordAlone) {
                       Messages::kGlobalRecordSize);
         payload[Messages::kAllDataGlobalOffset + 5] = synthProtected ? 0x00 : 0x01;
         payload[Messages::kAllDataGlobalOffset + 1] = 7;  // master transpose: the global was taken
-        velktest::WriteAll(dir / "wp.set", DevDumpFileBytes(AfterF0(Messages::AllDataDumpBrontisel(0, payload))));
+        velktest::WriteAll(dir / "wp.set",
+                           DevDumpFileBytes(AfterF0(Messages::AllDataDumpBrontisel(0, payload))));
         ASSERT_EQ(rig.Dev().LoadAllFileAndSend(dir / "wp.set"), 0);
         rig.Settle();
         EXPECT_EQ(rig.Dev().GetDeviceGlobal().GetParam(1), 7);
@@ -289,7 +291,8 @@ TEST(MDevDumpFile, SetupFileOneByteShortLeavesTheAllDataSizeAlone) {
     // Live, the short dump records its size; a refused file changes nothing.
     Loaded t(S);
     const Bytes full = AfterF0(Messages::AllDataDumpBrontisel(
-        0, Bytes(static_cast<std::size_t>(128) * Messages::kProgramRecordSize + Messages::kGlobalRecordSize)));
+        0,
+        Bytes(static_cast<std::size_t>(128) * Messages::kProgramRecordSize + Messages::kGlobalRecordSize)));
     Bytes cut = full;
     cut.erase(cut.end() - 2);
     velktest::WriteAll(t.dir / "cut.set", DevDumpFileBytes(cut));
@@ -314,7 +317,8 @@ TEST(MDevDumpFile, EveryTruncatedFileIsRefused) {
         SCOPED_TRACE(f.name);
         const Bytes whole = velktest::ReadAll(t.dir / f.name);
         for (std::size_t n = 0; n < whole.size(); n += (whole.size() - n <= 64 ? 1 : f.stride)) {
-            velktest::WriteAll(t.dir / "cut", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
+            velktest::WriteAll(t.dir / "cut",
+                               Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
             ASSERT_EQ(dev.LoadProgramFileToEdit(t.dir / "cut"), nullptr) << n;
             ASSERT_EQ(dev.LoadGlobalFileToEdit(t.dir / "cut"), nullptr) << n;
             ASSERT_NE(dev.LoadAllFileAndSend(t.dir / "cut"), 0) << n;
@@ -325,7 +329,6 @@ TEST(MDevDumpFile, EveryTruncatedFileIsRefused) {
     EXPECT_EQ(dev.GetEditBuffer().ToBytes(), edit);
     EXPECT_EQ(dev.GetWorkingGlobal().ToBytes(), working);
 }
-
 
 namespace other_kind {
 
@@ -343,7 +346,8 @@ struct DeviceState {
 
     static DeviceState Of(MDevDescZEPHA& dev) {
         DeviceState s;
-        for (int i = 0; i < dev.GetProgramCount(); ++i) s.programs.push_back(dev.GetZEPHAProgram(i)->ToBytes());
+        for (int i = 0; i < dev.GetProgramCount(); ++i)
+            s.programs.push_back(dev.GetZEPHAProgram(i)->ToBytes());
         s.edit = dev.GetEditBuffer().ToBytes();
         s.working = dev.GetWorkingGlobal().ToBytes();
         s.device = dev.GetDeviceGlobal().ToBytes();

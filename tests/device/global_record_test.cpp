@@ -17,13 +17,13 @@ protected:
     MDevDescZEPHAGlobal global{owner};
 };
 
-TEST_F(GlobalRecord, SetParamStoresTheFieldWidth)
-{
+TEST_F(GlobalRecord, SetParamStoresTheFieldWidth) {
     struct Case {
         int id;
         int32_t value;
         int32_t stored;
     };
+    // clang-format off
     const Case cases[] = {
         {Id::kMasterTune, -100, -100},
         {Id::kMasterTune, 200, -56},          // signed 8-bit
@@ -39,6 +39,7 @@ TEST_F(GlobalRecord, SetParamStoresTheFieldWidth)
         {Id::kFavoriteFirst, 200, 200},
         {Id::kFavoriteLast, -1, 255},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "id " << c.id << " value " << c.value);
         global.SetParam(c.id, c.value, 1);
@@ -46,13 +47,13 @@ TEST_F(GlobalRecord, SetParamStoresTheFieldWidth)
     }
 }
 
-TEST_F(GlobalRecord, VelocityCurveDerivesItsMode)
-{
+TEST_F(GlobalRecord, VelocityCurveDerivesItsMode) {
     struct Case {
         int32_t value;
         int32_t curve, mode;
     };
-    const Case cases[] = {{0, 0, 2}, {64, 64, 8}, {128, 0, 2}, {1, 1, 8}, {127, 127, 8}, {0x101, 1, 8}, {-1, 0, 2}};
+    const Case cases[] = {{0, 0, 2},     {64, 64, 8},   {128, 0, 2}, {1, 1, 8},
+                          {127, 127, 8}, {0x101, 1, 8}, {-1, 0, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         global.SetParam(Id::kVelocityCurveMode, 99, 1);
@@ -62,8 +63,7 @@ TEST_F(GlobalRecord, VelocityCurveDerivesItsMode)
     }
 }
 
-TEST_F(GlobalRecord, EverySetParamAnnouncesWhateverNotifySays)
-{
+TEST_F(GlobalRecord, EverySetParamAnnouncesWhateverNotifySays) {
     const int ids[] = {0, 6, 64, 99, -1, 65};
     for (int id : ids) {
         SCOPED_TRACE(id);
@@ -84,8 +84,7 @@ TEST_F(GlobalRecord, EverySetParamAnnouncesWhateverNotifySays)
     EXPECT_EQ(owner.writeProtect, 5);
 }
 
-TEST_F(GlobalRecord, WriteProtectGoesToTheDevice)
-{
+TEST_F(GlobalRecord, WriteProtectGoesToTheDevice) {
     MDevGlobalData record{};
     record[5] = 0x05;  // write protect and Local on
     global.FromBytes(record, MDevGlobalSource::Device);
@@ -103,8 +102,7 @@ TEST_F(GlobalRecord, WriteProtectGoesToTheDevice)
 
 // A global file read into the working global must not change what the
 // device reported about its write protection.
-TEST_F(GlobalRecord, RecordFromAFileLeavesTheDeviceWriteProtectAlone)
-{
+TEST_F(GlobalRecord, RecordFromAFileLeavesTheDeviceWriteProtectAlone) {
     owner.writeProtect = 1;
     MDevGlobalData record{};
     record[5] = 0x00;
@@ -122,14 +120,13 @@ TEST_F(GlobalRecord, RecordFromAFileLeavesTheDeviceWriteProtectAlone)
     EXPECT_EQ(owner.writeProtect, 0);
 }
 
-TEST_F(GlobalRecord, FromBytesReadsEachField)
-{
+TEST_F(GlobalRecord, FromBytesReadsEachField) {
     MDevGlobalData record{};
-    record[2] = 0xFE;   // transpose position bit 0 clear, the rest set
-    record[3] = 0xC0;   // curve 0x40 (bit 7 not read)
-    record[4] = 0xF3;   // mode 3 wins over the 8 the curve derives
-    record[8] = 0xFE;   // clock source 2
-    record[9] = 0xAB;   // channel 11
+    record[2] = 0xFE;  // transpose position bit 0 clear, the rest set
+    record[3] = 0xC0;  // curve 0x40 (bit 7 not read)
+    record[4] = 0xF3;  // mode 3 wins over the 8 the curve derives
+    record[8] = 0xFE;  // clock source 2
+    record[9] = 0xAB;  // channel 11
     record[16] = 0x80;
     record[17] = 0x45;  // bits 6, 2, 0
     record[18] = 0xFF;
@@ -143,6 +140,7 @@ TEST_F(GlobalRecord, FromBytesReadsEachField)
         int id;
         int32_t value;
     };
+    // clang-format off
     const Expect expected[] = {
         {Id::kTransposePosition, 0}, {Id::kVelocityCurve, 0x40}, {Id::kVelocityCurveMode, 3},
         {Id::kMidiClockSource, 2}, {Id::kGlobalMidiChannel, 11}, {Id::kFilterSystemExclusive, 1},
@@ -150,6 +148,7 @@ TEST_F(GlobalRecord, FromBytesReadsEachField)
         {Id::kControlChangeMapFirst, -1}, {Id::kControlChangeMapLast, 0x5F}, {Id::kSpeaker, 1},
         {Id::kFavoriteFirst, 200}, {Id::kFavoriteLast, 7}, {Id::kLocal, 0},
     };
+    // clang-format on
     for (const auto& e : expected) {
         SCOPED_TRACE(e.id);
         EXPECT_EQ(global.GetParam(e.id), e.value);
@@ -165,8 +164,7 @@ TEST_F(GlobalRecord, FromBytesReadsEachField)
 // Reading a record and writing it back changes only what ToBytes writes
 // from a parameter read with a narrower mask: bit 0 of byte 5 (write
 // protect, held by the device), bit 7 of byte 3 and bits 4-7 of byte 4.
-TEST_F(GlobalRecord, RoundTripKeepsEveryOtherBit)
-{
+TEST_F(GlobalRecord, RoundTripKeepsEveryOtherBit) {
     std::vector<MDevGlobalData> records;
     records.emplace_back();
     MDevGlobalData ones;
@@ -175,8 +173,7 @@ TEST_F(GlobalRecord, RoundTripKeepsEveryOtherBit)
     std::mt19937 rng(11);
     for (int n = 0; n < 20; ++n) {
         MDevGlobalData r;
-        for (auto& b : r)
-            b = static_cast<uint8_t>(rng());
+        for (auto& b : r) b = static_cast<uint8_t>(rng());
         records.push_back(r);
     }
     for (const auto& r : records) {
@@ -189,14 +186,14 @@ TEST_F(GlobalRecord, RoundTripKeepsEveryOtherBit)
     }
 }
 
-TEST_F(GlobalRecord, ToBytesWritesOnlyTheParameterBits)
-{
+TEST_F(GlobalRecord, ToBytesWritesOnlyTheParameterBits) {
     struct Case {
         int id;
         int32_t value;
         std::size_t byte;
         uint8_t written;
     };
+    // clang-format off
     const Case cases[] = {
         {Id::kMasterTune, -100, 0, 0x9C},
         {Id::kTransposePosition, 2, 2, 0xFE},
@@ -211,6 +208,7 @@ TEST_F(GlobalRecord, ToBytesWritesOnlyTheParameterBits)
         {Id::kSpeaker, 0, 72, 0xFE},
         {Id::kFavoriteFirst + 3, 0x80, 83, 0x80},
     };
+    // clang-format on
     MDevGlobalData ones;
     ones.fill(0xFF);
     for (const auto& c : cases) {
@@ -233,11 +231,11 @@ TEST_F(GlobalRecord, ToBytesWritesOnlyTheParameterBits)
     EXPECT_EQ(out[4], 0x08);
 }
 
-TEST_F(GlobalRecord, Texts)
-{
+TEST_F(GlobalRecord, Texts) {
     struct Case {
         std::string text, expected;
     };
+    // clang-format off
     const Case cases[] = {
         {global.GetName(), "Global"},
         {global.GetValueText(8), "value#8"},
@@ -247,15 +245,14 @@ TEST_F(GlobalRecord, Texts)
         {global.GetColumnText(0), "-"},
         {global.GetColumnText(5), "-"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.text, c.expected);
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(c.text, c.expected);
     global.SetName("Other");
     EXPECT_EQ(global.GetName(), "Global");
     EXPECT_EQ(global.GetParamCount(), 65);
 }
 
-TEST_F(GlobalRecord, InitAndCommitClearOnlyTheModifiedFlag)
-{
+TEST_F(GlobalRecord, InitAndCommitClearOnlyTheModifiedFlag) {
     global.SetParam(Id::kMasterTranspose, 3, 1);
     global.Init();
     EXPECT_FALSE(global.IsModified());
@@ -267,11 +264,9 @@ TEST_F(GlobalRecord, InitAndCommitClearOnlyTheModifiedFlag)
     EXPECT_EQ(owner.sent, 0);
 }
 
-TEST_F(GlobalRecord, CopyTakesValuesRecordAndModifiedFlag)
-{
+TEST_F(GlobalRecord, CopyTakesValuesRecordAndModifiedFlag) {
     MDevGlobalData record;
-    for (std::size_t i = 0; i < record.size(); ++i)
-        record[i] = static_cast<uint8_t>(i * 13);
+    for (std::size_t i = 0; i < record.size(); ++i) record[i] = static_cast<uint8_t>(i * 13);
     global.FromBytes(record, MDevGlobalSource::Device);
     global.SetParam(Id::kFavoriteFirst, 42, 1);
 
@@ -280,8 +275,7 @@ TEST_F(GlobalRecord, CopyTakesValuesRecordAndModifiedFlag)
     working = global;
     EXPECT_TRUE(working.IsModified());
     EXPECT_EQ(working.ToBytes(), global.ToBytes());
-    for (int id = 0; id < Id::kCount; ++id)
-        EXPECT_EQ(working.GetParam(id), global.GetParam(id)) << id;
+    for (int id = 0; id < Id::kCount; ++id) EXPECT_EQ(working.GetParam(id), global.GetParam(id)) << id;
 
     global.Commit();
     working = global;
@@ -294,10 +288,8 @@ TEST_F(GlobalRecord, CopyTakesValuesRecordAndModifiedFlag)
     EXPECT_EQ(owner.Marks(), notices);
 }
 
-TEST_F(GlobalRecord, StartsAllZero)
-{
-    for (int id = 0; id < Id::kCount; ++id)
-        EXPECT_EQ(global.GetParam(id), 0) << id;
+TEST_F(GlobalRecord, StartsAllZero) {
+    for (int id = 0; id < Id::kCount; ++id) EXPECT_EQ(global.GetParam(id), 0) << id;
     EXPECT_EQ(global.ToBytes(), MDevGlobalData{});
     EXPECT_FALSE(global.IsModified());
 }

@@ -36,6 +36,7 @@ TEST(MDevDescZEPHANrpnMap, ValueMapping) {
         int value;
         std::optional<MDevNrpnReport> report;
     };
+    // clang-format off
     const Case cases[] = {
         {0x0002, 63, MDevNrpnReport{18, 0}}, {0x0002, 64, MDevNrpnReport{18, 1}},
         {0x0003, 3, MDevNrpnReport{23, 3}},  {0x0003, 4, std::nullopt},
@@ -49,6 +50,7 @@ TEST(MDevDescZEPHANrpnMap, ValueMapping) {
         {0x000A, 127, MDevNrpnReport{24, 100}}, {0x0001, 5, std::nullopt},
         {0x0102, 5, std::nullopt},           {0x7F7F, 5, std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(MDevDescZEPHANrpnMap::Report(c.number, c.value), c.report)
             << std::hex << c.number << std::dec << " v " << c.value;

@@ -25,6 +25,7 @@ Bytes Cc(uint8_t controller, uint8_t value, uint8_t channel = 0) {
 }
 
 TEST(MDevDescNrpn, ControllerSequencesPostParameterReports) {
+    // clang-format off
     const Case cases[] = {
         {"gate time", {Cc(99, 0), Cc(98, 10), Cc(6, 64)}, {{24, 50}}},
         {"gate time max", {Cc(99, 0), Cc(98, 10), Cc(6, 127)}, {{24, 100}}},
@@ -32,13 +33,16 @@ TEST(MDevDescNrpn, ControllerSequencesPostParameterReports) {
         {"range then 3", {Cc(99, 0), Cc(98, 3), Cc(6, 4), Cc(6, 3)}, {{23, 3}}},
         {"on/off", {Cc(99, 0), Cc(98, 2), Cc(6, 63), Cc(6, 64)}, {{18, 0}, {18, 1}}},
         {"latch", {Cc(99, 0), Cc(98, 4), Cc(6, 100)}, {{19, 1}}},
-        {"type", {Cc(99, 0), Cc(98, 7), Cc(6, 21), Cc(6, 22), Cc(6, 106), Cc(6, 107)},
+        // clang-format on
+        {"type",
+         {Cc(99, 0), Cc(98, 7), Cc(6, 21), Cc(6, 22), Cc(6, 106), Cc(6, 107)},
          {{22, 0}, {22, 1}, {22, 4}, {22, 5}}},
         {"no selection", {Cc(6, 64)}, {}},
         {"rpn null", {Cc(99, 0), Cc(98, 2), Cc(101, 127), Cc(100, 127), Cc(6, 64)}, {}},
         {"rpn selected", {Cc(99, 0), Cc(98, 2), Cc(101, 0), Cc(100, 0), Cc(6, 64)}, {}},
         {"back to nrpn keeps the other byte",
-         {Cc(99, 0), Cc(98, 2), Cc(101, 0), Cc(100, 0), Cc(98, 10), Cc(6, 64)}, {{24, 50}}},
+         {Cc(99, 0), Cc(98, 2), Cc(101, 0), Cc(100, 0), Cc(98, 10), Cc(6, 64)},
+         {{24, 50}}},
         {"data entry lsb", {Cc(99, 0), Cc(98, 10), Cc(38, 64)}, {}},
         {"other nrpn", {Cc(99, 1), Cc(98, 10), Cc(6, 64)}, {}},
         {"any channel", {Cc(99, 0, 9), Cc(98, 10, 15), Cc(6, 64, 3)}, {{24, 50}}},
@@ -66,6 +70,7 @@ TEST(MDevDescNrpn, EachSelectionEndsTheOtherKind) {
         bool nrpn;
         bool rpn;
     };
+    // clang-format off
     const Flags cases[] = {
         {"nrpn lsb ends a running rpn", {Cc(101, 0), Cc(100, 0), Cc(98, 10)}, true, false},
         {"nrpn msb ends a running rpn", {Cc(101, 0), Cc(100, 0), Cc(99, 0)}, true, false},
@@ -73,6 +78,7 @@ TEST(MDevDescNrpn, EachSelectionEndsTheOtherKind) {
         {"rpn msb ends a running nrpn", {Cc(99, 0), Cc(98, 10), Cc(101, 0)}, false, true},
         {"rpn null ends both", {Cc(99, 0), Cc(98, 10), Cc(101, 127), Cc(100, 127)}, false, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DevRig rig(SimModel::Brontisel);

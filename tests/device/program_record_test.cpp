@@ -47,20 +47,41 @@ std::array<uint8_t, 254> SurvivingBits(int voiceMode) {
         for (int base : {38, 146}) {
             auto t = [&](int byte, uint8_t mask) { m[base + byte] = mask; };
             t(1, 0xFB);
-            t(7, 0x07); t(8, 0x7F); t(9, 0x7F); t(10, 0x3F);
+            t(7, 0x07);
+            t(8, 0x7F);
+            t(9, 0x7F);
+            t(10, 0x3F);
             for (int b = 16; b <= 18; ++b) t(b, 0x7F);
-            t(19, 0x03); t(20, 0x7F); t(21, 0x7F); t(25, 0x7F); t(26, 0x7F);
+            t(19, 0x03);
+            t(20, 0x7F);
+            t(21, 0x7F);
+            t(25, 0x7F);
+            t(26, 0x7F);
             for (int b = 30; b <= 37; ++b) t(b, 0x7F);
-            t(39, 0x7F); t(40, 0xEF); t(42, 0x7F); t(43, 0xEF);
+            t(39, 0x7F);
+            t(40, 0xEF);
+            t(42, 0x7F);
+            t(43, 0xEF);
         }
     } else if (voiceMode == 3) {
         auto k = [&](int byte, uint8_t mask) { m[38 + byte] = mask; };
         k(1, 0xFB);
-        k(7, 0x07); k(8, 0x7F); k(9, 0x7F); k(10, 0x3F);
+        k(7, 0x07);
+        k(8, 0x7F);
+        k(9, 0x7F);
+        k(10, 0x3F);
         for (int b = 15; b <= 20; ++b) k(b, 0x7F);
-        k(21, 0x07); k(22, 0x7F); k(23, 0x7F); k(24, 0x07); k(27, 0x7F); k(28, 0x7F);
+        k(21, 0x07);
+        k(22, 0x7F);
+        k(23, 0x7F);
+        k(24, 0x07);
+        k(27, 0x7F);
+        k(28, 0x7F);
         for (int b = 32; b <= 39; ++b) k(b, 0x7F);
-        k(41, 0x7F); k(42, 0xEF); k(44, 0x7F); k(45, 0xEF);
+        k(41, 0x7F);
+        k(42, 0xEF);
+        k(44, 0x7F);
+        k(45, 0xEF);
         for (int b = 46; b <= 76; b += 2) k(b, 0x7F);
     }
     return m;
@@ -88,8 +109,8 @@ TEST_P(ProgramRoundTrip, KeepsEveryBitTheLayoutCarries) {
         const MDevProgramData out = program.ToBytes();
         const MDevProgramData expected = ExpectedAfterRoundTrip(in, mode);
         for (std::size_t i = 0; i < in.size(); ++i) {
-            ASSERT_EQ(out[i], expected[i]) << "seed " << seed << " byte " << i << " in 0x" << std::hex
-                                           << int{in[i]};
+            ASSERT_EQ(out[i], expected[i])
+                << "seed " << seed << " byte " << i << " in 0x" << std::hex << int{in[i]};
         }
         // A record once written reads and writes back exactly.
         MDevDescZEPHAProgram again(owner);
@@ -109,8 +130,13 @@ INSTANTIATE_TEST_SUITE_P(VoiceModes, ProgramRoundTrip, ::testing::Values(0, 1, 2
 TEST(ProgramRecord, TriggerLengthKeepsBitsOfItsByte) {
     // Byte 14: the length is read with 0x0F and bits 3-7 are kept; a set bit
     // 3 must not carry into bit 4.
-    struct Case { uint8_t in; int length; uint8_t out; };
-    const Case cases[] = {{0x08, -1, 0x08}, {0xFF, -1, 0xFF}, {0xF8, 5, 0xFD}, {0x00, 7, 0x07}, {0x0F, 0, 0x08}};
+    struct Case {
+        uint8_t in;
+        int length;
+        uint8_t out;
+    };
+    const Case cases[] = {
+        {0x08, -1, 0x08}, {0xFF, -1, 0xFF}, {0xF8, 5, 0xFD}, {0x00, 7, 0x07}, {0x0F, 0, 0x08}};
     for (const auto& c : cases) {
         RecordingProgramOwner owner;
         MDevDescZEPHAProgram program(owner);
@@ -127,9 +153,9 @@ TEST(ProgramRecord, VocoderModeWritesItsBlockAndKeepsTheRest) {
     MDevDescZEPHAProgram program(owner);
     const MDevProgramData in = RandomRecord(7, 3);
     program.FromBytes(in);
-    program.SetParam(MDevProgramParamId::kVocoderFirst + 0, 5, 0);    // MIDI channel, block byte 0
+    program.SetParam(MDevProgramParamId::kVocoderFirst + 0, 5, 0);            // MIDI channel, block byte 0
     program.SetParam(MDevProgramParamId::kVocoderFirst + 83, 0x01020304, 0);  // last hold level
-    program.SetParam(MDevProgramParamId::kTimbre2First + 64, 99, 0);  // not in this mode's layout
+    program.SetParam(MDevProgramParamId::kTimbre2First + 64, 99, 0);          // not in this mode's layout
     const MDevProgramData out = program.ToBytes();
     EXPECT_EQ(out[38], 5);
     EXPECT_EQ((std::vector<uint8_t>(out.begin() + 176, out.begin() + 180)),
@@ -197,6 +223,7 @@ struct NameCase {
 };
 
 TEST(ProgramName, SetWriteAndReadBack) {
+    // clang-format off
     const NameCase cases[] = {
         {"Bass", "Bass", "Bass        ", "Bass"},
         {"ABCDEFGHIJKL", "ABCDEFGHIJKL", "ABCDEFGHIJKL", "ABCDEFGHIJKL"},
@@ -204,12 +231,15 @@ TEST(ProgramName, SetWriteAndReadBack) {
         {"", "", "            ", ""},
         {"ABCDEFGHIJKLMN", "ABCDEFGHIJKL", "ABCDEFGHIJKL", "ABCDEFGHIJKL"},
         {" Pad", " Pad", " Pad        ", " Pad"},
+        // clang-format on
         // Cut before a UTF-8 sequence that would not fit whole.
+        // clang-format off
         {"ABCDEFGHIJK\xC3\xBC", "ABCDEFGHIJK", "ABCDEFGHIJK ", "ABCDEFGHIJK"},
         {"ABCDEFGHIJ\xE2\x82\xAC", "ABCDEFGHIJ", "ABCDEFGHIJ  ", "ABCDEFGHIJ"},
         {"ABCDEFGHI\xE2\x82\xAC" "x", "ABCDEFGHI\xE2\x82\xAC", "ABCDEFGHI\xE2\x82\xAC", "ABCDEFGHI\xE2\x82\xAC"},
         {"ABCDEFGHI\xF0\x9F\x98\x80", "ABCDEFGHI", "ABCDEFGHI   ", "ABCDEFGHI"},
         {"ABCDEFGH\xF0\x9F\x98\x80" "x", "ABCDEFGH\xF0\x9F\x98\x80", "ABCDEFGH\xF0\x9F\x98\x80", "ABCDEFGH\xF0\x9F\x98\x80"},
+        // clang-format on
         // Bytes that are not UTF-8 are raw bytes and cut at 12.
         {std::string(14, '\x80'), std::string(12, '\x80'), std::string(12, '\x80'), std::string(12, '\x80')},
         {"\xE9t\xE9", "\xE9t\xE9", "\xE9t\xE9         ", "\xE9t\xE9"},
@@ -242,6 +272,7 @@ TEST(ProgramName, RecordNameWithEmbeddedNulStopsThere) {
 // The synth's bytes as text: for the list and for file names, which must
 // be UTF-8 to be listed at all.
 TEST(ProgramName, AsTextIsLatin1WithControlBytesReplaced) {
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"Bass ~", "Bass ~"},
         {"Caf\xE9", "Caf\xC3\xA9"},
@@ -250,13 +281,19 @@ TEST(ProgramName, AsTextIsLatin1WithControlBytesReplaced) {
         {"\xC3\xA9", "\xC3\x83\xC2\xA9"},  // UTF-8 bytes are bytes too
         {"", ""},
     };
+    // clang-format on
     for (const auto& [bytes, text] : cases) EXPECT_EQ(MDevProgramName::AsText(bytes), text) << bytes;
 }
 
 // --- parameters -------------------------------------------------------
 
 TEST(ProgramParams, StoredAtFieldWidthAndRoutedByRange) {
-    struct Case { int id; int32_t set; int32_t get; };
+    struct Case {
+        int id;
+        int32_t set;
+        int32_t get;
+    };
+    // clang-format off
     const Case cases[] = {
         {0, 300, 44},            // common: low 8 bits
         {17, 300, 300},          // tempo: low 16 bits
@@ -274,6 +311,7 @@ TEST(ProgramParams, StoredAtFieldWidthAndRoutedByRange) {
         {242, 5, 0},             // beyond the vocoder part
         {-1, 5, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         RecordingProgramOwner owner;
         MDevDescZEPHAProgram program(owner);
@@ -292,7 +330,12 @@ TEST(ProgramParams, TimbresAreIndependent) {
 }
 
 TEST(ProgramParams, ValueTexts) {
-    struct Case { int id; int32_t value; const char* text; };
+    struct Case {
+        int id;
+        int32_t value;
+        const char* text;
+    };
+    // clang-format off
     const Case cases[] = {
         {0, 7, "7"}, {1, 255, "255"},
         {2, 0, "Single"}, {2, 1, "Undefind"}, {2, 2, "Layer"}, {2, 3, "Vocoder"}, {2, 4, "Undefind"},
@@ -317,6 +360,7 @@ TEST(ProgramParams, ValueTexts) {
         {28, -1, "-1"}, {92, 64, "64"}, {157, 3, "3"},
         {158, 5, ""}, {241, 5, ""}, {242, 5, ""}, {-1, 5, ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         RecordingProgramOwner owner;
         MDevDescZEPHAProgram program(owner);
@@ -326,7 +370,12 @@ TEST(ProgramParams, ValueTexts) {
 }
 
 TEST(ProgramParams, NamesAndUnits) {
-    struct Case { int id; const char* name; const char* unit; };
+    struct Case {
+        int id;
+        const char* name;
+        const char* unit;
+    };
+    // clang-format off
     const Case cases[] = {
         {0, "Arppegio Trigger Length", ""}, {2, "Voice Mode", ""},
         {6, "Delay FX Time Base", ""}, {12, "MOD FX Type", ""},
@@ -339,6 +388,7 @@ TEST(ProgramParams, NamesAndUnits) {
         {93 + 24, "Timbre 2 FILTER Cutoff", ""}, {157, "Timbre 2 PATCH4 Intensity", ""},
         {158, "", ""}, {241, "", ""}, {242, "", ""}, {-1, "", ""},
     };
+    // clang-format on
     RecordingProgramOwner owner;
     MDevDescZEPHAProgram program(owner);
     program.Init();
@@ -379,7 +429,7 @@ TEST(ProgramLifecycle, InitSetsNameAndPartsButNotCommonOrRaw) {
     EXPECT_FALSE(program.IsModified());
     EXPECT_EQ(program.GetName(), "Untitled");
     EXPECT_EQ(program.GetParam(MDevProgramParamId::kDelayTime), 33);
-    EXPECT_EQ(program.GetParam(MDevProgramParamId::kTimbre2First + 57), 11);  // PATCH2 Source
+    EXPECT_EQ(program.GetParam(MDevProgramParamId::kTimbre2First + 57), 11);   // PATCH2 Source
     EXPECT_EQ(program.GetParam(MDevProgramParamId::kVocoderFirst + 21), 100);  // Gate Sense
     const MDevProgramData out = program.ToBytes();
     EXPECT_EQ(out[12], in[12]);

@@ -130,7 +130,8 @@ void ExpectEachWideFieldAlone(MakeSubject make, const Bytes& known, const std::v
             break;
         case Span::BigEndian32:
             v = static_cast<int32_t>(~ReadWide(base, f));
-            for (int i = 0; i < 4; ++i) expected[f.byte + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (24 - 8 * i));
+            for (int i = 0; i < 4; ++i)
+                expected[f.byte + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (24 - 8 * i));
             break;
         case Span::Pair:
             v = static_cast<int32_t>(~ReadWide(base, f) & 0x7F);
@@ -139,7 +140,8 @@ void ExpectEachWideFieldAlone(MakeSubject make, const Bytes& known, const std::v
         }
         subject->SetParam(f.id, v);
         const Bytes out = subject->ToBytes();
-        for (std::size_t i = 0; i < out.size(); ++i) EXPECT_EQ(Hex(out[i]), Hex(expected[i])) << "record byte " << i;
+        for (std::size_t i = 0; i < out.size(); ++i)
+            EXPECT_EQ(Hex(out[i]), Hex(expected[i])) << "record byte " << i;
         auto back = make();
         back->FromBytes(out);
         EXPECT_EQ(back->GetParam(f.id), v) << "read back";
@@ -149,6 +151,7 @@ void ExpectEachWideFieldAlone(MakeSubject make, const Bytes& known, const std::v
 // --- common parameters of the program record ----------------------------
 
 // id, byte, shift, write mask, read mask, signed
+// clang-format off
 const std::vector<Field> kCommon = {
     {0, 14, 0, 0x0F, 0x0F, false},  // bits 3-7 are kept too: the known record has bit 3 clear
     {1, 15, 0, 0xFF, 0xFF, false},
@@ -178,11 +181,14 @@ const std::vector<Field> kCommon = {
     {26, 36, 0, 0xFF, 0xFF, true},
     {27, 37, 0, 0xFF, 0xFF, false},
 };
+// clang-format on
 const std::vector<WideField> kCommonWide = {{17, 30, Span::BigEndian16}};
 
 class ProgramSubject : public Subject {
 public:
-    void FromBytes(const Bytes& r) override { program_.FromBytes(std::span<const uint8_t, 254>(r.data(), 254)); }
+    void FromBytes(const Bytes& r) override {
+        program_.FromBytes(std::span<const uint8_t, 254>(r.data(), 254));
+    }
     Bytes ToBytes() const override {
         const MDevProgramData out = program_.ToBytes();
         return Bytes(out.begin(), out.end());
@@ -213,6 +219,7 @@ TEST(RecordTables, CommonParametersEachChangeExactlyTheirBits) {
 
 // --- timbre block -----------------------------------------------------------
 
+// clang-format off
 const std::vector<Field> kTimbre = {
     {0, 0, 0, 0xFF, 0xFF, true},
     {1, 1, 6, 0x03, 0x03, false},
@@ -280,6 +287,7 @@ const std::vector<Field> kTimbre = {
     {63, 50, 0, 0x0F, 0x0F, false},
     {64, 51, 0, 0xFF, 0xFF, false},
 };
+// clang-format on
 
 // A timbre or the vocoder part on its own block, written over the block read.
 template <class Part, std::size_t Size>
@@ -326,6 +334,7 @@ TEST(RecordTables, TimbresSitAtTheirRecordOffsets) {
 
 // --- vocoder block ----------------------------------------------------------
 
+// clang-format off
 const std::vector<Field> kVocoder = {
     {0, 0, 0, 0xFF, 0xFF, true},
     {1, 1, 6, 0x03, 0x03, false},
@@ -380,11 +389,12 @@ const std::vector<Field> kVocoder = {
     {50, 45, 7, 0x01, 0x01, false},
     {51, 45, 0, 0x1F, 0x0F, false},
 };
+// clang-format on
 
 std::vector<WideField> VocoderWide() {
     std::vector<WideField> wide;
-    for (int i = 0; i < 8; ++i) wide.push_back({52 + i, 46 + 2 * i, Span::Pair});  // channel levels
-    for (int i = 0; i < 8; ++i) wide.push_back({60 + i, 62 + 2 * i, Span::Pair});  // channel pans
+    for (int i = 0; i < 8; ++i) wide.push_back({52 + i, 46 + 2 * i, Span::Pair});          // channel levels
+    for (int i = 0; i < 8; ++i) wide.push_back({60 + i, 62 + 2 * i, Span::Pair});          // channel pans
     for (int i = 0; i < 16; ++i) wide.push_back({68 + i, 78 + 4 * i, Span::BigEndian32});  // hold levels
     return wide;
 }
@@ -419,11 +429,14 @@ TEST(RecordTables, VocoderSitsAtRecordByteThirtyEight) {
 // --- global record ----------------------------------------------------------
 
 std::vector<Field> GlobalFields() {
+    // clang-format off
     std::vector<Field> fields = {
         {0, 0, 0, 0xFF, 0xFF, true},
         {1, 1, 0, 0xFF, 0xFF, true},
         {2, 2, 0, 0x01, 0x01, false},
+        // clang-format on
         // id 3 sets id 4 as well and id 6 goes to the device: below.
+        // clang-format off
         {4, 4, 0, 0xFF, 0x0F, false},
         {5, 5, 2, 0x01, 0x01, false},
         {7, 8, 0, 0x03, 0x03, false},
@@ -435,6 +448,7 @@ std::vector<Field> GlobalFields() {
         {13, 17, 2, 0x01, 0x01, false},
         {14, 17, 0, 0x01, 0x01, false},
         {56, 72, 0, 0x01, 0x01, false},
+        // clang-format on
     };
     for (int id = 15; id <= 55; ++id) fields.push_back({id, 18 + id - 15, 0, 0xFF, 0xFF, true});
     for (int id = 57; id <= 64; ++id) fields.push_back({id, 80 + id - 57, 0, 0xFF, 0xFF, false});
@@ -499,28 +513,102 @@ TEST(RecordTables, GlobalVelocityCurveAndWriteProtect) {
 // --- names, units and value texts --------------------------------------------
 
 const char* const kCommonNames[28] = {
-    "Arppegio Trigger Length", "Arppegio Trigger Pattern", "Voice Mode", "Scale Key", "Scale Type",
-    "Delay FX Sync", "Delay FX Time Base", "Delay FX Delay Time", "Delay FX Depth", "Delay FX Type",
-    "MOD FX LFO Speed", "MOD FX Depth", "MOD FX Type", "EQ Hi Freq", "EQ Hi Gain", "EQ Low Freq",
-    "EQ Low Gain", "Arppegio Tempo", "Arppegio On/Off", "Arppegio Latch", "Arppegio Target",
-    "Arppegio Key Sync", "Arppegio Type", "Arppegio Range", "Arppegio Gate Time",
-    "Arppegio Resolution", "Arppegio Swing", "KBD Octave",
+    "Arppegio Trigger Length",
+    "Arppegio Trigger Pattern",
+    "Voice Mode",
+    "Scale Key",
+    "Scale Type",
+    "Delay FX Sync",
+    "Delay FX Time Base",
+    "Delay FX Delay Time",
+    "Delay FX Depth",
+    "Delay FX Type",
+    "MOD FX LFO Speed",
+    "MOD FX Depth",
+    "MOD FX Type",
+    "EQ Hi Freq",
+    "EQ Hi Gain",
+    "EQ Low Freq",
+    "EQ Low Gain",
+    "Arppegio Tempo",
+    "Arppegio On/Off",
+    "Arppegio Latch",
+    "Arppegio Target",
+    "Arppegio Key Sync",
+    "Arppegio Type",
+    "Arppegio Range",
+    "Arppegio Gate Time",
+    "Arppegio Resolution",
+    "Arppegio Swing",
+    "KBD Octave",
 };
 
 const char* const kTimbreNames[65] = {
-    "MIDI ch.", "Assign Mode", "EG2 Reset", "EG1 Reset", "Trigger Mode", "Key Priority",
-    "Unison Detune", "PITCH Tune", "PITCH Bend Range", "PITCH Transpose", "PITCH Vibrato Int",
-    "OSC1 Wave", "OSC1 Waveform CTRL1", "OSC1 Waveform CTRL2", "OSC1 KARV Wave", "OSC2 Mode Select",
-    "OSC2 Wave", "OSC2 Semitone", "OSC2 Tune", "PITCH2 Portamento Time", "MIXER OSC1 Level",
-    "MIXER OSC2 Level", "MIXER Noise", "FILTER Type", "FILTER Cutoff", "FILTER Resonance",
-    "FILTER EG1 Intensity", "FILTER Velocity Sense", "FILTER Keyboard Track", "AMP Level",
-    "AMP Panpot", "AMP Amp Sw", "AMP Distortion", "AMP Velocity Sense", "AMP Keyboard Track",
-    "EG1 Attack", "EG1 Decay", "EG1 Sustain", "EG1 Release", "EG2 Attack", "EG2 Decay",
-    "EG2 Sustain", "EG2 Release", "LFO1 Key Sync", "LFO1 Wave", "LFO1 Frequency",
-    "LFO1 Tempo Sync", "LFO1 Sync Note", "LFO2 Key Sync", "LFO2 Wave", "LFO2 Frequency",
-    "LFO2 Tempo Sync", "LFO2 Sync Note", "PATCH1 Destination", "PATCH1 Source", "PATCH1 Intensity",
-    "PATCH2 Destination", "PATCH2 Source", "PATCH2 Intensity", "PATCH3 Destination",
-    "PATCH3 Source", "PATCH3 Intensity", "PATCH4 Destination", "PATCH4 Source", "PATCH4 Intensity",
+    "MIDI ch.",
+    "Assign Mode",
+    "EG2 Reset",
+    "EG1 Reset",
+    "Trigger Mode",
+    "Key Priority",
+    "Unison Detune",
+    "PITCH Tune",
+    "PITCH Bend Range",
+    "PITCH Transpose",
+    "PITCH Vibrato Int",
+    "OSC1 Wave",
+    "OSC1 Waveform CTRL1",
+    "OSC1 Waveform CTRL2",
+    "OSC1 KARV Wave",
+    "OSC2 Mode Select",
+    "OSC2 Wave",
+    "OSC2 Semitone",
+    "OSC2 Tune",
+    "PITCH2 Portamento Time",
+    "MIXER OSC1 Level",
+    "MIXER OSC2 Level",
+    "MIXER Noise",
+    "FILTER Type",
+    "FILTER Cutoff",
+    "FILTER Resonance",
+    "FILTER EG1 Intensity",
+    "FILTER Velocity Sense",
+    "FILTER Keyboard Track",
+    "AMP Level",
+    "AMP Panpot",
+    "AMP Amp Sw",
+    "AMP Distortion",
+    "AMP Velocity Sense",
+    "AMP Keyboard Track",
+    "EG1 Attack",
+    "EG1 Decay",
+    "EG1 Sustain",
+    "EG1 Release",
+    "EG2 Attack",
+    "EG2 Decay",
+    "EG2 Sustain",
+    "EG2 Release",
+    "LFO1 Key Sync",
+    "LFO1 Wave",
+    "LFO1 Frequency",
+    "LFO1 Tempo Sync",
+    "LFO1 Sync Note",
+    "LFO2 Key Sync",
+    "LFO2 Wave",
+    "LFO2 Frequency",
+    "LFO2 Tempo Sync",
+    "LFO2 Sync Note",
+    "PATCH1 Destination",
+    "PATCH1 Source",
+    "PATCH1 Intensity",
+    "PATCH2 Destination",
+    "PATCH2 Source",
+    "PATCH2 Intensity",
+    "PATCH3 Destination",
+    "PATCH3 Source",
+    "PATCH3 Intensity",
+    "PATCH4 Destination",
+    "PATCH4 Source",
+    "PATCH4 Intensity",
 };
 
 TEST(RecordTables, EveryProgramNameAndUnit) {
@@ -533,8 +621,11 @@ TEST(RecordTables, EveryProgramNameAndUnit) {
         if (id >= 28 && id < 93) name = std::string("Timbre 1 ") + kTimbreNames[id - 28];
         if (id >= 93 && id < 158) name = std::string("Timbre 2 ") + kTimbreNames[id - 93];
         EXPECT_EQ(program.GetParamName(id), name) << "id " << id;
-        const char* unit = id == 13 ? "[kHz]" : id == 15 ? "[Hz]" : id == 17 ? "[BPM]"
-                         : (id == 24 || id == 26) ? "[%]" : "";
+        const char* unit = id == 13                 ? "[kHz]"
+                           : id == 15               ? "[Hz]"
+                           : id == 17               ? "[BPM]"
+                           : (id == 24 || id == 26) ? "[%]"
+                                                    : "";
         EXPECT_EQ(program.GetUnitText(id), unit) << "id " << id;
     }
 }
@@ -550,19 +641,26 @@ struct EnumTexts {
 const std::vector<EnumTexts> kEnumTexts = {
     {2, {"Single", "Undefind", "Layer", "Vocoder"}, "Undefind"},
     {3, {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"}, "Undefind"},
-    {4, {"Equal Temp", "Pure Major", "Pure Minor", "Arabic", "Pythagorea", "Werckmeist", "Kirnberger",
-         "Slendoro", "Pelog", "User Scale"}, "Undefind"},
+    {4,
+     {"Equal Temp", "Pure Major", "Pure Minor", "Arabic", "Pythagorea", "Werckmeist", "Kirnberger",
+      "Slendoro", "Pelog", "User Scale"},
+     "Undefind"},
     {5, {"Off", "On"}, "Undefined"},
-    {6, {"1/32", "1/24", "1/16", "1/12", "3/32", "1/8", "1/6", "3/16", "1/4", "1/3", "3/8", "1/2", "2/3",
-         "3/4", "1/1"}, "Undefined"},
+    {6,
+     {"1/32", "1/24", "1/16", "1/12", "3/32", "1/8", "1/6", "3/16", "1/4", "1/3", "3/8", "1/2", "2/3", "3/4",
+      "1/1"},
+     "Undefined"},
     {9, {"StereoDelay", "CrossDelay", "L/R Delay"}, "Undefined"},
     {12, {"Cho/Flg", "Ensemble", "Phaser"}, "Undefined"},
-    {13, {"1.00", "1.25", "1.50", "1.75", "2.00", "2.25", "2.50", "2.75", "3.00", "3.25", "3.50", "3.75",
-          "4.00", "4.25", "4.50", "4.75", "5.00", "5.25", "5.50", "5.75", "6.00", "7.00", "8.00", "9.00",
-          "10.00", "11.00", "12.00", "14.00", "16.00"}, "Undefined"},
-    {15, {"40", "50", "60", "80", "100", "120", "140", "160", "180", "200", "220", "240", "260", "280",
-          "300", "320", "340", "360", "380", "400", "420", "440", "460", "480", "500", "600", "700", "800",
-          "900"}, "Undefined"},
+    {13,
+     {"1.00", "1.25", "1.50", "1.75", "2.00",  "2.25",  "2.50",  "2.75",  "3.00", "3.25",
+      "3.50", "3.75", "4.00", "4.25", "4.50",  "4.75",  "5.00",  "5.25",  "5.50", "5.75",
+      "6.00", "7.00", "8.00", "9.00", "10.00", "11.00", "12.00", "14.00", "16.00"},
+     "Undefined"},
+    {15,
+     {"40",  "50",  "60",  "80",  "100", "120", "140", "160", "180", "200", "220", "240", "260", "280", "300",
+      "320", "340", "360", "380", "400", "420", "440", "460", "480", "500", "600", "700", "800", "900"},
+     "Undefined"},
     {18, {"Off", "On"}, "Undefined"},
     {19, {"Off", "On"}, "Undefined"},
     {20, {"Both", "Timb1", "Timb2"}, "Undefined"},
@@ -582,7 +680,8 @@ TEST(RecordTables, EveryProgramValueText) {
         const int count = static_cast<int>(e.texts.size());
         for (int v = 0; v <= 255; ++v) {
             program.SetParam(e.id, v, 0);
-            EXPECT_EQ(program.GetValueText(e.id), v < count ? e.texts[static_cast<std::size_t>(v)] : e.undefined)
+            EXPECT_EQ(program.GetValueText(e.id),
+                      v < count ? e.texts[static_cast<std::size_t>(v)] : e.undefined)
                 << "id " << e.id << " value " << v;
         }
     }
@@ -619,7 +718,8 @@ TEST(RecordTables, TimbreNamesCarryTheirPrefix) {
         MDevDescZEPHATimbre timbre;
         timbre.SetDefaults(index);
         for (int t = 0; t < 65; ++t) {
-            EXPECT_EQ(timbre.GetParamName(t), std::string(index == 0 ? "Timbre 1 " : "Timbre 2 ") + kTimbreNames[t]);
+            EXPECT_EQ(timbre.GetParamName(t),
+                      std::string(index == 0 ? "Timbre 1 " : "Timbre 2 ") + kTimbreNames[t]);
             EXPECT_EQ(timbre.GetUnitText(t), "");
         }
     }

@@ -11,17 +11,14 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes RandomBytes(std::size_t n, unsigned seed)
-{
+Bytes RandomBytes(std::size_t n, unsigned seed) {
     std::mt19937 rng(seed);
     Bytes bytes(n);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
+    for (auto& b : bytes) b = static_cast<uint8_t>(rng());
     return bytes;
 }
 
-Bytes UnpackAll(const Bytes& packed)
-{
+Bytes UnpackAll(const Bytes& packed) {
     Bytes out(MDevSysExPacking::UnpackedSize(packed.size()));
     EXPECT_EQ(MDevSysExPacking::Unpack7to8(packed, 0, out), out.size());
     return out;
@@ -33,15 +30,14 @@ struct GoldenCase {
     Bytes packed;
 };
 
-TEST(SysExPacking, GoldenVectors)
-{
+TEST(SysExPacking, GoldenVectors) {
+    // clang-format off
     const GoldenCase cases[] = {
         {"top bits gathered in header", {0x80, 0x01, 0xFF}, {0x05, 0x00, 0x01, 0x7F}},
         {"ascii needs no top bits", {'a', 'b', 'c'}, {0x00, 0x61, 0x62, 0x63}},
         {"one full group", Bytes(7, 0xFF), {0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F}},
-        {"second group starts fresh",
-         {0, 0, 0, 0, 0, 0, 0, 0x81},
-         {0x00, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x01}},
+        // clang-format on
+        {"second group starts fresh", {0, 0, 0, 0, 0, 0, 0, 0x81}, {0x00, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x01}},
         {"empty", {}, {}},
     };
     for (const auto& c : cases) {
@@ -53,8 +49,7 @@ TEST(SysExPacking, GoldenVectors)
 
 // The record sizes end in short groups: the header of a short group has
 // bits only for the bytes it carries.
-TEST(SysExPacking, ShortLastGroupOfRecords)
-{
+TEST(SysExPacking, ShortLastGroupOfRecords) {
     struct Case {
         std::size_t unpacked, packed, lastGroup;
         uint8_t lastHeader;
@@ -75,8 +70,7 @@ TEST(SysExPacking, ShortLastGroupOfRecords)
     }
 }
 
-TEST(SysExPacking, RoundTripAtEveryPayloadSize)
-{
+TEST(SysExPacking, RoundTripAtEveryPayloadSize) {
     const std::pair<std::size_t, std::size_t> sizes[] = {
         {254, 291}, {200, 229}, {32512, 37157}, {32712, 37386}, {65024, 74314}};
     for (const auto& [unpacked, packedSize] : sizes) {
@@ -86,16 +80,14 @@ TEST(SysExPacking, RoundTripAtEveryPayloadSize)
         const Bytes data = RandomBytes(unpacked, static_cast<unsigned>(unpacked));
         const Bytes packed = MDevSysExPacking::Pack8to7(data);
         ASSERT_EQ(packed.size(), packedSize);
-        for (uint8_t b : packed)
-            ASSERT_EQ(b & 0x80, 0);
+        for (uint8_t b : packed) ASSERT_EQ(b & 0x80, 0);
         EXPECT_EQ(UnpackAll(packed), data);
     }
 }
 
 // A receiver takes program i straight from unpacked offset i x 254 and the
 // global from 32512; that must equal the slice of a full unpack.
-TEST(SysExPacking, OffsetUnpackEqualsSliceOfFullUnpack)
-{
+TEST(SysExPacking, OffsetUnpackEqualsSliceOfFullUnpack) {
     const Bytes data = RandomBytes(65024, 7);
     const Bytes packed = MDevSysExPacking::Pack8to7(data);
     for (std::size_t i = 0; i < 256; ++i) {
@@ -113,8 +105,7 @@ TEST(SysExPacking, OffsetUnpackEqualsSliceOfFullUnpack)
     EXPECT_EQ(global, Bytes(allData.begin() + 32512, allData.end()));
 }
 
-TEST(SysExPacking, EveryOffsetAndCountOfASmallStream)
-{
+TEST(SysExPacking, EveryOffsetAndCountOfASmallStream) {
     const Bytes data = RandomBytes(23, 3);
     const Bytes packed = MDevSysExPacking::Pack8to7(data);
     for (std::size_t offset = 0; offset <= data.size(); ++offset) {
@@ -131,8 +122,7 @@ TEST(SysExPacking, EveryOffsetAndCountOfASmallStream)
 // Unpack never reads past the packed bytes it is given (the exact-size
 // vectors let the address sanitizer see any overrun) and reports how much
 // it could write.
-TEST(SysExPacking, UnpackStopsAtTheEndOfThePackedData)
-{
+TEST(SysExPacking, UnpackStopsAtTheEndOfThePackedData) {
     const Bytes data = RandomBytes(10, 4);
     const Bytes packed = MDevSysExPacking::Pack8to7(data);  // 8 + 4 bytes
     struct Case {
@@ -145,8 +135,7 @@ TEST(SysExPacking, UnpackStopsAtTheEndOfThePackedData)
         SCOPED_TRACE(testing::Message() << "offset " << c.offset << " count " << c.count);
         Bytes out(c.count, 0xEE);
         ASSERT_EQ(MDevSysExPacking::Unpack7to8(packed, c.offset, out), c.written);
-        for (std::size_t k = 0; k < c.written; ++k)
-            EXPECT_EQ(out[k], data[c.offset + k]);
+        for (std::size_t k = 0; k < c.written; ++k) EXPECT_EQ(out[k], data[c.offset + k]);
         for (std::size_t k = c.written; k < c.count; ++k)
             EXPECT_EQ(out[k], 0xEE) << "untouched beyond what was available";
     }
@@ -162,8 +151,7 @@ TEST(SysExPacking, UnpackStopsAtTheEndOfThePackedData)
 // The global and program records end in a short group (5 and 3 bytes); a
 // stream that ends exactly there must be read only up to its last byte,
 // whichever offset the unpacking starts at.
-TEST(SysExPacking, RecordsEndingInAShortGroupUnpackWithinTheirBytes)
-{
+TEST(SysExPacking, RecordsEndingInAShortGroupUnpackWithinTheirBytes) {
     for (const std::size_t size : {std::size_t{200}, std::size_t{254}}) {
         SCOPED_TRACE(size);
         const Bytes data = RandomBytes(size, static_cast<unsigned>(size));
@@ -172,22 +160,21 @@ TEST(SysExPacking, RecordsEndingInAShortGroupUnpackWithinTheirBytes)
         for (const std::size_t offset : {std::size_t{0}, lastGroup - 1, lastGroup, size - 1}) {
             Bytes out(size - offset, 0xEE);
             ASSERT_EQ(MDevSysExPacking::Unpack7to8(packed, offset, out), out.size()) << "offset " << offset;
-            EXPECT_TRUE(std::equal(out.begin(), out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset)))
+            EXPECT_TRUE(
+                std::equal(out.begin(), out.end(), data.begin() + static_cast<std::ptrdiff_t>(offset)))
                 << "offset " << offset;
         }
     }
 }
 
-TEST(SysExPacking, UnpackIgnoresBit7OfPackedDataBytes)
-{
+TEST(SysExPacking, UnpackIgnoresBit7OfPackedDataBytes) {
     const Bytes packed{0x01, 0x80, 0xFF, 0x85};
     Bytes out(3);
     ASSERT_EQ(MDevSysExPacking::Unpack7to8(packed, 0, out), 3u);
     EXPECT_EQ(out, (Bytes{0x80, 0x7F, 0x05}));
 }
 
-TEST(SysExPacking, PackIntoTooShortDestinationWritesNothing)
-{
+TEST(SysExPacking, PackIntoTooShortDestinationWritesNothing) {
     const Bytes data(8, 0x81);
     Bytes dest(9, 0xEE);
     EXPECT_EQ(MDevSysExPacking::Pack8to7(dest, data), 0u);

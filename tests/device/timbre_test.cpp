@@ -35,7 +35,12 @@ TEST(Timbre, DefaultsAsWrittenToTheBlock) {
 }
 
 TEST(Timbre, NamesCarryTheTimbrePrefix) {
-    struct Case { int index; int t; const char* name; };
+    struct Case {
+        int index;
+        int t;
+        const char* name;
+    };
+    // clang-format off
     const Case cases[] = {
         {0, 0, "Timbre 1 MIDI ch."},
         {0, 19, "Timbre 1 PITCH2 Portamento Time"},
@@ -46,6 +51,7 @@ TEST(Timbre, NamesCarryTheTimbrePrefix) {
         {1, 65, ""},
         {0, -1, ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         MDevDescZEPHATimbre timbre;
         timbre.SetDefaults(c.index);
@@ -55,13 +61,19 @@ TEST(Timbre, NamesCarryTheTimbrePrefix) {
 }
 
 TEST(Timbre, ValuesStoredAtTheirWidth) {
-    struct Case { int t; int32_t set; int32_t get; };
+    struct Case {
+        int t;
+        int32_t set;
+        int32_t get;
+    };
+    // clang-format off
     const Case cases[] = {
         {0, 128, -128}, {0, -1, -1},       // signed 8 bits
         {20, 300, 44}, {20, -1, 255},      // unsigned 8 bits
         {2, 300, 300}, {46, -7, -7},       // 32 bits
         {65, 5, 0}, {-1, 5, 0},            // outside the block's range
     };
+    // clang-format on
     for (const auto& c : cases) {
         MDevDescZEPHATimbre timbre;
         timbre.SetParam(c.t, c.set);
@@ -72,16 +84,18 @@ TEST(Timbre, ValuesStoredAtTheirWidth) {
     timbre.SetDefaults(0);
     const MDevDescZEPHATimbre before = timbre;
     timbre.SetParam(65, 5);
-    for (int t = 0; t < MDevDescZEPHATimbre::kParamCount; ++t) EXPECT_EQ(timbre.GetParam(t), before.GetParam(t));
+    for (int t = 0; t < MDevDescZEPHATimbre::kParamCount; ++t)
+        EXPECT_EQ(timbre.GetParam(t), before.GetParam(t));
 }
 
 TEST(Timbre, PackedBytesKeepTheirOwnBits) {
     struct Case {
         int byte;
-        uint8_t in;                                   // the byte as received
+        uint8_t in;                                          // the byte as received
         std::initializer_list<std::pair<int, int32_t>> set;  // changes after reading
         uint8_t out;
     };
+    // clang-format off
     const Case cases[] = {
         {40, 0x60, {{47, 5}}, 0x65},            // bits 5-6 kept
         {40, 0xFF, {}, 0xEF},                   // sync note read 4 bits, bit 4 lost
@@ -99,6 +113,7 @@ TEST(Timbre, PackedBytesKeepTheirOwnBits) {
         {52, 0x5A, {}, 0x5A},
         {107, 0xC3, {}, 0xC3},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Block block{};
         block[c.byte] = c.in;

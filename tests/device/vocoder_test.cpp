@@ -35,13 +35,18 @@ TEST(Vocoder, DefaultsAsWrittenToTheBlock) {
 }
 
 TEST(Vocoder, HoldLevelsAreBigEndianThirtyTwoBits) {
-    struct Case { int32_t value; std::vector<uint8_t> bytes; };
+    struct Case {
+        int32_t value;
+        std::vector<uint8_t> bytes;
+    };
+    // clang-format off
     const Case cases[] = {
         {258, {0x00, 0x00, 0x01, 0x02}},
         {-1, {0xFF, 0xFF, 0xFF, 0xFF}},
         {std::numeric_limits<int32_t>::min(), {0x80, 0x00, 0x00, 0x00}},
         {0x12345678, {0x12, 0x34, 0x56, 0x78}},
     };
+    // clang-format on
     for (int k : {68, 75, 83}) {
         for (const auto& c : cases) {
             MDevDescZEPHAProgramVocoder vocoder;
@@ -96,12 +101,18 @@ TEST(Vocoder, FormantShiftKeepsAllFiveValues) {
 }
 
 TEST(Vocoder, PackedBytesKeepTheirOwnBits) {
-    struct Case { int byte; uint8_t in; uint8_t out; };
+    struct Case {
+        int byte;
+        uint8_t in;
+        uint8_t out;
+    };
+    // clang-format off
     const Case cases[] = {
         {1, 0xFF, 0xFB},  {12, 0xFF, 0xFF}, {12, 0xFE, 0xFE}, {14, 0xFF, 0xFF},
         {29, 0xAA, 0xAA}, {40, 0xFF, 0xFF}, {42, 0xFF, 0xEF}, {45, 0x70, 0x60},
         {21, 0xFF, 0x07}, {24, 0xFF, 0x07}, {11, 0x5A, 0x5A}, {13, 0xA5, 0xA5},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Block block{};
         block[c.byte] = c.in;
@@ -123,7 +134,11 @@ TEST(Vocoder, NoTextsAndNothingBeyondItsRange) {
     vocoder.SetParam(84, 9);
     EXPECT_EQ(vocoder.GetParam(84), 0);
     EXPECT_EQ(vocoder.GetParam(-1), 0);
-    struct Case { int k; int32_t set; int32_t get; };
+    struct Case {
+        int k;
+        int32_t set;
+        int32_t get;
+    };
     const Case widths[] = {{0, 200, -56}, {1, 300, 44}, {15, 300, 300}, {45, -3, -3}, {52, 256, 0}};
     for (const auto& c : widths) {
         vocoder.SetParam(c.k, c.set);

@@ -27,9 +27,8 @@ using PresetValue = std::function<void(int id, int32_t value)>;
 // For each pair row of `bindings` at `base` whose value lies outside the
 // row's range: that value's nearer end. (Envelope values are stored as shown
 // and 0 lies inside their range; a hex level shows any stored value.)
-inline void PresetIntoRange(const MDevDescProgram& program, std::span<const PageBinding> bindings,
-                            int base, const PresetValue& preset)
-{
+inline void PresetIntoRange(const MDevDescProgram& program, std::span<const PageBinding> bindings, int base,
+                            const PresetValue& preset) {
     for (const PageBinding& row : bindings) {
         switch (row.kind) {
         case PageBindingKind::SliderPair:
@@ -39,21 +38,17 @@ inline void PresetIntoRange(const MDevDescProgram& program, std::span<const Page
         case PageBindingKind::DialChoice: {
             const int id = base + row.param;
             const int shown = program.GetParam(id) - row.offset;
-            const int kept =
-                std::clamp(shown, std::min(row.first, row.last), std::max(row.first, row.last));
-            if (kept != shown)
-                preset(id, kept + row.offset);
+            const int kept = std::clamp(shown, std::min(row.first, row.last), std::max(row.first, row.last));
+            if (kept != shown) preset(id, kept + row.offset);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 }
 
 // The same for every page of the Program Editor.
-inline void PresetEveryPageIntoRange(const MDevDescProgram& program, const PresetValue& preset)
-{
+inline void PresetEveryPageIntoRange(const MDevDescProgram& program, const PresetValue& preset) {
     PresetIntoRange(program, effect_page::BindingTable(), 0, preset);
     PresetIntoRange(program, arpeggio_page::BindingTable(), 0, preset);
     for (const int base : {timbrepage::kTimbre1Base, timbrepage::kTimbre2Base})
@@ -62,8 +57,7 @@ inline void PresetEveryPageIntoRange(const MDevDescProgram& program, const Prese
 }
 
 // A recording program, preset without recording.
-inline void PresetEveryPageIntoRange(velktest::RecordingProgram& program)
-{
+inline void PresetEveryPageIntoRange(velktest::RecordingProgram& program) {
     PresetEveryPageIntoRange(program, [&](int id, int32_t value) { program.Preset(id, value); });
 }
 

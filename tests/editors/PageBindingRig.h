@@ -17,8 +17,7 @@
 namespace editors_test {
 
 // The row of `control`; fails the test when the table has none.
-inline const PageBinding& RowOf(std::span<const PageBinding> table, int control)
-{
+inline const PageBinding& RowOf(std::span<const PageBinding> table, int control) {
     const PageBinding* row = FindBinding(table, control);
     EXPECT_NE(row, nullptr) << "no binding row for control " << control;
     static const PageBinding none{PageBindingKind::Choice, kNoControlId, kNoControlId, 0};
@@ -26,14 +25,12 @@ inline const PageBinding& RowOf(std::span<const PageBinding> table, int control)
 }
 
 // The item texts of list `id` of a layout table.
-inline std::vector<std::string> ItemsOf(std::span<const PageControl> layout, int id)
-{
+inline std::vector<std::string> ItemsOf(std::span<const PageControl> layout, int id) {
     const PageControl* control = FindControl(layout, id);
     EXPECT_NE(control, nullptr) << "no control " << id;
     std::vector<std::string> items;
     if (control != nullptr)
-        for (const char* item : control->items)
-            items.emplace_back(item);
+        for (const char* item : control->items) items.emplace_back(item);
     return items;
 }
 
@@ -41,25 +38,19 @@ inline std::vector<std::string> ItemsOf(std::span<const PageControl> layout, int
 class SliderRowRig {
 public:
     SliderRowRig(const PageBinding& row, velktest::RecordingProgram& program, int base)
-        : pair_(MakeSliderPair(row.kind))
-    {
+        : pair_(MakeSliderPair(row.kind)) {
         EXPECT_NE(pair_, nullptr) << "row of control " << row.control << " is no slider pair";
-        if (!pair_)
-            return;
+        if (!pair_) return;
         pair_->Bind(program, base + row.param);
         pair_->Setup(slider, edit, row.first, row.last, row.offset);
     }
-    void Type(const char* text)
-    {
+    void Type(const char* text) {
         edit.text = text;
-        if (pair_)
-            pair_->OnEditChange();
+        if (pair_) pair_->OnEditChange();
     }
-    void Slide(int position)
-    {
+    void Slide(int position) {
         slider.SetPosition(position);
-        if (pair_)
-            pair_->OnSliderChanged();
+        if (pair_) pair_->OnSliderChanged();
     }
     CSliderEditPair* Pair() const { return pair_.get(); }
 
@@ -74,25 +65,19 @@ private:
 class DialChoiceRowRig {
 public:
     DialChoiceRowRig(const PageBinding& row, velktest::RecordingProgram& program, int base, int itemCount)
-        : list(itemCount), pair_(MakeDialComboPair(row.kind))
-    {
+        : list(itemCount), pair_(MakeDialComboPair(row.kind)) {
         EXPECT_NE(pair_, nullptr) << "row of control " << row.control << " is no knob + list";
-        if (!pair_)
-            return;
+        if (!pair_) return;
         pair_->Bind(program, base + row.param);
         pair_->Setup(knob, list, row.first, row.last, row.offset);
     }
-    void Pick(int item)
-    {
+    void Pick(int item) {
         list.SetSelection(item);
-        if (pair_)
-            pair_->OnComboChanged();
+        if (pair_) pair_->OnComboChanged();
     }
-    void Turn(int value)
-    {
+    void Turn(int value) {
         knob.SetValue(value);
-        if (pair_)
-            pair_->OnDialChanged();
+        if (pair_) pair_->OnDialChanged();
     }
 
     FakeKnob knob;

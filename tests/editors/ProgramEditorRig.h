@@ -57,9 +57,7 @@ public:
         selected = index;
         ++pagesShown;
     }
-    void DestroyPages() override {
-        page.reset();
-    }
+    void DestroyPages() override { page.reset(); }
     ArpeggioDisplay* ShownArpeggioPage() override {
         return page == PrgPageKind::Arpeggio ? &arpeggio : nullptr;
     }

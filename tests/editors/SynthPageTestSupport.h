@@ -24,14 +24,11 @@
 namespace synthpage_test {
 
 // The item of `list` whose text is `text`; -1 when there is none.
-inline int ItemOf(std::span<const PageControl> layout, int list, std::string_view text)
-{
+inline int ItemOf(std::span<const PageControl> layout, int list, std::string_view text) {
     const PageControl* control = FindControl(layout, list);
-    if (control == nullptr)
-        return -1;
+    if (control == nullptr) return -1;
     for (std::size_t i = 0; i < control->items.size(); ++i)
-        if (text == control->items[i])
-            return static_cast<int>(i);
+        if (text == control->items[i]) return static_cast<int>(i);
     return -1;
 }
 
@@ -39,16 +36,14 @@ inline int ItemOf(std::span<const PageControl> layout, int list, std::string_vie
 class HeadlessSliderPair {
 public:
     HeadlessSliderPair(const PageBinding& row, MDevDescProgram& program, int base)
-        : pair(MakeSliderPair(row.kind))
-    {
+        : pair(MakeSliderPair(row.kind)) {
         pair->Bind(program, base + row.param);
         pair->Setup(slider, edit, row.first, row.last, row.offset);
     }
     HeadlessSliderPair(const HeadlessSliderPair&) = delete;
     HeadlessSliderPair& operator=(const HeadlessSliderPair&) = delete;
 
-    void Type(const std::string& text)
-    {
+    void Type(const std::string& text) {
         edit.text = text;
         pair->OnEditChange();
     }
@@ -62,16 +57,14 @@ public:
 class HeadlessDialPair {
 public:
     HeadlessDialPair(const PageBinding& row, MDevDescProgram& program, int base)
-        : pair(MakeDialEditPair(row.kind))
-    {
+        : pair(MakeDialEditPair(row.kind)) {
         pair->Bind(program, base + row.param);
         pair->Setup(knob, edit, row.first, row.last, row.offset);
     }
     HeadlessDialPair(const HeadlessDialPair&) = delete;
     HeadlessDialPair& operator=(const HeadlessDialPair&) = delete;
 
-    void Type(const std::string& text)
-    {
+    void Type(const std::string& text) {
         edit.text = text;
         pair->OnEditChange();
     }
@@ -84,8 +77,7 @@ public:
 // An envelope row; the graph's notices reach the group as on the page.
 class HeadlessEnvelope {
 public:
-    HeadlessEnvelope(const PageBinding& row, MDevDescProgram& program, int base)
-    {
+    HeadlessEnvelope(const PageBinding& row, MDevDescProgram& program, int base) {
         const int first = base + row.param;
         group.Bind(program, first, first + 1, first + 2, first + 3);
         graph.onChanged = [this] { group.SyncFromGraph(true); };
@@ -104,17 +96,13 @@ public:
 namespace synthpage_test {
 
 // The ids a set of rule changes leaves hidden.
-inline std::set<int> HiddenBy(std::initializer_list<ControlChanges> changes)
-{
+inline std::set<int> HiddenBy(std::initializer_list<ControlChanges> changes) {
     std::set<int> hidden;
     for (const ControlChanges& list : changes)
         for (const ControlChange& change : list) {
-            if (change.what != ControlChange::Show)
-                continue;
-            if (change.on)
-                hidden.erase(change.id);
-            else
-                hidden.insert(change.id);
+            if (change.what != ControlChange::Show) continue;
+            if (change.on) hidden.erase(change.id);
+            else hidden.insert(change.id);
         }
     return hidden;
 }
@@ -122,8 +110,7 @@ inline std::set<int> HiddenBy(std::initializer_list<ControlChanges> changes)
 // Rows whose controls are missing from the layout or of the wrong kind, as
 // "#1016 ..." lines; empty when every row finds its controls.
 inline std::vector<std::string> BindingControlMismatches(std::span<const PageControl> layout,
-                                                         std::span<const PageBinding> bindings)
-{
+                                                         std::span<const PageBinding> bindings) {
     using K = PageControlKind;
     std::vector<std::string> problems;
     const auto expect = [&](int id, std::initializer_list<K> kinds) {
@@ -131,20 +118,14 @@ inline std::vector<std::string> BindingControlMismatches(std::span<const PageCon
         bool ok = control != nullptr;
         if (ok) {
             ok = false;
-            for (const K kind : kinds)
-                ok = ok || control->kind == kind;
+            for (const K kind : kinds) ok = ok || control->kind == kind;
         }
-        if (!ok)
-            problems.push_back("#" + std::to_string(id) + " missing or of the wrong kind");
+        if (!ok) problems.push_back("#" + std::to_string(id) + " missing or of the wrong kind");
     };
     for (const PageBinding& row : bindings) {
         switch (row.kind) {
-        case PageBindingKind::Choice:
-            expect(row.control, {K::Choice, K::WaveChoice});
-            break;
-        case PageBindingKind::Check:
-            expect(row.control, {K::CheckBox});
-            break;
+        case PageBindingKind::Choice: expect(row.control, {K::Choice, K::WaveChoice}); break;
+        case PageBindingKind::Check: expect(row.control, {K::CheckBox}); break;
         case PageBindingKind::SliderPair:
         case PageBindingKind::PanSliderPair:
         case PageBindingKind::HexSliderPair:
@@ -158,45 +139,38 @@ inline std::vector<std::string> BindingControlMismatches(std::span<const PageCon
             break;
         case PageBindingKind::Envelope:
             expect(row.control, {K::EnvelopeGraph});
-            for (const int edit : row.edits)
-                expect(edit, {K::Edit});
+            for (const int edit : row.edits) expect(edit, {K::Edit});
             if (row.edits.size() != 4)
                 problems.push_back("#" + std::to_string(row.control) + " needs four edits");
             break;
-        default:
-            problems.push_back("#" + std::to_string(row.control) + " has a kind these pages lack");
+        default: problems.push_back("#" + std::to_string(row.control) + " has a kind these pages lack");
         }
     }
     return problems;
 }
 
 // The parameters (base + param) the rows store, each as often as it occurs.
-inline std::multiset<int> StoredIds(std::span<const PageBinding> bindings, int base)
-{
+inline std::multiset<int> StoredIds(std::span<const PageBinding> bindings, int base) {
     std::multiset<int> ids;
     for (const PageBinding& row : bindings) {
         const int count = row.kind == PageBindingKind::Envelope ? 4 : 1;
-        for (int i = 0; i < count; ++i)
-            ids.insert(base + row.param + i);
+        for (int i = 0; i < count; ++i) ids.insert(base + row.param + i);
     }
     return ids;
 }
 
 // Control ids used by more than one layout row.
-inline std::vector<int> DuplicateIds(std::span<const PageControl> layout)
-{
+inline std::vector<int> DuplicateIds(std::span<const PageControl> layout) {
     std::set<int> seen;
     std::vector<int> duplicates;
     for (const PageControl& control : layout)
-        if (control.id != kNoControlId && !seen.insert(control.id).second)
-            duplicates.push_back(control.id);
+        if (control.id != kNoControlId && !seen.insert(control.id).second) duplicates.push_back(control.id);
     return duplicates;
 }
 
 // The row of `control`; a test failure and a row of no parameter when
 // there is none.
-inline const PageBinding& RowOf(std::span<const PageBinding> bindings, int control)
-{
+inline const PageBinding& RowOf(std::span<const PageBinding> bindings, int control) {
     const PageBinding* row = FindBinding(bindings, control);
     EXPECT_NE(row, nullptr) << "#" << control;
     static const PageBinding kNone{PageBindingKind::Choice, kNoControlId, kNoControlId, -1000};
@@ -206,18 +180,17 @@ inline const PageBinding& RowOf(std::span<const PageBinding> bindings, int contr
 // The table layout check in every state of the OSC 1 wave and both tempo
 // sync rules (what they hide is not there to overlap); one line per
 // problem, with the state it shows in.
-inline std::vector<std::string> LayoutProblemsInEveryRuleState(
-    std::span<const PageControl> layout, int width, int height, const synthpage::Osc1WaveIds& osc1,
-    const synthpage::LfoSyncIds& lfo1, const synthpage::LfoSyncIds& lfo2)
-{
+inline std::vector<std::string> LayoutProblemsInEveryRuleState(std::span<const PageControl> layout, int width,
+                                                               int height, const synthpage::Osc1WaveIds& osc1,
+                                                               const synthpage::LfoSyncIds& lfo1,
+                                                               const synthpage::LfoSyncIds& lfo2) {
     using namespace synthpage;
     std::vector<std::string> problems;
     for (const int wave : {0, kWaveKarv})
         for (const bool sync1 : {false, true})
             for (const bool sync2 : {false, true}) {
-                const std::set<int> hidden =
-                    HiddenBy({Osc1WaveChanges(osc1, wave), LfoSyncChanges(lfo1, sync1),
-                              LfoSyncChanges(lfo2, sync2)});
+                const std::set<int> hidden = HiddenBy(
+                    {Osc1WaveChanges(osc1, wave), LfoSyncChanges(lfo1, sync1), LfoSyncChanges(lfo2, sync2)});
                 for (const std::string& problem : CheckTableLayout(layout, width, height, hidden))
                     problems.push_back(problem + " (wave " + std::to_string(wave) + ", sync " +
                                        std::to_string(sync1) + std::to_string(sync2) + ")");
@@ -229,20 +202,17 @@ inline std::vector<std::string> LayoutProblemsInEveryRuleState(
 // shown value at `base` and types the value at the other end: a row must
 // store nothing while it is set up and then exactly that value once. One
 // line per fault.
-inline std::vector<std::string> PairStoreProblems(std::span<const PageBinding> bindings, int base)
-{
+inline std::vector<std::string> PairStoreProblems(std::span<const PageBinding> bindings, int base) {
     std::vector<std::string> problems;
     for (const PageBinding& row : bindings) {
-        if (!IsSliderPair(row.kind))
-            continue;
+        if (!IsSliderPair(row.kind)) continue;
         velktest::RecordingProgram program;
         // (A hex level shows any stored value within its range.)
         if (row.kind != PageBindingKind::HexSliderPair)
             program.Preset(base + row.param, row.first + row.offset);
         HeadlessSliderPair pair(row, program, base);
         const std::string name = "#" + std::to_string(row.control);
-        if (!program.stores.empty())
-            problems.push_back(name + " stores while it is set up");
+        if (!program.stores.empty()) problems.push_back(name + " stores while it is set up");
         const int target = pair.slider.position == 0 ? row.last : row.first;
         pair.Type(pair.pair->FormatValue(target));
         const velktest::ParamStore expected{base + row.param, pair.pair->DisplayToRaw(target), 1};

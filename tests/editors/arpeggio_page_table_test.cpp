@@ -13,15 +13,14 @@
 namespace {
 
 using namespace arpeggio_page;
-using velktest::RecordingProgram;
 using editors_test::RowOf;
 using editors_test::SliderRowRig;
+using velktest::RecordingProgram;
 using Store = velktest::ParamStore;
 
 std::vector<std::string> Items(int id) { return editors_test::ItemsOf(LayoutTable(), id); }
 
-TEST(ArpeggioPageTable, ListsHoldTheItemsInStoredValueOrder)
-{
+TEST(ArpeggioPageTable, ListsHoldTheItemsInStoredValueOrder) {
     using V = std::vector<std::string>;
     EXPECT_EQ(Items(kType), (V{"Up", "Down", "Alternate1", "Alternate2", "Random", "Trigger"}));
     EXPECT_EQ(Items(kResolution), (V{"1/24", "1/16", "1/12", "1/8", "1/6", "1/4"}));
@@ -30,14 +29,14 @@ TEST(ArpeggioPageTable, ListsHoldTheItemsInStoredValueOrder)
     EXPECT_EQ(Items(kLastStep), (V{"1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
-TEST(ArpeggioPageTable, EveryControlEditsItsParameter)
-{
+TEST(ArpeggioPageTable, EveryControlEditsItsParameter) {
     struct Case {
         int control;
         PageBindingKind kind;
         int param;
     };
     using B = PageBindingKind;
+    // clang-format off
     const Case cases[] = {
         {kTempoSlider, B::SliderPair, 17}, {kOnOff, B::OnOffButton, 18}, {kLatch, B::Check, 19},
         {kType, B::Choice, 22},            {kResolution, B::Choice, 25}, {kKeySync, B::Check, 21},
@@ -45,6 +44,7 @@ TEST(ArpeggioPageTable, EveryControlEditsItsParameter)
         {kSwingSlider, B::SliderPair, 26}, {kTargetTimbre, B::Choice, 20},
         {kLastStep, B::Choice, 0},         {kFirstStep, B::StepButtons, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const PageBinding& row = RowOf(BindingTable(), c.control);
         EXPECT_EQ(row.kind, c.kind) << c.control;
@@ -54,8 +54,7 @@ TEST(ArpeggioPageTable, EveryControlEditsItsParameter)
     EXPECT_EQ(StepButtonCount(RowOf(BindingTable(), kFirstStep)), 8);
 }
 
-TEST(ArpeggioPageTable, SlidersStoreTheShownValueWithoutOffset)
-{
+TEST(ArpeggioPageTable, SlidersStoreTheShownValueWithoutOffset) {
     struct Case {
         int slider;
         int param;
@@ -76,19 +75,16 @@ TEST(ArpeggioPageTable, SlidersStoreTheShownValueWithoutOffset)
     }
 }
 
-TEST(ArpeggioPageRules, TargetTimbreOnlyInLayerMode)
-{
+TEST(ArpeggioPageRules, TargetTimbreOnlyInLayerMode) {
     for (const int mode : {0, 1, 2, 3}) {
         const bool on = mode == 2;
-        EXPECT_EQ(TargetTimbreChanges(mode),
-                  (ControlChanges{{kTargetTimbreLabel, ControlChange::Enable, on},
-                                  {kTargetTimbre, ControlChange::Enable, on}}))
+        EXPECT_EQ(TargetTimbreChanges(mode), (ControlChanges{{kTargetTimbreLabel, ControlChange::Enable, on},
+                                                             {kTargetTimbre, ControlChange::Enable, on}}))
             << mode;
     }
 }
 
-TEST(ArpeggioPageRules, LastStepEnablesStepsUpToItsNumber)
-{
+TEST(ArpeggioPageRules, LastStepEnablesStepsUpToItsNumber) {
     // Enabled steps 2..8 for each Last Step selection; step 1 is never touched.
     struct Case {
         int selection;
@@ -106,10 +102,8 @@ TEST(ArpeggioPageRules, LastStepEnablesStepsUpToItsNumber)
     }
 }
 
-TEST(ArpeggioPageLayout, NoOverlapAtGtkSizes)
-{
-    EXPECT_EQ(CheckTableLayout(LayoutTable(), kWidthDlu, kHeightDlu, {}),
-              std::vector<std::string>{});
+TEST(ArpeggioPageLayout, NoOverlapAtGtkSizes) {
+    EXPECT_EQ(CheckTableLayout(LayoutTable(), kWidthDlu, kHeightDlu, {}), std::vector<std::string>{});
 }
 
 }  // namespace

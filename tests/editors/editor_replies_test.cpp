@@ -43,8 +43,8 @@ public:
 
     // A Program Editor on a device slot, its Arpeggio page shown.
     CDialogEditPrgModel& OpenProgram(int number) {
-        program = std::make_unique<CDialogEditPrgModel>(rig.Device(), number,
-                                                        std::filesystem::path(), rig.ui_);
+        program =
+            std::make_unique<CDialogEditPrgModel>(rig.Device(), number, std::filesystem::path(), rig.ui_);
         EXPECT_TRUE(program->Init(view));
         program->OnSelChangeTab(2);
         EXPECT_EQ(program->ShownKind(), PrgPageKind::Arpeggio);

@@ -14,18 +14,16 @@ namespace {
 
 using namespace effect_page;
 using editors_test::DialChoiceRowRig;
-using velktest::RecordingProgram;
 using editors_test::RowOf;
 using editors_test::SliderRowRig;
+using velktest::RecordingProgram;
 using Store = velktest::ParamStore;
 
 std::vector<std::string> Items(int id) { return editors_test::ItemsOf(LayoutTable(), id); }
 
-TEST(EffectPageTable, ListsHoldTheItemsInStoredValueOrder)
-{
+TEST(EffectPageTable, ListsHoldTheItemsInStoredValueOrder) {
     EXPECT_EQ(Items(kModType), (std::vector<std::string>{"Chorus/Flanger", "Ensemble", "Phaser"}));
-    EXPECT_EQ(Items(kDelayType),
-              (std::vector<std::string>{"Stereo Delay", "Chorus Delay", "L/R Delay"}));
+    EXPECT_EQ(Items(kDelayType), (std::vector<std::string>{"Stereo Delay", "Chorus Delay", "L/R Delay"}));
     const auto notes = Items(kSyncNote);
     ASSERT_EQ(notes.size(), 15u);
     EXPECT_EQ(notes.front(), "1/32");
@@ -43,14 +41,12 @@ TEST(EffectPageTable, ListsHoldTheItemsInStoredValueOrder)
     EXPECT_EQ(low[29], "1000Hz");
 }
 
-TEST(EffectPageTable, ListAndCheckRowsStoreTheirParameters)
-{
+TEST(EffectPageTable, ListAndCheckRowsStoreTheirParameters) {
     struct Case {
         int control;
         int param;
     };
-    for (const Case c : {Case{kModType, 12}, Case{kDelayType, 9}, Case{kSyncNote, 6},
-                         Case{kTempoSync, 5}}) {
+    for (const Case c : {Case{kModType, 12}, Case{kDelayType, 9}, Case{kSyncNote, 6}, Case{kTempoSync, 5}}) {
         const PageBinding& row = RowOf(BindingTable(), c.control);
         EXPECT_EQ(row.param, c.param) << c.control;
         EXPECT_EQ(row.offset, 0) << c.control;
@@ -58,8 +54,7 @@ TEST(EffectPageTable, ListAndCheckRowsStoreTheirParameters)
     EXPECT_EQ(RowOf(BindingTable(), kTempoSync).kind, PageBindingKind::Check);
 }
 
-TEST(EffectPageTable, GainShowsPlusTwelveAtTheTopAndStoresShownPlus64)
-{
+TEST(EffectPageTable, GainShowsPlusTwelveAtTheTopAndStoresShownPlus64) {
     struct Case {
         int slider;
         int param;
@@ -83,14 +78,13 @@ TEST(EffectPageTable, GainShowsPlusTwelveAtTheTopAndStoresShownPlus64)
     }
 }
 
-TEST(EffectPageTable, PlainSlidersStoreTheShownValue)
-{
+TEST(EffectPageTable, PlainSlidersStoreTheShownValue) {
     struct Case {
         int slider;
         int param;
     };
-    for (const Case c : {Case{kLfoSpeedSlider, 10}, Case{kDepthSlider, 11},
-                         Case{kDelayTimeSlider, 7}, Case{kDelayDepthSlider, 8}}) {
+    for (const Case c : {Case{kLfoSpeedSlider, 10}, Case{kDepthSlider, 11}, Case{kDelayTimeSlider, 7},
+                         Case{kDelayDepthSlider, 8}}) {
         RecordingProgram program;
         SliderRowRig pair(RowOf(BindingTable(), c.slider), program, 0);
         pair.Slide(127);
@@ -99,14 +93,13 @@ TEST(EffectPageTable, PlainSlidersStoreTheShownValue)
     }
 }
 
-TEST(EffectPageTable, EqFrequencyKnobAndListStoreTheIndex)
-{
+TEST(EffectPageTable, EqFrequencyKnobAndListStoreTheIndex) {
     RecordingProgram program;
     DialChoiceRowRig high(RowOf(BindingTable(), kHighFreqKnob), program, 0, 30);
     DialChoiceRowRig low(RowOf(BindingTable(), kLowFreqKnob), program, 0, 30);
     program.Preset(15, 5);
     EXPECT_EQ(high.knob.defaultValue, 14);  // Shift+click: "4.50KHz"
-    high.Pick(29);                           // "18.0KHz"
+    high.Pick(29);                          // "18.0KHz"
     EXPECT_EQ(high.knob.value, 29);
     low.Turn(0);  // already 0: the list shows it, nothing stored
     low.Turn(3);
@@ -115,8 +108,7 @@ TEST(EffectPageTable, EqFrequencyKnobAndListStoreTheIndex)
     EXPECT_EQ(program.stores, (std::vector<Store>{{13, 29, 1}, {15, 3, 1}, {15, 0, 1}}));
 }
 
-TEST(EffectPageRules, TempoSyncSwapsTheDelayTimeRowForTheSyncNoteRow)
-{
+TEST(EffectPageRules, TempoSyncSwapsTheDelayTimeRowForTheSyncNoteRow) {
     using C = ControlChange;
     EXPECT_EQ(TempoSyncChanges(true), (ControlChanges{{kDelayTimeLabel, C::Show, false},
                                                       {kDelayTimeSlider, C::Show, false},
@@ -130,15 +122,12 @@ TEST(EffectPageRules, TempoSyncSwapsTheDelayTimeRowForTheSyncNoteRow)
                                                        {kDelayTimeEdit, C::Show, true}}));
 }
 
-TEST(EffectPageLayout, NoOverlapAtGtkSizesEitherWayOfTempoSync)
-{
+TEST(EffectPageLayout, NoOverlapAtGtkSizesEitherWayOfTempoSync) {
     for (const bool sync : {false, true}) {
         std::set<int> hidden;
         for (const ControlChange& change : TempoSyncChanges(sync))
-            if (!change.on)
-                hidden.insert(change.id);
-        EXPECT_EQ(CheckTableLayout(LayoutTable(), kWidthDlu, kHeightDlu, hidden),
-                  std::vector<std::string>{})
+            if (!change.on) hidden.insert(change.id);
+        EXPECT_EQ(CheckTableLayout(LayoutTable(), kWidthDlu, kHeightDlu, hidden), std::vector<std::string>{})
             << "tempo sync " << sync;
     }
 }

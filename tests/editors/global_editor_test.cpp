@@ -33,8 +33,7 @@ namespace P = MDevGlobalParamId;
 
 // ------------------------------------------------------------ the pages
 
-TEST(GlobalPageLists, ControlChangeItemsAreOffThenCc00ToCc95)
-{
+TEST(GlobalPageLists, ControlChangeItemsAreOffThenCc00ToCc95) {
     const auto items = glbpage::CcItems();
     ASSERT_EQ(items.size(), 97u);
     EXPECT_STREQ(items[0], "Off");
@@ -43,14 +42,13 @@ TEST(GlobalPageLists, ControlChangeItemsAreOffThenCc00ToCc95)
     EXPECT_STREQ(items[96], "CC #95");
 }
 
-TEST(GlobalPageLists, ControlChangeSelectionForStoredValues)
-{
+TEST(GlobalPageLists, ControlChangeSelectionForStoredValues) {
     struct Case {
         int32_t stored;
         int item;
     };
-    for (const Case c : {Case{-1, 0}, Case{0, 1}, Case{7, 8}, Case{95, 96}, Case{96, -1},
-                         Case{-2, -1}, Case{127, -1}, Case{-128, -1}})
+    for (const Case c : {Case{-1, 0}, Case{0, 1}, Case{7, 8}, Case{95, 96}, Case{96, -1}, Case{-2, -1},
+                         Case{127, -1}, Case{-128, -1}})
         EXPECT_EQ(glbpage::CcItemOf(c.stored), c.item) << c.stored;
     EXPECT_EQ(glbpage::CcStoredOf(0), -1);
     EXPECT_EQ(glbpage::CcStoredOf(8), 7);
@@ -62,8 +60,7 @@ TEST(GlobalPageLists, ControlChangeSelectionForStoredValues)
     }
 }
 
-TEST(GlobalPageLists, ProgramItemTextsAcrossTheBanks)
-{
+TEST(GlobalPageLists, ProgramItemTextsAcrossTheBanks) {
     EXPECT_EQ(glbpage::ProgramItemText(0), "Program A.11");
     EXPECT_EQ(glbpage::ProgramItemText(63), "Program A.88");
     EXPECT_EQ(glbpage::ProgramItemText(64), "Program B.11");
@@ -78,8 +75,7 @@ TEST(GlobalPageLists, ProgramItemTextsAcrossTheBanks)
     EXPECT_EQ(glbpage::FavoriteTab(128).layout[2].items.size(), 128u);
 }
 
-TEST(GlobalPageTables, EveryEditedParameterHasOneControlAndNoneIsOnTwoPages)
-{
+TEST(GlobalPageTables, EveryEditedParameterHasOneControlAndNoneIsOnTwoPages) {
     std::multiset<int> params;
     for (const PageBinding& row : glbpage::GlobalTab().bindings) params.insert(row.param);
     for (const auto& pair : glbpage::GlobalTabSliders()) params.insert(pair.param);
@@ -93,8 +89,7 @@ TEST(GlobalPageTables, EveryEditedParameterHasOneControlAndNoneIsOnTwoPages)
     EXPECT_EQ(glbpage::ControlChangeTab().bindings.size(), 41u);
 }
 
-TEST(GlobalPageTables, ControlChangeGroupsLieInThreeColumnsInTheirOrder)
-{
+TEST(GlobalPageTables, ControlChangeGroupsLieInThreeColumnsInTheirOrder) {
     std::vector<std::vector<std::string>> columns(3);
     const auto& layout = glbpage::ControlChangeTab().layout;
     std::set<int> lefts;
@@ -112,8 +107,8 @@ TEST(GlobalPageTables, ControlChangeGroupsLieInThreeColumnsInTheirOrder)
     }
     EXPECT_EQ(columns[0], (std::vector<std::string>{"PITCH", "OSC 1", "OSC 2", "MIXER"}));
     EXPECT_EQ(columns[1], (std::vector<std::string>{"FILTER", "AMP", "FILTER EG", "AMP EG"}));
-    EXPECT_EQ(columns[2], (std::vector<std::string>{"LFO 1", "LFO 2", "PATCH", "MOD FX",
-                                                    "DELAY FX", "( MIDI )"}));
+    EXPECT_EQ(columns[2],
+              (std::vector<std::string>{"LFO 1", "LFO 2", "PATCH", "MOD FX", "DELAY FX", "( MIDI )"}));
     // Each label stands left of its list, in the same row.
     for (std::size_t i = 0; i + 1 < layout.size(); ++i)
         if (layout[i + 1].kind == PageControlKind::Choice) {
@@ -123,23 +118,23 @@ TEST(GlobalPageTables, ControlChangeGroupsLieInThreeColumnsInTheirOrder)
         }
 }
 
-TEST(GlobalPageTables, LayoutsAreCleanWithAndWithoutTheHiddenControls)
-{
+TEST(GlobalPageTables, LayoutsAreCleanWithAndWithoutTheHiddenControls) {
     struct Case {
         const glbpage::GlobalPage* page;
         std::span<const int> hidden;
     };
+    // clang-format off
     const Case cases[] = {
         {&glbpage::GlobalTab(), glbpage::GlobalTabHidden()},
         {&glbpage::MidiTab(), glbpage::MidiTabHidden()},
         {&glbpage::ControlChangeTab(), {}},
         {&glbpage::FavoriteTab(256), glbpage::FavoriteTabHidden()},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const std::set<int> hidden(c.hidden.begin(), c.hidden.end());
         for (const std::set<int>& h : {hidden, std::set<int>{}}) {
-            const auto problems = CheckTableLayout(c.page->layout, c.page->widthDlu,
-                                                   c.page->heightDlu, h);
+            const auto problems = CheckTableLayout(c.page->layout, c.page->widthDlu, c.page->heightDlu, h);
             EXPECT_TRUE(problems.empty()) << c.page->title << ": " << problems.front();
         }
         std::set<int> ids;
@@ -150,8 +145,7 @@ TEST(GlobalPageTables, LayoutsAreCleanWithAndWithoutTheHiddenControls)
     }
 }
 
-TEST(GlobalPageTables, ControlChangeMapIsTheLargestPage)
-{
+TEST(GlobalPageTables, ControlChangeMapIsTheLargestPage) {
     const auto& cc = glbpage::ControlChangeTab();
     for (const auto* page : {&glbpage::GlobalTab(), &glbpage::MidiTab(), &glbpage::FavoriteTab(256)}) {
         EXPECT_LE(page->widthDlu, cc.widthDlu) << page->title;
@@ -168,8 +162,7 @@ TEST(GlobalPageTables, ControlChangeMapIsTheLargestPage)
 // reply.
 class GlobalEditorTest : public ::testing::Test {
 protected:
-    void Connect(SimModel model)
-    {
+    void Connect(SimModel model) {
         rig_ = std::make_unique<DevRig>(model);
         ASSERT_TRUE(rig_->Connect());
         rig_->Synth().SetFault(SimReply::LoadCompleted, SimFault().WithSilence());
@@ -178,8 +171,7 @@ protected:
     MDevDescZEPHA& Dev() { return rig_->Dev(); }
 
     // A global file written from the device's global.
-    std::filesystem::path GlobalFile(const char* name)
-    {
+    std::filesystem::path GlobalFile(const char* name) {
         const auto path = dir_ / name;
         EXPECT_EQ(Dev().SaveGlobalFile(0, path), 0);
         return path;
@@ -189,8 +181,7 @@ protected:
     // loop (its next poll sees it); each pass first lets the wire deliver.
     // `onPass` runs in each pass after that.
     static constexpr int kNever = -1;
-    void ReplyInPass(int pass, ScriptedUiServices& ui, std::function<void()> onPass = {})
-    {
+    void ReplyInPass(int pass, ScriptedUiServices& ui, std::function<void()> onPass = {}) {
         ui.onPump = [this, pass, &ui, onPass = std::move(onPass)] {
             rig_->Settle();
             if (ui.pumps == pass) Dev().SetChanged();
@@ -206,31 +197,26 @@ protected:
     ScriptedUiServices ui_;
 };
 
-TEST_F(GlobalEditorTest, DeviceGlobalOpensWithThreeTabsOnBrontisel)
-{
+TEST_F(GlobalEditorTest, DeviceGlobalOpensWithThreeTabsOnBrontisel) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     ASSERT_NE(editor.Global(), nullptr);
     EXPECT_EQ(editor.Global(), Dev().GetGlobalCopy(0));
     EXPECT_EQ(editor.Caption(), "Global Editor - Device");
-    EXPECT_EQ(editor.TabTitles(),
-              (std::vector<std::string>{"Global", "MIDI", "Control Change Map"}));
+    EXPECT_EQ(editor.TabTitles(), (std::vector<std::string>{"Global", "MIDI", "Control Change Map"}));
     EXPECT_FALSE(editor.IsSaveEnabled());
     EXPECT_FALSE(editor.IsModified());
 }
 
-TEST_F(GlobalEditorTest, FourTabsOnBrontiselS)
-{
+TEST_F(GlobalEditorTest, FourTabsOnBrontiselS) {
     Connect(SimModel::BrontiselS);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
-    EXPECT_EQ(editor.TabTitles(), (std::vector<std::string>{"Global", "MIDI",
-                                                            "Control Change Map",
-                                                            "Favorite Program"}));
+    EXPECT_EQ(editor.TabTitles(),
+              (std::vector<std::string>{"Global", "MIDI", "Control Change Map", "Favorite Program"}));
     EXPECT_EQ(editor.ProgramCount(), 256);
 }
 
-TEST_F(GlobalEditorTest, FileOpensQuotedAndSaveEnablesWithTheFirstChange)
-{
+TEST_F(GlobalEditorTest, FileOpensQuotedAndSaveEnablesWithTheFirstChange) {
     Connect(SimModel::Brontisel);
     const auto path = GlobalFile("a.glb");
     CDialogEditGlbModel editor(Dev(), -1, path, ui_);
@@ -240,14 +226,14 @@ TEST_F(GlobalEditorTest, FileOpensQuotedAndSaveEnablesWithTheFirstChange)
     EXPECT_FALSE(editor.IsSaveEnabled());
 
     CEditorRegistration registration(Dev());
-    registration.Register(std::make_shared<CEditorNoticeTarget>([&editor] { editor.OnDevDescUpdatedProgram(); }));
+    registration.Register(
+        std::make_shared<CEditorNoticeTarget>([&editor] { editor.OnDevDescUpdatedProgram(); }));
     editor.Global()->SetParam(P::kMasterTranspose, 3, 1);
     EXPECT_TRUE(editor.IsModified());
     EXPECT_TRUE(editor.IsSaveEnabled());
 }
 
-TEST_F(GlobalEditorTest, DeviceChangeKeepsSaveDisabled)
-{
+TEST_F(GlobalEditorTest, DeviceChangeKeepsSaveDisabled) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
@@ -255,8 +241,7 @@ TEST_F(GlobalEditorTest, DeviceChangeKeepsSaveDisabled)
     EXPECT_FALSE(editor.IsSaveEnabled());
 }
 
-TEST_F(GlobalEditorTest, NoticesStopWhenTheEditorUnregisters)
-{
+TEST_F(GlobalEditorTest, NoticesStopWhenTheEditorUnregisters) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     int notices = 0;
@@ -275,8 +260,7 @@ TEST_F(GlobalEditorTest, NoticesStopWhenTheEditorUnregisters)
     EXPECT_EQ(notices, 1);
 }
 
-TEST_F(GlobalEditorTest, FileThatDidNotLoadIsNotOpenedForEditing)
-{
+TEST_F(GlobalEditorTest, FileThatDidNotLoadIsNotOpenedForEditing) {
     Connect(SimModel::Brontisel);
     const auto missing = dir_ / "missing.glb";
     CDialogEditGlbModel editor(Dev(), -1, missing, ui_);
@@ -294,8 +278,7 @@ TEST_F(GlobalEditorTest, FileThatDidNotLoadIsNotOpenedForEditing)
     EXPECT_EQ(editor.OnClose(), EditorEnd::kCancel);
 }
 
-TEST_F(GlobalEditorTest, FileOfAnotherKindIsNotOpenedForEditing)
-{
+TEST_F(GlobalEditorTest, FileOfAnotherKindIsNotOpenedForEditing) {
     Connect(SimModel::Brontisel);
     const auto path = dir_ / "p.glb";
     ASSERT_EQ(Dev().SaveProgramFile(0, path), 0);
@@ -303,8 +286,7 @@ TEST_F(GlobalEditorTest, FileOfAnotherKindIsNotOpenedForEditing)
     EXPECT_TRUE(editor.OpenFailed());
 }
 
-TEST_F(GlobalEditorTest, WriteConfirmedInTheFirstPassEndsTheDeviceEditorWithOk)
-{
+TEST_F(GlobalEditorTest, WriteConfirmedInTheFirstPassEndsTheDeviceEditorWithOk) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
@@ -322,14 +304,12 @@ TEST_F(GlobalEditorTest, WriteConfirmedInTheFirstPassEndsTheDeviceEditorWithOk)
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(GlobalEditorTest, WriteWithoutAnswerFailsAfterFiftyPollsOfOneTenthSecond)
-{
+TEST_F(GlobalEditorTest, WriteWithoutAnswerFailsAfterFiftyPollsOfOneTenthSecond) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
     bool awaitedWhileWaiting = true;
-    ReplyInPass(kNever, ui_,
-                [&] { awaitedWhileWaiting &= Step() == MDevTransferState::Step::AwaitLoad; });
+    ReplyInPass(kNever, ui_, [&] { awaitedWhileWaiting &= Step() == MDevTransferState::Step::AwaitLoad; });
     EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kStayOpen);
     EXPECT_EQ(ui_.pumps, 50);
     EXPECT_EQ(ui_.Elapsed(), std::chrono::milliseconds(5000));
@@ -340,16 +320,14 @@ TEST_F(GlobalEditorTest, WriteWithoutAnswerFailsAfterFiftyPollsOfOneTenthSecond)
     EXPECT_TRUE(editor.IsModified());
 }
 
-TEST_F(GlobalEditorTest, ReplyInTheLastPassStillCounts)
-{
+TEST_F(GlobalEditorTest, ReplyInTheLastPassStillCounts) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     ReplyInPass(50);
     EXPECT_EQ(editor.OnWriteToDevice(), EditorEnd::kOk);
 }
 
-TEST_F(GlobalEditorTest, StaleChangedFlagIsNoWriteConfirmation)
-{
+TEST_F(GlobalEditorTest, StaleChangedFlagIsNoWriteConfirmation) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     editor.OnDevDescUpdatedProgram();
@@ -372,8 +350,7 @@ private:
 
 // A refused send is reported at once: nothing is awaited, and a changed flag
 // left over from an earlier exchange confirms nothing.
-TEST_F(GlobalEditorTest, RefusedSendIsReportedAndAwaitsNothing)
-{
+TEST_F(GlobalEditorTest, RefusedSendIsReportedAndAwaitsNothing) {
     Connect(SimModel::Brontisel);
     RefusingDevice device(rig_->Config(), *Dev().GetGlobalCopy(0));
     CDialogEditGlbModel editor(device, 0, {}, ui_);
@@ -385,8 +362,7 @@ TEST_F(GlobalEditorTest, RefusedSendIsReportedAndAwaitsNothing)
     EXPECT_TRUE(editor.IsModified());
 }
 
-TEST_F(GlobalEditorTest, DeclinedConfirmationSendsNothing)
-{
+TEST_F(GlobalEditorTest, DeclinedConfirmationSendsNothing) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     ui_.confirmAnswer = false;
@@ -398,8 +374,7 @@ TEST_F(GlobalEditorTest, DeclinedConfirmationSendsNothing)
     EXPECT_TRUE(ui_.progressCaptions.empty());
 }
 
-TEST_F(GlobalEditorTest, WrittenFileStaysOpenAndModified)
-{
+TEST_F(GlobalEditorTest, WrittenFileStaysOpenAndModified) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), -1, GlobalFile("w.glb"), ui_);
     editor.OnDevDescUpdatedProgram();
@@ -410,8 +385,7 @@ TEST_F(GlobalEditorTest, WrittenFileStaysOpenAndModified)
     EXPECT_TRUE(editor.IsSaveEnabled());
 }
 
-TEST_F(GlobalEditorTest, SaveWritesTheWorkingGlobalAndEndsWithOk)
-{
+TEST_F(GlobalEditorTest, SaveWritesTheWorkingGlobalAndEndsWithOk) {
     Connect(SimModel::Brontisel);
     const auto path = GlobalFile("s.glb");
     CDialogEditGlbModel editor(Dev(), -1, path, ui_);
@@ -426,8 +400,7 @@ TEST_F(GlobalEditorTest, SaveWritesTheWorkingGlobalAndEndsWithOk)
     EXPECT_EQ(editor.Global()->GetParam(P::kMasterTranspose), -5);
 }
 
-TEST_F(GlobalEditorTest, SaveFailureKeepsTheEditorOpenAndModified)
-{
+TEST_F(GlobalEditorTest, SaveFailureKeepsTheEditorOpenAndModified) {
     Connect(SimModel::Brontisel);
     const auto path = GlobalFile("f.glb");
     CDialogEditGlbModel editor(Dev(), -1, path, ui_);
@@ -440,16 +413,14 @@ TEST_F(GlobalEditorTest, SaveFailureKeepsTheEditorOpenAndModified)
     EXPECT_TRUE(editor.IsSaveEnabled());
 }
 
-TEST_F(GlobalEditorTest, CloseWithoutChangesAsksNothing)
-{
+TEST_F(GlobalEditorTest, CloseWithoutChangesAsksNothing) {
     Connect(SimModel::Brontisel);
     CDialogEditGlbModel editor(Dev(), 0, {}, ui_);
     EXPECT_EQ(editor.OnClose(), EditorEnd::kCancel);
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
-{
+TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer) {
     struct Case {
         bool file;
         VelkAnswer answer;
@@ -457,6 +428,7 @@ TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
         EditorEnd end;
         bool modifiedAfter;
     };
+    // clang-format off
     const Case cases[] = {
         {false, VelkAnswer::kYes, true, EditorEnd::kOk, false},
         {false, VelkAnswer::kYes, false, EditorEnd::kStayOpen, true},
@@ -467,6 +439,7 @@ TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
         {true, VelkAnswer::kNo, true, EditorEnd::kCancel, true},
         {true, VelkAnswer::kCancel, true, EditorEnd::kStayOpen, true},
     };
+    // clang-format on
     Connect(SimModel::Brontisel);
     int n = 0;
     for (const Case& c : cases) {
@@ -475,8 +448,7 @@ TEST_F(GlobalEditorTest, CloseQuestionsWithEachAnswer)
         ui.answers = {c.answer};
         ReplyInPass(c.actionSucceeds ? 1 : kNever, ui);
         const auto path = GlobalFile(("c" + std::to_string(n++) + ".glb").c_str());
-        CDialogEditGlbModel editor(Dev(), c.file ? -1 : 0, c.file ? path : std::filesystem::path(),
-                                   ui);
+        CDialogEditGlbModel editor(Dev(), c.file ? -1 : 0, c.file ? path : std::filesystem::path(), ui);
         editor.OnDevDescUpdatedProgram();
         if (c.file && !c.actionSucceeds) {
             std::filesystem::remove(path);

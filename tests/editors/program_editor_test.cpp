@@ -82,6 +82,7 @@ struct RebuildCase {
     PrgPageKind kindAfter;
 };
 
+// clang-format off
 const RebuildCase kRebuildCases[] = {
     {"LayerTimbre2ToSingleShowsTimbre1", 1, 1, 0, 0, PrgPageKind::Timbre1},
     {"LayerEffectToSingleKeepsEffectAtItsNewIndex", 1, 2, 0, 1, PrgPageKind::Effect},
@@ -89,6 +90,7 @@ const RebuildCase kRebuildCases[] = {
     {"LayerTimbre1ToVocoderShowsVocoder", 1, 0, 2, 0, PrgPageKind::Vocoder},
     {"VocoderEffectToLayerKeepsEffect", 2, 1, 1, 2, PrgPageKind::Effect},
 };
+// clang-format on
 
 class ProgramEditorRebuild : public ::testing::TestWithParam<RebuildCase> {};
 
@@ -194,12 +196,12 @@ struct CloseCase {
 const CloseCase kCloseCases[] = {
     {"UnmodifiedDeviceEndsAtOnce", false, false, VelkAnswer::kYes, nullptr, EditorEnd::kCancel, false},
     {"UnmodifiedFileEndsAtOnce", true, false, VelkAnswer::kYes, nullptr, EditorEnd::kCancel, false},
-    {"DeviceYesWritesAndEndsOk", false, true, VelkAnswer::kYes,
-     "Write Changes to Device Before Closing ?", EditorEnd::kOk, true},
+    {"DeviceYesWritesAndEndsOk", false, true, VelkAnswer::kYes, "Write Changes to Device Before Closing ?",
+     EditorEnd::kOk, true},
     {"DeviceNoEndsCancel", false, true, VelkAnswer::kNo, "Write Changes to Device Before Closing ?",
      EditorEnd::kCancel, false},
-    {"DeviceCancelStaysOpen", false, true, VelkAnswer::kCancel,
-     "Write Changes to Device Before Closing ?", std::nullopt, false},
+    {"DeviceCancelStaysOpen", false, true, VelkAnswer::kCancel, "Write Changes to Device Before Closing ?",
+     std::nullopt, false},
     {"FileYesSavesAndEndsOk", true, true, VelkAnswer::kYes, "Save Changes to File Before Closing ?",
      EditorEnd::kOk, false},
     {"FileNoEndsCancel", true, true, VelkAnswer::kNo, "Save Changes to File Before Closing ?",
@@ -386,11 +388,13 @@ TEST(ProgramEditorFaults, NoCommitGoesOutWhileTheCloseQuestionIsUp) {
         VelkAnswer answer;
         std::optional<EditorEnd> ended;
         int dumpsAfter;
-    } cases[] = {
-        {VelkAnswer::kNo, EditorEnd::kCancel, 0},
-        {VelkAnswer::kYes, EditorEnd::kOk, 1},
-        {VelkAnswer::kCancel, std::nullopt, 1},
-    };
+        // clang-format off
+        } cases[] = {
+            {VelkAnswer::kNo, EditorEnd::kCancel, 0},
+            {VelkAnswer::kYes, EditorEnd::kOk, 1},
+            {VelkAnswer::kCancel, std::nullopt, 1},
+        };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.answer));
         EditorRig rig;
@@ -493,6 +497,7 @@ TEST(ProgramEditorFaults, SlotOutsideTheModelOpensNothing) {
 }
 
 TEST(ProgramEditorFaults, NameEditKeepsTwelvePrintableAsciiCharacters) {
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"ABCDEFGHIJKLMN", "ABCDEFGHIJKL"},
         {"Gr\xC3\xBC\xC3\x9F" "e", "Gre"},                     // no byte of a UTF-8 sequence kept
@@ -501,6 +506,7 @@ TEST(ProgramEditorFaults, NameEditKeepsTwelvePrintableAsciiCharacters) {
         {" ~ \x7F", " ~ "},
         {"", ""},
     };
+    // clang-format on
     for (const auto& [typed, kept] : cases) EXPECT_EQ(FilterProgramName(typed), kept) << typed;
 
     for (const bool file : {false, true}) {
@@ -550,11 +556,19 @@ TEST(ProgramEditor, ArpeggiatorReportsReachOnlyTheShownArpeggioPage) {
     EXPECT_FALSE(editor.IsModified());
 
     editor.OnSelChangeTab(2);
-    struct Report { int nrpn; int value; const char* shown; int id; int stored; };
+    struct Report {
+        int nrpn;
+        int value;
+        const char* shown;
+        int id;
+        int stored;
+    };
+    // clang-format off
     const Report reports[] = {
         {0x04, 64, "ShowLatch", Id::kArpLatch, 1}, {0x07, 107, "ShowType", Id::kArpType, 5},
         {0x03, 3, "ShowRange", Id::kArpRange, 3}, {0x0A, 64, "ShowGate", Id::kArpGateTime, 50},
     };
+    // clang-format on
     for (const Report& r : reports) {
         rig.Synth().SendNrpn(static_cast<uint8_t>(r.nrpn), static_cast<uint8_t>(r.value));
         rig.Dev().Settle();

@@ -39,8 +39,7 @@ std::string ModelName(SimModel model) { return model == SimModel::Brontisel ? "B
 // The synth's programs as the device reads them.
 class BankPrograms {
 public:
-    explicit BankPrograms(const SimSynth& synth)
-    {
+    explicit BankPrograms(const SimSynth& synth) {
         for (int i = 0; i < synth.Info().programCount; ++i) {
             programs_.push_back(std::make_unique<MDevDescZEPHAProgram>(owner_));
             programs_.back()->FromBytes(synth.Program(i));
@@ -63,11 +62,9 @@ struct PageTables {
     int base;
 };
 
-PageTables ProgramPage(PrgPageKind kind)
-{
+PageTables ProgramPage(PrgPageKind kind) {
     switch (kind) {
-    case PrgPageKind::Effect:
-        return {"Effect", effect_page::LayoutTable(), effect_page::BindingTable(), 0};
+    case PrgPageKind::Effect: return {"Effect", effect_page::LayoutTable(), effect_page::BindingTable(), 0};
     case PrgPageKind::Arpeggio:
         return {"Arpeggio", arpeggio_page::LayoutTable(), arpeggio_page::BindingTable(), 0};
     case PrgPageKind::Timbre1:
@@ -83,15 +80,12 @@ PageTables ProgramPage(PrgPageKind kind)
 
 // The pages a program's values appear on: those of its voice mode, and for
 // Single also Timbre 2 (the record holds it; choosing Layer shows it).
-std::vector<PrgPageKind> PagesOf(int32_t voiceMode)
-{
+std::vector<PrgPageKind> PagesOf(int32_t voiceMode) {
     std::set<PrgPageKind> kinds;
     const int item = SelectVoiceMode(voiceMode);
-    for (const PrgTab& tab : TabSetOfItem(item))
-        kinds.insert(tab.kind);
+    for (const PrgTab& tab : TabSetOfItem(item)) kinds.insert(tab.kind);
     if (voiceMode == Id::kVoiceModeSingle)
-        for (const PrgTab& tab : TabSetOfItem(1))
-            kinds.insert(tab.kind);
+        for (const PrgTab& tab : TabSetOfItem(1)) kinds.insert(tab.kind);
     return {kinds.begin(), kinds.end()};
 }
 
@@ -99,16 +93,14 @@ std::vector<PrgPageKind> PagesOf(int32_t voiceMode)
 // whatever its setup does leaves the program alone; true when the stored
 // value converts to a shown value inside [first, last] and back to itself.
 template <class Binding>
-bool ShowsItself(Binding& binding, int32_t stored, int first, int last)
-{
+bool ShowsItself(Binding& binding, int32_t stored, int first, int last) {
     const int shown = binding.RawToDisplay(stored);
     return shown >= std::min(first, last) && shown <= std::max(first, last) &&
            binding.DisplayToRaw(shown) == stored;
 }
 
 bool SliderShowsItself(std::unique_ptr<CSliderEditPair> pair, int32_t stored, int first, int last,
-                       int offset)
-{
+                       int offset) {
     velktest::RecordingProgram copy{velktest::ProgramValues::kTable};
     copy.Preset(0, stored);
     FakeSlider slider;
@@ -118,8 +110,7 @@ bool SliderShowsItself(std::unique_ptr<CSliderEditPair> pair, int32_t stored, in
     return ShowsItself(*pair, stored, first, last);
 }
 
-std::size_t ItemCount(std::span<const PageControl> layout, int list)
-{
+std::size_t ItemCount(std::span<const PageControl> layout, int list) {
     const PageControl* control = FindControl(layout, list);
     return control != nullptr ? control->items.size() : 0;
 }
@@ -127,8 +118,7 @@ std::size_t ItemCount(std::span<const PageControl> layout, int list)
 // Whether the stored value(s) of one binding row lie in the range of its
 // control(s).
 bool InRange(const PageBinding& row, std::span<const PageControl> layout, const MDevDescProgram& object,
-             int base)
-{
+             int base) {
     const int32_t stored = object.GetParam(base + row.param);
     velktest::RecordingProgram copy{velktest::ProgramValues::kTable};
     copy.Preset(0, stored);
@@ -137,10 +127,8 @@ bool InRange(const PageBinding& row, std::span<const PageControl> layout, const 
         const int item = ChoiceItemOf(row, stored);
         return item >= 0 && static_cast<std::size_t>(item) < ItemCount(layout, row.control);
     }
-    case PageBindingKind::Check:
-        return stored == CheckStoredValue(stored != 0);
-    case PageBindingKind::OnOffButton:
-        return stored == OnOffButtonStoredValue(OnOffButtonState(stored));
+    case PageBindingKind::Check: return stored == CheckStoredValue(stored != 0);
+    case PageBindingKind::OnOffButton: return stored == OnOffButtonStoredValue(OnOffButtonState(stored));
     case PageBindingKind::StepButtons: {
         std::vector<int> states;
         for (int step = 0; step < StepButtonCount(row); ++step)
@@ -172,8 +160,7 @@ bool InRange(const PageBinding& row, std::span<const PageControl> layout, const 
     case PageBindingKind::Envelope:
         for (int k = 0; k < 4; ++k) {
             const int32_t value = object.GetParam(base + row.param + k);
-            if (value < 0 || value > CWiredPtsModel::kMaxValue)
-                return false;
+            if (value < 0 || value > CWiredPtsModel::kMaxValue) return false;
         }
         return true;
     }
@@ -181,8 +168,7 @@ bool InRange(const PageBinding& row, std::span<const PageControl> layout, const 
 }
 
 // "Timbre 1: control 1159 (param 37) holds 0" for every row out of range.
-std::vector<std::string> OutOfRange(const PageTables& page, const MDevDescProgram& object)
-{
+std::vector<std::string> OutOfRange(const PageTables& page, const MDevDescProgram& object) {
     std::vector<std::string> faults;
     for (const PageBinding& row : page.bindings)
         if (!InRange(row, page.layout, object, page.base))
@@ -192,8 +178,7 @@ std::vector<std::string> OutOfRange(const PageTables& page, const MDevDescProgra
     return faults;
 }
 
-std::unique_ptr<CSliderEditPair> GlobalPair(glbpage::GlobalSliderPair::Kind kind)
-{
+std::unique_ptr<CSliderEditPair> GlobalPair(glbpage::GlobalSliderPair::Kind kind) {
     switch (kind) {
     case glbpage::GlobalSliderPair::kTenths: return std::make_unique<CSliderEditPairGlbParamF>();
     case glbpage::GlobalSliderPair::kCurve: return std::make_unique<CSliderEditPairGlbParamCrv>();
@@ -202,24 +187,19 @@ std::unique_ptr<CSliderEditPair> GlobalPair(glbpage::GlobalSliderPair::Kind kind
     return std::make_unique<CSliderEditPairGlbParam>();
 }
 
-std::vector<const glbpage::GlobalPage*> GlobalPages(int programCount)
-{
+std::vector<const glbpage::GlobalPage*> GlobalPages(int programCount) {
     return {&glbpage::GlobalTab(), &glbpage::MidiTab(), &glbpage::ControlChangeTab(),
             &glbpage::FavoriteTab(programCount)};
 }
 
-std::string ShortList(const std::vector<std::string>& faults)
-{
+std::string ShortList(const std::vector<std::string>& faults) {
     std::string text;
-    for (std::size_t i = 0; i < faults.size() && i < 12; ++i)
-        text += "\n  " + faults[i];
-    if (faults.size() > 12)
-        text += "\n  ... " + std::to_string(faults.size() - 12) + " more";
+    for (std::size_t i = 0; i < faults.size() && i < 12; ++i) text += "\n  " + faults[i];
+    if (faults.size() > 12) text += "\n  ... " + std::to_string(faults.size() - 12) + " more";
     return text;
 }
 
-TEST(SimulatedBank, EveryProgramValueShowsAsItselfOnItsEditorPages)
-{
+TEST(SimulatedBank, EveryProgramValueShowsAsItselfOnItsEditorPages) {
     for (const SimModel model : kModels) {
         const SimSynth synth(model);
         const BankPrograms programs(synth);
@@ -241,12 +221,11 @@ TEST(SimulatedBank, EveryProgramValueShowsAsItselfOnItsEditorPages)
 
 // Values on no page: each fits its record field (the device writes back
 // the very bytes it read) and every value the device names has a name.
-TEST(SimulatedBank, EveryProgramRecordFitsItsFieldsAndNamesItsValues)
-{
-    constexpr int kNamedIds[] = {Id::kVoiceMode,  Id::kScaleKey,  Id::kScaleType,   Id::kDelaySync,
-                                 Id::kDelayTimeBase, Id::kDelayType, Id::kModType,  Id::kEqHiFreq,
-                                 Id::kEqLowFreq, Id::kArpOnOff,   Id::kArpLatch,    Id::kArpTarget,
-                                 Id::kArpKeySync, Id::kArpType,   Id::kArpRange,    Id::kArpResolution};
+TEST(SimulatedBank, EveryProgramRecordFitsItsFieldsAndNamesItsValues) {
+    constexpr int kNamedIds[] = {Id::kVoiceMode,     Id::kScaleKey,  Id::kScaleType, Id::kDelaySync,
+                                 Id::kDelayTimeBase, Id::kDelayType, Id::kModType,   Id::kEqHiFreq,
+                                 Id::kEqLowFreq,     Id::kArpOnOff,  Id::kArpLatch,  Id::kArpTarget,
+                                 Id::kArpKeySync,    Id::kArpType,   Id::kArpRange,  Id::kArpResolution};
     for (const SimModel model : kModels) {
         const SimSynth synth(model);
         const BankPrograms programs(synth);
@@ -263,8 +242,7 @@ TEST(SimulatedBank, EveryProgramRecordFitsItsFieldsAndNamesItsValues)
     }
 }
 
-TEST(SimulatedBank, HoldsEveryVoiceModeAndArpeggiatorOnAndOff)
-{
+TEST(SimulatedBank, HoldsEveryVoiceModeAndArpeggiatorOnAndOff) {
     for (const SimModel model : kModels) {
         const SimSynth synth(model);
         const BankPrograms programs(synth);
@@ -274,15 +252,14 @@ TEST(SimulatedBank, HoldsEveryVoiceModeAndArpeggiatorOnAndOff)
             modes.insert(programs[i].GetParam(Id::kVoiceMode));
             arpeggiator.insert(programs[i].GetParam(Id::kArpOnOff));
         }
-        EXPECT_EQ(modes, (std::set<int32_t>{Id::kVoiceModeSingle, Id::kVoiceModeLayer,
-                                            Id::kVoiceModeVocoder}))
+        EXPECT_EQ(modes,
+                  (std::set<int32_t>{Id::kVoiceModeSingle, Id::kVoiceModeLayer, Id::kVoiceModeVocoder}))
             << ModelName(model);
         EXPECT_EQ(arpeggiator, (std::set<int32_t>{0, 1})) << ModelName(model);
     }
 }
 
-TEST(SimulatedBank, GlobalValuesShowAsThemselvesOnTheGlobalEditorPages)
-{
+TEST(SimulatedBank, GlobalValuesShowAsThemselvesOnTheGlobalEditorPages) {
     for (const SimModel model : kModels) {
         const SimSynth synth(model);
         RecordingProgramOwner owner;

@@ -12,15 +12,14 @@
 namespace {
 
 using namespace timbrepage;
-using velktest::RecordingProgram;
 using synthpage_test::HeadlessEnvelope;
 using synthpage_test::HeadlessSliderPair;
+using velktest::RecordingProgram;
 using Store = velktest::ParamStore;
 
 const PageBinding& Row(int control) { return synthpage_test::RowOf(Bindings(), control); }
 
-TEST(TimbrePageTable, BindsEachTimbreParameterOnceExceptTheFiveWithoutControl)
-{
+TEST(TimbrePageTable, BindsEachTimbreParameterOnceExceptTheFiveWithoutControl) {
     for (const int base : {kTimbre1Base, kTimbre2Base}) {
         std::multiset<int> expected;
         for (int offset = 0; offset < 65; ++offset)
@@ -30,8 +29,7 @@ TEST(TimbrePageTable, BindsEachTimbreParameterOnceExceptTheFiveWithoutControl)
     }
 }
 
-TEST(TimbrePageTable, Timbre2StoresVoiceAssign94AmpRelease135LastDestination155)
-{
+TEST(TimbrePageTable, Timbre2StoresVoiceAssign94AmpRelease135LastDestination155) {
     EXPECT_EQ(kTimbre2Base + Row(kVoiceAssignList).param, 94);
     EXPECT_EQ(kTimbre2Base + Row(kPatchDestinationLists[3]).param, 155);
 
@@ -47,8 +45,7 @@ TEST(TimbrePageTable, Timbre2StoresVoiceAssign94AmpRelease135LastDestination155)
     EXPECT_EQ(program.stores.size(), 1u);
 }
 
-TEST(TimbrePageTable, VirtualPatchesUseThreeOffsetsPerPatch)
-{
+TEST(TimbrePageTable, VirtualPatchesUseThreeOffsetsPerPatch) {
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(Row(kPatchSourceLists[k]).param, 54 + 3 * k);
         EXPECT_EQ(Row(kPatchIntensitySliders[k]).param, 55 + 3 * k);
@@ -57,46 +54,42 @@ TEST(TimbrePageTable, VirtualPatchesUseThreeOffsetsPerPatch)
     }
 }
 
-TEST(TimbrePageTable, EveryBindingFindsItsControlsAndEveryIdIsUnique)
-{
-    EXPECT_EQ(synthpage_test::BindingControlMismatches(Layout(), Bindings()),
-              std::vector<std::string>{});
+TEST(TimbrePageTable, EveryBindingFindsItsControlsAndEveryIdIsUnique) {
+    EXPECT_EQ(synthpage_test::BindingControlMismatches(Layout(), Bindings()), std::vector<std::string>{});
     EXPECT_EQ(synthpage_test::DuplicateIds(Layout()), std::vector<int>{});
 }
 
-TEST(TimbrePageTable, SettingUpEveryPairStoresNothingAndTypingStoresOnce)
-{
+TEST(TimbrePageTable, SettingUpEveryPairStoresNothingAndTypingStoresOnce) {
     for (const int base : {kTimbre1Base, kTimbre2Base})
         EXPECT_EQ(synthpage_test::PairStoreProblems(Bindings(), base), std::vector<std::string>{})
             << "base " << base;
 }
 
-TEST(TimbrePageTable, PairsStoreShownPlusOffset)
-{
+TEST(TimbrePageTable, PairsStoreShownPlusOffset) {
     struct Case {
         int slider;
         const char* typed;
         int stored;
     };
+    // clang-format off
     const Case cases[] = {
         {kTransposeSlider, "-24", 40}, {kTransposeSlider, "24", 88},
         {kUnisonDetuneSlider, "99", 99}, {1161, "-50", 14},  // Tune
         {1167, "12", 76},                                 // Bend Range
         {kPanpotSlider, "L63", 1},     {kPanpotSlider, "R63", 127},
     };
+    // clang-format on
     for (const Case& c : cases) {
         RecordingProgram program;
         const PageBinding& row = Row(c.slider);
         program.Preset(kTimbre1Base + row.param, 1 + row.offset);
         HeadlessSliderPair pair(row, program, kTimbre1Base);
         pair.Type(c.typed);
-        EXPECT_EQ(program.stores, (std::vector<Store>{{kTimbre1Base + row.param, c.stored, 1}}))
-            << c.typed;
+        EXPECT_EQ(program.stores, (std::vector<Store>{{kTimbre1Base + row.param, c.stored, 1}})) << c.typed;
     }
 }
 
-TEST(TimbrePageTable, PanpotShowsCentreAndBothSides)
-{
+TEST(TimbrePageTable, PanpotShowsCentreAndBothSides) {
     const std::pair<int, const char*> cases[] = {{64, "CNT"}, {1, "L63"}, {127, "R63"}, {60, "L4"}};
     for (const auto& [stored, text] : cases) {
         RecordingProgram program;
@@ -106,8 +99,7 @@ TEST(TimbrePageTable, PanpotShowsCentreAndBothSides)
     }
 }
 
-TEST(TimbrePageTable, KarvListNumbersItsWavesFrom01To64)
-{
+TEST(TimbrePageTable, KarvListNumbersItsWavesFrom01To64) {
     const PageControl* karv = FindControl(Layout(), kKarvList);
     ASSERT_NE(karv, nullptr);
     ASSERT_EQ(karv->items.size(), 64u);
@@ -120,11 +112,9 @@ TEST(TimbrePageTable, KarvListNumbersItsWavesFrom01To64)
     EXPECT_STREQ(karv->items[63], "64:Voice4");
 }
 
-TEST(TimbrePageTable, NoControlsOverlapInAnyStateOfTheRules)
-{
-    EXPECT_EQ(synthpage_test::LayoutProblemsInEveryRuleState(Layout(), kPageWidth, kPageHeight,
-                                                              kOsc1WaveIds, kLfo1SyncIds,
-                                                              kLfo2SyncIds),
+TEST(TimbrePageTable, NoControlsOverlapInAnyStateOfTheRules) {
+    EXPECT_EQ(synthpage_test::LayoutProblemsInEveryRuleState(Layout(), kPageWidth, kPageHeight, kOsc1WaveIds,
+                                                             kLfo1SyncIds, kLfo2SyncIds),
               std::vector<std::string>{});
 }
 

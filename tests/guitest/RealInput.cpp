@@ -92,8 +92,8 @@ void Settle() {
 
 struct XInput::Display_ {
     ::Display* display = nullptr;
-    std::set<unsigned> buttons;      // held down
-    std::set<unsigned long> keys;    // held down
+    std::set<unsigned> buttons;    // held down
+    std::set<unsigned long> keys;  // held down
 };
 
 XInput::XInput() : x_(std::make_unique<Display_>()) {
@@ -183,8 +183,8 @@ wxPoint XInput::Pointer() {
     ::Window root = 0, child = 0;
     int rootX = 0, rootY = 0, winX = 0, winY = 0;
     unsigned mask = 0;
-    XQueryPointer(x_->display, DefaultRootWindow(x_->display), &root, &child, &rootX, &rootY,
-                  &winX, &winY, &mask);
+    XQueryPointer(x_->display, DefaultRootWindow(x_->display), &root, &child, &rootX, &rootY, &winX, &winY,
+                  &mask);
     return {rootX, rootY};
 }
 
@@ -371,8 +371,8 @@ long WmStateOf(wxTopLevelWindow& window) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     long state = 0;
-    if (XGetWindowProperty(display, target, wmState, 0, 2, False, wmState, &type, &format, &count,
-                           &after, &data) == Success &&
+    if (XGetWindowProperty(display, target, wmState, 0, 2, False, wmState, &type, &format, &count, &after,
+                           &data) == Success &&
         data != nullptr && count >= 1 && format == 32)
         state = reinterpret_cast<long*>(data)[0];
     if (data) XFree(data);
@@ -407,8 +407,8 @@ WindowManager::WindowManager() {
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
-                               &type, &format, &count, &after, &data) == Success &&
+        if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                               &format, &count, &after, &data) == Success &&
             count == 1)
             running_ = true;
         if (data) XFree(data);

@@ -36,8 +36,8 @@ inline void SaveShot(wxWindow& window, const char* name) {
         wxYield();
     }
     window.Update();
-    EXPECT_TRUE(Capture(window).SaveFile(
-        wxString::FromUTF8(std::string(dir) + "/" + name + ".png"), wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(Capture(window).SaveFile(wxString::FromUTF8(std::string(dir) + "/" + name + ".png"),
+                                         wxBITMAP_TYPE_PNG));
 }
 
 }  // namespace guitest

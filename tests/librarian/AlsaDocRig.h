@@ -45,7 +45,8 @@ public:
     std::vector<midiport::MidiPortInfo> Outputs() override { return inner_.Outputs(); }
     std::string InputName(int id) override { return inner_.InputName(id); }
     std::string OutputName(int id) override { return inner_.OutputName(id); }
-    int OpenIn(int id, midiport::MidiInHandler handler, std::unique_ptr<midiport::MidiInPort>& port) override {
+    int OpenIn(int id, midiport::MidiInHandler handler,
+               std::unique_ptr<midiport::MidiInPort>& port) override {
         return inner_.OpenIn(id, std::move(handler), port);
     }
     int OpenOut(int id, std::unique_ptr<midiport::MidiOutPort>& port) override {
@@ -68,10 +69,13 @@ private:
     };
     class CountingOut final : public midiport::MidiOutPort {
     public:
-        CountingOut(std::unique_ptr<midiport::MidiOutPort> port, std::shared_ptr<Counter> counter, std::string name)
+        CountingOut(std::unique_ptr<midiport::MidiOutPort> port, std::shared_ptr<Counter> counter,
+                    std::string name)
             : port_(std::move(port)), counter_(std::move(counter)), name_(std::move(name)) {}
         int SendShort(std::span<const uint8_t> message) override { return Count(port_->SendShort(message)); }
-        int SendSysEx(std::vector<uint8_t> message) override { return Count(port_->SendSysEx(std::move(message))); }
+        int SendSysEx(std::vector<uint8_t> message) override {
+            return Count(port_->SendSysEx(std::move(message)));
+        }
         int Close() override { return port_->Close(); }
         midiport::MidiOutProgress Progress() const override { return port_->Progress(); }
 
@@ -98,7 +102,8 @@ public:
         auto seq = std::make_unique<FakeAlsaSeq>();
         seq_ = seq.get();
         seq_->AddKernelClients();
-        alsa_ = std::make_unique<midiport::AlsaMidiBackend>(std::move(seq), std::make_shared<midiport::FakeMidiClock>());
+        alsa_ = std::make_unique<midiport::AlsaMidiBackend>(std::move(seq),
+                                                            std::make_shared<midiport::FakeMidiClock>());
         counting_ = std::make_unique<CountingBackend>(*alsa_);
         synth_.SetOutput([this](std::vector<uint8_t> message) { Reply(message); });
         ui_.onPump = [this] {
@@ -164,7 +169,6 @@ public:
 
     std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
 
-
 private:
     // The synth's replies, in events of at most 256 bytes as a raw MIDI
     // device hands them to the sequencer.
@@ -193,7 +197,7 @@ private:
     midiport::MidiInputFramer wire_;  // what the program sent, in messages
     std::mutex mutex_;
     std::pair<int, int> synthAt_{-1, -1};
-    std::string synthPort_;  // its name as listed
+    std::string synthPort_;       // its name as listed
     FakeAlsaSeq* seq_ = nullptr;  // owned by the backend
     std::unique_ptr<midiport::AlsaMidiBackend> alsa_;
     std::unique_ptr<CountingBackend> counting_;

@@ -102,9 +102,7 @@ public:
 // of the rig's own, named in the settings (removed with the rig).
 class DocFakes {
 public:
-    DocFakes() {
-        store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_);
-    }
+    DocFakes() { store_.WriteString(CVelkPreference::kGroup, CVelkPreference::kLibraryPath, library_); }
 
     const std::string& Library() const { return library_; }
 
@@ -131,14 +129,12 @@ public:
         if (synthOnFakeClock) {
             sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_, [this] { return ui_.Now(); });
             peer_->SetWireClock([this] { return ui_.Now(); });
-        } else
-            sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
+        } else sim_ = std::make_unique<SimSynthOnLoopback>(model, peer_);
         ui_.onPump = [this] {
             if (deliver) Deliver();
             if (onPass) onPass(ui_.pumps);
         };
-        doc_ = std::make_unique<CVelkDoc>(backend_, ui_, clipboard ? *clipboard : clipboard_,
-                                          preference_);
+        doc_ = std::make_unique<CVelkDoc>(backend_, ui_, clipboard ? *clipboard : clipboard_, preference_);
         doc_->GetDevConfig().SetPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0));
         tree_.calls = &calls;
         list_.calls = &calls;
@@ -197,9 +193,9 @@ public:
     SimSynthOnLoopback& Sim() { return *sim_; }
     midiport::LoopbackMidiBackend& Backend() { return backend_; }
     std::shared_ptr<midiport::LoopbackPeer>& Peer() { return peer_; }
-    bool deliver = true;                    // each waiting pass delivers the wire
+    bool deliver = true;                   // each waiting pass delivers the wire
     std::function<void(int pass)> onPass;  // runs in each waiting pass, after delivery
-    std::vector<std::string> calls;         // what both views were told, in order
+    std::vector<std::string> calls;        // what both views were told, in order
 
     RecordingView tree_{"tree"};
     RecordingView list_{"list"};

@@ -38,8 +38,8 @@ protected:
     void SetUp() override {
         for (const char* file : {"lib/My Setup/Brontisel/all.set", "lib/My Setup/Brontisel/old.set",
                                  "lib/My Library/Brontisel/A.prg", "lib/My Library/Brontisel/B.glb",
-                                 "lib/My Library/Brontisel/Pads/Pad.prg",
-                                 "lib/My Library/Brontisel S/S.prg", "lib/secret.prg", "etc/passwd"})
+                                 "lib/My Library/Brontisel/Pads/Pad.prg", "lib/My Library/Brontisel S/S.prg",
+                                 "lib/secret.prg", "etc/passwd"})
             disk_.MakeFile(file);
         disk_.MakeFolder("lib/My Setup/Brontisel/sub");
         disk_.MakeFolder("lib/My Setup/Other");

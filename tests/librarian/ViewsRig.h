@@ -37,9 +37,7 @@ public:
 
 class ViewsRig : public doctest::DocRig {
 public:
-    explicit ViewsRig(SimModel model = SimModel::BrontiselS) : DocRig(model) {
-        list.SetSink(&listSink);
-    }
+    explicit ViewsRig(SimModel model = SimModel::BrontiselS) : DocRig(model) { list.SetSink(&listSink); }
 
     // Tree first (it selects "My Device"), then the list, as at start-up.
     void Start() {

@@ -42,9 +42,9 @@ TEST(VelkCommandLine, RateAndScreenshotAreRead) {
 }
 
 TEST(VelkCommandLine, MalformedOptionsAreRefusedWithAReason) {
-    for (const char* arg : {"--simulate=brontisel-x", "--simulatex", "--wire-rate", "--wire-rate=",
-                            "--wire-rate=-1", "--wire-rate=12k", "--wire-rate=99999999999",
-                            "--screenshot", "--screenshot=", "file.prg", "-x"}) {
+    for (const char* arg :
+         {"--simulate=brontisel-x", "--simulatex", "--wire-rate", "--wire-rate=", "--wire-rate=-1",
+          "--wire-rate=12k", "--wire-rate=99999999999", "--screenshot", "--screenshot=", "file.prg", "-x"}) {
         const auto result = Parse({arg});
         EXPECT_FALSE(result.options) << arg;
         EXPECT_FALSE(result.error.empty()) << arg;

@@ -43,9 +43,9 @@ TEST_F(DocItemsTest, RenameOnDiskTellsBothViewsAndEmptiesTheClipboard) {
     EXPECT_EQ(rig_.Doc().RenameItem(lib_ + "/A.prg", "B.prg"), 1);
     EXPECT_EQ(velktest::ReadText(lib_ + "/B.prg"), "a");
     EXPECT_FALSE(fs::exists(lib_ + "/A.prg"));
-    EXPECT_EQ(rig_.calls, (std::vector<std::string>{
-                              "tree renamed " + lib_ + "/A.prg -> B.prg",
-                              "list renamed " + lib_ + "/A.prg -> B.prg", "tree cut ", "list cut "}));
+    EXPECT_EQ(rig_.calls, (std::vector<std::string>{"tree renamed " + lib_ + "/A.prg -> B.prg",
+                                                    "list renamed " + lib_ + "/A.prg -> B.prg", "tree cut ",
+                                                    "list cut "}));
     EXPECT_FALSE(rig_.clipboard_.content.has_value());
 }
 
@@ -138,11 +138,13 @@ TEST_F(DocItemsTest, RenamingADeviceProgramSendsOnlyWhatTheNameFieldTakes) {
         std::string typed;
         std::string stored;  // the synth's 12 bytes
     };
+    // clang-format off
     const Case cases[] = {
         {"Caf\xC3\xA9 Neu", "Caf Neu     "},
         {"Tab\tBell\x01\x7F!", "TabBell!    "},
         {"\xE2\x84\xA2 Trade mark names", " Trade mark "},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         EXPECT_EQ(rig_.Doc().RenameItem(path, c.typed), 1);
@@ -166,9 +168,8 @@ TEST_F(DocItemsTest, DeviceRenameFailuresAreReported) {
     rig_.Synth().SetWriteProtect(true);
     EXPECT_EQ(rig_.Doc().RenameItem(rig_.ProgramPath(1), "Nope"), 0);
     EXPECT_EQ(rig_.Doc().RenameItem(itempath::MakeGlobalPath(rig_.DeviceName()), "Nope"), 0);
-    EXPECT_EQ(rig_.ui_.Texts(),
-              (std::vector<std::string>{velkdoctext::kCantOverwriteDevice,
-                                        velkdoctext::kCantOverwriteDevice}));
+    EXPECT_EQ(rig_.ui_.Texts(), (std::vector<std::string>{velkdoctext::kCantOverwriteDevice,
+                                                          velkdoctext::kCantOverwriteDevice}));
     EXPECT_TRUE(rig_.calls.empty());
 }
 
@@ -190,8 +191,8 @@ TEST_F(DocItemsTest, NewFolderTakesTheFirstFreeName) {
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 1);
     fs::create_directories(lib_ + "/New Folder 3");
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 1);
-    EXPECT_EQ(velktest::Listing(lib_), (std::vector<std::string>{"New Folder", "New Folder 2",
-                                                               "New Folder 3", "New Folder 4"}));
+    EXPECT_EQ(velktest::Listing(lib_),
+              (std::vector<std::string>{"New Folder", "New Folder 2", "New Folder 3", "New Folder 4"}));
     EXPECT_EQ(rig_.calls.front(), "tree created " + lib_ + "/New Folder");
     EXPECT_EQ(rig_.calls.back(), "list created " + lib_ + "/New Folder 4");
 }
@@ -200,8 +201,7 @@ TEST_F(DocItemsTest, NewFolderGivesUpAfterNinetyEightNames) {
     fs::create_directories(lib_ + "/New Folder");
     for (int i = 2; i <= 98; ++i) velktest::WriteText(lib_ + "/New Folder " + std::to_string(i), "x");
     EXPECT_EQ(rig_.Doc().NewFolder(lib_), 0);
-    EXPECT_EQ(rig_.ui_.Texts(),
-              std::vector<std::string>{"ERROR: Folder Can't be Created on " + lib_});
+    EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{"ERROR: Folder Can't be Created on " + lib_});
     EXPECT_FALSE(fs::exists(lib_ + "/New Folder 99"));
     EXPECT_EQ(rig_.Doc().NewFolder(itempath::MakeDevicePath(rig_.DeviceName())), 0);
     EXPECT_TRUE(rig_.calls.empty());
@@ -235,11 +235,13 @@ TEST_F(DocItemsTest, DeleteAsksThenMovesToTheTrash) {
 TEST_F(DocItemsTest, DeleteRefusesListsWithAnythingButSetupOrLibraryItems) {
     velktest::WriteText(lib_ + "/A.prg", "a");
     velktest::WriteText(rig_.Library() + "/outside.prg", "o");
+    // clang-format off
     const std::vector<std::vector<std::string>> lists = {
         {lib_ + "/A.prg", rig_.Library() + "/outside.prg"},
         {lib_ + "/A.prg", lib_},  // a device folder
         {lib_ + "/A.prg", rig_.ProgramPath(0)},
     };
+    // clang-format on
     for (const auto& list : lists) {
         CFNameList names = DocRig::List(list);
         EXPECT_EQ(rig_.Doc().DeleteItems(names), 0);

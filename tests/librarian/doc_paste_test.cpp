@@ -37,15 +37,14 @@ protected:
     int PasteInto(int kind, const std::string& target, const std::vector<std::string>& names,
                   bool move = false) {
         CFNameList list = DocRig::List(names);
-        const int level = static_cast<int>(
-            std::count(target.begin(), target.end(), '/') -
-            std::count(rig_.Library().begin(), rig_.Library().end(), '/') - 1);
+        const int level = static_cast<int>(std::count(target.begin(), target.end(), '/') -
+                                           std::count(rig_.Library().begin(), rig_.Library().end(), '/') - 1);
         return rig_.Doc().PasteItems(list, target, move, 0, kind, level);
     }
     int PasteOntoDevice(const std::string& file) {
         CFNameList list = DocRig::List({file});
-        return rig_.Doc().PasteItems(list, itempath::MakeDevicePath(rig_.DeviceName()), false, 0,
-                                     kRootDevice, 1);
+        return rig_.Doc().PasteItems(list, itempath::MakeDevicePath(rig_.DeviceName()), false, 0, kRootDevice,
+                                     1);
     }
 
     DocRig rig_;
@@ -57,9 +56,7 @@ TEST_F(DocPasteTest, DevicePastedIntoSetupAfterAFailedReceiveSavesNothing) {
     const std::string existing = rig_.SetupFolder() + "/untitled.set";
     velktest::WriteText(existing, "mine");
     rig_.Synth().SetFault(SimReply::AllDataDump, SimFault().WithSilence());
-    EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(),
-                        {itempath::MakeDevicePath(rig_.DeviceName())}),
-              0);
+    EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(), {itempath::MakeDevicePath(rig_.DeviceName())}), 0);
     EXPECT_EQ(velktest::ReadText(existing), "mine");
     EXPECT_EQ(velktest::Listing(rig_.SetupFolder()), std::vector<std::string>{"untitled.set"});
     EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{velkdoctext::kCantReceive});
@@ -68,9 +65,7 @@ TEST_F(DocPasteTest, DevicePastedIntoSetupAfterAFailedReceiveSavesNothing) {
 TEST_F(DocPasteTest, DevicePastedIntoSetupNeverReplacesAnUntitledSetup) {
     const std::string existing = rig_.SetupFolder() + "/untitled.set";
     velktest::WriteText(existing, "mine");
-    EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(),
-                        {itempath::MakeDevicePath(rig_.DeviceName())}),
-              1);
+    EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(), {itempath::MakeDevicePath(rig_.DeviceName())}), 1);
     EXPECT_EQ(velktest::ReadText(existing), "mine");
     EXPECT_EQ(velktest::Listing(rig_.SetupFolder()),
               (std::vector<std::string>{"untitled (2).set", "untitled.set"}));
@@ -81,9 +76,7 @@ TEST_F(DocPasteTest, DevicePastedIntoSetupNeverReplacesAnUntitledSetup) {
 TEST_F(DocPasteTest, DeviceReceivedBeforeIsSavedWithoutRequestOrBox) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     const auto boxes = rig_.ui_.progressCaptions.size();
-    EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(),
-                        {itempath::MakeDevicePath(rig_.DeviceName())}),
-              1);
+    EXPECT_EQ(PasteInto(kRootSetup, rig_.SetupFolder(), {itempath::MakeDevicePath(rig_.DeviceName())}), 1);
     EXPECT_EQ(rig_.ReceivedCount(Msg::kAllDataDumpRequest), 1);
     EXPECT_EQ(rig_.ui_.progressCaptions.size(), boxes);
     EXPECT_TRUE(fs::is_regular_file(rig_.SetupFolder() + "/untitled.set"));
@@ -93,8 +86,7 @@ TEST_F(DocPasteTest, FailedSetupSaveIsReported) {
     ASSERT_TRUE(rig_.Doc().ReceiveAll(rig_.Device()));
     const std::string folder = rig_.SetupFolder() + "/gone";  // removed since it was shown
     EXPECT_EQ(PasteInto(kRootSetup, folder, {itempath::MakeDevicePath(rig_.DeviceName())}), 0);
-    EXPECT_EQ(rig_.ui_.Texts(),
-              std::vector<std::string>{"ERROR: Can't Save " + folder + "/untitled.set"});
+    EXPECT_EQ(rig_.ui_.Texts(), std::vector<std::string>{"ERROR: Can't Save " + folder + "/untitled.set"});
 }
 
 // ---------------------------------------------------------------- device items into library
@@ -111,8 +103,8 @@ TEST_F(DocPasteTest, PastingDeviceProgramsIntoTheLibraryNeverOverwritesFiles) {
                          itempath::MakeGlobalPath(rig_.DeviceName())}),
               1);
     EXPECT_EQ(velktest::Listing(folder),
-              (std::vector<std::string>{rig_.Device()->GetGlobalName(0) + ".glb", "Init (2).prg",
-                                        "Init.prg", "Prog 001 (2).prg", "Prog 001.prg"}));
+              (std::vector<std::string>{rig_.Device()->GetGlobalName(0) + ".glb", "Init (2).prg", "Init.prg",
+                                        "Prog 001 (2).prg", "Prog 001.prg"}));
     EXPECT_EQ(velktest::ReadText(folder + "/Prog 001.prg"), "mine");
     EXPECT_NE(velktest::ReadText(folder + "/Init.prg"), velktest::ReadText(folder + "/Init (2).prg"))
         << "the two programs' data";
@@ -151,12 +143,14 @@ TEST_F(DocPasteTest, ProgramNamesOfAnyBytesAreSavedUnderNamesTheListingShows) {
         std::string name;  // the synth's bytes
         std::string file;  // UTF-8
     };
+    // clang-format off
     const Case cases[] = {
         {1, "Caf\xE9 Bass", "Caf\xC3\xA9 Bass.prg"},
         {2, "Pad \xC3\xA9t\xC3", "Pad \xC3\x83\xC2\xA9t\xC3\x83.prg"},  // UTF-8 cut at the end
         {3, "Tab\tBell\x7F", "Tab_Bell_.prg"},
         {4, "\x85\xA0\xFF", "_\xC2\xA0\xC3\xBF.prg"},
     };
+    // clang-format on
     std::vector<std::string> sources;
     for (const Case& c : cases) {
         rig_.Synth().SetProgram(c.index, Named(c.index, c.name));
@@ -206,6 +200,7 @@ TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
         bool move;
         int result;
     };
+    // clang-format off
     const Case cases[] = {
         {"move into its own folder", {lib + "/A.prg"}, lib, true, 0},
         {"copy into its own folder", {lib + "/A.prg"}, lib, false, 0},
@@ -213,6 +208,7 @@ TEST_F(DocPasteTest, EachSourceIsRefusedOnItsOwnAndOnlyAllRefusedFails) {
         {"folder below itself", {lib + "/Pads"}, lib + "/Pads/Deep", true, 0},
         {"one refused, one moved", {lib + "/Pads/Pad.prg", lib + "/Other/O.prg"}, lib + "/Pads", true, 1},
     };
+    // clang-format on
     fs::create_directories(lib + "/Pads/Deep");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -247,8 +243,7 @@ TEST_F(DocPasteTest, ConflictsAskAndFoldersMerge) {
     velktest::WriteText(setup + "/To/Live/c.set", "old c");
     rig_.ui_.answers = {VelkAnswer::kYes};  // replace a.set
     EXPECT_EQ(PasteInto(kRootSetup, setup + "/To", {setup + "/From/Live"}, true), 1);
-    EXPECT_EQ(velktest::Listing(setup + "/To/Live"),
-              (std::vector<std::string>{"a.set", "c.set", "n.set"}));
+    EXPECT_EQ(velktest::Listing(setup + "/To/Live"), (std::vector<std::string>{"a.set", "c.set", "n.set"}));
     EXPECT_EQ(velktest::ReadText(setup + "/To/Live/a.set"), "new a");
     EXPECT_FALSE(fs::exists(setup + "/From/Live")) << "moved";
     EXPECT_EQ(rig_.ui_.Texts(),
@@ -268,9 +263,7 @@ TEST_F(DocPasteTest, ConflictsAskAndFoldersMerge) {
 
 TEST_F(DocPasteTest, NamesFromOutsideTheirRootAreRefused) {
     velktest::WriteText(rig_.Library() + "/secret.prg", "s");
-    EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(),
-                        {rig_.LibraryFolder() + "/../../secret.prg"}),
-              0);
+    EXPECT_EQ(PasteInto(kRootLibrary, rig_.LibraryFolder(), {rig_.LibraryFolder() + "/../../secret.prg"}), 0);
     EXPECT_EQ(velktest::Listing(rig_.LibraryFolder()), std::vector<std::string>{});
 }
 
@@ -335,8 +328,8 @@ TEST_F(DocWriteTest, ConfirmationInTheLastPassCounts) {
     const int first = rig_.ui_.pumps;
     rig_.onPass = [&](int pass) {
         if (pass - first != 50) return;
-        rig_.Peer()->Send({0xF0, 0x42, static_cast<uint8_t>(0x30 | (rig_.Synth().Channel() & 0x0F)),
-                           0x58, Msg::kWriteCompleted, 0xF7});
+        rig_.Peer()->Send({0xF0, 0x42, static_cast<uint8_t>(0x30 | (rig_.Synth().Channel() & 0x0F)), 0x58,
+                           Msg::kWriteCompleted, 0xF7});
         rig_.Deliver();
     };
     EXPECT_EQ(PasteOntoDevice(file_), 1);
@@ -395,9 +388,8 @@ TEST_F(DocWriteTest, SetupFilesGlobalGoesOutAsEveryGlobalTheSystemBuilds) {
 
 TEST_F(DocWriteTest, TwoFilesOrAFolderAreNotWritten) {
     CFNameList two = DocRig::List({file_, file_});
-    EXPECT_EQ(rig_.Doc().PasteItems(two, itempath::MakeDevicePath(rig_.DeviceName()), false, 0,
-                                    kRootDevice, 1),
-              0);
+    EXPECT_EQ(
+        rig_.Doc().PasteItems(two, itempath::MakeDevicePath(rig_.DeviceName()), false, 0, kRootDevice, 1), 0);
     fs::create_directories(rig_.LibraryFolder() + "/Folder.prg");
     EXPECT_EQ(PasteOntoDevice(rig_.LibraryFolder() + "/Folder.prg"), 0);
     EXPECT_TRUE(rig_.ui_.confirmations.empty());

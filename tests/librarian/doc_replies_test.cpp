@@ -33,8 +33,7 @@ std::vector<uint8_t> Reply(SimSynth& synth, uint8_t function) {
 
 int PasteOntoDevice(DocRig& rig, const std::string& file) {
     CFNameList list = DocRig::List({file});
-    return rig.Doc().PasteItems(list, itempath::MakeDevicePath(rig.DeviceName()), false, 0,
-                                kRootDevice, 1);
+    return rig.Doc().PasteItems(list, itempath::MakeDevicePath(rig.DeviceName()), false, 0, kRootDevice, 1);
 }
 
 bool Told(const DocRig& rig, const std::string& what) {
@@ -226,7 +225,8 @@ TEST(DocReplies, AStrangersSlowSysExStretchesNoWait) {
         std::function<bool(DocRig&)> run;
     };
     const Case cases[] = {
-        {"receive", SimReply::AllDataDump, 30s, [](DocRig& rig) { return rig.Doc().ReceiveAll(rig.Device()); }},
+        {"receive", SimReply::AllDataDump, 30s,
+         [](DocRig& rig) { return rig.Doc().ReceiveAll(rig.Device()); }},
         {"rename", SimReply::LoadCompleted, 5s,
          [](DocRig& rig) { return rig.Doc().RenameItem(rig.ProgramPath(3), "Other") != 0; }},
     };

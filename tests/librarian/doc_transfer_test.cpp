@@ -26,6 +26,7 @@ TEST(CVelkDocPorts, SelectMidiPortsReopensSavedPortsByNameInBothDirections) {
     };
     // Ports (inputs and outputs alike): 0 "Sim:Port 1" (hardware),
     // 1 "Soft:Thru" (software), 2 "Usb:Midi" (hardware), 3 "usb:midi" (hardware).
+    // clang-format off
     const Case cases[] = {
         {"", "", 0, 0},                    // nothing saved: the first hardware port in both directions
         {"USB:MIDI", "usb:MIDI", 3, 3},    // without case; the last such port
@@ -35,6 +36,7 @@ TEST(CVelkDocPorts, SelectMidiPortsReopensSavedPortsByNameInBothDirections) {
         {"Gone:Port", "Usb:Midi", 2, 2},   // and the input the output's
         {"Gone:Port", "Gone:Port", 0, 0},  // saved ports that are not there
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.savedIn) + " / " + c.savedOut);
         DocRig rig;
@@ -80,8 +82,7 @@ TEST(CVelkDocDetect, NoAnsweringDeviceWaitsAboutOneSecondAndCreatesNoDeviceFolde
     EXPECT_FALSE(rig.Connect());
     EXPECT_EQ(rig.ui_.pumps, 20);
     EXPECT_EQ(rig.ui_.Elapsed(), 1000ms);
-    EXPECT_EQ(velktest::Listing(rig.Library()), std::vector<std::string>{})
-        << "no device, no folder";
+    EXPECT_EQ(velktest::Listing(rig.Library()), std::vector<std::string>{}) << "no device, no folder";
     EXPECT_TRUE(rig.ui_.shown.empty());
 }
 
@@ -102,12 +103,12 @@ TEST(CVelkDocDetect, DeviceFolderBlockedByAFileIsReportedPerSide) {
     ASSERT_TRUE(rig.Connect());
     const std::string setup = rig.Library() + "/My Setup/Brontisel";
     const std::string library = rig.Library() + "/My Library/Brontisel";
-    EXPECT_EQ(rig.ui_.Texts(),
-              (std::vector<std::string>{
-                  "An Intermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" +
-                      setup + "\"",
-                  "An Itermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" +
-                      library + "\""}));
+    EXPECT_EQ(
+        rig.ui_.Texts(),
+        (std::vector<std::string>{
+            "An Intermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" + setup + "\"",
+            "An Itermediate or a Last Folder to Create is a File.\nCan't Create Folder \"" + library +
+                "\""}));
     EXPECT_EQ(rig.ui_.shown[0].icon, VelkIcon::kError);
 }
 

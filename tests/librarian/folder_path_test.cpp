@@ -22,8 +22,8 @@ TEST(CreateFolderPath, CreatesEveryMissingParent) {
     const std::string deep = disk.Path().string() + "/lib/My Setup/Brontisel S";
     EXPECT_EQ(CreateFolderPath(deep), kFolderReady);
     EXPECT_TRUE(fs::is_directory(deep));
-    EXPECT_EQ(CreateFolderPath(deep), kFolderReady);            // already there
-    EXPECT_EQ(CreateFolderPath(deep + "/x/"), kFolderReady);    // trailing separator
+    EXPECT_EQ(CreateFolderPath(deep), kFolderReady);          // already there
+    EXPECT_EQ(CreateFolderPath(deep + "/x/"), kFolderReady);  // trailing separator
     EXPECT_TRUE(fs::is_directory(deep + "/x"));
 }
 
@@ -33,7 +33,8 @@ TEST(CreateFolderPath, FileInTheWayCreatesNothing) {
     EXPECT_EQ(CreateFolderPath(disk.Path().string() + "/lib/My Setup"), kFolderIsFile);
     EXPECT_EQ(CreateFolderPath(disk.Path().string() + "/lib/My Setup/Brontisel/sub"), kFolderIsFile);
     EXPECT_TRUE(fs::is_regular_file(disk.Path().string() + "/lib/My Setup"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(disk.Path().string() + "/lib"), fs::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.Path().string() + "/lib"), fs::directory_iterator{}),
+              1);
 }
 
 TEST(CreateFolderPath, NothingToCreateInIsRefused) {

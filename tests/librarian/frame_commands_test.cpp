@@ -159,8 +159,7 @@ TEST_F(FrameCommands, ViewStyleMarkFollowsTheListsActualStyle) {
     const struct {
         int id;
         int style;
-    } items[] = {{ID_VIEW_LARGEICON, 0}, {ID_VIEW_DETAILS, 1}, {ID_VIEW_SMALLICON, 2},
-                 {ID_VIEW_LIST, 3}};
+    } items[] = {{ID_VIEW_LARGEICON, 0}, {ID_VIEW_DETAILS, 1}, {ID_VIEW_SMALLICON, 2}, {ID_VIEW_LIST, 3}};
     for (int style = 0; style < 4; ++style) {
         list_.style = style;
         for (const auto& item : items)
@@ -187,8 +186,7 @@ TEST_F(FrameCommands, WithoutAListSortOnlyEnablesAndViewStylesAreDisabled) {
 
 TEST_F(FrameCommands, FrameLeavesViewCommandsToOthers) {
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_FILE_OPEN_ITEM,
-                   ID_FILE_NEW_FOLDER, ID_FILE_DELETE, ID_FILE_RENAME, ID_FILE_EXPLORER,
-                   ID_APP_ABOUT}) {
+                   ID_FILE_NEW_FOLDER, ID_FILE_DELETE, ID_FILE_RENAME, ID_FILE_EXPLORER, ID_APP_ABOUT}) {
         VelkCommandState state;
         EXPECT_FALSE(commands_.UpdateCommand(id, state)) << id;
         EXPECT_FALSE(commands_.DoCommand(id)) << id;

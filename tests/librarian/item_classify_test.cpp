@@ -16,8 +16,8 @@ namespace {
 
 using namespace itempath;
 
-constexpr bool V = true;   // valid
-constexpr bool F = true;   // folder
+constexpr bool V = true;  // valid
+constexpr bool F = true;  // folder
 constexpr bool x = false;
 
 struct ClassifyCase {
@@ -44,6 +44,7 @@ protected:
 };
 
 TEST_F(ClassifyPathTest, DeviceSide) {
+    // clang-format off
     const ClassifyCase cases[] = {
         {"/My Device", V, 0, 0, -1, F},
         {"/My Device/", V, 0, 0, -1, F},
@@ -62,10 +63,12 @@ TEST_F(ClassifyPathTest, DeviceSide) {
         {"", x, 0, 0, -1, x},
         {"/", x, 0, 0, -1, x},
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
 }
 
 TEST_F(ClassifyPathTest, SetupAndLibrarySides) {
+    // clang-format off
     const ClassifyCase cases[] = {
         {"{lib}/My Setup", V, 1, 0, -1, F},
         {"{lib}/My Setup/", V, 1, 0, -1, F},
@@ -82,20 +85,24 @@ TEST_F(ClassifyPathTest, SetupAndLibrarySides) {
         {"{lib}/My LibraryX/Brontisel", x, 0, 0, -1, x},
         {"{lib}", x, 0, 0, -1, x},
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
 }
 
 TEST_F(ClassifyPathTest, NamesBelowTheDeviceFolderCompareExactly) {
     // The device name ignores case, the file system does not.
+    // clang-format off
     const ClassifyCase cases[] = {
         {"{lib}/My Library/Brontisel/A.prg", V, 2, 2, 0, x},
         {"{lib}/My Library/Brontisel/a.prg", x, 2, 2, 0, x},
         {"{lib}/My Library/Brontisel/pads/Pad.prg", x, 2, 3, 0, x},
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
 }
 
 TEST_F(ClassifyPathTest, TraversalOutOfTheLibraryIsInvalidEvenWhenTheTargetExists) {
+    // clang-format off
     const ClassifyCase cases[] = {
         {"{lib}/My Library/Brontisel/../../../etc/passwd", x, 2, 6, 0, x},
         {"{lib}/My Library/Brontisel/../../secret.prg", x, 2, 4, 0, x},
@@ -104,22 +111,26 @@ TEST_F(ClassifyPathTest, TraversalOutOfTheLibraryIsInvalidEvenWhenTheTargetExist
         {"{lib}/My Setup/../My Library/Brontisel/A.prg", x, 1, 4, -1, x},
         {"/My Device/Brontisel/..", x, 0, 2, 0, x},
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
 }
 
 TEST_F(ClassifyPathTest, EmptyComponentsAreInvalid) {
+    // clang-format off
     const ClassifyCase cases[] = {
         {"{lib}/My Library//Brontisel/A.prg", x, 2, 3, -1, x},
         {"{lib}/My Library/Brontisel//A.prg", x, 2, 3, 0, x},
         {"{lib}/My Library/Brontisel/A.prg//", x, 2, 3, 0, x},
         {"/My Device//", x, 0, 1, -1, F},
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
 }
 
 TEST_F(ClassifyPathTest, NamesANameListCannotCarryAreInvalidEvenWhenTheyExist) {
     disk_.MakeFile("lib/My Library/Brontisel/\xFF.prg");
     disk_.MakeFile("lib/My Library/Brontisel/two\nlines.prg");
+    // clang-format off
     const ClassifyCase cases[] = {
         {"{lib}/My Library/Brontisel/\xFF.prg", x, 2, 2, 0, x},
         {"{lib}/My Library/Brontisel/\xC0\xAF.prg", x, 2, 2, 0, x},  // overlong '/'
@@ -127,9 +138,15 @@ TEST_F(ClassifyPathTest, NamesANameListCannotCarryAreInvalidEvenWhenTheyExist) {
         {"{lib}/My Library/Brontisel/" + std::string("A.prg\0x", 7), x, 2, 2, 0, x},
         {"{lib}/My Library/Brontisel/Gr\xC3\xBC\xC3\x9F" "e.prg", x, 2, 2, 0, x},  // valid, not on disk
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
-    disk_.MakeFile("lib/My Library/Brontisel/Gr\xC3\xBC\xC3\x9F" "e.prg");
-    Check({"{lib}/My Library/Brontisel/Gr\xC3\xBC\xC3\x9F" "e.prg", V, 2, 2, 0, x});
+    disk_.MakeFile(
+        "lib/My Library/Brontisel/Gr\xC3\xBC\xC3\x9F"
+        "e.prg");
+    Check(
+        {"{lib}/My Library/Brontisel/Gr\xC3\xBC\xC3\x9F"
+         "e.prg",
+         V, 2, 2, 0, x});
 }
 
 // A link below the setup or library folder may lead anywhere on the disk:
@@ -142,6 +159,7 @@ TEST_F(ClassifyPathTest, LinksBelowTheRootsAreNoItems) {
     fs::create_directory_symlink(library_ + "/My Library/Brontisel/Pads",
                                  library_ + "/My Library/Brontisel/Inside");
     fs::create_directory_symlink(outside, library_ + "/My Setup/Brontisel S");
+    // clang-format off
     const ClassifyCase cases[] = {
         {"{lib}/My Library/Brontisel/Out", x, 2, 2, 0, x},
         {"{lib}/My Library/Brontisel/Out/", x, 2, 2, 0, x},
@@ -150,6 +168,7 @@ TEST_F(ClassifyPathTest, LinksBelowTheRootsAreNoItems) {
         {"{lib}/My Library/Brontisel/Inside/Pad.prg", x, 2, 3, 0, x},
         {"{lib}/My Setup/Brontisel S", x, 1, 1, 1, x},
         {"{lib}/My Setup/Brontisel S/passwd", x, 1, 2, 1, x},
+        // clang-format on
         // The real folders beside them stay items.
         {"{lib}/My Library/Brontisel/Pads/Pad.prg", V, 2, 3, 0, x},
         {"{lib}/My Setup/Brontisel", V, 1, 1, 0, F},
@@ -173,12 +192,14 @@ TEST_F(ClassifyPathTest, ARootInAnotherCaseIsNotTheLibrary) {
     disk_.MakeFile("LIB/My Library/Brontisel/A.prg");
     disk_.MakeFile("lib/my library/Brontisel/A.prg");
     const std::string upper = disk_.Path().string() + "/LIB";
+    // clang-format off
     const ClassifyCase cases[] = {
         {upper + "/My Library/Brontisel/A.prg", x, 0, 0, -1, x},
         {upper + "/My Setup", x, 0, 0, -1, x},
         {"{lib}/my library/Brontisel/A.prg", x, 0, 0, -1, x},
         {"{lib}/My Library/Brontisel/A.prg", V, 2, 2, 0, x},
     };
+    // clang-format on
     for (const ClassifyCase& c : cases) Check(c);
 }
 
@@ -191,7 +212,13 @@ TEST_F(ClassifyPathTest, TrailingSeparatorOnTheLibraryPathChangesNothing) {
 // A root matches only as whole components; otherwise the next root is tried.
 TEST(ClassifyPathRoots, LibraryUnderAFolderNamedLikeTheDeviceRoot) {
     const FakeDeviceNames devices{{"Brontisel"}};
-    struct Case { const char* library; const char* path; int kind; int level; };
+    struct Case {
+        const char* library;
+        const char* path;
+        int kind;
+        int level;
+    };
+    // clang-format off
     const Case cases[] = {
         {"/My Device X/lib", "/My Device X/lib/My Library/Brontisel", 2, 1},
         {"/My Device X/lib", "/My Device X/lib/My Setup", 1, 0},
@@ -200,6 +227,7 @@ TEST(ClassifyPathRoots, LibraryUnderAFolderNamedLikeTheDeviceRoot) {
         {"/My Device", "/My Device/Brontisel/Program:A.11", 0, 2},
         {"/My Device X", "/my device/Brontisel", 0, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         const CItemPathInfo info = ClassifyPath(c.path, CItemRoots::FromLibraryPath(c.library), devices);
@@ -208,13 +236,19 @@ TEST(ClassifyPathRoots, LibraryUnderAFolderNamedLikeTheDeviceRoot) {
         EXPECT_EQ(info.deviceIndex, c.level >= 1 ? 0 : -1);
     }
     // The device root is virtual: no disk needed there.
-    EXPECT_TRUE(ClassifyPath("/My Device/Brontisel/Program:A.11", CItemRoots::FromLibraryPath("/My Device"),
-                             devices).valid);
+    EXPECT_TRUE(
+        ClassifyPath("/My Device/Brontisel/Program:A.11", CItemRoots::FromLibraryPath("/My Device"), devices)
+            .valid);
 }
 
 TEST(SameItemPath, RootsAndDevicesIgnoreCaseNamesBelowDoNot) {
     const CItemRoots roots = CItemRoots::FromLibraryPath("/home/u/lib");
-    struct Case { const char* a; const char* b; bool same; };
+    struct Case {
+        const char* a;
+        const char* b;
+        bool same;
+    };
+    // clang-format off
     const Case cases[] = {
         {"/My Device", "/my device/", true},
         {"/My Device/Brontisel", "/MY DEVICE/brontisel", true},
@@ -231,6 +265,7 @@ TEST(SameItemPath, RootsAndDevicesIgnoreCaseNamesBelowDoNot) {
         {"/elsewhere/A", "/elsewhere/a", false},
         {"/My Device", "/elsewhere", false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(SameItemPath(c.a, c.b, roots), c.same) << c.a << " | " << c.b;
         EXPECT_EQ(SameItemPath(c.b, c.a, roots), c.same) << c.b << " | " << c.a;

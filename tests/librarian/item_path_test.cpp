@@ -14,7 +14,12 @@ namespace {
 using namespace itempath;
 
 TEST(ItemPathText, LeafParentAndJoin) {
-    struct Case { const char* path; const char* leaf; const char* parent; };
+    struct Case {
+        const char* path;
+        const char* leaf;
+        const char* parent;
+    };
+    // clang-format off
     const Case cases[] = {
         {"/My Device/Brontisel/Program:A.11", "Program:A.11", "/My Device/Brontisel"},
         {"/My Device", "My Device", ""},
@@ -22,6 +27,7 @@ TEST(ItemPathText, LeafParentAndJoin) {
         {"", "", ""},
         {"/a/b/", "", "/a/b"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(GetLeafName(c.path), c.leaf);
@@ -67,13 +73,19 @@ TEST(ItemPathText, DevicePathsSplitBackIntoTheirParts) {
 }
 
 TEST(ItemPathText, LibraryPathWithTrailingSeparatorGivesNoDoubleSeparator) {
-    struct Case { const char* library; const char* setup; const char* lib; };
+    struct Case {
+        const char* library;
+        const char* setup;
+        const char* lib;
+    };
+    // clang-format off
     const Case cases[] = {
         {"/home/u/Documents", "/home/u/Documents/My Setup", "/home/u/Documents/My Library"},
         {"/home/u/Documents/", "/home/u/Documents/My Setup", "/home/u/Documents/My Library"},
         {"/home/u/Documents//", "/home/u/Documents/My Setup", "/home/u/Documents/My Library"},
         {"/", "/My Setup", "/My Library"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library);
         const CItemRoots roots = CItemRoots::FromLibraryPath(c.library);
@@ -96,7 +108,11 @@ TEST(ItemPathText, CaseFoldsAsciiOnly) {
 }
 
 TEST(MakeValidFileName, ReplacesForbiddenAndControlCharactersOnly) {
-    struct Case { std::string in; std::string out; };
+    struct Case {
+        std::string in;
+        std::string out;
+    };
+    // clang-format off
     const Case cases[] = {
         {"a/b:c", "a_b_c"},
         {"\\/;:,\"<>", "________"},
@@ -109,6 +125,7 @@ TEST(MakeValidFileName, ReplacesForbiddenAndControlCharactersOnly) {
         {"\x1F\x20", "_ "},
         {"", ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         std::string name = c.in;
         MakeValidFileName(name);

@@ -68,6 +68,7 @@ TEST(OperationRules, DropEffectIsOneTheDragAllows) {
         int allowed;
         int effect;
     };
+    // clang-format off
     const Case cases[] = {
         {kRootDevice, false, kBoth, kDropCopy},      {kRootDevice, true, kBoth, kDropCopy},
         {kRootDevice, false, kDropCopy, kDropCopy},  {kRootDevice, false, kDropMove, kDropNone},
@@ -75,6 +76,7 @@ TEST(OperationRules, DropEffectIsOneTheDragAllows) {
         {kRootLibrary, false, kDropCopy, kDropCopy}, {kRootSetup, false, kDropCopy, kDropCopy},
         {kRootSetup, true, kDropMove, kDropMove},    {kRootLibrary, false, kDropNone, kDropNone},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(ChooseDropEffect(c.kind, c.ctrl, c.allowed), c.effect)
             << "kind " << c.kind << " ctrl " << c.ctrl << " allowed " << c.allowed;
@@ -101,9 +103,15 @@ const std::string kLibraryFile2 = "{lib}/My Library/Brontisel/B.glb";
 const std::string kLibraryFolder = "{lib}/My Library/Brontisel/Pads";
 
 TEST_F(PasteRulesTest, BySourceAndTarget) {
-    struct Case { std::vector<std::string> names; int kind; int level; bool allowed; };
+    struct Case {
+        std::vector<std::string> names;
+        int kind;
+        int level;
+        bool allowed;
+    };
     const Case cases[] = {
         // onto a device: one file from disk
+        // clang-format off
         {{kSetupFile}, kRootDevice, 1, true},
         {{kLibraryFile}, kRootDevice, 1, true},
         {{kLibraryFile2}, kRootDevice, 1, true},
@@ -111,7 +119,9 @@ TEST_F(PasteRulesTest, BySourceAndTarget) {
         {{kLibraryFolder}, kRootDevice, 1, false},
         {{kProgram}, kRootDevice, 1, false},
         {{kLibraryFile}, kRootDevice, 2, false},
+        // clang-format on
         // onto setup folders: a device, or setup items
+        // clang-format off
         {{kDevice}, kRootSetup, 1, true},
         {{kDevice}, kRootSetup, 2, true},
         {{kSetupFile, kSetupFolder}, kRootSetup, 2, true},
@@ -119,20 +129,25 @@ TEST_F(PasteRulesTest, BySourceAndTarget) {
         {{kProgram}, kRootSetup, 1, false},
         {{kLibraryFile}, kRootSetup, 1, false},
         {{"{lib}/My Setup/Brontisel"}, kRootSetup, 1, false},
+        // clang-format on
         // onto library folders: device items, or library items
+        // clang-format off
         {{kProgram, kGlobal}, kRootLibrary, 1, true},
         {{kGlobal}, kRootLibrary, 2, true},
         {{kLibraryFile, kLibraryFolder}, kRootLibrary, 2, true},
         {{kDevice}, kRootLibrary, 1, false},
         {{kSetupFile}, kRootLibrary, 1, false},
         {{"{lib}/My Library/Brontisel"}, kRootLibrary, 1, false},
+        // clang-format on
         // nothing onto a root, nothing from an empty list, no unknown kinds
+        // clang-format off
         {{kLibraryFile}, kRootLibrary, 0, false},
         {{kSetupFile}, kRootSetup, 0, false},
         {{kSetupFile}, kRootDevice, 0, false},
         {{}, kRootLibrary, 1, false},
         {{kLibraryFile}, 3, 1, false},
         {{"/My Device"}, kRootSetup, 1, false},
+        // clang-format on
     };
     for (const Case& c : cases) {
         std::string names;
@@ -143,6 +158,7 @@ TEST_F(PasteRulesTest, BySourceAndTarget) {
 }
 
 TEST_F(PasteRulesTest, PasteJudgedByItsFirstNameOnlyTakesInvalidLaterNames) {
+    // clang-format off
     const std::vector<std::string> after[] = {
         {kLibraryFile, "{lib}/My Library/Brontisel/../../secret.prg"},
         {kLibraryFile, "{lib}/My Library/Brontisel/missing.prg"},
@@ -156,10 +172,12 @@ TEST_F(PasteRulesTest, PasteJudgedByItsFirstNameOnlyTakesInvalidLaterNames) {
         {kDevice, kProgram},
         {kSetupFile, "/etc/passwd"},
     };
+    // clang-format on
     for (const auto& names : after) {
         SCOPED_TRACE(names.back());
-        EXPECT_TRUE(Can({names.front()}, names.front() == kSetupFile || names.front() == kDevice
-                                            ? kRootSetup : kRootLibrary, 1));
+        EXPECT_TRUE(Can({names.front()},
+                        names.front() == kSetupFile || names.front() == kDevice ? kRootSetup : kRootLibrary,
+                        1));
         EXPECT_FALSE(Can(names, kRootSetup, 1));
         EXPECT_FALSE(Can(names, kRootLibrary, 1));
     }

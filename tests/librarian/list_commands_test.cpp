@@ -37,8 +37,8 @@ public:
     // The folders of the tables: 0 My Device, 1 the device, 2 My Library,
     // 3 the library's device folder, 4 the setup's.
     std::string Folder(int which) {
-        const std::string folders[] = {"/My Device", DevicePath(), Library() + "/My Library",
-                                       LibraryFolder(), SetupFolder()};
+        const std::string folders[] = {"/My Device", DevicePath(), Library() + "/My Library", LibraryFolder(),
+                                       SetupFolder()};
         return folders[which];
     }
 
@@ -92,6 +92,7 @@ TEST(CVelkViewCommands, EnableTablePerRootKindLevelAndSelection) {
         Strings rows;
         const char* enabled;
     };
+    // clang-format off
     const Case cases[] = {
         {"device row", 0, {"Brontisel S"}, "O....C.A"},
         {"no row under My Device", 0, {}, ".......A"},
@@ -106,6 +107,7 @@ TEST(CVelkViewCommands, EnableTablePerRootKindLevelAndSelection) {
         {"setup file opens in no editor", 4, {"s.set"}, "..DRNCTA"},
         {"nothing selected in a setup folder", 4, {}, "....N..A"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ListRig rig;
@@ -171,6 +173,7 @@ TEST(CVelkViewCommands, DragEffectsPerRowKind) {
         const char* row;
         int effects;
     };
+    // clang-format off
     const Case cases[] = {
         {"device row", 0, "Brontisel S", kDropCopy},
         {"program row", 1, "@Program", kDropCopy},
@@ -180,6 +183,7 @@ TEST(CVelkViewCommands, DragEffectsPerRowKind) {
         {"library subfolder", 3, "Sub", kDropCopy | kDropMove},
         {"setup file", 4, "s.set", kDropCopy | kDropMove},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ListRig rig;
@@ -246,14 +250,12 @@ TEST(CVelkViewCommands, CopyOnlyDragIsAnsweredWithCopyByBothViews) {
     for (const bool ctrl : {false, true}) {
         SCOPED_TRACE(ctrl);
         EXPECT_EQ(rig.commands.DragOver(sub, &program, ctrl, kDropCopy), kDropCopy);
-        EXPECT_EQ(rig.tree.DragOver(rig.Node(rig.LibraryFolder()), &program, ctrl, kDropCopy),
-                  kDropCopy);
+        EXPECT_EQ(rig.tree.DragOver(rig.Node(rig.LibraryFolder()), &program, ctrl, kDropCopy), kDropCopy);
     }
     // Files allow both: a move without Ctrl, as before.
     const VelkPayload file{0, rig.LibraryFolder() + "/x.prg\n"};
     EXPECT_EQ(rig.commands.DragOver(sub, &file, false, kDropCopy | kDropMove), kDropMove);
-    EXPECT_EQ(rig.tree.DragOver(rig.Node(rig.LibraryFolder() + "/Sub"), &file, false,
-                                kDropCopy | kDropMove),
+    EXPECT_EQ(rig.tree.DragOver(rig.Node(rig.LibraryFolder() + "/Sub"), &file, false, kDropCopy | kDropMove),
               kDropMove);
 }
 
@@ -263,6 +265,7 @@ TEST(CVelkViewCommands, OpenItemPicksTheEditorByRowAndFileEnding) {
         const char* row;
         const char* opened;  // "" none
     };
+    // clang-format off
     const Case cases[] = {
         {1, "@Global", "global 0 "},
         {3, "x.prg", "program -1 %/x.prg"},
@@ -270,6 +273,7 @@ TEST(CVelkViewCommands, OpenItemPicksTheEditorByRowAndFileEnding) {
         {3, "a.prg.glb", "global -1 %/a.prg.glb"},
         {4, "s.set", ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         ListRig rig;

@@ -92,8 +92,7 @@ TEST(CVelkViewModel, LinksAreNotListed) {
     EXPECT_EQ(rig.Names(), Strings{"A.prg"});
     rig.list.OnPasted(CFNameList(), folder, false);
     EXPECT_EQ(rig.Names(), Strings{"A.prg"});
-    rig.Doc().SetCurrentFolder(0, itempath::kRootSetup, 1, rig.Library() + "/My Setup/Brontisel S",
-                               true);
+    rig.Doc().SetCurrentFolder(0, itempath::kRootSetup, 1, rig.Library() + "/My Setup/Brontisel S", true);
     EXPECT_EQ(rig.Names(), Strings{});
 }
 
@@ -117,12 +116,14 @@ TEST(CVelkViewModel, LibraryFolderListsItsOwnFilesByExactExtension) {
         int image;
         bool openable;
     };
+    // clang-format off
     const Expect expected[] = {
         {"a.prg", "Program File", kRowImageProgram, true},
         {"a.prg.glb", "Program File", kRowImageProgram, true},
         {"b.glb", "Global File", kRowImageGlobal, true},
         {"Sub", "Folder", kRowImageFolder, false},
     };
+    // clang-format on
     for (const Expect& e : expected) {
         const int row = rig.list.FindItem(e.name);
         ASSERT_GE(row, 0) << e.name;
@@ -165,6 +166,7 @@ TEST(CVelkViewModel, HeaderClicksCycleTheOrderWithSeparateDeviceAndFileSettingsT
         int active;
         bool back;
     };
+    // clang-format off
     const Step steps[] = {
         {0, {"C.glb", "b.prg", "a.prg"}, 0, true},
         {0, {"a.prg", "b.prg", "C.glb"}, 0, false},
@@ -172,6 +174,7 @@ TEST(CVelkViewModel, HeaderClicksCycleTheOrderWithSeparateDeviceAndFileSettingsT
         {2, {"a.prg", "b.prg", "C.glb"}, 2, true},   // stable: a, b keep their order
         {6, {"a.prg", "b.prg", "C.glb"}, 2, true},   // no such column
     };
+    // clang-format on
     for (const Step& s : steps) {
         rig.list.SortBy(s.column);
         EXPECT_EQ(rig.Names(), s.names) << "column " << s.column;
@@ -184,8 +187,7 @@ TEST(CVelkViewModel, HeaderClicksCycleTheOrderWithSeparateDeviceAndFileSettingsT
 
     int devColumn, devBack, fileColumn, fileBack;
     rig.preference_.GetSortOrder(devColumn, devBack, fileColumn, fileBack);
-    EXPECT_EQ((std::vector<int>{devColumn, devBack, fileColumn, fileBack}),
-              (std::vector<int>{1, 0, 2, 1}));
+    EXPECT_EQ((std::vector<int>{devColumn, devBack, fileColumn, fileBack}), (std::vector<int>{1, 0, 2, 1}));
 
     // A restart reads them back.
     CVelkViewModel again(rig.Doc(), rig.preference_);
@@ -360,23 +362,19 @@ TEST(CVelkViewModel, RenameAfterRefillLandsOnTheEditedItem) {
     };
     const Case cases[] = {
         {"another folder shown",
-         [](ViewsRig& rig, const std::string& folder) { rig.SelectPath(folder + "/Alpha"); },
-         "Lead.prg"},
+         [](ViewsRig& rig, const std::string& folder) { rig.SelectPath(folder + "/Alpha"); }, "Lead.prg"},
         {"the device shown",
-         [](ViewsRig& rig, const std::string&) { rig.SelectPath("/My Device/Brontisel S"); },
-         "Lead.prg"},
-        {"sorted the other way",
-         [](ViewsRig& rig, const std::string&) { rig.list.SortBy(0); },
-         "Lead.prg"},
-        {"the file gone",
-         [](ViewsRig&, const std::string& folder) { fs::remove(folder + "/Pad.prg"); },
+         [](ViewsRig& rig, const std::string&) { rig.SelectPath("/My Device/Brontisel S"); }, "Lead.prg"},
+        {"sorted the other way", [](ViewsRig& rig, const std::string&) { rig.list.SortBy(0); }, "Lead.prg"},
+        {"the file gone", [](ViewsRig&, const std::string& folder) { fs::remove(folder + "/Pad.prg"); },
          nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ViewsRig rig;
         const std::string folder = LibraryDevice(rig);
-        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) velktest::WriteText(folder + "/" + name, "x");
+        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"})
+            velktest::WriteText(folder + "/" + name, "x");
         ViewsRig::MakeFolder(folder + "/Alpha/First");
         rig.Start();
         rig.SelectPath(folder);

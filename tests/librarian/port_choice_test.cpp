@@ -26,6 +26,7 @@ TEST(PortChoice, FirstStartTakesOneDeviceForBothDirectionsHardwareFirst) {
         int in;
         int out;
     };
+    // clang-format off
     const Case cases[] = {
         {"virtual ports only", {kVir0, kVir1}, {kVir0, kVir1}, "", "", 0, 0},
         {"a USB interface beats virtual ports", {kVir0, kVir1, kUsb}, {kVir0, kVir1, kUsb}, "", "", 2, 2},
@@ -33,7 +34,13 @@ TEST(PortChoice, FirstStartTakesOneDeviceForBothDirectionsHardwareFirst) {
         {"hardware alone in each direction", {kVir0, kUsb}, {kUsbOutOnly, kVir0}, "", "", 1, 0},
         {"saved port gone", {kVir0, kUsb}, {kVir0, kUsb}, "Gone:Port", "Gone:Port", 1, 1},
         {"saved input takes its device's output", {kVir0, kUsb}, {kVir0, kUsb}, kVir0.name.c_str(), "", 0, 0},
-        {"saved output without that input", {kVir0, kUsb}, {kUsbOutOnly, kUsb}, "", kUsbOutOnly.name.c_str(), 1,
+        // clang-format on
+        {"saved output without that input",
+         {kVir0, kUsb},
+         {kUsbOutOnly, kUsb},
+         "",
+         kUsbOutOnly.name.c_str(),
+         1,
          0},
         {"nothing listed", {}, {}, "", "", -1, -1},
         {"outputs only", {}, {kVir0}, "", "", -1, 0},

@@ -21,6 +21,7 @@ struct StoredSort {
     int expected[4];
 };
 
+// clang-format off
 const StoredSort kSortCases[] = {
     {"AbsentGivesDefaults", nullptr, nullptr, nullptr, nullptr, {1, 0, 0, 0}},
     {"InRangeKept", "5", "1", "3", "1", {5, 1, 3, 1}},
@@ -30,17 +31,20 @@ const StoredSort kSortCases[] = {
     {"TextFallsBack", "x", "yes", "", "1.5", {1, 0, 0, 0}},
     {"HugeNumberFallsBack", "99999999999", "0", "0", "0", {1, 0, 0, 0}},
 };
+// clang-format on
 
 class SortOrderCase : public ::testing::TestWithParam<StoredSort> {};
 
 TEST_P(SortOrderCase, ReadsBackInRange) {
     const StoredSort& c = GetParam();
     MemorySettingsStore store;
+    // clang-format off
     const std::pair<const char*, const char*> stored[] = {
         {CVelkPreference::kSortDevColumn, c.devColumn},
         {CVelkPreference::kSortDevBackOrder, c.devBack},
         {CVelkPreference::kSortFileColumn, c.fileColumn},
         {CVelkPreference::kSortFileBackOrder, c.fileBack}};
+    // clang-format on
     for (const auto& [name, value] : stored)
         if (value) store.values[Key(name)] = value;
     CVelkPreference preference(store, "/home/u/Documents");
@@ -79,11 +83,13 @@ TEST(Preference, WritesEveryValueUnderMainByItsName) {
     preference.SetSortOrder(2, 1, 4, 0);
     preference.SetViewStyle(3, 1);
 
+    // clang-format off
     const std::map<std::string, std::string> expected = {
         {"Main/MidiInDev", "Sim:In"},     {"Main/MidiOutDev", "Sim:Out"},
         {"Main/SortDevColumn", "2"},      {"Main/SortDevBackOrder", "1"},
         {"Main/SortFileColumn", "4"},     {"Main/SortFileBackOrder", "0"},
         {"Main/ViewStyleDev", "3"},       {"Main/ViewStyleFile", "1"}};
+    // clang-format on
     EXPECT_EQ(store.values, expected);
 
     std::string in, out;

@@ -24,7 +24,9 @@ using velktest::ReadText;
 using velktest::TempDir;
 using velktest::WriteText;
 
-std::size_t Entries(const fs::path& folder) { return std::size_t(std::distance(fs::directory_iterator(folder), {})); }
+std::size_t Entries(const fs::path& folder) {
+    return std::size_t(std::distance(fs::directory_iterator(folder), {}));
+}
 
 const char* const kOld = "[Main]\nLibraryPath=/srv/sounds\n";
 
@@ -37,12 +39,14 @@ TEST(SettingsFile, ALinkedSettingsFileIsWrittenThroughItsLink) {
         const char* second;  // what a second link, dotfiles/second, holds (when not null)
         const char* file;    // the file the chain ends in, below the test folder
         bool exists;         // the file is there before the change
-    } cases[] = {
-        {"relative link", "../../dotfiles/velk.conf", nullptr, "dotfiles/velk.conf", true},
-        {"absolute link", "@/dotfiles/velk.conf", nullptr, "dotfiles/velk.conf", true},
-        {"chain of links", "../../dotfiles/second", "sub/velk.conf", "dotfiles/sub/velk.conf", true},
-        {"link to a file not made yet", "../../dotfiles/velk.conf", nullptr, "dotfiles/velk.conf", false},
-    };
+        // clang-format off
+        } cases[] = {
+            {"relative link", "../../dotfiles/velk.conf", nullptr, "dotfiles/velk.conf", true},
+            {"absolute link", "@/dotfiles/velk.conf", nullptr, "dotfiles/velk.conf", true},
+            {"chain of links", "../../dotfiles/second", "sub/velk.conf", "dotfiles/sub/velk.conf", true},
+            {"link to a file not made yet", "../../dotfiles/velk.conf", nullptr, "dotfiles/velk.conf", false},
+        };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir home;
@@ -135,9 +139,27 @@ TEST(SettingsFile, AChangeOnAFullDiskKeepsTheFileAsItWas) {
 
 TEST(SettingsFile, ValuesWithEverySpecialCharacterReadBackAsWritten) {
     const std::string values[] = {
-        "back\\slash\\", "\\", "a\\nb", "\\\\n", "\\\"", "line\nfeed", "\n", "cr\r", "\r\n",
-        "tab\there",     "\"", "\"quoted\"", "\"open", "end\"", "in\"side", "  two leading blanks",
-        " \"\\", "trailing  ", "=;#[x]", "caf\xc3\xa9", "",
+        "back\\slash\\",
+        "\\",
+        "a\\nb",
+        "\\\\n",
+        "\\\"",
+        "line\nfeed",
+        "\n",
+        "cr\r",
+        "\r\n",
+        "tab\there",
+        "\"",
+        "\"quoted\"",
+        "\"open",
+        "end\"",
+        "in\"side",
+        "  two leading blanks",
+        " \"\\",
+        "trailing  ",
+        "=;#[x]",
+        "caf\xc3\xa9",
+        "",
     };
     TempDir folder;
     const std::string path = (folder / "settings.conf").string();

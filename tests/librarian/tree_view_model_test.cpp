@@ -21,8 +21,7 @@ TEST(CLeftViewModel, BuildTreeWithDeviceShowsItUnderEachRootWithItsFoldersAndSel
     ViewsRig::MakeFolder(rig.Library() + "/My Setup/Stray");  // no device: not shown
     rig.tree.InitialUpdate();
 
-    EXPECT_EQ(ViewsRig::Children(&rig.tree.HiddenRoot()),
-              (Strings{"My Device", "My Setup", "My Library"}));
+    EXPECT_EQ(ViewsRig::Children(&rig.tree.HiddenRoot()), (Strings{"My Device", "My Setup", "My Library"}));
     for (const CTreeNode* top : {rig.tree.DeviceRoot(), rig.tree.SetupRoot(), rig.tree.LibraryRoot()}) {
         EXPECT_TRUE(top->expanded) << top->text;
         EXPECT_EQ(ViewsRig::Children(top), Strings{"Brontisel S"}) << top->text;
@@ -125,12 +124,14 @@ TEST(CLeftViewModel, NodePathsAndLookupsIgnoreCaseOnlyForTheDeviceRootAndDevices
         {"/my device/BRONTISEL S", rig.tree.DeviceRoot()->children[0].get()},
         {rig.Library() + "/My Setup/brontisel s/take", lower},
         // The setup folder is a folder on a case-sensitive disk.
+        // clang-format off
         {rig.Library() + "/my setup", nullptr},
         {rig.Library() + "/MY SETUP/Brontisel S/take", nullptr},
         {rig.Library() + "/My Setup/Brontisel S/Take/", upper},
         {rig.Library() + "/My Setup/Brontisel S/TAKE", nullptr},
         {"/My Devices/Brontisel S", nullptr},
         {"", nullptr},
+        // clang-format on
     };
     for (const Case& c : cases) EXPECT_EQ(rig.Node(c.path), c.node) << c.path;
 }
@@ -226,8 +227,7 @@ TEST(CLeftViewModel, MovedSelectedFolderStaysSelectedWithoutClearingTheList) {
     EXPECT_EQ(rig.Node(device + "/Moved"), nullptr);
     EXPECT_EQ(rig.tree.GetSelected(), rig.Node(device + "/Target/Moved/Inner"));
     ASSERT_FALSE(rig.calls.empty());
-    EXPECT_EQ(rig.calls.front(), "list fill " + device + "/Target/Moved/Inner")
-        << "no reset after a move";
+    EXPECT_EQ(rig.calls.front(), "list fill " + device + "/Target/Moved/Inner") << "no reset after a move";
 }
 
 TEST(CLeftViewModel, CopiedFolderAppearsUnderTargetAndSourceStays) {
@@ -309,6 +309,7 @@ TEST(CLeftViewModel, RootsAndDeviceFoldersCannotBeRenamedOrDragged) {
         bool renames;
         int dragEffects;  // -1: no drag
     };
+    // clang-format off
     const Case cases[] = {
         {rig.tree.DeviceRoot(), false, -1},
         {rig.tree.LibraryRoot(), false, -1},
@@ -316,6 +317,7 @@ TEST(CLeftViewModel, RootsAndDeviceFoldersCannotBeRenamedOrDragged) {
         {rig.tree.DeviceRoot()->children[0].get(), false, kDropCopy},
         {rig.Node(device + "/Sub"), true, kDropCopy | kDropMove},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(rig.tree.GetNodePath(c.node));
         EXPECT_EQ(rig.tree.BeginLabelEdit(c.node), c.renames);
@@ -364,8 +366,7 @@ TEST(CLeftViewModel, HoverExpandsAfterOneSecondRestartsOnAnotherNodeAndStopsOnLe
     rig.ui_.Advance(std::chrono::milliseconds(1000));
     EXPECT_FALSE(three->expanded) << "leaving the tree cancels the expansion";
 
-    EXPECT_EQ(rig.tree.DragOver(rig.tree.DeviceRoot(), &payload, false), kDropNone)
-        << "a root takes nothing";
+    EXPECT_EQ(rig.tree.DragOver(rig.tree.DeviceRoot(), &payload, false), kDropNone) << "a root takes nothing";
     EXPECT_EQ(rig.tree.DragOver(one, nullptr, false), kDropNone) << "a drag that is not ours";
 }
 
@@ -384,8 +385,8 @@ TEST(CLeftViewModel, DropChoosesMoveByEffectAndPastesOnlyWhenRun) {
     EXPECT_TRUE(drop->forceMove);
     EXPECT_EQ(drop->target, setup + "/Into");
     EXPECT_TRUE(fs::exists(setup + "/a.set")) << "nothing happens inside the drag";
-    rig.Doc().Paste(&drop->payload, drop->target, drop->forceMove, drop->deviceIndex,
-                    drop->rootKind, drop->level);
+    rig.Doc().Paste(&drop->payload, drop->target, drop->forceMove, drop->deviceIndex, drop->rootKind,
+                    drop->level);
     EXPECT_FALSE(fs::exists(setup + "/a.set"));
     EXPECT_TRUE(fs::exists(setup + "/Into/a.set"));
 }

@@ -10,24 +10,24 @@
 #include <vector>
 
 struct DiskCall {
-  enum class Kind { kSync, kRename } kind;
-  std::filesystem::path path;  // what was synced, or the name renamed to
-  std::filesystem::path from;  // the name renamed from
+    enum class Kind { kSync, kRename } kind;
+    std::filesystem::path path;  // what was synced, or the name renamed to
+    std::filesystem::path from;  // the name renamed from
 };
 
 class DiskCallLog {
 public:
-  DiskCallLog();
-  ~DiskCallLog();
-  DiskCallLog(const DiskCallLog&) = delete;
-  DiskCallLog& operator=(const DiskCallLog&) = delete;
+    DiskCallLog();
+    ~DiskCallLog();
+    DiskCallLog(const DiskCallLog&) = delete;
+    DiskCallLog& operator=(const DiskCallLog&) = delete;
 
-  const std::vector<DiskCall>& Calls() const { return m_calls; }
+    const std::vector<DiskCall>& Calls() const { return calls_; }
 
-  // Where in the log the first call of this kind on this path stands, or -1.
-  int IndexOf(DiskCall::Kind kind, const std::filesystem::path& path) const;
+    // Where in the log the first call of this kind on this path stands, or -1.
+    int IndexOf(DiskCall::Kind kind, const std::filesystem::path& path) const;
 
 private:
-  friend void RecordDiskCall(DiskCall call);
-  std::vector<DiskCall> m_calls;
+    friend void RecordDiskCall(DiskCall call);
+    std::vector<DiskCall> calls_;
 };

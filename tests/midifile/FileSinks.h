@@ -13,25 +13,25 @@
 // refuses the rest (a disk that fills up).
 class FailingSink : public MFileSink {
 public:
-  FailingSink(MFileSink& target, std::size_t budget) : m_target(target), m_budget(budget) {}
-  std::size_t Write(std::span<const std::uint8_t> bytes) override {
-    const std::size_t n = std::min(bytes.size(), m_budget);
-    const std::size_t done = m_target.Write(bytes.first(n));
-    m_budget -= done;
-    return done;
-  }
+    FailingSink(MFileSink& target, std::size_t budget) : target_(target), budget_(budget) {}
+    std::size_t Write(std::span<const std::uint8_t> bytes) override {
+        const std::size_t n = std::min(bytes.size(), budget_);
+        const std::size_t done = target_.Write(bytes.first(n));
+        budget_ -= done;
+        return done;
+    }
 
 private:
-  MFileSink& m_target;
-  std::size_t m_budget;
+    MFileSink& target_;
+    std::size_t budget_;
 };
 
 // Collects bytes in memory.
 class VectorSink : public MFileSink {
 public:
-  std::size_t Write(std::span<const std::uint8_t> b) override {
-    bytes.insert(bytes.end(), b.begin(), b.end());
-    return b.size();
-  }
-  std::vector<std::uint8_t> bytes;
+    std::size_t Write(std::span<const std::uint8_t> b) override {
+        bytes.insert(bytes.end(), b.begin(), b.end());
+        return b.size();
+    }
+    std::vector<std::uint8_t> bytes;
 };

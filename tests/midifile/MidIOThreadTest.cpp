@@ -79,6 +79,7 @@ protected:
 
 TEST_F(MidIOThreadTest, CallbackGetsTheDataCountOfEachStatus) {
     OpenBoth();
+    // clang-format off
     const std::vector<std::pair<Bytes, std::vector<Received>>> cases = {
         {{0x90, 0x3C, 0x64}, {{0x90, {0x3C, 0x64}}}},  // note-on: 2
         {{0xC2, 0x05}, {{0xC2, {0x05}}}},              // program change: 1
@@ -86,9 +87,12 @@ TEST_F(MidIOThreadTest, CallbackGetsTheDataCountOfEachStatus) {
         {{0xE0, 0x00, 0x40}, {{0xE0, {0x00, 0x40}}}},  // pitch bend: 2
         {{0xFE}, {}},                                  // active sensing: not delivered
         {{0xF8}, {}},                                  // clock: not delivered
+        // clang-format on
         // System-exclusive: the bytes after F0 through F7.
+        // clang-format off
         {{0xF0, 0x42, 0x30, 0x58, 0x21, 0xF7}, {{0xF0, {0x42, 0x30, 0x58, 0x21, 0xF7}}}},
         {{0xF0, 0xF7}, {}},  // empty: never reaches the callback
+        // clang-format on
     };
     for (const auto& [sent, expected] : cases) {
         peer->Send(sent);
@@ -151,7 +155,9 @@ TEST_F(MidIOThreadTest, StartStopLifecycle) {
     // The quit closed both ports: they can be opened again.
     std::unique_ptr<midiport::MidiInPort> in;
     std::unique_ptr<midiport::MidiOutPort> out;
-    EXPECT_EQ(backend.OpenIn(0, [](std::span<const uint8_t>) {}, in), 0);
+    EXPECT_EQ(backend.OpenIn(
+                  0, [](std::span<const uint8_t>) {}, in),
+              0);
     EXPECT_EQ(backend.OpenOut(0, out), 0);
 }
 
@@ -194,7 +200,8 @@ TEST_F(MidIOThreadTest, SendPutsOutExactlyWhatTheStatusNeeds) {
     peer->SetFaults(faults);
     EXPECT_EQ(MidIOSend(thread.get(), 0xC3, program.get(), 1), 0) << "refused, logged";
     Settle();
-    EXPECT_EQ(Seen(), (std::vector<Bytes>{{0xC3, 0x11}, {0x93, 0x3C, 0x7F}, {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}}));
+    EXPECT_EQ(Seen(),
+              (std::vector<Bytes>{{0xC3, 0x11}, {0x93, 0x3C, 0x7F}, {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}}));
 }
 
 TEST_F(MidIOThreadTest, TwoThreadsSendingGiveWholeMessagesInPerThreadOrder) {

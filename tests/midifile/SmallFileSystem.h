@@ -17,37 +17,39 @@
 
 class SmallFileSystem {
 public:
-  // `type` as mount(8) takes it ("tmpfs", "ramfs"), `options` such as
-  // "size=64k,nr_inodes=3" (a tmpfs's folder counts as one of its inodes).
-  SmallFileSystem(const char* type, const std::string& options) {
-    if (::geteuid() != 0 || m_folder.Path().empty()) return;
-    m_mounted = ::mount("velk-test", m_folder.Path().c_str(), type, MS_NOSUID | MS_NODEV, options.c_str()) == 0;
-  }
-  ~SmallFileSystem() {
-    if (m_mounted && ::umount2(m_folder.Path().c_str(), 0) != 0) ::umount2(m_folder.Path().c_str(), MNT_DETACH);
-  }
-  SmallFileSystem(const SmallFileSystem&) = delete;
-  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
-
-  bool Mounted() const { return m_mounted; }
-  const std::filesystem::path& Path() const { return m_folder.Path(); }
-  std::filesystem::path operator/(const std::string& name) const { return m_folder.Path() / name; }
-
-  // Writes a file of the given name until the disk is full; true when it
-  // ended on a full disk.
-  bool Fill(const std::string& name) const {
-    const int fd = ::open((Path() / name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const std::vector<char> block(4096, 'f');
-    ssize_t n = 0;
-    while ((n = ::write(fd, block.data(), block.size())) > 0) {
+    // `type` as mount(8) takes it ("tmpfs", "ramfs"), `options` such as
+    // "size=64k,nr_inodes=3" (a tmpfs's folder counts as one of its inodes).
+    SmallFileSystem(const char* type, const std::string& options) {
+        if (::geteuid() != 0 || folder_.Path().empty()) return;
+        mounted_ =
+            ::mount("velk-test", folder_.Path().c_str(), type, MS_NOSUID | MS_NODEV, options.c_str()) == 0;
     }
-    const bool full = n < 0 && errno == ENOSPC;
-    ::close(fd);
-    return full;
-  }
+    ~SmallFileSystem() {
+        if (mounted_ && ::umount2(folder_.Path().c_str(), 0) != 0)
+            ::umount2(folder_.Path().c_str(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool Mounted() const { return mounted_; }
+    const std::filesystem::path& Path() const { return folder_.Path(); }
+    std::filesystem::path operator/(const std::string& name) const { return folder_.Path() / name; }
+
+    // Writes a file of the given name until the disk is full; true when it
+    // ended on a full disk.
+    bool Fill(const std::string& name) const {
+        const int fd = ::open((Path() / name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        const std::vector<char> block(4096, 'f');
+        ssize_t n = 0;
+        while ((n = ::write(fd, block.data(), block.size())) > 0) {
+        }
+        const bool full = n < 0 && errno == ENOSPC;
+        ::close(fd);
+        return full;
+    }
 
 private:
-  velktest::TempDir m_folder;  // removed after the file system on it is unmounted
-  bool m_mounted = false;
+    velktest::TempDir folder_;  // removed after the file system on it is unmounted
+    bool mounted_ = false;
 };

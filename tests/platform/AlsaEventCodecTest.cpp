@@ -17,6 +17,7 @@ struct ChannelCase {
 }  // namespace
 
 TEST(AlsaEventCodec, ChannelMessagesSurviveTheWayThroughAnEvent) {
+    // clang-format off
     const ChannelCase cases[] = {
         {{0x90, 0x3C, 0x64}, SND_SEQ_EVENT_NOTEON},     {{0x9F, 0x7F, 0x00}, SND_SEQ_EVENT_NOTEON},
         {{0x80, 0x3C, 0x40}, SND_SEQ_EVENT_NOTEOFF},    {{0xA2, 0x10, 0x20}, SND_SEQ_EVENT_KEYPRESS},
@@ -24,6 +25,7 @@ TEST(AlsaEventCodec, ChannelMessagesSurviveTheWayThroughAnEvent) {
         {{0xD0, 0x33}, SND_SEQ_EVENT_CHANPRESS},        {{0xE0, 0x00, 0x40}, SND_SEQ_EVENT_PITCHBEND},
         {{0xE3, 0x7F, 0x7F}, SND_SEQ_EVENT_PITCHBEND},
     };
+    // clang-format on
     AlsaEventCodec codec;
     for (const ChannelCase& c : cases) {
         snd_seq_event_t event;
@@ -34,7 +36,8 @@ TEST(AlsaEventCodec, ChannelMessagesSurviveTheWayThroughAnEvent) {
 }
 
 TEST(AlsaEventCodec, ChannelEventRefusesWhatIsNotOneChannelMessage) {
-    const Bytes cases[] = {{}, {0xF0, 0x01, 0xF7}, {0x90, 0x3C}, {0x90, 0x3C, 0x64, 0x00}, {0xC0, 0x80}, {0x3C, 0x64}};
+    const Bytes cases[] = {{},           {0xF0, 0x01, 0xF7}, {0x90, 0x3C}, {0x90, 0x3C, 0x64, 0x00},
+                           {0xC0, 0x80}, {0x3C, 0x64}};
     AlsaEventCodec codec;
     for (const Bytes& message : cases) {
         snd_seq_event_t event;
@@ -72,7 +75,8 @@ TEST(AlsaEventCodec, ParameterNumberControllerBecomesItsControllerMessages) {
 // owns variable-length data must not be read through its pointer.
 TEST(AlsaEventCodec, EventsWithoutMidiBytesGiveNothing) {
     AlsaEventCodec codec;
-    for (const int type : {SND_SEQ_EVENT_CLIENT_START, SND_SEQ_EVENT_PORT_EXIT, SND_SEQ_EVENT_PORT_SUBSCRIBED}) {
+    for (const int type :
+         {SND_SEQ_EVENT_CLIENT_START, SND_SEQ_EVENT_PORT_EXIT, SND_SEQ_EVENT_PORT_SUBSCRIBED}) {
         snd_seq_event_t event;
         snd_seq_ev_clear(&event);
         event.type = static_cast<snd_seq_event_type_t>(type);

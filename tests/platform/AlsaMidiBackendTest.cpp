@@ -28,7 +28,9 @@ TEST(AlsaMidiBackend, WithoutASequencerHasNoPortsAndRefusesOpens) {
     for (int id : {-1, 0, 1}) {
         std::unique_ptr<MidiInPort> in;
         std::unique_ptr<MidiOutPort> out;
-        EXPECT_EQ(backend.OpenIn(id, [](std::span<const uint8_t>) {}, in), kOpenRefused);
+        EXPECT_EQ(backend.OpenIn(
+                      id, [](std::span<const uint8_t>) {}, in),
+                  kOpenRefused);
         EXPECT_EQ(backend.OpenOut(id, out), kOpenRefused);
         EXPECT_EQ(in, nullptr);
         EXPECT_EQ(out, nullptr);
@@ -41,7 +43,8 @@ TEST(AlsaMidiBackend, IdPastTheListIsRefused) {
     AlsaMidiBackend backend;
     std::unique_ptr<MidiInPort> in;
     std::unique_ptr<MidiOutPort> out;
-    EXPECT_EQ(backend.OpenIn(static_cast<int>(backend.Inputs().size()), [](std::span<const uint8_t>) {}, in),
+    EXPECT_EQ(backend.OpenIn(
+                  static_cast<int>(backend.Inputs().size()), [](std::span<const uint8_t>) {}, in),
               kOpenRefused);
     EXPECT_EQ(backend.OpenOut(static_cast<int>(backend.Outputs().size()), out), kOpenRefused);
 }
@@ -60,7 +63,7 @@ constexpr unsigned kSoftware = FakeAlsaSeq::kSoftwareType;
 constexpr unsigned kHardware = FakeAlsaSeq::kHardwareType;
 constexpr unsigned kApplication = FakeAlsaSeq::kApplicationType;
 constexpr int kSynth = FakeAlsaSeq::CardClient(1);  // a USB interface the synth is plugged into
-constexpr int kOther = 130;                          // another program
+constexpr int kOther = 130;                         // another program
 
 // Polls until `done` holds; the writer thread runs on its own.
 template <typename Done>
@@ -117,10 +120,14 @@ protected:
     // Opens input `id` and records what it delivers.
     std::unique_ptr<MidiInPort> OpenIn(int id, std::vector<Bytes>& seen) {
         std::unique_ptr<MidiInPort> in;
-        EXPECT_EQ(backend_->OpenIn(id, [this, &seen](std::span<const uint8_t> m) {
-            std::lock_guard lock(mutex_);
-            seen.emplace_back(m.begin(), m.end());
-        }, in), kOk);
+        EXPECT_EQ(backend_->OpenIn(
+                      id,
+                      [this, &seen](std::span<const uint8_t> m) {
+                          std::lock_guard lock(mutex_);
+                          seen.emplace_back(m.begin(), m.end());
+                      },
+                      in),
+                  kOk);
         if (in) {
             EXPECT_EQ(in->Start(), kOk);
         }
@@ -189,12 +196,14 @@ TEST(AlsaKernelPorts, ListsHoldThePortsASynthCanBeReachedThroughInKernelOrder) {
     std::unique_ptr<MidiOutPort> own;
     ASSERT_EQ(backend.OpenOut(0, own), kOk);  // this client's own port is no choice
 
+    // clang-format off
     const std::vector<std::pair<std::string, bool>> expected = {
         {"Virtual Raw MIDI 0-0:VirMIDI 0-0", false},
         {"Virtual Raw MIDI 0-1:VirMIDI 0-1", false},
         {"UM-ONE:UM-ONE MIDI 1", true},
         {"rtpmidi:Network", false},
     };
+    // clang-format on
     for (const bool inputs : {true, false}) {
         SCOPED_TRACE(inputs ? "inputs" : "outputs");
         std::vector<std::pair<std::string, bool>> listed;
@@ -249,8 +258,9 @@ TEST_F(AlsaOnFakeSeq, ReceivedEventsReachTheirOwnInputAsWholeMessages) {
     seq_->Receive(own, {0x03, 0xF7});
     seq_->Receive(own, {0xC1, 0x05});
     seq_->Settle();
-    EXPECT_EQ(Copy(synthSeen),
-              (std::vector<Bytes>{{0x90, 0x3C, 0x64}, {0xF0, 0x42, 0x30, 0x01, 0x02, 0x03, 0xF7}, {0xC1, 0x05}}));
+    EXPECT_EQ(
+        Copy(synthSeen),
+        (std::vector<Bytes>{{0x90, 0x3C, 0x64}, {0xF0, 0x42, 0x30, 0x01, 0x02, 0x03, 0xF7}, {0xC1, 0x05}}));
     EXPECT_TRUE(Copy(otherSeen).empty());
 }
 
@@ -310,8 +320,8 @@ TEST_F(AlsaOnFakeSeqPaced, MessagesQueuedBackToBackGoAtTheCablesRateWithinTheBuc
         return 0;
     });
     std::unique_ptr<MidiOutPort> out = OpenSynthOut();
-    const std::vector<Bytes> messages = {SysEx(1000), {0x90, 0x3C, 0x40}, SysEx(1000), SysEx(3000),
-                                         {0xC0, 0x05},  SysEx(600),         SysEx(1000)};
+    const std::vector<Bytes> messages = {SysEx(1000),  {0x90, 0x3C, 0x40}, SysEx(1000), SysEx(3000),
+                                         {0xC0, 0x05}, SysEx(600),         SysEx(1000)};
     Bytes all;
     for (const Bytes& m : messages) {
         ASSERT_EQ(m.front() == 0xF0 ? out->SendSysEx(m) : out->SendShort(m), kOk);
@@ -361,11 +371,11 @@ namespace {
 
 struct CutCase {
     const char* what;
-    int error;                       // what the sequencer answers after the first chunk
-    int code;                        // reported in the notice
+    int error;  // what the sequencer answers after the first chunk
+    int code;   // reported in the notice
     bool endedWithF7;
     std::chrono::milliseconds least;  // time spent trying, on the fake clock
-    int nextSend;                    // what a later send returns
+    int nextSend;                     // what a later send returns
 };
 
 }  // namespace
@@ -373,11 +383,13 @@ struct CutCase {
 // A sysex used to be given up silently in the middle after 2 s of -EAGAIN:
 // no F7, no report, and the caller believed it sent.
 TEST_F(AlsaOnFakeSeq, SysExCutMidwayIsEndedWithF7AndReported) {
+    // clang-format off
     const CutCase cases[] = {
         {"slow receiver", -EAGAIN, kSendRefused, true, 2000ms, kOk},
         {"no room", -ENOSPC, kSendRefused, true, 0ms, kOk},
         {"device gone", -ENODEV, kPortGone, false, 0ms, kPortGone},
     };
+    // clang-format on
     for (const CutCase& c : cases) {
         SCOPED_TRACE(c.what);
         std::unique_ptr<MidiOutPort> out = OpenSynthOut();

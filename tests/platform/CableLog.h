@@ -26,14 +26,17 @@ public:
     void Put(Duration at, std::size_t bytes) {
         const double seconds = std::chrono::duration<double>(at).count();
         starts_ += puts_.empty() || seconds > free_ ? 1 : 0;
-        free_ = std::max(puts_.empty() ? seconds : free_, seconds) + static_cast<double>(bytes) / kBytesPerSecond;
+        free_ =
+            std::max(puts_.empty() ? seconds : free_, seconds) + static_cast<double>(bytes) / kBytesPerSecond;
         puts_.push_back({at, bytes});
     }
 
     bool Empty() const { return puts_.empty(); }
     std::size_t Chunks() const { return puts_.size(); }
     // Seconds since the first chunk at which the cable has carried them all.
-    double Free() const { return puts_.empty() ? 0 : free_ - std::chrono::duration<double>(puts_.front().at).count(); }
+    double Free() const {
+        return puts_.empty() ? 0 : free_ - std::chrono::duration<double>(puts_.front().at).count();
+    }
     // When the cable is done, on the clock of Put.
     double FreeAt() const { return free_; }
     // The bytes of chunk `from` on that were put out at `at`.
@@ -55,8 +58,8 @@ public:
                 const auto window = static_cast<uint64_t>((puts_[j].at - puts_[i].at).count());
                 if (bytes * 1'000'000'000ull > kBucket * 1'000'000'000ull + kBytesPerSecond * window)
                     return ::testing::AssertionFailure()
-                           << bytes << " bytes put out in " << static_cast<double>(window) / 1e6 << " ms from "
-                           << std::chrono::duration<double>(puts_[i].at).count() << " s";
+                           << bytes << " bytes put out in " << static_cast<double>(window) / 1e6
+                           << " ms from " << std::chrono::duration<double>(puts_[i].at).count() << " s";
             }
         }
         return ::testing::AssertionSuccess();

@@ -25,7 +25,8 @@ void FakeAlsaSeq::AddKernelClients() {
 void FakeAlsaSeq::AddVirMidi(int card, int devices) {
     for (int d = 0; d < devices; ++d) {
         const std::string number = std::to_string(card) + "-" + std::to_string(d);
-        AddPort(CardClient(card) + d, 0, "Virtual Raw MIDI " + number, "VirMIDI " + number, kDuplex, kSoftwareType);
+        AddPort(CardClient(card) + d, 0, "Virtual Raw MIDI " + number, "VirMIDI " + number, kDuplex,
+                kSoftwareType);
     }
 }
 
@@ -141,9 +142,7 @@ int FakeAlsaSeq::AnnouncePort() const {
     return announcePort_;
 }
 
-bool FakeAlsaSeq::Settled() const {
-    return waiting_ && input_.empty() && waits_.empty();
-}
+bool FakeAlsaSeq::Settled() const { return waiting_ && input_.empty() && waits_.empty(); }
 
 void FakeAlsaSeq::Settle() {
     std::unique_lock lock(mutex_);
@@ -182,21 +181,18 @@ int FakeAlsaSeq::DeletePort(int own) {
 int FakeAlsaSeq::Connect(int own, int client, int port, bool input) {
     std::lock_guard lock(mutex_);
     const bool system = client == SND_SEQ_CLIENT_SYSTEM && port == SND_SEQ_PORT_SYSTEM_ANNOUNCE;
-    const bool listed = std::any_of(ports_.begin(), ports_.end(),
-                                    [&](const AlsaSeqPort& p) { return p.client == client && p.port == port; });
+    const bool listed = std::any_of(ports_.begin(), ports_.end(), [&](const AlsaSeqPort& p) {
+        return p.client == client && p.port == port;
+    });
     if (!system && !listed) return -ENOENT;
     if (system) announcePort_ = own;
     else connections_.push_back({own, client, port, input});
     return 0;
 }
 
-int FakeAlsaSeq::ConnectFrom(int own, int client, int port) {
-    return Connect(own, client, port, true);
-}
+int FakeAlsaSeq::ConnectFrom(int own, int client, int port) { return Connect(own, client, port, true); }
 
-int FakeAlsaSeq::ConnectTo(int own, int client, int port) {
-    return Connect(own, client, port, false);
-}
+int FakeAlsaSeq::ConnectTo(int own, int client, int port) { return Connect(own, client, port, false); }
 
 int FakeAlsaSeq::Output(snd_seq_event_t& event) {
     std::vector<std::shared_ptr<const PeerHook>> peers;

@@ -42,7 +42,8 @@ public:
         SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_SOFTWARE | SND_SEQ_PORT_TYPE_PORT;
     static constexpr unsigned kHardwareType =
         SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_HARDWARE | SND_SEQ_PORT_TYPE_PORT;
-    static constexpr unsigned kApplicationType = SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
+    static constexpr unsigned kApplicationType =
+        SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION;
     static constexpr int kMidiThrough = 14;
     // The first client of sound card `card`.
     static constexpr int CardClient(int card) { return 16 + 4 * card; }
@@ -64,8 +65,8 @@ public:
     using PeerHook = std::function<void(const std::vector<uint8_t>& bytes)>;
 
     // The port list.
-    void AddPort(int client, int port, const std::string& clientName, const std::string& portName, unsigned capability,
-                 unsigned type);
+    void AddPort(int client, int port, const std::string& clientName, const std::string& portName,
+                 unsigned capability, unsigned type);
     // What every kernel has: the System client's timer and announcements,
     // and Midi Through.
     void AddKernelClients();

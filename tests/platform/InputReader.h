@@ -11,7 +11,8 @@ namespace midiport {
 
 class InputReader {
 public:
-    explicit InputReader(MidiBackend& backend) : backend_(backend), thread_([this] { backend_.ReadInput(stop_); }) {}
+    explicit InputReader(MidiBackend& backend)
+        : backend_(backend), thread_([this] { backend_.ReadInput(stop_); }) {}
     ~InputReader() {
         stop_.Cancel();
         backend_.WakeInput();

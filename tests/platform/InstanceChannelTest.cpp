@@ -44,7 +44,8 @@ TEST_F(InstanceChannel, OnlyTheExactRequestCounts) {
 TEST_F(InstanceChannel, SecondStartIsAcknowledgedAfterTheFirstWasAskedToRaise) {
     std::atomic<int> raises{0};
     std::string error;
-    auto server = velkipc::InstanceServer::Open(path_, [&] { ++raises; }, &error);
+    auto server = velkipc::InstanceServer::Open(
+        path_, [&] { ++raises; }, &error);
     ASSERT_TRUE(server) << error;
     EXPECT_TRUE(velkipc::AskToRaise(path_, 2s));
     EXPECT_TRUE(velkipc::AskToRaise(path_, 2s));
@@ -65,7 +66,8 @@ TEST_F(InstanceChannel, StartWithNobodyListeningEndsWithoutEffect) {
 
 TEST_F(InstanceChannel, GarbageIsIgnoredAndTheServerKeepsServing) {
     std::atomic<int> raises{0};
-    auto server = velkipc::InstanceServer::Open(path_, [&] { ++raises; }, nullptr);
+    auto server = velkipc::InstanceServer::Open(
+        path_, [&] { ++raises; }, nullptr);
     ASSERT_TRUE(server);
     {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);

@@ -94,20 +94,23 @@ TEST(InstanceFolder, TheRuntimeFolderOnlyWhenItIsPrivateElseOurOwnPrivateFolder)
         const char* name;
         const char* runtimeDir;
         mode_t runtimeMode;
-    } fallbacks[] = {
-        {"no runtime folder", nullptr, 0700},
-        {"an empty name", "", 0700},
-        {"a runtime folder open to others", runtime.c_str(), 0755},
-        {"a relative name", "runtime", 0700},
-        {"a runtime folder of another user", runtime.c_str(), 0700},
-    };
+        // clang-format off
+        } fallbacks[] = {
+            {"no runtime folder", nullptr, 0700},
+            {"an empty name", "", 0700},
+            {"a runtime folder open to others", runtime.c_str(), 0755},
+            {"a relative name", "runtime", 0700},
+            {"a runtime folder of another user", runtime.c_str(), 0700},
+        };
+    // clang-format on
     for (const auto& c : fallbacks) {
         SCOPED_TRACE(c.name);
         fs::remove_all(own);
         ::chmod(runtime.c_str(), c.runtimeMode);
         const uid_t asUser = std::string(c.name).find("another") != std::string::npos ? uid + 1 : uid;
         const std::string ownOfUser = temp + "/velk-editor-" + std::to_string(asUser);
-        EXPECT_EQ(velkipc::PrivateInstanceFolder(c.runtimeDir, temp, asUser, &error), asUser == uid ? own : "")
+        EXPECT_EQ(velkipc::PrivateInstanceFolder(c.runtimeDir, temp, asUser, &error),
+                  asUser == uid ? own : "")
             << error;
         if (asUser != uid) continue;  // its folder is this user's, not `asUser`'s
         EXPECT_EQ(ModeOf(own), S_IFDIR | 0700);
@@ -189,7 +192,8 @@ TEST(InstanceLock, NeverThroughALinkOrIntoSomethingElse) {
 TEST(InstanceClaim, FirstStartListensAndALaterOneRaisesIt) {
     TempDir folder;
     std::atomic<int> raises{0};
-    InstanceClaim first = velkipc::ClaimInstance(folder.Path(), [&] { ++raises; }, 5s);
+    InstanceClaim first = velkipc::ClaimInstance(
+        folder.Path(), [&] { ++raises; }, 5s);
     EXPECT_EQ(first.outcome, InstanceClaim::Outcome::kFirst);
     ASSERT_TRUE(first.lock);
     ASSERT_TRUE(first.server);

@@ -124,7 +124,8 @@ TEST_F(LoopbackTest, MessagesCrossBothWaysInOrder) {
     EXPECT_EQ(out->SendShort(Bytes{0xC1, 0x07}), kOk);
     EXPECT_EQ(out->SendSysEx({0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}), kOk);
     peer->Drain();
-    EXPECT_EQ(inbox.Take(), (std::vector<Bytes>{{0xB0, 0x63, 0x00}, {0xF0, 0x42, 0x30, 0x58, 0x40, 0xF7}, {0xC0, 0x05}}));
+    EXPECT_EQ(inbox.Take(),
+              (std::vector<Bytes>{{0xB0, 0x63, 0x00}, {0xF0, 0x42, 0x30, 0x58, 0x40, 0xF7}, {0xC0, 0x05}}));
     EXPECT_EQ(Seen(), (std::vector<Bytes>{{0xC1, 0x07}, {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7}}));
 }
 
@@ -238,7 +239,8 @@ TEST_F(LoopbackTest, ThrottledDumpIsSeenArrivingBeforeItIsWhole) {
 // the peer; one lost on the way too, but only after its time on the wire.
 TEST_F(LoopbackTest, OutputTellsWhatHasCrossedTheWire) {
     OpenBoth();
-    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} + std::chrono::hours(1)};
+    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} +
+                                                           std::chrono::hours(1)};
     peer->SetWireClock([&] { return now.load(); });
     peer->SetThrottle(1000);  // a byte a millisecond
     LoopbackFaults faults;
@@ -268,14 +270,15 @@ TEST_F(LoopbackTest, OutputTellsWhatHasCrossedTheWire) {
 // byte's time.
 TEST_F(LoopbackTest, DumpIsWholeByItsLastBytesTimeHoweverLateTheWireWakes) {
     OpenBoth();
-    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} + std::chrono::hours(1)};
+    std::atomic<std::chrono::steady_clock::time_point> now{std::chrono::steady_clock::time_point{} +
+                                                           std::chrono::hours(1)};
     peer->SetWireClock([&] { return now.load(); });
     peer->SetThrottle(64000);  // a wire chunk a millisecond
     Bytes sysex(4 * LoopbackPeer::kWireChunk, 0x01);
     sysex.front() = 0xF0;
     sysex.back() = 0xF7;
     peer->Send(sysex);
-    peer->Drain();  // on the wire
+    peer->Drain();                               // on the wire
     now = now.load() + std::chrono::seconds(1);  // long past its 4 ms
     peer->Drain();
     EXPECT_EQ(inbox.Take(), std::vector<Bytes>{sysex});
@@ -296,9 +299,13 @@ TEST_F(LoopbackTest, PeerHandlerMayReplyFromInsideItsCall) {
 TEST_F(LoopbackTest, NothingIsDeliveredAfterResetOrCloseReturns) {
     std::atomic<bool> stopped{false};
     std::atomic<int> late{0};
-    ASSERT_EQ(backend.OpenIn(0, [&](std::span<const uint8_t>) {
-                  if (stopped) ++late;
-              }, in), kOk);
+    ASSERT_EQ(backend.OpenIn(
+                  0,
+                  [&](std::span<const uint8_t>) {
+                      if (stopped) ++late;
+                  },
+                  in),
+              kOk);
     ASSERT_EQ(in->Start(), kOk);
     std::thread sender([&] {
         for (int i = 0; i < 2000; ++i) peer->Send({0x90, 0x40, 0x7F});

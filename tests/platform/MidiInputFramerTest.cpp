@@ -26,6 +26,7 @@ struct FramingCase {
 }  // namespace
 
 TEST(MidiInputFramer, FramesMessagesFromPieces) {
+    // clang-format off
     const std::vector<FramingCase> cases = {
         {"note-on, 2 data bytes", {{0x90, 0x40, 0x7F}}, {{0x90, 0x40, 0x7F}}},
         {"program change, 1 data byte", {{0xC3, 0x05, 0xB0, 0x07, 0x64}}, {{0xC3, 0x05}, {0xB0, 0x07, 0x64}}},
@@ -47,6 +48,7 @@ TEST(MidiInputFramer, FramesMessagesFromPieces) {
         {"empty sysex dropped", {{0xF0, 0xF7}}, {}},
         {"stray F7 ignored", {{0xF7, 0x90, 0x01, 0x02}}, {{0x90, 0x01, 0x02}}},
     };
+    // clang-format on
     for (const FramingCase& c : cases) EXPECT_EQ(Frame(c.pieces), c.expected) << c.what;
 }
 
@@ -88,6 +90,7 @@ TEST(MidiInputFramer, CountsTheBytesOfADumpStillArriving) {
         std::vector<Bytes> pieces;
         std::vector<uint64_t> counts;  // after each piece
     };
+    // clang-format off
     const Case cases[] = {
         {"dump in pieces", {{0xF0, 0x42, 0x30}, {0x01, 0x02}, {0x03, 0xF7}}, {3, 5, 5}},
         {"short reply whole", {{0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}}, {0}},
@@ -96,6 +99,7 @@ TEST(MidiInputFramer, CountsTheBytesOfADumpStillArriving) {
         {"real-time bytes inside", {{0xF0, 0xF8, 0x01, 0xFE}}, {2}},
         {"dump cut by a status", {{0xF0, 0x01}, {0x02, 0x90, 0x40}}, {2, 2}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         MidiInputFramer framer;
         std::vector<uint64_t> counts;

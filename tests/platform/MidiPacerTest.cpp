@@ -93,7 +93,9 @@ TEST(MidiPacer, BytesOutInAnyIntervalStayWithinTheBucketAndTheRate) {
     for (const uint32_t seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
-        const auto uniform = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        const auto uniform = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
         const std::size_t sizes[] = {2, 3, 237, 255, 256, 257, 1000, 1023, 1024, 1025, 4096};
         FakeLine line;
         int checked = 0;
@@ -112,7 +114,8 @@ TEST(MidiPacer, BytesOutInAnyIntervalStayWithinTheBucketAndTheRate) {
             const double start = std::max(line.Now(), line.cable.FreeAt());
             ASSERT_TRUE(line.Write(SysEx(size)));
             if (duration<double>(line.late).count() < kMakeUp) {
-                EXPECT_NEAR(line.cable.FreeAt(), start + static_cast<double>(size) / cable::kBytesPerSecond, 1e-6)
+                EXPECT_NEAR(line.cable.FreeAt(), start + static_cast<double>(size) / cable::kBytesPerSecond,
+                            1e-6)
                     << "the cable stood idle during message " << m << " of " << size << " bytes";
                 ++checked;
             }
@@ -171,8 +174,7 @@ TEST(MidiPacedWriter, WritesADumpInPacedChunksAndStopsWhenAWaitGivesUp) {
 
     // A wait that gives up (the port is closing) stops the message there.
     out.clear();
-    midiport::MidiPacedWriter closing(MidiPacer(), {[&] { return now; },
-                                                    [&](TimePoint) { return false; },
+    midiport::MidiPacedWriter closing(MidiPacer(), {[&] { return now; }, [&](TimePoint) { return false; },
                                                     [&](std::span<const uint8_t> chunk) {
                                                         out.insert(out.end(), chunk.begin(), chunk.end());
                                                         return true;

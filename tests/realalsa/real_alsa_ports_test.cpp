@@ -41,7 +41,8 @@ Bytes SysEx(std::size_t size, int seed) {
     Bytes m(size);
     m.front() = 0xF0;
     m.back() = 0xF7;
-    for (std::size_t i = 1; i + 1 < size; ++i) m[i] = static_cast<uint8_t>((i * 31 + static_cast<std::size_t>(seed)) & 0x7F);
+    for (std::size_t i = 1; i + 1 < size; ++i)
+        m[i] = static_cast<uint8_t>((i * 31 + static_cast<std::size_t>(seed)) & 0x7F);
     return m;
 }
 
@@ -62,7 +63,8 @@ public:
         Bytes expanded;
         for (const uint8_t b : bytes) running_.Expand(b, expanded);
         std::lock_guard lock(mutex_);
-        framer_.Feed(expanded, [this](std::span<const uint8_t> m) { messages_.emplace_back(m.begin(), m.end()); });
+        framer_.Feed(expanded,
+                     [this](std::span<const uint8_t> m) { messages_.emplace_back(m.begin(), m.end()); });
     }
     std::vector<Bytes> Messages() {
         std::lock_guard lock(mutex_);
@@ -117,12 +119,13 @@ protected:
         std::unique_ptr<MidiInPort> in;
         const int id = IdOf(backend_->Inputs(), kPort);
         EXPECT_GE(id, 0) << "no input " << kPort;
-        EXPECT_EQ(backend_->OpenIn(id,
-                                   [this](std::span<const uint8_t> m) {
-                                       std::lock_guard lock(mutex_);
-                                       received_.emplace_back(m.begin(), m.end());
-                                   },
-                                   in),
+        EXPECT_EQ(backend_->OpenIn(
+                      id,
+                      [this](std::span<const uint8_t> m) {
+                          std::lock_guard lock(mutex_);
+                          received_.emplace_back(m.begin(), m.end());
+                      },
+                      in),
                   kOk);
         if (in) {
             EXPECT_EQ(in->Start(), kOk);
@@ -237,8 +240,8 @@ TEST_F(RealAlsa, WholeDeviceDumpGoesAtTheCablesPaceWithNothingLost) {
     const double seconds = std::chrono::duration<double>(last - start).count();
     const double wire = static_cast<double>(kWholeDevice) / RawMidiFile::kCableBytesPerSecond;
     const std::size_t lost = dump.size() - std::min(arrived.size(), dump.size());
-    std::printf("pacing: %zu bytes in %.3f s, %.4f of the wire, %zu lost\n", kWholeDevice, seconds, seconds / wire,
-                lost);
+    std::printf("pacing: %zu bytes in %.3f s, %.4f of the wire, %zu lost\n", kWholeDevice, seconds,
+                seconds / wire, lost);
     EXPECT_EQ(lost, 0u);
     EXPECT_LE(seconds / wire, 1.01) << "the pacing kept the cable waiting";
     EXPECT_TRUE(arrived == dump) << "the dump arrived changed";
@@ -267,8 +270,7 @@ TEST_F(RealAlsa, ShortMessagesInterleavedWithSysExArriveWholeAndInOrder) {
     Bytes wire;
     for (const Bytes& m : messages) wire.insert(wire.end(), m.begin(), m.end());
     std::thread synth([&] { raw.Write(wire, RawMidiFile::kCableBytesPerSecond); });
-    for (const Bytes& m : messages)
-        ASSERT_EQ(m.front() == 0xF0 ? out->SendSysEx(m) : out->SendShort(m), kOk);
+    for (const Bytes& m : messages) ASSERT_EQ(m.front() == 0xF0 ? out->SendSysEx(m) : out->SendShort(m), kOk);
     RawReader reader;
     const auto start = Clock::now();
     while (reader.Messages().size() < messages.size() && Clock::now() - start < 60s && raw.IsOpen())

@@ -117,7 +117,8 @@ protected:
         fs::remove(SettingsPath(), ignored);  // a first start: nothing saved
         synth_ = std::make_unique<SimSynthOnRawMidi>(SimModel::BrontiselS, kRaw);
         ASSERT_TRUE(synth_->IsOpen()) << synth_->Error();
-        for (int i = 0; i < synth_->Synth().Info().programCount; ++i) synth_->Synth().SetProgram(i, Seeded(i));
+        for (int i = 0; i < synth_->Synth().Info().programCount; ++i)
+            synth_->Synth().SetProgram(i, Seeded(i));
 
         session_ = std::make_unique<CVelkSession>(VelkOptions{}, SettingsPath());
         session_->SetItemOpener(CWxEditorOpener::ForSession(*session_));
@@ -176,7 +177,8 @@ TEST_F(RealProgram, FirstStartFindsTheSynthReceivesTheDeviceAndWritesAProgram) {
     const int count = device->GetProgramCount();
     ASSERT_EQ(count, 256);
     int same = 0;
-    for (int i = 0; i < count; ++i) same += device->GetZEPHAProgram(i)->ToBytes() == synth_->Synth().Program(i);
+    for (int i = 0; i < count; ++i)
+        same += device->GetZEPHAProgram(i)->ToBytes() == synth_->Synth().Program(i);
     EXPECT_EQ(same, count) << "programs received as the synth holds them";
     CVelkView* list = frame_->GetListWindow();
     EXPECT_EQ(list->GetItemCount(), 257) << "the programs and the global are listed";
@@ -217,7 +219,8 @@ TEST_F(RealProgram, UnplugMidReceiveEndsWithTheErrorBoxAndNothingChanged) {
     MDevDescZEPHA* device = Device();
     ASSERT_NE(device, nullptr);
     std::vector<MDevProgramData> before;
-    for (int i = 0; i < device->GetProgramCount(); ++i) before.push_back(device->GetZEPHAProgram(i)->ToBytes());
+    for (int i = 0; i < device->GetProgramCount(); ++i)
+        before.push_back(device->GetZEPHAProgram(i)->ToBytes());
     const std::size_t sentBefore = synth_->BytesSent();
 
     // The card goes once a good part of the dump is on its way.
@@ -241,7 +244,8 @@ TEST_F(RealProgram, UnplugMidReceiveEndsWithTheErrorBoxAndNothingChanged) {
     EXPECT_LT(seconds, 20.0) << "the receive waited out its limit";
     EXPECT_FALSE(device->IsDumpReceived());
     int same = 0;
-    for (int i = 0; i < device->GetProgramCount(); ++i) same += device->GetZEPHAProgram(i)->ToBytes() == before[static_cast<std::size_t>(i)];
+    for (int i = 0; i < device->GetProgramCount(); ++i)
+        same += device->GetZEPHAProgram(i)->ToBytes() == before[static_cast<std::size_t>(i)];
     EXPECT_EQ(same, device->GetProgramCount()) << "the device's data changed";
 
     // The card back, as it was found.

@@ -13,11 +13,12 @@ namespace velk {
 namespace {
 
 struct StringCase {
-  int id;
-  const char* text;
+    int id;
+    const char* text;
 };
 
 // Transcribed independently of the table in VelkStrings.cpp.
+// clang-format off
 const StringCase kExpectedStrings[] = {
     {128, "velk\n\nVelk\n\n\nVelk.Document\nVelk Document"},
     {57344, "Brontisel SoundEditor"},
@@ -56,198 +57,194 @@ const StringCase kExpectedStrings[] = {
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},
 };
+// clang-format on
 
 TEST(VelkStrings, EveryStringHasItsExactText) {
-  for (const StringCase& c : kExpectedStrings) {
-    const char* text = LoadVelkString(c.id);
-    ASSERT_NE(text, nullptr) << "no string " << c.id;
-    EXPECT_STREQ(text, c.text) << "string " << c.id;
-  }
+    for (const StringCase& c : kExpectedStrings) {
+        const char* text = LoadVelkString(c.id);
+        ASSERT_NE(text, nullptr) << "no string " << c.id;
+        EXPECT_STREQ(text, c.text) << "string " << c.id;
+    }
 }
 
 TEST(VelkStrings, TableIsSortedWithoutDuplicatesAndUnknownIdsGiveNull) {
-  const auto table = VelkStringTable();
-  for (size_t i = 1; i < table.size(); ++i)
-    EXPECT_LT(table[i - 1].id, table[i].id) << "at entry " << i;
-  for (int id : {0, 127, 61209, 61211, 99999, -1}) EXPECT_EQ(LoadVelkString(id), nullptr) << id;
+    const auto table = VelkStringTable();
+    for (size_t i = 1; i < table.size(); ++i) EXPECT_LT(table[i - 1].id, table[i].id) << "at entry " << i;
+    for (int id : {0, 127, 61209, 61211, 99999, -1}) EXPECT_EQ(LoadVelkString(id), nullptr) << id;
 }
 
 TEST(VelkStrings, PromptSplitsIntoStatusTextAndTooltip) {
-  EXPECT_EQ(VelkPromptStatusText(ID_HELP_DOCUMENT), "Show online help document");
-  EXPECT_EQ(VelkPromptTooltip(ID_HELP_DOCUMENT), "help");
-  EXPECT_EQ(VelkPromptStatusText(IDS_IDLE_MESSAGE), "Ready");
-  EXPECT_EQ(VelkPromptTooltip(IDS_IDLE_MESSAGE), "");
-  EXPECT_EQ(VelkPromptStatusText(12345), "");
+    EXPECT_EQ(VelkPromptStatusText(ID_HELP_DOCUMENT), "Show online help document");
+    EXPECT_EQ(VelkPromptTooltip(ID_HELP_DOCUMENT), "help");
+    EXPECT_EQ(VelkPromptStatusText(IDS_IDLE_MESSAGE), "Ready");
+    EXPECT_EQ(VelkPromptTooltip(IDS_IDLE_MESSAGE), "");
+    EXPECT_EQ(VelkPromptStatusText(12345), "");
 }
 
 TEST(VelkStrings, FormatNeverReadsTheArgumentAsAFormat) {
-  EXPECT_EQ(FormatVelkText(text::kCantSave, "/lib/a%s%d.prg"), "ERROR: Can't Save /lib/a%s%d.prg");
-  EXPECT_EQ(FormatVelkText(text::kSetupFolderIsFile, "/x"),
-            "An Intermediate or a Last Folder to Create is a File.\nCan't Create Folder \"/x\"");
-  EXPECT_EQ(FormatVelkText("no marker", "x"), "no marker");
+    EXPECT_EQ(FormatVelkText(text::kCantSave, "/lib/a%s%d.prg"), "ERROR: Can't Save /lib/a%s%d.prg");
+    EXPECT_EQ(FormatVelkText(text::kSetupFolderIsFile, "/x"),
+              "An Intermediate or a Last Folder to Create is a File.\nCan't Create Folder \"/x\"");
+    EXPECT_EQ(FormatVelkText("no marker", "x"), "no marker");
 }
 
 const char* Mark(VelkMark mark) {
-  switch (mark) {
-    case VelkMark::Check:
-      return " [x]";
-    case VelkMark::Radio:
-      return " (o)";
-    case VelkMark::None:
-      break;
-  }
-  return "";
+    switch (mark) {
+    case VelkMark::Check: return " [x]";
+    case VelkMark::Radio: return " (o)";
+    case VelkMark::None: break;
+    }
+    return "";
 }
 
 // Flattens a menu to lines "path|text=id" (separators "path|-"), so a whole
 // menu compares as one table.
-void Flatten(std::span<const VelkMenuItem> menu, const std::string& path,
-             std::vector<std::string>& out) {
-  for (const VelkMenuItem& item : menu) {
-    switch (item.kind) {
-      case VelkMenuKind::Separator:
-        out.push_back(path + "-");
-        break;
-      case VelkMenuKind::Popup:
-        Flatten(item.items, path + item.text + "|", out);
-        break;
-      case VelkMenuKind::Command:
-        out.push_back(path + item.text + "=" + std::to_string(item.id) + Mark(item.mark));
-        break;
+void Flatten(std::span<const VelkMenuItem> menu, const std::string& path, std::vector<std::string>& out) {
+    for (const VelkMenuItem& item : menu) {
+        switch (item.kind) {
+        case VelkMenuKind::Separator: out.push_back(path + "-"); break;
+        case VelkMenuKind::Popup: Flatten(item.items, path + item.text + "|", out); break;
+        case VelkMenuKind::Command:
+            out.push_back(path + item.text + "=" + std::to_string(item.id) + Mark(item.mark));
+            break;
+        }
     }
-  }
 }
 
 std::vector<std::string> Flat(std::span<const VelkMenuItem> menu) {
-  std::vector<std::string> out;
-  Flatten(menu, "", out);
-  return out;
+    std::vector<std::string> out;
+    Flatten(menu, "", out);
+    return out;
 }
 
 TEST(VelkMenus, MainMenuBarAsTheFrameShowsIt) {
-  const std::vector<std::string> expected = {
-      "&File|&New|New &Folder=32789",
-      "&File|-",
-      "&File|&Open=32788",
-      "&File|&Explorer=32785",
-      "&File|-",
-      "&File|&Delete=32786",
-      "&File|Rena&me=32787",
-      "&File|-",
-      "&File|E&xit=57665",
-      "&Edit|Cu&t\tCtrl+X=57635",
-      "&Edit|&Copy\tCtrl+C=57634",
-      "&Edit|&Paste\tCtrl+V=57637",
-      "&Edit|-",
-      "&Edit|Select &All\tCtrl+A=57642",
-      "&Setting|&MIDI Devices...=32784",
-      "&View|&Toolbar=59392 [x]",
-      "&View|&Status Bar=59393 [x]",
-      "&View|-",
-      "&View|Lar&ge Icons=59409 (o)",
-      "&View|S&mall Icons=59408 (o)",
-      "&View|&List=59410 (o)",
-      "&View|&Details=59411 (o)",
-      "&View|-",
-      "&View|Arrange &Icons|by &Name=32790 [x]",
-      "&View|Arrange &Icons|by Number / &Date=32791 [x]",
-      "&View|Arrange &Icons|by &Type=32792 [x]",
-      "&Help|&Help\tF1=32794",
-      "&Help|-",
-      "&Help|&About Brontisel SoundEditor...=57664",
-  };
-  EXPECT_EQ(Flat(VelkMainMenu()), expected);
+    const std::vector<std::string> expected = {
+        "&File|&New|New &Folder=32789",
+        "&File|-",
+        "&File|&Open=32788",
+        "&File|&Explorer=32785",
+        "&File|-",
+        "&File|&Delete=32786",
+        "&File|Rena&me=32787",
+        "&File|-",
+        "&File|E&xit=57665",
+        "&Edit|Cu&t\tCtrl+X=57635",
+        "&Edit|&Copy\tCtrl+C=57634",
+        "&Edit|&Paste\tCtrl+V=57637",
+        "&Edit|-",
+        "&Edit|Select &All\tCtrl+A=57642",
+        "&Setting|&MIDI Devices...=32784",
+        "&View|&Toolbar=59392 [x]",
+        "&View|&Status Bar=59393 [x]",
+        "&View|-",
+        "&View|Lar&ge Icons=59409 (o)",
+        "&View|S&mall Icons=59408 (o)",
+        "&View|&List=59410 (o)",
+        "&View|&Details=59411 (o)",
+        "&View|-",
+        "&View|Arrange &Icons|by &Name=32790 [x]",
+        "&View|Arrange &Icons|by Number / &Date=32791 [x]",
+        "&View|Arrange &Icons|by &Type=32792 [x]",
+        "&Help|&Help\tF1=32794",
+        "&Help|-",
+        "&Help|&About Brontisel SoundEditor...=57664",
+    };
+    EXPECT_EQ(Flat(VelkMainMenu()), expected);
 }
 
 TEST(VelkMenus, ContextMenusOfListAndTree) {
-  const std::vector<std::string> list = {
-      "&Open=32788", "&Explorer=32785", "-",       "Cu&t=57635",      "&Copy=57634",
-      "&Paste=57637", "-",              "&Delete=32786", "Rena&me=32787",
-  };
-  EXPECT_EQ(Flat(VelkListContextMenu()), list);
+    const std::vector<std::string> list = {
+        "&Open=32788",   "&Explorer=32785", "-", "Cu&t=57635", "&Copy=57634", "&Paste=57637", "-",
+        "&Delete=32786", "Rena&me=32787",
+    };
+    EXPECT_EQ(Flat(VelkListContextMenu()), list);
 
-  const std::vector<std::string> list2 = {
-      "&View|Lar&ge Icons=59409 (o)",
-      "&View|S&mall Icons=59408 (o)",
-      "&View|&List=59410 (o)",
-      "&View|&Details=59411 (o)",
-      "-",
-      "Arrange &Icons|by &Name=32790 [x]",
-      "Arrange &Icons|by Number / &Date=32791 [x]",
-      "Arrange &Icons|by &Type=32792 [x]",
-      "-",
-      "&Paste=57637",
-      "-",
-      "&New|New &Folder=32789",
-  };
-  EXPECT_EQ(Flat(VelkListNoSelectionContextMenu()), list2);
+    const std::vector<std::string> list2 = {
+        "&View|Lar&ge Icons=59409 (o)",
+        "&View|S&mall Icons=59408 (o)",
+        "&View|&List=59410 (o)",
+        "&View|&Details=59411 (o)",
+        "-",
+        "Arrange &Icons|by &Name=32790 [x]",
+        "Arrange &Icons|by Number / &Date=32791 [x]",
+        "Arrange &Icons|by &Type=32792 [x]",
+        "-",
+        "&Paste=57637",
+        "-",
+        "&New|New &Folder=32789",
+    };
+    EXPECT_EQ(Flat(VelkListNoSelectionContextMenu()), list2);
 
-  const std::vector<std::string> tree = {
-      "E&xpand=32774", "-",           "&Explorer=32785", "-",
-      "Cu&t=57635",    "&Copy=57634", "&Paste=57637",    "-",
-      "&Delete=32786", "Rena&me=32787",
-  };
-  EXPECT_EQ(Flat(VelkTreeContextMenu()), tree);
+    const std::vector<std::string> tree = {
+        "E&xpand=32774",   "-",
+        "&Explorer=32785", "-",
+        "Cu&t=57635",      "&Copy=57634",
+        "&Paste=57637",    "-",
+        "&Delete=32786",   "Rena&me=32787",
+    };
+    EXPECT_EQ(Flat(VelkTreeContextMenu()), tree);
 }
 
 TEST(VelkMenus, EveryMenuCommandHasAStatusPrompt) {
-  for (auto menu : {VelkMainMenu(), VelkListContextMenu(), VelkListNoSelectionContextMenu(),
-                    VelkTreeContextMenu()}) {
-    std::vector<std::string> lines = Flat(menu);
-    for (const std::string& line : lines) {
-      const auto eq = line.rfind('=');
-      if (eq == std::string::npos) continue;
-      const int id = std::stoi(line.substr(eq + 1));
-      if (id == ID_APP_ABOUT) continue;  // its prompt is the About box's own
-      EXPECT_FALSE(VelkPromptStatusText(id).empty()) << line;
-      EXPECT_FALSE(VelkPromptTooltip(id).empty()) << line;
+    for (auto menu :
+         {VelkMainMenu(), VelkListContextMenu(), VelkListNoSelectionContextMenu(), VelkTreeContextMenu()}) {
+        std::vector<std::string> lines = Flat(menu);
+        for (const std::string& line : lines) {
+            const auto eq = line.rfind('=');
+            if (eq == std::string::npos) continue;
+            const int id = std::stoi(line.substr(eq + 1));
+            if (id == ID_APP_ABOUT) continue;  // its prompt is the About box's own
+            EXPECT_FALSE(VelkPromptStatusText(id).empty()) << line;
+            EXPECT_FALSE(VelkPromptTooltip(id).empty()) << line;
+        }
     }
-  }
 }
 
 TEST(VelkMenus, AcceleratorTable) {
-  struct Row {
-    int modifiers, key, command;
-  };
-  const Row expected[] = {
-      {kVelkModCtrl, 'X', ID_EDIT_CUT},         {kVelkModShift, kVelkKeyDelete, ID_EDIT_CUT},
-      {kVelkModCtrl, 'C', ID_EDIT_COPY},        {kVelkModCtrl, kVelkKeyInsert, ID_EDIT_COPY},
-      {kVelkModCtrl, 'V', ID_EDIT_PASTE},       {kVelkModShift, kVelkKeyInsert, ID_EDIT_PASTE},
-      {kVelkModCtrl, 'A', ID_EDIT_SELECT_ALL},  {kVelkModNone, kVelkKeyF1, ID_HELP_DOCUMENT},
-      {kVelkModNone, kVelkKeyF6, ID_NEXT_PANE}, {kVelkModShift, kVelkKeyF6, ID_PREV_PANE},
-  };
-  const auto table = VelkAccelerators();
-  ASSERT_EQ(table.size(), std::size(expected));
-  for (size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(table[i].modifiers, expected[i].modifiers) << i;
-    EXPECT_EQ(table[i].key, expected[i].key) << i;
-    EXPECT_EQ(table[i].command, expected[i].command) << i;
-  }
-  // Every accelerator either repeats a main-menu command or is a pane switch.
-  for (const VelkAccelerator& a : table) {
-    if (a.command == ID_NEXT_PANE || a.command == ID_PREV_PANE) continue;
-    EXPECT_NE(FindVelkMenuCommand(VelkMainMenu(), a.command), nullptr) << a.command;
-  }
-}
-
-TEST(VelkMenus, ToolbarButtonsAreMainMenuCommands) {
-  const std::vector<int> expected = {57635, 57634, 57637, 0, 59409, 59408, 59410, 59411, 0, 32794};
-  const auto buttons = VelkToolbarButtons();
-  EXPECT_EQ(std::vector<int>(buttons.begin(), buttons.end()), expected);
-  for (int id : buttons)
-    if (id != ID_SEPARATOR) {
-      EXPECT_NE(FindVelkMenuCommand(VelkMainMenu(), id), nullptr) << id;
-      EXPECT_FALSE(VelkPromptTooltip(id).empty()) << id;
+    struct Row {
+        int modifiers, key, command;
+    };
+    // clang-format off
+    const Row expected[] = {
+        {kVelkModCtrl, 'X', ID_EDIT_CUT},         {kVelkModShift, kVelkKeyDelete, ID_EDIT_CUT},
+        {kVelkModCtrl, 'C', ID_EDIT_COPY},        {kVelkModCtrl, kVelkKeyInsert, ID_EDIT_COPY},
+        {kVelkModCtrl, 'V', ID_EDIT_PASTE},       {kVelkModShift, kVelkKeyInsert, ID_EDIT_PASTE},
+        {kVelkModCtrl, 'A', ID_EDIT_SELECT_ALL},  {kVelkModNone, kVelkKeyF1, ID_HELP_DOCUMENT},
+        {kVelkModNone, kVelkKeyF6, ID_NEXT_PANE}, {kVelkModShift, kVelkKeyF6, ID_PREV_PANE},
+    };
+    // clang-format on
+    const auto table = VelkAccelerators();
+    ASSERT_EQ(table.size(), std::size(expected));
+    for (size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].modifiers, expected[i].modifiers) << i;
+        EXPECT_EQ(table[i].key, expected[i].key) << i;
+        EXPECT_EQ(table[i].command, expected[i].command) << i;
+    }
+    // Every accelerator either repeats a main-menu command or is a pane switch.
+    for (const VelkAccelerator& a : table) {
+        if (a.command == ID_NEXT_PANE || a.command == ID_PREV_PANE) continue;
+        EXPECT_NE(FindVelkMenuCommand(VelkMainMenu(), a.command), nullptr) << a.command;
     }
 }
 
+TEST(VelkMenus, ToolbarButtonsAreMainMenuCommands) {
+    const std::vector<int> expected = {57635, 57634, 57637, 0, 59409, 59408, 59410, 59411, 0, 32794};
+    const auto buttons = VelkToolbarButtons();
+    EXPECT_EQ(std::vector<int>(buttons.begin(), buttons.end()), expected);
+    for (int id : buttons)
+        if (id != ID_SEPARATOR) {
+            EXPECT_NE(FindVelkMenuCommand(VelkMainMenu(), id), nullptr) << id;
+            EXPECT_FALSE(VelkPromptTooltip(id).empty()) << id;
+        }
+}
+
 TEST(VelkMenus, StatusBarPanesShowTheirStrings) {
-  const auto panes = VelkStatusBarPanes();
-  ASSERT_EQ(panes.size(), 4u);
-  EXPECT_EQ(panes[0], ID_SEPARATOR);
-  const char* texts[] = {"CAP", "NUM", "SCRL"};
-  for (size_t i = 1; i < panes.size(); ++i) EXPECT_STREQ(LoadVelkString(panes[i]), texts[i - 1]);
-  EXPECT_STREQ(LoadVelkString(IDS_IDLE_MESSAGE), "Ready");
+    const auto panes = VelkStatusBarPanes();
+    ASSERT_EQ(panes.size(), 4u);
+    EXPECT_EQ(panes[0], ID_SEPARATOR);
+    const char* texts[] = {"CAP", "NUM", "SCRL"};
+    for (size_t i = 1; i < panes.size(); ++i) EXPECT_STREQ(LoadVelkString(panes[i]), texts[i - 1]);
+    EXPECT_STREQ(LoadVelkString(IDS_IDLE_MESSAGE), "Ready");
 }
 
 }  // namespace

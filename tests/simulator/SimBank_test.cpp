@@ -13,14 +13,12 @@ namespace {
 
 constexpr SimModel kModels[] = {SimModel::Brontisel, SimModel::BrontiselS};
 
-std::string NameOf(const SimProgramRecord& record)
-{
+std::string NameOf(const SimProgramRecord& record) {
     std::string name(record.begin(), record.begin() + 12);
     return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
-TEST(SimBank, SameSeedGivesSameBytesOtherSeedAnotherBank)
-{
+TEST(SimBank, SameSeedGivesSameBytesOtherSeedAnotherBank) {
     for (const SimModel model : kModels) {
         const SimBank bank = SimBank::Realistic(model, 7);
         const SimBank again = SimBank::Realistic(model, 7);
@@ -34,8 +32,7 @@ TEST(SimBank, SameSeedGivesSameBytesOtherSeedAnotherBank)
 
 // Distinct names, 1-12 printable ASCII characters, none starting with a
 // space, for every model and several seeds.
-TEST(SimBank, ProgramNamesAreDistinctPrintableAndFitTwelveBytes)
-{
+TEST(SimBank, ProgramNamesAreDistinctPrintableAndFitTwelveBytes) {
     for (const SimModel model : kModels)
         for (const std::uint64_t seed : {SimBank::kDefaultSeed, std::uint64_t{1}, std::uint64_t{2024}}) {
             std::set<std::string> names;
@@ -52,8 +49,7 @@ TEST(SimBank, ProgramNamesAreDistinctPrintableAndFitTwelveBytes)
         }
 }
 
-TEST(SimBank, SynthStartsWithTheRealisticBankOrTheOneGiven)
-{
+TEST(SimBank, SynthStartsWithTheRealisticBankOrTheOneGiven) {
     for (const SimModel model : kModels) {
         const SimBank realistic = SimBank::Realistic(model);
         const SimSynth synth(model);
@@ -71,8 +67,7 @@ TEST(SimBank, SynthStartsWithTheRealisticBankOrTheOneGiven)
     }
 }
 
-TEST(SimBank, BankOfTheOtherModelIsRefused)
-{
+TEST(SimBank, BankOfTheOtherModelIsRefused) {
     EXPECT_THROW(SimSynth(SimModel::BrontiselS, SimBank::Blank(SimModel::Brontisel)), std::invalid_argument);
     EXPECT_THROW(SimSynth(SimModel::Brontisel, SimBank{}), std::invalid_argument);
 }

@@ -24,8 +24,7 @@ void PrintTo(const Exchange& e, std::ostream* os) { *os << e.name; }
 
 class SimSynthExchange : public SimFixture, public ::testing::WithParamInterface<Exchange> {};
 
-TEST_P(SimSynthExchange, RepliesWithExactBytes)
-{
+TEST_P(SimSynthExchange, RepliesWithExactBytes) {
     const Exchange& e = GetParam();
     Make(e.model);
     Synth().SetChannel(e.channel);
@@ -42,30 +41,74 @@ TEST_P(SimSynthExchange, RepliesWithExactBytes)
 INSTANTIATE_TEST_SUITE_P(
     All, SimSynthExchange,
     ::testing::Values(
-        Exchange{"IdentityB", B, 0, kIdentityRequest, 15,
+        Exchange{"IdentityB",
+                 B,
+                 0,
+                 kIdentityRequest,
+                 15,
                  {0xF0, 0x7E, 0x00, 0x06, 0x02, 0x42, 0x58, 0x00, 0x11, 0x00, 0x01, 0x00, 0x00, 0x00, 0xF7}},
-        Exchange{"IdentityS", S, 0x09, kIdentityRequest, 15,
+        Exchange{"IdentityS",
+                 S,
+                 0x09,
+                 kIdentityRequest,
+                 15,
                  {0xF0, 0x7E, 0x09, 0x06, 0x02, 0x42, 0x40, 0x01, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0xF7}},
-        Exchange{"AllDataB", B, 0, {0xF0, 0x42, 0x30, 0x58, 0x0F, 0xF7}, 37392, {0xF0, 0x42, 0x30, 0x58, 0x50}},
-        Exchange{"AllDataBChannel5", B, 5, {0xF0, 0x42, 0x35, 0x58, 0x0F, 0xF7}, 37392,
+        Exchange{
+            "AllDataB", B, 0, {0xF0, 0x42, 0x30, 0x58, 0x0F, 0xF7}, 37392, {0xF0, 0x42, 0x30, 0x58, 0x50}},
+        Exchange{"AllDataBChannel5",
+                 B,
+                 5,
+                 {0xF0, 0x42, 0x35, 0x58, 0x0F, 0xF7},
+                 37392,
                  {0xF0, 0x42, 0x35, 0x58, 0x50}},
-        Exchange{"GlobalRequestS", S, 0, {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x0E, 0xF7}, 237,
+        Exchange{"GlobalRequestS",
+                 S,
+                 0,
+                 {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x0E, 0xF7},
+                 237,
                  {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x51}},
-        Exchange{"AllDataS", S, 0, {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x0F, 0xF7}, 74322,
+        Exchange{"AllDataS",
+                 S,
+                 0,
+                 {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x0F, 0xF7},
+                 74322,
                  {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x50}},
-        Exchange{"GlobalRequestB", B, 0, {0xF0, 0x42, 0x30, 0x58, 0x0E, 0xF7}, 235, {0xF0, 0x42, 0x30, 0x58, 0x51}},
+        Exchange{"GlobalRequestB",
+                 B,
+                 0,
+                 {0xF0, 0x42, 0x30, 0x58, 0x0E, 0xF7},
+                 235,
+                 {0xF0, 0x42, 0x30, 0x58, 0x51}},
         Exchange{"ProgramDumpB", B, 0, Dump(B, 0x40, kProgramBytes), 6, {0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}},
-        Exchange{"ProgramDumpS", S, 0, Dump(S, 0x40, kProgramBytes), 8,
+        Exchange{"ProgramDumpS",
+                 S,
+                 0,
+                 Dump(S, 0x40, kProgramBytes),
+                 8,
                  {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7}},
         Exchange{"GlobalDumpB", B, 0, Dump(B, 0x51, kGlobalBytes), 6, {0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}},
-        Exchange{"GlobalDumpS", S, 0, Dump(S, 0x51, kGlobalBytes), 8,
+        Exchange{"GlobalDumpS",
+                 S,
+                 0,
+                 Dump(S, 0x51, kGlobalBytes),
+                 8,
                  {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7}},
         Exchange{"AllDataDumpB", B, 0, Dump(B, 0x50, kAllB), 6, {0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}},
-        Exchange{"ProgramDataDumpB", B, 0, Dump(B, 0x4C, kProgramsB), 6, {0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}},
-        Exchange{"AllDataDumpS", S, 0, Dump(S, 0x50, kAllS), 8, {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7}},
-        Exchange{"WriteB", B, 0, {0xF0, 0x42, 0x30, 0x58, 0x11, 0x00, 0x7F, 0xF7}, 6,
+        Exchange{
+            "ProgramDataDumpB", B, 0, Dump(B, 0x4C, kProgramsB), 6, {0xF0, 0x42, 0x30, 0x58, 0x23, 0xF7}},
+        Exchange{
+            "AllDataDumpS", S, 0, Dump(S, 0x50, kAllS), 8, {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7}},
+        Exchange{"WriteB",
+                 B,
+                 0,
+                 {0xF0, 0x42, 0x30, 0x58, 0x11, 0x00, 0x7F, 0xF7},
+                 6,
                  {0xF0, 0x42, 0x30, 0x58, 0x21, 0xF7}},
-        Exchange{"WriteS", S, 0, {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x11, 0x7F, 0x01, 0xF7}, 8,
+        Exchange{"WriteS",
+                 S,
+                 0,
+                 {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x11, 0x7F, 0x01, 0xF7},
+                 8,
                  {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x21, 0xF7}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -80,8 +123,7 @@ void PrintTo(const Ignored& c, std::ostream* os) { *os << c.name; }
 
 class SimSynthIgnores : public SimFixture, public ::testing::WithParamInterface<Ignored> {};
 
-TEST_P(SimSynthIgnores, NoReplyNoChange)
-{
+TEST_P(SimSynthIgnores, NoReplyNoChange) {
     const Ignored& c = GetParam();
     Make(c.model);
     const auto programs = Synth().Program(0);
@@ -96,14 +138,19 @@ TEST_P(SimSynthIgnores, NoReplyNoChange)
     EXPECT_TRUE(Synth().BankSelects().empty());
 }
 
-Bytes Cut(Bytes m) { m.erase(m.end() - 2); return m; }          // one payload byte short
-Bytes Grow(Bytes m) { m.insert(m.end() - 1, 0x00); return m; }  // one byte long
+Bytes Cut(Bytes m) {
+    m.erase(m.end() - 2);
+    return m;
+}  // one payload byte short
+Bytes Grow(Bytes m) {
+    m.insert(m.end() - 1, 0x00);
+    return m;
+}  // one byte long
 
 INSTANTIATE_TEST_SUITE_P(
     All, SimSynthIgnores,
     ::testing::Values(
-        Ignored{"Empty", B, {}},
-        Ignored{"RealTime", B, {0xF8}},
+        Ignored{"Empty", B, {}}, Ignored{"RealTime", B, {0xF8}},
         Ignored{"IdentityToOneDevice", B, {0xF0, 0x7E, 0x00, 0x06, 0x01, 0xF7}},
         Ignored{"IdentityLong", B, {0xF0, 0x7E, 0x7F, 0x06, 0x01, 0x00, 0xF7}},
         Ignored{"OtherMaker", B, {0xF0, 0x41, 0x30, 0x58, 0x0F, 0xF7}},
@@ -129,16 +176,13 @@ INSTANTIATE_TEST_SUITE_P(
         Ignored{"WriteB_Short", B, {0xF0, 0x42, 0x30, 0x58, 0x11, 0x05, 0xF7}},
         Ignored{"WriteS_Slot256", S, {0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x11, 0x00, 0x02, 0xF7}},
         Ignored{"ProgramChangeOtherChannel", B, {0xC1, 0x05}},
-        Ignored{"ProgramChangeLong", B, {0xC0, 0x05, 0x00}},
-        Ignored{"BankSelectShort", S, {0xB0, 0x20}},
-        Ignored{"OtherController", S, {0xB0, 0x07, 0x64}},
-        Ignored{"NoteOn", B, {0x90, 0x40, 0x40}}),
+        Ignored{"ProgramChangeLong", B, {0xC0, 0x05, 0x00}}, Ignored{"BankSelectShort", S, {0xB0, 0x20}},
+        Ignored{"OtherController", S, {0xB0, 0x07, 0x64}}, Ignored{"NoteOn", B, {0x90, 0x40, 0x40}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using SimSynthStore = SimFixture;
 
-TEST_F(SimSynthStore, ProgramDumpThenWriteStoresTheEditBufferInTheSlot)
-{
+TEST_F(SimSynthStore, ProgramDumpThenWriteStoresTheEditBufferInTheSlot) {
     for (const auto& [model, slot, lo, hi] :
          {std::tuple{B, 5, 0x00, 0x05}, std::tuple{B, 127, 0x00, 0x7F}, std::tuple{S, 200, 0x48, 0x01}}) {
         Make(model);
@@ -146,9 +190,9 @@ TEST_F(SimSynthStore, ProgramDumpThenWriteStoresTheEditBufferInTheSlot)
         Send(Dump(model, 0x40, AsBytes(record)));
         EXPECT_EQ(Synth().EditBuffer(), record);
         EXPECT_NE(Synth().Program(slot), record);
-        Bytes write = DeviceMessage(model, 0, 0x11, {static_cast<std::uint8_t>(lo), static_cast<std::uint8_t>(hi)});
-        if (model == B)
-            write = DeviceMessage(model, 0, 0x11, {0x00, static_cast<std::uint8_t>(hi)});
+        Bytes write =
+            DeviceMessage(model, 0, 0x11, {static_cast<std::uint8_t>(lo), static_cast<std::uint8_t>(hi)});
+        if (model == B) write = DeviceMessage(model, 0, 0x11, {0x00, static_cast<std::uint8_t>(hi)});
         Send(write);
         EXPECT_EQ(Synth().Program(slot), record);
         EXPECT_EQ(Synth().Program(slot - 1), SimSynth::DefaultProgram(slot - 1));
@@ -159,8 +203,7 @@ TEST_F(SimSynthStore, ProgramDumpThenWriteStoresTheEditBufferInTheSlot)
     }
 }
 
-TEST_F(SimSynthStore, GlobalDumpIsStored)
-{
+TEST_F(SimSynthStore, GlobalDumpIsStored) {
     Make(S);
     auto global = Pattern<kSimGlobalSize>(1);
     global[5] &= 0xFE;
@@ -168,8 +211,7 @@ TEST_F(SimSynthStore, GlobalDumpIsStored)
     EXPECT_EQ(Synth().Global(), global);
 }
 
-TEST_F(SimSynthStore, AllDataDumpOfBStoresProgramsAndGlobal)
-{
+TEST_F(SimSynthStore, AllDataDumpOfBStoresProgramsAndGlobal) {
     Make(B);
     Bytes all;
     for (int i = 0; i < 128; ++i) {
@@ -180,13 +222,11 @@ TEST_F(SimSynthStore, AllDataDumpOfBStoresProgramsAndGlobal)
     global[5] &= 0xFE;
     all.insert(all.end(), global.begin(), global.end());
     Send(Dump(B, 0x50, all));
-    for (int i : {0, 1, 64, 127})
-        EXPECT_EQ(Synth().Program(i), Pattern<kSimProgramSize>(i)) << i;
+    for (int i : {0, 1, 64, 127}) EXPECT_EQ(Synth().Program(i), Pattern<kSimProgramSize>(i)) << i;
     EXPECT_EQ(Synth().Global(), global);
 }
 
-TEST_F(SimSynthStore, ProgramDataDumpOfBLeavesTheGlobal)
-{
+TEST_F(SimSynthStore, ProgramDataDumpOfBLeavesTheGlobal) {
     Make(B);
     const auto global = Synth().Global();
     Bytes programs;
@@ -199,8 +239,7 @@ TEST_F(SimSynthStore, ProgramDataDumpOfBLeavesTheGlobal)
     EXPECT_EQ(Synth().Global(), global);
 }
 
-TEST_F(SimSynthStore, AllDataDumpOfSStoresAll256Programs)
-{
+TEST_F(SimSynthStore, AllDataDumpOfSStoresAll256Programs) {
     Make(S);
     Bytes all;
     for (int i = 0; i < 256; ++i) {
@@ -208,14 +247,12 @@ TEST_F(SimSynthStore, AllDataDumpOfSStoresAll256Programs)
         all.insert(all.end(), p.begin(), p.end());
     }
     Send(Dump(S, 0x50, all));
-    for (int i : {0, 127, 128, 255})
-        EXPECT_EQ(Synth().Program(i), Pattern<kSimProgramSize>(i)) << i;
+    for (int i : {0, 127, 128, 255}) EXPECT_EQ(Synth().Program(i), Pattern<kSimProgramSize>(i)) << i;
 }
 
 // What the device holds is what its dumps carry: programs in order, then the
 // global on the Brontisel; the Brontisel S answers its two requests in order.
-TEST_F(SimSynthStore, DumpsCarryTheStoredData)
-{
+TEST_F(SimSynthStore, DumpsCarryTheStoredData) {
     Make(B);
     Synth().SetProgram(3, Pattern<kSimProgramSize>(3));
     Synth().SetGlobal(Pattern<kSimGlobalSize>(9));
@@ -225,7 +262,8 @@ TEST_F(SimSynthStore, DumpsCarryTheStoredData)
     const Bytes all = Payload(out[0], 5);
     ASSERT_EQ(all.size(), 32712u);
     EXPECT_EQ(Bytes(all.begin() + 3 * 254, all.begin() + 4 * 254), AsBytes(Pattern<kSimProgramSize>(3)));
-    EXPECT_EQ(Bytes(all.begin() + 2 * 254, all.begin() + 2 * 254 + 12), Bytes({'P', 'r', 'o', 'g', ' ', '0', '0', '2', ' ', ' ', ' ', ' '}));
+    EXPECT_EQ(Bytes(all.begin() + 2 * 254, all.begin() + 2 * 254 + 12),
+              Bytes({'P', 'r', 'o', 'g', ' ', '0', '0', '2', ' ', ' ', ' ', ' '}));
     const auto global = Pattern<kSimGlobalSize>(9);
     EXPECT_EQ(Bytes(all.begin() + 32512, all.end()), AsBytes(global));
 
@@ -244,12 +282,10 @@ TEST_F(SimSynthStore, DumpsCarryTheStoredData)
     EXPECT_EQ(Bytes(allS.end() - 254, allS.end()), AsBytes(Pattern<kSimProgramSize>(255)));
 }
 
-TEST_F(SimSynthStore, ProgramChangeAndBankSelectAreRecorded)
-{
+TEST_F(SimSynthStore, ProgramChangeAndBankSelectAreRecorded) {
     Make(S);
     Synth().SetChannel(2);
-    for (const Bytes& m : {Bytes{0xB2, 0x00, 0x00}, Bytes{0xB2, 0x20, 0x01}, Bytes{0xC2, 0x48}})
-        Send(m);
+    for (const Bytes& m : {Bytes{0xB2, 0x00, 0x00}, Bytes{0xB2, 0x20, 0x01}, Bytes{0xC2, 0x48}}) Send(m);
     EXPECT_EQ(Synth().BankSelects(), (std::vector<SimBankSelect>{{0x00, 0x00}, {0x20, 0x01}}));
     EXPECT_EQ(Synth().ProgramChanges(), Bytes{0x48});
     EXPECT_EQ(Synth().CurrentBank(), 1);

@@ -27,8 +27,7 @@ void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class SimSynthFaults : public SimFixture, public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_P(SimSynthFaults, ChangeTheReply)
-{
+TEST_P(SimSynthFaults, ChangeTheReply) {
     Make(B);
     Synth().SetFault(SimReply::LoadCompleted, GetParam().fault);
     Send(ProgramDump(B));
@@ -38,20 +37,21 @@ TEST_P(SimSynthFaults, ChangeTheReply)
 
 INSTANTIATE_TEST_SUITE_P(
     All, SimSynthFaults,
-    ::testing::Values(FaultCase{"None", SimFault(), {kLoadCompletedB}},
-                      FaultCase{"Silent", SimFault().WithSilence(), {}},
-                      FaultCase{"WrongChannel", SimFault().WithWrongChannel(), {{0xF0, 0x42, 0x31, 0x58, 0x23, 0xF7}}},
-                      FaultCase{"OtherModelId", SimFault().WithOtherModelId(), {{0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7}}},
-                      FaultCase{"LongerByOne", SimFault().WithLengthDelta(1), {{0xF0, 0x42, 0x30, 0x58, 0x23, 0x00, 0xF7}}},
-                      FaultCase{"ShorterLeavesHeader", SimFault().WithLengthDelta(-1), {kLoadCompletedB}},
-                      FaultCase{"UnknownFunction", SimFault().WithFunction(0x7E), {{0xF0, 0x42, 0x30, 0x58, 0x7E, 0xF7}}},
-                      FaultCase{"Twice", SimFault().WithTwice(), {kLoadCompletedB, kLoadCompletedB}}),
+    ::testing::Values(
+        FaultCase{"None", SimFault(), {kLoadCompletedB}}, FaultCase{"Silent", SimFault().WithSilence(), {}},
+        FaultCase{"WrongChannel", SimFault().WithWrongChannel(), {{0xF0, 0x42, 0x31, 0x58, 0x23, 0xF7}}},
+        FaultCase{"OtherModelId",
+                  SimFault().WithOtherModelId(),
+                  {{0xF0, 0x42, 0x30, 0x00, 0x01, 0x40, 0x23, 0xF7}}},
+        FaultCase{"LongerByOne", SimFault().WithLengthDelta(1), {{0xF0, 0x42, 0x30, 0x58, 0x23, 0x00, 0xF7}}},
+        FaultCase{"ShorterLeavesHeader", SimFault().WithLengthDelta(-1), {kLoadCompletedB}},
+        FaultCase{"UnknownFunction", SimFault().WithFunction(0x7E), {{0xF0, 0x42, 0x30, 0x58, 0x7E, 0xF7}}},
+        FaultCase{"Twice", SimFault().WithTwice(), {kLoadCompletedB, kLoadCompletedB}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using SimSynthKnobs = SimFixture;
 
-TEST_F(SimSynthKnobs, FaultsOnDumpsAndIdentity)
-{
+TEST_F(SimSynthKnobs, FaultsOnDumpsAndIdentity) {
     Make(S);
     Synth().SetFault(SimReply::AllDataDump, SimFault().WithLengthDelta(-1));
     Synth().SetFault(SimReply::GlobalDump, SimFault().WithLengthDelta(2));
@@ -65,11 +65,11 @@ TEST_F(SimSynthKnobs, FaultsOnDumpsAndIdentity)
     EXPECT_EQ(out[0].back(), 0xF7);
     EXPECT_EQ(out[1].size(), 239u);
     EXPECT_EQ(Bytes(out[1].end() - 3, out[1].end()), (Bytes{0x00, 0x00, 0xF7}));
-    EXPECT_EQ(out[2], (Bytes{0xF0, 0x7E, 0x00, 0x06, 0x02, 0x42, 0x58, 0x00, 0x11, 0x00, 0x01, 0x00, 0x00, 0xF7}));
+    EXPECT_EQ(out[2],
+              (Bytes{0xF0, 0x7E, 0x00, 0x06, 0x02, 0x42, 0x58, 0x00, 0x11, 0x00, 0x01, 0x00, 0x00, 0xF7}));
 }
 
-TEST_F(SimSynthKnobs, SilenceForOneRequestOfTheBrontiselS)
-{
+TEST_F(SimSynthKnobs, SilenceForOneRequestOfTheBrontiselS) {
     Make(S);
     Synth().SetFault(SimReply::GlobalDump, SimFault().WithSilence());
     Send(DeviceMessage(S, 0, 0x0E));
@@ -82,8 +82,7 @@ TEST_F(SimSynthKnobs, SilenceForOneRequestOfTheBrontiselS)
     EXPECT_EQ(Take().size(), 1u);
 }
 
-TEST_F(SimSynthKnobs, WriteProtectNeverAnswersWriteCompleted)
-{
+TEST_F(SimSynthKnobs, WriteProtectNeverAnswersWriteCompleted) {
     Make(B);
     Synth().SetWriteProtect(true);
     EXPECT_TRUE(Synth().WriteProtect());
@@ -114,8 +113,7 @@ TEST_F(SimSynthKnobs, WriteProtectNeverAnswersWriteCompleted)
     EXPECT_TRUE(Synth().WriteProtect());
 }
 
-TEST_F(SimSynthKnobs, ReplyDelayAndLateRepliesOnAFakeClock)
-{
+TEST_F(SimSynthKnobs, ReplyDelayAndLateRepliesOnAFakeClock) {
     Make(S);
     Synth().SetReplyDelay(100ms);
     Synth().SetFault(SimReply::GlobalDump, SimFault().WithLate(400ms));
@@ -139,8 +137,7 @@ TEST_F(SimSynthKnobs, ReplyDelayAndLateRepliesOnAFakeClock)
     EXPECT_FALSE(Synth().NextDue().has_value());
 }
 
-TEST_F(SimSynthKnobs, WireRateSpacesRepliesInOrder)
-{
+TEST_F(SimSynthKnobs, WireRateSpacesRepliesInOrder) {
     Make(S);
     Synth().SetWireRate(3000);
     Send(DeviceMessage(S, 0, 0x0E));  // 237 bytes: 79 ms
@@ -159,8 +156,7 @@ TEST_F(SimSynthKnobs, WireRateSpacesRepliesInOrder)
 
 // On a wire cut into pieces, a dump comes a piece at a time, each when its
 // last byte crossed; a message no longer than a piece still comes whole.
-TEST_F(SimSynthKnobs, WirePiecesComeOneByOneAtTheWireRate)
-{
+TEST_F(SimSynthKnobs, WirePiecesComeOneByOneAtTheWireRate) {
     Make(S);
     Synth().SetWireRate(3000);
     Synth().SetWirePiece(100);
@@ -191,8 +187,7 @@ TEST_F(SimSynthKnobs, WirePiecesComeOneByOneAtTheWireRate)
     EXPECT_EQ(whole[0].size(), 237u);
 }
 
-TEST_F(SimSynthKnobs, UnsolicitedMessages)
-{
+TEST_F(SimSynthKnobs, UnsolicitedMessages) {
     Make(B);
     Synth().SetChannel(3);
     Synth().SetEditBuffer(Pattern<kSimProgramSize>(7));
@@ -221,14 +216,12 @@ TEST_F(SimSynthKnobs, UnsolicitedMessages)
 
 // A peer wired straight back into the synth answers on the same thread, as
 // the system does when data load completed makes it send the write request.
-TEST_F(SimSynthKnobs, OutputMayAnswerAtOnceOnTheSameThread)
-{
+TEST_F(SimSynthKnobs, OutputMayAnswerAtOnceOnTheSameThread) {
     Make(B);
     Synth().SetOutput([this](Bytes m) {
         const bool loadCompleted = m == kLoadCompletedB;
         out_.push_back(std::move(m));
-        if (loadCompleted)
-            Send({0xF0, 0x42, 0x30, 0x58, 0x11, 0x00, 0x09, 0xF7});
+        if (loadCompleted) Send({0xF0, 0x42, 0x30, 0x58, 0x11, 0x00, 0x09, 0xF7});
     });
     Synth().SetFault(SimReply::LoadCompleted, SimFault().WithTwice());
     Send(ProgramDump(B));
@@ -239,8 +232,7 @@ TEST_F(SimSynthKnobs, OutputMayAnswerAtOnceOnTheSameThread)
 }
 
 // The pump sends delayed replies on the real clock.
-TEST(SimReplyPump, SendsDelayedRepliesWhenDue)
-{
+TEST(SimReplyPump, SendsDelayedRepliesWhenDue) {
     SimSynth synth(SimModel::Brontisel);
     std::mutex m;
     std::condition_variable cv;

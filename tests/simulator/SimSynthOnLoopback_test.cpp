@@ -12,49 +12,45 @@ using namespace std::chrono_literals;
 constexpr SimModel B = SimModel::Brontisel;
 constexpr SimModel S = SimModel::BrontiselS;
 
-Bytes AllDataOf(int programs, const SimGlobalRecord* global)
-{
+Bytes AllDataOf(int programs, const SimGlobalRecord* global) {
     Bytes all;
     for (int i = 0; i < programs; ++i) {
         const auto p = SimSynth::DefaultProgram(i);
         all.insert(all.end(), p.begin(), p.end());
     }
-    if (global)
-        all.insert(all.end(), global->begin(), global->end());
+    if (global) all.insert(all.end(), global->begin(), global->end());
     return all;
 }
 
 // The system's side of the pair: its input collects, its output sends.
 class SimOnLoopback : public ::testing::Test {
 protected:
-    void Attach(SimModel model)
-    {
+    void Attach(SimModel model) {
         peer_ = backend_.CreatePair("Sim:Port 1");
         sim_.emplace(model, SimBank::Blank(model), peer_);  // the scripts count on its bytes
         const int id = static_cast<int>(backend_.Inputs().size()) - 1;
-        ASSERT_EQ(backend_.OpenIn(id, [this](std::span<const std::uint8_t> m) {
-            std::lock_guard lock(mutex_);
-            in_.emplace_back(m.begin(), m.end());
-        }, in_port_), midiport::kOk);
+        ASSERT_EQ(backend_.OpenIn(
+                      id,
+                      [this](std::span<const std::uint8_t> m) {
+                          std::lock_guard lock(mutex_);
+                          in_.emplace_back(m.begin(), m.end());
+                      },
+                      in_port_),
+                  midiport::kOk);
         ASSERT_EQ(in_port_->Start(), midiport::kOk);
         ASSERT_EQ(backend_.OpenOut(id, out_port_), midiport::kOk);
     }
-    void Send(const Bytes& m)
-    {
-        if (m.front() == 0xF0)
-            ASSERT_EQ(out_port_->SendSysEx(m), midiport::kOk);
-        else
-            ASSERT_EQ(out_port_->SendShort(m), midiport::kOk);
+    void Send(const Bytes& m) {
+        if (m.front() == 0xF0) ASSERT_EQ(out_port_->SendSysEx(m), midiport::kOk);
+        else ASSERT_EQ(out_port_->SendShort(m), midiport::kOk);
     }
-    std::vector<Bytes> Exchange(const Bytes& m)
-    {
+    std::vector<Bytes> Exchange(const Bytes& m) {
         Send(m);
         sim_->Drain();
         std::lock_guard lock(mutex_);
         return std::exchange(in_, {});
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         in_port_.reset();
         out_port_.reset();
     }
@@ -75,8 +71,7 @@ struct Step {
 };
 
 // One scripted exchange of each kind per model, every byte checked.
-TEST_F(SimOnLoopback, ScriptedExchangesOfEachKind)
-{
+TEST_F(SimOnLoopback, ScriptedExchangesOfEachKind) {
     const SimGlobalRecord noGlobal{};
     const auto program = Pattern<kSimProgramSize>(1);
     auto global = Pattern<kSimGlobalSize>(2);
@@ -147,8 +142,7 @@ TEST_F(SimOnLoopback, ScriptedExchangesOfEachKind)
     }
 }
 
-TEST_F(SimOnLoopback, DelayedRepliesAndUnsolicitedMessagesArrive)
-{
+TEST_F(SimOnLoopback, DelayedRepliesAndUnsolicitedMessagesArrive) {
     Attach(B);
     constexpr auto kDelay = 10ms;
     sim_->Synth().SetReplyDelay(kDelay);

@@ -21,8 +21,7 @@ public:
         const auto it = values.find(Key(group, name));
         return it == values.end() ? fallback : it->second;
     }
-    int ReadInt(const std::string& group, const std::string& name,
-                int fallback) const override {
+    int ReadInt(const std::string& group, const std::string& name, int fallback) const override {
         const auto it = values.find(Key(group, name));
         if (it == values.end()) return fallback;
         int value = 0;
@@ -31,8 +30,7 @@ public:
         const auto [end, error] = std::from_chars(first, last, value);
         return error == std::errc() && end == last ? value : fallback;
     }
-    void WriteString(const std::string& group, const std::string& name,
-                     const std::string& value) override {
+    void WriteString(const std::string& group, const std::string& name, const std::string& value) override {
         values[Key(group, name)] = value;
         ++writes;
     }
@@ -40,9 +38,7 @@ public:
         WriteString(group, name, std::to_string(value));
     }
 
-    static std::string Key(const std::string& group, const std::string& name) {
-        return group + "/" + name;
-    }
+    static std::string Key(const std::string& group, const std::string& name) { return group + "/" + name; }
 };
 
 }  // namespace velktest

@@ -21,10 +21,8 @@ RecordingProgram::RecordingProgram(ProgramValues values) {
 RecordingProgram::~RecordingProgram() = default;
 
 void RecordingProgram::Preset(int id, int32_t value) {
-    if (record_)
-        record_->SetParam(id, value, 0);
-    else
-        table_[id] = value;
+    if (record_) record_->SetParam(id, value, 0);
+    else table_[id] = value;
 }
 
 MDevDescZEPHAProgram& RecordingProgram::Real() { return *record_; }
@@ -43,10 +41,8 @@ int RecordingProgram::GetParamCount() const { return record_ ? record_->GetParam
 
 void RecordingProgram::SetParam(int id, int32_t value, int notify) {
     stores.push_back({id, value, notify});
-    if (record_)
-        record_->SetParam(id, value, notify);
-    else
-        table_[id] = value;
+    if (record_) record_->SetParam(id, value, notify);
+    else table_[id] = value;
 }
 
 int32_t RecordingProgram::GetParam(int id) const {

@@ -53,13 +53,11 @@ VelkAnswer ScriptedUiServices::NextAnswer() {
     return answer;
 }
 
-void ScriptedUiServices::ShowMessage(const std::string& text, const std::string& caption,
-                                     VelkIcon icon) {
+void ScriptedUiServices::ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) {
     shown.push_back({Kind::kMessage, text, caption, icon});
 }
 
-VelkAnswer ScriptedUiServices::AskYesNo(const std::string& text, const std::string& caption,
-                                        VelkIcon icon) {
+VelkAnswer ScriptedUiServices::AskYesNo(const std::string& text, const std::string& caption, VelkIcon icon) {
     shown.push_back({Kind::kYesNo, text, caption, icon});
     if (whileAsked) whileAsked();
     return NextAnswer() == VelkAnswer::kYes ? VelkAnswer::kYes : VelkAnswer::kNo;
@@ -72,8 +70,8 @@ VelkAnswer ScriptedUiServices::AskYesNoCancel(const std::string& text, const std
     return NextAnswer();
 }
 
-bool ScriptedUiServices::ConfirmWrite(const std::string& caption, int* target,
-                                      const MDevDesc* device, int targetKind) {
+bool ScriptedUiServices::ConfirmWrite(const std::string& caption, int* target, const MDevDesc* device,
+                                      int targetKind) {
     confirmations.push_back({caption, target != nullptr, target ? *target : 0, device, targetKind});
     if (confirmAnswer && target && confirmSlot) *target = *confirmSlot;
     return confirmAnswer;

@@ -101,10 +101,8 @@ public:
 
     // VelkUiServices
     void ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) override;
-    VelkAnswer AskYesNo(const std::string& text, const std::string& caption,
-                        VelkIcon icon) override;
-    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption,
-                              VelkIcon icon) override;
+    VelkAnswer AskYesNo(const std::string& text, const std::string& caption, VelkIcon icon) override;
+    VelkAnswer AskYesNoCancel(const std::string& text, const std::string& caption, VelkIcon icon) override;
     bool ConfirmWrite(const std::string& caption, int* target, const MDevDesc* device,
                       int targetKind) override;
     void ShowProgress(const std::string& caption) override;

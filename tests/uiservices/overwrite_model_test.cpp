@@ -63,10 +63,9 @@ TEST_P(OverwriteOnDevice, WithoutTargetOnlyTheCaptionShowsAndNothingIsStored) {
     EXPECT_EQ(model.GetPosition(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, OverwriteOnDevice, ::testing::ValuesIn(kModels),
-                         [](const auto& info) {
-                             return info.param == SimModel::Brontisel ? "Brontisel" : "BrontiselS";
-                         });
+INSTANTIATE_TEST_SUITE_P(Models, OverwriteOnDevice, ::testing::ValuesIn(kModels), [](const auto& info) {
+    return info.param == SimModel::Brontisel ? "Brontisel" : "BrontiselS";
+});
 
 TEST(OverwriteModel, DeviceWithNoSlotsLeavesTargetDisabledAndUntouched) {
     midiport::LoopbackMidiBackend backend;

@@ -30,6 +30,7 @@ struct WaitCase {
 // Five passes of 50 ms.
 constexpr VelkWaitSpec kSpec{5, 50ms};
 
+// clang-format off
 const WaitCase kCases[] = {
     {"AlreadyDone", 0, true, 0, 1, 0},
     {"ReplyBeforeFirstPass", 1, true, 0, 1, 0},
@@ -37,6 +38,7 @@ const WaitCase kCases[] = {
     {"ReplyInLastPassCountsAsSuccess", 6, true, 5, 6, 0},
     {"NoReplyTimesOutAndCancels", 1000, false, 5, 6, 1},
 };
+// clang-format on
 
 class WaitLoopCase : public ::testing::TestWithParam<WaitCase> {};
 
@@ -76,6 +78,7 @@ TEST(WaitLoop, InputArrivingOrOutputGoingOutKeepsTheWaitGoing) {
         bool done;
         int pumps;
     };
+    // clang-format off
     const Case cases[] = {
         {"silent: cut at the limit", 0, 0, 0, 1000, false, 5},
         {"input for 8 passes, then the reply", 8, 0, 0, 10, true, 9},
@@ -86,6 +89,7 @@ TEST(WaitLoop, InputArrivingOrOutputGoingOutKeepsTheWaitGoing) {
         {"never out", 0, 1000, 0, 1000, false, 5 * velkwait::kActiveWaitFactor},
         {"never out, input lost", 0, 1000, 2, 1000, false, 2},
     };
+    // clang-format on
     for (const Case& c : cases) {
         ScriptedUiServices ui;
         FakeWaitTarget target;
@@ -173,15 +177,14 @@ TEST_P(DeviceWait, IdentifyThenReceiveAllWithinTheirPasses) {
     CVelkWaitLoop loop(ui_);
     ASSERT_EQ(rig_.Config().OpenPorts(), 0);
     CDeviceWaitTarget identifying(rig_.Config(), nullptr);
-    ASSERT_TRUE(loop.Run(velkwait::kIdentify, identifying,
-                         [&] { return rig_.Config().GetDeviceCount() > 0; }));
+    ASSERT_TRUE(
+        loop.Run(velkwait::kIdentify, identifying, [&] { return rig_.Config().GetDeviceCount() > 0; }));
 
     MDevDesc* device = rig_.Config().GetDevice(0);
     ASSERT_NE(device, nullptr);
     ASSERT_EQ(device->RequestAllData(), 0);
     CDeviceWaitTarget receiving(rig_.Config(), device);
-    EXPECT_TRUE(loop.Run(velkwait::kReceive, receiving,
-                         [&] { return device->IsDumpReceived() != 0; }));
+    EXPECT_TRUE(loop.Run(velkwait::kReceive, receiving, [&] { return device->IsDumpReceived() != 0; }));
     EXPECT_LT(ui_.pumps, 10);
 }
 
@@ -199,9 +202,8 @@ TEST_P(DeviceWait, UnconfirmedWriteTimesOutAndLeavesNothingAwaited) {
     EXPECT_EQ(device.GetTransferState().GetStep(), MDevTransferState::Step::Idle);
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, DeviceWait, ::testing::ValuesIn(kModels),
-                         [](const auto& info) {
-                             return info.param == SimModel::Brontisel ? "Brontisel" : "BrontiselS";
-                         });
+INSTANTIATE_TEST_SUITE_P(Models, DeviceWait, ::testing::ValuesIn(kModels), [](const auto& info) {
+    return info.param == SimModel::Brontisel ? "Brontisel" : "BrontiselS";
+});
 
 }  // namespace

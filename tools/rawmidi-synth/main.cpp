@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
     while (!gStop) {
         auto synth = std::make_unique<SimSynthOnRawMidi>(model, device, rate);
         if (!synth->IsOpen()) {
-            if (!waiting) std::fprintf(stderr, "velk-rawmidi-synth: %s; waiting for it\n", synth->Error().c_str());
+            if (!waiting)
+                std::fprintf(stderr, "velk-rawmidi-synth: %s; waiting for it\n", synth->Error().c_str());
             waiting = true;
             synth.reset();
             std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -52,14 +52,12 @@ wxTopLevelWindow* Explorer(RenderContext& ctx, int command, bool received = fals
 
 }  // namespace
 
-VELK_RENDERER("about", [](RenderContext& ctx) -> wxTopLevelWindow* {
-    return new CDialogAbout(ctx.MainWindow());
-});
+VELK_RENDERER("about",
+              [](RenderContext& ctx) -> wxTopLevelWindow* { return new CDialogAbout(ctx.MainWindow()); });
 
 VELK_RENDERER("explorer-large-icons",
               [](RenderContext& ctx) { return Explorer(ctx, velk::ID_VIEW_LARGEICON); });
-VELK_RENDERER("explorer-details",
-              [](RenderContext& ctx) { return Explorer(ctx, velk::ID_VIEW_DETAILS); });
+VELK_RENDERER("explorer-details", [](RenderContext& ctx) { return Explorer(ctx, velk::ID_VIEW_DETAILS); });
 VELK_RENDERER("explorer-small-icons",
               [](RenderContext& ctx) { return Explorer(ctx, velk::ID_VIEW_SMALLICON); });
 VELK_RENDERER("explorer-list", [](RenderContext& ctx) { return Explorer(ctx, velk::ID_VIEW_LIST); });

@@ -17,9 +17,9 @@ VELK_RENDERER("progress-box", [](RenderContext& ctx) -> wxTopLevelWindow* {
 VELK_RENDERER("write-confirmation-program", [](RenderContext& ctx) -> wxTopLevelWindow* {
     auto target = std::make_shared<int>(10);
     ctx.Keep(target);
-    return new CDialogOverwrite("Overwrite the Device Program with \"Brass Pad.prg\" ?",
-                                target.get(), ctx.Device(SimModel::BrontiselS),
-                                CDialogOverwriteModel::kProgram, ctx.MainWindow());
+    return new CDialogOverwrite("Overwrite the Device Program with \"Brass Pad.prg\" ?", target.get(),
+                                ctx.Device(SimModel::BrontiselS), CDialogOverwriteModel::kProgram,
+                                ctx.MainWindow());
 });
 
 VELK_RENDERER("write-confirmation-whole-device", [](RenderContext& ctx) -> wxTopLevelWindow* {
@@ -30,6 +30,6 @@ VELK_RENDERER("write-confirmation-whole-device", [](RenderContext& ctx) -> wxTop
 VELK_RENDERER("midi-device", [](RenderContext& ctx) -> wxTopLevelWindow* {
     auto ids = std::make_shared<std::pair<int, int>>(0, 2);
     ctx.Keep(ids);
-    return new CDialogDevice(&ids->first, &ids->second, ctx.Backend(), ctx.Preference(),
-                             ctx.MainWindow(), ctx.Ui());
+    return new CDialogDevice(&ids->first, &ids->second, ctx.Backend(), ctx.Preference(), ctx.MainWindow(),
+                             ctx.Ui());
 });

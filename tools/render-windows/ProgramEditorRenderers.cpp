@@ -26,11 +26,9 @@ private:
 };
 
 // Slot A.12 with the given stored voice mode, tab `tab` selected.
-wxTopLevelWindow* ProgramEditor(RenderContext& ctx, int voiceMode, int tab)
-{
+wxTopLevelWindow* ProgramEditor(RenderContext& ctx, int voiceMode, int tab) {
     MDevDesc* device = ctx.Device(SimModel::Brontisel);
-    if (device == nullptr || device->GetProgram(1) == nullptr)
-        return nullptr;
+    if (device == nullptr || device->GetProgram(1) == nullptr) return nullptr;
     device->GetProgram(1)->SetParam(MDevProgramParamId::kVoiceMode, voiceMode, 0);
     auto* editor = new CDialogEditPrg(device, 1, {}, ctx.MainWindow(), ctx.Ui());
     ctx.Keep(std::make_shared<EditorHolder>(editor));

@@ -86,8 +86,7 @@ void CDialogAnimate::Close() {
     if (!box_) return;
     if (parentTop_) parentTop_->Unbind(wxEVT_ICONIZE, &CDialogAnimate::OnIconize, this);
     parentTop_ = nullptr;
-    if (auto* spinner = wxDynamicCast(box_->FindWindow(kIdAnimation), wxActivityIndicator))
-        spinner->Stop();
+    if (auto* spinner = wxDynamicCast(box_->FindWindow(kIdAnimation), wxActivityIndicator)) spinner->Stop();
     disabler_.reset();
     box_->Hide();
     box_->Destroy();

@@ -44,7 +44,7 @@ private:
 
     wxWindow* parent_;
     wxTopLevelWindow* parentTop_ = nullptr;  // watched while the box shows
-    wxDialog* box_ = nullptr;  // destroyed through wx
+    wxDialog* box_ = nullptr;                // destroyed through wx
     std::unique_ptr<wxWindowDisabler> disabler_;
     bool restoring_ = false;
     // Expires with the box object: a restore queued by then does nothing.

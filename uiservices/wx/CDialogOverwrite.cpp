@@ -12,20 +12,17 @@ namespace {
 constexpr const char* kCaptionPlaceholder = "CAPTION";
 }  // namespace
 
-CDialogOverwrite::CDialogOverwrite(const std::string& caption, int* target,
-                                   const MDevDesc* device, int targetKind, wxWindow* parent)
+CDialogOverwrite::CDialogOverwrite(const std::string& caption, int* target, const MDevDesc* device,
+                                   int targetKind, wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(velk::text::kWriteToDeviceTitle)),
       model_(caption, target, device, targetKind) {
-    auto* captionLine =
-        new wxStaticText(this, kIdCaption, wxString::FromUTF8(kCaptionPlaceholder));
+    auto* captionLine = new wxStaticText(this, kIdCaption, wxString::FromUTF8(kCaptionPlaceholder));
     captionLine->SetLabelText(wxString::FromUTF8(model_.GetCaption()));
     captionLine->Wrap(FromDIP(420));
 
-    auto* label = new wxStaticText(this, kIdTargetLabel,
-                                   wxString::FromUTF8(velk::text::kTargetLabel));
-    number_ = new wxStaticText(this, kIdTargetNumber,
-                               wxString::FromUTF8(velk::text::kNoTarget), wxDefaultPosition,
-                               FromDIP(wxSize(56, -1)), wxST_NO_AUTORESIZE);
+    auto* label = new wxStaticText(this, kIdTargetLabel, wxString::FromUTF8(velk::text::kTargetLabel));
+    number_ = new wxStaticText(this, kIdTargetNumber, wxString::FromUTF8(velk::text::kNoTarget),
+                               wxDefaultPosition, FromDIP(wxSize(56, -1)), wxST_NO_AUTORESIZE);
     spin_ = new wxSpinButton(this, kIdTargetSpin, wxDefaultPosition, wxDefaultSize,
                              wxSP_VERTICAL | wxSP_ARROW_KEYS);
     if (model_.IsTargetEnabled()) {
@@ -33,8 +30,8 @@ CDialogOverwrite::CDialogOverwrite(const std::string& caption, int* target,
         spin_->SetRange(model_.GetMinimum(), model_.GetMaximum());
         spin_->SetValue(model_.GetPosition());
     }
-    for (wxWindow* control : {static_cast<wxWindow*>(label), static_cast<wxWindow*>(number_),
-                              static_cast<wxWindow*>(spin_)})
+    for (wxWindow* control :
+         {static_cast<wxWindow*>(label), static_cast<wxWindow*>(number_), static_cast<wxWindow*>(spin_)})
         control->Enable(model_.IsTargetEnabled());
     ShowTarget();
 
@@ -84,6 +81,4 @@ void CDialogOverwrite::OnOK(wxCommandEvent&) {
     EndDialog(wxID_OK);
 }
 
-void CDialogOverwrite::ShowTarget() {
-    number_->SetLabel(wxString::FromUTF8(model_.GetTargetText()));
-}
+void CDialogOverwrite::ShowTarget() { number_->SetLabel(wxString::FromUTF8(model_.GetTargetText())); }

@@ -23,8 +23,8 @@ public:
     static constexpr int kIdTargetLabel = 1005;
 
     // `target` and `device` may be null; `targetKind` 0 global, 1 program.
-    CDialogOverwrite(const std::string& caption, int* target, const MDevDesc* device,
-                     int targetKind, wxWindow* parent);
+    CDialogOverwrite(const std::string& caption, int* target, const MDevDesc* device, int targetKind,
+                     wxWindow* parent);
 
     const CDialogOverwriteModel& GetModel() const { return model_; }
 

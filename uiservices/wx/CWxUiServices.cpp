@@ -19,11 +19,11 @@ namespace {
 
 long IconStyle(VelkIcon icon) {
     switch (icon) {
-        case VelkIcon::kInformation: return wxICON_INFORMATION;
-        case VelkIcon::kWarning: return wxICON_WARNING;
-        case VelkIcon::kError: return wxICON_ERROR;
-        case VelkIcon::kQuestion: return wxICON_QUESTION;
-        case VelkIcon::kNone: break;
+    case VelkIcon::kInformation: return wxICON_INFORMATION;
+    case VelkIcon::kWarning: return wxICON_WARNING;
+    case VelkIcon::kError: return wxICON_ERROR;
+    case VelkIcon::kQuestion: return wxICON_QUESTION;
+    case VelkIcon::kNone: break;
     }
     return wxICON_NONE;
 }
@@ -73,8 +73,7 @@ int CWxUiServices::RunBox(const std::string& text, const std::string& caption, l
     return box.ShowModal();
 }
 
-void CWxUiServices::ShowMessage(const std::string& text, const std::string& caption,
-                                VelkIcon icon) {
+void CWxUiServices::ShowMessage(const std::string& text, const std::string& caption, VelkIcon icon) {
     if (boxes_ == Boxes::kOnStandardError) {
         std::fprintf(stderr, "velk-editor: %s\n", text.c_str());
         return;
@@ -82,26 +81,23 @@ void CWxUiServices::ShowMessage(const std::string& text, const std::string& capt
     RunBox(text, caption, wxOK | IconStyle(icon));
 }
 
-VelkAnswer CWxUiServices::AskYesNo(const std::string& text, const std::string& caption,
-                                   VelkIcon icon) {
+VelkAnswer CWxUiServices::AskYesNo(const std::string& text, const std::string& caption, VelkIcon icon) {
     if (boxes_ == Boxes::kOnStandardError) {
         std::fprintf(stderr, "velk-editor: %s (answered No)\n", text.c_str());
         return VelkAnswer::kNo;
     }
-    return RunBox(text, caption, wxYES_NO | IconStyle(icon)) == wxID_YES ? VelkAnswer::kYes
-                                                                          : VelkAnswer::kNo;
+    return RunBox(text, caption, wxYES_NO | IconStyle(icon)) == wxID_YES ? VelkAnswer::kYes : VelkAnswer::kNo;
 }
 
-VelkAnswer CWxUiServices::AskYesNoCancel(const std::string& text, const std::string& caption,
-                                         VelkIcon icon) {
+VelkAnswer CWxUiServices::AskYesNoCancel(const std::string& text, const std::string& caption, VelkIcon icon) {
     if (boxes_ == Boxes::kOnStandardError) {
         std::fprintf(stderr, "velk-editor: %s (answered Cancel)\n", text.c_str());
         return VelkAnswer::kCancel;
     }
     switch (RunBox(text, caption, wxYES_NO | wxCANCEL | IconStyle(icon))) {
-        case wxID_YES: return VelkAnswer::kYes;
-        case wxID_NO: return VelkAnswer::kNo;
-        default: return VelkAnswer::kCancel;
+    case wxID_YES: return VelkAnswer::kYes;
+    case wxID_NO: return VelkAnswer::kNo;
+    default: return VelkAnswer::kCancel;
     }
 }
 
@@ -121,9 +117,7 @@ void CWxUiServices::CloseProgress() {
     progress_.reset();
 }
 
-wxDialog* CWxUiServices::GetProgressBox() const {
-    return progress_ ? progress_->GetDialog() : nullptr;
-}
+wxDialog* CWxUiServices::GetProgressBox() const { return progress_ ? progress_->GetDialog() : nullptr; }
 
 // ---------------------------------------------------------------- event loop
 

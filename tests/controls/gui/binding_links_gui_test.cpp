@@ -34,8 +34,7 @@ using ::testing::IsEmpty;
 
 class BindingLinksGui : public ControlsGuiTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ControlsGuiTest::SetUp();
         page_->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
             ++textEvents_;
@@ -45,18 +44,15 @@ protected:
 
     // Lays the page out in a row at its top and, with VELK_SHOTS_DIR set,
     // saves that row.
-    void Shoot(const char* name, std::initializer_list<wxWindow*> controls)
-    {
+    void Shoot(const char* name, std::initializer_list<wxWindow*> controls) {
         auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-        for (wxWindow* w : controls)
-            sizer->Add(w, 0, wxALL | wxALIGN_CENTER_VERTICAL, 6);
+        for (wxWindow* w : controls) sizer->Add(w, 0, wxALL | wxALIGN_CENTER_VERTICAL, 6);
         auto* column = new wxBoxSizer(wxVERTICAL);
         column->Add(sizer);
         page_->SetSizer(column);
         page_->Layout();
         const std::string path = ShotPath(name);
-        if (path.empty())
-            return;
+        if (path.empty()) return;
         // GTK paints on its frame clock: give it a few real frames. Only
         // when taking pictures; the checks never wait.
         for (int i = 0; i < 10; ++i) {
@@ -74,44 +70,38 @@ protected:
     }
 
     // A command event as the control raises it when the user acts on it.
-    static void SendCommand(wxWindow& control, wxEventType type, int value)
-    {
+    static void SendCommand(wxWindow& control, wxEventType type, int value) {
         wxCommandEvent event(type, control.GetId());
         event.SetEventObject(&control);
         event.SetInt(value);
         control.ProcessWindowEvent(event);
     }
 
-    static void SendSliderMoved(wxSlider& slider, int position)
-    {
+    static void SendSliderMoved(wxSlider& slider, int position) {
         slider.SetValue(position);
         SendCommand(slider, wxEVT_SLIDER, position);
     }
 
-    static void SendKillFocus(wxWindow& window)
-    {
+    static void SendKillFocus(wxWindow& window) {
         wxFocusEvent event(wxEVT_KILL_FOCUS, window.GetId());
         event.SetEventObject(&window);
         window.ProcessWindowEvent(event);
     }
 
-    static void SendChoice(wxChoice& list, int item)
-    {
+    static void SendChoice(wxChoice& list, int item) {
         list.SetSelection(item);
         SendCommand(list, wxEVT_CHOICE, item);
     }
 
     // A drag on the knob from its centre towards (x, y).
-    static void DragKnob(CDial& knob, int x, int y)
-    {
+    static void DragKnob(CDial& knob, int x, int y) {
         const int r = knob.GetClientSize().x / 2;
         Mouse(knob, wxEVT_LEFT_DOWN, r, r, true);
         Mouse(knob, wxEVT_MOTION, x, y, true);
         Mouse(knob, wxEVT_LEFT_UP, x, y, false);
     }
 
-    static void ShiftClickKnob(CDial& knob)
-    {
+    static void ShiftClickKnob(CDial& knob) {
         const int r = knob.GetClientSize().x / 2;
         Mouse(knob, wxEVT_LEFT_DOWN, r, r, true, true);
         Mouse(knob, wxEVT_LEFT_UP, r, r, false, true);
@@ -121,8 +111,7 @@ protected:
     int textEvents_ = 0;
 };
 
-TEST_F(BindingLinksGui, SliderPairStoresMasterTuneFromSliderAndEdit)
-{
+TEST_F(BindingLinksGui, SliderPairStoresMasterTuneFromSliderAndEdit) {
     auto* slider = new wxSlider(page_, 1122, 0, 0, 10, wxDefaultPosition, wxSize(200, -1));
     auto* edit = new wxTextCtrl(page_, 1123);
     CSliderEditPairGlbParamF masterTune;
@@ -136,7 +125,7 @@ TEST_F(BindingLinksGui, SliderPairStoresMasterTuneFromSliderAndEdit)
     EXPECT_EQ(textEvents_, 0) << "the binding writes without a text event";
     Shoot("binding-slider-edit-pair.png", {slider, edit});
 
-    edit->SetValue("441.3"); // as typing: one text event
+    edit->SetValue("441.3");  // as typing: one text event
     EXPECT_EQ(slider->GetValue(), 113);
     SendSliderMoved(*slider, 0);
     EXPECT_EQ(edit->GetValue(), "430.0");
@@ -146,10 +135,8 @@ TEST_F(BindingLinksGui, SliderPairStoresMasterTuneFromSliderAndEdit)
     EXPECT_THAT(object_.stores, ElementsAre(ParamStore{0, 13, 1}, ParamStore{0, -100, 1}));
 }
 
-TEST_F(BindingLinksGui, HoldLevelOnAVerticalSliderOverTwentyThreeBits)
-{
-    auto* slider = new wxSlider(page_, 1122, 0, 0, 10, wxDefaultPosition, wxSize(-1, 120),
-                                wxSL_VERTICAL);
+TEST_F(BindingLinksGui, HoldLevelOnAVerticalSliderOverTwentyThreeBits) {
+    auto* slider = new wxSlider(page_, 1122, 0, 0, 10, wxDefaultPosition, wxSize(-1, 120), wxSL_VERTICAL);
     auto* edit = new wxTextCtrl(page_, 1101);
     object_.Preset(226, 0x12345600);
     CSliderEditPairPrgParamHex level;
@@ -168,8 +155,7 @@ TEST_F(BindingLinksGui, HoldLevelOnAVerticalSliderOverTwentyThreeBits)
     EXPECT_THAT(object_.stores, ElementsAre(ParamStore{226, 0x7FFFFF00, 1}, ParamStore{226, 0, 1}));
 }
 
-TEST_F(BindingLinksGui, LinkOutlivingItsControlsIsSafe)
-{
+TEST_F(BindingLinksGui, LinkOutlivingItsControlsIsSafe) {
     CSliderEditPairPrgParam pair;
     pair.Bind(object_, 5);
     auto* slider = new wxSlider(page_, wxID_ANY, 0, 0, 10);
@@ -182,8 +168,7 @@ TEST_F(BindingLinksGui, LinkOutlivingItsControlsIsSafe)
     EXPECT_THAT(object_.stores, IsEmpty());
 }
 
-TEST_F(BindingLinksGui, PanKnobPairFollowsKnobNoticesAndTypedText)
-{
+TEST_F(BindingLinksGui, PanKnobPairFollowsKnobNoticesAndTypedText) {
     auto* knob = new CDial(page_, 1120, wxDefaultPosition, wxSize(48, 48));
     auto* edit = new wxTextCtrl(page_, 1039);
     object_.Preset(218, 61);
@@ -201,20 +186,18 @@ TEST_F(BindingLinksGui, PanKnobPairFollowsKnobNoticesAndTypedText)
     EXPECT_EQ(knob->GetValue(), 10);
     ShiftClickKnob(*knob);
     EXPECT_EQ(edit->GetValue(), "CNT");
-    DragKnob(*knob, 2, 46); // towards the lower left: the left side
+    DragKnob(*knob, 2, 46);  // towards the lower left: the left side
     const int turned = knob->GetValue();
     EXPECT_LT(turned, -50);
     EXPECT_EQ(edit->GetValue(), "L" + std::to_string(-turned));
-    EXPECT_THAT(object_.stores, ElementsAre(ParamStore{218, 74, 1}, ParamStore{218, 64, 1},
-                                            ParamStore{218, turned + 64, 1}));
+    EXPECT_THAT(object_.stores,
+                ElementsAre(ParamStore{218, 74, 1}, ParamStore{218, 64, 1}, ParamStore{218, turned + 64, 1}));
 }
 
-TEST_F(BindingLinksGui, KnobAndListPairFollowEachOther)
-{
+TEST_F(BindingLinksGui, KnobAndListPairFollowEachOther) {
     auto* knob = new CDial(page_, 1013, wxDefaultPosition, wxSize(48, 48));
     wxArrayString items;
-    for (int i = 0; i < 30; ++i)
-        items.Add(wxString::Format("%d.00KHz", i + 1));
+    for (int i = 0; i < 30; ++i) items.Add(wxString::Format("%d.00KHz", i + 1));
     auto* list = new wxChoice(page_, 1129, wxDefaultPosition, wxDefaultSize, items);
     object_.Preset(13, 4);
     CDialComboPairPrgParam high;
@@ -233,8 +216,7 @@ TEST_F(BindingLinksGui, KnobAndListPairFollowEachOther)
     EXPECT_THAT(object_.stores, ElementsAre(ParamStore{13, 5, 1}, ParamStore{13, 14, 1}));
 }
 
-TEST_F(BindingLinksGui, EnvelopeGroupStoresDraggedAndTypedValuesOnce)
-{
+TEST_F(BindingLinksGui, EnvelopeGroupStoresDraggedAndTypedValuesOnce) {
     auto* graph = new CWiredPts(page_, 1134, wxDefaultPosition, wxSize(260, 100));
     wxTextCtrl* edits[4];
     const int ids[4] = {1135, 1136, 1137, 1154};
@@ -287,4 +269,4 @@ TEST_F(BindingLinksGui, EnvelopeGroupStoresDraggedAndTypedValuesOnce)
     EXPECT_EQ(object_.stores, noticed);
 }
 
-} // namespace
+}  // namespace

@@ -37,9 +37,7 @@ void SaveScreenRect(const wxRect& rect, const std::string& path, int zoom = 1) {
     ASSERT_TRUE(image.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
 }
 
-wxRect ScreenRect(wxWindow& w) {
-    return wxRect(w.ClientToScreen(wxPoint(0, 0)), w.GetClientSize());
-}
+wxRect ScreenRect(wxWindow& w) { return wxRect(w.ClientToScreen(wxPoint(0, 0)), w.GetClientSize()); }
 
 class ControlShots : public ControlsGuiTest {
 protected:
@@ -72,16 +70,19 @@ TEST_F(ControlShots, Page) {
     off->SetState(1);
     (void)on;
 
-    auto* graph = new CWiredPts(page_, wxID_ANY, wxPoint(10, 140), page_->ConvertDialogToPixels(wxSize(150, 60)));
+    auto* graph =
+        new CWiredPts(page_, wxID_ANY, wxPoint(10, 140), page_->ConvertDialogToPixels(wxSize(150, 60)));
     graph->SetEnvelope(30, 60, 90, 40);
-    auto* dragged = new CWiredPts(page_, wxID_ANY, wxPoint(340, 140), page_->ConvertDialogToPixels(wxSize(150, 60)));
+    auto* dragged =
+        new CWiredPts(page_, wxID_ANY, wxPoint(340, 140), page_->ConvertDialogToPixels(wxSize(150, 60)));
     dragged->SetEnvelope(127, 0, 127, 127);
     const auto& sustain = dragged->Model().Points()[CWiredPtsModel::kSustain];
     Mouse(*dragged, wxEVT_LEFT_DOWN, sustain.x, sustain.y, true);
 
     Pump();
     SaveScreenRect(ScreenRect(*page_), ShotPath("controls-page.png"));
-    SaveScreenRect(wxRect(page_->ClientToScreen(wxPoint(0, 0)), wxSize(420, 130)), ShotPath("controls-knobs-zoom.png"), 3);
+    SaveScreenRect(wxRect(page_->ClientToScreen(wxPoint(0, 0)), wxSize(420, 130)),
+                   ShotPath("controls-knobs-zoom.png"), 3);
     Mouse(*dragged, wxEVT_LEFT_UP, sustain.x, sustain.y, false);
 
     wxImage knob = CDial::Render(eq->Model(), eq->GetSize().x, page_->GetBackgroundColour()).ConvertToImage();

@@ -13,7 +13,8 @@ protected:
     void SetUp() override {
         ControlsGuiTest::SetUp();
         // 21 x 14 dialog units, as on the pages.
-        button_ = new C2StateButton(page_, 1032, wxPoint(10, 10), page_->ConvertDialogToPixels(wxSize(21, 14)));
+        button_ =
+            new C2StateButton(page_, 1032, wxPoint(10, 10), page_->ConvertDialogToPixels(wxSize(21, 14)));
         page_->Bind(wxEVT_BUTTON, [this](wxCommandEvent& e) {
             EXPECT_EQ(e.GetId(), 1032);
             statesSeen_.push_back(button_->State());

@@ -22,9 +22,8 @@ protected:
             EXPECT_EQ(e.GetId(), 1101);
             changed_.push_back(CWiredPts::NoticeWord(e));
         });
-        page_->Bind(EVT_CWIREDPTS_RELEASEDCAPTURE, [this](wxCommandEvent& e) {
-            released_.push_back(CWiredPts::NoticeWord(e));
-        });
+        page_->Bind(EVT_CWIREDPTS_RELEASEDCAPTURE,
+                    [this](wxCommandEvent& e) { released_.push_back(CWiredPts::NoticeWord(e)); });
     }
 
     CWiredPts* graph_ = nullptr;

@@ -17,8 +17,7 @@
 namespace editors_test {
 
 // The user picks an item of a wave list.
-inline void UserPickWave(wxWindow* control, int item)
-{
+inline void UserPickWave(wxWindow* control, int item) {
     auto* list = dynamic_cast<wxBitmapComboBox*>(control);
     ASSERT_NE(list, nullptr);
     list->SetSelection(item);
@@ -28,40 +27,32 @@ inline void UserPickWave(wxWindow* control, int item)
 // The ids among `ids` whose control is missing or does not answer `query`
 // (IsShown, IsEnabled) with `expected`; empty when all do.
 template <class Ids>
-std::string Mismatches(const CProgramPage& page, const Ids& ids,
-                       bool (wxWindowBase::*query)() const, bool expected)
-{
+std::string Mismatches(const CProgramPage& page, const Ids& ids, bool (wxWindowBase::*query)() const,
+                       bool expected) {
     std::string wrong;
     for (const int id : ids) {
         const wxWindow* control = page.Control(id);
-        if (control == nullptr || (control->*query)() != expected)
-            wrong += " #" + std::to_string(id);
+        if (control == nullptr || (control->*query)() != expected) wrong += " #" + std::to_string(id);
     }
     return wrong;
 }
 
-inline std::string ShownMismatches(const CProgramPage& page, std::initializer_list<int> ids,
-                                   bool shown)
-{
+inline std::string ShownMismatches(const CProgramPage& page, std::initializer_list<int> ids, bool shown) {
     return Mismatches(page, ids, &wxWindowBase::IsShown, shown);
 }
 
 template <class Ids>
-std::string EnabledMismatches(const CProgramPage& page, const Ids& ids, bool enabled)
-{
+std::string EnabledMismatches(const CProgramPage& page, const Ids& ids, bool enabled) {
     return Mismatches(page, ids, &wxWindowBase::IsEnabled, enabled);
 }
 
 // A label's text; the line breaks a wrapped label got read as spaces.
-inline std::string LabelOf(const CProgramPage& page, int id)
-{
+inline std::string LabelOf(const CProgramPage& page, int id) {
     const wxWindow* control = page.Control(id);
-    if (control == nullptr)
-        return "(none)";
+    if (control == nullptr) return "(none)";
     std::string text(control->GetLabel().utf8_str());
     for (char& c : text)
-        if (c == '\n')
-            c = ' ';
+        if (c == '\n') c = ' ';
     return text;
 }
 
@@ -69,33 +60,28 @@ inline std::string LabelOf(const CProgramPage& page, int id)
 // text: the most negative shown value where there is one ("-63", "L63"),
 // else the largest ("127", "7FFFFF", "Hold").
 inline void PresetWidestValues(velktest::RecordingProgram& program, std::span<const PageBinding> bindings,
-                               int base)
-{
+                               int base) {
     for (const PageBinding& row : bindings) {
         const int low = std::min(row.first, row.last);
         const int shown = low < 0 ? low : std::max(row.first, row.last);
         if (row.kind == PageBindingKind::HexSliderPair)
             program.Preset(base + row.param, MakeSliderPair(row.kind)->DisplayToRaw(shown));
-        else if (IsSliderPair(row.kind))
-            program.Preset(base + row.param, shown + row.offset);
+        else if (IsSliderPair(row.kind)) program.Preset(base + row.param, shown + row.offset);
         else if (row.kind == PageBindingKind::PanDialEdit)
             program.Preset(base + row.param, shown + row.offset);
         else if (row.kind == PageBindingKind::Envelope)
-            for (int i = 0; i < 4; ++i)
-                program.Preset(base + row.param + i, 127);
+            for (int i = 0; i < 4; ++i) program.Preset(base + row.param + i, 127);
     }
 }
 
 // CheckWindowTexts for a page whose label `twoLineLabel` is meant to wrap
 // onto two lines (GTK wraps a label to its width; the check reads the
 // one-line width): that label must be two lines high instead.
-inline std::vector<std::string> CroppedTexts(const CProgramPage& page, int twoLineLabel)
-{
+inline std::vector<std::string> CroppedTexts(const CProgramPage& page, int twoLineLabel) {
     std::vector<std::string> problems;
     const std::string labelName = "#" + std::to_string(twoLineLabel) + " ";
     for (const std::string& problem : CheckWindowTexts(page))
-        if (problem.rfind(labelName, 0) != 0)
-            problems.push_back(problem);
+        if (problem.rfind(labelName, 0) != 0) problems.push_back(problem);
     const wxWindow* label = page.Control(twoLineLabel);
     if (label == nullptr || label->GetSize().y < 2 * label->GetCharHeight())
         problems.push_back(labelName + "is not two lines high");
@@ -105,18 +91,14 @@ inline std::vector<std::string> CroppedTexts(const CProgramPage& page, int twoLi
 // The layout and text checks on a page in the states its rules give: as
 // created, then with KARV and both tempo syncs, then with the waves whose
 // labels are longest. One line per problem, with the state it shows in.
-inline std::vector<std::string> ProblemsInEveryRuleState(CProgramPage& page, int waveList,
-                                                         int lfo1Sync, int lfo2Sync,
-                                                         int twoLineLabel)
-{
+inline std::vector<std::string> ProblemsInEveryRuleState(CProgramPage& page, int waveList, int lfo1Sync,
+                                                         int lfo2Sync, int twoLineLabel) {
     std::vector<std::string> problems;
     const auto check = [&](const std::string& state, bool layout) {
         std::vector<std::string> found = CroppedTexts(page, twoLineLabel);
         if (layout)
-            for (const std::string& p : CheckWindowLayout(page))
-                found.push_back(p);
-        for (const std::string& p : found)
-            problems.push_back(p + " (" + state + ")");
+            for (const std::string& p : CheckWindowLayout(page)) found.push_back(p);
+        for (const std::string& p : found) problems.push_back(p + " (" + state + ")");
     };
     check("as created", true);
     UserPickWave(page.Control(waveList), synthpage::kWaveKarv);

@@ -26,23 +26,19 @@ class ArpeggioPageGui : public PageGuiTest {
 protected:
     // Pairs whose stored 0 lies outside their range start at its nearer
     // end: the page then stores only what a test changes.
-    void SetUp() override
-    {
+    void SetUp() override {
         PageGuiTest::SetUp();
         PresetEveryPageIntoRange(program_);
     }
-    CDialogEditPrgTab2* Open(int voiceMode = 0)
-    {
+    CDialogEditPrgTab2* Open(int voiceMode = 0) {
         page_ = new CDialogEditPrgTab2(frame_, program_, voiceMode);
         Pump();
         return page_;
     }
     C2StateButton* Step(int n) const { return page_->ControlAs<C2StateButton>(kFirstStep + n - 1); }
-    int EnabledSteps() const
-    {
+    int EnabledSteps() const {
         int count = 0;
-        for (int n = 1; n <= kStepCount; ++n)
-            count += Step(n)->IsEnabled() ? 1 : 0;
+        for (int n = 1; n <= kStepCount; ++n) count += Step(n)->IsEnabled() ? 1 : 0;
         return count;
     }
 
@@ -50,8 +46,7 @@ protected:
     CDialogEditPrgTab2* page_ = nullptr;
 };
 
-TEST_F(ArpeggioPageGui, OpeningStoresNothingAndShowsTheProgram)
-{
+TEST_F(ArpeggioPageGui, OpeningStoresNothingAndShowsTheProgram) {
     program_.Preset(17, 300);
     program_.Preset(18, 1);
     program_.Preset(19, 1);
@@ -75,8 +70,7 @@ TEST_F(ArpeggioPageGui, OpeningStoresNothingAndShowsTheProgram)
     SaveShot(*page_, "arpeggio_page");
 }
 
-TEST_F(ArpeggioPageGui, StepPatternsAllOffAndAllOn)
-{
+TEST_F(ArpeggioPageGui, StepPatternsAllOffAndAllOn) {
     program_.Preset(0, 7);
     program_.Preset(1, 0x00);
     Open();
@@ -97,8 +91,7 @@ TEST_F(ArpeggioPageGui, StepPatternsAllOffAndAllOn)
     }
 }
 
-TEST_F(ArpeggioPageGui, LastStepEnablesStepsAndDisabledStepsStillCountInThePattern)
-{
+TEST_F(ArpeggioPageGui, LastStepEnablesStepsAndDisabledStepsStillCountInThePattern) {
     program_.Preset(0, 7);
     program_.Preset(1, 0x04);  // step 3 set
     Open();
@@ -117,8 +110,7 @@ TEST_F(ArpeggioPageGui, LastStepEnablesStepsAndDisabledStepsStillCountInThePatte
     EXPECT_TRUE(Step(1)->IsEnabled());
 }
 
-TEST_F(ArpeggioPageGui, TargetTimbreOnlyInLayerModeKeepingItsValue)
-{
+TEST_F(ArpeggioPageGui, TargetTimbreOnlyInLayerModeKeepingItsValue) {
     program_.Preset(20, 2);
     Open(0);
     EXPECT_FALSE(page_->Control(kTargetTimbre)->IsEnabled());
@@ -132,8 +124,7 @@ TEST_F(ArpeggioPageGui, TargetTimbreOnlyInLayerModeKeepingItsValue)
     EXPECT_TRUE(program_.stores.empty());
 }
 
-TEST_F(ArpeggioPageGui, EachKindOfControlStoresItsParameter)
-{
+TEST_F(ArpeggioPageGui, EachKindOfControlStoresItsParameter) {
     program_.Preset(18, 1);
     program_.Preset(17, 120);
     Open(2);
@@ -142,6 +133,7 @@ TEST_F(ArpeggioPageGui, EachKindOfControlStoresItsParameter)
         std::function<void()> act;
         ParamStore expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"On clicked to Off", [&] { UserClick(page_->Control(kOnOff)); }, {18, 0, 1}},
         {"Off clicked to On", [&] { UserClick(page_->Control(kOnOff)); }, {18, 1, 1}},
@@ -155,6 +147,7 @@ TEST_F(ArpeggioPageGui, EachKindOfControlStoresItsParameter)
         {"Swing slid to the left", [&] { UserSlide(page_->Control(kSwingSlider), 0); }, {26, -100, 1}},
         {"Gate typed", [&] { UserType(page_->Control(kGateEdit), "75"); }, {24, 75, 1}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         program_.Clear();
         c.act();
@@ -162,8 +155,7 @@ TEST_F(ArpeggioPageGui, EachKindOfControlStoresItsParameter)
     }
 }
 
-TEST_F(ArpeggioPageGui, ShowOperationsUpdateControlsAndStoreNothing)
-{
+TEST_F(ArpeggioPageGui, ShowOperationsUpdateControlsAndStoreNothing) {
     program_.Preset(24, 10);
     Open();
     page_->ShowArpOnOff(1);
@@ -191,8 +183,7 @@ TEST_F(ArpeggioPageGui, ShowOperationsUpdateControlsAndStoreNothing)
 
 // A Gate value the synth reports beyond the page's 0..100 is shown as 100,
 // and the program is made to hold 100 too.
-TEST_F(ArpeggioPageGui, ReportedGateBeyondTheRangeIsShownAndHeldAtTheEnd)
-{
+TEST_F(ArpeggioPageGui, ReportedGateBeyondTheRangeIsShownAndHeldAtTheEnd) {
     program_.Preset(24, 10);
     Open();
     program_.Preset(24, 120);
@@ -204,8 +195,7 @@ TEST_F(ArpeggioPageGui, ReportedGateBeyondTheRangeIsShownAndHeldAtTheEnd)
 
 // An all-zero program's Tempo (0, below the page's 20..300), typed over with
 // real keys: "20" is what the page shows, and the program holds it.
-TEST_F(ArpeggioPageGui, TempoTypedOverAnOutOfRangeTempoReachesTheProgram)
-{
+TEST_F(ArpeggioPageGui, TempoTypedOverAnOutOfRangeTempoReachesTheProgram) {
     using guitest::Until;
     program_.Preset(17, 0);
     Open();
@@ -223,8 +213,7 @@ TEST_F(ArpeggioPageGui, TempoTypedOverAnOutOfRangeTempoReachesTheProgram)
     EXPECT_EQ(program_.GetParam(17), 20);
 }
 
-TEST_F(ArpeggioPageGui, WindowsDoNotOverlapNorCropTheWidestTexts)
-{
+TEST_F(ArpeggioPageGui, WindowsDoNotOverlapNorCropTheWidestTexts) {
     program_.Preset(17, 300);
     program_.Preset(24, 100);
     program_.Preset(26, -100);

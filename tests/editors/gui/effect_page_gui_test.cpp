@@ -22,13 +22,11 @@ class EffectPageGui : public PageGuiTest {
 protected:
     // Pairs whose stored 0 lies outside their range start at its nearer
     // end: the page then stores only what a test changes.
-    void SetUp() override
-    {
+    void SetUp() override {
         PageGuiTest::SetUp();
         PresetEveryPageIntoRange(program_);
     }
-    CDialogEditPrgTab1* Open()
-    {
+    CDialogEditPrgTab1* Open() {
         page_ = new CDialogEditPrgTab1(frame_, program_);
         Pump();
         return page_;
@@ -39,8 +37,7 @@ protected:
     CDialogEditPrgTab1* page_ = nullptr;
 };
 
-TEST_F(EffectPageGui, OpeningStoresNothingAndShowsTheProgram)
-{
+TEST_F(EffectPageGui, OpeningStoresNothingAndShowsTheProgram) {
     program_.Preset(12, 2);   // Phaser
     program_.Preset(14, 76);  // High gain +12
     program_.Preset(16, 52);  // Low gain -12
@@ -58,10 +55,9 @@ TEST_F(EffectPageGui, OpeningStoresNothingAndShowsTheProgram)
     SaveShot(*page_, "effect_page");
 }
 
-TEST_F(EffectPageGui, TempoSyncCheckedAtStartShowsSyncNoteAndUncheckingSwapsBack)
-{
+TEST_F(EffectPageGui, TempoSyncCheckedAtStartShowsSyncNoteAndUncheckingSwapsBack) {
     program_.Preset(5, 1);
-    program_.Preset(6, 8);   // "1/4"
+    program_.Preset(6, 8);  // "1/4"
     program_.Preset(7, 90);
     Open();
     EXPECT_TRUE(Shown(kSyncNoteLabel));
@@ -83,14 +79,14 @@ TEST_F(EffectPageGui, TempoSyncCheckedAtStartShowsSyncNoteAndUncheckingSwapsBack
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{});
 }
 
-TEST_F(EffectPageGui, EachKindOfControlStoresItsParameter)
-{
+TEST_F(EffectPageGui, EachKindOfControlStoresItsParameter) {
     Open();
     struct Case {
         const char* what;
         std::function<void()> act;
         ParamStore expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"MOD FX Type", [&] { UserSelect(page_->Control(kModType), 1); }, {12, 1, 1}},
         {"DELAY Type", [&] { UserSelect(page_->Control(kDelayType), 2); }, {9, 2, 1}},
@@ -101,6 +97,7 @@ TEST_F(EffectPageGui, EachKindOfControlStoresItsParameter)
         {"Low gain slid to the top", [&] { UserSlide(page_->Control(kLowGainSlider), 0); }, {16, 76, 1}},
         {"High frequency list", [&] { UserSelect(page_->Control(kHighFreqList), 29); }, {13, 29, 1}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         program_.Clear();
         c.act();
@@ -110,8 +107,7 @@ TEST_F(EffectPageGui, EachKindOfControlStoresItsParameter)
     EXPECT_EQ(page_->ControlAs<wxTextCtrl>(kLowGainEdit)->GetValue(), "12");
 }
 
-TEST_F(EffectPageGui, ShiftClickOnAnEqKnobStoresTheMiddleAndFocusesItsList)
-{
+TEST_F(EffectPageGui, ShiftClickOnAnEqKnobStoresTheMiddleAndFocusesItsList) {
     program_.Preset(15, 3);
     Open();
     UserClick(page_->Control(kLowFreqKnob), true);
@@ -127,8 +123,7 @@ TEST_F(EffectPageGui, ShiftClickOnAnEqKnobStoresTheMiddleAndFocusesItsList)
 // An EQ frequency stored beyond the list (from a file): the knob and the
 // list show the last item and the program is made to hold it, so picking
 // an item afterwards is stored as any change is.
-TEST_F(EffectPageGui, AnEqFrequencyBeyondTheListIsShownAndHeldAsTheLastItem)
-{
+TEST_F(EffectPageGui, AnEqFrequencyBeyondTheListIsShownAndHeldAsTheLastItem) {
     program_.Preset(13, 40);
     Open();
     EXPECT_EQ(page_->ControlAs<wxChoice>(kHighFreqList)->GetStringSelection(), "18.0KHz");
@@ -136,10 +131,8 @@ TEST_F(EffectPageGui, AnEqFrequencyBeyondTheListIsShownAndHeldAsTheLastItem)
     EXPECT_EQ(program_.stores, (std::vector<ParamStore>{{13, 29, 1}}));
 }
 
-TEST_F(EffectPageGui, WindowsDoNotOverlapNorCropTheWidestTexts)
-{
-    for (const int id : {7, 8, 10, 11})
-        program_.Preset(id, 127);
+TEST_F(EffectPageGui, WindowsDoNotOverlapNorCropTheWidestTexts) {
+    for (const int id : {7, 8, 10, 11}) program_.Preset(id, 127);
     program_.Preset(14, 52);  // -12
     program_.Preset(16, 52);
     program_.Preset(12, 0);   // "Chorus/Flanger"

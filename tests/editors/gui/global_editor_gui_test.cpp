@@ -39,15 +39,13 @@ namespace id = glbpage::id;
 
 class GlobalEditorGui : public PageGuiTest {
 protected:
-    void Connect(SimModel model)
-    {
+    void Connect(SimModel model) {
         rig_ = std::make_unique<DevRig>(model, &uiLoop_);
         ASSERT_TRUE(rig_->Connect());
         // Each pass of a waiting loop lets the synth answer everything sent.
         ui_.onPump = [this] { rig_->Settle(); };
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         editor_.reset();
         PageGuiTest::TearDown();
     }
@@ -56,8 +54,7 @@ protected:
     // The device's global, which the editor copies when it opens.
     void Preset(int param, int32_t value) { Dev().GetGlobal(0)->SetParam(param, value, 0); }
 
-    CDialogEditGlb& Open(int index = 0, const std::filesystem::path& path = {})
-    {
+    CDialogEditGlb& Open(int index = 0, const std::filesystem::path& path = {}) {
         editor_.reset(new CDialogEditGlb(Dev(), index, path, frame_, ui_));
         editor_->Show();
         Pump();
@@ -65,28 +62,24 @@ protected:
     }
 
     template <class T>
-    T* On(int page, int control)
-    {
+    T* On(int page, int control) {
         CProgramPage* p = editor_->Page(page);
         return p ? p->ControlAs<T>(control) : nullptr;
     }
 
-    static void Click(wxWindow* button)
-    {
+    static void Click(wxWindow* button) {
         ASSERT_NE(button, nullptr);
         RaiseCommand(*button, wxEVT_BUTTON, 0);
     }
 
-    void Key(wxWindow& target, int key)
-    {
+    void Key(wxWindow& target, int key) {
         wxKeyEvent event(wxEVT_CHAR_HOOK);
         event.m_keyCode = key;
         event.SetEventObject(&target);
         target.ProcessWindowEvent(event);
     }
 
-    bool WindowClose()
-    {
+    bool WindowClose() {
         wxCloseEvent close(wxEVT_CLOSE_WINDOW, editor_->GetId());
         close.SetEventObject(editor_.get());
         close.SetCanVeto(true);
@@ -101,8 +94,7 @@ protected:
     std::unique_ptr<CDialogEditGlb> editor_;
 };
 
-TEST_F(GlobalEditorGui, ThreeTabsOnBrontiselAndNoFavoritePage)
-{
+TEST_F(GlobalEditorGui, ThreeTabsOnBrontiselAndNoFavoritePage) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     ASSERT_EQ(editor.Tabs()->GetPageCount(), 3u);
@@ -116,8 +108,7 @@ TEST_F(GlobalEditorGui, ThreeTabsOnBrontiselAndNoFavoritePage)
     EXPECT_FALSE(editor.Page(1)->IsShown());
 }
 
-TEST_F(GlobalEditorGui, FourTabsOnBrontiselSWithFavoritePrograms)
-{
+TEST_F(GlobalEditorGui, FourTabsOnBrontiselSWithFavoritePrograms) {
     Connect(SimModel::BrontiselS);
     const int32_t stored[8] = {0, 63, 64, 255, 1, 7, 200, 128};
     for (int i = 0; i < 8; ++i) Preset(P::kFavoriteFirst + i, stored[i]);
@@ -135,8 +126,7 @@ TEST_F(GlobalEditorGui, FourTabsOnBrontiselSWithFavoritePrograms)
     EXPECT_FALSE(On<C2StateButton>(3, id::kSpeaker)->IsShown());
 }
 
-TEST_F(GlobalEditorGui, PagesShowTheStoredGlobals)
-{
+TEST_F(GlobalEditorGui, PagesShowTheStoredGlobals) {
     Connect(SimModel::Brontisel);
     Preset(P::kMasterTune, -100);
     Preset(P::kVelocityCurve, 0);
@@ -146,8 +136,7 @@ TEST_F(GlobalEditorGui, PagesShowTheStoredGlobals)
     Preset(17, 7);
     CDialogEditGlb& editor = Open();
     EXPECT_EQ(On<wxTextCtrl>(0, id::kTuneEdit)->GetValue(), "430.0");
-    EXPECT_EQ(On<wxSlider>(0, id::kTuneSlider)->GetValue(),
-              On<wxSlider>(0, id::kTuneSlider)->GetMin());
+    EXPECT_EQ(On<wxSlider>(0, id::kTuneSlider)->GetValue(), On<wxSlider>(0, id::kTuneSlider)->GetMin());
     EXPECT_EQ(On<wxTextCtrl>(0, id::kCurveEdit)->GetValue(), "Crv");
     EXPECT_FALSE(On<C2StateButton>(0, id::kWriteProtect)->IsShown());
 
@@ -162,8 +151,7 @@ TEST_F(GlobalEditorGui, PagesShowTheStoredGlobals)
     EXPECT_FALSE(editor.Model().IsModified());
 }
 
-TEST_F(GlobalEditorGui, ChoicesStoreIntoTheWorkingGlobalAndMarkTheEditorModified)
-{
+TEST_F(GlobalEditorGui, ChoicesStoreIntoTheWorkingGlobalAndMarkTheEditorModified) {
     Connect(SimModel::Brontisel);
     const velktest::TempDir dir;
     const auto path = dir / "glbgui.glb";
@@ -183,8 +171,7 @@ TEST_F(GlobalEditorGui, ChoicesStoreIntoTheWorkingGlobalAndMarkTheEditorModified
     EXPECT_NE(Dev().GetGlobal(0)->GetParam(P::kMidiClockSource), 2);
 }
 
-TEST_F(GlobalEditorGui, SwitchingTabsKeepsEveryPageAsItWas)
-{
+TEST_F(GlobalEditorGui, SwitchingTabsKeepsEveryPageAsItWas) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     CProgramPage* midi = editor.Page(1);
@@ -203,8 +190,7 @@ TEST_F(GlobalEditorGui, SwitchingTabsKeepsEveryPageAsItWas)
 // Real clicks, as a person gives them: on a tab, then on a control of the
 // page it shows. Every page answers the mouse after a tab switch, the first
 // one too after coming back to it.
-TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
-{
+TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch) {
     using guitest::Until;
     Connect(SimModel::BrontiselS);
     Preset(P::kLocal, 0);
@@ -232,8 +218,7 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
     const auto typeInto = [&](int page, int id, const char* text) {
         auto* edit = On<wxTextCtrl>(page, id);
         input.ClickOn(*edit);
-        if (!Until([&] { return wxWindow::FindFocus() == edit; }))
-            return false;
+        if (!Until([&] { return wxWindow::FindFocus() == edit; })) return false;
         input.Tap(XK_a, true);
         input.Type(text);
         return Until([&] { return edit->GetValue() == text; });
@@ -261,8 +246,7 @@ TEST_F(GlobalEditorGui, EveryPageAnswersRealClicksAfterATabSwitch)
 // manager activates: the first key typed goes to the first control in tab
 // order that takes the focus ("Write to Device", as "Save to File" is off),
 // and no value changes.
-TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl)
-{
+TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl) {
     guitest::WindowManager wm;
     ASSERT_TRUE(wm.IsRunning());
     Connect(SimModel::BrontiselS);
@@ -271,8 +255,7 @@ TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl)
     const MDevDescProgram& global = *editor.Model().Global();
     const auto params = [&global] {
         std::vector<int32_t> values;
-        for (int id = 0; id < P::kCount; ++id)
-            values.push_back(global.GetParam(id));
+        for (int id = 0; id < P::kCount; ++id) values.push_back(global.GetParam(id));
         return values;
     };
     const std::vector<int32_t> stored = params();
@@ -281,7 +264,9 @@ TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl)
     std::vector<std::string> opened, typed;
     editors_test::RunModalWith(editor, [&](guitest::Steps& steps) {
         steps.Do([&] {
-            focusAtOpen = wxWindow::FindFocus() == editor.WriteButton() ? "write" : editors_test::Describe(wxWindow::FindFocus());
+            focusAtOpen = wxWindow::FindFocus() == editor.WriteButton()
+                              ? "write"
+                              : editors_test::Describe(wxWindow::FindFocus());
             opened = editors_test::EditTexts(editor);
             input.Type("5");
             guitest::Settle();
@@ -294,8 +279,7 @@ TEST_F(GlobalEditorGui, OpensWithTheFocusInItsFirstControl)
     EXPECT_FALSE(editor.Model().IsModified());
 }
 
-TEST_F(GlobalEditorGui, EscapeDoesNothing)
-{
+TEST_F(GlobalEditorGui, EscapeDoesNothing) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     UserSelect(On<wxChoice>(0, id::kTransposePosition), 1);
@@ -308,8 +292,7 @@ TEST_F(GlobalEditorGui, EscapeDoesNothing)
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(GlobalEditorGui, EnterOnTheTabsDoesNotEndTheEditorUnasked)
-{
+TEST_F(GlobalEditorGui, EnterOnTheTabsDoesNotEndTheEditorUnasked) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     UserSelect(On<wxChoice>(0, id::kTransposePosition), 1);
@@ -326,23 +309,20 @@ TEST_F(GlobalEditorGui, EnterOnTheTabsDoesNotEndTheEditorUnasked)
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(GlobalEditorGui, WindowCloseAsksAndIsRefusedOnCancel)
-{
+TEST_F(GlobalEditorGui, WindowCloseAsksAndIsRefusedOnCancel) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     UserSelect(On<wxChoice>(2, 1128), 3);
     ui_.answers = {VelkAnswer::kCancel, VelkAnswer::kNo};
     EXPECT_TRUE(WindowClose());
     EXPECT_EQ(editor.EndCode(), 0);
-    EXPECT_EQ(ui_.Texts(),
-              std::vector<std::string>{"Write Changes to Device Before Closing ?"});
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Write Changes to Device Before Closing ?"});
     WindowClose();
     EXPECT_EQ(editor.EndCode(), wxID_CANCEL);
     EXPECT_FALSE(editor.IsShown());
 }
 
-TEST_F(GlobalEditorGui, WindowCloseDuringAWriteIsRefusedUnasked)
-{
+TEST_F(GlobalEditorGui, WindowCloseDuringAWriteIsRefusedUnasked) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     UserSelect(On<wxChoice>(2, 1128), 3);
@@ -354,8 +334,7 @@ TEST_F(GlobalEditorGui, WindowCloseDuringAWriteIsRefusedUnasked)
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs)
-{
+TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     MDevDescProgram& global = *editor.Model().Global();
@@ -376,8 +355,7 @@ TEST_F(GlobalEditorGui, TypedTextsStoreThroughTheGlobalPairs)
 
 // A global whose Master Tune lies beyond 430.0..450.0: the page shows
 // 450.0 and the working global holds it, a change the editor counts.
-TEST_F(GlobalEditorGui, MasterTuneBeyondItsRangeIsShownAndHeldAtTheEnd)
-{
+TEST_F(GlobalEditorGui, MasterTuneBeyondItsRangeIsShownAndHeldAtTheEnd) {
     Connect(SimModel::Brontisel);
     Preset(P::kMasterTune, 120);
     CDialogEditGlb& editor = Open();
@@ -387,8 +365,7 @@ TEST_F(GlobalEditorGui, MasterTuneBeyondItsRangeIsShownAndHeldAtTheEnd)
     EXPECT_EQ(Dev().GetGlobal(0)->GetParam(P::kMasterTune), 120) << "the device's own global";
 }
 
-TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion)
-{
+TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     Click(editor.CloseButton());
@@ -396,14 +373,13 @@ TEST_F(GlobalEditorGui, UnchangedEditorClosesWithoutQuestion)
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(GlobalEditorGui, WriteToDeviceWritesTheGlobalsToTheSynth)
-{
+TEST_F(GlobalEditorGui, WriteToDeviceWritesTheGlobalsToTheSynth) {
     for (const SimModel model : kModels) {
         SCOPED_TRACE(NameOf(model));
         Connect(model);
         CDialogEditGlb& editor = Open();
-        UserSelect(On<wxChoice>(2, 1128), 8);                    // Portamento: CC #07
-        UserSelect(On<wxChoice>(1, id::kClockSource), 1);        // External
+        UserSelect(On<wxChoice>(2, 1128), 8);                                // Portamento: CC #07
+        UserSelect(On<wxChoice>(1, id::kClockSource), 1);                    // External
         editors_test::UserSlide(On<wxSlider>(0, id::kTransposeSlider), 24);  // +12
         Click(editor.WriteButton());
         EXPECT_EQ(ui_.confirmations.size(), 1u);
@@ -422,8 +398,7 @@ TEST_F(GlobalEditorGui, WriteToDeviceWritesTheGlobalsToTheSynth)
     }
 }
 
-TEST_F(GlobalEditorGui, NoNoticeReachesTheEditorAfterItIsDestroyed)
-{
+TEST_F(GlobalEditorGui, NoNoticeReachesTheEditorAfterItIsDestroyed) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     MDevDescProgram* global = editor.Model().Global();
@@ -437,8 +412,7 @@ TEST_F(GlobalEditorGui, NoNoticeReachesTheEditorAfterItIsDestroyed)
     global->SetParam(P::kLocal, 1, 0);
 }
 
-TEST_F(GlobalEditorGui, FileThatDidNotLoadOpensNoEditor)
-{
+TEST_F(GlobalEditorGui, FileThatDidNotLoadOpensNoEditor) {
     Connect(SimModel::Brontisel);
     const velktest::TempDir dir;
     const auto missing = dir / "glbgui-missing.glb";
@@ -447,8 +421,7 @@ TEST_F(GlobalEditorGui, FileThatDidNotLoadOpensNoEditor)
     EXPECT_EQ(Dev().SendDevDescUpdatedProgram(), 1);
 }
 
-TEST_F(GlobalEditorGui, WithoutAGlobalObjectOnlyCloseActs)
-{
+TEST_F(GlobalEditorGui, WithoutAGlobalObjectOnlyCloseActs) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open(-1, {});
     EXPECT_EQ(editor.Tabs()->GetPageCount(), 0u);
@@ -460,8 +433,7 @@ TEST_F(GlobalEditorGui, WithoutAGlobalObjectOnlyCloseActs)
     EXPECT_EQ(editor.EndCode(), wxID_CANCEL);
 }
 
-TEST_F(GlobalEditorGui, SizeLimitsAreTheNaturalSizeAndAtLeast640By400)
-{
+TEST_F(GlobalEditorGui, SizeLimitsAreTheNaturalSizeAndAtLeast640By400) {
     Connect(SimModel::Brontisel);
     CDialogEditGlb& editor = Open();
     const wxSize natural = editor.NaturalSize();
@@ -479,8 +451,7 @@ TEST_F(GlobalEditorGui, SizeLimitsAreTheNaturalSizeAndAtLeast640By400)
     EXPECT_EQ(close.GetRight() + 1, editor.GetClientSize().x - editor.Tabs()->GetPosition().x);
 }
 
-TEST_F(GlobalEditorGui, EveryPageIsLaidOutCleanly)
-{
+TEST_F(GlobalEditorGui, EveryPageIsLaidOutCleanly) {
     for (const SimModel model : kModels) {
         SCOPED_TRACE(NameOf(model));
         Connect(model);
@@ -497,8 +468,7 @@ TEST_F(GlobalEditorGui, EveryPageIsLaidOutCleanly)
             EXPECT_TRUE(problems.empty()) << n << ": " << problems.front();
             EXPECT_EQ(CheckWindowTexts(*editor.Page(n)), std::vector<std::string>{}) << n;
             const std::string name = std::string("global_editor_") +
-                                     (model == SimModel::Brontisel ? "b" : "s") + "_page" +
-                                     std::to_string(n);
+                                     (model == SimModel::Brontisel ? "b" : "s") + "_page" + std::to_string(n);
             editors_test::SaveShot(editor, name.c_str());
         }
         editor_.reset();

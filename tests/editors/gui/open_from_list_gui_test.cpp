@@ -64,9 +64,7 @@ protected:
     static std::string SettingsPath() {
         return (fs::path(std::getenv("XDG_CONFIG_HOME")) / "velk-open-test.conf").string();
     }
-    std::string LibraryFolder() {
-        return session_->GetDoc().GetRoots().GetLibraryFolder("Brontisel S");
-    }
+    std::string LibraryFolder() { return session_->GetDoc().GetRoots().GetLibraryFolder("Brontisel S"); }
     MDevDesc* Device() { return session_->GetDoc().GetDevConfig().GetDevice(0); }
 
     void ShowFolder(const std::string& path) {
@@ -144,18 +142,16 @@ TEST_F(OpenFromListTest, ProgramRowOpensTheProgramEditorOnThatSlot) {
 TEST_F(OpenFromListTest, GlobalRowOpensTheGlobalEditor) {
     ShowFolder(kDevicePath);
     SelectRow(list_->Model().FindItem("Global:-"));
-    OpenSelected("list-opens-global-editor", [](wxDialog& dialog) {
-        EXPECT_NE(wxDynamicCast(&dialog, CDialogEditGlb), nullptr);
-    });
+    OpenSelected("list-opens-global-editor",
+                 [](wxDialog& dialog) { EXPECT_NE(wxDynamicCast(&dialog, CDialogEditGlb), nullptr); });
 }
 
 TEST_F(OpenFromListTest, ProgramFileOpensTheProgramEditor) {
     const std::string file = CopyToLibrary("Program:" + Device()->FormatProgramNumber(3).value());
     ASSERT_EQ(fs::path(file).extension(), ".prg");
     SelectRow(RowNamed(file));
-    OpenSelected("list-opens-program-file", [](wxDialog& dialog) {
-        EXPECT_NE(wxDynamicCast(&dialog, CDialogEditPrg), nullptr);
-    });
+    OpenSelected("list-opens-program-file",
+                 [](wxDialog& dialog) { EXPECT_NE(wxDynamicCast(&dialog, CDialogEditPrg), nullptr); });
 }
 
 TEST_F(OpenFromListTest, FileEndingInGlbOpensTheGlobalEditorWhateverItsFirstExtension) {
@@ -166,12 +162,10 @@ TEST_F(OpenFromListTest, FileEndingInGlbOpensTheGlobalEditorWhateverItsFirstExte
     session_->GetDoc().SetCurrentFolder(0, 2, 1, LibraryFolder(), true);
     const int row = RowNamed("a.prg.glb");
     ASSERT_GE(row, 0);
-    EXPECT_EQ(list_->Model().Rows()[row].texts[2], "Program File")
-        << "listed by its first extension";
+    EXPECT_EQ(list_->Model().Rows()[row].texts[2], "Program File") << "listed by its first extension";
     SelectRow(row);
-    OpenSelected("list-opens-global-file", [](wxDialog& dialog) {
-        EXPECT_NE(wxDynamicCast(&dialog, CDialogEditGlb), nullptr);
-    });
+    OpenSelected("list-opens-global-file",
+                 [](wxDialog& dialog) { EXPECT_NE(wxDynamicCast(&dialog, CDialogEditGlb), nullptr); });
 }
 
 }  // namespace

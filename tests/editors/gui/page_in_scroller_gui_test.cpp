@@ -18,20 +18,17 @@ using velktest::RecordingProgram;
 
 class PageInScrollerGui : public PageGuiTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         PageGuiTest::SetUp();
         PresetEveryPageIntoRange(program_);
         editor_ = new wxPanel(frame_, wxID_ANY, wxPoint(0, 0), wxSize(600, 340));
         scroller_ = std::make_unique<quendar::CDialogScroller>(*editor_);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         scroller_.reset();
         PageGuiTest::TearDown();
     }
-    void Show(wxWindow* page)
-    {
+    void Show(wxWindow* page) {
         scroller_->SetPage(page);
         scroller_->SetRect(0, 0, 600, 340);
         Pump();
@@ -42,8 +39,7 @@ protected:
     std::unique_ptr<quendar::CDialogScroller> scroller_;
 };
 
-TEST_F(PageInScrollerGui, PagesLargerThanTheAreaScrollAndStoreNothing)
-{
+TEST_F(PageInScrollerGui, PagesLargerThanTheAreaScrollAndStoreNothing) {
     auto* effect = new CDialogEditPrgTab1(scroller_->Viewport(), program_);
     Show(effect);
     EXPECT_TRUE(scroller_->VerticalBar()->IsShown());

@@ -58,9 +58,7 @@ protected:
         dev_.Settle();
         for (int n = 0; n < dev_.Dev().GetProgramCount(); ++n) {
             MDevDescProgram& program = *dev_.Dev().GetProgram(n);
-            PresetEveryPageIntoRange(program, [&](int id, int32_t value) {
-                program.SetParam(id, value, 0);
-            });
+            PresetEveryPageIntoRange(program, [&](int id, int32_t value) { program.SetParam(id, value, 0); });
         }
         // Each pass of the write's waiting loop lets the synth answer.
         ui_.onPump = [this] { dev_.Settle(); };
@@ -117,8 +115,7 @@ protected:
 
     static std::vector<std::string> TabLabels(wxNotebook& book) {
         std::vector<std::string> labels;
-        for (size_t i = 0; i < book.GetPageCount(); ++i)
-            labels.emplace_back(book.GetPageText(i).utf8_str());
+        for (size_t i = 0; i < book.GetPageCount(); ++i) labels.emplace_back(book.GetPageText(i).utf8_str());
         return labels;
     }
 
@@ -209,12 +206,14 @@ TEST_F(ProgramEditorGui, OpensWithTheFocusInItsFirstControlAndAGraphDragMovesIt)
         std::ostringstream text;
         text << "attack " << graph->GetAttack() << ", dragged point " << graph->Model().DraggedIndex()
              << ", pointer " << input.Pointer().x << "," << input.Pointer().y << ", attack point "
-             << attackOnScreen().x << "," << attackOnScreen().y << ", focus in " << Describe(wxWindow::FindFocus());
+             << attackOnScreen().x << "," << attackOnScreen().y << ", focus in "
+             << Describe(wxWindow::FindFocus());
         seen = text.str();
     };
     RunModalWith(editor, [&](guitest::Steps& steps) {
         steps.Do([&] {
-            focusAtOpen = wxWindow::FindFocus() == editor.NameEdit() ? "name" : Describe(wxWindow::FindFocus());
+            focusAtOpen =
+                wxWindow::FindFocus() == editor.NameEdit() ? "name" : Describe(wxWindow::FindFocus());
             editor.NameEdit()->ChangeValue("");  // so the typed key shows
             opened = EditTexts(editor);
             input.Type("5");
@@ -331,8 +330,7 @@ TEST_F(ProgramEditorGui, CloseWithAPendingCommitSendsNothing) {
 // the user keeps editing, and the change then goes out as the live commit.
 TEST_F(ProgramEditorGui, NoCommitGoesOutWhileTheRealCloseBoxIsUp) {
     // The program's own services: the real box, the real commit timer.
-    editor_ = std::make_unique<CDialogEditPrg>(&dev_.Dev(), 4, std::filesystem::path(), parent_,
-                                               wxUi_);
+    editor_ = std::make_unique<CDialogEditPrg>(&dev_.Dev(), 4, std::filesystem::path(), parent_, wxUi_);
     CDialogEditPrg& editor = *editor_;
     editor.Show();
     Pump();
@@ -411,7 +409,9 @@ TEST_F(ProgramEditorGui, FileProgramSavesThroughItsButton) {
 
 TEST_F(ProgramEditorGui, NameEditKeepsTwelvePrintableCharacters) {
     CDialogEditPrg& editor = Open(1);
-    UserType(editor.NameEdit(), "Gr\xC3\xBC\xC3\x9F" "e and more text");
+    UserType(editor.NameEdit(),
+             "Gr\xC3\xBC\xC3\x9F"
+             "e and more text");
     EXPECT_EQ(std::string(editor.NameEdit()->GetValue().utf8_str()), "Gre and more");
     EXPECT_EQ(editor.Model().Program()->GetName(), "Gre and more");
 }
@@ -640,7 +640,10 @@ TEST_F(ProgramEditorGui, FileThatDidNotLoadOpensNoEditor) {
 
 // Pictures of the editor with every page of every voice mode.
 TEST_F(ProgramEditorGui, PicturesOfEveryPage) {
-    struct Mode { int32_t stored; const char* name; };
+    struct Mode {
+        int32_t stored;
+        const char* name;
+    };
     for (const Mode& mode : {Mode{0, "single"}, Mode{2, "layer"}, Mode{3, "vocoder"}}) {
         dev_.Dev().GetProgram(8)->SetParam(Id::kVoiceMode, mode.stored, 0);
         CDialogEditPrg& editor = Open(8);
@@ -650,7 +653,8 @@ TEST_F(ProgramEditorGui, PicturesOfEveryPage) {
             EXPECT_EQ(CheckWindowLayout(*editor.Page()), std::vector<std::string>{});
             const std::string label(editor.Notebook()->GetPageText(tab).utf8_str());
             std::string name = std::string("program_editor_") + mode.name + "_" + label;
-            for (char& c : name) if (c == ' ') c = '_';
+            for (char& c : name)
+                if (c == ' ') c = '_';
             SaveShot(editor, name.c_str());
         }
         editor.Finish();

@@ -26,6 +26,7 @@ constexpr const char* kWaves[] = {"Saw", "Square"};
 constexpr int kWaveImages[] = {4, 8};
 constexpr int kEnvelopeEdits[] = {20, 21, 22, 23};
 
+// clang-format off
 constexpr PageControl kLayout[] = {
     {kNoControlId, PageControlKind::GroupBox, "ALL", 2, 2, 236, 170},
     {1, PageControlKind::Label, "Type", 6, 12, 40, 12},
@@ -49,7 +50,9 @@ constexpr PageControl kLayout[] = {
     {22, PageControlKind::Edit, "", 54, 146, 20, 14},
     {23, PageControlKind::Edit, "", 78, 146, 20, 14},
 };
+// clang-format on
 
+// clang-format off
 constexpr PageBinding kBindings[] = {
     {PageBindingKind::Choice, 2, kNoControlId, 1, 0, 0, 1},
     {PageBindingKind::Choice, 3, kNoControlId, 2},
@@ -62,14 +65,14 @@ constexpr PageBinding kBindings[] = {
     {PageBindingKind::HexSliderPair, 14, 15, 9, 0x7FFFFF, 0, 0},
     {PageBindingKind::Envelope, 16, kNoControlId, 10, 0, 0, 0, kEnvelopeEdits},
 };
+// clang-format on
 
 constexpr int kBase = 158;  // the vocoder part: every id is 158 + param
 
 class DemoPage final : public CProgramPage {
 public:
     DemoPage(wxWindow* parent, MDevDescProgram& program)
-        : CProgramPage(parent, program, kBase, {240, 176, kLayout, kBindings})
-    {
+        : CProgramPage(parent, program, kBase, {240, 176, kLayout, kBindings}) {
         AddRule(4, [this] { order.push_back("rule"); });
     }
     std::vector<std::string> order;
@@ -77,8 +80,7 @@ public:
 
 class ProgramPageGui : public PageGuiTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         PageGuiTest::SetUp();
         program_.Preset(kBase + 1, 2);  // item 1
         program_.Preset(kBase + 7, 1);  // "On"
@@ -93,8 +95,7 @@ protected:
     DemoPage* page_ = nullptr;
 };
 
-TEST_F(ProgramPageGui, BuildsTheTableAndStoresNothingWhileSettingUp)
-{
+TEST_F(ProgramPageGui, BuildsTheTableAndStoresNothingWhileSettingUp) {
     EXPECT_TRUE(program_.stores.empty());
     EXPECT_EQ(page_->GetSize(), page_->ConvertDialogToPixels(wxSize(240, 176)));
     EXPECT_EQ(page_->ControlAs<wxChoice>(2)->GetSelection(), 1);
@@ -111,13 +112,13 @@ TEST_F(ProgramPageGui, BuildsTheTableAndStoresNothingWhileSettingUp)
     SaveShot(*page_, "demo_page");
 }
 
-TEST_F(ProgramPageGui, EachBindingKindStoresItsParameterWithNotify)
-{
+TEST_F(ProgramPageGui, EachBindingKindStoresItsParameterWithNotify) {
     struct Case {
         const char* what;
         std::function<void()> act;
         ParamStore expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"choice item 0 with offset 1", [&] { UserSelect(page_->Control(2), 0); }, {kBase + 1, 1, 1}},
         {"check", [&] { UserCheck(page_->Control(4), true); }, {kBase + 3, 1, 1}},
@@ -129,6 +130,7 @@ TEST_F(ProgramPageGui, EachBindingKindStoresItsParameterWithNotify)
         {"hex typed 7FFFFF", [&] { UserType(page_->Control(15), "7FFFFF"); }, {kBase + 9, 0x7FFFFF00, 1}},
         {"envelope sustain typed", [&] { UserType(page_->Control(22), "100"); }, {kBase + 12, 100, 1}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         program_.Clear();
         c.act();
@@ -141,14 +143,13 @@ TEST_F(ProgramPageGui, EachBindingKindStoresItsParameterWithNotify)
 // program): each control shows the nearer end and the program holds it, so
 // what the user then types or picks, with real keys and clicks, is what the
 // program holds.
-TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeValues)
-{
+TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeValues) {
     using guitest::Until;
     page_->Destroy();
-    program_.Preset(kBase + 4, 0);    // slider pair -12..12 + 64: 0 reads -64
-    program_.Preset(kBase + 5, 200);  // pan knob -63..63 + 64: 200 reads R136
-    program_.Preset(kBase + 6, 40);   // knob and list 0..2
-    program_.Preset(kBase + 10, 200); // envelope attack 0..127
+    program_.Preset(kBase + 4, 0);     // slider pair -12..12 + 64: 0 reads -64
+    program_.Preset(kBase + 5, 200);   // pan knob -63..63 + 64: 200 reads R136
+    program_.Preset(kBase + 6, 40);    // knob and list 0..2
+    program_.Preset(kBase + 10, 200);  // envelope attack 0..127
     program_.Clear();
     page_ = new DemoPage(frame_, program_);
     Pump();
@@ -193,8 +194,7 @@ TEST_F(ProgramPageGui, TypedOrPickedValuesReachTheProgramWhenItHeldOutOfRangeVal
     EXPECT_EQ(program_.GetParam(kBase + 4), 53);
 }
 
-TEST_F(ProgramPageGui, RuleRunsBeforeTheStore)
-{
+TEST_F(ProgramPageGui, RuleRunsBeforeTheStore) {
     page_->order.clear();
     program_.Clear();
     UserCheck(page_->Control(4), true);
@@ -202,8 +202,7 @@ TEST_F(ProgramPageGui, RuleRunsBeforeTheStore)
     EXPECT_EQ(program_.stores.size(), 1u);
 }
 
-TEST_F(ProgramPageGui, AppliedChangesShowEnableAndRelabel)
-{
+TEST_F(ProgramPageGui, AppliedChangesShowEnableAndRelabel) {
     page_->Apply({{5, ControlChange::Show, false},
                   {6, ControlChange::Enable, false},
                   {1, ControlChange::Relabel, true, "Sync Note"}});
@@ -212,8 +211,7 @@ TEST_F(ProgramPageGui, AppliedChangesShowEnableAndRelabel)
     EXPECT_EQ(page_->Control(1)->GetLabel(), "Sync Note");
 }
 
-TEST_F(ProgramPageGui, KnobClickMovesTheFocusToItsPartner)
-{
+TEST_F(ProgramPageGui, KnobClickMovesTheFocusToItsPartner) {
     UserClick(page_->Control(9));
     Pump();
     EXPECT_EQ(wxWindow::FindFocus(), page_->Control(10));
@@ -222,15 +220,13 @@ TEST_F(ProgramPageGui, KnobClickMovesTheFocusToItsPartner)
     EXPECT_EQ(wxWindow::FindFocus(), page_->Control(8));
 }
 
-TEST_F(ProgramPageGui, WindowLayoutCheckFindsARealOverlap)
-{
+TEST_F(ProgramPageGui, WindowLayoutCheckFindsARealOverlap) {
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{});
     page_->Control(6)->Move(page_->Control(5)->GetPosition());
     EXPECT_EQ(CheckWindowLayout(*page_), std::vector<std::string>{"#5 overlaps #6"});
 }
 
-TEST_F(ProgramPageGui, WindowTextCheckFindsWhatGtkCrops)
-{
+TEST_F(ProgramPageGui, WindowTextCheckFindsWhatGtkCrops) {
     // "Alternate1" does not fit a list 50 dialog units wide (60 does), nor
     // six hexadecimal digits an edit 30 wide (40 does).
     EXPECT_EQ(CheckWindowTexts(*page_),

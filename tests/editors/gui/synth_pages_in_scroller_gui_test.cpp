@@ -21,8 +21,7 @@ using velktest::RecordingProgram;
 
 using SynthPagesInScrollerGui = PageGuiTest;
 
-TEST_F(SynthPagesInScrollerGui, BothPagesScrollUnderTheBarsAndStoreNothing)
-{
+TEST_F(SynthPagesInScrollerGui, BothPagesScrollUnderTheBarsAndStoreNothing) {
     RecordingProgram program;
     PresetEveryPageIntoRange(program);
     auto* editor = new wxPanel(frame_, wxID_ANY, wxPoint(0, 0), wxSize(700, 500));
@@ -30,8 +29,7 @@ TEST_F(SynthPagesInScrollerGui, BothPagesScrollUnderTheBarsAndStoreNothing)
     wxWindow* pages[] = {new CDialogEditPrgTab3(scroller.Viewport(), program, timbrepage::kTimbre2Base),
                          new CDialogEditPrgTab5(scroller.Viewport(), program)};
     for (wxWindow* page : pages) {
-        for (wxWindow* other : pages)
-            other->Show(other == page);
+        for (wxWindow* other : pages) other->Show(other == page);
         scroller.SetPage(page);
         scroller.SetRect(0, 0, 700, 500);
         Pump();

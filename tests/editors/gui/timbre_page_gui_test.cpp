@@ -29,13 +29,11 @@ class TimbrePageGui : public PageGuiTest {
 protected:
     // Pairs whose stored 0 lies outside their range start at its nearer
     // end: the page then stores only what a test changes.
-    void SetUp() override
-    {
+    void SetUp() override {
         PageGuiTest::SetUp();
         PresetEveryPageIntoRange(program_);
     }
-    CDialogEditPrgTab3& Open(int base)
-    {
+    CDialogEditPrgTab3& Open(int base) {
         page_ = new CDialogEditPrgTab3(frame_, program_, base);
         Pump();
         return *page_;
@@ -45,8 +43,7 @@ protected:
     CDialogEditPrgTab3* page_ = nullptr;
 };
 
-TEST_F(TimbrePageGui, CreatingEitherTimbreShowsTheProgramAndStoresNothing)
-{
+TEST_F(TimbrePageGui, CreatingEitherTimbreShowsTheProgramAndStoresNothing) {
     for (const int base : {kTimbre1Base, kTimbre2Base}) {
         program_.Preset(base + 1, 2);    // Unison
         program_.Preset(base + 11, 5);   // KARV
@@ -77,8 +74,7 @@ TEST_F(TimbrePageGui, CreatingEitherTimbreShowsTheProgramAndStoresNothing)
     }
 }
 
-TEST_F(TimbrePageGui, Timbre2ControlsOfEachKindStoreTheirOwnParameter)
-{
+TEST_F(TimbrePageGui, Timbre2ControlsOfEachKindStoreTheirOwnParameter) {
     program_.Preset(kTimbre2Base + 9, 64);   // Transpose 0
     program_.Preset(kTimbre2Base + 30, 64);  // Panpot CNT
     CDialogEditPrgTab3& page = Open(kTimbre2Base);
@@ -88,6 +84,7 @@ TEST_F(TimbrePageGui, Timbre2ControlsOfEachKindStoreTheirOwnParameter)
         std::function<void()> act;
         ParamStore expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"voice assign Poly", [&] { UserSelect(page.Control(kVoiceAssignList), 1); }, {94, 1, 1}},
         {"OSC 1 wave KARV", [&] { UserPickWave(page.Control(kOsc1WaveList), 5); }, {104, 5, 1}},
@@ -100,6 +97,7 @@ TEST_F(TimbrePageGui, Timbre2ControlsOfEachKindStoreTheirOwnParameter)
         {"last destination", [&] { UserSelect(page.Control(kPatchDestinationLists[3]), 7); }, {155, 7, 1}},
         {"LFO 1 tempo sync", [&] { UserCheck(page.Control(kLfo1TempoSync), true); }, {139, 1, 1}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         program_.Clear();
         c.act();
@@ -111,8 +109,7 @@ TEST_F(TimbrePageGui, Timbre2ControlsOfEachKindStoreTheirOwnParameter)
     EXPECT_TRUE(program_.stores.empty());
 }
 
-TEST_F(TimbrePageGui, DraggingTheAmpEnvelopeFillsItsEditsAndStoresEachChange)
-{
+TEST_F(TimbrePageGui, DraggingTheAmpEnvelopeFillsItsEditsAndStoresEachChange) {
     CDialogEditPrgTab3& page = Open(kTimbre1Base);
     auto* graph = page.ControlAs<CWiredPts>(kAmpEgGraph);
     ASSERT_NE(graph, nullptr);
@@ -123,8 +120,7 @@ TEST_F(TimbrePageGui, DraggingTheAmpEnvelopeFillsItsEditsAndStoresEachChange)
     EXPECT_EQ(page.ControlAs<wxTextCtrl>(kAmpEgEdits[3])->GetValue(), "90");
 }
 
-TEST_F(TimbrePageGui, VoiceAssignEnablesTriggerModeAndUnisonDetune)
-{
+TEST_F(TimbrePageGui, VoiceAssignEnablesTriggerModeAndUnisonDetune) {
     CDialogEditPrgTab3& page = Open(kTimbre1Base);
     const int trigger[] = {kTriggerModeLabel, kTriggerModeList};
     const int detune[] = {kUnisonDetuneLabel, kUnisonDetuneSlider, kUnisonDetuneEdit};
@@ -139,8 +135,7 @@ TEST_F(TimbrePageGui, VoiceAssignEnablesTriggerModeAndUnisonDetune)
     }
 }
 
-TEST_F(TimbrePageGui, KarvSwapsTheWaveControlsAndSawRestoresThem)
-{
+TEST_F(TimbrePageGui, KarvSwapsTheWaveControlsAndSawRestoresThem) {
     CDialogEditPrgTab3& page = Open(kTimbre2Base);
     const auto waveControls = {kWaveControl1Label, kWaveControl1Slider, kWaveControl1Edit,
                                kWaveControl2Slider, kWaveControl2Edit};
@@ -161,8 +156,7 @@ TEST_F(TimbrePageGui, KarvSwapsTheWaveControlsAndSawRestoresThem)
     EXPECT_EQ(LabelOf(page, kWaveControl2Label), "Balance LFO1 Mod.Int");
 }
 
-TEST_F(TimbrePageGui, TempoSyncShowsTheSyncNoteListInPlaceOfTheFrequency)
-{
+TEST_F(TimbrePageGui, TempoSyncShowsTheSyncNoteListInPlaceOfTheFrequency) {
     CDialogEditPrgTab3& page = Open(kTimbre1Base);
     UserCheck(page.Control(kLfo2TempoSync), true);
     EXPECT_EQ(program_.stores, (std::vector<ParamStore>{{kTimbre1Base + 51, 1, 1}}));
@@ -178,14 +172,13 @@ TEST_F(TimbrePageGui, TempoSyncShowsTheSyncNoteListInPlaceOfTheFrequency)
     EXPECT_EQ(LabelOf(page, kLfo2FrequencyLabel), "Frequency");
 }
 
-TEST_F(TimbrePageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState)
-{
+TEST_F(TimbrePageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState) {
     PresetWidestValues(program_, Bindings(), kTimbre1Base);
     CDialogEditPrgTab3& page = Open(kTimbre1Base);
     SaveShot(page, "timbre1_page_widest");
-    EXPECT_EQ(ProblemsInEveryRuleState(page, kOsc1WaveList, kLfo1TempoSync, kLfo2TempoSync,
-                                       kWaveControl2Label),
-              std::vector<std::string>{});
+    EXPECT_EQ(
+        ProblemsInEveryRuleState(page, kOsc1WaveList, kLfo1TempoSync, kLfo2TempoSync, kWaveControl2Label),
+        std::vector<std::string>{});
 }
 
 }  // namespace

@@ -29,21 +29,18 @@ class VocoderPageGui : public PageGuiTest {
 protected:
     // Pairs whose stored 0 lies outside their range start at its nearer
     // end: the page then stores only what a test changes.
-    void SetUp() override
-    {
+    void SetUp() override {
         PageGuiTest::SetUp();
         PresetEveryPageIntoRange(program_);
     }
-    CDialogEditPrgTab5& Open()
-    {
+    CDialogEditPrgTab5& Open() {
         page_ = new CDialogEditPrgTab5(frame_, program_);
         Pump();
         return *page_;
     }
 
     // The 49 hold-level controls.
-    std::vector<int> HoldLevelControls() const
-    {
+    std::vector<int> HoldLevelControls() const {
         std::vector<int> ids{kHoldLevelGroup};
         for (int n = 0; n < 16; ++n)
             ids.insert(ids.end(), {kHoldLevelLabels[n], kHoldLevelSliders[n], kHoldLevelEdits[n]});
@@ -54,8 +51,7 @@ protected:
     CDialogEditPrgTab5* page_ = nullptr;
 };
 
-TEST_F(VocoderPageGui, CreatingThePageShowsTheProgramAndStoresNothing)
-{
+TEST_F(VocoderPageGui, CreatingThePageShowsTheProgramAndStoresNothing) {
     program_.Preset(184, 3);           // Fc Mod.Source "LFO2"
     program_.Preset(186, 127);         // E.F Sense "Hold"
     program_.Preset(226, 0x12345600);  // hold level 1
@@ -76,14 +72,14 @@ TEST_F(VocoderPageGui, CreatingThePageShowsTheProgramAndStoresNothing)
     SaveShot(page, "vocoder_page_hold");
 }
 
-TEST_F(VocoderPageGui, ControlsOfEachKindStoreTheirOwnParameter)
-{
+TEST_F(VocoderPageGui, ControlsOfEachKindStoreTheirOwnParameter) {
     CDialogEditPrgTab5& page = Open();
     struct Case {
         const char* what;
         std::function<void()> act;
         ParamStore expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"Fc Mod.Source item 0", [&] { UserSelect(page.Control(kFcModSourceList), 0); }, {184, 1, 1}},
         {"Formant Shift -2", [&] { UserSelect(page.Control(kFormantShiftList), 4); }, {181, 4, 1}},
@@ -98,6 +94,7 @@ TEST_F(VocoderPageGui, ControlsOfEachKindStoreTheirOwnParameter)
         {"AMP EG sustain typed", [&] { UserType(page.Control(1137), "100"); }, {198, 100, 1}},
         {"LFO 2 sync note", [&] { UserSelect(page.Control(kLfo2SyncNoteList), 14); }, {209, 14, 1}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         program_.Clear();
         c.act();
@@ -113,8 +110,7 @@ TEST_F(VocoderPageGui, ControlsOfEachKindStoreTheirOwnParameter)
     EXPECT_TRUE(program_.stores.empty());
 }
 
-TEST_F(VocoderPageGui, EfSenseHoldEnablesTheHoldLevelsAndAnythingElseDisablesThem)
-{
+TEST_F(VocoderPageGui, EfSenseHoldEnablesTheHoldLevelsAndAnythingElseDisablesThem) {
     program_.Preset(186, 100);
     CDialogEditPrgTab5& page = Open();
     EXPECT_EQ(EnabledMismatches(page, HoldLevelControls(), false), "");
@@ -130,26 +126,24 @@ TEST_F(VocoderPageGui, EfSenseHoldEnablesTheHoldLevelsAndAnythingElseDisablesThe
     UserType(page.Control(kEfSenseEdit), "HOLD");
     EXPECT_EQ(EnabledMismatches(page, HoldLevelControls(), true), "");
     EXPECT_EQ(page.ControlAs<wxSlider>(kEfSenseSlider)->GetValue(), 127);
-    EXPECT_EQ(program_.stores,
-              (std::vector<ParamStore>{{186, 127, 1}, {186, 126, 1}, {186, 127, 1}}));
+    EXPECT_EQ(program_.stores, (std::vector<ParamStore>{{186, 127, 1}, {186, 126, 1}, {186, 127, 1}}));
 }
 
-TEST_F(VocoderPageGui, VoiceAssignKarvAndTempoSyncRulesActOnTheirControls)
-{
+TEST_F(VocoderPageGui, VoiceAssignKarvAndTempoSyncRulesActOnTheirControls) {
     CDialogEditPrgTab5& page = Open();
     UserSelect(page.Control(kVoiceAssignList), 1);  // Poly
-    EXPECT_EQ(EnabledMismatches(page, std::vector<int>{kTriggerModeLabel, kTriggerModeList,
-                                                       kUnisonDetuneLabel, kUnisonDetuneSlider,
-                                                       kUnisonDetuneEdit},
+    EXPECT_EQ(EnabledMismatches(page,
+                                std::vector<int>{kTriggerModeLabel, kTriggerModeList, kUnisonDetuneLabel,
+                                                 kUnisonDetuneSlider, kUnisonDetuneEdit},
                                 false),
               "");
     UserSelect(page.Control(kVoiceAssignList), 2);  // Unison
-    EXPECT_EQ(EnabledMismatches(page, std::vector<int>{kTriggerModeList, kUnisonDetuneEdit}, true),
-              "");
+    EXPECT_EQ(EnabledMismatches(page, std::vector<int>{kTriggerModeList, kUnisonDetuneEdit}, true), "");
 
     UserPickWave(page.Control(kOsc1WaveList), synthpage::kWaveKarv);
-    EXPECT_EQ(ShownMismatches(page, {kWaveControl1Label, kWaveControl1Slider, kWaveControl1Edit,
-                                     kWaveControl2Slider, kWaveControl2Edit},
+    EXPECT_EQ(ShownMismatches(page,
+                              {kWaveControl1Label, kWaveControl1Slider, kWaveControl1Edit,
+                               kWaveControl2Slider, kWaveControl2Edit},
                               false),
               "");
     EXPECT_EQ(ShownMismatches(page, {kKarvList}, true), "");
@@ -165,10 +159,8 @@ TEST_F(VocoderPageGui, VoiceAssignKarvAndTempoSyncRulesActOnTheirControls)
     SaveShot(page, "vocoder_page_karv_sync");
 }
 
-TEST_F(VocoderPageGui, KnobClickMovesTheFocusToItsPanEditAndShiftClickCentresIt)
-{
-    for (int n = 0; n < 8; ++n)
-        program_.Preset(218 + n, 100);
+TEST_F(VocoderPageGui, KnobClickMovesTheFocusToItsPanEditAndShiftClickCentresIt) {
+    for (int n = 0; n < 8; ++n) program_.Preset(218 + n, 100);
     CDialogEditPrgTab5& page = Open();
     for (const int n : {0, 7, 3}) {
         UserClick(page.Control(kChannelPanKnobs[n]));
@@ -181,14 +173,13 @@ TEST_F(VocoderPageGui, KnobClickMovesTheFocusToItsPanEditAndShiftClickCentresIt)
     EXPECT_EQ(page.ControlAs<wxTextCtrl>(kChannelPanEdits[5])->GetValue(), "CNT");
 }
 
-TEST_F(VocoderPageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState)
-{
+TEST_F(VocoderPageGui, NothingOverlapsNorCropsTheWidestTextsInAnyState) {
     PresetWidestValues(program_, Bindings(), kParamBase);
     CDialogEditPrgTab5& page = Open();
     SaveShot(page, "vocoder_page_widest");
-    EXPECT_EQ(ProblemsInEveryRuleState(page, kOsc1WaveList, kLfo1TempoSync, kLfo2TempoSync,
-                                       kWaveControl2Label),
-              std::vector<std::string>{});
+    EXPECT_EQ(
+        ProblemsInEveryRuleState(page, kOsc1WaveList, kLfo1TempoSync, kLfo2TempoSync, kWaveControl2Label),
+        std::vector<std::string>{});
 }
 
 }  // namespace

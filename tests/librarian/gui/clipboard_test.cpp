@@ -19,7 +19,9 @@ using doctest::DocRig;
 
 class ClipboardTest : public ::testing::Test {
 protected:
-    ClipboardTest() { clipboard_.SetOnChanged([this] { rig_.Doc().RefreshCutMarks(); }); }
+    ClipboardTest() {
+        clipboard_.SetOnChanged([this] { rig_.Doc().RefreshCutMarks(); });
+    }
     ~ClipboardTest() override {
         if (wxTheClipboard->Open()) {
             wxTheClipboard->Clear();
@@ -86,8 +88,8 @@ TEST_F(ClipboardTest, DropPastesOnlyAfterTheDragHasReturned) {
     const std::string lib = rig_.LibraryFolder();
     velktest::WriteText(lib + "/A.prg", "a");
     std::filesystem::create_directories(lib + "/To");
-    PasteDropLater(rig_.Doc(), VelkPayload{0, lib + "/A.prg\n"}, lib + "/To", true, 0,
-                   itempath::kRootLibrary, 2);
+    PasteDropLater(rig_.Doc(), VelkPayload{0, lib + "/A.prg\n"}, lib + "/To", true, 0, itempath::kRootLibrary,
+                   2);
     EXPECT_TRUE(std::filesystem::exists(lib + "/A.prg")) << "pasted inside the drop";
     wxTheApp->ProcessPendingEvents();
     EXPECT_FALSE(std::filesystem::exists(lib + "/A.prg"));

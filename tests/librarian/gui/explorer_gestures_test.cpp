@@ -151,8 +151,7 @@ protected:
     wxPoint NodeRowEnd(const std::string& path) {
         wxRect rect;
         EXPECT_TRUE(tree_->GetBoundingRect(Item(path), rect, true)) << path;
-        return tree_->ClientToScreen(
-            wxPoint(tree_->GetClientSize().x - 12, rect.y + rect.height / 2));
+        return tree_->ClientToScreen(wxPoint(tree_->GetClientSize().x - 12, rect.y + rect.height / 2));
     }
     int RowNamed(const std::string& name) {
         for (int row = 0; row < list_->Model().RowCount(); ++row)
@@ -186,8 +185,7 @@ protected:
             for (int left = 40; left < size.x; left += 4) {
                 const wxPoint point(size.x - left, size.y - up);
                 int flags = 0;
-                if (list_->HitTest(point, flags) == wxNOT_FOUND)
-                    return list_->ClientToScreen(point);
+                if (list_->HitTest(point, flags) == wxNOT_FOUND) return list_->ClientToScreen(point);
             }
         ADD_FAILURE() << "the list has no empty space";
         return list_->ClientToScreen(wxPoint(size.x - 40, size.y - 40));
@@ -236,8 +234,7 @@ protected:
         input_.Key(XK_Alt_L, false);
         ASSERT_TRUE(Until([] { return guitest::ShownMenuCount() > 0; })) << "no File menu";
         input_.Tap(XK_m);
-        ASSERT_TRUE(Until([this] { return list_->GetEditControl() != nullptr; }))
-            << "Rename opened no edit";
+        ASSERT_TRUE(Until([this] { return list_->GetEditControl() != nullptr; })) << "Rename opened no edit";
         Settle();
     }
     // Types into the open label edit.
@@ -247,17 +244,21 @@ protected:
         ASSERT_TRUE(Until([&] {
             wxTextCtrl* edit = list_->GetEditControl();
             return edit != nullptr && edit->GetValue().utf8_string() == text;
-        })) << "typed " << text;
+        })) << "typed "
+            << text;
     }
     // The list's rows window has seen the key up of what was typed last:
     // every key before it was handled too.
     void AfterKeys(const std::function<void()> type) {
         // The keys go where the focus is: the list, once it has it.
-        ASSERT_TRUE(Until([this] {
-            for (wxWindow* w = wxWindow::FindFocus(); w != nullptr; w = w->GetParent())
-                if (w == list_) return true;
-            return false;
-        }, 10s)) << "the list does not have the focus";
+        ASSERT_TRUE(Until(
+            [this] {
+                for (wxWindow* w = wxWindow::FindFocus(); w != nullptr; w = w->GetParent())
+                    if (w == list_) return true;
+                return false;
+            },
+            10s))
+            << "the list does not have the focus";
         int ups = 0;
         auto count = [&ups](wxKeyEvent& event) {
             ++ups;
@@ -286,9 +287,8 @@ protected:
             return false;
         });
         for (int i = 1; i <= 8; ++i)
-            steps.Do([&, i] {
-                input_.MoveTo(from + wxSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
-            });
+            steps.Do(
+                [&, i] { input_.MoveTo(from + wxSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8)); });
         steps.Do([&] { input_.MoveTo(to + wxSize(1, 0)); }).Do([&] { input_.MoveTo(to); });
         if (over) steps.Wait(over, 10s);
         steps.Do([&] { input_.Release(); });
@@ -334,11 +334,10 @@ TEST_F(ExplorerGestures, NewFolderNamedThenAClickOnAnotherTreeFolderRenamesTheNe
         fs::create_directories(library_ + "/Beta");
     });
     ExpandNode(library_);
-    Click(ListEmptySpace());  // the list has the focus
+    Click(ListEmptySpace());         // the list has the focus
     chooseFromMenu_ = {XK_n, XK_f};  // New > New Folder
     Click(ListEmptySpace(), XInput::kRight);
-    ASSERT_TRUE(Until([this] { return list_->GetEditControl() != nullptr; }))
-        << "New Folder opened no edit";
+    ASSERT_TRUE(Until([this] { return list_->GetEditControl() != nullptr; })) << "New Folder opened no edit";
     ASSERT_TRUE(fs::is_directory(library_ + "/New Folder"));
     TypeIntoEdit("Drums");
 
@@ -356,7 +355,8 @@ TEST_F(ExplorerGestures, NewFolderNamedThenAClickOnAnotherTreeFolderRenamesTheNe
 // file is renamed, no program of the synth.
 TEST_F(ExplorerGestures, LibraryFileRenamedThenAClickOnTheDeviceRenamesTheFileNotAProgram) {
     Start([this] {
-        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"}) velktest::WriteText(library_ + "/" + name, "x");
+        for (const char* name : {"Bass.prg", "Keys.prg", "Pad.prg"})
+            velktest::WriteText(library_ + "/" + name, "x");
     });
     ClickNode(library_);
     OpenNameOf("Pad.prg");
@@ -500,8 +500,7 @@ TEST_F(ExplorerGestures, DropAndHoverExpandWorkOverTheWholeTreeRow) {
         << "the drop beside the label was refused";
 
     // Held over the empty end of Alpha's row: Alpha opens, and takes the drop.
-    Drag(RowNamedLabel("Keys.prg"), NodeRowEnd(library_ + "/Alpha"),
-         [&] { return alpha->expanded; });
+    Drag(RowNamedLabel("Keys.prg"), NodeRowEnd(library_ + "/Alpha"), [&] { return alpha->expanded; });
     EXPECT_TRUE(alpha->expanded) << "hovering beside the label opened nothing";
     EXPECT_TRUE(Until([this] { return fs::exists(library_ + "/Alpha/Keys.prg"); }, 10s));
 }
@@ -700,10 +699,12 @@ TEST_F(ExplorerGestures, MinimisedProgressBoxLeavesTheProgramOnTheScreen) {
             });
         guitest::RequestMinimise(*box);
         tried = Until([&] { return minimised_ > 0; }, 10s);
-        cameBack = Until([&] {
-            return guitest::WmStateOf(*box) == 1 && guitest::WmStateOf(*frame_) == 1 &&
-                   !box->IsIconized() && !frame_->IsIconized();
-        }, 10s);
+        cameBack = Until(
+            [&] {
+                return guitest::WmStateOf(*box) == 1 && guitest::WmStateOf(*frame_) == 1 &&
+                       !box->IsIconized() && !frame_->IsIconized();
+            },
+            10s);
     });
     ASSERT_TRUE(tried) << "the window manager minimised nothing";
     EXPECT_TRUE(cameBack) << "the program stayed off the screen";

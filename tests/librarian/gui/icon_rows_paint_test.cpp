@@ -65,8 +65,7 @@ wxImage Draw(long style, bool painter, bool scrolled) {
     auto small = velk::CreateVelkListImageList(velk::kVelkSmallIconSize);
     list->SetImageList(large.get(), wxIMAGE_LIST_NORMAL);
     list->SetImageList(small.get(), wxIMAGE_LIST_SMALL);
-    const char* names[] = {"Global",   "A",          "A Very Long Program Name.prg",
-                           "Bass",     "Émigré Pad", "",
+    const char* names[] = {"Global",   "A",    "A Very Long Program Name.prg", "Bass", "Émigré Pad", "",
                            "Keys.prg", "Drums"};
     for (int i = 0; i < 60; ++i)
         list->InsertItem(i, wxString::FromUTF8(names[i % 8]) + (i % 3 == 0 ? "" : " 1"),

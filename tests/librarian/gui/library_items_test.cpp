@@ -282,9 +282,8 @@ TEST_F(LibraryItemsGui, LinkedFolderInTheLibraryIsNotInTheTree) {
     fs::create_directory_symlink(outside, LibraryFolder() + "/Out");
     Start();
     ClickNode(LibraryFolder(), true);  // a double click expands it
-    ASSERT_TRUE(Until([this] {
-        return tree_->IsExpanded(tree_->ItemOf(tree_->Model().FindNodeByPath(LibraryFolder())));
-    }));
+    ASSERT_TRUE(Until(
+        [this] { return tree_->IsExpanded(tree_->ItemOf(tree_->Model().FindNodeByPath(LibraryFolder()))); }));
     // Every node below the library's device folder, clicked in turn: none
     // shows what lies outside.
     const wxTreeItemId folder = tree_->ItemOf(tree_->Model().FindNodeByPath(LibraryFolder()));
@@ -309,8 +308,7 @@ TEST_F(LibraryItemsGui, LinkedFolderInTheLibraryIsNotInTheTree) {
 // The tree listed each folder by looking it up among all its siblings: a
 // click on the button of a folder of 10,000 subfolders took many seconds.
 TEST_F(LibraryItemsGui, ClickOnTheButtonOfAFolderOfTenThousandSubfoldersExpandsItAtOnce) {
-    for (int i = 0; i < 10000; ++i)
-        fs::create_directory(LibraryFolder() + "/Folder " + std::to_string(i));
+    for (int i = 0; i < 10000; ++i) fs::create_directory(LibraryFolder() + "/Folder " + std::to_string(i));
     Start();
     const wxTreeItemId item = tree_->ItemOf(tree_->Model().FindNodeByPath(LibraryFolder()));
     ASSERT_TRUE(item.IsOk());
@@ -334,8 +332,7 @@ TEST_F(LibraryItemsGui, ClickOnTheButtonOfAFolderOfTenThousandSubfoldersExpandsI
     EXPECT_EQ(tree_->GetChildrenCount(item, false), 10000u);
     EXPECT_NE(Doc().GetCurrentPath(), LibraryFolder()) << "the button only expands";
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(spent).count();
-    std::printf("click to a painted tree of 10,000 subfolders: %lld ms\n",
-                static_cast<long long>(ms));
+    std::printf("click to a painted tree of 10,000 subfolders: %lld ms\n", static_cast<long long>(ms));
     // Loose on purpose (a busy machine): bench_librarian_wx measures the goal.
     EXPECT_LT(spent, std::chrono::seconds(5)) << ms << " ms";
 }

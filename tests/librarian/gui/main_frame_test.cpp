@@ -73,7 +73,6 @@ protected:
         synth.OnMessage(std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7});
     }
 
-
     std::unique_ptr<CVelkSession> session_;
     CMainFrame* frame_;
 };
@@ -145,10 +144,13 @@ TEST_F(MainFrameTest, ActiveViewGetsTheCommandFirstAndF6SwitchesIt) {
     // A handler of the list's, for a command the tree does not take.
     int listSelects = 0;
     const int id = ToWxCommandId(ID_EDIT_SELECT_ALL);
-    frame_->GetListWindow()->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++listSelects; }, id);
-    frame_->GetListWindow()->Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(true); }, id);
+    frame_->GetListWindow()->Bind(
+        wxEVT_MENU, [&](wxCommandEvent&) { ++listSelects; }, id);
+    frame_->GetListWindow()->Bind(
+        wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(true); }, id);
 
-    EXPECT_EQ(frame_->GetActiveView(), static_cast<wxWindow*>(frame_->GetTreeWindow()));  // the first view at creation
+    EXPECT_EQ(frame_->GetActiveView(),
+              static_cast<wxWindow*>(frame_->GetTreeWindow()));  // the first view at creation
     frame_->RunCommand(ID_EDIT_SELECT_ALL);
     EXPECT_EQ(listSelects, 0);
     EXPECT_FALSE(frame_->UpdateCommand(ID_EDIT_SELECT_ALL).enabled);
@@ -261,8 +263,8 @@ TEST_F(MainFrameTest, CloseDuringATransferIsDeferredUntilItEnds) {
     session_->StartUp();
     EXPECT_FALSE(closed);
     EXPECT_FALSE(frame_->IsBeingDeleted());  // the waiting loop's document survived
-    wxTheApp->ProcessIdle();  // the transfer is over: the close goes on
-    wxTheApp->ProcessIdle();  // and the window is deleted
+    wxTheApp->ProcessIdle();                 // the transfer is over: the close goes on
+    wxTheApp->ProcessIdle();                 // and the window is deleted
     EXPECT_EQ(session_->GetMainWindow(), nullptr);
 }
 

@@ -78,8 +78,8 @@ TEST_F(DeviceDialog, OkOnAPortUnpluggedWhileOpenSaysSoAndOffersTheListsAnew) {
     backend_.RemovePair(sim_);  // the output chosen ("Sim:Port 1") goes away
 
     ClickWithMouse(*dialog, wxID_OK);
-    EXPECT_EQ(ui_.Texts(),
-              std::vector<std::string>{"The MIDI port \"Sim:Port 1\" is not there any more.\nChoose another one."});
+    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{
+                               "The MIDI port \"Sim:Port 1\" is not there any more.\nChoose another one."});
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_EQ(in, 0);
     EXPECT_EQ(out, 0);

@@ -318,18 +318,18 @@ TEST_F(ProgramTest, MenuStatesFollowTheActiveView) {
     };
     // The tree shows the library's device folder: it cannot be deleted,
     // renamed or cut there, while the list's selected subfolder can.
+    // clang-format off
     const State states[] = {
         {ID_FILE_OPEN_ITEM, true, false},   {ID_FILE_NEW_FOLDER, true, false},
         {ID_EDIT_SELECT_ALL, true, false},  {ID_FILE_DELETE, true, false},
         {ID_FILE_RENAME, true, false},      {ID_EDIT_CUT, true, false},
         {ID_FILE_EXPLORER, true, true},     {ID_MIDI_DEVICES, true, true},
     };
+    // clang-format on
     UseList();
-    for (const State& s : states)
-        EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withList) << s.id;
+    for (const State& s : states) EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withList) << s.id;
     frame_->SetActiveView(tree_);
-    for (const State& s : states)
-        EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withTree) << s.id;
+    for (const State& s : states) EXPECT_EQ(frame_->UpdateCommand(s.id).enabled, s.withTree) << s.id;
 
     // The menu bar's items follow.
     UseList();

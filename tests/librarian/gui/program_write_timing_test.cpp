@@ -109,8 +109,7 @@ TEST(ProgramWriteTiming, WriteRequestLeavesAsTheDataLoadCompletedArrives) {
     MDevDesc* device = session.GetDoc().GetDevConfig().GetDevice(0);
     ASSERT_NE(device, nullptr);
     const std::string deviceName = session.GetDoc().GetDevConfig().GetDeviceName(0).value_or("");
-    const std::string file =
-        session.GetDoc().GetRoots().GetLibraryFolder(deviceName) + "/Timing.prg";
+    const std::string file = session.GetDoc().GetRoots().GetLibraryFolder(deviceName) + "/Timing.prg";
     ASSERT_EQ(device->SaveProgramFile(0, file), 0);
 
     // Each write's confirmation is answered with a click on its OK button;
@@ -143,15 +142,14 @@ TEST(ProgramWriteTiming, WriteRequestLeavesAsTheDataLoadCompletedArrives) {
     const std::chrono::milliseconds answerTimes[] = {0ms, 25ms, 50ms, 75ms};
     constexpr double kPromptMs = 30;
     for (size_t write = 0; write < std::size(answerTimes); ++write) {
-        SCOPED_TRACE("the synth answering after " + std::to_string(answerTimes[write].count()) +
-                     " ms");
+        SCOPED_TRACE("the synth answering after " + std::to_string(answerTimes[write].count()) + " ms");
         session.GetSimulator()->Synth().SetReplyDelay(answerTimes[write]);
         const VelkPayload dropped{0, file + "\n"};
         int pasted = -1;
         Clock::time_point ended{};
         guitest::RunInLoop([&] {
-            pasted = session.GetDoc().Paste(&dropped, itempath::MakeDevicePath(deviceName),
-                                            false, 0, itempath::kRootDevice, 1);
+            pasted = session.GetDoc().Paste(&dropped, itempath::MakeDevicePath(deviceName), false, 0,
+                                            itempath::kRootDevice, 1);
             ended = Clock::now();
         });
         ASSERT_EQ(pasted, 1);
@@ -166,23 +164,22 @@ TEST(ProgramWriteTiming, WriteRequestLeavesAsTheDataLoadCompletedArrives) {
             const int function = FunctionOf(entry.message);
             if (!entry.fromSynth && !dump && entry.message.size() > 100) dump = &entry;
             if (entry.fromSynth && function == Msg::kDataLoadCompleted && !loaded) loaded = &entry;
-            if (!entry.fromSynth && function == Msg::kProgramWriteRequest && !request)
-                request = &entry;
+            if (!entry.fromSynth && function == Msg::kProgramWriteRequest && !request) request = &entry;
             if (entry.fromSynth && function == Msg::kWriteCompleted && !written) written = &entry;
         }
         ASSERT_TRUE(dump && loaded && request && written) << entries.size() << " messages";
         // From the reply's leaving the synth to the request's arrival there,
         // less both messages' time on the cable: the program's own share.
-        const double routing = Ms(request->at - loaded->at) - wire(loaded->message.size()) -
-                               wire(request->message.size());
-        EXPECT_LE(routing, kPromptMs) << "the write request left " << routing
-                                      << " ms after the data load completed arrived";
-        std::printf("program write, answers after %lld ms: %.0f ms from the confirmation (dump "
-                    "%zu bytes, %.0f ms on the cable); request %.1f ms after the reply arrived; "
-                    "the wait ended %.0f ms after write completed left the synth\n",
-                    static_cast<long long>(answerTimes[write].count()), Ms(ended - confirmed),
-                    dump->message.size(), wire(dump->message.size()), routing,
-                    Ms(ended - written->at));
+        const double routing =
+            Ms(request->at - loaded->at) - wire(loaded->message.size()) - wire(request->message.size());
+        EXPECT_LE(routing, kPromptMs)
+            << "the write request left " << routing << " ms after the data load completed arrived";
+        std::printf(
+            "program write, answers after %lld ms: %.0f ms from the confirmation (dump "
+            "%zu bytes, %.0f ms on the cable); request %.1f ms after the reply arrived; "
+            "the wait ended %.0f ms after write completed left the synth\n",
+            static_cast<long long>(answerTimes[write].count()), Ms(ended - confirmed), dump->message.size(),
+            wire(dump->message.size()), routing, Ms(ended - written->at));
         confirmed = {};
         clicked = false;
     }

@@ -64,8 +64,7 @@ std::size_t Entries(const fs::path& folder) {
 TEST(SettingsStore, ProfileLiesInXdgConfigUnderVendorAndApplication) {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     ASSERT_NE(config, nullptr);  // set by the test launcher
-    EXPECT_EQ(CWxSettingsStore::DefaultFilePath(),
-              std::string(config) + "/VELK/Brontisel SoundEditor.conf");
+    EXPECT_EQ(CWxSettingsStore::DefaultFilePath(), std::string(config) + "/VELK/Brontisel SoundEditor.conf");
 }
 
 TEST(SettingsStore, EveryWriteIsOnDiskAtOnce) {
@@ -106,10 +105,10 @@ TEST(SettingsStore, BadLinesAreIgnoredAndReportedOnStandardErrorNeverInABox) {
     const fs::path path = scratch / "settings.conf";
     const std::string text =
         "[Main]\n"
-        "=value\n"                   // 2: no name (wx asserted on it)
+        "=value\n"  // 2: no name (wx asserted on it)
         "LibraryPath=/srv/lib\n"
-        "ViewStyleDev\n"             // 4: no '='
-        "[Broken\n"                  // 5: no ']'
+        "ViewStyleDev\n"  // 4: no '='
+        "[Broken\n"       // 5: no ']'
         "ViewStyleFile=2\n"
         "; a comment\n";
     WriteText(path, text);
@@ -151,9 +150,11 @@ TEST(SettingsStore, ValuesAreUsedAsWrittenWithNothingExpanded) {
         EXPECT_EQ(in, "Port ${USER} %HOME% ~ $");
     }
     // Whatever is written reads back the same from the file.
-    const char* values[] = {"/x/$HOME/a",   "  two leading blanks", "\"quoted\" twice \"", "back\\slash\\",
-                            "tab\there",    "trailing  ",           "line\nfeed\r",        "=;#[x]",
-                            "caf\xc3\xa9", ""};
+    const char* values[] = {"/x/$HOME/a",          "  two leading blanks",
+                            "\"quoted\" twice \"", "back\\slash\\",
+                            "tab\there",           "trailing  ",
+                            "line\nfeed\r",        "=;#[x]",
+                            "caf\xc3\xa9",         ""};
     for (const char* value : values) {
         CWxSettingsStore(path.string()).WriteString("Main", "Value", value);
         EXPECT_EQ(CWxSettingsStore(path.string()).ReadString("Main", "Value", "?"), value);
@@ -164,7 +165,8 @@ TEST(SettingsStore, ProfilesWrittenByEarlierVersionsReadTheSame) {
     // Earlier versions wrote the profile through wx's own file format.
     const velktest::TempDir scratch = Scratch();
     const fs::path path = scratch / "settings.conf";
-    const char* values[] = {"/home/u/Documents/VELK", "  lead", "\"q\"", "a\\b", "t\tab", "n\nl", "Sim:Port 1"};
+    const char* values[] = {
+        "/home/u/Documents/VELK", "  lead", "\"q\"", "a\\b", "t\tab", "n\nl", "Sim:Port 1"};
     {
         wxFileConfig earlier(wxString(), wxString(), wxString::FromUTF8(path.string()), wxString(),
                              wxCONFIG_USE_LOCAL_FILE);

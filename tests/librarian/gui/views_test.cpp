@@ -59,12 +59,8 @@ public:
         ASSERT_NE(node, nullptr) << path;
         tree->Model().Select(node);
     }
-    std::string Text(int row, int column) const {
-        return list->GetItemText(row, column).utf8_string();
-    }
-    std::string DeviceFolder(const char* root) const {
-        return rig.Library() + "/" + root + "/Brontisel S";
-    }
+    std::string Text(int row, int column) const { return list->GetItemText(row, column).utf8_string(); }
+    std::string DeviceFolder(const char* root) const { return rig.Library() + "/" + root + "/Brontisel S"; }
 
     void Paint() {
         frame->Layout();
@@ -84,10 +80,9 @@ public:
         // The X server's picture (a wxScreenDC copy can lag behind GTK's drawing).
         const wxRect rect = frame->GetScreenRect();
         const std::string path = std::string(dir) + "/" + name;
-        const std::string command = "xwd -root -silent | convert xwd:- -crop " +
-                                    std::to_string(rect.width) + "x" + std::to_string(rect.height) +
-                                    "+" + std::to_string(rect.x) + "+" + std::to_string(rect.y) +
-                                    " '" + path + "'";
+        const std::string command = "xwd -root -silent | convert xwd:- -crop " + std::to_string(rect.width) +
+                                    "x" + std::to_string(rect.height) + "+" + std::to_string(rect.x) + "+" +
+                                    std::to_string(rect.y) + " '" + path + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
     }
 
@@ -107,13 +102,12 @@ std::string ColumnTitle(wxListCtrl& list, int column) {
 
 void WriteLibrary(ViewsFrame& f) {
     const std::string library = f.DeviceFolder("My Library");
-    for (const char* name : {"Bass Lead.prg", "Strings.prg", "Vocoder Pad.prg", "Studio.glb",
-                             "a.prg.glb", "X.PRG"})
+    for (const char* name :
+         {"Bass Lead.prg", "Strings.prg", "Vocoder Pad.prg", "Studio.glb", "a.prg.glb", "X.PRG"})
         velktest::WriteText(library + "/" + name, "x");
     fs::create_directories(library + "/Live Set");
     const std::string setup = f.DeviceFolder("My Setup");
-    for (const char* name : {"Gig 2016.set", "Rehearsal.set"})
-        velktest::WriteText(setup + "/" + name, "x");
+    for (const char* name : {"Gig 2016.set", "Rehearsal.set"}) velktest::WriteText(setup + "/" + name, "x");
     fs::create_directories(setup + "/Archive/Old");
 }
 
@@ -322,8 +316,7 @@ TEST(CVelkViewGui, SortRefillAndRenameWorkOnTheItemsInPlace) {
     // Labels of many widths, created out of their order.
     for (int i = 0; i < 180; ++i) {
         const int k = (i * 37) % 180;
-        velktest::WriteText(folder + "/Patch " + std::string(k % 9, 'W') +
-                                   std::to_string(k) + ".prg", "x");
+        velktest::WriteText(folder + "/Patch " + std::string(k % 9, 'W') + std::to_string(k) + ".prg", "x");
     }
     f.Start();
     f.Select(folder);
@@ -392,8 +385,7 @@ TEST(CVelkViewGui, PaintBetweenASortAndTheLayoutDoesNotStall) {
     ViewsFrame f;
     const std::string folder = f.DeviceFolder("My Library") + "/Many";
     fs::create_directories(folder);
-    for (int i = 0; i < 700; ++i)
-        velktest::WriteText(folder + "/Name " + std::to_string(i) + ".prg", "x");
+    for (int i = 0; i < 700; ++i) velktest::WriteText(folder + "/Name " + std::to_string(i) + ".prg", "x");
     f.Start();
     f.Select(folder);
     wxWindow& rows = *f.list->GetRowsWindow();
@@ -418,8 +410,7 @@ TEST(CVelkViewGui, PaintBetweenASortAndTheLayoutDoesNotStall) {
         int dark = 0;
         for (int y = first.GetTop(); y <= first.GetBottom(); ++y)
             for (int x = first.GetLeft(); x <= first.GetRight(); ++x)
-                if (image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 3 * 128)
-                    ++dark;
+                if (image.GetRed(x, y) + image.GetGreen(x, y) + image.GetBlue(x, y) < 3 * 128) ++dark;
         EXPECT_GT(dark, 20) << "the first item is not drawn";
     }
 }
@@ -520,8 +511,7 @@ TEST(CLeftViewGui, TreeMirrorsTheModel) {
     for (; top.IsOk(); top = f.tree->GetNextChild(root, cookie))
         texts.push_back(f.tree->GetItemText(top).utf8_string());
     EXPECT_EQ(texts, (std::vector<std::string>{"My Device", "My Setup", "My Library"}));
-    const wxTreeItemId device =
-        f.tree->ItemOf(f.tree->Model().DeviceRoot()->children.at(0).get());
+    const wxTreeItemId device = f.tree->ItemOf(f.tree->Model().DeviceRoot()->children.at(0).get());
     EXPECT_EQ(f.tree->GetItemImage(device), velk::kVelkTreeDevice);
     EXPECT_EQ(f.tree->GetSelection(), f.tree->ItemOf(f.tree->Model().DeviceRoot()));
     EXPECT_TRUE(f.tree->IsExpanded(f.tree->ItemOf(f.tree->Model().SetupRoot())));
@@ -536,11 +526,13 @@ TEST(CVelkViewGui, RenderDeviceSetupAndLibraryInEveryStyle) {
     CLeftViewModel& tree = f.tree->Model();
     tree.Expand(tree.FindNodeByPath(f.DeviceFolder("My Setup")));
     const char* styleNames[] = {"icons", "details", "small", "list"};
+    // clang-format off
     const std::pair<std::string, const char*> folders[] = {
         {"/My Device/Brontisel S", "device"},
         {f.DeviceFolder("My Setup"), "setup"},
         {f.DeviceFolder("My Library"), "library"},
     };
+    // clang-format on
     for (const auto& [path, name] : folders) {
         f.Select(path);
         if (std::string(name) == "library") {

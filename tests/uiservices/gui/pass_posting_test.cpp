@@ -131,6 +131,7 @@ TEST(WxUiServicesPass, WhatAnotherThreadPostsRunsAsItArrivesWhereverTheWaitStart
         Starter start;
         bool afterModal;
     };
+    // clang-format off
     const Case cases[] = {
         {"before the main loop runs", FromTheTestItself, false},
         {"from a key press", FromAKeyPress, false},
@@ -140,6 +141,7 @@ TEST(WxUiServicesPass, WhatAnotherThreadPostsRunsAsItArrivesWhereverTheWaitStart
         {"after a modal dialog, from a queued call", FromAQueuedCall, true},
         {"after a modal dialog, from a timer", FromATimer, true},
     };
+    // clang-format on
     CWxUiServices ui([] { return nullptr; });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

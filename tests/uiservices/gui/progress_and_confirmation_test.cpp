@@ -31,9 +31,7 @@ using namespace std::chrono_literals;
 
 using guitest::WindowTest;
 
-std::string LabelOf(wxDialog& dialog, int id) {
-    return dialog.FindWindow(id)->GetLabel().utf8_string();
-}
+std::string LabelOf(wxDialog& dialog, int id) { return dialog.FindWindow(id)->GetLabel().utf8_string(); }
 
 using ProgressBox = WindowTest;
 
@@ -68,8 +66,7 @@ TEST_F(ProgressBox, CaptionReplacesTitleAndBoxCanBeShownAgain) {
     ASSERT_NE(ui.GetProgressBox(), nullptr);
     EXPECT_EQ(ui.GetProgressBox()->GetTitle(), "Receiving");
     ui.ShowProgress("");
-    EXPECT_EQ(ui.GetProgressBox()->GetTitle(), "MIDI Transfering ...")
-        << "a shown box takes the new title";
+    EXPECT_EQ(ui.GetProgressBox()->GetTitle(), "MIDI Transfering ...") << "a shown box takes the new title";
     ui.CloseProgress();
     EXPECT_EQ(ui.GetProgressBox(), nullptr);
     {
@@ -188,8 +185,8 @@ TEST_F(OverwriteDialog, DeviceWithoutProgramsKeepsTargetControlsDisabled) {
     MDevConfig config(backend);
     const MDevDesc device(config);  // no programs: no spin range to set
     int target = 4;
-    auto* dialog = new CDialogOverwrite("Overwrite the Device Program with \"x.prg\" ?", &target,
-                                        &device, CDialogOverwriteModel::kProgram, frame_);
+    auto* dialog = new CDialogOverwrite("Overwrite the Device Program with \"x.prg\" ?", &target, &device,
+                                        CDialogOverwriteModel::kProgram, frame_);
     dialog->Show();
     EXPECT_EQ(dialog->GetTitle(), "Write to Device ...");
     EXPECT_EQ(LabelOf(*dialog, CDialogOverwrite::kIdCaption),
@@ -208,16 +205,14 @@ TEST_F(OverwriteDialog, SpinToLastSlotOfBrontiselSAndOkStoresIt) {
     DevRig rig(SimModel::BrontiselS);
     ASSERT_TRUE(rig.Connect());
     int target = -1;
-    auto* dialog = new CDialogOverwrite("c", &target, &rig.Dev(), CDialogOverwriteModel::kProgram,
-                                        frame_);
+    auto* dialog = new CDialogOverwrite("c", &target, &rig.Dev(), CDialogOverwriteModel::kProgram, frame_);
     dialog->Show();
     auto* spin = wxDynamicCast(dialog->FindWindow(CDialogOverwrite::kIdTargetSpin), wxSpinButton);
     ASSERT_NE(spin, nullptr);
     EXPECT_TRUE(spin->IsEnabled());
     EXPECT_EQ(spin->GetMin(), 0);
     EXPECT_EQ(spin->GetMax(), 255);
-    EXPECT_EQ(LabelOf(*dialog, CDialogOverwrite::kIdTargetNumber),
-              rig.Dev().FormatProgramNumber(0).value());
+    EXPECT_EQ(LabelOf(*dialog, CDialogOverwrite::kIdTargetNumber), rig.Dev().FormatProgramNumber(0).value());
 
     spin->SetValue(255);
     wxSpinEvent moved(wxEVT_SPIN, CDialogOverwrite::kIdTargetSpin);
@@ -236,8 +231,7 @@ TEST_F(OverwriteDialog, CancelStoresNothing) {
     DevRig rig(SimModel::Brontisel);
     ASSERT_TRUE(rig.Connect());
     int target = 3;
-    auto* dialog = new CDialogOverwrite("c", &target, &rig.Dev(), CDialogOverwriteModel::kProgram,
-                                        frame_);
+    auto* dialog = new CDialogOverwrite("c", &target, &rig.Dev(), CDialogOverwriteModel::kProgram, frame_);
     dialog->Show();
     Click(*dialog, wxID_CANCEL);
     EXPECT_EQ(target, 3);
@@ -263,8 +257,8 @@ TEST_F(OverwriteDialog, ConfirmWriteRunsItOverTheFrontWindow) {
             dialog.FindWindow(CDialogOverwrite::kIdTargetSpin)->ProcessWindowEvent(moved);
             Click(dialog, answer);
         });
-        const bool ok = ui.ConfirmWrite("Write to Device ?", &target, &rig.Dev(),
-                                        CDialogOverwriteModel::kProgram);
+        const bool ok =
+            ui.ConfirmWrite("Write to Device ?", &target, &rig.Dev(), CDialogOverwriteModel::kProgram);
         EXPECT_EQ(ok, answer == wxID_OK);
         EXPECT_EQ(target, answer == wxID_OK ? 5 : 3);
         EXPECT_EQ(parent, frame_);
